@@ -1,0 +1,75 @@
+#include "runtime/CodeNode.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+namespace vex {
+
+namespace {
+
+constexpr std::size_t kLinkSize = sizeof(void*);
+
+// Allocates a zero-filled node of type T, preceded by a link slot when asked.
+template <typename T>
+T* allocateNode(std::uint8_t kindFlags, bool withLink) {
+    const std::size_t prefix = withLink ? kLinkSize : 0;
+    void* memory = std::calloc(1, prefix + sizeof(T));
+    if (!memory) {
+        throw std::bad_alloc();
+    }
+    T* node = new (static_cast<char*>(memory) + prefix) T();
+    node->Flags = static_cast<std::uint8_t>(kindFlags | (withLink ? nfLinkSlot : 0));
+    return node;
+}
+
+template <typename T>
+void freeNode(T* node) noexcept {
+    char* memory = reinterpret_cast<char*>(node) - (node->HasLinkSlot() ? kLinkSize : 0);
+    node->~T();
+    std::free(memory);
+}
+
+} // namespace
+
+TConstantNode* NewNumberNode(double value, bool withLink) {
+    TConstantNode* node = allocateNode<TConstantNode>(nfNumberConstant, withLink);
+    node->Value = value;
+    return node;
+}
+
+TConstantNode* NewTextNode(std::string_view text, bool withLink) {
+    TConstantNode* node = allocateNode<TConstantNode>(nfTextConstant, withLink);
+    node->Text = TText(text);
+    return node;
+}
+
+TVariableNode* NewVariableNode(TVariable* var, bool local, bool withLink) {
+    TVariableNode* node =
+        allocateNode<TVariableNode>(local ? nfLocalVariable : nfGlobalVariable, withLink);
+    node->Var = var;
+    return node;
+}
+
+TCallNode* NewCallNode(bool withLink) { return allocateNode<TCallNode>(0, withLink); }
+
+void ReleaseNode(TCodeNode* node) noexcept {
+    if (!node) {
+        return;
+    }
+    if (node->IsConstant()) {
+        freeNode(static_cast<TConstantNode*>(node));
+    } else if (node->IsVariable()) {
+        freeNode(static_cast<TVariableNode*>(node));
+    } else {
+        TCallNode* call = static_cast<TCallNode*>(node);
+        const std::size_t count = std::min<std::size_t>(call->ArgCount, call->Args.size());
+        for (std::size_t i = 0; i < count; ++i) {
+            ReleaseNode(call->Args[i]);
+        }
+        freeNode(call);
+    }
+}
+
+} // namespace vex

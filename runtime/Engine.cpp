@@ -1,0 +1,229 @@
+#include "runtime/Engine.h"
+
+#include "runtime/Debugging.h"
+
+#include "runtime/LanguageInterpreter.h"
+#include "runtime/LanguageTexts.h"
+#include "runtime/Signals.h"
+#include "runtime/WordRegistry.h"
+
+#include <any>
+#include <cfenv>
+#include <functional>
+#include <new>
+#include <system_error>
+#include <typeinfo>
+#include <variant>
+
+namespace vex {
+
+namespace {
+
+// Faults of the system classes: shown in a modal box rather than the error window.
+bool IsSystemFault(const std::exception& error) {
+    return dynamic_cast<const ESystemFault*>(&error) || dynamic_cast<const std::bad_alloc*>(&error) ||
+           dynamic_cast<const std::bad_cast*>(&error) ||
+           dynamic_cast<const std::bad_typeid*>(&error) ||
+           dynamic_cast<const std::system_error*>(&error) ||
+           dynamic_cast<const std::bad_variant_access*>(&error) ||
+           dynamic_cast<const std::bad_any_cast*>(&error) ||
+           dynamic_cast<const std::bad_function_call*>(&error) ||
+           (dynamic_cast<const EAbortSignal*>(&error) && !dynamic_cast<const EDebugger*>(&error));
+}
+
+// The word whose name a runtime error carries: the word of the root node.
+std::string RootWordName(const TLanguageInterpreter& context, const TCodeNode& root) {
+    return root.IsCall() ? WordName(context, root.WordNumber) : std::string();
+}
+
+bool InErrorGroup(const TCodeNode& root) {
+    return root.IsCall() && root.WordNumber >= 372 && root.WordNumber <= 390;
+}
+
+void ComposeAndReport(TLanguageInterpreter& context, const TCodeNode& root,
+                      const std::exception& error) {
+    const std::string word = "\"" + RootWordName(context, root) + "\"";
+    if (IsSystemFault(error)) {
+        context.Host().ShowErrorBox(context.LanguageText(ltRuntimeError) + " " + word + ":" +
+                                    error.what());
+    } else if (!InErrorGroup(root)) {
+        context.ReportError(context.LanguageText(ltRuntimeError) + " " + word + ":" +
+                            error.what());
+    } else {
+        context.ReportError(context.LanguageText(ltGroupError) + " " + word + ": " +
+                            context.LanguageText(ltGroupErrorText));
+    }
+}
+
+double ReturnValue(EVexReturn& signal, TText& text) {
+    std::feclearexcept(FE_ALL_EXCEPT);
+    text = std::move(signal.Text);
+    return signal.Value;
+}
+
+// The plain evaluation of a root inside the one handler that contains its errors.
+double EvaluateRootContained(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
+    try {
+        return EvaluateNodePlain(context, node, text);
+    } catch (const EDebugger&) {
+        throw;
+    } catch (EVexReturn& signal) {
+        return ReturnValue(signal, text);
+    } catch (const std::exception& error) {
+        ReportRuntimeError(context, node, error);
+        return 0;
+    } catch (...) {
+        return 0;
+    }
+}
+
+void AnswerBreakRequest(TLanguageInterpreter& context) {
+    if (context.BreakRequest.load(std::memory_order_relaxed) != 0) {
+        AskStop(context);
+        context.BreakRequest.exchange(0);
+    }
+}
+
+} // namespace
+
+double EvaluateNodePlain(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
+    if (node.IsNumberConstant()) {
+        return static_cast<TConstantNode&>(node).Value;
+    }
+    if (node.IsTextConstant()) {
+        auto& constant = static_cast<TConstantNode&>(node);
+        text = constant.Text;
+        return constant.Value;
+    }
+    if (node.IsVariable()) {
+        const TVariable& var = *static_cast<TVariableNode&>(node).Var;
+        return ReadVariable(context, var.Kind, VariableAddress(context, var), text);
+    }
+    auto& call = static_cast<TCallNode&>(node);
+    text.clear();
+    if (call.WordNumber <= kBuiltInWordCount) {
+        if (!call.Impl) {
+            throw EVexError("the word \"" + WordName(context, call.WordNumber) +
+                            "\" has no implementation");
+        }
+        return call.Impl(call.ArgCount, call, text, context);
+    }
+    return CallUserWord(context, call, text);
+}
+
+double EvaluateArgument(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
+    if (context.DebugStatePositive()) {
+        return EvaluateArgumentDebug(context, node, text);
+    }
+    AnswerBreakRequest(context);
+    return EvaluateNodePlain(context, node, text);
+}
+
+double EvaluateRoot(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
+    if (context.DebugStatePositive()) {
+        return EvaluateRootDebug(context, node, text);
+    }
+    AnswerBreakRequest(context);
+    if (node.IsConstant()) {
+        return EvaluateNodePlain(context, node, text);
+    }
+    return EvaluateRootContained(context, node, text);
+}
+
+double CallUserWord(TLanguageInterpreter& context, TCallNode& node, TText& text) {
+    context.CurrentUserWord = node.WordNumber - 1;
+    TSyntax* syntax = WordSyntaxOf(context, node.WordNumber);
+    if (!syntax || !syntax->Code.Code || !syntax->Code.Code->Root) {
+        return 0;
+    }
+    if (context.CallDepth >= kMaxCallDepth) {
+        throw EVexStackOverflow();
+    }
+    TCompiledCode* body = syntax->Code.Code;
+    PushParameters(*context.ParameterStack, context.CurrentActivation(), &node);
+    const bool named = body->Root->HasParentLink();
+    std::string savedName;
+    if (named) {
+        savedName = std::move(context.CurrentFunctionName);
+        context.CurrentFunctionName = WordName(context, node.WordNumber);
+    }
+    const std::uint8_t savedMarker = context.UserWordMarker;
+    context.UserWordMarker = 255;
+    ++context.CallDepth;
+    struct Restore {
+        TLanguageInterpreter& context;
+        bool named;
+        std::string& savedName;
+        std::uint8_t savedMarker;
+        ~Restore() {
+            --context.CallDepth;
+            if (named) {
+                context.CurrentFunctionName = std::move(savedName);
+            }
+            context.UserWordMarker = savedMarker;
+            PopParameters(*context.ParameterStack);
+        }
+    } restore{context, named, savedName, savedMarker};
+    try {
+        return context.Evaluate(body, text);
+    } catch (const EDebugger&) {
+        if (!(context.DebugState & dsSuppressed) && node.HasParentLink()) {
+            EnterStepMode(context);
+            return 0;
+        }
+        throw;
+    } catch (EVexReturn& signal) {
+        return ReturnValue(signal, text);
+    }
+}
+
+const TParameterFrame* CurrentCallFrame(const TLanguageInterpreter& context) noexcept {
+    const TParameterStack& stack = *context.ParameterStack;
+    if (stack.Level < 1 || stack.Level > stack.Count) {
+        return nullptr;
+    }
+    return &stack.Items[static_cast<std::size_t>(stack.Level - 1)];
+}
+
+int UserWordArgumentCount(const TLanguageInterpreter& context) noexcept {
+    const TParameterFrame* frame = CurrentCallFrame(context);
+    return frame ? frame->Node->ArgCount : 0;
+}
+
+// The argument is evaluated where the call was written: in the caller's activation and one level
+// further down the parameter stack, so that an argument that itself reads arguments reaches the
+// caller's own call.
+double EvaluateUserWordArgument(TLanguageInterpreter& context, int i, TText& text) {
+    const TParameterFrame* frame = CurrentCallFrame(context);
+    if (!frame || i < 1 || i > frame->Node->ArgCount) {
+        text.clear();
+        return 0;
+    }
+    TCodeNode& argument = *frame->Node->Arg(i);
+    const TCompiledCode saved = context.CurrentActivation();
+    TParameterStack& stack = *context.ParameterStack;
+    const int savedLevel = stack.Level;
+    context.SetActivation(frame->Caller);
+    --stack.Level;
+    struct Restore {
+        TLanguageInterpreter& context;
+        const TCompiledCode& saved;
+        int level;
+        ~Restore() {
+            context.ParameterStack->Level = level;
+            context.SetActivation(saved);
+        }
+    } restore{context, saved, savedLevel};
+    return EvaluateArgument(context, argument, text);
+}
+
+void ReportRuntimeError(TLanguageInterpreter& context, const TCodeNode& root,
+                        const std::exception& error) {
+    try {
+        ComposeAndReport(context, root, error);
+    } catch (const std::exception& failure) {
+        context.ReportError(context.LanguageText(ltErrorWhileReporting) + "\r" + failure.what());
+    }
+}
+
+} // namespace vex

@@ -1,0 +1,284 @@
+#include "runtime/LanguageInterpreter.h"
+
+#include "runtime/Engine.h"
+#include "runtime/LanguageTexts.h"
+#include "runtime/Parser.h"
+#include "runtime/Signals.h"
+#include "runtime/SourcePreparation.h"
+#include "runtime/WordRegistry.h"
+
+#include <cstring>
+
+namespace vex {
+
+TLanguageInterpreter* GlobalContext = nullptr;
+
+namespace {
+
+constexpr int kFrameGrowth = 16;
+
+// Restores a byte of the context when the scope ends, also when an exception passes.
+class TByteRestorer {
+public:
+    explicit TByteRestorer(std::uint8_t& field) : m_field(field), m_saved(field) {}
+    ~TByteRestorer() { m_field = m_saved; }
+    std::uint8_t Saved() const noexcept { return m_saved; }
+
+private:
+    std::uint8_t& m_field;
+    std::uint8_t m_saved;
+};
+
+} // namespace
+
+TLanguageInterpreter::TLanguageInterpreter(THostInterface& host, std::int32_t stackSize)
+    : m_host(&host)
+    , m_stack(new std::uint8_t[static_cast<std::size_t>(stackSize)]()) {
+    StackBase = m_stack.get();
+    StackSize = stackSize;
+    Frames.resize(kFrameGrowth);
+    ParameterStack = std::make_unique<TParameterStack>();
+}
+
+TLanguageInterpreter::~TLanguageInterpreter() {
+    for (TSyntax*& syntax : WordSyntax) {
+        ReleaseSyntax(*this, syntax);
+    }
+    InterfaceRegister.reset();
+    if (GlobalContext == this) {
+        GlobalContext = nullptr;
+    }
+}
+
+std::string TLanguageInterpreter::LanguageText(int number) const {
+    std::string text = m_host->LanguageText(number);
+    return text.empty() ? std::string(DefaultLanguageText(number)) : text;
+}
+
+void TLanguageInterpreter::ReportError(const std::string&) {}
+
+// Compile -----------------------------------------------------------------------------------
+
+TCompiledCode* TLanguageInterpreter::Compile(std::string_view source, const TCompiledCode* outer) {
+    TByteRestorer debugState(DebugState);
+    CompileFailed = false;
+    SourceText = RemoveWhitespaceAndComments(source);
+    auto* code = new TCompiledCode;
+    if (outer) {
+        *code = *outer;
+        code->Root = nullptr;
+        code->OwnsVariables = false;
+    }
+    if (m_host->IsProgressActive()) {
+        m_host->AdvanceProgress("t-FileRead", static_cast<std::int64_t>(SourceText.size()));
+    }
+    if (DebugStatePositive()) {
+        DebugState = dsRun;
+    }
+    try {
+        code->Root = ParseNode(*this, *code, SourceText, outer);
+    } catch (...) {
+        ReleaseCode(code);
+        throw;
+    }
+    if (CompileFailed) {
+        ReleaseCode(code);
+    }
+    return code;
+}
+
+void TLanguageInterpreter::ReleaseCode(TCompiledCode*& code) noexcept {
+    if (!code) {
+        return;
+    }
+    ReleaseNode(code->Root);
+    if (code->OwnsVariables) {
+        delete code->Variables;
+    }
+    delete code;
+    code = nullptr;
+}
+
+void TLanguageInterpreter::CompileExpression(std::string_view source, const TBindingObject* object,
+                                             TExpression& expression) {
+    struct ClearObject {
+        TGuiBinding& binding;
+        ~ClearObject() { binding.CurrentObject = nullptr; }
+    } clearObject{GuiBinding};
+    GuiBinding.CurrentObject = object;
+    ReleaseCode(expression.Code);
+    expression.Text = std::string(source);
+    if (!source.empty()) {
+        TByteRestorer debugState(DebugState);
+        DebugState = ReleaseMode ? dsSuppressed : dsRun;
+        expression.Code = Compile(source, nullptr);
+    }
+}
+
+TVariable* TLanguageInterpreter::DeclareVariable(std::string_view name, std::uint8_t kind,
+                                                 TCompiledCode* code) {
+    if (!IsValidVariableName(*this, name)) {
+        ReportError("Incorrect variable name: '" + std::string(name) + "'.");
+        return nullptr;
+    }
+    if (!code) {
+        return AddVariable(GlobalVariables, name, kind, nullptr, false);
+    }
+    if (!code->Variables) {
+        code->Variables = new TVariables;
+        code->OwnsVariables = true;
+    }
+    return AddVariable(*code->Variables, name, kind, nullptr, true);
+}
+
+// Evaluate ----------------------------------------------------------------------------------
+
+void TLanguageInterpreter::SetActivation(const TCompiledCode& code) noexcept {
+    Variables = code.Variables;
+    Code = code.Root;
+    FrameBase = code.FrameBase;
+    FrameSize = code.FrameSize;
+    OwnsVariables = code.OwnsVariables;
+}
+
+void TLanguageInterpreter::PushActivation() {
+    Frames[static_cast<std::size_t>(FrameCount)] = CurrentActivation();
+    ++FrameCount;
+    if (static_cast<std::size_t>(FrameCount) == Frames.size()) {
+        Frames.resize(Frames.size() + kFrameGrowth);
+    }
+}
+
+// Makes `code` the current activation. Top-level code with locals takes its frame from the
+// shared stack space; a frame that does not fit raises before anything changes.
+void TLanguageInterpreter::EnterCode(const TCompiledCode& code) {
+    TCompiledCode activation = code;
+    activation.FrameSize = 0;
+    if (!code.FrameBase && code.Variables && code.Variables->FrameSize != 0) {
+        const std::int32_t size = code.Variables->FrameSize;
+        if (size > StackSize - StackUsed) {
+            throw EVexStackOverflow();
+        }
+        activation.FrameBase = StackBase + StackUsed;
+        activation.FrameSize = size;
+        StackUsed += size;
+    }
+    SetActivation(activation);
+}
+
+// Leaves the current activation: empties its locals, gives the frame back and restores the
+// saved activation.
+void TLanguageInterpreter::PopActivation() {
+    --FrameCount;
+    bool underflow = false;
+    if (FrameSize != 0) {
+        if (Variables) {
+            for (const auto& var : Variables->Items) {
+                ResetVariable(*this, *var);
+            }
+        }
+        StackUsed -= FrameSize;
+        underflow = StackUsed < 0;
+    }
+    SetActivation(Frames[static_cast<std::size_t>(FrameCount)]);
+    if (underflow) {
+        throw EVexStackUnderflow();
+    }
+}
+
+double TLanguageInterpreter::EvaluateCompiled(TCompiledCode* code, TText& text) {
+    InterfaceRegister.reset();
+    return code->Root ? EvaluateRoot(*this, *code->Root, text) : 0;
+}
+
+double TLanguageInterpreter::Evaluate(TCompiledCode* code, TText& text) {
+    if (!code) {
+        return 0;
+    }
+    PushActivation();
+    try {
+        EnterCode(*code);
+    } catch (...) {
+        --FrameCount;
+        SetActivation(Frames[static_cast<std::size_t>(FrameCount)]);
+        throw;
+    }
+    double result = 0;
+    try {
+        result = EvaluateCompiled(code, text);
+    } catch (...) {
+        PopActivation();
+        throw;
+    }
+    PopActivation();
+    return result;
+}
+
+// Entry operations --------------------------------------------------------------------------
+
+// Evaluates code an entry operation compiled, then releases it. A standard exception that
+// leaves the evaluation (the abort signal, the stack signals) goes to the host's exception
+// handler and gives 0; any other passes on.
+double TLanguageInterpreter::EvaluateAndRelease(TCompiledCode*& code, TText& text) {
+    double result = 0;
+    try {
+        result = Evaluate(code, text);
+    } catch (const std::exception& error) {
+        m_host->HandleException(error);
+        result = 0;
+    } catch (...) {
+        ReleaseCode(code);
+        throw;
+    }
+    ReleaseCode(code);
+    return result;
+}
+
+double TLanguageInterpreter::ExecuteText(std::string_view source, TText& text) {
+    GuiBinding.CurrentObject = nullptr;
+    TCompiledCode* code = Compile(source, nullptr);
+    if (!code) {
+        return 0;
+    }
+    return EvaluateAndRelease(code, text);
+}
+
+double TLanguageInterpreter::ExecuteExternal(std::string_view source, TText& text) {
+    TByteRestorer runOrigin(RunOrigin);
+    const std::uint8_t savedDebugState = DebugState;
+    struct RestoreSuppression {
+        std::uint8_t& state;
+        std::uint8_t saved;
+        ~RestoreSuppression() {
+            state = static_cast<std::uint8_t>((state & ~dsSuppressed) | (saved & dsSuppressed));
+        }
+    } restoreSuppression{DebugState, savedDebugState};
+    RunOrigin = roExternal;
+    DebugState |= dsSuppressed;
+    const bool nestedInDebuggableRun =
+        static_cast<std::int8_t>(savedDebugState) > 0 && runOrigin.Saved() != 0;
+    if (!nestedInDebuggableRun) {
+        return ExecuteText(source, text);
+    }
+    const THostRegisters saved = m_host->Registers();
+    struct RestoreRegisters {
+        THostInterface& host;
+        THostRegisters saved;
+        ~RestoreRegisters() { host.Registers() = saved; }
+    } restoreRegisters{*m_host, saved};
+    return ExecuteText(source, text);
+}
+
+double TLanguageInterpreter::ExecuteInPausedFrame(std::string_view source, TText& text) {
+    TByteRestorer runOrigin(RunOrigin);
+    TByteRestorer debugState(DebugState);
+    DebugState = dsSuppressed;
+    RunOrigin = roExternal;
+    TCompiledCode* code = Compile(source, PausedFrame);
+    if (!code) {
+        return 0;
+    }
+    return EvaluateAndRelease(code, text);
+}
+
+} // namespace vex

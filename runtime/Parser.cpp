@@ -1,0 +1,573 @@
+#include "runtime/Parser.h"
+
+#include "runtime/Engine.h"
+#include "runtime/LanguageInterpreter.h"
+#include "runtime/LanguageTexts.h"
+#include "runtime/NumberText.h"
+#include "runtime/SimpleStringList.h"
+#include "runtime/SourcePreparation.h"
+#include "runtime/WordRegistry.h"
+
+#include <algorithm>
+#include <cmath>
+
+// Sections:
+//   [names]         finding a piece's name and its argument list
+//   [binding]       bare names bound to the current object or GUI instance
+//   [calls]         ParseCall and ResolveWord
+//   [declarations]  words acted on while parsing
+//   [nodes]         ParseNode
+
+namespace vex {
+
+namespace {
+
+// Fixed word numbers the parser acts on.
+constexpr int kDefineWord = 75;
+constexpr int kNamedAtt = 648;
+constexpr int kGuiInstance = 869;
+constexpr int kGlobalDeclaration = 908;
+constexpr int kComputedLocalDeclaration = 1343;
+constexpr int kGlobalDeclaration2 = 1344;
+constexpr int kTextLocalDeclaration = 1410;
+constexpr int kNumberLocalDeclaration = 1411;
+constexpr int kReferenceLocalDeclaration = 1412;
+constexpr int kInterfaceLocalDeclaration = 1413;
+
+constexpr std::string_view kExtraLocalsMessage =
+    "Cannot create extra local variables on shared stack space.";
+constexpr std::string_view kNonStaticLocalMessage =
+    "Cannot create local variable with non-static name.";
+
+std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+void reportCompileError(TLanguageInterpreter& context, const std::string& message) {
+    context.CompileFailed = true;
+    context.ReportError(message);
+}
+
+// [names] -------------------------------------------------------------------------------------
+
+// Position of the opening character that matches the closing one at the end of the text, with
+// bracketed parts skipped when matching parentheses; npos when there is none.
+std::size_t openingOfFinalList(std::string_view text) {
+    const char close = text.back();
+    const char open = close == ')' ? '(' : '[';
+    int depth = 0;
+    int brackets = 0;
+    for (std::size_t i = text.size(); i-- > 0;) {
+        const char c = text[i];
+        if (close == ')') {
+            if (c == ']') {
+                ++brackets;
+                continue;
+            }
+            if (c == '[' && brackets > 0) {
+                --brackets;
+                continue;
+            }
+            if (brackets > 0) {
+                continue;
+            }
+        }
+        if (c == close) {
+            ++depth;
+        } else if (c == open && --depth == 0) {
+            return i;
+        }
+    }
+    return std::string_view::npos;
+}
+
+// The name of a piece: the text without its final argument list.
+std::string_view nameOfPiece(std::string_view text) {
+    if (text.empty() || (text.back() != ')' && text.back() != ']')) {
+        return text;
+    }
+    const std::size_t open = openingOfFinalList(text);
+    return open == std::string_view::npos ? text : text.substr(0, open);
+}
+
+// Splits an argument list that ends with a comma at the commas outside brackets and
+// parentheses. The first character of an argument is always taken, even a comma.
+std::vector<std::string> splitArguments(std::string_view list) {
+    std::vector<std::string> args;
+    std::size_t start = 0;
+    while (start < list.size()) {
+        int brackets = 0;
+        int parentheses = 0;
+        std::size_t i = start;
+        for (bool first = true; i < list.size(); ++i, first = false) {
+            const char c = list[i];
+            if (c == '[') {
+                ++brackets;
+            } else if (c == ']') {
+                brackets = brackets > 0 ? brackets - 1 : 0;
+            } else if (brackets == 0 && c == '(') {
+                ++parentheses;
+            } else if (brackets == 0 && c == ')') {
+                --parentheses;
+            } else if (c == ',' && !first && brackets == 0 && parentheses == 0) {
+                break;
+            }
+        }
+        args.emplace_back(list.substr(start, i - start));
+        start = i + 1;
+    }
+    return args;
+}
+
+// [binding] -----------------------------------------------------------------------------------
+
+struct TBoundName {
+    enum Kind { None, StoredEntry, NamedAttribute } kind = None;
+    int position = 0;
+};
+
+TBoundName findBoundName(const TGuiBinding& binding, std::string_view name) {
+    if (const TBindingInstance* instance = binding.CurrentInstance) {
+        for (int i = 1; i <= instance->StoredEntryCount(); ++i) {
+            if (SameText(instance->StoredEntryName(i), name)) {
+                return {TBoundName::StoredEntry, i};
+            }
+        }
+    }
+    if (const TBindingObject* object = binding.CurrentObject) {
+        for (int i = 1; i <= object->NamedAttributeCount(); ++i) {
+            if (SameText(object->NamedAttributeName(i), name)) {
+                return {TBoundName::NamedAttribute, i};
+            }
+        }
+    }
+    return {};
+}
+
+void warnBoundNameIsWord(TLanguageInterpreter& context, std::string_view name) {
+    std::string description;
+    if (const TBindingObject* object = context.GuiBinding.CurrentObject) {
+        description = context.LanguageText(ltObject) + " " + object->Name() + " (" +
+                      context.LanguageText(ltObjectId) + std::to_string(object->Id()) + ") ";
+    }
+    context.ReportError(description + context.LanguageText(ltBoundNameIsWord) + " " +
+                        quoted(name) + " " + context.LanguageText(ltBoundNameIsWordEnd));
+}
+
+int rewriteBoundName(TLanguageInterpreter& context, const TBoundName& bound, std::string& text,
+                     std::string& name) {
+    if (bound.kind == TBoundName::NamedAttribute) {
+        text = "NamedAtt(" + std::to_string(bound.position) + ",c)";
+        name = "NamedAtt";
+        return kNamedAtt;
+    }
+    const std::int32_t reference = context.GuiBinding.CurrentInstance->Reference();
+    text = "GUIInstance(" + std::to_string(reference) + ",GUIStore(" +
+           std::to_string(bound.position) + "))";
+    name = "GUIInstance";
+    return kGuiInstance;
+}
+
+// [calls] -------------------------------------------------------------------------------------
+
+void checkArgumentCount(TLanguageInterpreter& context, const TUserExpression& call) {
+    const TSyntax* syntax = WordSyntaxOf(context, call.WordNumber);
+    if (!syntax || (call.Count >= syntax->MinArgs && call.Count <= syntax->MaxArgs)) {
+        return;
+    }
+    std::string message = context.LanguageText(ltWrongCount) + " " +
+                          quoted(WordName(context, call.WordNumber)) + " " +
+                          context.LanguageText(ltWrongCountGiven) + " " +
+                          std::to_string(call.Count) + " " +
+                          context.LanguageText(call.Count == 1 ? ltArgument : ltArguments) + ", " +
+                          context.LanguageText(ltExpected) + " " + std::to_string(syntax->MinArgs);
+    if (syntax->MinArgs < syntax->MaxArgs) {
+        message += " " + context.LanguageText(ltOrMore) + ", " + std::to_string(syntax->MaxArgs) +
+                   " " + context.LanguageText(ltAtMost);
+    }
+    message += " " + context.LanguageText(ltWrongCountIn) + " " + context.SourceText;
+    reportCompileError(context, message);
+}
+
+// [declarations] ------------------------------------------------------------------------------
+
+std::uint8_t localKindOf(int wordNumber) {
+    switch (wordNumber) {
+    case kTextLocalDeclaration:
+        return vkText;
+    case kReferenceLocalDeclaration:
+        return vkReference;
+    case kInterfaceLocalDeclaration:
+        return vkInterface;
+    default:
+        return vkNumber;
+    }
+}
+
+// Unwinds the whole parse once the nesting limit is passed.
+struct TParseDepthExceeded {};
+
+int nearestInteger(double value) {
+    const double rounded = std::nearbyint(value);
+    if (!(rounded > -1e9 && rounded < 1e9)) {
+        return -1;
+    }
+    return static_cast<int>(rounded);
+}
+
+} // namespace
+
+// The state of one compile: the code being built and how deep the parser is.
+class TParser {
+public:
+    TParser(TLanguageInterpreter& context, TCompiledCode& code, const TCompiledCode* outer)
+        : m_context(context)
+        , m_code(code)
+        , m_outer(outer)
+        , m_withLinks(!(context.DebugState & dsSuppressed) && !context.ReleaseMode) {}
+
+    TCodeNode* Node(std::string_view text);
+
+private:
+    TCodeNode* Constant(std::string_view text);
+    TCodeNode* VariableRead(std::string_view text);
+    TCodeNode* Call(std::string_view text);
+    void ParseArguments(TCallNode& node, const TUserExpression& call);
+    void ActOnDeclaration(TCallNode& node);
+    void DeclareGlobal(TCallNode& node);
+    void DeclareLocals(TCallNode& node);
+    void DeclareComputedLocal(TCallNode& node);
+    void RegisterEarly(const TCallNode& node);
+    bool MayDeclareLocals(const TCallNode& node);
+    double EvaluateNow(TCodeNode* node);
+    static void AppendExtraEntry(TCallNode& node, TVariable* var) {
+        node.Args.push_back(reinterpret_cast<TCodeNode*>(var));
+    }
+
+    TLanguageInterpreter& m_context;
+    TCompiledCode& m_code;
+    const TCompiledCode* m_outer;
+    bool m_withLinks;
+    int m_depth = 0;
+};
+
+// Removes the outer parentheses of a text as long as it is wholly enclosed by one pair. Only
+// parentheses count. One pass pairs them up, so that many redundant pairs cost linear time.
+static std::string_view stripEnclosingParentheses(std::string_view text) {
+    if (text.size() < 2 || text.front() != '(' || text.back() != ')') {
+        return text;
+    }
+    std::vector<std::size_t> open;
+    std::vector<std::size_t> match(text.size(), std::string_view::npos);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '(') {
+            open.push_back(i);
+        } else if (text[i] == ')' && !open.empty()) {
+            match[open.back()] = i;
+            open.pop_back();
+        }
+    }
+    std::size_t first = 0;
+    std::size_t last = text.size() - 1;
+    while (first < last && text[first] == '(' && match[first] == last) {
+        ++first;
+        --last;
+    }
+    return text.substr(first, last + 1 - first);
+}
+
+TCodeNode* TParser::Node(std::string_view text) {
+    struct DepthScope {
+        int& depth;
+        explicit DepthScope(int& d) : depth(++d) {}
+        ~DepthScope() { --depth; }
+    } scope(m_depth);
+    if (m_depth > kMaxParseDepth) {
+        reportCompileError(m_context, m_context.LanguageText(ltNestedTooDeep) + " " +
+                                          m_context.SourceText);
+        throw TParseDepthExceeded();
+    }
+    text = stripEnclosingParentheses(text);
+    if (TCodeNode* constant = Constant(text)) {
+        return constant;
+    }
+    if (TCodeNode* read = VariableRead(text)) {
+        return read;
+    }
+    return Call(text);
+}
+
+TCodeNode* TParser::Constant(std::string_view text) {
+    if (text.empty()) {
+        return NewNumberNode(0, m_withLinks);
+    }
+    if (text.size() >= 2 && text.front() == '[' && text.back() == ']') {
+        return NewTextNode(text.substr(1, text.size() - 2), m_withLinks);
+    }
+    double value = 0;
+    if (text.front() != 'e' && text.front() != 'E' && TextToNumber(text, value)) {
+        return NewNumberNode(value, m_withLinks);
+    }
+    return nullptr;
+}
+
+// Locals hide globals: the outer code's locals (or this code's), then the globals.
+TCodeNode* TParser::VariableRead(std::string_view text) {
+    const TVariables* locals = m_outer ? m_outer->Variables : m_code.Variables;
+    if (locals) {
+        if (TVariable* var = FindVariable(*locals, text)) {
+            return NewVariableNode(var, true, m_withLinks);
+        }
+    }
+    if (TVariable* var = FindVariable(m_context.GlobalVariables, text)) {
+        return NewVariableNode(var, false, m_withLinks);
+    }
+    return nullptr;
+}
+
+TCodeNode* TParser::Call(std::string_view text) {
+    TUserExpression call;
+    std::string piece(text);
+    ParseCall(m_context, piece, call);
+    TCallNode* node = NewCallNode(m_withLinks);
+    node->ArgCount = static_cast<std::uint8_t>(call.Count);
+    node->WordNumber = static_cast<std::uint16_t>(call.WordNumber);
+    if (call.WordNumber >= 1 && call.WordNumber <= kBuiltInWordCount) {
+        node->Impl = m_context.WordTable[static_cast<std::size_t>(call.WordNumber)];
+    }
+    try {
+        if (call.WordNumber != 0) {
+            checkArgumentCount(m_context, call);
+        }
+        ParseArguments(*node, call);
+        ActOnDeclaration(*node);
+    } catch (...) {
+        ReleaseNode(node);
+        throw;
+    }
+    return node;
+}
+
+void TParser::ParseArguments(TCallNode& node, const TUserExpression& call) {
+    node.Args.reserve(static_cast<std::size_t>(call.Count) + 1);
+    for (int i = 0; i < call.Count; ++i) {
+        TCodeNode* child = Node(call.Args[static_cast<std::size_t>(i)]);
+        node.Args.push_back(child);
+        if (child->HasLinkSlot()) {
+            child->LinkSlot() = &node;
+        }
+    }
+}
+
+// [declarations] ------------------------------------------------------------------------------
+
+void TParser::ActOnDeclaration(TCallNode& node) {
+    switch (node.WordNumber) {
+    case kGlobalDeclaration:
+    case kGlobalDeclaration2:
+        DeclareGlobal(node);
+        break;
+    case kTextLocalDeclaration:
+    case kNumberLocalDeclaration:
+    case kReferenceLocalDeclaration:
+    case kInterfaceLocalDeclaration:
+        DeclareLocals(node);
+        break;
+    case kComputedLocalDeclaration:
+        DeclareComputedLocal(node);
+        break;
+    case kDefineWord:
+        RegisterEarly(node);
+        break;
+    default:
+        break;
+    }
+}
+
+double TParser::EvaluateNow(TCodeNode* node) {
+    TText ignored;
+    return EvaluateNodePlain(m_context, *node, ignored);
+}
+
+void TParser::DeclareGlobal(TCallNode& node) {
+    if (node.ArgCount < 1) {
+        return;
+    }
+    if (!node.Arg(1)->IsTextConstant()) {
+        AppendExtraEntry(node, nullptr);
+        return;
+    }
+    const auto* name = static_cast<const TConstantNode*>(node.Arg(1));
+    const std::uint8_t kind = node.ArgCount >= 2 ? ClampKind(EvaluateNow(node.Arg(2))) : std::uint8_t{vkNumber};
+    TVariable* var = m_context.DeclareVariable(name->Text.view(), kind);
+    if (!var) {
+        m_context.CompileFailed = true;
+        return;
+    }
+    AppendExtraEntry(node, var);
+}
+
+bool TParser::MayDeclareLocals(const TCallNode& node) {
+    if (m_outer) {
+        reportCompileError(m_context, std::string(kExtraLocalsMessage));
+        return false;
+    }
+    for (int i = 1; i <= node.ArgCount; ++i) {
+        if (!node.Arg(i)->IsTextConstant()) {
+            reportCompileError(m_context, std::string(kNonStaticLocalMessage));
+            return false;
+        }
+    }
+    return true;
+}
+
+// Every name is declared in argument order; an invalid one (already reported) fails the compile.
+void TParser::DeclareLocals(TCallNode& node) {
+    if (node.ArgCount < 1 || !MayDeclareLocals(node)) {
+        return;
+    }
+    const std::uint8_t kind = localKindOf(node.WordNumber);
+    TVariable* last = nullptr;
+    for (int i = 1; i <= node.ArgCount; ++i) {
+        const auto* name = static_cast<const TConstantNode*>(node.Arg(i));
+        last = m_context.DeclareVariable(name->Text.view(), kind, &m_code);
+        if (!last) {
+            m_context.CompileFailed = true;
+        }
+    }
+    AppendExtraEntry(node, last);
+}
+
+void TParser::DeclareComputedLocal(TCallNode& node) {
+    if (node.ArgCount < 1) {
+        return;
+    }
+    if (m_outer) {
+        reportCompileError(m_context, std::string(kExtraLocalsMessage));
+        return;
+    }
+    if (!node.Arg(1)->IsTextConstant()) {
+        reportCompileError(m_context, std::string(kNonStaticLocalMessage));
+        return;
+    }
+    const auto* name = static_cast<const TConstantNode*>(node.Arg(1));
+    const std::uint8_t kind = node.ArgCount >= 2 ? ClampKind(EvaluateNow(node.Arg(2))) : std::uint8_t{vkNumber};
+    TVariable* var = m_context.DeclareVariable(name->Text.view(), kind, &m_code);
+    if (!var) {
+        m_context.CompileFailed = true;
+    }
+    AppendExtraEntry(node, var);
+}
+
+// A word defined in a text is registered as soon as its definition is parsed, so that calls later
+// in the same text (its own body included) compile.
+void TParser::RegisterEarly(const TCallNode& node) {
+    if (node.ArgCount <= 4 || !node.Arg(1)->IsTextConstant()) {
+        return;
+    }
+    const auto* name = static_cast<const TConstantNode*>(node.Arg(1));
+    if (LookupWord(m_context, name->Text.view()) >= 0) {
+        return;
+    }
+    const auto numberAt = [&](int i, int& value) {
+        const TCodeNode* arg = node.Arg(i);
+        if (!arg->IsNumberConstant()) {
+            return false;
+        }
+        value = nearestInteger(static_cast<const TConstantNode*>(arg)->Value);
+        return true;
+    };
+    int minimum = -1;
+    int maximum = -1;
+    if (!(numberAt(3, minimum) && numberAt(4, maximum))) {
+        minimum = maximum = -1;
+        if (node.ArgCount > 6 && !(numberAt(5, minimum) && numberAt(6, maximum))) {
+            minimum = maximum = -1;
+        }
+    }
+    if (minimum < 0 || maximum < 0) {
+        return;
+    }
+    TWordAttributes attributes;
+    attributes.MinArgs = static_cast<std::uint8_t>(std::min(minimum, kMaxArguments));
+    attributes.MaxArgs = static_cast<std::uint8_t>(std::min(maximum, kMaxArguments));
+    attributes.Silent = true;
+    RegisterUserWord(m_context, name->Text.view(), "Various", attributes);
+}
+
+// [calls] -------------------------------------------------------------------------------------
+
+int ResolveWord(TLanguageInterpreter& context, std::string& text, std::string& name) {
+    name = std::string(nameOfPiece(text));
+    const bool bare = name.size() == text.size();
+    if (bare) {
+        std::string call;
+        if (RewriteLabel(text, call)) {
+            text = call;
+            name = "label";
+        }
+    }
+    TBoundName bound;
+    const TGuiBinding& binding = context.GuiBinding;
+    if (bare && name != "label" && (binding.CurrentObject || binding.CurrentInstance)) {
+        bound = findBoundName(binding, name);
+    }
+    const int index = LookupWord(context, name);
+    const int wordNumber = index < 0 ? 0 : index + 1;
+    if (bound.kind == TBoundName::None) {
+        return wordNumber;
+    }
+    if (wordNumber != 0) {
+        warnBoundNameIsWord(context, name);
+    }
+    return rewriteBoundName(context, bound, text, name);
+}
+
+void ParseCall(TLanguageInterpreter& context, std::string& text, TUserExpression& call) {
+    std::string unwrapped;
+    if (context.ProtectedCode && UnwrapProtectedCode(text, unwrapped)) {
+        text = unwrapped;
+    }
+    std::string name;
+    call.WordNumber = ResolveWord(context, text, name);
+    if (call.WordNumber == 0) {
+        text = ConvertOperators(text);
+        call.WordNumber = ResolveWord(context, text, name);
+    }
+    call.Args.clear();
+    call.Count = 0;
+    if (call.WordNumber == 0) {
+        reportCompileError(context, context.LanguageText(ltUnknownWord) + " " + quoted(name) + " " +
+                                        context.LanguageText(ltUnknownWordIn) + " " +
+                                        context.SourceText);
+        return;
+    }
+    if (name.size() + 1 >= text.size()) {
+        return;
+    }
+    // The list runs from after the name's opening character to the closing one, which counts
+    // as a final comma.
+    std::string list = text.substr(name.size() + 1);
+    list.back() = ',';
+    call.Args = splitArguments(list);
+    if (static_cast<int>(call.Args.size()) > kMaxArguments) {
+        reportCompileError(context, context.LanguageText(ltTooManyArguments) + " " +
+                                        quoted(name) + " " +
+                                        context.LanguageText(ltTooManyArgumentsIn) + " " +
+                                        context.SourceText);
+        call.Args.resize(kMaxArguments);
+    }
+    call.Count = static_cast<int>(call.Args.size());
+}
+
+// [nodes] -------------------------------------------------------------------------------------
+
+TCodeNode* ParseNode(TLanguageInterpreter& context, TCompiledCode& code, std::string_view text,
+                     const TCompiledCode* outer) {
+    TParser parser(context, code, outer);
+    try {
+        return parser.Node(text);
+    } catch (const TParseDepthExceeded&) {
+        return NewNumberNode(0, false);
+    }
+}
+
+} // namespace vex

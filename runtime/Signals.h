@@ -1,0 +1,62 @@
+#pragma once
+
+#include "runtime/Text.h"
+
+#include <cstdint>
+#include <exception>
+#include <stdexcept>
+
+namespace vex {
+
+// Errors of a script run derive from std::exception (the standard exception class). Word
+// implementations report a user's mistake by throwing EVexError with a message that names the
+// word and the argument.
+class EVexError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A fault of the system classes (external and processor faults, conversion and operating-system
+// errors and the like): reported in a modal error box rather than the error window.
+class ESystemFault : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The silent abort: the application's exception handler shows nothing for it.
+class EAbortSignal : public std::exception {
+public:
+    const char* what() const noexcept override { return ""; }
+};
+
+// Raised by a word to end the evaluation of the current compiled code early with a value.
+class EVexReturn : public std::exception {
+public:
+    EVexReturn(double value, TText text) : Value(value), Text(std::move(text)) {}
+    const char* what() const noexcept override { return "Return"; }
+    double Value;
+    TText Text;
+};
+
+// The debugger's abort signal. Code 0 aborts the whole run, code 1 means the user asked to stop;
+// any other code is the identity of a tree node whose evaluation then ends with 0. Node
+// identities are addresses, so the code is pointer-sized.
+class EDebugger : public EAbortSignal {
+public:
+    explicit EDebugger(std::intptr_t code) : Code(code) {}
+    std::intptr_t Code;
+};
+
+// A frame of locals, or the nesting of user-defined words, does not fit any more.
+class EVexStackOverflow : public std::runtime_error {
+public:
+    EVexStackOverflow() : std::runtime_error("Stack overflow") {}
+};
+
+// The balance of frames on the shared stack space is broken.
+class EVexStackUnderflow : public std::runtime_error {
+public:
+    EVexStackUnderflow() : std::runtime_error("Stack underflow") {}
+};
+
+} // namespace vex

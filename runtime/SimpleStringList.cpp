@@ -1,0 +1,102 @@
+#include "runtime/SimpleStringList.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace vex {
+
+namespace {
+
+unsigned char foldAscii(unsigned char c) noexcept {
+    return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
+}
+
+} // namespace
+
+int CompareText(std::string_view a, std::string_view b) noexcept {
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const int ca = foldAscii(static_cast<unsigned char>(a[i]));
+        const int cb = foldAscii(static_cast<unsigned char>(b[i]));
+        if (ca != cb) {
+            return ca - cb;
+        }
+    }
+    return (a.size() < b.size()) ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
+bool SameText(std::string_view a, std::string_view b) noexcept {
+    return a.size() == b.size() && CompareText(a, b) == 0;
+}
+
+int TSimpleStringList::IndexOf(std::string_view s) const {
+    if (m_sorted) {
+        int index = 0;
+        return Find(s, index) ? index : -1;
+    }
+    for (int i = 0; i < Count(); ++i) {
+        if (SameText(m_items[i].Text, s)) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+bool TSimpleStringList::Find(std::string_view s, int& index) const {
+    bool found = false;
+    int low = 0;
+    int high = Count() - 1;
+    while (low <= high) {
+        const int middle = low + (high - low) / 2;
+        const int order = CompareText(m_items[middle].Text, s);
+        if (order < 0) {
+            low = middle + 1;
+        } else {
+            high = middle - 1;
+            if (order == 0) {
+                found = true;
+                if (!m_acceptDuplicates) {
+                    low = middle;
+                }
+            }
+        }
+    }
+    index = low;
+    return found;
+}
+
+int TSimpleStringList::Add(std::string_view s, std::intptr_t object) {
+    if (!m_sorted) {
+        m_items.push_back({std::string(s), object});
+        return Count() - 1;
+    }
+    int index = 0;
+    if (Find(s, index) && !m_acceptDuplicates) {
+        return index;
+    }
+    Insert(index, s, object);
+    return index;
+}
+
+void TSimpleStringList::Insert(int index, std::string_view s, std::intptr_t object) {
+    if (index < 0 || index > Count()) {
+        throw std::out_of_range("list index out of bounds");
+    }
+    m_items.insert(m_items.begin() + index, Entry{std::string(s), object});
+}
+
+void TSimpleStringList::Delete(int index) {
+    if (index < 0 || index >= Count()) {
+        throw std::out_of_range("list index out of bounds");
+    }
+    m_items.erase(m_items.begin() + index);
+}
+
+void TSimpleStringList::Sort() {
+    std::stable_sort(m_items.begin(), m_items.end(), [](const Entry& a, const Entry& b) {
+        return CompareText(a.Text, b.Text) < 0;
+    });
+    m_sorted = true;
+}
+
+} // namespace vex

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vex {
+
+// Compares two byte strings ignoring the case of the ASCII letters A-Z and a-z; every other byte
+// compares by its unsigned value. Negative, zero or positive like strcmp.
+int CompareText(std::string_view a, std::string_view b) noexcept;
+// True when the two byte strings are equal ignoring the case of ASCII letters.
+bool SameText(std::string_view a, std::string_view b) noexcept;
+
+// A list of byte strings, each with an integer object, searched and sorted ignoring ASCII case.
+//
+// An unsorted list keeps the order of insertion and `IndexOf` scans it; a sorted list keeps its
+// strings in `CompareText` order and searches by bisection.
+class TSimpleStringList {
+public:
+    struct Entry {
+        std::string Text;
+        std::intptr_t Object = 0;
+    };
+
+    explicit TSimpleStringList(bool sorted = false, bool acceptDuplicates = false)
+        : m_sorted(sorted)
+        , m_acceptDuplicates(acceptDuplicates) {}
+
+    int Count() const noexcept { return static_cast<int>(m_items.size()); }
+    bool Sorted() const noexcept { return m_sorted; }
+    const std::string& operator[](int index) const { return m_items.at(index).Text; }
+    std::intptr_t Object(int index) const { return m_items.at(index).Object; }
+    void SetString(int index, std::string_view text) { m_items.at(index).Text = text; }
+    void SetObject(int index, std::intptr_t object) { m_items.at(index).Object = object; }
+
+    // Position of s, or -1. Unsorted lists compare linearly; sorted lists bisect with `Find`.
+    int IndexOf(std::string_view s) const;
+    // Bisection on a sorted list: true when s is present. `index` is where s is, or where it
+    // would be inserted. Without duplicates the search stops at the first equal entry found.
+    bool Find(std::string_view s, int& index) const;
+    // Adds s with its object: at the end of an unsorted list, at its place in a sorted one.
+    // A sorted list that does not accept duplicates returns the existing position instead.
+    int Add(std::string_view s, std::intptr_t object = 0);
+    // Inserts at a given position (unsorted lists, or a position that keeps the order).
+    void Insert(int index, std::string_view s, std::intptr_t object = 0);
+    void Delete(int index);
+    void Clear() noexcept { m_items.clear(); }
+    // Sorts with `CompareText` and keeps the list sorted from then on.
+    void Sort();
+
+private:
+    std::vector<Entry> m_items;
+    bool m_sorted;
+    bool m_acceptDuplicates;
+};
+
+} // namespace vex

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "runtime/CompiledCode.h"
+
+#include <cstdint>
+#include <string>
+
+namespace vex {
+
+// The syntax record of a word: its argument range, its documentation and, for a user-defined
+// word, its body.
+struct TSyntax {
+    std::uint8_t MinArgs = 0;
+    std::uint8_t MaxArgs = 0;
+    // Stored and released with the record; no part of the runtime reads it.
+    std::uint8_t Flag3 = 0;
+    // Shown by the word overview.
+    std::uint8_t UpdateFlag = 0;
+    std::string HelpText;
+    std::string Example;
+    // Nonzero when the word is shown in the word overview and coloured as a word by the editor.
+    std::uint8_t Listed = 1;
+    // The body of a user-defined word; empty for built-in words.
+    TExpression Code;
+};
+
+} // namespace vex

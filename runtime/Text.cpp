@@ -1,0 +1,106 @@
+#include "runtime/Text.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <utility>
+
+namespace vex {
+
+TText::Block* TText::allocate(std::size_t capacity) {
+    void* memory = std::malloc(offsetof(Block, Bytes) + capacity + 1);
+    if (!memory) {
+        throw std::bad_alloc();
+    }
+    Block* block = static_cast<Block*>(memory);
+    new (&block->Owners) std::atomic<int>(1);
+    block->Size = 0;
+    block->Capacity = capacity;
+    block->Bytes[0] = '\0';
+    return block;
+}
+
+void TText::release(Block* block) noexcept {
+    if (block && block->Owners.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+        block->Owners.~atomic();
+        std::free(block);
+    }
+}
+
+TText::TText(std::string_view bytes) {
+    if (bytes.empty()) {
+        return;
+    }
+    m_block = allocate(bytes.size());
+    std::memcpy(m_block->Bytes, bytes.data(), bytes.size());
+    m_block->Bytes[bytes.size()] = '\0';
+    m_block->Size = bytes.size();
+}
+
+TText::TText(const TText& other) noexcept : m_block(other.m_block) {
+    if (m_block) {
+        m_block->Owners.fetch_add(1, std::memory_order_relaxed);
+    }
+}
+
+TText::TText(TText&& other) noexcept : m_block(std::exchange(other.m_block, nullptr)) {}
+
+TText& TText::operator=(const TText& other) noexcept {
+    if (other.m_block) {
+        other.m_block->Owners.fetch_add(1, std::memory_order_relaxed);
+    }
+    release(m_block);
+    m_block = other.m_block;
+    return *this;
+}
+
+TText& TText::operator=(TText&& other) noexcept {
+    if (this != &other) {
+        release(m_block);
+        m_block = std::exchange(other.m_block, nullptr);
+    }
+    return *this;
+}
+
+TText::~TText() { release(m_block); }
+
+void TText::clear() noexcept { release(std::exchange(m_block, nullptr)); }
+
+// Appending to a text with a single owner grows the buffer geometrically, so that a script
+// that builds a text piece by piece runs in linear time.
+TText& TText::append(std::string_view bytes) {
+    if (bytes.empty()) {
+        return *this;
+    }
+    const std::size_t oldSize = size();
+    const std::size_t newSize = oldSize + bytes.size();
+    const bool soleOwner = m_block && m_block->Owners.load(std::memory_order_acquire) == 1;
+    if (soleOwner && newSize <= m_block->Capacity) {
+        // The source may lie inside our own buffer; memmove keeps that safe.
+        std::memmove(m_block->Bytes + oldSize, bytes.data(), bytes.size());
+    } else {
+        const std::size_t capacity = soleOwner ? std::max(newSize, oldSize * 2) : newSize;
+        Block* grown = allocate(capacity);
+        std::memcpy(grown->Bytes, data(), oldSize);
+        // Copied before the old buffer goes: the source may lie inside it.
+        std::memcpy(grown->Bytes + oldSize, bytes.data(), bytes.size());
+        release(m_block);
+        m_block = grown;
+    }
+    m_block->Size = newSize;
+    m_block->Bytes[newSize] = '\0';
+    return *this;
+}
+
+int TText::shareCount() const noexcept {
+    return m_block ? m_block->Owners.load(std::memory_order_relaxed) : 0;
+}
+
+TText operator+(const TText& a, std::string_view b) {
+    TText result(a);
+    result.append(b);
+    return result;
+}
+
+} // namespace vex

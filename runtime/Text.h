@@ -1,0 +1,68 @@
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vex {
+
+// A reference-counted byte string: the text half of every script value.
+//
+// Texts are bytes in the system code page (Windows-1252). A TText is exactly one pointer wide and
+// the empty text is the null pointer, so an all-zero memory cell (a fresh frame slot, a zeroed
+// global cell) holds a valid empty text. Copying shares the buffer; a buffer is written in place
+// only while it has a single owner.
+class TText {
+public:
+    TText() noexcept = default;
+    TText(std::string_view bytes);
+    TText(const char* bytes) : TText(std::string_view(bytes)) {}
+    TText(const std::string& bytes) : TText(std::string_view(bytes)) {}
+    TText(const TText& other) noexcept;
+    TText(TText&& other) noexcept;
+    TText& operator=(const TText& other) noexcept;
+    TText& operator=(TText&& other) noexcept;
+    ~TText();
+
+    // Number of bytes.
+    std::size_t size() const noexcept { return m_block ? m_block->Size : 0; }
+    bool empty() const noexcept { return m_block == nullptr; }
+    // The bytes; always followed by a NUL byte (which is not part of the text).
+    const char* data() const noexcept { return m_block ? m_block->Bytes : ""; }
+    std::string_view view() const noexcept { return {data(), size()}; }
+    std::string str() const { return std::string(view()); }
+    operator std::string_view() const noexcept { return view(); }
+
+    // Makes the text empty, releasing this owner's share of the buffer.
+    void clear() noexcept;
+    // Appends bytes, in place when this is the buffer's only owner and it has room.
+    TText& append(std::string_view bytes);
+    TText& operator+=(std::string_view bytes) { return append(bytes); }
+
+    // Number of owners of the buffer (0 for the empty text); for tests and diagnostics.
+    int shareCount() const noexcept;
+
+    friend bool operator==(const TText& a, const TText& b) noexcept { return a.view() == b.view(); }
+    friend bool operator==(const TText& a, std::string_view b) noexcept { return a.view() == b; }
+
+private:
+    struct Block {
+        std::atomic<int> Owners;
+        std::size_t Size;
+        std::size_t Capacity;
+        char Bytes[1];
+    };
+
+    static Block* allocate(std::size_t capacity);
+    static void release(Block* block) noexcept;
+
+    Block* m_block = nullptr;
+};
+
+TText operator+(const TText& a, std::string_view b);
+
+static_assert(sizeof(TText) == sizeof(void*), "a text must fit a pointer-sized storage slot");
+
+} // namespace vex

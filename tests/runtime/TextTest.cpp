@@ -1,0 +1,73 @@
+// Texts and string lists: sharing, appending and case-insensitive order.
+
+#include "runtime/SimpleStringList.h"
+#include "runtime/Text.h"
+
+#include <gtest/gtest.h>
+
+namespace vex {
+namespace {
+
+TEST(TextTest, CopiesShareAndAppendingNeverChangesAnotherOwner) {
+    TText a("abc");
+    TText b = a;
+    EXPECT_EQ(a.shareCount(), 2);
+    EXPECT_EQ(a.data(), b.data());
+    b += "d";
+    EXPECT_EQ(a.view(), "abc");
+    EXPECT_EQ(b.view(), "abcd");
+    EXPECT_EQ(a.shareCount(), 1);
+    b += b.view(); // appending a text to itself
+    EXPECT_EQ(b.view(), "abcdabcd");
+    TText empty;
+    EXPECT_TRUE(empty.empty());
+    EXPECT_STREQ(empty.data(), "");
+    EXPECT_TRUE(TText("").empty()) << "the empty text holds no buffer";
+    EXPECT_EQ(TText(std::string_view("a\0b", 3)).size(), 3u);
+}
+
+TEST(TextTest, AppendingToASoleOwnerGrowsInPlace) {
+    TText text;
+    const char* before = nullptr;
+    int moves = 0;
+    for (int i = 0; i < 10000; ++i) {
+        text += "x";
+        if (text.data() != before) {
+            ++moves;
+            before = text.data();
+        }
+    }
+    EXPECT_EQ(text.size(), 10000u);
+    EXPECT_LT(moves, 20) << "geometric growth";
+}
+
+TEST(SimpleStringListTest, OrderIgnoresAsciiCaseOnly) {
+    EXPECT_EQ(CompareText("abc", "ABC"), 0);
+    EXPECT_LT(CompareText("abc", "abd"), 0);
+    EXPECT_LT(CompareText("ab", "abc"), 0);
+    EXPECT_LT(CompareText("Z", "_"), 0) << "letters fold to upper case: 'Z' < '_'";
+    EXPECT_NE(CompareText("\xe9", "\xc9"), 0) << "bytes above 127 do not fold";
+    EXPECT_TRUE(SameText("Do", "dO"));
+
+    TSimpleStringList sorted(true);
+    for (const char* s : {"beta", "Alpha", "gamma", "ALPHA"}) {
+        sorted.Add(s, sorted.Count());
+    }
+    ASSERT_EQ(sorted.Count(), 3) << "duplicates are ignored";
+    EXPECT_EQ(sorted[0], "Alpha");
+    EXPECT_EQ(sorted.IndexOf("GAMMA"), 2);
+    int index = 0;
+    EXPECT_FALSE(sorted.Find("c", index));
+    EXPECT_EQ(index, 2);
+
+    TSimpleStringList unsorted;
+    unsorted.Add("b");
+    unsorted.Add("A");
+    EXPECT_EQ(unsorted.IndexOf("a"), 1);
+    unsorted.Sort();
+    EXPECT_EQ(unsorted[0], "A");
+    EXPECT_EQ(unsorted.IndexOf("B"), 1);
+}
+
+} // namespace
+} // namespace vex

@@ -1,0 +1,111 @@
+// The word registry: lookups, user-defined words and their return codes.
+
+#include "tests/runtime/TestSupport.h"
+
+#include "runtime/WordRegistry.h"
+
+#include <gtest/gtest.h>
+
+namespace vex::test {
+namespace {
+
+class WordRegistryTest : public ::testing::Test {
+protected:
+    int Register(std::string_view name, std::string_view category = "Various",
+                 std::string body = "", bool silent = false) {
+        TWordAttributes attributes;
+        attributes.CodeText = std::move(body);
+        attributes.Silent = silent;
+        return RegisterUserWord(context, name, category, attributes);
+    }
+
+    TFakeHost host;
+    TTestContext context{host};
+};
+
+TEST_F(WordRegistryTest, LookupIgnoresAsciiCaseAndTrimsOnlyWhereAsked) {
+    EXPECT_EQ(LookupWord(context, "DO"), 0);
+    EXPECT_EQ(LookupWord(context, " \t do\r\n"), 0);
+    EXPECT_EQ(WordIndexOf(context, " do"), -1);
+    EXPECT_EQ(WordIndexOf(context, "concat"), twConcat - 1);
+    EXPECT_EQ(LookupWord(context, "nothing"), -1);
+    EXPECT_EQ(WordName(context, twNamedAtt), "NamedAtt");
+}
+
+TEST_F(WordRegistryTest, ReturnCodesAndMessages) {
+    struct RegisterCase {
+        const char* name;
+        const char* category;
+        const char* body;
+        int result;
+        const char* message;
+    };
+    const RegisterCase cases[] = {
+        {"foo", "Various", "", rrAdded, nullptr},
+        {"FOO", "Various", "1+1", rrReplaced, nullptr},
+        {"", "Various", "", rrEmptyName, "Cannot register the word \"\". A word needs a name."},
+        {"bar", "Nowhere", "", rrUnknownCategory,
+         "Cannot register the word \"bar\" in the category \"Nowhere\" because no such category "
+         "exists."},
+        {"Concat", "Various", "", rrBuiltInName,
+         "Cannot redefine the built-in word \"Concat\" as a user-defined word."},
+        {"baz", "Various", "Nope(", rrBodyFailed, "Unknown word \"Nope(\" in: Nope("},
+    };
+    for (const RegisterCase& row : cases) {
+        context.Errors.clear();
+        EXPECT_EQ(Register(row.name, row.category, row.body), row.result) << row.name;
+        if (row.message) {
+            EXPECT_EQ(context.Errors, std::vector<std::string>{row.message}) << row.name;
+        } else {
+            EXPECT_TRUE(context.Errors.empty()) << row.name;
+        }
+    }
+    EXPECT_EQ(LookupWord(context, "foo"), kBuiltInWordCount) << "both calls gave one number";
+    EXPECT_EQ(LookupWord(context, "bar"), -1);
+    EXPECT_EQ(LookupWord(context, "baz"), -1);
+    EXPECT_EQ(context.WordNames.Count(), kBuiltInWordCount + 1);
+    context.Errors.clear();
+    EXPECT_EQ(Register("", "Various", "", true), rrEmptyName);
+    EXPECT_EQ(Register("x", "None", "", true), rrUnknownCategory);
+    EXPECT_EQ(Register("Do", "Various", "", true), rrBuiltInName);
+    EXPECT_TRUE(context.Errors.empty());
+}
+
+TEST_F(WordRegistryTest, CategoriesAreNormalized) {
+    struct CategoryCase {
+        const char* in;
+        const char* out;
+    };
+    const CategoryCase cases[] = {
+        {"Visualisation", "Visualization"}, {"VISUALISATION", "Visualization"},
+        {"Atomparameters", "Atom Parameters"}, {"atomparameters", "Atom Parameters"},
+        {"ATOMPARAMETERS", "ATOMPARAMETERS"}, {"Atomposition", "Atom Position"},
+        {"Atomreference", "Atom Reference"}, {"Atomstatus", "Atom Status"},
+        {"atomstatus", "atomstatus"},        {"Various", "Various"},
+    };
+    for (const CategoryCase& row : cases) {
+        EXPECT_EQ(NormalizeCategory(row.in), row.out) << row.in;
+    }
+    EXPECT_EQ(Register("paint", "Visualisation"), rrAdded);
+    EXPECT_EQ(context.WordCategories[LookupWord(context, "paint")], "Visualization");
+}
+
+TEST_F(WordRegistryTest, ADormantSlotIsTakenOverWithItsNumber) {
+    ASSERT_EQ(Register("bar", "Various", "1"), rrAdded);
+    const int index = LookupWord(context, "bar");
+    TCompiledCode* caller = context.Compile("bar");
+    ASSERT_NE(caller, nullptr);
+    ASSERT_TRUE(RemoveUserWord(context, "bar"));
+    EXPECT_EQ(LookupWord(context, "bar"), -1);
+    EXPECT_EQ(context.WordNames[index], " bar");
+    EXPECT_EQ(Register("bar", "Various", "2"), rrReplaced);
+    EXPECT_EQ(LookupWord(context, "bar"), index);
+    EXPECT_EQ(context.WordNames[index], "bar");
+    TText text;
+    EXPECT_EQ(context.Evaluate(caller, text), 2) << "code compiled earlier calls the new body";
+    context.ReleaseCode(caller);
+    EXPECT_FALSE(RemoveUserWord(context, "Do"));
+}
+
+} // namespace
+} // namespace vex::test
