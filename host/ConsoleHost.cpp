@@ -4,7 +4,8 @@
 
 namespace vex::host {
 
-TConsoleHost::TConsoleHost(std::ostream& errors) : m_errors(errors) {}
+TConsoleHost::TConsoleHost(std::ostream& errors)
+    : m_errors(errors) {}
 
 void TConsoleHost::WriteError(const std::string& message) {
     ++m_errorCount;
@@ -12,7 +13,9 @@ void TConsoleHost::WriteError(const std::string& message) {
     m_errors.flush();
 }
 
-void TConsoleHost::ShowErrorBox(const std::string& message) { WriteError(message); }
+void TConsoleHost::ShowErrorBox(const std::string& message) {
+    WriteError(message);
+}
 
 void TConsoleHost::HandleException(const std::exception& error) {
     const std::string message = error.what();
@@ -28,6 +31,8 @@ TConsoleInterpreter::TConsoleInterpreter(TConsoleHost& host)
     GlobalContext = this;
 }
 
-void TConsoleInterpreter::ReportError(const std::string& message) { m_host.WriteError(message); }
+void TConsoleInterpreter::ReportError(const std::string& message) {
+    m_host.WriteError(message);
+}
 
 } // namespace vex::host

@@ -51,7 +51,9 @@ std::string Shown(TLanguageInterpreter& c, TCallNode& n, int i) {
                     "\": " + what);
 }
 
-bool Truth(double value) { return value != 0; }
+bool Truth(double value) {
+    return value != 0;
+}
 
 // [control] -----------------------------------------------------------------------------------
 
@@ -151,10 +153,18 @@ int Compare(TCallNode& n, TLanguageInterpreter& c) {
     return (a > b) - (a < b);
 }
 
-double Equal(int, TCallNode& n, TText&, TLanguageInterpreter& c) { return Compare(n, c) == 0; }
-double NotEqual(int, TCallNode& n, TText&, TLanguageInterpreter& c) { return Compare(n, c) != 0; }
-double Less(int, TCallNode& n, TText&, TLanguageInterpreter& c) { return Compare(n, c) < 0; }
-double Greater(int, TCallNode& n, TText&, TLanguageInterpreter& c) { return Compare(n, c) > 0; }
+double Equal(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
+    return Compare(n, c) == 0;
+}
+double NotEqual(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
+    return Compare(n, c) != 0;
+}
+double Less(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
+    return Compare(n, c) < 0;
+}
+double Greater(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
+    return Compare(n, c) > 0;
+}
 double LessOrEqual(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     return Compare(n, c) <= 0;
 }
@@ -169,9 +179,13 @@ double And(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
 double Or(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     return Truth(Number(c, n, 1)) || Truth(Number(c, n, 2));
 }
-double Not(int, TCallNode& n, TText&, TLanguageInterpreter& c) { return !Truth(Number(c, n, 1)); }
+double Not(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
+    return !Truth(Number(c, n, 1));
+}
 
-double Abs(int, TCallNode& n, TText&, TLanguageInterpreter& c) { return std::fabs(Number(c, n, 1)); }
+double Abs(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
+    return std::fabs(Number(c, n, 1));
+}
 double Sqrt(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     const double value = Number(c, n, 1);
     if (value < 0) {
@@ -360,13 +374,15 @@ const TRow kStandardWords[] = {
 };
 // clang-format on
 
-const char* const kCategories[] = {"Various", "Math", "Texts", "Visualization",
-                                   "Atom Parameters", "Atom Position", "Atom Reference",
-                                   "Atom Status"};
+const char* const kCategories[] = {
+    "Various",         "Math",          "Texts",          "Visualization",
+    "Atom Parameters", "Atom Position", "Atom Reference", "Atom Status"};
 
 } // namespace
 
-void SetScriptOutput(std::ostream& output) { g_output = &output; }
+void SetScriptOutput(std::ostream& output) {
+    g_output = &output;
+}
 
 void RegisterStandardWords(TLanguageInterpreter& context) {
     for (const char* category : kCategories) {
@@ -379,8 +395,8 @@ void RegisterStandardWords(TLanguageInterpreter& context) {
             const TRow& row = kStandardWords[next++];
             RegisterBuiltInWord(context, {number, row.Name, row.Category, row.Impl,
                                           static_cast<std::uint8_t>(row.Min),
-                                          static_cast<std::uint8_t>(row.Max), row.Help,
-                                          row.Example, "Zentaro", 1});
+                                          static_cast<std::uint8_t>(row.Max), row.Help, row.Example,
+                                          "Zentaro", 1});
             continue;
         }
         const std::string name = "Reserved" + std::to_string(number);

@@ -12,7 +12,8 @@ std::int32_t nextHandle() noexcept {
 
 } // namespace
 
-TInterface::TInterface() noexcept : m_handle(nextHandle()) {}
+TInterface::TInterface() noexcept
+    : m_handle(nextHandle()) {}
 
 void TInterface::Release() noexcept {
     if (m_references.fetch_sub(1, std::memory_order_acq_rel) == 1) {

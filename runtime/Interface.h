@@ -40,8 +40,10 @@ public:
         }
         return TInterfaceRef(object);
     }
-    TInterfaceRef(const TInterfaceRef& other) noexcept : TInterfaceRef(Share(other.m_object)) {}
-    TInterfaceRef(TInterfaceRef&& other) noexcept : m_object(std::exchange(other.m_object, nullptr)) {}
+    TInterfaceRef(const TInterfaceRef& other) noexcept
+        : TInterfaceRef(Share(other.m_object)) {}
+    TInterfaceRef(TInterfaceRef&& other) noexcept
+        : m_object(std::exchange(other.m_object, nullptr)) {}
     TInterfaceRef& operator=(TInterfaceRef other) noexcept {
         std::swap(m_object, other.m_object);
         return *this;
@@ -58,7 +60,8 @@ public:
     }
 
 private:
-    explicit TInterfaceRef(TInterface* object) noexcept : m_object(object) {}
+    explicit TInterfaceRef(TInterface* object) noexcept
+        : m_object(object) {}
     TInterface* m_object = nullptr;
 };
 

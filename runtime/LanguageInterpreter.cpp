@@ -20,7 +20,9 @@ constexpr int kFrameGrowth = 16;
 // Restores a byte of the context when the scope ends, also when an exception passes.
 class TByteRestorer {
 public:
-    explicit TByteRestorer(std::uint8_t& field) : m_field(field), m_saved(field) {}
+    explicit TByteRestorer(std::uint8_t& field)
+        : m_field(field)
+        , m_saved(field) {}
     ~TByteRestorer() { m_field = m_saved; }
     std::uint8_t Saved() const noexcept { return m_saved; }
 

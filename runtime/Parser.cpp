@@ -39,7 +39,9 @@ constexpr std::string_view kExtraLocalsMessage =
 constexpr std::string_view kNonStaticLocalMessage =
     "Cannot create local variable with non-static name.";
 
-std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string quoted(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
 
 void reportCompileError(TLanguageInterpreter& context, const std::string& message) {
     context.CompileFailed = true;
@@ -120,7 +122,11 @@ std::vector<std::string> splitArguments(std::string_view list) {
 // [binding] -----------------------------------------------------------------------------------
 
 struct TBoundName {
-    enum Kind { None, StoredEntry, NamedAttribute } kind = None;
+    enum Kind {
+        None,
+        StoredEntry,
+        NamedAttribute
+    } kind = None;
     int position = 0;
 };
 
@@ -148,8 +154,8 @@ void warnBoundNameIsWord(TLanguageInterpreter& context, std::string_view name) {
         description = context.LanguageText(ltObject) + " " + object->Name() + " (" +
                       context.LanguageText(ltObjectId) + std::to_string(object->Id()) + ") ";
     }
-    context.ReportError(description + context.LanguageText(ltBoundNameIsWord) + " " +
-                        quoted(name) + " " + context.LanguageText(ltBoundNameIsWordEnd));
+    context.ReportError(description + context.LanguageText(ltBoundNameIsWord) + " " + quoted(name) +
+                        " " + context.LanguageText(ltBoundNameIsWordEnd));
 }
 
 int rewriteBoundName(TLanguageInterpreter& context, const TBoundName& bound, std::string& text,
@@ -173,12 +179,11 @@ void checkArgumentCount(TLanguageInterpreter& context, const TUserExpression& ca
     if (!syntax || (call.Count >= syntax->MinArgs && call.Count <= syntax->MaxArgs)) {
         return;
     }
-    std::string message = context.LanguageText(ltWrongCount) + " " +
-                          quoted(WordName(context, call.WordNumber)) + " " +
-                          context.LanguageText(ltWrongCountGiven) + " " +
-                          std::to_string(call.Count) + " " +
-                          context.LanguageText(call.Count == 1 ? ltArgument : ltArguments) + ", " +
-                          context.LanguageText(ltExpected) + " " + std::to_string(syntax->MinArgs);
+    std::string message =
+        context.LanguageText(ltWrongCount) + " " + quoted(WordName(context, call.WordNumber)) +
+        " " + context.LanguageText(ltWrongCountGiven) + " " + std::to_string(call.Count) + " " +
+        context.LanguageText(call.Count == 1 ? ltArgument : ltArguments) + ", " +
+        context.LanguageText(ltExpected) + " " + std::to_string(syntax->MinArgs);
     if (syntax->MinArgs < syntax->MaxArgs) {
         message += " " + context.LanguageText(ltOrMore) + ", " + std::to_string(syntax->MaxArgs) +
                    " " + context.LanguageText(ltAtMost);
@@ -277,12 +282,13 @@ static std::string_view stripEnclosingParentheses(std::string_view text) {
 TCodeNode* TParser::Node(std::string_view text) {
     struct DepthScope {
         int& depth;
-        explicit DepthScope(int& d) : depth(++d) {}
+        explicit DepthScope(int& d)
+            : depth(++d) {}
         ~DepthScope() { --depth; }
     } scope(m_depth);
     if (m_depth > kMaxParseDepth) {
-        reportCompileError(m_context, m_context.LanguageText(ltNestedTooDeep) + " " +
-                                          m_context.SourceText);
+        reportCompileError(m_context,
+                           m_context.LanguageText(ltNestedTooDeep) + " " + m_context.SourceText);
         throw TParseDepthExceeded();
     }
     text = stripEnclosingParentheses(text);
@@ -396,7 +402,8 @@ void TParser::DeclareGlobal(TCallNode& node) {
         return;
     }
     const auto* name = static_cast<const TConstantNode*>(node.Arg(1));
-    const std::uint8_t kind = node.ArgCount >= 2 ? ClampKind(EvaluateNow(node.Arg(2))) : std::uint8_t{vkNumber};
+    const std::uint8_t kind =
+        node.ArgCount >= 2 ? ClampKind(EvaluateNow(node.Arg(2))) : std::uint8_t{vkNumber};
     TVariable* var = m_context.DeclareVariable(name->Text.view(), kind);
     if (!var) {
         m_context.CompileFailed = true;
@@ -449,7 +456,8 @@ void TParser::DeclareComputedLocal(TCallNode& node) {
         return;
     }
     const auto* name = static_cast<const TConstantNode*>(node.Arg(1));
-    const std::uint8_t kind = node.ArgCount >= 2 ? ClampKind(EvaluateNow(node.Arg(2))) : std::uint8_t{vkNumber};
+    const std::uint8_t kind =
+        node.ArgCount >= 2 ? ClampKind(EvaluateNow(node.Arg(2))) : std::uint8_t{vkNumber};
     TVariable* var = m_context.DeclareVariable(name->Text.view(), kind, &m_code);
     if (!var) {
         m_context.CompileFailed = true;
@@ -549,9 +557,8 @@ void ParseCall(TLanguageInterpreter& context, std::string& text, TUserExpression
     list.back() = ',';
     call.Args = splitArguments(list);
     if (static_cast<int>(call.Args.size()) > kMaxArguments) {
-        reportCompileError(context, context.LanguageText(ltTooManyArguments) + " " +
-                                        quoted(name) + " " +
-                                        context.LanguageText(ltTooManyArgumentsIn) + " " +
+        reportCompileError(context, context.LanguageText(ltTooManyArguments) + " " + quoted(name) +
+                                        " " + context.LanguageText(ltTooManyArgumentsIn) + " " +
                                         context.SourceText);
         call.Args.resize(kMaxArguments);
     }

@@ -32,7 +32,9 @@ public:
 // Raised by a word to end the evaluation of the current compiled code early with a value.
 class EVexReturn : public std::exception {
 public:
-    EVexReturn(double value, TText text) : Value(value), Text(std::move(text)) {}
+    EVexReturn(double value, TText text)
+        : Value(value)
+        , Text(std::move(text)) {}
     const char* what() const noexcept override { return "Return"; }
     double Value;
     TText Text;
@@ -43,20 +45,23 @@ public:
 // identities are addresses, so the code is pointer-sized.
 class EDebugger : public EAbortSignal {
 public:
-    explicit EDebugger(std::intptr_t code) : Code(code) {}
+    explicit EDebugger(std::intptr_t code)
+        : Code(code) {}
     std::intptr_t Code;
 };
 
 // A frame of locals, or the nesting of user-defined words, does not fit any more.
 class EVexStackOverflow : public std::runtime_error {
 public:
-    EVexStackOverflow() : std::runtime_error("Stack overflow") {}
+    EVexStackOverflow()
+        : std::runtime_error("Stack overflow") {}
 };
 
 // The balance of frames on the shared stack space is broken.
 class EVexStackUnderflow : public std::runtime_error {
 public:
-    EVexStackUnderflow() : std::runtime_error("Stack underflow") {}
+    EVexStackUnderflow()
+        : std::runtime_error("Stack underflow") {}
 };
 
 } // namespace vex

@@ -38,13 +38,15 @@ TText::TText(std::string_view bytes) {
     m_block->Size = bytes.size();
 }
 
-TText::TText(const TText& other) noexcept : m_block(other.m_block) {
+TText::TText(const TText& other) noexcept
+    : m_block(other.m_block) {
     if (m_block) {
         m_block->Owners.fetch_add(1, std::memory_order_relaxed);
     }
 }
 
-TText::TText(TText&& other) noexcept : m_block(std::exchange(other.m_block, nullptr)) {}
+TText::TText(TText&& other) noexcept
+    : m_block(std::exchange(other.m_block, nullptr)) {}
 
 TText& TText::operator=(const TText& other) noexcept {
     if (other.m_block) {
@@ -63,9 +65,13 @@ TText& TText::operator=(TText&& other) noexcept {
     return *this;
 }
 
-TText::~TText() { release(m_block); }
+TText::~TText() {
+    release(m_block);
+}
 
-void TText::clear() noexcept { release(std::exchange(m_block, nullptr)); }
+void TText::clear() noexcept {
+    release(std::exchange(m_block, nullptr));
+}
 
 // Appending to a text with a single owner grows the buffer geometrically, so that a script
 // that builds a text piece by piece runs in linear time.

@@ -18,8 +18,10 @@ class TText {
 public:
     TText() noexcept = default;
     TText(std::string_view bytes);
-    TText(const char* bytes) : TText(std::string_view(bytes)) {}
-    TText(const std::string& bytes) : TText(std::string_view(bytes)) {}
+    TText(const char* bytes)
+        : TText(std::string_view(bytes)) {}
+    TText(const std::string& bytes)
+        : TText(std::string_view(bytes)) {}
     TText(const TText& other) noexcept;
     TText(TText&& other) noexcept;
     TText& operator=(const TText& other) noexcept;

@@ -18,7 +18,9 @@ constexpr std::size_t kCellSize = 8;
 static_assert(sizeof(void*) <= kCellSize);
 static_assert(sizeof(TText) <= kCellSize && sizeof(TInterface*) <= kCellSize);
 
-TText& textAt(std::uint8_t* address) noexcept { return *reinterpret_cast<TText*>(address); }
+TText& textAt(std::uint8_t* address) noexcept {
+    return *reinterpret_cast<TText*>(address);
+}
 TInterface*& interfaceAt(std::uint8_t* address) noexcept {
     return *reinterpret_cast<TInterface**>(address);
 }
@@ -86,7 +88,8 @@ int FrameBytes(std::uint8_t kind) noexcept {
 
 std::uint8_t ClampKind(double value) noexcept {
     const double rounded = std::nearbyint(value);
-    return (rounded >= 0 && rounded <= 4) ? static_cast<std::uint8_t>(rounded) : std::uint8_t{vkNumber};
+    return (rounded >= 0 && rounded <= 4) ? static_cast<std::uint8_t>(rounded)
+                                          : std::uint8_t{vkNumber};
 }
 
 TVariables::~TVariables() {
@@ -139,7 +142,9 @@ TVariable* FindVariable(const TVariables& set, std::string_view name) {
     return position < 0 ? nullptr : set.Items[static_cast<std::size_t>(position)].get();
 }
 
-int VariableCount(const TVariables& set) noexcept { return static_cast<int>(set.Items.size()); }
+int VariableCount(const TVariables& set) noexcept {
+    return static_cast<int>(set.Items.size());
+}
 
 bool IsValidVariableName(const TLanguageInterpreter& context, std::string_view name) {
     if (name.empty() || (name[0] >= '0' && name[0] <= '9')) {
@@ -156,8 +161,7 @@ bool IsValidVariableName(const TLanguageInterpreter& context, std::string_view n
     return WordIndexOf(context, name) < 0;
 }
 
-std::uint8_t* VariableAddress(const TLanguageInterpreter& context,
-                              const TVariable& var) noexcept {
+std::uint8_t* VariableAddress(const TLanguageInterpreter& context, const TVariable& var) noexcept {
     if (var.Local) {
         return context.FrameBase ? context.FrameBase + var.Storage : nullptr;
     }

@@ -20,7 +20,9 @@ std::string_view trimBlanksAndControls(std::string_view name) noexcept {
     return name;
 }
 
-std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string quoted(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
 
 // Appends a word's entries to every registry list; returns its word index.
 int appendWord(TLanguageInterpreter& context, std::string_view name, std::string_view category,
@@ -73,9 +75,9 @@ int findRegistration(const TLanguageInterpreter& context, std::string_view name,
 
 void RegisterBuiltInWord(TLanguageInterpreter& context, const TBuiltInWord& word) {
     if (word.Number != context.WordNames.Count() + 1 || word.Number > kBuiltInWordCount) {
-        throw std::logic_error("built-in word " + std::string(word.Name) + " registered as number " +
-                               std::to_string(word.Number) + ", expected " +
-                               std::to_string(context.WordNames.Count() + 1));
+        throw std::logic_error("built-in word " + std::string(word.Name) +
+                               " registered as number " + std::to_string(word.Number) +
+                               ", expected " + std::to_string(context.WordNames.Count() + 1));
     }
     auto* syntax = new TSyntax;
     syntax->MinArgs = word.MinArgs;

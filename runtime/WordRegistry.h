@@ -15,7 +15,7 @@ class TLanguageInterpreter;
 
 // One row of a host's built-in word table.
 struct TBuiltInWord {
-    int Number;            // 1 to 1667, in order
+    int Number; // 1 to 1667, in order
     std::string_view Name;
     std::string_view Category;
     TWordImpl Impl;

@@ -69,10 +69,8 @@ TEST_F(CompileTest, ParentLinksExactlyWhenDebuggingIsNotSuppressedAndNotInReleas
         bool links;
     };
     const LinkCase cases[] = {
-        {dsOff, false, true},
-        {dsStepInto, false, true},
-        {dsSuppressed, false, false},
-        {dsSuppressed | dsRun, false, false},
+        {dsOff, false, true},         {dsStepInto, false, true},
+        {dsSuppressed, false, false}, {dsSuppressed | dsRun, false, false},
         {dsOff, true, false},
     };
     for (const LinkCase& row : cases) {
@@ -217,8 +215,8 @@ TEST_F(CompileTest, PausedFrameCodeSeesTheOuterLocalsAndCannotDeclareNewOnes) {
     EXPECT_EQ(Tree("p", outer), "l:p");
     context.Errors.clear();
     EXPECT_EQ(Tree("Do(LocalNumber([q]),1)", outer), "failed");
-    EXPECT_EQ(context.Errors,
-              std::vector<std::string>{"Cannot create extra local variables on shared stack space."});
+    EXPECT_EQ(context.Errors, std::vector<std::string>{
+                                  "Cannot create extra local variables on shared stack space."});
     EXPECT_EQ(Tree("Local([q],1)", outer), "failed");
     EXPECT_EQ(FindVariable(*outer->Variables, "q"), nullptr);
     context.ReleaseCode(outer);

@@ -132,8 +132,9 @@ TEST_F(EvaluateTest, ReturnEndsTheCurrentCompiledCodeWithItsValue) {
 TEST_F(EvaluateTest, UserWordsGetAFreshFrameEachCallAndReadTheirArguments) {
     Define("Square", "Do(LocalNumber([v]),v:=Arg(1),v*v)", 1, 1);
     Define("Fact", "0", 1, 1); // registered first, so that its body can call it
-    Define("Fact", "Do(LocalNumber([n]),n:=Arg(1),"
-                   "While(<(1,n),Return(*(n,Fact(-(n,1))))),1)",
+    Define("Fact",
+           "Do(LocalNumber([n]),n:=Arg(1),"
+           "While(<(1,n),Return(*(n,Fact(-(n,1))))),1)",
            1, 1);
     Define("Keep", "Do(LocalText([t]),Concat(t,Arg(1)),t:=Arg(1))", 1, 1);
     EXPECT_EQ(Run("Square(Square(3))"), 81);
@@ -162,9 +163,9 @@ TEST_F(EvaluateTest, ExternalRunsSuppressDebuggingAndRestoreWhatTheyChange) {
         bool registersRestored;
     };
     const ExternalCase cases[] = {
-        {roSimulation, dsRun, true},       // nested in a debuggable run
-        {roSimulation, dsOff, false},      // no debugger
-        {0, dsStepInto, false},            // no run in progress
+        {roSimulation, dsRun, true},  // nested in a debuggable run
+        {roSimulation, dsOff, false}, // no debugger
+        {0, dsStepInto, false},       // no run in progress
         {roAnimation, dsRun | dsSuppressed, false},
     };
     const TVariable* ref = context.DeclareVariable("obj", vkReference);

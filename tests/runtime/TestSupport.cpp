@@ -253,8 +253,11 @@ void RegisterTestWords(TLanguageInterpreter& context) {
     }
     for (int number = 1; number <= kBuiltInWordCount; ++number) {
         const TRow* row = rowOf(number);
+        const std::string_view name =
+            row ? std::string_view(row->Name)
+                : std::string_view(fillerNames[static_cast<std::size_t>(number - 1)]);
         TBuiltInWord word{number,
-                          row ? row->Name : fillerNames[static_cast<std::size_t>(number - 1)],
+                          name,
                           "Various",
                           row ? row->Impl : wordFiller,
                           static_cast<std::uint8_t>(row ? row->Min : 0),

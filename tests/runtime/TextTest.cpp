@@ -1,7 +1,7 @@
 // Texts and string lists: sharing, appending and case-insensitive order.
 
-#include "runtime/SimpleStringList.h"
 #include "runtime/Text.h"
+#include "runtime/SimpleStringList.h"
 
 #include <gtest/gtest.h>
 

@@ -29,10 +29,9 @@ TEST_F(VariablesTest, NameRules) {
         bool valid;
     };
     const NameCase cases[] = {
-        {"x", true},     {"_a1", true},  {"$x", true}, // the first character is only digit-checked
-        {"", false},     {"1x", false},  {"a b", false}, {"a-b", false},
-        {"a.b", false},  {"Do", false},  {"do", false},  {"Concat2", true},
-        {"\xe9t\xe9", false},
+        {"x", true},   {"_a1", true}, {"$x", true}, // the first character is only digit-checked
+        {"", false},   {"1x", false}, {"a b", false},    {"a-b", false},       {"a.b", false},
+        {"Do", false}, {"do", false}, {"Concat2", true}, {"\xe9t\xe9", false},
     };
     for (const NameCase& row : cases) {
         EXPECT_EQ(IsValidVariableName(context, row.name), row.valid) << row.name;
@@ -63,8 +62,8 @@ TEST_F(VariablesTest, ResettingEmptiesEveryKindAndReleasesWhatItHeld) {
     initial.Interface = thing;
     TVariable* vars[5];
     for (std::uint8_t kind = 0; kind <= 4; ++kind) {
-        vars[kind] = AddVariable(context.GlobalVariables, "k" + std::to_string(kind), kind,
-                                 &initial, false);
+        vars[kind] =
+            AddVariable(context.GlobalVariables, "k" + std::to_string(kind), kind, &initial, false);
     }
     EXPECT_EQ(initial.Text.shareCount(), 2) << "a text is shared, not copied";
     EXPECT_EQ(thing->ReferenceCount(), 2);

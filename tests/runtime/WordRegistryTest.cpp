@@ -77,11 +77,11 @@ TEST_F(WordRegistryTest, CategoriesAreNormalized) {
         const char* out;
     };
     const CategoryCase cases[] = {
-        {"Visualisation", "Visualization"}, {"VISUALISATION", "Visualization"},
+        {"Visualisation", "Visualization"},    {"VISUALISATION", "Visualization"},
         {"Atomparameters", "Atom Parameters"}, {"atomparameters", "Atom Parameters"},
-        {"ATOMPARAMETERS", "ATOMPARAMETERS"}, {"Atomposition", "Atom Position"},
-        {"Atomreference", "Atom Reference"}, {"Atomstatus", "Atom Status"},
-        {"atomstatus", "atomstatus"},        {"Various", "Various"},
+        {"ATOMPARAMETERS", "ATOMPARAMETERS"},  {"Atomposition", "Atom Position"},
+        {"Atomreference", "Atom Reference"},   {"Atomstatus", "Atom Status"},
+        {"atomstatus", "atomstatus"},          {"Various", "Various"},
     };
     for (const CategoryCase& row : cases) {
         EXPECT_EQ(NormalizeCategory(row.in), row.out) << row.in;

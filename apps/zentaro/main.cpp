@@ -1,0 +1,53 @@
+// zentaro: the desktop application. Start-up lives in shell/; this only reads the command line.
+
+#include "shell/MainWindow.h"
+
+#include "Version.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+void printUsage(std::FILE* stream) {
+    std::fputs("usage: zentaro [FILE]\n"
+               "  FILE       VexScript file to show\n"
+               "  --help     show this help and exit\n"
+               "  --version  show the version and exit\n",
+               stream);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    // Answered before QApplication exists, so they work without a display.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0) {
+            printUsage(stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::puts("zentaro " ZENTARO_VERSION);
+            return 0;
+        }
+    }
+
+    QApplication app(argc, argv);
+    // QApplication has taken out its own options (-platform and the like); what is left is ours.
+    const QStringList args = app.arguments().mid(1);
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (i > 0 || args[i].startsWith(QLatin1Char('-'))) {
+            std::fprintf(stderr, "zentaro: unexpected argument '%s'\n", qPrintable(args[i]));
+            printUsage(stderr);
+            return 2;
+        }
+    }
+
+    TMainWindow window;
+    if (!args.isEmpty())
+        window.openScript(args.first());
+    window.show();
+    return app.exec();
+}

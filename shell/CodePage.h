@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+// Script files and script texts are bytes in the system code page, Windows-1252. Whatever shows
+// them to a person converts here, at the boundary.
+
+// Decodes Windows-1252 bytes. The five bytes that code page leaves undefined (0x81, 0x8D, 0x8F,
+// 0x90, 0x9D) become the C1 control characters of the same value, as Windows itself decodes them.
+QString fromWindows1252(QByteArrayView bytes);
