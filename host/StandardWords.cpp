@@ -1,5 +1,7 @@
 #include "host/StandardWords.h"
 
+#include "host/WordTable.h"
+
 #include "runtime/Engine.h"
 #include "runtime/NumberText.h"
 #include "runtime/Signals.h"
@@ -318,19 +320,8 @@ double Reserved(int, TCallNode& n, TText&, TLanguageInterpreter&) {
 
 // [table] -------------------------------------------------------------------------------------
 
-struct TRow {
-    int Number;
-    const char* Name;
-    const char* Category;
-    TWordImpl Impl;
-    int Min;
-    int Max;
-    const char* Help;
-    const char* Example;
-};
-
 // clang-format off
-const TRow kStandardWords[] = {
+const TWordRow kStandardWords[] = {
     {1,  "Do",       "Various",  Do,        1, 255, "Evaluates its arguments in order and gives the last result.", "Do(x:=1,Print(x))"},
     {2,  ":=",       "Various",  Assign,    2, 2,   "Assigns a value to a variable and gives it.", "x:=5"},
     {3,  "+",        "Math",     Add,       2, 2,   "Sum of two numbers.", "1+2"},
@@ -392,7 +383,7 @@ void RegisterStandardWords(TLanguageInterpreter& context) {
     const std::size_t rows = std::size(kStandardWords);
     for (int number = 1; number <= kBuiltInWordCount; ++number) {
         if (next < rows && kStandardWords[next].Number == number) {
-            const TRow& row = kStandardWords[next++];
+            const TWordRow& row = kStandardWords[next++];
             RegisterBuiltInWord(context, {number, row.Name, row.Category, row.Impl,
                                           static_cast<std::uint8_t>(row.Min),
                                           static_cast<std::uint8_t>(row.Max), row.Help, row.Example,
