@@ -1,5 +1,6 @@
 #include "host/StandardWords.h"
 
+#include "host/ModelWords.h"
 #include "host/WordTable.h"
 
 #include "runtime/Engine.h"
@@ -10,7 +11,9 @@
 #include <algorithm>
 #include <cmath>
 #include <iostream>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 // Sections:
 //   [helpers]     argument access and error messages
@@ -375,19 +378,28 @@ void SetScriptOutput(std::ostream& output) {
     g_output = &output;
 }
 
+// Merges the word tables by number; numbers no table uses are reserved.
 void RegisterStandardWords(TLanguageInterpreter& context) {
     for (const char* category : kCategories) {
         AddCategory(context, category);
     }
-    std::size_t next = 0;
-    const std::size_t rows = std::size(kStandardWords);
+    std::vector<const TWordRow*> byNumber(kBuiltInWordCount + 1, nullptr);
+    for (std::span<const TWordRow> table :
+         {std::span<const TWordRow>(kStandardWords), ModelWordRows()}) {
+        for (const TWordRow& row : table) {
+            if (row.Number < 1 || row.Number > kBuiltInWordCount || byNumber[row.Number]) {
+                throw std::logic_error("word number " + std::to_string(row.Number) + " of \"" +
+                                       row.Name + "\" is out of range or taken twice");
+            }
+            byNumber[row.Number] = &row;
+        }
+    }
     for (int number = 1; number <= kBuiltInWordCount; ++number) {
-        if (next < rows && kStandardWords[next].Number == number) {
-            const TWordRow& row = kStandardWords[next++];
-            RegisterBuiltInWord(context, {number, row.Name, row.Category, row.Impl,
-                                          static_cast<std::uint8_t>(row.Min),
-                                          static_cast<std::uint8_t>(row.Max), row.Help, row.Example,
-                                          "Zentaro", 1});
+        if (const TWordRow* row = byNumber[number]) {
+            RegisterBuiltInWord(context, {number, row->Name, row->Category, row->Impl,
+                                          static_cast<std::uint8_t>(row->Min),
+                                          static_cast<std::uint8_t>(row->Max), row->Help,
+                                          row->Example, "Zentaro", 1});
             continue;
         }
         const std::string name = "Reserved" + std::to_string(number);
