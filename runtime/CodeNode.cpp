@@ -1,5 +1,7 @@
 #include "runtime/CodeNode.h"
 
+#include "runtime/CodeListing.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -54,9 +56,18 @@ TVariableNode* NewVariableNode(TVariable* var, bool local, bool withLink) {
 
 TCallNode* NewCallNode(bool withLink) { return allocateNode<TCallNode>(0, withLink); }
 
+// Releases one node and its subtree. A listed root owns its listing; that goes last, because
+// the records of the subtree lie inside it and are read while the subtree is released.
 void ReleaseNode(TCodeNode* node) noexcept {
     if (!node) {
         return;
+    }
+    TListing* listing = nullptr;
+    if (node->HasPositionRecord()) {
+        auto* record = static_cast<TPositionRecord*>(node->LinkSlot());
+        if (record->RootLink == record) {
+            listing = TListing::Of(*record);
+        }
     }
     if (node->IsConstant()) {
         freeNode(static_cast<TConstantNode*>(node));
@@ -70,6 +81,7 @@ void ReleaseNode(TCodeNode* node) noexcept {
         }
         freeNode(call);
     }
+    ReleaseListing(listing);
 }
 
 } // namespace vex

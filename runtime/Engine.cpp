@@ -77,6 +77,24 @@ double EvaluateRootContained(TLanguageInterpreter& context, TCodeNode& node, TTe
     }
 }
 
+// The debug path of a root: the node's own abort handler and the containment of its errors.
+// Exceptions of other classes than the standard one pass on in a debug run.
+double EvaluateRootDebug(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
+    try {
+        return EvaluateNodeDebug(context, node, text);
+    } catch (const EDebugger& signal) {
+        if (CatchAbortAtNode(context, node, signal)) {
+            return 0;
+        }
+        throw;
+    } catch (EVexReturn& signal) {
+        return ReturnValue(signal, text);
+    } catch (const std::exception& error) {
+        ReportRuntimeError(context, node, error);
+        return 0;
+    }
+}
+
 void AnswerBreakRequest(TLanguageInterpreter& context) {
     if (context.BreakRequest.load(std::memory_order_relaxed) != 0) {
         AskStop(context);

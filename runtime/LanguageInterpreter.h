@@ -2,6 +2,7 @@
 
 #include "runtime/CodeNode.h"
 #include "runtime/CompiledCode.h"
+#include "runtime/DebuggerInterface.h"
 #include "runtime/HostInterface.h"
 #include "runtime/Interface.h"
 #include "runtime/ParameterStack.h"
@@ -153,6 +154,9 @@ public:
     TVariables GlobalVariables;
     TInterfaceRef InterfaceRegister;
     std::string CurrentFunctionName;
+    // The application's debugger services (window, message boxes, message pump, break watcher),
+    // or none: debug runs then never pause or count, and a break request stops the run.
+    TDebugServices* DebugServices = nullptr;
     // Depth of nested user-defined word calls, bounded so that the native stack never runs out.
     std::int32_t CallDepth = 0;
 
