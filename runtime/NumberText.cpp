@@ -59,8 +59,8 @@ struct RoundedDigits {
 RoundedDigits RoundToFifteenDigits(double magnitude) {
     // Scientific form with 14 digits after the point: "d.ddddddddddddddE+xx".
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                      std::chars_format::scientific, 14);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14);
     const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
     const std::size_t exponentMark = text.find('e');
 
@@ -107,7 +107,7 @@ std::string PlainForm(const RoundedDigits& rounded) {
     return digits.substr(0, integerDigits) + '.' + digits.substr(integerDigits);
 }
 
-}  // namespace
+} // namespace
 
 bool TextToNumber(std::string_view text, double& value) {
     if (!HasNumberShape(text)) {
@@ -118,8 +118,8 @@ bool TextToNumber(std::string_view text, double& value) {
         text.remove_prefix(1);
     }
     double parsed = 0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), parsed,
-                                        std::chars_format::general);
+    const auto result =
+        std::from_chars(text.data(), text.data() + text.size(), parsed, std::chars_format::general);
     if (result.ec != std::errc() || result.ptr != text.data() + text.size()) {
         return false;
     }
@@ -143,4 +143,4 @@ std::string FormatNumber(double value) {
     return value < 0 ? "-" + magnitude : magnitude;
 }
 
-}  // namespace vex
+} // namespace vex

@@ -27,4 +27,4 @@ bool TextToNumber(std::string_view text, double& value);
 // infinities "INF" and "-INF".
 std::string FormatNumber(double value);
 
-}  // namespace vex
+} // namespace vex

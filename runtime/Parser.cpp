@@ -505,17 +505,18 @@ void TParser::RegisterEarly(const TCallNode& node) {
 
 int ResolveWord(TLanguageInterpreter& context, std::string& text, std::string& name) {
     name = std::string(nameOfPiece(text));
-    const bool bare = name.size() == text.size();
+    bool bare = name.size() == text.size();
     if (bare) {
         std::string call;
         if (RewriteLabel(text, call)) {
             text = call;
             name = "label";
+            bare = false;
         }
     }
     TBoundName bound;
     const TGuiBinding& binding = context.GuiBinding;
-    if (bare && name != "label" && (binding.CurrentObject || binding.CurrentInstance)) {
+    if (bare && (binding.CurrentObject || binding.CurrentInstance)) {
         bound = findBoundName(binding, name);
     }
     const int index = LookupWord(context, name);

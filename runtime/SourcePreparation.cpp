@@ -14,9 +14,9 @@ namespace vex {
 
 namespace {
 
-// Longest malformed piece that is still converted step by step, and the deepest nesting of
-// step-by-step conversions; beyond them a text is returned unconverted. Both keep the cost of
-// hostile input bounded; well-formed pieces never reach the step-by-step conversion.
+// Longest malformed text that is still converted step by step, and the deepest nesting of
+// step-by-step conversions; beyond them a text is returned unconverted. Both bound the time and
+// stack that hostile input can take; well-formed pieces never reach the step-by-step conversion.
 constexpr std::size_t kMaxStepwiseLength = 4096;
 constexpr int kMaxStepwiseNesting = 64;
 
@@ -181,13 +181,22 @@ std::string ConvertPiece(std::string_view text, int nesting);
 
 struct RightGroupingOperator {
     std::string_view symbol;
-    std::string_view callHead;  // symbol followed by '('
+    std::string_view callHead; // symbol followed by '('
 };
 
 // Weakest binding first; ">=", "<=" and "<>" come before '>', '<' and '='.
 constexpr std::array<RightGroupingOperator, 11> kRightGroupingOperators{{
-    {":=", ":=("}, {">=", ">=("}, {"<=", "<=("}, {"<>", "<>("}, {">", ">("}, {"<", "<("},
-    {"=", "=("}, {"&", "&("}, {"|", "|("}, {"^", "^("}, {"%", "%("},
+    {":=", ":=("},
+    {">=", ">=("},
+    {"<=", "<=("},
+    {"<>", "<>("},
+    {">", ">("},
+    {"<", "<("},
+    {"=", "=("},
+    {"&", "&("},
+    {"|", "|("},
+    {"^", "^("},
+    {"%", "%("},
 }};
 
 // Positions of every usable occurrence of each right-grouping operator in one text: on the top
@@ -212,8 +221,7 @@ public:
 
     // Finds the weakest operator with an occurrence in [start, end) other than at `start`
     // itself, and its leftmost such occurrence.
-    bool FindSplit(std::size_t start, std::size_t end, std::size_t& order,
-                   std::size_t& pos) const {
+    bool FindSplit(std::size_t start, std::size_t end, std::size_t& order, std::size_t& pos) const {
         for (order = 0; order < positions_.size(); ++order) {
             const std::vector<std::size_t>& list = positions_[order];
             const auto found = std::upper_bound(list.begin(), list.end(), start);
@@ -292,7 +300,8 @@ bool IsTextConstantEnd(std::string_view operand) {
 // ("[a]/[b]*c" gives "*([a]/[b],c)").
 class WellFormedArithmetic {
 public:
-    explicit WellFormedArithmetic(std::string_view text) : text_(text) {
+    explicit WellFormedArithmetic(std::string_view text)
+        : text_(text) {
         LevelTracker levels;
         for (std::size_t i = 0; i < text.size(); ++i) {
             if (levels.Step(text[i]) && i > 0 && IsOperatorAt(text, i) &&
@@ -313,31 +322,31 @@ public:
     std::string Convert() {
         out_.reserve(text_.size() + 3 * operators_.size());
         const std::size_t lastProduct = products_.size() - 1;
-        const std::size_t keptProducts = LeadingTextConstantProducts();
-        for (std::size_t p = lastProduct; p > keptProducts; --p) {
+        const std::size_t kept = LeadingTextConstantProducts();
+        for (std::size_t p = lastProduct; p > kept; --p) {
             AppendCallHead(OperatorBefore(products_[p].first));
         }
-        if (keptProducts == 0) {
-            AppendProduct(products_[0]);
-        }
-        for (std::size_t p = 0; p <= lastProduct; ++p) {
-            if (p > 0 && p <= keptProducts) {
+        for (std::size_t p = 0; p <= kept; ++p) {
+            if (p > 0) {
                 out_ += text_[OperatorBefore(products_[p].first)];
             }
-            if (keptProducts > 0 && p <= keptProducts) {
+            if (kept > 0) {
                 AppendProductAsWritten(products_[p]);
-            } else if (p > 0) {
-                out_ += ',';
+            } else {
                 AppendProduct(products_[p]);
-                out_ += ')';
             }
+        }
+        for (std::size_t p = kept + 1; p <= lastProduct; ++p) {
+            out_ += ',';
+            AppendProduct(products_[p]);
+            out_ += ')';
         }
         return std::move(out_);
     }
 
 private:
     struct Product {
-        std::size_t first;  // operand indices, both included
+        std::size_t first; // operand indices, both included
         std::size_t last;
     };
 
@@ -380,8 +389,7 @@ private:
         while (k < product.last && text_[operators_[k]] != '*') {
             ++k;
         }
-        const bool textConstant = k < product.last &&
-                                  IsTextConstantStart(Operand(product.first)) &&
+        const bool textConstant = k < product.last && IsTextConstantStart(Operand(product.first)) &&
                                   IsTextConstantEnd(Operand(k));
         return textConstant ? k : product.first;
     }
@@ -480,10 +488,8 @@ bool FirstParenthesisCloses(std::string_view text) {
 }
 
 // Applies one rewrite: the operator becomes a call on its two converted operands.
-std::string RewriteArithmetic(std::string_view text, const ArithmeticSplit& split,
-                              int nesting) {
-    const std::string_view left =
-        text.substr(split.leftStart, split.operatorPos - split.leftStart);
+std::string RewriteArithmetic(std::string_view text, const ArithmeticSplit& split, int nesting) {
+    const std::string_view left = text.substr(split.leftStart, split.operatorPos - split.leftStart);
     const std::string_view right =
         text.substr(split.operatorPos + 1, split.rightEnd - split.operatorPos - 1);
     std::string out(text.substr(0, split.leftStart));
@@ -604,7 +610,7 @@ std::string ConvertPiece(std::string_view text, int nesting) {
 // Protected code
 
 constexpr std::string_view kProtectedCodeMark = "protectedcode";
-constexpr std::size_t kProtectedCodeHeadLength = 15;  // "protectedcode(["
+constexpr std::size_t kProtectedCodeHeadLength = 15; // "protectedcode(["
 constexpr std::string_view kFieldSeparator = ">.>";
 constexpr std::size_t kGroupLength = 6;
 
@@ -658,13 +664,13 @@ bool DecodeGroup(std::string_view group, char& decoded) {
     return true;
 }
 
-}  // namespace
+} // namespace
 
 std::string RemoveWhitespaceAndComments(std::string_view source) {
     std::string out;
     out.reserve(source.size());
     std::size_t commentMark = 0;
-    bool closingBraceAhead = true;  // false once a '{' found no '}' after it
+    bool closingBraceAhead = true; // false once a '{' found no '}' after it
     for (std::size_t i = 0; i < source.size(); ++i) {
         const char ch = source[i];
         if (IsWhitespace(ch)) {
@@ -731,8 +737,8 @@ bool UnwrapProtectedCode(std::string_view piece, std::string& code) {
         lastParenthesis < kProtectedCodeHeadLength + 1) {
         return false;
     }
-    const std::string_view body = piece.substr(
-        kProtectedCodeHeadLength, lastParenthesis - 1 - kProtectedCodeHeadLength);
+    const std::string_view body =
+        piece.substr(kProtectedCodeHeadLength, lastParenthesis - 1 - kProtectedCodeHeadLength);
     std::string_view field;
     if (!FindThirdField(body, field)) {
         return false;
@@ -751,4 +757,4 @@ bool UnwrapProtectedCode(std::string_view piece, std::string& code) {
     return true;
 }
 
-}  // namespace vex
+} // namespace vex

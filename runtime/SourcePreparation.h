@@ -34,12 +34,14 @@ std::string RemoveWhitespaceAndComments(std::string_view source);
 // An operator counts only when it is not the first character and not preceded by '(' or ',';
 // '+' and '-' are signs, not operators, after '*' or '/' and as the sign of an exponent in a
 // number ("2*1e-3" gives "*(2,1e-3)"). Pieces that are numbers, text constants, empty or ")"
-// come back unchanged.
+// come back unchanged; since a text constant is anything from '[' to a final ']', so does
+// "[a]+[b]", and an operand run such as "[a]+[b]" in "[a]+[b]-c" stays whole.
 //
-// Malformed pieces (doubled operators such as "a+-b", unbalanced parentheses, top-level commas)
-// are converted step by step, one operator at a time. That stepwise conversion is left out for
-// pieces longer than 4096 bytes and below 64 nested operands, where the text is returned
-// unconverted; well-formed pieces of any length are converted in linear time.
+// Malformed text (doubled operators such as "a+-b", unbalanced parentheses, top-level commas)
+// is converted step by step, one operator at a time, which takes time quadratic in its length.
+// To bound time and stack use, a malformed stretch longer than 4096 bytes between right-grouping
+// operators is returned unconverted, and so is an operand nested more than 64 step-by-step
+// conversions deep. Well-formed pieces of any length are converted in linear time.
 std::string ConvertOperators(std::string_view text);
 
 // Rewrites a bare name in dot notation into a call of the word "label": "c.speed" gives
@@ -66,4 +68,4 @@ bool RewriteLabel(std::string_view piece, std::string& call);
 // or a group that decodes to a code outside 0 to 255. An empty third field gives empty code.
 bool UnwrapProtectedCode(std::string_view piece, std::string& code);
 
-}  // namespace vex
+} // namespace vex
