@@ -4,6 +4,7 @@
 #include "runtime/NumberText.h"
 #include "runtime/WordRegistry.h"
 
+#include <cassert>
 #include <cstdlib>
 #include <new>
 #include <vector>
@@ -67,6 +68,7 @@ public:
         }
         m_next = 0;
         Write(root, 0);
+        assert(m_listing->Text.size() == m_work[0].Length && "listing measured wrongly");
         return m_listing;
     }
 

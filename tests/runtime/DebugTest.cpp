@@ -1,0 +1,352 @@
+// Debug runs driven by a scripted debugger: pauses, steps, Run, Stop, Cancel, break requests,
+// and the balance of activations and stacks after every way a debug run can end.
+
+#include "tests/runtime/FakeDebugger.h"
+#include "tests/runtime/TestSupport.h"
+
+#include "runtime/Debugging.h"
+#include "runtime/Engine.h"
+#include "runtime/LanguageTexts.h"
+#include "runtime/Signals.h"
+#include "runtime/WordRegistry.h"
+
+#include <gtest/gtest.h>
+
+namespace vex::test {
+namespace {
+
+// Test words put on unlisted word numbers: w500 handles the GUI messages waiting, as a word
+// that keeps the GUI alive during a long run does; w501 is the break keys pressed.
+constexpr int kw500Word = 500;
+constexpr int kBreakWord = 501;
+
+double wordw500(int, TCallNode&, TText&, TLanguageInterpreter& context) {
+    context.DebugServices->HandlePendingMessages();
+    return 0;
+}
+
+double wordBreak(int, TCallNode&, TText&, TLanguageInterpreter& context) {
+    context.BreakRequest.fetch_add(1);
+    return 0;
+}
+
+std::string Joined(const std::vector<std::string>& items) {
+    std::string result;
+    for (const std::string& item : items) {
+        result += (result.empty() ? "" : " | ") + item;
+    }
+    return result;
+}
+
+class DebugTest : public ::testing::Test {
+protected:
+    DebugTest() {
+        context.WordTable[kw500Word] = wordw500;
+        context.WordTable[kBreakWord] = wordBreak;
+        context.DebugServices = &services;
+        context.RunOrigin = roSimulation;
+        context.DebugOrigins = roSimulation;
+        Define("Foo", "Arg(1)*2", 1, 1);
+        Define("Bad", "Concat(Fail([inner]))", 1, 1);
+        CountCalls() = 0;
+    }
+
+    void Define(const char* name, const char* body, int min, int max) {
+        TWordAttributes attributes;
+        attributes.CodeText = body;
+        attributes.MinArgs = static_cast<std::uint8_t>(min);
+        attributes.MaxArgs = static_cast<std::uint8_t>(max);
+        ASSERT_GE(RegisterUserWord(context, name, "Various", attributes), 1) << name;
+    }
+
+    double Execute(std::string_view source) {
+        text = TText();
+        return context.ExecuteText(source, text);
+    }
+
+    // Debug mode on and the run frozen in step mode, as after the window's Stop.
+    void StartStepping() {
+        SwitchDebugging(context, true);
+        services.Perform(TAction::Stop);
+        services.Log.clear();
+    }
+
+    // The balance every run must keep, however it ended.
+    void ExpectBalanced(std::string_view source) {
+        EXPECT_EQ(context.FrameCount, 0) << source;
+        EXPECT_EQ(context.StackUsed, 0) << source;
+        EXPECT_EQ(context.ParameterStack->Count, 0) << source;
+        EXPECT_EQ(context.ParameterStack->Level, 0) << source;
+        EXPECT_EQ(context.CallDepth, 0) << source;
+        EXPECT_EQ(context.FrameBase, nullptr) << source;
+        EXPECT_EQ(context.TimingSlot, nullptr) << source;
+        EXPECT_EQ(context.UserWordMarker, 0) << source;
+    }
+
+    TFakeHost host;
+    TTestContext context{host};
+    TFakeServices services{context};
+    TText text;
+};
+
+TEST_F(DebugTest, SteppingThroughARun) {
+    using enum TAction;
+    struct StepCase {
+        const char* source;
+        std::vector<TAction> presses;
+        double result;
+        const char* log;
+    };
+    const StepCase cases[] = {
+        // Step In pauses at every node before and, for a call, once more at its whole text.
+        {"1+2",
+         {StepIn, StepIn, StepIn, StepIn},
+         3,
+         "head + | StepIn | head 1 | StepIn | result 1 | head 2 | StepIn | result 2 | "
+         "extent +(1,2) | StepIn | result 3"},
+        // Into a user-defined word: its body's listing, and the argument in the caller's.
+        {"Foo(3)",
+         {StepIn, StepIn, StepIn, StepIn, StepIn, StepIn, StepIn, StepIn, StepIn},
+         6,
+         "head Foo | StepIn | head * | StepIn | head Arg | StepIn | head 1 | StepIn | "
+         "result 1 | head 3 | StepIn | result 3 | extent Arg(1) | StepIn | result 3 | head 2 | "
+         "StepIn | result 2 | extent *(Arg(1),2) | StepIn | result 6 | extent Foo(3) | StepIn | "
+         "result 6"},
+        // Step Over runs the whole call without inner pauses and shows its result at once.
+        {"Foo(3)+1",
+         {StepIn, StepOver, StepIn, StepIn},
+         7,
+         "head + | StepIn | head Foo | StepOver | result 6 | head 1 | StepIn | result 1 | "
+         "extent +(Foo(3),1) | StepIn | result 7"},
+        // Run: nothing pauses any more; the result of the node paused at is still shown.
+        {"1+2", {Run}, 3, "head + | Run | result 3"},
+        // Cancel confirmed ends the whole run silently.
+        {"1+2", {StepIn, CancelYes}, 0, "head + | StepIn | head 1 | CancelYes"},
+        // Cancel not confirmed leaves the pause as it was.
+        {"1+2", {CancelNo, Run}, 3, "head + | CancelNo | head + | Run | result 3"},
+        // Cancel inside a user-defined word's body ends only that call; the caller pauses on.
+        {"Foo(3)+1",
+         {StepIn, StepIn, CancelYes, StepIn, StepIn, StepIn},
+         1,
+         "head + | StepIn | head Foo | StepIn | head * | CancelYes | extent Foo(3) | StepIn | "
+         "result 0 | head 1 | StepIn | result 1 | extent +(Foo(3),1) | StepIn | result 1"},
+    };
+    for (const StepCase& row : cases) {
+        StartStepping();
+        services.Presses.assign(row.presses.begin(), row.presses.end());
+        EXPECT_EQ(Execute(row.source), row.result) << row.source;
+        EXPECT_EQ(Joined(services.Log), row.log) << row.source;
+        EXPECT_TRUE(services.Presses.empty()) << row.source;
+        EXPECT_EQ(services.UnexpectedPauses, 0) << row.source;
+        EXPECT_FALSE(context.AbortRequested) << row.source;
+        EXPECT_EQ(context.AbortTarget, 0) << row.source;
+        ExpectBalanced(row.source);
+    }
+}
+
+TEST_F(DebugTest, StopWhileRunningPausesAtTheNextNode) {
+    SwitchDebugging(context, true);
+    services.Pending = {TAction::Stop};
+    services.Presses = {TAction::StepIn, TAction::Run};
+    EXPECT_EQ(Execute("Do(w500,5,6)"), 6);
+    EXPECT_EQ(Joined(services.Log),
+              "Stop | extent w500 | StepIn | result 0 | head 5 | Run | result 5");
+    EXPECT_EQ(services.UnexpectedPauses, 0);
+    ExpectBalanced("Stop");
+}
+
+TEST_F(DebugTest, PausingFreezesAndReleasesTheModelViews) {
+    services.FrozenPreference = true;
+    StartStepping();
+    services.Presses = {TAction::Run};
+    EXPECT_EQ(Execute("7"), 7);
+    EXPECT_EQ(Joined(services.Log), "head 7 | Run | result 7");
+    SwitchDebugging(context, true);
+    services.Log.clear();
+    services.Pending = {TAction::Stop};
+    services.Presses = {TAction::Run};
+    Execute("Do(w500,1)");
+    EXPECT_EQ(services.Log.front(), "Stop");
+    EXPECT_EQ(services.Log[1], "views: Frozen for debug");
+    EXPECT_GT(services.Releases, 0);
+    EXPECT_FALSE(context.Running) << "after a shown result the run stays frozen for the next pause";
+}
+
+TEST_F(DebugTest, BreakRequests) {
+    struct BreakCase {
+        const char* name;
+        bool debugging;
+        std::uint8_t runOrigin;
+        std::vector<TBoxAnswer> answers;
+        double result;
+        int countCalls;
+        const char* questions; // "" none, "stop" AskStop, "debug" AskDebug
+        const char* log;
+    };
+    using enum TBoxAnswer;
+    const BreakCase cases[] = {
+        {"plain, go on", false, roSimulation, {No}, 1, 1, "stop", ""},
+        {"plain, stop", false, roSimulation, {Yes}, 0, 0, "stop", ""},
+        {"debugged origin pauses without asking",
+         true,
+         roSimulation,
+         {},
+         1,
+         1,
+         "",
+         "head Count | Run | result 1"},
+        {"other origin, debug it",
+         true,
+         roAnimation,
+         {Yes},
+         1,
+         1,
+         "debug",
+         "head Count | Run | result 1"},
+        {"other origin, stop", true, roAnimation, {No}, 0, 0, "debug", ""},
+        {"other origin, go on", true, roAnimation, {Cancel}, 1, 1, "debug", ""},
+        // In a debug run a stop at a node that can pause turns into step mode.
+        {"external origin asks to stop",
+         true,
+         roExternal,
+         {Yes},
+         0,
+         0,
+         "stop",
+         "extent Do(w501,Count) | Run | result 0"},
+    };
+    const std::string askStop = context.LanguageText(ltAskStop) + "\r" +
+                                context.LanguageText(ltAskStopQuestion) + " [Yes/No]";
+    const std::string askDebug = context.LanguageText(ltAskDebug) + "\r" +
+                                 context.LanguageText(ltAskDebugYesNo) + "\r" +
+                                 context.LanguageText(ltAskDebugCancel) + " [Yes/No/Cancel]";
+    for (const BreakCase& row : cases) {
+        SwitchDebugging(context, row.debugging);
+        context.DebugOrigins = roSimulation;
+        context.RunOrigin = row.runOrigin;
+        CountCalls() = 0;
+        services.Log.clear();
+        services.Questions.clear();
+        services.Answers.assign(row.answers.begin(), row.answers.end());
+        services.Presses = {TAction::Run};
+        EXPECT_EQ(Execute("Do(w501,Count)"), row.result) << row.name;
+        EXPECT_EQ(CountCalls(), row.countCalls) << row.name;
+        const std::string question = std::string(row.questions) == "stop"    ? askStop
+                                     : std::string(row.questions) == "debug" ? askDebug
+                                                                             : "";
+        EXPECT_EQ(Joined(services.Questions), question) << row.name;
+        EXPECT_EQ(Joined(services.Log), row.log) << row.name;
+        EXPECT_EQ(context.BreakRequest.load(), 0u) << row.name;
+        ExpectBalanced(row.name);
+    }
+    EXPECT_EQ(context.DebugOrigins, roSimulation | roExternal)
+        << "stepping through a run of another origin adds that origin";
+    EXPECT_EQ(services.Window->TickedOrigins, roSimulation | roExternal);
+}
+
+TEST_F(DebugTest, BreakRequestsArrivingTogetherAreAnsweredOnce) {
+    for (bool debugging : {false, true}) {
+        SwitchDebugging(context, debugging);
+        context.RunOrigin = roExternal;
+        services.Questions.clear();
+        services.Answers = {TBoxAnswer::No};
+        CountCalls() = 0;
+        context.BreakRequest = 5;
+        EXPECT_EQ(Execute("Do(Count,Count)"), 2);
+        EXPECT_EQ(services.Questions.size(), 1u);
+        EXPECT_EQ(context.BreakRequest.load(), 0u);
+    }
+}
+
+TEST_F(DebugTest, ErrorsAreContainedPerCompiledCode) {
+    struct ContainCase {
+        const char* source;
+        double result;
+        const char* error;
+    };
+    const ContainCase cases[] = {
+        // A built-in word's error ends the whole root, named after the root's word.
+        {"Do(1,Fail([boom]),5)", 0, "Error in \"Do\":boom"},
+        // A user-defined word's error ends only its call, named after its body's root word.
+        {"Do(1,Bad(1),5)", 5, "Error in \"Concat\":inner"},
+    };
+    for (bool stepping : {false, true}) {
+        for (const ContainCase& row : cases) {
+            SwitchDebugging(context, true);
+            if (stepping) {
+                StartStepping();
+                services.Presses = {TAction::StepOver, TAction::StepOver, TAction::StepOver,
+                                    TAction::StepOver, TAction::StepOver, TAction::StepOver};
+            }
+            context.Errors.clear();
+            EXPECT_EQ(Execute(row.source), row.result) << row.source;
+            EXPECT_EQ(context.Errors, std::vector<std::string>{row.error}) << row.source;
+            ExpectBalanced(row.source);
+            services.Presses.clear();
+        }
+    }
+}
+
+TEST_F(DebugTest, StepModeRemembersThePausedActivation) {
+    StartStepping();
+    services.Presses = {TAction::StepIn, TAction::StepIn, TAction::Run};
+    EXPECT_EQ(Execute("Do(LocalNumber([n]),n:=4,n)"), 4);
+    EnterStepMode(context);
+    EXPECT_EQ(context.PausedFrame, &context.PausedActivation);
+    EXPECT_EQ(context.DebugState, dsStepInto);
+    EXPECT_EQ(context.SavedDebugState, dsStepInto);
+}
+
+TEST_F(DebugTest, WithoutServicesADebugRunNeverPauses) {
+    context.DebugServices = nullptr;
+    SwitchDebugging(context, true);
+    context.DebugState = dsStepInto;
+    EXPECT_EQ(Execute("Foo(3)+1"), 7);
+    ExpectBalanced("no services");
+    // A break request then stops the run: there is nobody to ask.
+    context.BreakRequest = 1;
+    EXPECT_EQ(Execute("Do(Count,Count)"), 0);
+    EXPECT_EQ(CountCalls(), 0);
+    ExpectBalanced("no services, break");
+}
+
+TEST_F(DebugTest, WithoutAWindowADebugRunNeverPauses) {
+    services.CanCreateWindow = false;
+    StartStepping();
+    EXPECT_EQ(Execute("Foo(3)+1"), 7);
+    EXPECT_EQ(services.UnexpectedPauses, 0);
+    EXPECT_TRUE(context.Running);
+    ExpectBalanced("no window");
+}
+
+TEST_F(DebugTest, SwitchingDebugModeOnAndOff) {
+    SwitchDebugging(context, true);
+    ASSERT_NE(services.Window, nullptr);
+    EXPECT_EQ(services.Window->Context, &context);
+    EXPECT_TRUE(services.Window->DebugMode);
+    EXPECT_EQ(services.WatchedRequest, &context.BreakRequest);
+    EXPECT_EQ(context.DebugState, dsRun);
+    context.DebugState = dsSuppressed | dsStepOver;
+    context.Running = false;
+    context.BreakRequest = 3;
+    SwitchDebugging(context, false);
+    EXPECT_EQ(context.DebugState, dsSuppressed) << "bit 7 is kept";
+    EXPECT_TRUE(context.Running);
+    EXPECT_EQ(context.BreakRequest.load(), 0u);
+    EXPECT_EQ(services.WatchedRequest, nullptr);
+    EXPECT_FALSE(services.Window->DebugMode);
+    SwitchDebugging(context, true);
+    EXPECT_EQ(context.DebugState, dsSuppressed | dsRun);
+    EXPECT_EQ(services.Window->AttachCount, 1) << "the window is created and attached once";
+}
+
+TEST_F(DebugTest, TerminatingApplicationNeverPauses) {
+    StartStepping();
+    services.Terminating = true;
+    EXPECT_EQ(Execute("1+2"), 3);
+    EXPECT_EQ(services.UnexpectedPauses, 0);
+    EXPECT_TRUE(context.Running) << "the run is released after each result";
+}
+
+} // namespace
+} // namespace vex::test
