@@ -24,3 +24,32 @@ QString fromWindows1252(QByteArrayView bytes) {
     }
     return text;
 }
+
+// Characters outside Latin-1's range are looked up in the table; a surrogate pair is one
+// character and becomes one "?".
+QByteArray toWindows1252(QStringView text) {
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i].unicode();
+        if (QChar::isHighSurrogate(unit) && i + 1 < text.size() &&
+            QChar::isLowSurrogate(text[i + 1].unicode())) {
+            ++i;
+            bytes.append('?');
+            continue;
+        }
+        char byte = '?';
+        if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) {
+            byte = static_cast<char>(unit);
+        } else {
+            for (std::size_t k = 0; k < HighControlRange.size(); ++k) {
+                if (HighControlRange[k] == unit) {
+                    byte = static_cast<char>(0x80 + k);
+                    break;
+                }
+            }
+        }
+        bytes.append(byte);
+    }
+    return bytes;
+}

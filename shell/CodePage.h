@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringView>
 
 // Script files and script texts are bytes in the system code page, Windows-1252. Whatever shows
 // them to a person converts here, at the boundary.
@@ -9,3 +11,6 @@
 // Decodes Windows-1252 bytes. The five bytes that code page leaves undefined (0x81, 0x8D, 0x8F,
 // 0x90, 0x9D) become the C1 control characters of the same value, as Windows itself decodes them.
 QString fromWindows1252(QByteArrayView bytes);
+
+// Encodes text as Windows-1252 bytes; a character that code page cannot hold becomes "?".
+QByteArray toWindows1252(QStringView text);

@@ -8,6 +8,9 @@ class CodePageTest : public QObject {
 private slots:
     void fromWindows1252_data();
     void fromWindows1252();
+    void toWindows1252_data();
+    void toWindows1252();
+    void everyByteSurvivesTheRoundTrip();
 };
 
 void CodePageTest::fromWindows1252_data() {
@@ -31,6 +34,33 @@ void CodePageTest::fromWindows1252() {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
     QCOMPARE(::fromWindows1252(bytes), text);
+}
+
+void CodePageTest::toWindows1252_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("ascii") << QStringLiteral("Do(1)") << QByteArray("Do(1)");
+    QTest::newRow("table characters")
+        << QStringLiteral(u"€“x”Ÿ") << QByteArray("\x80\x93x\x94\x9F");
+    QTest::newRow("Latin-1") << QStringLiteral(u"café") << QByteArray("caf\xE9");
+    QTest::newRow("outside the code page") << QStringLiteral(u"a中b") << QByteArray("a?b");
+    QTest::newRow("surrogate pair is one character") << QStringLiteral(u"x😀y") << QByteArray("x?y");
+    QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << QByteArray("?");
+}
+
+void CodePageTest::toWindows1252() {
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    QCOMPARE(::toWindows1252(text), bytes);
+}
+
+void CodePageTest::everyByteSurvivesTheRoundTrip() {
+    QByteArray all;
+    for (int b = 0; b < 256; ++b) {
+        all.append(static_cast<char>(b));
+    }
+    QCOMPARE(::toWindows1252(::fromWindows1252(all)), all);
 }
 
 QTEST_APPLESS_MAIN(CodePageTest)

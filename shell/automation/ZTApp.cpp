@@ -1,0 +1,137 @@
+#include "shell/automation/ZTApp.h"
+
+#include "runtime/LanguageInterpreter.h"
+#include "shell/CodePage.h"
+
+#include <QFileInfo>
+
+#include <exception>
+#include <stdexcept>
+
+namespace {
+
+TZTApp* g_lastInitialized = nullptr;
+
+std::string toScriptText(const QString& text) {
+    return toWindows1252(text).toStdString();
+}
+
+} // namespace
+
+TZTApp::TZTApp(ContextSource context)
+    : m_context(std::move(context)) {
+    g_lastInitialized = this;
+}
+
+TZTApp::~TZTApp() {
+    if (g_lastInitialized == this) {
+        g_lastInitialized = nullptr;
+    }
+}
+
+TZTApp* TZTApp::lastInitialized() noexcept {
+    return g_lastInitialized;
+}
+
+std::string TZTApp::openModelScript(const std::string& fileName) {
+    return "Do(DisplayWatches(0),tztfnc([new model]),WaitCursor,ProgressBarForOpen(1,[" + fileName +
+           "]),ExecFile([" + fileName + "]),UpdateModelName([" + fileName +
+           "]),ProgressBarForOpen(0),NormalCursor)";
+}
+
+std::string TZTApp::openLibraryScript(const std::string& fileName) {
+    return "Do(DisplayWatches(0),Library,WaitCursor,ProgressBarForOpen(1,[" + fileName +
+           "]),ExecFile([" + fileName + "]),UpdateModelName([" + fileName +
+           "]),ProgressBarForOpen(0),NormalCursor,TreeRefresh)";
+}
+
+// Runs an operation so that no exception leaves it: any exception becomes a failure status
+// carrying its message.
+TAutomationStatus TZTApp::safeCall(const std::function<void()>& operation) {
+    try {
+        operation();
+        return TAutomationStatus::success();
+    } catch (const std::exception& error) {
+        return TAutomationStatus::failure(QString::fromUtf8(error.what()));
+    } catch (...) {
+        return TAutomationStatus::failure(QStringLiteral("Unexpected failure"));
+    }
+}
+
+vex::TLanguageInterpreter& TZTApp::context() const {
+    vex::TLanguageInterpreter* context = m_context ? m_context() : vex::GlobalContext;
+    if (!context) {
+        throw std::runtime_error("The scripting runtime is not running.");
+    }
+    return *context;
+}
+
+bool TZTApp::hasWords() const {
+    return context().WordNames.Count() > 0;
+}
+
+double TZTApp::run(const std::string& script, QByteArray* text) const {
+    vex::TText resultText;
+    const double number = context().ExecuteExternal(script, resultText);
+    if (text) {
+        *text = QByteArray(resultText.data(), static_cast<qsizetype>(resultText.size()));
+    }
+    return number;
+}
+
+TAutomationStatus TZTApp::NewModel() {
+    return safeCall([&] { run("tztfnc([new model])"); });
+}
+
+TAutomationStatus TZTApp::SaveModel() {
+    return safeCall([&] { run("kernelfnc([save model under same name])"); });
+}
+
+TAutomationStatus TZTApp::open(const QString& fileName, TAutomationValue& result,
+                               std::string (*compose)(const std::string&)) {
+    result.clear();
+    return safeCall([&] {
+        if (!QFileInfo(fileName).isFile()) {
+            result = TAutomationValue::fromInteger(-1);
+            return;
+        }
+        const double number = run(compose(toScriptText(fileName)));
+        result = TAutomationValue::fromDouble(number);
+    });
+}
+
+TAutomationStatus TZTApp::OpenModel(const QString& fileName, TAutomationValue& result) {
+    return open(fileName, result, &TZTApp::openModelScript);
+}
+
+TAutomationStatus TZTApp::OpenLibrary(const QString& fileName, TAutomationValue& result) {
+    return open(fileName, result, &TZTApp::openLibraryScript);
+}
+
+TAutomationStatus TZTApp::ExecuteScript(const QString& script, QString& resultText,
+                                        TAutomationValue& result) {
+    resultText.clear();
+    result.clear();
+    return safeCall([&] {
+        if (!hasWords()) {
+            return;
+        }
+        QByteArray text;
+        const double number = run(toScriptText(script), &text);
+        result = TAutomationValue::fromDouble(number);
+        resultText = fromWindows1252(text);
+    });
+}
+
+TAutomationStatus TZTApp::ExecuteScriptText(const QString& script, TAutomationValue& result) {
+    result.clear();
+    return safeCall([&] {
+        if (!hasWords()) {
+            result = TAutomationValue::fromString(QString());
+            return;
+        }
+        QByteArray text;
+        run(toScriptText(script), &text);
+        result = TAutomationValue::fromString(fromWindows1252(text));
+    });
+}

@@ -1,0 +1,246 @@
+// The automation object without its transport: composed texts, results and failures.
+
+#include "shell/automation/ZTApp.h"
+
+#include "runtime/Engine.h"
+#include "runtime/LanguageInterpreter.h"
+#include "runtime/WordRegistry.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> g_calls;
+
+class TRecordingHost : public vex::THostInterface {
+public:
+    vex::THostRegisters& Registers() override { return m_registers; }
+    bool IsProgressActive() const override { return false; }
+    void AdvanceProgress(std::string_view, std::int64_t) override {}
+    std::string LanguageText(int) const override { return {}; }
+    void ShowErrorBox(const std::string& message) override { g_calls.push_back("box " + message); }
+    void HandleException(const std::exception& error) override {
+        g_calls.push_back(std::string("exception ") + error.what());
+    }
+
+private:
+    vex::THostRegisters m_registers;
+};
+
+class TRecordingContext : public vex::TLanguageInterpreter {
+public:
+    using TLanguageInterpreter::TLanguageInterpreter;
+    void ReportError(const std::string& message) override { g_calls.push_back("error " + message); }
+};
+
+// Records its call with its arguments as texts (or numbers).
+double recordCall(int count, vex::TCallNode& node, vex::TText& text, vex::TLanguageInterpreter& c) {
+    std::string call = vex::WordName(c, node.WordNumber);
+    for (int i = 1; i <= count; ++i) {
+        vex::TText argument;
+        const double number = vex::EvaluateArg(c, node, i, argument);
+        call += (i == 1 ? "(" : ",") +
+                (argument.empty() ? std::to_string(int(number)) : argument.str());
+    }
+    g_calls.push_back(count ? call + ")" : call);
+    text.clear();
+    return 0;
+}
+
+double sequence(int count, vex::TCallNode& node, vex::TText& text, vex::TLanguageInterpreter& c) {
+    double result = 0;
+    for (int i = 1; i <= count; ++i) {
+        result = vex::EvaluateArg(c, node, i, text);
+    }
+    return result;
+}
+
+double add(int, vex::TCallNode& node, vex::TText&, vex::TLanguageInterpreter& c) {
+    vex::TText ignored;
+    return vex::EvaluateArg(c, node, 1, ignored) + vex::EvaluateArg(c, node, 2, ignored);
+}
+
+std::unique_ptr<TRecordingContext> newContext(vex::THostInterface& host, bool withWords) {
+    auto context = std::make_unique<TRecordingContext>(host);
+    if (!withWords) {
+        return context;
+    }
+    vex::AddCategory(*context, "Various");
+    const std::vector<std::pair<const char*, vex::TWordImpl>> words = {
+        {"Do", sequence},
+        {"+", add},
+        {"tztfnc", recordCall},
+        {"kernelfnc", recordCall},
+        {"DisplayWatches", recordCall},
+        {"WaitCursor", recordCall},
+        {"ProgressBarForOpen", recordCall},
+        {"ExecFile", recordCall},
+        {"UpdateModelName", recordCall},
+        {"NormalCursor", recordCall},
+        {"Library", recordCall},
+        {"TreeRefresh", recordCall},
+    };
+    int number = 0;
+    for (const auto& [name, impl] : words) {
+        ++number;
+        vex::RegisterBuiltInWord(*context, {number, name, "Various", impl, 0, 255, "", "", "", 1});
+    }
+    return context;
+}
+
+} // namespace
+
+class ZTAppTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void composedTextsRunThroughTheExternalEntry();
+    void openingAMissingFileGivesMinusOneAndRunsNothing();
+    void unbalancedBracketInAFileNameIsAReportedErrorNotAFailure();
+    void scriptsGiveTheirNumberAndText_data();
+    void scriptsGiveTheirNumberAndText();
+    void withoutWordsTheRuntimeIsNotTouched();
+    void anExceptionBecomesAFailureStatusWithClearedResults();
+    void textsCrossTheBoundaryAsWindows1252();
+    void lastInitializedFollowsCreation();
+
+private:
+    TRecordingHost m_host;
+    std::unique_ptr<TRecordingContext> m_context;
+    std::unique_ptr<TZTApp> m_app;
+    QTemporaryDir m_dir;
+};
+
+void ZTAppTest::init() {
+    g_calls.clear();
+    m_context = newContext(m_host, true);
+    vex::TLanguageInterpreter* context = m_context.get();
+    m_app = std::make_unique<TZTApp>([context] { return context; });
+}
+
+void ZTAppTest::composedTextsRunThroughTheExternalEntry() {
+    const QString file = m_dir.filePath("model.vex");
+    QFile(file).open(QIODevice::WriteOnly);
+    TAutomationValue result;
+    QVERIFY(m_app->OpenModel(file, result).ok);
+    QCOMPARE(result.kind, TAutomationValue::Kind::Double);
+    QCOMPARE(result.number, 0.0); // the value of the last word of the Do
+    const std::string f = file.toStdString();
+    QCOMPARE(g_calls, (std::vector<std::string>{"DisplayWatches(0)", "tztfnc(new model)",
+                                                "WaitCursor", "ProgressBarForOpen(1," + f + ")",
+                                                "ExecFile(" + f + ")", "UpdateModelName(" + f + ")",
+                                                "ProgressBarForOpen(0)", "NormalCursor"}));
+    g_calls.clear();
+    QVERIFY(m_app->OpenLibrary(file, result).ok);
+    QCOMPARE(g_calls.front(), std::string("DisplayWatches(0)"));
+    QCOMPARE(g_calls.at(1), std::string("Library"));
+    QCOMPARE(g_calls.back(), std::string("TreeRefresh"));
+    g_calls.clear();
+    QVERIFY(m_app->NewModel().ok);
+    QVERIFY(m_app->SaveModel().ok);
+    QCOMPARE(g_calls, (std::vector<std::string>{"tztfnc(new model)",
+                                                "kernelfnc(save model under same name)"}));
+    QCOMPARE(m_context->RunOrigin, 0);
+    QCOMPARE(m_context->DebugState, 0);
+}
+
+void ZTAppTest::openingAMissingFileGivesMinusOneAndRunsNothing() {
+    for (auto open : {&TZTApp::OpenModel, &TZTApp::OpenLibrary}) {
+        TAutomationValue result = TAutomationValue::fromDouble(7);
+        QVERIFY((m_app.get()->*open)(m_dir.filePath("missing.vex"), result).ok);
+        QCOMPARE(result.kind, TAutomationValue::Kind::Integer);
+        QCOMPARE(result.integer, -1);
+        // A folder is no model file either.
+        QVERIFY((m_app.get()->*open)(m_dir.path(), result).ok);
+        QCOMPARE(result.integer, -1);
+    }
+    QVERIFY(g_calls.empty());
+}
+
+void ZTAppTest::unbalancedBracketInAFileNameIsAReportedErrorNotAFailure() {
+    const QString file = m_dir.filePath("odd]name.vex");
+    QVERIFY(QFile(file).open(QIODevice::WriteOnly));
+    TAutomationValue result;
+    QVERIFY(m_app->OpenModel(file, result).ok);
+    QCOMPARE(result.kind, TAutomationValue::Kind::Double);
+    QCOMPARE(result.number, 0.0);
+    QVERIFY(!g_calls.empty());
+    QVERIFY(g_calls.front().rfind("error Unknown word", 0) == 0);
+}
+
+void ZTAppTest::scriptsGiveTheirNumberAndText_data() {
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<double>("number");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("sum") << "1+2" << 3.0 << QString();
+    QTest::newRow("text") << "[abc]" << 0.0 << "abc";
+    QTest::newRow("compile error gives 0") << "Nope(1)" << 0.0 << QString();
+}
+
+void ZTAppTest::scriptsGiveTheirNumberAndText() {
+    QFETCH(QString, script);
+    QFETCH(double, number);
+    QFETCH(QString, text);
+    QString resultText = "stale";
+    TAutomationValue result;
+    QVERIFY(m_app->ExecuteScript(script, resultText, result).ok);
+    QCOMPARE(result.kind, TAutomationValue::Kind::Double);
+    QCOMPARE(result.number, number);
+    QCOMPARE(resultText, text);
+    QVERIFY(m_app->ExecuteScriptText(script, result).ok);
+    QCOMPARE(result.kind, TAutomationValue::Kind::String);
+    QCOMPARE(result.text, text);
+}
+
+void ZTAppTest::withoutWordsTheRuntimeIsNotTouched() {
+    auto bare = newContext(m_host, false);
+    vex::TLanguageInterpreter* context = bare.get();
+    TZTApp app([context] { return context; });
+    QString text = "stale";
+    TAutomationValue result = TAutomationValue::fromDouble(1);
+    QVERIFY(app.ExecuteScript("1+2", text, result).ok);
+    QVERIFY(result.isEmpty());
+    QVERIFY(text.isEmpty());
+    QVERIFY(app.ExecuteScriptText("1+2", result).ok);
+    QCOMPARE(result.kind, TAutomationValue::Kind::String);
+    QVERIFY(result.text.isEmpty());
+    QVERIFY(g_calls.empty());
+}
+
+void ZTAppTest::anExceptionBecomesAFailureStatusWithClearedResults() {
+    TZTApp app([]() -> vex::TLanguageInterpreter* { return nullptr; });
+    QString text = "stale";
+    TAutomationValue result = TAutomationValue::fromDouble(1);
+    const TAutomationStatus status = app.ExecuteScript("1", text, result);
+    QVERIFY(!status.ok);
+    QCOMPARE(status.errorName, QString("com.velmark.Zentaro.Error.Failed"));
+    QCOMPARE(status.message, QString("The scripting runtime is not running."));
+    QVERIFY(result.isEmpty());
+    QVERIFY(text.isEmpty());
+    QVERIFY(!app.NewModel().ok);
+}
+
+void ZTAppTest::textsCrossTheBoundaryAsWindows1252() {
+    QString text;
+    TAutomationValue result;
+    QVERIFY(m_app->ExecuteScript(QString::fromUtf8("[café € \u4E2D]"), text, result).ok);
+    QCOMPARE(text, QString::fromUtf8("café € ?"));
+}
+
+void ZTAppTest::lastInitializedFollowsCreation() {
+    QCOMPARE(TZTApp::lastInitialized(), m_app.get());
+    {
+        TZTApp other;
+        QCOMPARE(TZTApp::lastInitialized(), &other);
+    }
+    QCOMPARE(TZTApp::lastInitialized(), nullptr);
+}
+
+QTEST_APPLESS_MAIN(ZTAppTest)
+#include "ZTAppTest.moc"
