@@ -4,6 +4,7 @@
 #include "tests/runtime/FakeDebugger.h"
 #include "tests/runtime/TestSupport.h"
 
+#include "runtime/CodeListing.h"
 #include "runtime/Debugging.h"
 #include "runtime/Engine.h"
 #include "runtime/LanguageTexts.h"
@@ -287,14 +288,29 @@ TEST_F(DebugTest, ErrorsAreContainedPerCompiledCode) {
     }
 }
 
+// Step mode entered inside a user-defined word's body pauses in the body's activation, where the
+// Immediate page's code then runs.
 TEST_F(DebugTest, StepModeRemembersThePausedActivation) {
-    StartStepping();
-    services.Presses = {TAction::StepIn, TAction::StepIn, TAction::Run};
-    EXPECT_EQ(Execute("Do(LocalNumber([n]),n:=4,n)"), 4);
-    EnterStepMode(context);
+    Define("Brk", "Do(LocalNumber([k]),k:=9,w501,k)", 0, 0);
+    SwitchDebugging(context, true);
+    context.RunOrigin = roAnimation;
+    services.Answers = {TBoxAnswer::Yes};
+    std::string pausedIn;
+    double seenFromPause = 0;
+    services.OnMessage = [&] {
+        const TListing* listing =
+            context.PausedFrame ? GetListing(context, context.PausedFrame->Root) : nullptr;
+        pausedIn = listing ? listing->Text : "";
+        TText immediate;
+        seenFromPause = context.ExecuteInPausedFrame("k+1", immediate);
+    };
+    services.Presses = {TAction::Run};
+    EXPECT_EQ(Execute("Brk+1"), 10);
     EXPECT_EQ(context.PausedFrame, &context.PausedActivation);
-    EXPECT_EQ(context.DebugState, dsStepInto);
-    EXPECT_EQ(context.SavedDebugState, dsStepInto);
+    EXPECT_EQ(pausedIn, "Do(LocalNumber([k]),:=(k,9),w501,k)");
+    EXPECT_EQ(seenFromPause, 10);
+    EXPECT_EQ(Joined(services.Log), "head k | Run | result 9");
+    ExpectBalanced("paused activation");
 }
 
 TEST_F(DebugTest, WithoutServicesADebugRunNeverPauses) {

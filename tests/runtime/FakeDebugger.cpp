@@ -71,6 +71,9 @@ TBoxAnswer TFakeServices::AskWarning(const std::string& text, bool withCancel) {
 }
 
 void TFakeServices::HandleOneMessage() {
+    if (OnMessage) {
+        OnMessage();
+    }
     if (Presses.empty()) {
         ++UnexpectedPauses;
         Perform(TAction::Run);

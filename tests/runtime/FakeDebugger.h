@@ -8,6 +8,7 @@
 #include "runtime/DebuggerInterface.h"
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -78,6 +79,8 @@ public:
     // Performs one action as the window's button (or the watcher) would.
     void Perform(TAction action);
 
+    // Runs before each press of a pause loop (what else the GUI does during a pause).
+    std::function<void()> OnMessage;
     // Presses, one per message the runtime waits for while paused.
     std::deque<TAction> Presses;
     // Messages waiting while the run goes; handled by the next HandlePendingMessages.
