@@ -1,11 +1,9 @@
 // The automation object without its transport: composed texts, results and failures.
 
 #include "shell/automation/ZTApp.h"
+#include "tests/shell/automation/AutomationTestSupport.h"
 
-#include "runtime/Engine.h"
-#include "runtime/LanguageInterpreter.h"
-#include "runtime/WordRegistry.h"
-
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -14,85 +12,7 @@
 #include <vector>
 
 namespace {
-
-std::vector<std::string> g_calls;
-
-class TRecordingHost : public vex::THostInterface {
-public:
-    vex::THostRegisters& Registers() override { return m_registers; }
-    bool IsProgressActive() const override { return false; }
-    void AdvanceProgress(std::string_view, std::int64_t) override {}
-    std::string LanguageText(int) const override { return {}; }
-    void ShowErrorBox(const std::string& message) override { g_calls.push_back("box " + message); }
-    void HandleException(const std::exception& error) override {
-        g_calls.push_back(std::string("exception ") + error.what());
-    }
-
-private:
-    vex::THostRegisters m_registers;
-};
-
-class TRecordingContext : public vex::TLanguageInterpreter {
-public:
-    using TLanguageInterpreter::TLanguageInterpreter;
-    void ReportError(const std::string& message) override { g_calls.push_back("error " + message); }
-};
-
-// Records its call with its arguments as texts (or numbers).
-double recordCall(int count, vex::TCallNode& node, vex::TText& text, vex::TLanguageInterpreter& c) {
-    std::string call = vex::WordName(c, node.WordNumber);
-    for (int i = 1; i <= count; ++i) {
-        vex::TText argument;
-        const double number = vex::EvaluateArg(c, node, i, argument);
-        call += (i == 1 ? "(" : ",") +
-                (argument.empty() ? std::to_string(int(number)) : argument.str());
-    }
-    g_calls.push_back(count ? call + ")" : call);
-    text.clear();
-    return 0;
-}
-
-double sequence(int count, vex::TCallNode& node, vex::TText& text, vex::TLanguageInterpreter& c) {
-    double result = 0;
-    for (int i = 1; i <= count; ++i) {
-        result = vex::EvaluateArg(c, node, i, text);
-    }
-    return result;
-}
-
-double add(int, vex::TCallNode& node, vex::TText&, vex::TLanguageInterpreter& c) {
-    vex::TText ignored;
-    return vex::EvaluateArg(c, node, 1, ignored) + vex::EvaluateArg(c, node, 2, ignored);
-}
-
-std::unique_ptr<TRecordingContext> newContext(vex::THostInterface& host, bool withWords) {
-    auto context = std::make_unique<TRecordingContext>(host);
-    if (!withWords) {
-        return context;
-    }
-    vex::AddCategory(*context, "Various");
-    const std::vector<std::pair<const char*, vex::TWordImpl>> words = {
-        {"Do", sequence},
-        {"+", add},
-        {"tztfnc", recordCall},
-        {"kernelfnc", recordCall},
-        {"DisplayWatches", recordCall},
-        {"WaitCursor", recordCall},
-        {"ProgressBarForOpen", recordCall},
-        {"ExecFile", recordCall},
-        {"UpdateModelName", recordCall},
-        {"NormalCursor", recordCall},
-        {"Library", recordCall},
-        {"TreeRefresh", recordCall},
-    };
-    int number = 0;
-    for (const auto& [name, impl] : words) {
-        ++number;
-        vex::RegisterBuiltInWord(*context, {number, name, "Various", impl, 0, 255, "", "", "", 1});
-    }
-    return context;
-}
-
+std::vector<std::string>& g_calls = recordedCalls();
 } // namespace
 
 class ZTAppTest : public QObject {
@@ -119,7 +39,7 @@ private:
 
 void ZTAppTest::init() {
     g_calls.clear();
-    m_context = newContext(m_host, true);
+    m_context = newRecordingContext(m_host, true);
     vex::TLanguageInterpreter* context = m_context.get();
     m_app = std::make_unique<TZTApp>([context] { return context; });
 }
@@ -199,7 +119,7 @@ void ZTAppTest::scriptsGiveTheirNumberAndText() {
 }
 
 void ZTAppTest::withoutWordsTheRuntimeIsNotTouched() {
-    auto bare = newContext(m_host, false);
+    auto bare = newRecordingContext(m_host, false);
     vex::TLanguageInterpreter* context = bare.get();
     TZTApp app([context] { return context; });
     QString text = "stale";

@@ -1,0 +1,90 @@
+#include "shell/automation/AutomationService.h"
+
+#include "Factory1Adaptor.h"
+#include "shell/automation/AutomationObject.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusServiceWatcher>
+
+TAutomationService::TAutomationService(const QDBusConnection& bus, TZTApp::ContextSource context,
+                                       QObject* parent)
+    : QObject(parent)
+    , m_bus(bus)
+    , m_context(std::move(context)) {
+    new Factory1Adaptor(this);
+    m_watcher = new QDBusServiceWatcher(this);
+    m_watcher->setConnection(m_bus);
+    m_watcher->setWatchMode(QDBusServiceWatcher::WatchForUnregistration);
+    connect(m_watcher, &QDBusServiceWatcher::serviceUnregistered, this,
+            &TAutomationService::dropObjectsOf);
+}
+
+TAutomationService::~TAutomationService() {
+    if (m_started) {
+        m_bus.unregisterService(QString::fromLatin1(kServiceName));
+        m_bus.unregisterObject(QString::fromLatin1(kEntryPath));
+    }
+}
+
+bool TAutomationService::start(QString* error) {
+    const auto fail = [&](const QString& reason) {
+        if (error) {
+            *error = reason;
+        }
+        return false;
+    };
+    if (!m_bus.isConnected()) {
+        return fail(QStringLiteral("no D-Bus session bus: %1").arg(m_bus.lastError().message()));
+    }
+    m_shared = new TAutomationObject(QString(), m_context, this);
+    if (!m_bus.registerObject(QString::fromLatin1(kEntryPath), this) ||
+        !m_shared->exportTo(m_bus, QString::fromLatin1(kSharedPath))) {
+        return fail(QStringLiteral("the automation objects could not be registered on the bus"));
+    }
+    if (!m_bus.registerService(QString::fromLatin1(kServiceName))) {
+        m_bus.unregisterObject(QString::fromLatin1(kEntryPath));
+        return fail(QStringLiteral("the name %1 could not be taken: %2")
+                        .arg(QString::fromLatin1(kServiceName), m_bus.lastError().message()));
+    }
+    m_started = true;
+    return true;
+}
+
+QDBusObjectPath TAutomationService::CreateObject() {
+    const QString owner = calledFromDBus() ? message().service() : QString();
+    const QString path = QString::fromLatin1(kObjectsPath) + QString::number(m_nextObject++);
+    auto* object =
+        new TAutomationObject(owner.isEmpty() ? QStringLiteral(":local") : owner, m_context, this);
+    if (!object->exportTo(m_bus, path)) {
+        delete object;
+        if (calledFromDBus()) {
+            sendErrorReply(QStringLiteral("com.velmark.Zentaro.Error.Failed"),
+                           QStringLiteral("The automation object could not be registered."));
+        }
+        return QDBusObjectPath();
+    }
+    connect(object, &TAutomationObject::released, this, &TAutomationService::drop);
+    m_objects.insert(path, object);
+    if (!owner.isEmpty()) {
+        m_watcher->addWatchedService(owner);
+    }
+    return QDBusObjectPath(path);
+}
+
+// Dropped after the current call has been answered: the release reply is still being sent.
+void TAutomationService::drop(TAutomationObject* object) {
+    m_objects.remove(object->path());
+    m_bus.unregisterObject(object->path());
+    object->deleteLater();
+}
+
+void TAutomationService::dropObjectsOf(const QString& client) {
+    const QList<TAutomationObject*> objects = m_objects.values();
+    for (TAutomationObject* object : objects) {
+        if (object->owner() == client) {
+            drop(object);
+        }
+    }
+    m_watcher->removeWatchedService(client);
+}

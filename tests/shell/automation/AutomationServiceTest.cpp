@@ -1,0 +1,256 @@
+// The automation service end to end on a private session bus: gdbus as a real command-line
+// client on the shared object, and client connections of their own for per-client objects.
+
+#include "shell/automation/AutomationService.h"
+#include "shell/automation/AutomationObject.h"
+#include "tests/shell/automation/AutomationTestSupport.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCall>
+#include <QDBusReply>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+constexpr const char* kApplication = "com.velmark.Zentaro.Application1";
+
+struct TGdbusRun {
+    int exitCode = -1;
+    QString output; // standard output and error, trimmed
+};
+
+// Runs gdbus without blocking the event loop the service answers from.
+TGdbusRun gdbusCall(const QString& path, const QString& method, const QStringList& arguments) {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(QStringLiteral("gdbus"),
+                  QStringList{"call", "--session", "--dest", "com.velmark.Zentaro", "--object-path",
+                              path, "--method", method} +
+                      arguments);
+    if (!process.waitForStarted(5000)) {
+        return {-1, QStringLiteral("gdbus did not start")};
+    }
+    if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 20000)) {
+        process.kill();
+        return {-1, QStringLiteral("gdbus did not answer in time")};
+    }
+    return {process.exitCode(), QString::fromUtf8(process.readAll()).trimmed()};
+}
+
+// Calls a method from a client connection of the test's own and waits for the answer.
+QDBusMessage clientCall(const QDBusConnection& client, const QString& path, const QString& method,
+                        const QVariantList& arguments = {}) {
+    QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("com.velmark.Zentaro"), path,
+                                                       QString::fromLatin1(kApplication), method);
+    call.setArguments(arguments);
+    QDBusPendingCall pending = client.asyncCall(call, 20000);
+    if (!QTest::qWaitFor([&] { return pending.isFinished(); }, 20000)) {
+        return QDBusMessage::createError(QStringLiteral("test.Timeout"),
+                                         QStringLiteral("no answer"));
+    }
+    return pending.reply();
+}
+
+QString createObject(const QDBusConnection& client) {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("com.velmark.Zentaro"), QStringLiteral("/com/velmark/Zentaro"),
+        QStringLiteral("com.velmark.Zentaro.Factory1"), QStringLiteral("CreateObject"));
+    QDBusPendingCall pending = client.asyncCall(call, 20000);
+    if (!QTest::qWaitFor([&] { return pending.isFinished(); }, 20000)) {
+        return {};
+    }
+    const QDBusMessage reply = pending.reply();
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+        return {};
+    }
+    return reply.arguments().first().value<QDBusObjectPath>().path();
+}
+
+// Collects the Notification events a client connection receives.
+class TEventReceiver : public QObject {
+    Q_OBJECT
+
+public:
+    QStringList texts;
+
+public slots:
+    void notified(const QString& text) { texts.append(text); }
+};
+
+} // namespace
+
+class AutomationServiceTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init() { recordedCalls().clear(); }
+    void everyMethodThroughGdbus_data();
+    void everyMethodThroughGdbus();
+    void theEmptyResultIsAnEmptyArrayOfVariants();
+    void failuresAreErrorReplies();
+    void eachClientGetsItsOwnObject();
+    void releaseAndDisconnectDropTheClientsObjects();
+    void eventsGoToTheObjectsOwnClientOnly();
+
+private:
+    TRecordingHost m_host;
+    std::unique_ptr<TRecordingContext> m_context;
+    std::unique_ptr<TRecordingContext> m_wordless;
+    vex::TLanguageInterpreter* m_active = nullptr;
+    std::unique_ptr<TAutomationService> m_service;
+    QTemporaryDir m_dir;
+};
+
+void AutomationServiceTest::initTestCase() {
+    QVERIFY2(!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"),
+             "run under dbus-run-session: the test needs a private session bus");
+    m_context = newRecordingContext(m_host, true);
+    m_wordless = newRecordingContext(m_host, false);
+    m_active = m_context.get();
+    m_service = std::make_unique<TAutomationService>(QDBusConnection::sessionBus(),
+                                                     [this] { return m_active; });
+    QString error;
+    QVERIFY2(m_service->start(&error), qPrintable(error));
+    QFile model(m_dir.filePath("model.vex"));
+    QVERIFY(model.open(QIODevice::WriteOnly));
+}
+
+void AutomationServiceTest::cleanupTestCase() {
+    m_service.reset();
+}
+
+void AutomationServiceTest::everyMethodThroughGdbus_data() {
+    QTest::addColumn<QString>("method");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("firstCall");
+
+    const QString model = m_dir.filePath("model.vex");
+    const QString missing = m_dir.filePath("missing.vex");
+    QTest::newRow("NewModel") << "NewModel" << QStringList() << "()"
+                              << "tztfnc(new model)";
+    QTest::newRow("OpenModel") << "OpenModel" << QStringList{model} << "(<0.0>,)"
+                               << "DisplayWatches(0)";
+    QTest::newRow("OpenModel missing") << "OpenModel" << QStringList{missing} << "(<-1>,)"
+                                       << "";
+    QTest::newRow("OpenLibrary") << "OpenLibrary" << QStringList{model} << "(<0.0>,)"
+                                 << "DisplayWatches(0)";
+    QTest::newRow("SaveModel") << "SaveModel" << QStringList() << "()"
+                               << "kernelfnc(save model under same name)";
+    QTest::newRow("ExecuteScript") << "ExecuteScript" << QStringList{"1+2"} << "('', <3.0>)"
+                                   << "";
+    QTest::newRow("ExecuteScript text")
+        << "ExecuteScript" << QStringList{"[caf\u00e9]"} << "('caf\u00e9', <0.0>)"
+        << "";
+    QTest::newRow("ExecuteScriptText")
+        << "ExecuteScriptText" << QStringList{"[abc]"} << "(<'abc'>,)"
+        << "";
+}
+
+void AutomationServiceTest::everyMethodThroughGdbus() {
+    QFETCH(QString, method);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, output);
+    QFETCH(QString, firstCall);
+    const TGdbusRun run = gdbusCall(QString::fromLatin1(TAutomationService::kSharedPath),
+                                    QString::fromLatin1(kApplication) + "." + method, arguments);
+    QCOMPARE(run.output, output);
+    QCOMPARE(run.exitCode, 0);
+    if (firstCall.isEmpty()) {
+        QVERIFY(recordedCalls().empty() || method.startsWith("Execute"));
+    } else {
+        QVERIFY(!recordedCalls().empty());
+        QCOMPARE(QString::fromStdString(recordedCalls().front()), firstCall);
+    }
+}
+
+void AutomationServiceTest::theEmptyResultIsAnEmptyArrayOfVariants() {
+    m_active = m_wordless.get();
+    const TGdbusRun run = gdbusCall(QString::fromLatin1(TAutomationService::kSharedPath),
+                                    QString::fromLatin1(kApplication) + ".ExecuteScript", {"1"});
+    m_active = m_context.get();
+    QCOMPARE(run.output, QString("('', <@av []>)"));
+}
+
+void AutomationServiceTest::failuresAreErrorReplies() {
+    m_active = nullptr;
+    TGdbusRun run = gdbusCall(QString::fromLatin1(TAutomationService::kSharedPath),
+                              QString::fromLatin1(kApplication) + ".ExecuteScriptText", {"1"});
+    m_active = m_context.get();
+    QVERIFY(run.exitCode != 0);
+    QVERIFY2(run.output.contains("com.velmark.Zentaro.Error.Failed: The scripting runtime is not "
+                                 "running."),
+             qPrintable(run.output));
+    run = gdbusCall(QString::fromLatin1(TAutomationService::kSharedPath),
+                    QString::fromLatin1(kApplication) + ".Release", {});
+    QVERIFY(run.output.contains("com.velmark.Zentaro.Error.NotSupported"));
+}
+
+void AutomationServiceTest::eachClientGetsItsOwnObject() {
+    QDBusConnection first = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "first");
+    QDBusConnection second = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "second");
+    const QString firstPath = createObject(first);
+    const QString secondPath = createObject(second);
+    QVERIFY(!firstPath.isEmpty());
+    QVERIFY(!secondPath.isEmpty());
+    QVERIFY(firstPath != secondPath);
+
+    QDBusMessage reply = clientCall(first, firstPath, "ExecuteScriptText", {"[mine]"});
+    QCOMPARE(reply.type(), QDBusMessage::ReplyMessage);
+    QCOMPARE(reply.arguments().first().value<QDBusVariant>().variant().toString(), "mine");
+    reply = clientCall(second, firstPath, "ExecuteScriptText", {"[theirs]"});
+    QCOMPARE(reply.type(), QDBusMessage::ErrorMessage);
+    QCOMPARE(reply.errorName(), QString("com.velmark.Zentaro.Error.AccessDenied"));
+
+    clientCall(first, firstPath, "Release");
+    clientCall(second, secondPath, "Release");
+    QDBusConnection::disconnectFromBus("first");
+    QDBusConnection::disconnectFromBus("second");
+}
+
+void AutomationServiceTest::releaseAndDisconnectDropTheClientsObjects() {
+    QTRY_COMPARE(m_service->clientObjectCount(), 0);
+    {
+        QDBusConnection client =
+            QDBusConnection::connectToBus(QDBusConnection::SessionBus, "leaver");
+        const QString released = createObject(client);
+        createObject(client);
+        QCOMPARE(m_service->clientObjectCount(), 2);
+        QCOMPARE(clientCall(client, released, "Release").type(), QDBusMessage::ReplyMessage);
+        QTRY_COMPARE(m_service->clientObjectCount(), 1);
+        QCOMPARE(clientCall(client, released, "NewModel").type(), QDBusMessage::ErrorMessage);
+    } // the last reference to the connection goes: the client leaves the bus
+    QDBusConnection::disconnectFromBus("leaver");
+    QTRY_COMPARE(m_service->clientObjectCount(), 0);
+}
+
+void AutomationServiceTest::eventsGoToTheObjectsOwnClientOnly() {
+    QDBusConnection owner = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "owner");
+    QDBusConnection other = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "other");
+    const QString path = createObject(owner);
+    const QString shared = QString::fromLatin1(TAutomationService::kSharedPath);
+    TEventReceiver ownerReceiver;
+    TEventReceiver otherReceiver;
+    for (const QString& objectPath : {path, shared}) {
+        QVERIFY(owner.connect(QString(), objectPath, "com.velmark.Zentaro.Events1", "Notification",
+                              &ownerReceiver, SLOT(notified(QString))));
+        QVERIFY(other.connect(QString(), objectPath, "com.velmark.Zentaro.Events1", "Notification",
+                              &otherReceiver, SLOT(notified(QString))));
+    }
+    m_service->object(path)->notifyClient("to the owner");
+    QTRY_COMPARE(ownerReceiver.texts, QStringList{"to the owner"});
+    m_service->sharedObject()->notifyClient("to everyone");
+    QTRY_COMPARE(otherReceiver.texts, QStringList{"to everyone"});
+    QTRY_COMPARE(ownerReceiver.texts, (QStringList{"to the owner", "to everyone"}));
+    QDBusConnection::disconnectFromBus("owner");
+    QDBusConnection::disconnectFromBus("other");
+}
+
+QTEST_GUILESS_MAIN(AutomationServiceTest)
+#include "AutomationServiceTest.moc"
