@@ -19,6 +19,8 @@ target_sources(zentaro_shell PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/AutomationService.cpp
     ${CMAKE_CURRENT_LIST_DIR}/AutomationService.h
     ${CMAKE_CURRENT_LIST_DIR}/AutomationValue.h
+    ${CMAKE_CURRENT_LIST_DIR}/ServiceRegistration.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ServiceRegistration.h
     ${CMAKE_CURRENT_LIST_DIR}/ZTApp.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ZTApp.h
     ${automation_adaptors}

@@ -3,6 +3,7 @@
 
 #include "shell/automation/AutomationService.h"
 #include "shell/automation/AutomationObject.h"
+#include "shell/automation/ServiceRegistration.h"
 #include "tests/shell/automation/AutomationTestSupport.h"
 
 #include <QDBusConnection>
@@ -97,6 +98,7 @@ private slots:
     void eachClientGetsItsOwnObject();
     void releaseAndDisconnectDropTheClientsObjects();
     void eventsGoToTheObjectsOwnClientOnly();
+    void registrationWritesAndRemovesTheActivationFile();
 
 private:
     TRecordingHost m_host;
@@ -250,6 +252,24 @@ void AutomationServiceTest::eventsGoToTheObjectsOwnClientOnly() {
     QTRY_COMPARE(ownerReceiver.texts, (QStringList{"to the owner", "to everyone"}));
     QDBusConnection::disconnectFromBus("owner");
     QDBusConnection::disconnectFromBus("other");
+}
+
+void AutomationServiceTest::registrationWritesAndRemovesTheActivationFile() {
+    const QByteArray saved = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", m_dir.filePath("data").toUtf8());
+    const QString file = m_dir.filePath("data/dbus-1/services/com.velmark.Zentaro.service");
+    QCOMPARE(ServiceRegistration::activationFilePath(), file);
+    QString error;
+    QVERIFY2(ServiceRegistration::registerServer("/opt/zentaro/bin/zentaro", &error),
+             qPrintable(error));
+    QFile written(file);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll(), QByteArray("[D-BUS Service]\nName=com.velmark.Zentaro\n"
+                                           "Exec=/opt/zentaro/bin/zentaro\n"));
+    QVERIFY(ServiceRegistration::unregisterServer(&error));
+    QVERIFY(!QFile::exists(file));
+    QVERIFY2(ServiceRegistration::unregisterServer(&error), "removing twice is no error");
+    qputenv("XDG_DATA_HOME", saved);
 }
 
 QTEST_GUILESS_MAIN(AutomationServiceTest)

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// Registration of the automation service with the session bus's activation: a service file that
+// lets a client start Zentaro on demand by calling com.velmark.Zentaro.
+namespace ServiceRegistration {
+
+// The activation file: $XDG_DATA_HOME/dbus-1/services/com.velmark.Zentaro.service
+// ($XDG_DATA_HOME defaults to ~/.local/share).
+QString activationFilePath();
+// Writes the activation file naming `executable`, then asks a running session bus to reload its
+// configuration. False, with the reason, when the file cannot be written.
+bool registerServer(const QString& executable, QString* error);
+// Removes the activation file (nothing to do when there is none) and asks the bus to reload.
+bool unregisterServer(QString* error);
+
+} // namespace ServiceRegistration
