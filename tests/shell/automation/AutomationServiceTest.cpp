@@ -99,6 +99,7 @@ private slots:
     void releaseAndDisconnectDropTheClientsObjects();
     void eventsGoToTheObjectsOwnClientOnly();
     void registrationWritesAndRemovesTheActivationFile();
+    void theExamplePythonClientRunsAScript();
 
 private:
     TRecordingHost m_host;
@@ -270,6 +271,21 @@ void AutomationServiceTest::registrationWritesAndRemovesTheActivationFile() {
     QVERIFY(!QFile::exists(file));
     QVERIFY2(ServiceRegistration::unregisterServer(&error), "removing twice is no error");
     qputenv("XDG_DATA_HOME", saved);
+}
+
+void AutomationServiceTest::theExamplePythonClientRunsAScript() {
+    QProcess client;
+    client.setProcessChannelMode(QProcess::MergedChannels);
+    client.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral(ZENTARO_SOURCE_DIR "/examples/automation/zentaro_client.py"),
+                  "--model", m_dir.filePath("missing.vex"), "1+2", "[text]", "--save"});
+    QVERIFY(client.waitForStarted(5000));
+    QVERIFY(QTest::qWaitFor([&] { return client.state() == QProcess::NotRunning; }, 30000));
+    QCOMPARE(QString::fromUtf8(client.readAll()),
+             QString("OpenModel: -1\nExecuteScript: 3.0 ''\nExecuteScript: 0.0 'text'\n"
+                     "SaveModel: done\n"));
+    QCOMPARE(client.exitCode(), 0);
+    QTRY_COMPARE(m_service->clientObjectCount(), 0);
 }
 
 QTEST_GUILESS_MAIN(AutomationServiceTest)
