@@ -1,0 +1,349 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name></name>
+    <message id="1000">
+        <source>Zentaro</source>
+        <extracomment>Main window</extracomment>
+        <translation>Zentaro</translation>
+    </message>
+    <message id="1002">
+        <source>&amp;File</source>
+        <extracomment>Main window</extracomment>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message id="1004">
+        <source>&amp;New model</source>
+        <extracomment>Main window</extracomment>
+        <translation>&amp;Neues Modell</translation>
+    </message>
+    <message id="1005">
+        <source>Starts a new, empty model</source>
+        <extracomment>Main window</extracomment>
+        <translation>Beginnt ein neues, leeres Modell</translation>
+    </message>
+    <message id="1006">
+        <source>&amp;Open model...</source>
+        <extracomment>Main window</extracomment>
+        <translation>Modell ö&amp;ffnen...</translation>
+    </message>
+    <message id="1007">
+        <source>Opens a model file</source>
+        <extracomment>Main window</extracomment>
+        <translation>Öffnet eine Modelldatei</translation>
+    </message>
+    <message id="1008">
+        <source>Open &amp;library...</source>
+        <extracomment>Main window</extracomment>
+        <translation>&amp;Bibliothek öffnen...</translation>
+    </message>
+    <message id="1009">
+        <source>Adds a library file to the model</source>
+        <extracomment>Main window</extracomment>
+        <translation>Fügt dem Modell eine Bibliotheksdatei hinzu</translation>
+    </message>
+    <message id="1010">
+        <source>&amp;Save model</source>
+        <extracomment>Main window</extracomment>
+        <translation>Modell &amp;speichern</translation>
+    </message>
+    <message id="1011">
+        <source>Saves the model under its name</source>
+        <extracomment>Main window</extracomment>
+        <translation>Speichert das Modell unter seinem Namen</translation>
+    </message>
+    <message id="1012">
+        <source>Open s&amp;cript...</source>
+        <extracomment>Main window</extracomment>
+        <translation>S&amp;kript öffnen...</translation>
+    </message>
+    <message id="1013">
+        <source>Shows a VexScript file</source>
+        <extracomment>Main window</extracomment>
+        <translation>Zeigt eine VexScript-Datei an</translation>
+    </message>
+    <message id="1014">
+        <source>E&amp;xit</source>
+        <extracomment>Main window</extracomment>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message id="1015">
+        <source>Ends Zentaro</source>
+        <extracomment>Main window</extracomment>
+        <translation>Beendet Zentaro</translation>
+    </message>
+    <message id="1020">
+        <source>&amp;Window</source>
+        <extracomment>Main window</extracomment>
+        <translation>&amp;Fenster</translation>
+    </message>
+    <message id="1022">
+        <source>&amp;Trace window</source>
+        <extracomment>Main window</extracomment>
+        <translation>&amp;Ablaufprotokoll</translation>
+    </message>
+    <message id="1023">
+        <source>Shows the trace messages</source>
+        <extracomment>Main window</extracomment>
+        <translation>Zeigt die Ablaufmeldungen</translation>
+    </message>
+    <message id="1024">
+        <source>&amp;Error window</source>
+        <extracomment>Main window</extracomment>
+        <translation>F&amp;ehlerfenster</translation>
+    </message>
+    <message id="1025">
+        <source>Shows the error messages</source>
+        <extracomment>Main window</extracomment>
+        <translation>Zeigt die Fehlermeldungen</translation>
+    </message>
+    <message id="1030">
+        <source>&amp;Help</source>
+        <extracomment>Main window</extracomment>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message id="1032">
+        <source>&amp;Word reference</source>
+        <extracomment>Main window</extracomment>
+        <translation>&amp;Wortreferenz</translation>
+    </message>
+    <message id="1033">
+        <source>Describes every VexScript word</source>
+        <extracomment>Main window</extracomment>
+        <translation>Beschreibt jedes VexScript-Wort</translation>
+    </message>
+    <message id="1034">
+        <source>&amp;About Zentaro</source>
+        <extracomment>Main window</extracomment>
+        <translation>Ü&amp;ber Zentaro</translation>
+    </message>
+    <message id="1035">
+        <source>Shows the version of Zentaro</source>
+        <extracomment>Main window</extracomment>
+        <translation>Zeigt die Version von Zentaro</translation>
+    </message>
+    <message id="1040">
+        <source>Model atoms</source>
+        <extracomment>Main window</extracomment>
+        <translation>Atome des Modells</translation>
+    </message>
+    <message id="1042">
+        <source>No model is open.</source>
+        <extracomment>Main window</extracomment>
+        <translation>Kein Modell geöffnet.</translation>
+    </message>
+    <message id="1100">
+        <source>Cannot open %1: %2</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>%1 kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message id="1101">
+        <source>Cannot read %1: %2</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message id="1102">
+        <source>%1 - Zentaro</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>%1 - Zentaro</translation>
+    </message>
+    <message id="1103">
+        <source>Open Script</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Skript öffnen</translation>
+    </message>
+    <message id="1104">
+        <source>VexScript files (*.vex);;All files (*)</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>VexScript-Dateien (*.vex);;Alle Dateien (*)</translation>
+    </message>
+    <message id="1105">
+        <source>About Zentaro</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Über Zentaro</translation>
+    </message>
+    <message id="1106">
+        <source>Zentaro %1
+Script editor and debugger for VexScript.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Zentaro %1
+Skripteditor und Debugger für VexScript.</translation>
+    </message>
+    <message id="1107">
+        <source>Ready</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Bereit</translation>
+    </message>
+    <message id="1108">
+        <source>Error</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Fehler</translation>
+    </message>
+    <message id="3001">
+        <source>User</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>Benutzer</translation>
+    </message>
+    <message id="3002">
+        <source>Cannot redefine the built-in word</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>Das eingebaute Wort</translation>
+    </message>
+    <message id="3003">
+        <source>as a user-defined word.</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>kann nicht als benutzerdefiniertes Wort neu definiert werden.</translation>
+    </message>
+    <message id="3004">
+        <source>Cannot register the word</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>Registrierung nicht möglich für das Wort</translation>
+    </message>
+    <message id="3005">
+        <source>in the category</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>in der Kategorie</translation>
+    </message>
+    <message id="3006">
+        <source>because no such category exists.</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>(diese Kategorie gibt es nicht).</translation>
+    </message>
+    <message id="3007">
+        <source>Warning: the name</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>Warnung: der Name</translation>
+    </message>
+    <message id="3008">
+        <source>is also a word; the attribute is used.</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>ist auch ein Wort; das Attribut wird verwendet.</translation>
+    </message>
+    <message id="3009">
+        <source>Unknown word</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>Unbekanntes Wort</translation>
+    </message>
+    <message id="3010">
+        <source>in:</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>in:</translation>
+    </message>
+    <message id="3011">
+        <source>Too many arguments (more than 255) for</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>Zu viele Argumente (mehr als 255) für</translation>
+    </message>
+    <message id="3012">
+        <source>in:</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>in:</translation>
+    </message>
+    <message id="3013">
+        <source>argument</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>Argument</translation>
+    </message>
+    <message id="3014">
+        <source>arguments</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>Argumente</translation>
+    </message>
+    <message id="3015">
+        <source>expected</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>erwartet</translation>
+    </message>
+    <message id="3016">
+        <source>or more</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>oder mehr</translation>
+    </message>
+    <message id="3017">
+        <source>at most</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>höchstens</translation>
+    </message>
+    <message id="3018">
+        <source>The word</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>Das Wort</translation>
+    </message>
+    <message id="3019">
+        <source>was given</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>erhielt</translation>
+    </message>
+    <message id="3020">
+        <source>in:</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>in:</translation>
+    </message>
+    <message id="3021">
+        <source>Error in</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>Fehler in</translation>
+    </message>
+    <message id="3022">
+        <source>the operation could not be completed.</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>die Operation konnte nicht ausgeführt werden.</translation>
+    </message>
+    <message id="3023">
+        <source>Error in</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>Fehler in</translation>
+    </message>
+    <message id="3024">
+        <source>An error occurred while reporting an error:</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>Beim Melden eines Fehlers ist ein Fehler aufgetreten:</translation>
+    </message>
+    <message id="3030">
+        <source>Object</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>Objekt</translation>
+    </message>
+    <message id="3031">
+        <source>ID </source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>ID </translation>
+    </message>
+    <message id="3034">
+        <source>The run has been interrupted.</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>Der Lauf wurde unterbrochen.</translation>
+    </message>
+    <message id="3035">
+        <source>Do you want to stop it?</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>Wollen Sie ihn anhalten?</translation>
+    </message>
+    <message id="3036">
+        <source>The run has been interrupted.</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>Der Lauf wurde unterbrochen.</translation>
+    </message>
+    <message id="3037">
+        <source>Yes: debug it step by step. No: stop it.</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>Ja: Schritt für Schritt debuggen. Nein: anhalten.</translation>
+    </message>
+    <message id="3038">
+        <source>Cancel: let it go on.</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>Abbrechen: weiterlaufen lassen.</translation>
+    </message>
+    <message id="3039">
+        <source>A word needs a name.</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>Ein Wort braucht einen Namen.</translation>
+    </message>
+    <message id="3040">
+        <source>Expression nested too deeply (more than 500 levels) in:</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>Ausdruck zu tief geschachtelt (mehr als 500 Ebenen) in:</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,349 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name></name>
+    <message id="1000">
+        <source>Zentaro</source>
+        <extracomment>Main window</extracomment>
+        <translation>Zentaro</translation>
+    </message>
+    <message id="1002">
+        <source>&amp;File</source>
+        <extracomment>Main window</extracomment>
+        <translation>&amp;File</translation>
+    </message>
+    <message id="1004">
+        <source>&amp;New model</source>
+        <extracomment>Main window</extracomment>
+        <translation>&amp;New model</translation>
+    </message>
+    <message id="1005">
+        <source>Starts a new, empty model</source>
+        <extracomment>Main window</extracomment>
+        <translation>Starts a new, empty model</translation>
+    </message>
+    <message id="1006">
+        <source>&amp;Open model...</source>
+        <extracomment>Main window</extracomment>
+        <translation>&amp;Open model...</translation>
+    </message>
+    <message id="1007">
+        <source>Opens a model file</source>
+        <extracomment>Main window</extracomment>
+        <translation>Opens a model file</translation>
+    </message>
+    <message id="1008">
+        <source>Open &amp;library...</source>
+        <extracomment>Main window</extracomment>
+        <translation>Open &amp;library...</translation>
+    </message>
+    <message id="1009">
+        <source>Adds a library file to the model</source>
+        <extracomment>Main window</extracomment>
+        <translation>Adds a library file to the model</translation>
+    </message>
+    <message id="1010">
+        <source>&amp;Save model</source>
+        <extracomment>Main window</extracomment>
+        <translation>&amp;Save model</translation>
+    </message>
+    <message id="1011">
+        <source>Saves the model under its name</source>
+        <extracomment>Main window</extracomment>
+        <translation>Saves the model under its name</translation>
+    </message>
+    <message id="1012">
+        <source>Open s&amp;cript...</source>
+        <extracomment>Main window</extracomment>
+        <translation>Open s&amp;cript...</translation>
+    </message>
+    <message id="1013">
+        <source>Shows a VexScript file</source>
+        <extracomment>Main window</extracomment>
+        <translation>Shows a VexScript file</translation>
+    </message>
+    <message id="1014">
+        <source>E&amp;xit</source>
+        <extracomment>Main window</extracomment>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message id="1015">
+        <source>Ends Zentaro</source>
+        <extracomment>Main window</extracomment>
+        <translation>Ends Zentaro</translation>
+    </message>
+    <message id="1020">
+        <source>&amp;Window</source>
+        <extracomment>Main window</extracomment>
+        <translation>&amp;Window</translation>
+    </message>
+    <message id="1022">
+        <source>&amp;Trace window</source>
+        <extracomment>Main window</extracomment>
+        <translation>&amp;Trace window</translation>
+    </message>
+    <message id="1023">
+        <source>Shows the trace messages</source>
+        <extracomment>Main window</extracomment>
+        <translation>Shows the trace messages</translation>
+    </message>
+    <message id="1024">
+        <source>&amp;Error window</source>
+        <extracomment>Main window</extracomment>
+        <translation>&amp;Error window</translation>
+    </message>
+    <message id="1025">
+        <source>Shows the error messages</source>
+        <extracomment>Main window</extracomment>
+        <translation>Shows the error messages</translation>
+    </message>
+    <message id="1030">
+        <source>&amp;Help</source>
+        <extracomment>Main window</extracomment>
+        <translation>&amp;Help</translation>
+    </message>
+    <message id="1032">
+        <source>&amp;Word reference</source>
+        <extracomment>Main window</extracomment>
+        <translation>&amp;Word reference</translation>
+    </message>
+    <message id="1033">
+        <source>Describes every VexScript word</source>
+        <extracomment>Main window</extracomment>
+        <translation>Describes every VexScript word</translation>
+    </message>
+    <message id="1034">
+        <source>&amp;About Zentaro</source>
+        <extracomment>Main window</extracomment>
+        <translation>&amp;About Zentaro</translation>
+    </message>
+    <message id="1035">
+        <source>Shows the version of Zentaro</source>
+        <extracomment>Main window</extracomment>
+        <translation>Shows the version of Zentaro</translation>
+    </message>
+    <message id="1040">
+        <source>Model atoms</source>
+        <extracomment>Main window</extracomment>
+        <translation>Model atoms</translation>
+    </message>
+    <message id="1042">
+        <source>No model is open.</source>
+        <extracomment>Main window</extracomment>
+        <translation>No model is open.</translation>
+    </message>
+    <message id="1100">
+        <source>Cannot open %1: %2</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Cannot open %1: %2</translation>
+    </message>
+    <message id="1101">
+        <source>Cannot read %1: %2</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Cannot read %1: %2</translation>
+    </message>
+    <message id="1102">
+        <source>%1 - Zentaro</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>%1 - Zentaro</translation>
+    </message>
+    <message id="1103">
+        <source>Open Script</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Open Script</translation>
+    </message>
+    <message id="1104">
+        <source>VexScript files (*.vex);;All files (*)</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>VexScript files (*.vex);;All files (*)</translation>
+    </message>
+    <message id="1105">
+        <source>About Zentaro</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>About Zentaro</translation>
+    </message>
+    <message id="1106">
+        <source>Zentaro %1
+Script editor and debugger for VexScript.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Zentaro %1
+Script editor and debugger for VexScript.</translation>
+    </message>
+    <message id="1107">
+        <source>Ready</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Ready</translation>
+    </message>
+    <message id="1108">
+        <source>Error</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Error</translation>
+    </message>
+    <message id="3001">
+        <source>User</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>User</translation>
+    </message>
+    <message id="3002">
+        <source>Cannot redefine the built-in word</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>Cannot redefine the built-in word</translation>
+    </message>
+    <message id="3003">
+        <source>as a user-defined word.</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>as a user-defined word.</translation>
+    </message>
+    <message id="3004">
+        <source>Cannot register the word</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>Cannot register the word</translation>
+    </message>
+    <message id="3005">
+        <source>in the category</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>in the category</translation>
+    </message>
+    <message id="3006">
+        <source>because no such category exists.</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>because no such category exists.</translation>
+    </message>
+    <message id="3007">
+        <source>Warning: the name</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>Warning: the name</translation>
+    </message>
+    <message id="3008">
+        <source>is also a word; the attribute is used.</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>is also a word; the attribute is used.</translation>
+    </message>
+    <message id="3009">
+        <source>Unknown word</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>Unknown word</translation>
+    </message>
+    <message id="3010">
+        <source>in:</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>in:</translation>
+    </message>
+    <message id="3011">
+        <source>Too many arguments (more than 255) for</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>Too many arguments (more than 255) for</translation>
+    </message>
+    <message id="3012">
+        <source>in:</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>in:</translation>
+    </message>
+    <message id="3013">
+        <source>argument</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>argument</translation>
+    </message>
+    <message id="3014">
+        <source>arguments</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>arguments</translation>
+    </message>
+    <message id="3015">
+        <source>expected</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>expected</translation>
+    </message>
+    <message id="3016">
+        <source>or more</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>or more</translation>
+    </message>
+    <message id="3017">
+        <source>at most</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>at most</translation>
+    </message>
+    <message id="3018">
+        <source>The word</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>The word</translation>
+    </message>
+    <message id="3019">
+        <source>was given</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>was given</translation>
+    </message>
+    <message id="3020">
+        <source>in:</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>in:</translation>
+    </message>
+    <message id="3021">
+        <source>Error in</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>Error in</translation>
+    </message>
+    <message id="3022">
+        <source>the operation could not be completed.</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>the operation could not be completed.</translation>
+    </message>
+    <message id="3023">
+        <source>Error in</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>Error in</translation>
+    </message>
+    <message id="3024">
+        <source>An error occurred while reporting an error:</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>An error occurred while reporting an error:</translation>
+    </message>
+    <message id="3030">
+        <source>Object</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>Object</translation>
+    </message>
+    <message id="3031">
+        <source>ID </source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>ID </translation>
+    </message>
+    <message id="3034">
+        <source>The run has been interrupted.</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>The run has been interrupted.</translation>
+    </message>
+    <message id="3035">
+        <source>Do you want to stop it?</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>Do you want to stop it?</translation>
+    </message>
+    <message id="3036">
+        <source>The run has been interrupted.</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>The run has been interrupted.</translation>
+    </message>
+    <message id="3037">
+        <source>Yes: debug it step by step. No: stop it.</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>Yes: debug it step by step. No: stop it.</translation>
+    </message>
+    <message id="3038">
+        <source>Cancel: let it go on.</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>Cancel: let it go on.</translation>
+    </message>
+    <message id="3039">
+        <source>A word needs a name.</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>A word needs a name.</translation>
+    </message>
+    <message id="3040">
+        <source>Expression nested too deeply (more than 500 levels) in:</source>
+        <extracomment>Runtime messages</extracomment>
+        <translation>Expression nested too deeply (more than 500 levels) in:</translation>
+    </message>
+</context>
+</TS>
