@@ -21,7 +21,8 @@ namespace {
 
 // Faults of the system classes: shown in a modal box rather than the error window.
 bool IsSystemFault(const std::exception& error) {
-    return dynamic_cast<const ESystemFault*>(&error) || dynamic_cast<const std::bad_alloc*>(&error) ||
+    return dynamic_cast<const ESystemFault*>(&error) ||
+           dynamic_cast<const std::bad_alloc*>(&error) ||
            dynamic_cast<const std::bad_cast*>(&error) ||
            dynamic_cast<const std::bad_typeid*>(&error) ||
            dynamic_cast<const std::system_error*>(&error) ||
@@ -47,8 +48,7 @@ void ComposeAndReport(TLanguageInterpreter& context, const TCodeNode& root,
         context.Host().ShowErrorBox(context.LanguageText(ltRuntimeError) + " " + word + ":" +
                                     error.what());
     } else if (!InErrorGroup(root)) {
-        context.ReportError(context.LanguageText(ltRuntimeError) + " " + word + ":" +
-                            error.what());
+        context.ReportError(context.LanguageText(ltRuntimeError) + " " + word + ":" + error.what());
     } else {
         context.ReportError(context.LanguageText(ltGroupError) + " " + word + ": " +
                             context.LanguageText(ltGroupErrorText));
@@ -168,12 +168,15 @@ double CallUserWord(TLanguageInterpreter& context, TCallNode& node, TText& text)
     const std::uint8_t savedMarker = context.UserWordMarker;
     context.UserWordMarker = 255;
     ++context.CallDepth;
+    ++syntax->ActiveCalls;
     struct Restore {
         TLanguageInterpreter& context;
+        TSyntax* syntax;
         bool named;
         std::string& savedName;
         std::uint8_t savedMarker;
         ~Restore() {
+            EndSyntaxCall(context, syntax);
             --context.CallDepth;
             if (named) {
                 context.CurrentFunctionName = std::move(savedName);
@@ -181,7 +184,7 @@ double CallUserWord(TLanguageInterpreter& context, TCallNode& node, TText& text)
             context.UserWordMarker = savedMarker;
             PopParameters(*context.ParameterStack);
         }
-    } restore{context, named, savedName, savedMarker};
+    } restore{context, syntax, named, savedName, savedMarker};
     try {
         return context.Evaluate(body, text);
     } catch (const EDebugger&) {

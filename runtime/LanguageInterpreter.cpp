@@ -46,6 +46,9 @@ TLanguageInterpreter::~TLanguageInterpreter() {
     for (TSyntax*& syntax : WordSyntax) {
         ReleaseSyntax(*this, syntax);
     }
+    for (TSyntax*& syntax : RetiredSyntax) {
+        ReleaseSyntax(*this, syntax);
+    }
     InterfaceRegister.reset();
     if (GlobalContext == this) {
         GlobalContext = nullptr;

@@ -132,6 +132,8 @@ public:
     TGuiBinding GuiBinding;
     // One syntax record per word, owned by the registry.
     std::vector<TSyntax*> WordSyntax;
+    // Replaced syntax records whose bodies were still running when they were replaced.
+    std::vector<TSyntax*> RetiredSyntax;
     std::vector<TExtraEntry> ExtraEntries;
     std::unique_ptr<TParameterStack> ParameterStack;
     bool ProtectedCode = false;
@@ -161,9 +163,7 @@ public:
     std::int32_t CallDepth = 0;
 
     // True when DebugState has bit 7 clear and nonzero low bits (read as a signed byte: positive).
-    bool DebugStatePositive() const noexcept {
-        return static_cast<std::int8_t>(DebugState) > 0;
-    }
+    bool DebugStatePositive() const noexcept { return static_cast<std::int8_t>(DebugState) > 0; }
     // The current activation as a compiled-code value.
     TCompiledCode CurrentActivation() const noexcept {
         return {Variables, Code, FrameBase, FrameSize, OwnsVariables};

@@ -22,6 +22,10 @@ struct TSyntax {
     std::uint8_t Listed = 1;
     // The body of a user-defined word; empty for built-in words.
     TExpression Code;
+    // Calls of the body that are running. A record replaced while its body runs is retired
+    // instead of released, and released when its last call ends.
+    int ActiveCalls = 0;
+    bool Retired = false;
 };
 
 } // namespace vex

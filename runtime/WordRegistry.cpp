@@ -4,6 +4,7 @@
 #include "runtime/LanguageTexts.h"
 #include "runtime/SimpleStringList.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace vex {
@@ -153,7 +154,7 @@ int RegisterUserWord(TLanguageInterpreter& context, std::string_view name,
     const std::string oldName = context.WordNames[index];
     context.WordNames.SetString(index, name);
     context.WordCategories.SetString(index, normalized);
-    ReleaseSyntax(context, context.WordSyntax[static_cast<std::size_t>(index)]);
+    RetireSyntax(context, context.WordSyntax[static_cast<std::size_t>(index)]);
     context.WordSyntax[static_cast<std::size_t>(index)] = syntax;
     context.WordCreators.SetString(index, creator);
     if (dormant || oldName != name) {
@@ -190,6 +191,25 @@ std::string NormalizeCategory(std::string_view category) {
         return "Atom Status";
     }
     return std::string(category);
+}
+
+void RetireSyntax(TLanguageInterpreter& context, TSyntax*& syntax) {
+    if (syntax && syntax->ActiveCalls > 0) {
+        syntax->Retired = true;
+        context.RetiredSyntax.push_back(syntax);
+        syntax = nullptr;
+        return;
+    }
+    ReleaseSyntax(context, syntax);
+}
+
+void EndSyntaxCall(TLanguageInterpreter& context, TSyntax* syntax) noexcept {
+    if (--syntax->ActiveCalls > 0 || !syntax->Retired) {
+        return;
+    }
+    auto& retired = context.RetiredSyntax;
+    retired.erase(std::remove(retired.begin(), retired.end(), syntax), retired.end());
+    ReleaseSyntax(context, syntax);
 }
 
 void ReleaseSyntax(TLanguageInterpreter& context, TSyntax*& syntax) noexcept {

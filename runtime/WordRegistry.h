@@ -73,6 +73,12 @@ bool RemoveUserWord(TLanguageInterpreter& context, std::string_view name);
 std::string NormalizeCategory(std::string_view category);
 // Releases a syntax record with its texts and compiled code; the pointer becomes none.
 void ReleaseSyntax(TLanguageInterpreter& context, TSyntax*& syntax) noexcept;
+// Releases a replaced syntax record, or retires it while calls of its body are running, so that
+// a word redefined from inside its own body finishes the old body safely. The pointer becomes
+// none either way.
+void RetireSyntax(TLanguageInterpreter& context, TSyntax*& syntax);
+// Ends one running call of a body; releases a retired record with its last call.
+void EndSyntaxCall(TLanguageInterpreter& context, TSyntax* syntax) noexcept;
 
 // The name of a word number, or empty.
 std::string WordName(const TLanguageInterpreter& context, int wordNumber);

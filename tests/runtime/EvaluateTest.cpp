@@ -147,6 +147,17 @@ TEST_F(EvaluateTest, UserWordsGetAFreshFrameEachCallAndReadTheirArguments) {
     ExpectBalanced();
 }
 
+TEST_F(EvaluateTest, AWordRedefinedInsideItsOwnBodyFinishesTheOldBody) {
+    Define("Again", "0", 0, 0);
+    Define("Again", "Do(Define([Again],[Concat([new])],0,0),Concat([old ],[body]))", 0, 0);
+    CountCalls() = 0;
+    EXPECT_EQ(Run("Concat(Again,[ then ],Again)"), 0);
+    EXPECT_EQ(text.view(), "old body then new");
+    EXPECT_TRUE(context.Errors.empty());
+    EXPECT_TRUE(context.RetiredSyntax.empty()) << "released with its last call";
+    ExpectBalanced();
+}
+
 TEST_F(EvaluateTest, EndlessRecursionEndsWithStackOverflowInsteadOfACrash) {
     Define("Forever", "[placeholder]", 0, 0);
     Define("Forever", "Do(Forever,1)", 0, 0);
