@@ -4,13 +4,14 @@
 
 namespace vex::host {
 
-TConsoleHost::TConsoleHost(std::ostream& errors)
-    : m_errors(errors) {}
+TConsoleHost::TConsoleHost(std::ostream& trace, std::ostream& errors)
+    : m_traceStream(trace)
+    , m_errorStream(errors) {}
 
 void TConsoleHost::WriteError(const std::string& message) {
-    ++m_errorCount;
-    m_errors << message << '\n';
-    m_errors.flush();
+    m_errors.push_back(message);
+    m_errorStream << message << '\n';
+    m_errorStream.flush();
 }
 
 void TConsoleHost::ShowErrorBox(const std::string& message) {
@@ -22,6 +23,11 @@ void TConsoleHost::HandleException(const std::exception& error) {
     if (!message.empty()) {
         WriteError(message);
     }
+}
+
+void TConsoleHost::TraceMessage(std::string_view text, bool) {
+    m_traceStream << text << '\n';
+    m_traceStream.flush();
 }
 
 TConsoleInterpreter::TConsoleInterpreter(TConsoleHost& host)

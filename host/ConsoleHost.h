@@ -1,18 +1,21 @@
 #pragma once
 
+#include "host/WordHost.h"
+
 #include "runtime/LanguageInterpreter.h"
 
-#include <functional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace vex::host {
 
 // The host a console program runs VexScript in: registers of its own, no progress display,
-// English interface texts, and errors written to a stream.
-class TConsoleHost : public THostInterface {
+// English interface texts, trace messages as lines on one stream and error messages as lines on
+// another.
+class TConsoleHost : public THostInterface, public TWordHost {
 public:
-    explicit TConsoleHost(std::ostream& errors);
+    TConsoleHost(std::ostream& trace, std::ostream& errors);
 
     THostRegisters& Registers() override { return m_registers; }
     bool IsProgressActive() const override { return false; }
@@ -20,22 +23,26 @@ public:
     std::string LanguageText(int) const override { return {}; }
     void ShowErrorBox(const std::string& message) override;
     void HandleException(const std::exception& error) override;
+    void TraceMessage(std::string_view text, bool isError) override;
 
-    // Number of errors written so far.
-    int ErrorCount() const noexcept { return m_errorCount; }
+    // Writes an error message and keeps it.
     void WriteError(const std::string& message);
+    // Every error message written so far, in order.
+    const std::vector<std::string>& Errors() const noexcept { return m_errors; }
+    int ErrorCount() const noexcept { return static_cast<int>(m_errors.size()); }
 
 private:
-    std::ostream& m_errors;
+    std::ostream& m_traceStream;
+    std::ostream& m_errorStream;
     THostRegisters m_registers;
-    int m_errorCount = 0;
+    std::vector<std::string> m_errors;
 };
 
 // A runtime context whose error messages go to its console host.
 class TConsoleInterpreter : public TLanguageInterpreter {
 public:
     // Creates the context, fills the registry with the standard words and publishes it as the
-    // global context.
+    // global context (until it is destroyed).
     explicit TConsoleInterpreter(TConsoleHost& host);
     void ReportError(const std::string& message) override;
 

@@ -6,10 +6,15 @@
 
 namespace vex::host {
 
-// The console runner: parses the command line, runs each script file and each -e text through
-// ExecuteText and writes what they computed. Returns the process exit code: 0 when everything
-// ran without an error, 1 when a script reported an error, 2 for a usage error or a file that
-// cannot be read.
+// The console runner `vexscript`: parses the command line, runs the script files (through the
+// word ExecFile) and then the -e texts (through ExecuteText) in one context, and writes the
+// result of the last one; or runs one of the inspection options (--prepare, --tree, --listing,
+// --words, --word-reference). `vexscript --help` describes every option.
+//
+// Trace output (Print, Trace) goes to `out`; every error message goes to `err` as it stands.
+// Returns the process exit status: 0 when no error was reported, 1 when a compile or runtime
+// error was reported, 2 for a usage error or a file that cannot be read (with a one-line
+// message).
 int RunConsole(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
 } // namespace vex::host

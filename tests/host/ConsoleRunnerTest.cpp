@@ -1,78 +1,212 @@
-// The console runner and the standard words it runs scripts with.
-
-#include "host/ConsoleRunner.h"
+// The console runner `vexscript`, run as a process: options, printing and exit codes.
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <span>
 #include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
 
-namespace vex::host {
 namespace {
 
+namespace fs = std::filesystem;
+
 struct TRun {
-    int status;
-    std::string out;
-    std::string err;
+    int Status;
+    std::string Out;
+    std::string Err;
 };
 
-TRun RunVexscript(const std::vector<std::string>& arguments) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunConsole(arguments, out, err);
-    return {status, out.str(), err.str()};
+std::string Quote(const std::string& argument) {
+    std::string quoted = "'";
+    for (char ch : argument) {
+        quoted += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
+    }
+    return quoted + "'";
 }
 
-TEST(ConsoleRunnerTest, RunsTheDemoScript) {
-    const TRun run = RunVexscript({ZENTARO_SOURCE_DIR "/examples/demo.vex"});
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "Hello from VexScript\n"
-                       "Square(12) = 144\n"
-                       "Sum of the squares of 1 to 10 = 385\n"
-                       "0 done after 10 rounds\n");
-    EXPECT_EQ(run.err, "");
+std::string ReadFile(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream contents;
+    contents << file.rdbuf();
+    return contents.str();
 }
 
-TEST(ConsoleRunnerTest, TextsResultsAndExitCodes) {
-    struct Case {
-        std::vector<std::string> arguments;
-        int status;
-        std::string out;
-        std::string err;
+class ConsoleRunnerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dir = fs::temp_directory_path() /
+                (std::string("vexscript-runner-") +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    fs::path Write(const std::string& name, const std::string& contents) {
+        std::ofstream(m_dir / name, std::ios::binary) << contents;
+        return m_dir / name;
+    }
+
+    // Runs vexscript in the scratch directory with the arguments.
+    TRun Vexscript(const std::vector<std::string>& arguments) {
+        std::string command = "cd " + Quote(m_dir.string()) + " && " + Quote(VEXSCRIPT_PATH);
+        for (const std::string& argument : arguments) {
+            command += " " + Quote(argument);
+        }
+        command += " >" + Quote((m_dir / "stdout").string()) + " 2>" +
+                   Quote((m_dir / "stderr").string()) + " </dev/null";
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(m_dir / "stdout"),
+                ReadFile(m_dir / "stderr")};
+    }
+
+    struct TCase {
+        std::vector<std::string> Arguments;
+        int Status;
+        std::string Out;
+        std::string Err;
     };
-    const Case cases[] = {
+
+    void ExpectRuns(std::span<const TCase> cases) {
+        for (const TCase& row : cases) {
+            const TRun result = Vexscript(row.Arguments);
+            const std::string label = row.Arguments.empty() ? "" : row.Arguments.back();
+            EXPECT_EQ(result.Status, row.Status) << label;
+            EXPECT_EQ(result.Out, row.Out) << label;
+            EXPECT_EQ(result.Err, row.Err) << label;
+        }
+    }
+
+    fs::path m_dir;
+};
+
+TEST_F(ConsoleRunnerTest, ResultsTraceAndErrors) {
+    const TCase cases[] = {
         {{"-e", "1+2*3"}, 0, "7\n", ""},
-        {{"-e", "[text]"}, 0, "0 text\n", ""},
-        {{"-q", "-e", "Print(1/4)"}, 0, "0.25\n", ""},
+        {{"--eval", "Concat([n=],6*7)"}, 0, "n=42\n", ""},
+        {{"-e", "[text]"}, 0, "text\n", ""},
+        {{"-e", "1/4", "-e", "[last]"}, 0, "last\n", ""},
+        {{"-e", "Do(Print([traced]),2)"}, 0, "traced\n2\n", ""},
+        {{"-q", "-e", "Do(Print(1/4),5)"}, 0, "0.25\n", ""},
+        {{"-e", "1E20*10"}, 0, "1E21\n", ""},
         {{"-e", "Nope"}, 1, "0\n", "Unknown word \"Nope\" in: Nope\n"},
         {{"-e", "Do(1,2/0)"},
          1,
          "0\n",
          "Error in \"Do\":bad argument #2 to \"/\": division by zero\n"},
-        {{"-e", "Sqrt(-1)"},
+        {{"-e", "Do(Sqrt(-1))", "-e", "5"},
+         1,
+         "5\n",
+         "Error in \"Do\":bad argument #1 to \"Sqrt\": -1 is outside the domain\n"},
+        {{"-e", "Reserved999"},
          1,
          "0\n",
-         "Error in \"Sqrt\":bad argument #1 to \"Sqrt\": negative number\n"},
-        {{"-e", "Reserved100"}, 1, "0\n", "Error in \"Reserved100\":word number 100 is reserved\n"},
-        {{"/nonexistent/x.vex"}, 2, "", "vexscript: cannot read /nonexistent/x.vex\n"},
-        {{"-e"}, 2, "", "vexscript: -e needs a text\n"},
-        {{"--bogus"}, 2, "", "vexscript: unknown option --bogus\n"},
+         "Error in \"Reserved999\":word number 999 is reserved: no word has it yet\n"},
+        {{"--json", "-e", "Do(Print([x]),Concat([caf\xe9 ],1/2))"},
+         0,
+         "x\n{\"number\": 0, \"text\": \"caf\xc3\xa9 0.5\", \"errors\": []}\n",
+         ""},
+        {{"--json", "-e", "Do(Nope,1)"},
+         1,
+         "{\"number\": 0, \"text\": \"\", \"errors\": [\"Unknown word \\\"Nope\\\" in: "
+         "Do(Nope,1)\"]}\n",
+         "Unknown word \"Nope\" in: Do(Nope,1)\n"},
     };
-    for (const Case& row : cases) {
-        const TRun run = RunVexscript(row.arguments);
-        EXPECT_EQ(run.status, row.status) << row.arguments.back();
-        EXPECT_EQ(run.out, row.out) << row.arguments.back();
-        EXPECT_EQ(run.err.substr(0, run.err.find('\n') + 1), row.err) << row.arguments.back();
-    }
+    ExpectRuns(cases);
 }
 
-TEST(ConsoleRunnerTest, HelpAndVersion) {
-    const TRun help = RunVexscript({"--help"});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.out.rfind("Usage: vexscript", 0), 0u);
-    const TRun version = RunVexscript({"--version"});
-    EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out.rfind("vexscript ", 0), 0u);
+TEST_F(ConsoleRunnerTest, UsageErrorsAndUnreadableFiles) {
+    const TCase cases[] = {
+        {{}, 2, "", "vexscript: nothing to run\nTry 'vexscript --help'.\n"},
+        {{"-e"}, 2, "", "vexscript: -e needs a text\nTry 'vexscript --help'.\n"},
+        {{"--bogus"}, 2, "", "vexscript: unknown option --bogus\nTry 'vexscript --help'.\n"},
+        {{"--tree", "1", "-e", "2"},
+         2,
+         "",
+         "vexscript: an inspection option cannot be combined with scripts, -q or --json\n"
+         "Try 'vexscript --help'.\n"},
+        {{"--json", "-q", "-e", "1"},
+         2,
+         "",
+         "vexscript: --json and --quiet cannot be combined\nTry 'vexscript --help'.\n"},
+        {{"missing.vex", "-e", "Print([not run])"}, 2, "", "vexscript: cannot read missing.vex\n"},
+        {{"."}, 2, "", "vexscript: cannot read .\n"},
+    };
+    ExpectRuns(cases);
+}
+
+// Files run first, in order, then the -e texts, all in one context.
+TEST_F(ConsoleRunnerTest, FilesAndTextsShareOneContext) {
+    Write("lib.vex", "{ a library }\nDo(DeclareGlobal([base],0), base := 40,\n"
+                     "   DefineWord([AddBase], [Arg(1) + base], 1, 1))");
+    Write("use.vex", "Do(Print([loaded]), AddBase(1))");
+    const TCase cases[] = {
+        {{"-e", "AddBase(2)", "lib.vex", "use.vex"}, 0, "loaded\n42\n", ""},
+        {{"lib.vex", "use.vex"}, 0, "loaded\n41\n", ""},
+    };
+    ExpectRuns(cases);
+}
+
+TEST_F(ConsoleRunnerTest, Inspection) {
+    const TCase cases[] = {
+        {{"--prepare", "Do( a , [b c] ) {comment}"}, 0, "Do(a,[b c])\n", ""},
+        {{"--tree", "Do(LocalNum([i]),i:=i+1.5,Print([i=],i))"},
+         0,
+         "Do #1 (3)\n"
+         "  LocalNum #1411 (1)\n"
+         "    [i]\n"
+         "  := #2 (2)\n"
+         "    $i local\n"
+         "    + #3 (2)\n"
+         "      $i local\n"
+         "      1.5\n"
+         "  Print #300 (2)\n"
+         "    [i=]\n"
+         "    $i local\n",
+         ""},
+        {{"--tree", "Do(DeclareGlobal([g],0),g)"},
+         0,
+         "Do #1 (2)\n  DeclareGlobal #908 (2)\n    [g]\n    0\n  $g global\n",
+         ""},
+        {{"--tree", "Do(Nope)"}, 1, "", "Unknown word \"Nope\" in: Do(Nope)\n"},
+        {{"--listing", "Do(1,[a])"}, 0, "Do(1,[a])\n--\n0 2 9\n3 1 1\n5 3 3\n", ""},
+    };
+    ExpectRuns(cases);
+}
+
+TEST_F(ConsoleRunnerTest, WordList) {
+    const TRun run = Vexscript({"--words"});
+    EXPECT_EQ(run.Status, 0);
+    std::istringstream lines(run.Out);
+    std::vector<std::string> rows;
+    for (std::string line; std::getline(lines, line);) {
+        rows.push_back(line);
+    }
+    ASSERT_EQ(rows.size(), 1667u);
+    EXPECT_EQ(rows[0], "1\tDo\tControl\t1\t255\t1");
+    EXPECT_EQ(rows[74], "75\tDefineWord\tWords\t4\t9\t1");
+    EXPECT_EQ(rows[998], "999\tReserved999\tVarious\t0\t255\t0");
+}
+
+TEST_F(ConsoleRunnerTest, HelpAndVersion) {
+    const TRun help = Vexscript({"--help"});
+    EXPECT_EQ(help.Status, 0);
+    EXPECT_EQ(help.Out.rfind("Usage: vexscript", 0), 0u);
+    const TRun version = Vexscript({"--version"});
+    EXPECT_EQ(version.Status, 0);
+    EXPECT_EQ(version.Out.rfind("vexscript ", 0), 0u);
+}
+
+TEST_F(ConsoleRunnerTest, RunsTheDemoWithoutErrors) {
+    const TRun run = Vexscript({ZENTARO_SOURCE_DIR "/examples/demo.vex"});
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(run.Err, "");
+    EXPECT_NE(run.Out, "");
 }
 
 } // namespace
-} // namespace vex::host

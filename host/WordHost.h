@@ -1,0 +1,29 @@
+#pragma once
+
+#include "host/RandomGenerator.h"
+#include "host/TraceSink.h"
+
+namespace vex {
+class TLanguageInterpreter;
+}
+
+namespace vex::host {
+
+// What the standard words need of the application beyond the runtime's host interface: a trace
+// sink for the words that write messages, and the random generator scripts draw from. The
+// application's host class derives from both THostInterface (usually through the model's host)
+// and this class; the console host does, and so will the desktop application's.
+class TWordHost : public TTraceSink {
+public:
+    TRandomGenerator& Random() noexcept { return m_random; }
+
+private:
+    TRandomGenerator m_random;
+};
+
+// The context's host as a word host. A host that is none (a test's bare host, an application
+// that has not taken the class on yet) gets one shared fallback: trace messages as lines on
+// standard output, and a generator of its own.
+TWordHost& WordHostOf(TLanguageInterpreter& context);
+
+} // namespace vex::host

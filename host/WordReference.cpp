@@ -1,0 +1,78 @@
+#include "host/WordReference.h"
+
+#include "host/StandardWords.h"
+#include "host/SyntaxLine.h"
+
+#include "runtime/LanguageInterpreter.h"
+#include "runtime/WordRegistry.h"
+
+#include <algorithm>
+#include <string>
+
+namespace vex::host {
+
+namespace {
+
+// A table cell: pipes escaped, line breaks as spaces.
+std::string Cell(std::string_view text) {
+    std::string cell;
+    for (char ch : text) {
+        if (ch == '|') {
+            cell += "\\|";
+        } else if (ch == '\n' || ch == '\r') {
+            cell += ' ';
+        } else {
+            cell += ch;
+        }
+    }
+    return cell;
+}
+
+std::string Code(std::string_view text) {
+    return text.empty() ? std::string() : "`" + Cell(text) + "`";
+}
+
+bool SameCategory(const TLanguageInterpreter& context, int index, std::string_view category) {
+    return context.WordCategories[index] == category;
+}
+
+void WriteCategory(const TLanguageInterpreter& context, std::string_view category,
+                   std::ostream& out) {
+    bool any = false;
+    const int builtIns = std::min<int>(kBuiltInWordCount, context.WordNames.Count());
+    for (int index = 0; index < builtIns; ++index) {
+        const TSyntax* syntax = context.WordSyntax[static_cast<std::size_t>(index)];
+        if (!syntax || !syntax->Listed || !SameCategory(context, index, category)) {
+            continue;
+        }
+        if (!any) {
+            out << "\n## " << category << "\n\n"
+                << "| Word | Syntax | Description | Example |\n"
+                << "|---|---|---|---|\n";
+            any = true;
+        }
+        const std::string name = context.WordNames[index];
+        out << "| " << Code(name) << " | "
+            << Code(BuildSyntaxLine(name, syntax->MinArgs, syntax->MaxArgs)) << " | "
+            << Cell(syntax->HelpText) << " | " << Code(syntax->Example) << " |\n";
+    }
+}
+
+} // namespace
+
+void WriteWordReference(const TLanguageInterpreter& context, std::ostream& out) {
+    const int real = RealWordCount();
+    out << "# VexScript word reference\n\n"
+        << "Generated from the word registry by `vexscript --word-reference` (regenerate with\n"
+        << "`cmake --build build --target word-reference`); do not edit by hand.\n\n"
+        << real << " of the " << kBuiltInWordCount << " built-in word numbers carry a word.\n"
+        << "The other " << kBuiltInWordCount - real
+        << " are reserved: they are registered as unlisted words `Reserved<number>`,\n"
+        << "which no completion, colouring or word overview shows; calling one is an error.\n"
+        << "Syntax lines show the arguments as e1, e2, ...; those in braces are optional.\n";
+    for (int i = 0; i < context.Categories.Count(); ++i) {
+        WriteCategory(context, context.Categories[i], out);
+    }
+}
+
+} // namespace vex::host

@@ -1,0 +1,149 @@
+// The operator words. Infix operators are shorthand for calls of these words: "a+b*c" is
+// "+(a,*(b,c))".
+//
+// Texts (what counts as a text: host/words/WordSupport.h): "+" joins when either side is a text
+// ([n=]+5 is "n=5"); the other arithmetic operators read a text operand as a number ([12]*2 is
+// 24) and fail on any other text. The comparisons compare texts byte by byte (case counts) when
+// either side is a text, a number side then taken in its number format ([5]=5 holds); otherwise
+// they compare numbers. "&" and "|" take a text as true when it is not empty, a number when it
+// is nonzero, and evaluate their second operand only when it decides the result.
+
+#include "host/words/WordSupport.h"
+#include "host/words/WordTables.h"
+
+#include "runtime/Engine.h"
+#include "runtime/LanguageInterpreter.h"
+#include "runtime/NumberText.h"
+
+#include <cmath>
+
+namespace vex::host {
+
+namespace {
+
+// A result that is no finite number although the operands were is an error, never a silent NAN.
+double Finite(TLanguageInterpreter& c, TCallNode& n, double a, double b, double result) {
+    if (!std::isfinite(result) && std::isfinite(a) && std::isfinite(b)) {
+        WordError(c, n, FormatNumber(a) + " and " + FormatNumber(b) + " give no finite number");
+    }
+    return result;
+}
+
+double Add(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
+    const TValue a = ValueArg(c, n, 1);
+    const TValue b = ValueArg(c, n, 2);
+    if (a.IsText || b.IsText) {
+        text = TText(ShownValue(a)) + ShownValue(b);
+        return 0;
+    }
+    return Finite(c, n, a.Number, b.Number, a.Number + b.Number);
+}
+
+double Subtract(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
+    const double a = NumberArg(c, n, 1);
+    const double b = NumberArg(c, n, 2);
+    return Finite(c, n, a, b, a - b);
+}
+
+double Multiply(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
+    const double a = NumberArg(c, n, 1);
+    const double b = NumberArg(c, n, 2);
+    return Finite(c, n, a, b, a * b);
+}
+
+double Divide(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
+    const double a = NumberArg(c, n, 1);
+    const double b = NumberArg(c, n, 2);
+    if (b == 0) {
+        ArgumentError(c, n, 2, "division by zero");
+    }
+    return Finite(c, n, a, b, a / b);
+}
+
+// The remainder has the sign of the dividend: -7%3 is -1.
+double Remainder(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
+    const double a = NumberArg(c, n, 1);
+    const double b = NumberArg(c, n, 2);
+    if (b == 0) {
+        ArgumentError(c, n, 2, "division by zero");
+    }
+    return Finite(c, n, a, b, std::fmod(a, b));
+}
+
+double Power(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
+    const double a = NumberArg(c, n, 1);
+    const double b = NumberArg(c, n, 2);
+    return Finite(c, n, a, b, std::pow(a, b));
+}
+
+// -1, 0 or 1 as the left side is smaller, equal or larger.
+int Compare(TCallNode& n, TLanguageInterpreter& c) {
+    const TValue a = ValueArg(c, n, 1);
+    const TValue b = ValueArg(c, n, 2);
+    if (a.IsText || b.IsText) {
+        const int order = ShownValue(a).compare(ShownValue(b));
+        return (order > 0) - (order < 0);
+    }
+    return (a.Number > b.Number) - (a.Number < b.Number);
+}
+
+double Equal(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
+    return Compare(n, c) == 0;
+}
+double NotEqual(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
+    return Compare(n, c) != 0;
+}
+double Less(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
+    return Compare(n, c) < 0;
+}
+double Greater(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
+    return Compare(n, c) > 0;
+}
+double LessOrEqual(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
+    return Compare(n, c) <= 0;
+}
+double GreaterOrEqual(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
+    return Compare(n, c) >= 0;
+}
+
+double And(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
+    return TruthArg(c, n, 1) && TruthArg(c, n, 2);
+}
+double Or(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
+    return TruthArg(c, n, 1) || TruthArg(c, n, 2);
+}
+double Not(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
+    return !TruthArg(c, n, 1);
+}
+double Xor(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
+    return TruthArg(c, n, 1) != TruthArg(c, n, 2);
+}
+
+// clang-format off
+const TWordRow kRows[] = {
+    {3,  "+",   "Math", Add,            2, 2, "Sum of two numbers; when either side gives a text, the two sides joined as texts.", "a+1"},
+    {4,  "-",   "Math", Subtract,       2, 2, "Difference of two numbers.", "a-1"},
+    {5,  "*",   "Math", Multiply,       2, 2, "Product of two numbers.", "a*2"},
+    {6,  "/",   "Math", Divide,         2, 2, "Quotient of two numbers; dividing by zero is an error.", "a/2"},
+    {7,  "%",   "Math", Remainder,      2, 2, "Remainder of a division, with the sign of the dividend.", "a%2"},
+    {8,  "^",   "Math", Power,          2, 2, "A number raised to a power.", "2^10"},
+    {9,  "=",   "Math", Equal,          2, 2, "1 when both sides are equal, else 0; texts compare byte by byte.", "a=1"},
+    {10, "<>",  "Math", NotEqual,       2, 2, "1 when the sides differ, else 0.", "a<>1"},
+    {11, "<",   "Math", Less,           2, 2, "1 when the left side is smaller, else 0; texts compare byte by byte.", "a<1"},
+    {12, ">",   "Math", Greater,        2, 2, "1 when the left side is larger, else 0.", "a>1"},
+    {13, "<=",  "Math", LessOrEqual,    2, 2, "1 when the left side is not larger, else 0.", "a<=1"},
+    {14, ">=",  "Math", GreaterOrEqual, 2, 2, "1 when the left side is not smaller, else 0.", "a>=1"},
+    {15, "&",   "Math", And,            2, 2, "1 when both sides are true (a nonzero number or a text that is not empty), else 0; the right side is evaluated only when the left is true.", "(a>0)&(b>0)"},
+    {16, "|",   "Math", Or,             2, 2, "1 when either side is true, else 0; the right side is evaluated only when the left is false.", "(a>0)|(b>0)"},
+    {17, "Not", "Math", Not,            1, 1, "1 when the argument is false (0 or the empty text), else 0.", "Not(a=1)"},
+    {18, "Xor", "Math", Xor,            2, 2, "1 when exactly one of the two is true, else 0.", "Xor(a>0,b>0)"},
+};
+// clang-format on
+
+} // namespace
+
+std::span<const TWordRow> OperatorWordRows() {
+    return kRows;
+}
+
+} // namespace vex::host

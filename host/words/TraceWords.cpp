@@ -1,0 +1,43 @@
+// Words that write messages to the trace output: the console's standard output, the desktop
+// application's trace window.
+
+#include "host/WordHost.h"
+#include "host/words/WordSupport.h"
+#include "host/words/WordTables.h"
+
+#include "runtime/LanguageInterpreter.h"
+
+namespace vex::host {
+
+namespace {
+
+double Print(int count, TCallNode& n, TText&, TLanguageInterpreter& c) {
+    std::string line;
+    for (int i = 1; i <= count; ++i) {
+        line += TextArg(c, n, i).view();
+    }
+    WordHostOf(c).TraceMessage(line, false);
+    return 0;
+}
+
+double Trace(int count, TCallNode& n, TText&, TLanguageInterpreter& c) {
+    const TText message = TextArg(c, n, 1);
+    const bool isError = count >= 2 && TruthArg(c, n, 2);
+    WordHostOf(c).TraceMessage(message.view(), isError);
+    return 0;
+}
+
+// clang-format off
+const TWordRow kRows[] = {
+    {300, "Print", "Trace", Print, 1, 255, "Writes its arguments, texts and numbers in their number format, as one message to the trace output.", "Print([n = ],n)"},
+    {301, "Trace", "Trace", Trace, 1, 2,   "Sends a message to the trace output; a true second argument marks it as an error message.", "Trace([queue full],1)"},
+};
+// clang-format on
+
+} // namespace
+
+std::span<const TWordRow> TraceWordRows() {
+    return kRows;
+}
+
+} // namespace vex::host

@@ -1,0 +1,90 @@
+// Variables: assignment, increment and decrement, and the declaration words.
+//
+// The declaration words act while the text is compiled: a variable exists from the call that
+// declares it on, and a local lives in the frame of the code that declares it (each run of that
+// code, each call of a user-defined word, has its own). At run time they only report whether the
+// variable exists; a global whose name is computed is declared when the call runs.
+
+#include "host/words/WordSupport.h"
+#include "host/words/WordTables.h"
+
+#include "runtime/Engine.h"
+#include "runtime/LanguageInterpreter.h"
+#include "runtime/Variables.h"
+
+namespace vex::host {
+
+namespace {
+
+// The target is a variable, or a call of a word that can be assigned to (a label, a named
+// attribute). The value is evaluated first, the target's own arguments afterwards.
+double Assign(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
+    TCodeNode* target = n.Arg(1);
+    if (!target->IsVariable()) {
+        ArgumentError(c, n, 1, "a variable, a label or an attribute is needed");
+    }
+    TValue value = ValueArg(c, n, 2);
+    StoreInVariable(c, *static_cast<TVariableNode*>(target)->Var, value);
+    text = std::move(value.Text);
+    return value.Number;
+}
+
+// Adds `sign` times the step (1 unless given) to a number variable and gives the new value.
+double Step(TCallNode& n, TLanguageInterpreter& c, int count, double sign) {
+    const TVariable& var = VariableArg(c, n, 1);
+    if (var.Kind != vkNumber && var.Kind != vkEightByte) {
+        ArgumentError(c, n, 1, "a number variable is needed");
+    }
+    const double step = count >= 2 ? NumberArg(c, n, 2) : 1;
+    TText ignored;
+    const double value = ReadVariable(c, var.Kind, VariableAddress(c, var), ignored) + sign * step;
+    StoreInVariable(c, var, NumberValue(value));
+    return value;
+}
+
+double Inc(int count, TCallNode& n, TText&, TLanguageInterpreter& c) {
+    return Step(n, c, count, 1);
+}
+
+double Dec(int count, TCallNode& n, TText&, TLanguageInterpreter& c) {
+    return Step(n, c, count, -1);
+}
+
+double Declared(int, TCallNode& n, TText&, TLanguageInterpreter&) {
+    return n.DeclaredVariable() ? 1 : 0;
+}
+
+double DeclareGlobal(int count, TCallNode& n, TText&, TLanguageInterpreter& c) {
+    if (n.DeclaredVariable()) {
+        return 1;
+    }
+    const TText name = TextArg(c, n, 1);
+    const std::uint8_t kind = count >= 2 ? ClampKind(NumberArg(c, n, 2)) : std::uint8_t{vkNumber};
+    if (!IsValidVariableName(c, name.view())) {
+        ArgumentError(c, n, 1, Quoted(name.view()) + " is no valid variable name");
+    }
+    return c.DeclareVariable(name.view(), kind) ? 1 : 0;
+}
+
+// clang-format off
+const TWordRow kRows[] = {
+    {2,    ":=",            "Variables", Assign,        2, 2,   "Assigns a value to a variable, a label or a named attribute and gives the value; a number variable takes a text that reads as a number, a text variable takes a number in its number format.", "x:=5"},
+    {200,  "Inc",           "Variables", Inc,           1, 2,   "Adds a step (1 unless given) to a number variable and gives the new value.", "Inc(count)"},
+    {201,  "Dec",           "Variables", Dec,           1, 2,   "Subtracts a step (1 unless given) from a number variable and gives the new value.", "Dec(count,2)"},
+    {908,  "DeclareGlobal", "Variables", DeclareGlobal, 1, 2,   "Declares a global variable of a kind (0 number, the default; 1 text; 2 object reference; 3 automation interface; 4 eight-byte value). With a computed name the variable is declared when the call runs.", "DeclareGlobal([total],0)"},
+    {1343, "Local",         "Variables", Declared,      1, 2,   "Declares a local variable of a kind given as a number (0 number, the default; 1 text; 2 object reference; 3 automation interface; 4 eight-byte value).", "Local([name],1)"},
+    {1344, "Global",        "Variables", DeclareGlobal, 1, 2,   "Declares a global variable of a kind, as DeclareGlobal.", "Global([name],1)"},
+    {1410, "LocalText",     "Variables", Declared,      1, 255, "Declares local text variables.", "LocalText([s],[t])"},
+    {1411, "LocalNum",      "Variables", Declared,      1, 255, "Declares local number variables.", "LocalNum([i],[n])"},
+    {1412, "LocalObj",      "Variables", Declared,      1, 255, "Declares local object-reference variables.", "LocalObj([o])"},
+    {1413, "LocalIntf",     "Variables", Declared,      1, 255, "Declares local automation-interface variables.", "LocalIntf([app])"},
+};
+// clang-format on
+
+} // namespace
+
+std::span<const TWordRow> VariableWordRows() {
+    return kRows;
+}
+
+} // namespace vex::host

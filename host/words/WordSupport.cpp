@@ -1,0 +1,161 @@
+#include "host/words/WordSupport.h"
+
+#include "host/words/WordTables.h"
+
+#include "runtime/Engine.h"
+#include "runtime/Interface.h"
+#include "runtime/LanguageInterpreter.h"
+#include "runtime/NumberText.h"
+#include "runtime/Signals.h"
+#include "runtime/WordRegistry.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace vex::host {
+
+namespace {
+
+// An interface value travels as its handle with the object in the context's InterfaceRegister:
+// the variable takes a reference of its own to that object; 0 empties it.
+void StoreInterface(TLanguageInterpreter& context, const TVariable& var, std::uint8_t* address,
+                    double number) {
+    TInterface* object = nullptr;
+    if (number != 0) {
+        object = context.InterfaceRegister.get();
+        if (!object || object->Handle() != number) {
+            throw EVexError("the interface variable \"" + var.Name +
+                            "\" can only take an interface or 0");
+        }
+        object->AddRef();
+    }
+    TInterface*& slot = *reinterpret_cast<TInterface**>(address);
+    if (TInterface* old = slot) {
+        old->Release();
+    }
+    slot = object;
+}
+
+} // namespace
+
+bool IsTextNode(const TCodeNode& node) noexcept {
+    if (node.IsTextConstant()) {
+        return true;
+    }
+    if (node.IsVariable()) {
+        return static_cast<const TVariableNode&>(node).Var->Kind == vkText;
+    }
+    return node.IsCall() && WordGivesText(node.WordNumber);
+}
+
+std::string ShownValue(const TValue& value) {
+    return value.IsText ? value.Text.str() : FormatNumber(value.Number);
+}
+
+bool ValueAsNumber(const TValue& value, double& number) {
+    if (!value.IsText) {
+        number = value.Number;
+        return true;
+    }
+    return TextToNumber(value.Text.view(), number);
+}
+
+bool ValueIsTrue(const TValue& value) noexcept {
+    return value.IsText ? !value.Text.empty() : value.Number != 0;
+}
+
+TValue ValueArg(TLanguageInterpreter& context, TCallNode& node, int i) {
+    TValue value;
+    value.Number = EvaluateArg(context, node, i, value.Text);
+    value.IsText = !value.Text.empty() || IsTextNode(*node.Arg(i));
+    return value;
+}
+
+double NumberArg(TLanguageInterpreter& context, TCallNode& node, int i) {
+    const TValue value = ValueArg(context, node, i);
+    double number = 0;
+    if (!ValueAsNumber(value, number)) {
+        ArgumentError(context, node, i, "a number is needed, not the text " + Quoted(value.Text));
+    }
+    return number;
+}
+
+TText TextArg(TLanguageInterpreter& context, TCallNode& node, int i) {
+    TValue value = ValueArg(context, node, i);
+    return value.IsText ? std::move(value.Text) : TText(FormatNumber(value.Number));
+}
+
+bool TruthArg(TLanguageInterpreter& context, TCallNode& node, int i) {
+    return ValueIsTrue(ValueArg(context, node, i));
+}
+
+std::int64_t IntegerArg(TLanguageInterpreter& context, TCallNode& node, int i, std::int64_t low,
+                        std::int64_t high) {
+    const double value = std::nearbyint(NumberArg(context, node, i));
+    if (!(value >= static_cast<double>(low) && value <= static_cast<double>(high))) {
+        ArgumentError(context, node, i,
+                      FormatNumber(value) + " is outside " + std::to_string(low) + " to " +
+                          std::to_string(high));
+    }
+    return static_cast<std::int64_t>(value);
+}
+
+void StoreInVariable(TLanguageInterpreter& context, const TVariable& var, const TValue& value) {
+    std::uint8_t* address = VariableAddress(context, var);
+    if (!address) {
+        throw EVexError("the local variable \"" + var.Name + "\" is not in reach here");
+    }
+    switch (var.Kind) {
+    case vkNumber:
+    case vkEightByte: {
+        double number = 0;
+        if (!ValueAsNumber(value, number)) {
+            throw EVexError("the number variable \"" + var.Name + "\" cannot take the text " +
+                            Quoted(value.Text));
+        }
+        std::memcpy(address, &number, sizeof number);
+        break;
+    }
+    case vkText:
+        *reinterpret_cast<TText*>(address) = value.IsText ? value.Text : TText(ShownValue(value));
+        break;
+    case vkReference: {
+        const auto handle = static_cast<std::int32_t>(value.Number);
+        std::memcpy(address, &handle, sizeof handle);
+        break;
+    }
+    case vkInterface:
+        StoreInterface(context, var, address, value.Number);
+        break;
+    default:
+        throw EVexError("the variable \"" + var.Name + "\" has no kind that can be assigned");
+    }
+}
+
+const TVariable& VariableArg(const TLanguageInterpreter& context, const TCallNode& node, int i) {
+    const TCodeNode* argument = node.Arg(i);
+    if (!argument->IsVariable()) {
+        ArgumentError(context, node, i, "a variable is needed");
+    }
+    return *static_cast<const TVariableNode*>(argument)->Var;
+}
+
+void ArgumentError(const TLanguageInterpreter& context, const TCallNode& node, int i,
+                   std::string_view what) {
+    throw EVexError("bad argument #" + std::to_string(i) + " to \"" +
+                    WordName(context, node.WordNumber) + "\": " + std::string(what));
+}
+
+void WordError(const TLanguageInterpreter& context, const TCallNode& node, std::string_view what) {
+    throw EVexError(WordName(context, node.WordNumber) + ": " + std::string(what));
+}
+
+std::string Quoted(std::string_view text) {
+    constexpr std::size_t kShown = 40;
+    if (text.size() > kShown) {
+        return "\"" + std::string(text.substr(0, kShown)) + "...\"";
+    }
+    return "\"" + std::string(text) + "\"";
+}
+
+} // namespace vex::host

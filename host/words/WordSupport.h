@@ -1,0 +1,75 @@
+// What every word implementation uses: reading its arguments the one documented way, and
+// reporting a user's mistake with a message that names the word and the argument.
+//
+// A value counts as a text when it has a text, or when it comes from a text constant, a text
+// variable or a word whose row says it gives texts (so an empty text variable is the empty text,
+// not the number 0). Conversions between the two halves, used by all words alike:
+// - A number argument that is a text is that text read as a number ("12" is 12); any other
+//   text, the empty one included, is an error.
+// - A text argument that is no text is its number in the number format (5 is "5").
+// - A truth argument is true when it is a text that is not empty, or a nonzero number.
+
+#pragma once
+
+#include "runtime/CodeNode.h"
+#include "runtime/Text.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vex {
+class TLanguageInterpreter;
+}
+
+namespace vex::host {
+
+// A value with the knowledge whether it counts as a text.
+struct TValue {
+    double Number = 0;
+    TText Text;
+    bool IsText = false;
+};
+
+inline TValue NumberValue(double number) {
+    TValue value;
+    value.Number = number;
+    return value;
+}
+
+// True when the node's value counts as a text even when it is empty.
+bool IsTextNode(const TCodeNode& node) noexcept;
+
+// Argument i (counted from 1) of a call, evaluated.
+TValue ValueArg(TLanguageInterpreter& context, TCallNode& node, int i);
+double NumberArg(TLanguageInterpreter& context, TCallNode& node, int i);
+TText TextArg(TLanguageInterpreter& context, TCallNode& node, int i);
+bool TruthArg(TLanguageInterpreter& context, TCallNode& node, int i);
+// A number argument rounded to the nearest integer; an error outside [low, high].
+std::int64_t IntegerArg(TLanguageInterpreter& context, TCallNode& node, int i, std::int64_t low,
+                        std::int64_t high);
+
+// A value as it is shown: its text, or its number in the number format when it is no text.
+std::string ShownValue(const TValue& value);
+// A value's number: the number, or the text read as a number. False for a text that is none.
+bool ValueAsNumber(const TValue& value, double& number);
+bool ValueIsTrue(const TValue& value) noexcept;
+
+// Stores a value into a variable, converted to its kind: a number variable takes the value's
+// number (a text read as a number), a text variable its shown form, a reference variable its
+// number as a handle, an interface variable the interface the value refers to.
+void StoreInVariable(TLanguageInterpreter& context, const TVariable& var, const TValue& value);
+// The variable a call's argument i names, or an error when the argument is no variable.
+const TVariable& VariableArg(const TLanguageInterpreter& context, const TCallNode& node, int i);
+
+// Throws EVexError "bad argument #i to "Word": what".
+[[noreturn]] void ArgumentError(const TLanguageInterpreter& context, const TCallNode& node, int i,
+                                std::string_view what);
+// Throws EVexError "Word: what".
+[[noreturn]] void WordError(const TLanguageInterpreter& context, const TCallNode& node,
+                            std::string_view what);
+
+// A text in double quotes for messages, cut after 40 bytes.
+std::string Quoted(std::string_view text);
+
+} // namespace vex::host

@@ -1,0 +1,95 @@
+// The file words against a scratch directory.
+
+#include "tests/host/ScriptFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace vex::host {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileWordsTest : public ScriptFixture {
+protected:
+    void SetUp() override {
+        m_dir = fs::temp_directory_path() /
+                ("vexscript-files-" +
+                 std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    // A script with every "$" replaced by the scratch directory.
+    TScriptResult RunIn(std::string source) {
+        for (std::size_t at = source.find('$'); at != std::string::npos; at = source.find('$')) {
+            source.replace(at, 1, m_dir.string());
+        }
+        return Run(source);
+    }
+
+    fs::path m_dir;
+};
+
+TEST_F(FileWordsTest, WriteReadAppendAndLines) {
+    const struct {
+        const char* Source;
+        double Number;
+        const char* Text;
+    } cases[] = {
+        {"WriteTextFile([$/a.txt],Concat([one],NewLine,[two],NewLine))", 8, ""},
+        {"ReadTextFile([$/a.txt])", 0, "one\ntwo\n"},
+        {"AppendTextFile([$/a.txt],[three])", 5, ""},
+        {"FileLineCount([$/a.txt])", 3, ""},
+        {"ReadFileLine([$/a.txt],2)", 0, "two"},
+        {"ReadFileLine([$/a.txt],9)", 0, ""},
+        {"FileSize([$/a.txt])", 13, ""},
+        {"FileExists([$/a.txt])+DirectoryExists([$])", 2, ""},
+        {"CopyFile([$/a.txt],[$/b.txt])", 1, ""},
+        {"RenameFile([$/b.txt],[$/c.txt])", 1, ""},
+        {"ListFiles([$],[.txt])", 2, "a.txt\nc.txt"},
+        {"DeleteFile([$/c.txt])", 1, ""},
+        {"DeleteFile([$/c.txt])", 0, ""},
+        {"CreateDirectory([$/d/e])", 1, ""},
+        {"RemoveDirectory([$/d/e])", 1, ""},
+        {"FileTime([$/a.txt])>1600000000", 1, ""},
+    };
+    for (const auto& row : cases) {
+        const TScriptResult result = RunIn(row.Source);
+        EXPECT_EQ(result.Errors, "") << row.Source;
+        EXPECT_EQ(result.Number, row.Number) << row.Source;
+        EXPECT_EQ(result.Text, row.Text) << row.Source;
+    }
+}
+
+// Writing replaces the file whole and leaves no temporary file behind.
+TEST_F(FileWordsTest, WritingReplacesAtomically) {
+    RunIn("WriteTextFile([$/r.txt],[a long first version])");
+    RunIn("WriteTextFile([$/r.txt],[short])");
+    EXPECT_EQ(RunIn("ReadTextFile([$/r.txt])").Text, "short");
+    EXPECT_EQ(RunIn("ListFiles([$])").Text, "r.txt");
+}
+
+// Inside a larger text the message carries the word, the path and the cause; as the root of a
+// run, one of these words reports only that the operation failed.
+TEST_F(FileWordsTest, FailuresNameThePathInsideAndStayGenericAtTheRoot) {
+    const std::string missing = (m_dir / "missing.txt").string();
+    EXPECT_EQ(RunIn("Do(ReadTextFile([$/missing.txt]))").Errors,
+              "Error in \"Do\":ReadTextFile: cannot open \"" + missing +
+                  "\": No such file or directory\n");
+    EXPECT_EQ(RunIn("ReadTextFile([$/missing.txt])").Errors,
+              "Error in \"ReadTextFile\": the operation could not be completed.\n");
+    EXPECT_EQ(RunIn("Do(CopyFile([$/missing.txt],[$/x.txt]))")
+                  .Errors.rfind("Error in \"Do\":CopyFile: cannot copy \"" + missing + "\": ", 0),
+              0u);
+    EXPECT_EQ(RunIn("Do(ReadTextFile([$]))").Errors,
+              "Error in \"Do\":ReadTextFile: cannot read \"" + m_dir.string() +
+                  "\": it is a directory\n");
+}
+
+} // namespace
+} // namespace vex::host
