@@ -2,33 +2,41 @@
 
 #include <QMainWindow>
 
-class QAction;
-class QPlainTextEdit;
+#include <memory>
 
-// The application's main window. For now it shows one script file, read-only, in a monospace
-// editor; the script editor proper replaces the central widget later.
+namespace Ui {
+class TMainWindow;
+}
+
+// The application's main window, laid out in MainWindow.ui: the menus, a panel for the model's
+// atoms (empty until a model exists), the editor area, which for now shows one script file
+// read-only, and the status bar.
+//
+// At its creation it loads the language module of the current language and translates itself;
+// the captions in the layout are the English defaults for numbers the module lacks.
 class TMainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
     explicit TMainWindow(QWidget* parent = nullptr);
+    ~TMainWindow() override;
 
     // Shows the script file at path and names the window after it. On failure the editor and
     // title keep what they had, the status bar says why, and the result is false.
     bool openScript(const QString& path);
 
+public slots:
+    // Shows an error message of the runtime in the status bar (until the trace window exists).
+    void showScriptError(const QString& message);
+
 private slots:
-    void acOpenTriggered();
+    void acOpenScriptTriggered();
     void acAboutTriggered();
 
 private:
-    void createEditor();
-    void createActions();
-    void createMenus();
-    void createStatusBar();
+    void translate();
+    void setUpEditor();
+    void connectActions();
 
-    QPlainTextEdit* m_edScript = nullptr;
-    QAction* m_acOpen = nullptr;
-    QAction* m_acQuit = nullptr;
-    QAction* m_acAbout = nullptr;
+    std::unique_ptr<Ui::TMainWindow> m_ui;
 };

@@ -1,6 +1,6 @@
 // zentaro: the desktop application. Start-up lives in shell/; this only reads the command line.
 
-#include "shell/MainWindow.h"
+#include "shell/ApplicationShell.h"
 
 #include "Version.h"
 
@@ -45,9 +45,6 @@ int main(int argc, char* argv[]) {
         }
     }
 
-    TMainWindow window;
-    if (!args.isEmpty())
-        window.openScript(args.first());
-    window.show();
-    return app.exec();
+    TApplicationShell shell(app);
+    return shell.run(args.value(0));
 }

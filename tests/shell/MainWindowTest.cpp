@@ -1,19 +1,84 @@
 #include "shell/MainWindow.h"
 
+#include "platform/Registry.h"
+#include "runtime/LanguageTexts.h"
+#include "services/LanguageManager.h"
+#include "services/MessageBoxes.h"
+#include "services/SettingsRootKey.h"
+#include "shell/ShellTexts.h"
+#include "tests/platform/RegistryTestSupport.h"
+
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
+#include <set>
+
+using namespace zentaro::platform;
+
+namespace {
+
+// Every text number the code asks the language module for: the runtime's messages, the shell's
+// messages, and the numbers the main window's layout carries (a hint's number only where the
+// layout has a hint).
+std::set<int> requestedNumbers(QWidget* window) {
+    std::set<int> numbers = {
+#define NUMBER_OF(constant, number, english) number,
+        VEX_LANGUAGE_TEXTS(NUMBER_OF) ZT_SHELL_TEXTS(NUMBER_OF)
+#undef NUMBER_OF
+    };
+    QList<QObject*> components = window->findChildren<QObject*>();
+    components.prepend(window);
+    for (const QObject* component : components) {
+        if (const QVariant tag = component->property("tag"); tag.isValid())
+            numbers.insert(tag.toInt());
+        const QVariant helpContext = component->property("helpContext");
+        if (!helpContext.isValid())
+            continue;
+        numbers.insert(helpContext.toInt());
+        const QString hint =
+            component->property("statusTip").toString() + component->property("toolTip").toString();
+        if (!hint.isEmpty())
+            numbers.insert(helpContext.toInt() + 1);
+    }
+    return numbers;
+}
+
+void setLanguage(std::uint32_t number) {
+    TRegistryKey general;
+    QCOMPARE(
+        TRegistryKey::CurrentUser().CreateKey(std::string(SettingsRootKey) + "\\General", general),
+        TRegistryStatus::Success);
+    QCOMPARE(general.SetValue("Application Language", TRegistryValue::FromInteger(number)),
+             TRegistryStatus::Success);
+}
+
+} // namespace
+
 class MainWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
+    void cleanupTestCase();
     void init();
     void cleanup();
+
+    void menusHoldTheirActions_data();
+    void menusHoldTheirActions();
+    void everyRequestedNumberIsInTheModules_data();
+    void everyRequestedNumberIsInTheModules();
+    void translatedScreenshot_data();
+    void translatedScreenshot();
 
     void openShowsDecodedTextAndFileName();
     void failedOpenKeepsWindowUsable_data();
@@ -26,10 +91,27 @@ private:
 
     QTemporaryDir m_dir;
     TMainWindow* m_window = nullptr;
+    std::unique_ptr<TTemporaryRegistryFile> m_registry;
+    QStringList m_boxes;
 };
+
+void MainWindowTest::initTestCase() {
+    m_registry = std::make_unique<TTemporaryRegistryFile>();
+    setMessageBoxPresenter([this](const TMessageBoxRequest& request) {
+        m_boxes << request.Text;
+        return QMessageBox::Ok;
+    });
+}
+
+void MainWindowTest::cleanupTestCase() {
+    setMessageBoxPresenter({});
+    m_registry.reset();
+}
 
 void MainWindowTest::init() {
     QVERIFY(m_dir.isValid());
+    InitializeLanguageManager();
+    m_boxes.clear();
     m_window = new TMainWindow;
     m_window->show();
 }
@@ -37,6 +119,91 @@ void MainWindowTest::init() {
 void MainWindowTest::cleanup() {
     delete m_window;
     m_window = nullptr;
+    QVERIFY2(m_boxes.isEmpty(), qPrintable(m_boxes.join('\n')));
+}
+
+void MainWindowTest::menusHoldTheirActions_data() {
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QStringList>("actions"); // name, "-" for a separator; "!" marks disabled
+
+    // Actions whose feature does not exist yet are there, but disabled.
+    QTest::newRow("File") << "mnFile" << QStringList{"!acNewModel",
+                                                     "!acOpenModel",
+                                                     "!acOpenLibrary",
+                                                     "!acSaveModel",
+                                                     "-",
+                                                     "acOpenScript",
+                                                     "-",
+                                                     "acExit"};
+    QTest::newRow("Window") << "mnWindow" << QStringList{"!acTraceWindow", "!acErrorWindow"};
+    QTest::newRow("Help") << "mnHelp" << QStringList{"!acWordReference", "acAbout"};
+}
+
+void MainWindowTest::menusHoldTheirActions() {
+    QFETCH(QString, menu);
+    QFETCH(QStringList, actions);
+    QStringList found;
+    for (const QAction* action : m_window->findChild<QMenu*>(menu)->actions())
+        found << (action->isSeparator() ? QString("-")
+                                        : (action->isEnabled() ? "" : "!") + action->objectName());
+    QCOMPARE(found, actions);
+}
+
+void MainWindowTest::everyRequestedNumberIsInTheModules_data() {
+    QTest::addColumn<int>("language");
+    QTest::newRow("ZT9, English") << 9;
+    QTest::newRow("ZT7, German") << 7;
+}
+
+void MainWindowTest::everyRequestedNumberIsInTheModules() {
+    QFETCH(int, language);
+    const std::set<int> numbers = requestedNumbers(m_window);
+    QVERIFY(numbers.size() > 60);
+    QVERIFY(LoadLanguageModule("ZT", language));
+    QStringList missing;
+    for (int number : numbers)
+        if (GetLanguageText(number).isEmpty())
+            missing << QString::number(number);
+    QVERIFY2(missing.isEmpty(), qPrintable("missing: " + missing.join(' ')));
+}
+
+void MainWindowTest::translatedScreenshot_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("fileMenu");
+    QTest::addColumn<QString>("atoms");
+    QTest::newRow("English") << 9 << "en"
+                             << "&File"
+                             << "Model atoms";
+    QTest::newRow("German") << 7 << "de"
+                            << "&Datei"
+                            << "Atome des Modells";
+}
+
+// Leaves MainWindow-<name>.png and MainWindow-<name>-file-menu.png to look at.
+void MainWindowTest::translatedScreenshot() {
+    QFETCH(int, language);
+    QFETCH(QString, name);
+    QFETCH(QString, fileMenu);
+    QFETCH(QString, atoms);
+    setLanguage(static_cast<std::uint32_t>(language));
+    InitializeLanguageManager();
+    delete m_window;
+    m_window = new TMainWindow;
+    m_window->show();
+    QVERIFY(m_window->openScript(writeFile("demo.vex", "Print([caf\xE9], 1+2)\n")));
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+
+    QMenu* menu = m_window->findChild<QMenu*>("mnFile");
+    QCOMPARE(menu->title(), fileMenu);
+    QCOMPARE(m_window->findChild<QLabel*>("lblAtoms")->text(), atoms);
+    const QString base = QStringLiteral(ZENTARO_TEST_OUTPUT_DIR "/MainWindow-") + name;
+    QVERIFY(m_window->grab().save(base + ".png"));
+    menu->popup(m_window->mapToGlobal(QPoint(0, m_window->menuBar()->height())));
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    QVERIFY(menu->grab().save(base + "-file-menu.png"));
+    menu->hide();
+    setLanguage(9);
 }
 
 QString MainWindowTest::writeFile(const QString& name, const QByteArray& bytes) {

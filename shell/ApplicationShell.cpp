@@ -1,0 +1,136 @@
+#include "shell/ApplicationShell.h"
+
+#include "platform/RegistryStore.h"
+#include "platform/TimerBase.h"
+#include "services/LanguageManager.h"
+#include "services/MessageBoxes.h"
+#include "shell/ApplicationHost.h"
+#include "shell/ApplicationInterpreter.h"
+#include "shell/MainWindow.h"
+#include "shell/ZTApplication.h"
+
+#include <QApplication>
+#include <QLoggingCategory>
+
+#include <iterator>
+
+Q_LOGGING_CATEGORY(lcStartup, "zentaro.startup", QtWarningMsg)
+
+// The parts in the order they initialise; they finalise in the reverse order. A part without
+// code on Linux keeps its place, so that the order stays visible in the log.
+const TApplicationShell::TPart TApplicationShell::Parts[] = {
+    {"settings root key", nullptr, nullptr},
+    {"language manager", &TApplicationShell::initializeLanguageManager,
+     &TApplicationShell::finalizeLanguageManager},
+    {"timer base", &TApplicationShell::initializeTimerBase, nullptr},
+    {"break watcher", nullptr, nullptr},
+    {"OLE container support", nullptr, nullptr},
+    {"automation server", nullptr, nullptr},
+    {"application object", &TApplicationShell::createApplicationObject, nullptr},
+    {"file dialogs", nullptr, nullptr},
+    {"window placement store", nullptr, nullptr},
+};
+
+TApplicationShell::TApplicationShell(QApplication& application)
+    : m_qapplication(application) {
+    zentaro::platform::TRegistryStore::Instance().SetDamageReporter([](const std::string& message) {
+        showMessageBox({QApplication::activeWindow(), QMessageBox::Warning, QString(),
+                        QString::fromStdString(message)});
+    });
+}
+
+TApplicationShell::~TApplicationShell() {
+    zentaro::platform::TRegistryStore::Instance().SetDamageReporter({});
+}
+
+QString TApplicationShell::applicationTitle() {
+    return QStringLiteral("Zentaro");
+}
+
+int TApplicationShell::run(const QString& scriptFile) {
+    initializeParts();
+    note(QStringLiteral("initialise application"));
+    note(QStringLiteral("set application title"));
+    QGuiApplication::setApplicationDisplayName(applicationTitle());
+    createRuntimeContext();
+    createMainWindow(scriptFile);
+    const int exitCode = runMessageLoop();
+    destroyWindowsAndContext();
+    finalizeParts();
+    return exitCode;
+}
+
+void TApplicationShell::note(const QString& entry) {
+    m_log.append(entry);
+    qCInfo(lcStartup) << entry;
+}
+
+void TApplicationShell::initializeParts() {
+    int order = 0;
+    for (const TPart& part : Parts) {
+        note(QStringLiteral("initialise %1 %2").arg(++order).arg(QLatin1String(part.Name)));
+        if (part.Initialize)
+            (this->*part.Initialize)();
+    }
+}
+
+void TApplicationShell::finalizeParts() {
+    int order = static_cast<int>(std::size(Parts));
+    for (auto part = std::rbegin(Parts); part != std::rend(Parts); ++part) {
+        note(QStringLiteral("finalise %1 %2").arg(order--).arg(QLatin1String(part->Name)));
+        if (part->Finalize)
+            (this->*part->Finalize)();
+    }
+}
+
+void TApplicationShell::initializeLanguageManager() {
+    InitializeLanguageManager();
+}
+
+void TApplicationShell::finalizeLanguageManager() {
+    FinalizeLanguageManager();
+}
+
+void TApplicationShell::initializeTimerBase() {
+    zentaro::platform::InitializeTimerBase();
+}
+
+void TApplicationShell::createApplicationObject() {
+    m_application = std::make_unique<TZTApplication>(m_qapplication);
+}
+
+void TApplicationShell::createRuntimeContext() {
+    note(QStringLiteral("create runtime context"));
+    m_host = std::make_unique<TApplicationHost>();
+    m_context = std::make_unique<TApplicationInterpreter>(*m_host);
+}
+
+void TApplicationShell::createMainWindow(const QString& scriptFile) {
+    note(QStringLiteral("create main window"));
+    m_mainWindow = std::make_unique<TMainWindow>();
+    QObject::connect(m_host.get(), &TApplicationHost::errorReported, m_mainWindow.get(),
+                     &TMainWindow::showScriptError);
+    if (!scriptFile.isEmpty())
+        m_mainWindow->openScript(scriptFile);
+    m_mainWindow->show();
+}
+
+int TApplicationShell::runMessageLoop() {
+    // Shutdown asked for before the loop (by a window's creation, say) means no loop at all.
+    if (m_application->isTerminating()) {
+        note(QStringLiteral("skip message loop"));
+        return 0;
+    }
+    note(QStringLiteral("run message loop"));
+    const int exitCode = QApplication::exec();
+    note(QStringLiteral("end message loop"));
+    return exitCode;
+}
+
+void TApplicationShell::destroyWindowsAndContext() {
+    note(QStringLiteral("destroy main window"));
+    m_mainWindow.reset();
+    note(QStringLiteral("release runtime context"));
+    m_context.reset();
+    m_host.reset();
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QApplication;
+class TApplicationHost;
+class TApplicationInterpreter;
+class TMainWindow;
+class TZTApplication;
+
+// Start-up and shutdown of the desktop application, in a fixed order that the log records.
+//
+// run() goes through these steps (the toolkit's QApplication exists before):
+//  1. the parts initialise in this order:
+//       1 settings root key        (a constant: nothing runs)
+//       2 language manager         reads "Application Language"
+//       3 timer base               reads the monotonic clock's frequency
+//       4 break watcher            (the watcher thread comes with the debugger)
+//       5 OLE container support    (nothing to initialise on Linux)
+//       6 automation server        (the D-Bus service is started here once it is wired in)
+//       7 application object      creates TZTApplication
+//       8 file dialogs             (the registry layer redirects without a library to load)
+//       9 window placement store   (nothing to initialise)
+//  2. the application initialises and its title is set;
+//  3. the runtime context is created with the standard words;
+//  4. the main window is created (it loads the language module and translates itself) and
+//     shown, with the script file given, if any;
+//  5. the message loop runs until the main window closes or TZTApplication::Shutdown;
+//  6. the main window is destroyed, then the runtime context;
+//  7. the parts finalise in exactly the reverse order.
+//
+// A settings file found damaged on the way is reported in a warning box.
+class TApplicationShell {
+public:
+    explicit TApplicationShell(QApplication& application);
+    ~TApplicationShell();
+    TApplicationShell(const TApplicationShell&) = delete;
+    TApplicationShell& operator=(const TApplicationShell&) = delete;
+
+    // The application's title, also the window title before a script is shown.
+    static QString applicationTitle();
+
+    // Starts up, runs the message loop and shuts down; returns the loop's exit code.
+    int run(const QString& scriptFile = QString());
+
+    // One entry per step taken so far, in order: "initialise 2 language manager", "create main
+    // window", "run message loop", "finalise 2 language manager", ... Also written to the logging
+    // category "zentaro.startup" (QT_LOGGING_RULES="zentaro.startup.info=true").
+    const QStringList& log() const noexcept { return m_log; }
+
+    // While the message loop runs (none before and after).
+    TMainWindow* mainWindow() const noexcept { return m_mainWindow.get(); }
+    TApplicationHost* host() const noexcept { return m_host.get(); }
+    // From start-up until the shell is destroyed.
+    TZTApplication* application() const noexcept { return m_application.get(); }
+
+private:
+    struct TPart {
+        const char* Name;
+        void (TApplicationShell::*Initialize)();
+        void (TApplicationShell::*Finalize)();
+    };
+    static const TPart Parts[];
+
+    void note(const QString& entry);
+    void initializeParts();
+    void finalizeParts();
+    void initializeLanguageManager();
+    void finalizeLanguageManager();
+    void initializeTimerBase();
+    void createApplicationObject();
+    void createRuntimeContext();
+    void createMainWindow(const QString& scriptFile);
+    int runMessageLoop();
+    void destroyWindowsAndContext();
+
+    QApplication& m_qapplication;
+    QStringList m_log;
+    std::unique_ptr<TZTApplication> m_application;
+    std::unique_ptr<TApplicationHost> m_host;
+    std::unique_ptr<TApplicationInterpreter> m_context;
+    std::unique_ptr<TMainWindow> m_mainWindow;
+};

@@ -1,0 +1,255 @@
+#include "shell/ApplicationShell.h"
+
+#include "platform/Registry.h"
+#include "runtime/LanguageInterpreter.h"
+#include "services/LanguageManager.h"
+#include "services/MessageBoxes.h"
+#include "services/SettingsRootKey.h"
+#include "shell/ApplicationHost.h"
+#include "shell/MainWindow.h"
+#include "shell/ZTApplication.h"
+#include "tests/platform/RegistryTestSupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QMenu>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+
+#include <fstream>
+#include <functional>
+#include <memory>
+
+using namespace zentaro::platform;
+
+namespace {
+
+const QStringList StartupOrder = {
+    "initialise 1 settings root key",
+    "initialise 2 language manager",
+    "initialise 3 timer base",
+    "initialise 4 break watcher",
+    "initialise 5 OLE container support",
+    "initialise 6 automation server",
+    "initialise 7 application object",
+    "initialise 8 file dialogs",
+    "initialise 9 window placement store",
+    "initialise application",
+    "set application title",
+    "create runtime context",
+    "create main window",
+    "run message loop",
+};
+
+const QStringList ShutdownOrder = {
+    "end message loop",
+    "destroy main window",
+    "release runtime context",
+    "finalise 9 window placement store",
+    "finalise 8 file dialogs",
+    "finalise 7 application object",
+    "finalise 6 automation server",
+    "finalise 5 OLE container support",
+    "finalise 4 break watcher",
+    "finalise 3 timer base",
+    "finalise 2 language manager",
+    "finalise 1 settings root key",
+};
+
+void setLanguage(std::uint32_t number) {
+    TRegistryKey general;
+    QCOMPARE(
+        TRegistryKey::CurrentUser().CreateKey(std::string(SettingsRootKey) + "\\General", general),
+        TRegistryStatus::Success);
+    QCOMPARE(general.SetValue("Application Language", TRegistryValue::FromInteger(number)),
+             TRegistryStatus::Success);
+}
+
+QString menuTitle(TMainWindow* window, const char* name) {
+    return window->findChild<QMenu*>(name)->title();
+}
+
+QString actionText(TMainWindow* window, const char* name) {
+    return window->findChild<QAction*>(name)->text();
+}
+
+} // namespace
+
+class StartupTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startsAndShutsDownInOrder();
+    void applicationLanguageComesFromTheRegistry_data();
+    void applicationLanguageComesFromTheRegistry();
+    void missingLanguageModuleIsReportedAndTheWindowStaysEnglish();
+    void damagedSettingsFileIsReportedOnceAndEnglishIsUsed();
+    void runtimeErrorsReachTheStatusBar();
+    void shutdownEndsTheMessageLoop();
+
+private:
+    // Runs the application; `during` runs inside the message loop, after which the main window
+    // is closed.
+    int runShell(const std::function<void(TApplicationShell&)>& during,
+                 const QString& scriptFile = QString());
+
+    std::unique_ptr<TTemporaryRegistryFile> m_registry;
+    QStringList m_boxes;
+    std::unique_ptr<TApplicationShell> m_shell;
+};
+
+void StartupTest::init() {
+    m_registry = std::make_unique<TTemporaryRegistryFile>();
+    m_boxes.clear();
+    setMessageBoxPresenter([this](const TMessageBoxRequest& request) {
+        m_boxes << request.Text;
+        return QMessageBox::Ok;
+    });
+}
+
+void StartupTest::cleanup() {
+    m_shell.reset();
+    setMessageBoxPresenter({});
+    m_registry.reset();
+}
+
+int StartupTest::runShell(const std::function<void(TApplicationShell&)>& during,
+                          const QString& scriptFile) {
+    m_shell = std::make_unique<TApplicationShell>(*qApp);
+    QTimer::singleShot(0, qApp, [this, during] {
+        during(*m_shell);
+        m_shell->mainWindow()->close();
+    });
+    return m_shell->run(scriptFile);
+}
+
+void StartupTest::startsAndShutsDownInOrder() {
+    QStringList logInLoop;
+    bool contextInLoop = false;
+    bool moduleInLoop = false;
+    const int exitCode = runShell([&](TApplicationShell& shell) {
+        logInLoop = shell.log();
+        contextInLoop = vex::GlobalContext != nullptr;
+        moduleInLoop = IsLanguageModuleLoaded();
+        QVERIFY(shell.mainWindow()->isVisible());
+        QCOMPARE(TZTApplication::instance(), shell.application());
+    });
+
+    QCOMPARE(exitCode, 0);
+    QCOMPARE(logInLoop, StartupOrder);
+    QCOMPARE(m_shell->log(), StartupOrder + ShutdownOrder);
+    QVERIFY(contextInLoop);
+    QVERIFY(moduleInLoop);
+    QCOMPARE(CurrentLanguage(), 9);
+    // After shutdown: no context, no module, no window.
+    QCOMPARE(vex::GlobalContext, nullptr);
+    QVERIFY(!IsLanguageModuleLoaded());
+    QCOMPARE(m_shell->mainWindow(), nullptr);
+    QVERIFY(m_boxes.isEmpty());
+    // Nothing is written to the settings at start-up.
+    QVERIFY(!QFile::exists(QString::fromStdString(m_registry->File())));
+}
+
+void StartupTest::applicationLanguageComesFromTheRegistry_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QStringList>("texts"); // File, New model, Window, Help, window title
+    QTest::addColumn<QByteArray>("runtimeText");
+
+    QTest::newRow("no value: English")
+        << 0 << QStringList{"&File", "&New model", "&Window", "&Help", "Zentaro"}
+        << QByteArray("Unknown word");
+    QTest::newRow("7: German") << 7
+                               << QStringList{"&Datei", "&Neues Modell", "&Fenster", "&Hilfe",
+                                              "Zentaro"}
+                               << QByteArray("Unbekanntes Wort");
+    QTest::newRow("9: English") << 9
+                                << QStringList{"&File", "&New model", "&Window", "&Help", "Zentaro"}
+                                << QByteArray("Unknown word");
+}
+
+void StartupTest::applicationLanguageComesFromTheRegistry() {
+    QFETCH(int, language);
+    QFETCH(QStringList, texts);
+    QFETCH(QByteArray, runtimeText);
+    if (language != 0)
+        setLanguage(static_cast<std::uint32_t>(language));
+
+    QStringList shown;
+    std::string fromRuntime;
+    int current = 0;
+    runShell([&](TApplicationShell& shell) {
+        TMainWindow* window = shell.mainWindow();
+        shown << menuTitle(window, "mnFile") << actionText(window, "acNewModel")
+              << menuTitle(window, "mnWindow") << menuTitle(window, "mnHelp")
+              << window->windowTitle();
+        fromRuntime = vex::GlobalContext->LanguageText(3009);
+        current = CurrentLanguage();
+    });
+
+    QCOMPARE(shown, texts);
+    QCOMPARE(QByteArray::fromStdString(fromRuntime), runtimeText);
+    QCOMPARE(current, language == 0 ? 9 : language);
+    QVERIFY(m_boxes.isEmpty());
+}
+
+void StartupTest::missingLanguageModuleIsReportedAndTheWindowStaysEnglish() {
+    setLanguage(5);
+    QString title;
+    runShell([&](TApplicationShell& shell) { title = menuTitle(shell.mainWindow(), "mnFile"); });
+
+    QCOMPARE(m_boxes, QStringList{"Language module ZT5.qm could not be located"});
+    QCOMPARE(title, QString("&File"));
+    QCOMPARE(CurrentLanguage(), 5);
+    QCOMPARE(m_shell->log(), StartupOrder + ShutdownOrder);
+}
+
+void StartupTest::damagedSettingsFileIsReportedOnceAndEnglishIsUsed() {
+    setLanguage(7);
+    std::ofstream(m_registry->File(), std::ios::app) << "\"Broken\"=dword:zz\n";
+    QString title;
+    runShell([&](TApplicationShell& shell) { title = menuTitle(shell.mainWindow(), "mnFile"); });
+
+    QCOMPARE(m_boxes.size(), 1);
+    QVERIFY2(m_boxes[0].contains("is damaged") && m_boxes[0].contains(".damaged"),
+             qPrintable(m_boxes[0]));
+    QVERIFY(QFile::exists(QString::fromStdString(m_registry->File() + ".damaged")));
+    QCOMPARE(title, QString("&File"));
+}
+
+void StartupTest::runtimeErrorsReachTheStatusBar() {
+    setLanguage(7);
+    QString message;
+    double result = -1;
+    runShell([&](TApplicationShell& shell) {
+        vex::TText text;
+        result = vex::GlobalContext->ExecuteText("Nonexistent(1)", text);
+        message = shell.mainWindow()->statusBar()->currentMessage();
+        // The standard words are there.
+        QCOMPARE(vex::GlobalContext->ExecuteText("1+2*3", text), 7.0);
+    });
+
+    QCOMPARE(result, 0.0);
+    QVERIFY2(message.startsWith("Unbekanntes Wort") && message.contains("Nonexistent"),
+             qPrintable(message));
+}
+
+void StartupTest::shutdownEndsTheMessageLoop() {
+    m_shell = std::make_unique<TApplicationShell>(*qApp);
+    bool windowWasOpen = false;
+    QTimer::singleShot(0, qApp, [&] {
+        windowWasOpen = m_shell->mainWindow()->isVisible();
+        m_shell->application()->Shutdown();
+        m_shell->application()->Shutdown(); // already ending: nothing more
+    });
+    QCOMPARE(m_shell->run(), 0);
+    QVERIFY(windowWasOpen);
+    QCOMPARE(m_shell->log(), StartupOrder + ShutdownOrder);
+}
+
+QTEST_MAIN(StartupTest)
+#include "StartupTest.moc"
