@@ -9,6 +9,7 @@
 
 #include <any>
 #include <cfenv>
+#include <cstring>
 #include <functional>
 #include <new>
 #include <system_error>
@@ -95,6 +96,29 @@ double EvaluateRootDebug(TLanguageInterpreter& context, TCodeNode& node, TText& 
     }
 }
 
+[[noreturn]] void ThrowNoImplementation(const TLanguageInterpreter& context,
+                                        const TCallNode& call) {
+    throw EVexError("the word \"" + WordName(context, call.WordNumber) +
+                    "\" has no implementation");
+}
+
+// The name of a word number without a copy; the empty text for a number without a word.
+const std::string& NameOf(const TLanguageInterpreter& context, int wordNumber) {
+    static const std::string none;
+    if (wordNumber < 1 || wordNumber > context.WordNames.Count()) {
+        return none;
+    }
+    return context.WordNames[wordNumber - 1];
+}
+
+// VariableAddress, inlined for the engine's own reads.
+inline std::uint8_t* StorageOf(const TLanguageInterpreter& context, const TVariable& var) noexcept {
+    if (var.Local) {
+        return context.FrameBase ? context.FrameBase + var.Storage : nullptr;
+    }
+    return reinterpret_cast<std::uint8_t*>(var.Storage);
+}
+
 void AnswerBreakRequest(TLanguageInterpreter& context) {
     if (context.BreakRequest.load(std::memory_order_relaxed) != 0) {
         AskStop(context);
@@ -104,29 +128,37 @@ void AnswerBreakRequest(TLanguageInterpreter& context) {
 
 } // namespace
 
+// The kinds are tested in the order a running script meets them most: calls, then number
+// constants and number variables, which need neither a text nor a call.
 double EvaluateNodePlain(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
+    if (node.IsCall()) {
+        auto& call = static_cast<TCallNode&>(node);
+        text.clear();
+        if (call.WordNumber <= kBuiltInWordCount) [[likely]] {
+            if (!call.Impl) [[unlikely]] {
+                ThrowNoImplementation(context, call);
+            }
+            return call.Impl(call.ArgCount, call, text, context);
+        }
+        return CallUserWord(context, call, text);
+    }
     if (node.IsNumberConstant()) {
         return static_cast<TConstantNode&>(node).Value;
     }
-    if (node.IsTextConstant()) {
-        auto& constant = static_cast<TConstantNode&>(node);
-        text = constant.Text;
-        return constant.Value;
-    }
     if (node.IsVariable()) {
         const TVariable& var = *static_cast<TVariableNode&>(node).Var;
-        return ReadVariable(context, var.Kind, VariableAddress(context, var), text);
-    }
-    auto& call = static_cast<TCallNode&>(node);
-    text.clear();
-    if (call.WordNumber <= kBuiltInWordCount) {
-        if (!call.Impl) {
-            throw EVexError("the word \"" + WordName(context, call.WordNumber) +
-                            "\" has no implementation");
+        std::uint8_t* address = StorageOf(context, var);
+        if ((var.Kind == vkNumber || var.Kind == vkEightByte) && address) [[likely]] {
+            text.clear();
+            double value;
+            std::memcpy(&value, address, sizeof value);
+            return value;
         }
-        return call.Impl(call.ArgCount, call, text, context);
+        return ReadVariable(context, var.Kind, address, text);
     }
-    return CallUserWord(context, call, text);
+    auto& constant = static_cast<TConstantNode&>(node);
+    text = constant.Text;
+    return constant.Value;
 }
 
 double EvaluateArgument(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
@@ -159,11 +191,13 @@ double CallUserWord(TLanguageInterpreter& context, TCallNode& node, TText& text)
     }
     TCompiledCode* body = syntax->Code.Code;
     PushParameters(*context.ParameterStack, context.CurrentActivation(), &node);
-    const bool named = body->Root->HasParentLink();
+    // A word calling itself finds its own name already set: nothing to save or restore then.
+    const std::string& name = NameOf(context, node.WordNumber);
+    const bool named = body->Root->HasParentLink() && context.CurrentFunctionName != name;
     std::string savedName;
     if (named) {
         savedName = std::move(context.CurrentFunctionName);
-        context.CurrentFunctionName = WordName(context, node.WordNumber);
+        context.CurrentFunctionName = name;
     }
     const std::uint8_t savedMarker = context.UserWordMarker;
     context.UserWordMarker = 255;

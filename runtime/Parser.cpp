@@ -90,17 +90,21 @@ std::string_view nameOfPiece(std::string_view text) {
     return open == std::string_view::npos ? text : text.substr(0, open);
 }
 
-// Splits an argument list that ends with a comma at the commas outside brackets and
-// parentheses. The first character of an argument is always taken, even a comma.
-std::vector<std::string> splitArguments(std::string_view list) {
-    std::vector<std::string> args;
+// Splits the argument list of a call, from after the opening character through the closing
+// one, at the commas outside brackets and parentheses; the closing character counts as a final
+// comma. The first character of an argument is always taken, even a comma. The pieces are views
+// into `list`, except that an argument running through the final comma (in malformed text) ends
+// with that comma, which is kept in `tail`.
+std::vector<std::string_view> splitArguments(std::string_view list, std::string& tail) {
+    std::vector<std::string_view> args;
+    const std::size_t size = list.size();
     std::size_t start = 0;
-    while (start < list.size()) {
+    while (start < size) {
         int brackets = 0;
         int parentheses = 0;
         std::size_t i = start;
-        for (bool first = true; i < list.size(); ++i, first = false) {
-            const char c = list[i];
+        for (bool first = true; i < size; ++i, first = false) {
+            const char c = i + 1 == size ? ',' : list[i];
             if (c == '[') {
                 ++brackets;
             } else if (c == ']') {
@@ -113,7 +117,13 @@ std::vector<std::string> splitArguments(std::string_view list) {
                 break;
             }
         }
-        args.emplace_back(list.substr(start, i - start));
+        if (i == size) {
+            tail = std::string(list.substr(start));
+            tail.back() = ',';
+            args.emplace_back(tail);
+        } else {
+            args.push_back(list.substr(start, i - start));
+        }
         start = i + 1;
     }
     return args;
@@ -159,7 +169,7 @@ void warnBoundNameIsWord(TLanguageInterpreter& context, std::string_view name) {
 }
 
 int rewriteBoundName(TLanguageInterpreter& context, const TBoundName& bound, std::string& text,
-                     std::string& name) {
+                     std::string_view& name) {
     if (bound.kind == TBoundName::NamedAttribute) {
         text = "NamedAtt(" + std::to_string(bound.position) + ",c)";
         name = "NamedAtt";
@@ -172,18 +182,38 @@ int rewriteBoundName(TLanguageInterpreter& context, const TBoundName& bound, std
     return kGuiInstance;
 }
 
+// The text of one call while its arguments are parsed. The texts are views: into the source, or
+// into Storage when a rewrite (protected code, a label, a bound name, the operators) produced
+// the piece, so that a call costs no copy of its text unless it is rewritten.
+struct TCallText {
+    std::string_view Text;
+    std::string_view Name;
+    int WordNumber = 0;
+    std::vector<std::string_view> Args;
+    std::string Storage;
+    std::string Tail; // see splitArguments
+
+    void Replace(std::string&& text) {
+        Storage = std::move(text);
+        Text = Storage;
+    }
+};
+
+void parseCall(TLanguageInterpreter& context, std::string_view text, TCallText& call);
+
 // [calls] -------------------------------------------------------------------------------------
 
-void checkArgumentCount(TLanguageInterpreter& context, const TUserExpression& call) {
+void checkArgumentCount(TLanguageInterpreter& context, const TCallText& call) {
+    const int count = static_cast<int>(call.Args.size());
     const TSyntax* syntax = WordSyntaxOf(context, call.WordNumber);
-    if (!syntax || (call.Count >= syntax->MinArgs && call.Count <= syntax->MaxArgs)) {
+    if (!syntax || (count >= syntax->MinArgs && count <= syntax->MaxArgs)) {
         return;
     }
-    std::string message =
-        context.LanguageText(ltWrongCount) + " " + quoted(WordName(context, call.WordNumber)) +
-        " " + context.LanguageText(ltWrongCountGiven) + " " + std::to_string(call.Count) + " " +
-        context.LanguageText(call.Count == 1 ? ltArgument : ltArguments) + ", " +
-        context.LanguageText(ltExpected) + " " + std::to_string(syntax->MinArgs);
+    std::string message = context.LanguageText(ltWrongCount) + " " +
+                          quoted(WordName(context, call.WordNumber)) + " " +
+                          context.LanguageText(ltWrongCountGiven) + " " + std::to_string(count) +
+                          " " + context.LanguageText(count == 1 ? ltArgument : ltArguments) + ", " +
+                          context.LanguageText(ltExpected) + " " + std::to_string(syntax->MinArgs);
     if (syntax->MinArgs < syntax->MaxArgs) {
         message += " " + context.LanguageText(ltOrMore) + ", " + std::to_string(syntax->MaxArgs) +
                    " " + context.LanguageText(ltAtMost);
@@ -235,7 +265,7 @@ private:
     TCodeNode* Constant(std::string_view text);
     TCodeNode* VariableRead(std::string_view text);
     TCodeNode* Call(std::string_view text);
-    void ParseArguments(TCallNode& node, const TUserExpression& call);
+    void ParseArguments(TCallNode& node, const TCallText& call);
     void ActOnDeclaration(TCallNode& node);
     void DeclareGlobal(TCallNode& node);
     void DeclareLocals(TCallNode& node);
@@ -315,8 +345,25 @@ TCodeNode* TParser::Constant(std::string_view text) {
     return nullptr;
 }
 
+// Variables are declared through DeclareVariable, which admits valid names only: after the first
+// character nothing but ASCII letters, digits and underscores. Calls and operator pieces fail
+// this at once and need no search of the variable sets.
+static bool CouldBeVariableName(std::string_view text) {
+    for (std::size_t i = 1; i < text.size(); ++i) {
+        const char c = text[i];
+        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        if (!letter && !(c >= '0' && c <= '9') && c != '_') {
+            return false;
+        }
+    }
+    return !text.empty() && !(text[0] >= '0' && text[0] <= '9');
+}
+
 // Locals hide globals: the outer code's locals (or this code's), then the globals.
 TCodeNode* TParser::VariableRead(std::string_view text) {
+    if (!CouldBeVariableName(text)) {
+        return nullptr;
+    }
     const TVariables* locals = m_outer ? m_outer->Variables : m_code.Variables;
     if (locals) {
         if (TVariable* var = FindVariable(*locals, text)) {
@@ -330,11 +377,10 @@ TCodeNode* TParser::VariableRead(std::string_view text) {
 }
 
 TCodeNode* TParser::Call(std::string_view text) {
-    TUserExpression call;
-    std::string piece(text);
-    ParseCall(m_context, piece, call);
+    TCallText call;
+    parseCall(m_context, text, call);
     TCallNode* node = NewCallNode(m_withLinks);
-    node->ArgCount = static_cast<std::uint8_t>(call.Count);
+    node->ArgCount = static_cast<std::uint8_t>(call.Args.size());
     node->WordNumber = static_cast<std::uint16_t>(call.WordNumber);
     if (call.WordNumber >= 1 && call.WordNumber <= kBuiltInWordCount) {
         node->Impl = m_context.WordTable[static_cast<std::size_t>(call.WordNumber)];
@@ -352,10 +398,10 @@ TCodeNode* TParser::Call(std::string_view text) {
     return node;
 }
 
-void TParser::ParseArguments(TCallNode& node, const TUserExpression& call) {
-    node.Args.reserve(static_cast<std::size_t>(call.Count) + 1);
-    for (int i = 0; i < call.Count; ++i) {
-        TCodeNode* child = Node(call.Args[static_cast<std::size_t>(i)]);
+void TParser::ParseArguments(TCallNode& node, const TCallText& call) {
+    node.Args.reserve(call.Args.size() + 1);
+    for (const std::string_view argument : call.Args) {
+        TCodeNode* child = Node(argument);
         node.Args.push_back(child);
         if (child->HasLinkSlot()) {
             child->LinkSlot() = &node;
@@ -503,13 +549,17 @@ void TParser::RegisterEarly(const TCallNode& node) {
 
 // [calls] -------------------------------------------------------------------------------------
 
-int ResolveWord(TLanguageInterpreter& context, std::string& text, std::string& name) {
-    name = std::string(nameOfPiece(text));
-    bool bare = name.size() == text.size();
+namespace {
+
+// The word number of the call's text (0 when there is none), with its name; labels and bound
+// names replace the text by the call they stand for.
+int resolveWord(TLanguageInterpreter& context, TCallText& call) {
+    std::string_view name = nameOfPiece(call.Text);
+    bool bare = name.size() == call.Text.size();
     if (bare) {
-        std::string call;
-        if (RewriteLabel(text, call)) {
-            text = call;
+        std::string rewritten;
+        if (RewriteLabel(call.Text, rewritten)) {
+            call.Replace(std::move(rewritten));
             name = "label";
             bare = false;
         }
@@ -521,49 +571,70 @@ int ResolveWord(TLanguageInterpreter& context, std::string& text, std::string& n
     }
     const int index = LookupWord(context, name);
     const int wordNumber = index < 0 ? 0 : index + 1;
+    call.Name = name;
     if (bound.kind == TBoundName::None) {
         return wordNumber;
     }
     if (wordNumber != 0) {
         warnBoundNameIsWord(context, name);
     }
-    return rewriteBoundName(context, bound, text, name);
+    std::string rewritten;
+    const int boundWord = rewriteBoundName(context, bound, rewritten, call.Name);
+    call.Replace(std::move(rewritten));
+    return boundWord;
 }
 
-void ParseCall(TLanguageInterpreter& context, std::string& text, TUserExpression& call) {
+// Splits the text of one call into its word and argument texts (see ParseCall).
+void parseCall(TLanguageInterpreter& context, std::string_view text, TCallText& call) {
+    call.Text = text;
     std::string unwrapped;
-    if (context.ProtectedCode && UnwrapProtectedCode(text, unwrapped)) {
-        text = unwrapped;
+    if (context.ProtectedCode && UnwrapProtectedCode(call.Text, unwrapped)) {
+        call.Replace(std::move(unwrapped));
     }
-    std::string name;
-    call.WordNumber = ResolveWord(context, text, name);
+    call.WordNumber = resolveWord(context, call);
     if (call.WordNumber == 0) {
-        text = ConvertOperators(text);
-        call.WordNumber = ResolveWord(context, text, name);
+        call.Replace(ConvertOperators(call.Text));
+        call.WordNumber = resolveWord(context, call);
     }
     call.Args.clear();
-    call.Count = 0;
     if (call.WordNumber == 0) {
-        reportCompileError(context, context.LanguageText(ltUnknownWord) + " " + quoted(name) + " " +
-                                        context.LanguageText(ltUnknownWordIn) + " " +
+        reportCompileError(context, context.LanguageText(ltUnknownWord) + " " + quoted(call.Name) +
+                                        " " + context.LanguageText(ltUnknownWordIn) + " " +
                                         context.SourceText);
         return;
     }
-    if (name.size() + 1 >= text.size()) {
+    if (call.Name.size() + 1 >= call.Text.size()) {
         return;
     }
     // The list runs from after the name's opening character to the closing one, which counts
     // as a final comma.
-    std::string list = text.substr(name.size() + 1);
-    list.back() = ',';
-    call.Args = splitArguments(list);
-    if (static_cast<int>(call.Args.size()) > kMaxArguments) {
-        reportCompileError(context, context.LanguageText(ltTooManyArguments) + " " + quoted(name) +
-                                        " " + context.LanguageText(ltTooManyArgumentsIn) + " " +
-                                        context.SourceText);
+    call.Args = splitArguments(call.Text.substr(call.Name.size() + 1), call.Tail);
+    if (call.Args.size() > static_cast<std::size_t>(kMaxArguments)) {
+        reportCompileError(
+            context, context.LanguageText(ltTooManyArguments) + " " + quoted(call.Name) + " " +
+                         context.LanguageText(ltTooManyArgumentsIn) + " " + context.SourceText);
         call.Args.resize(kMaxArguments);
     }
+}
+
+} // namespace
+
+int ResolveWord(TLanguageInterpreter& context, std::string& text, std::string& name) {
+    TCallText call;
+    call.Text = text;
+    const int wordNumber = resolveWord(context, call);
+    name = std::string(call.Name);
+    text = std::string(call.Text);
+    return wordNumber;
+}
+
+void ParseCall(TLanguageInterpreter& context, std::string& text, TUserExpression& call) {
+    TCallText pieces;
+    parseCall(context, text, pieces);
+    call.WordNumber = pieces.WordNumber;
+    call.Args.assign(pieces.Args.begin(), pieces.Args.end());
     call.Count = static_cast<int>(call.Args.size());
+    text = std::string(pieces.Text);
 }
 
 // [nodes] -------------------------------------------------------------------------------------
@@ -571,8 +642,11 @@ void ParseCall(TLanguageInterpreter& context, std::string& text, TUserExpression
 TCodeNode* ParseNode(TLanguageInterpreter& context, TCompiledCode& code, std::string_view text,
                      const TCompiledCode* outer) {
     TParser parser(context, code, outer);
+    // The tree is parsed from views into this copy: evaluating a declaration's kind while
+    // parsing may compile other text, which replaces the context's SourceText.
+    const std::string source(text);
     try {
-        return parser.Node(text);
+        return parser.Node(source);
     } catch (const TParseDepthExceeded&) {
         return NewNumberNode(0, false);
     }

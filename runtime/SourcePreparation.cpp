@@ -199,6 +199,24 @@ constexpr std::array<RightGroupingOperator, 11> kRightGroupingOperators{{
     {"%", "%("},
 }};
 
+// True for the characters a right-grouping operator can start with; most characters of a piece
+// are not, and need no comparison with the operators.
+bool StartsRightGroupingOperator(char ch) {
+    switch (ch) {
+    case ':':
+    case '>':
+    case '<':
+    case '=':
+    case '&':
+    case '|':
+    case '^':
+    case '%':
+        return true;
+    default:
+        return false;
+    }
+}
+
 // Positions of every usable occurrence of each right-grouping operator in one text: on the top
 // level and not preceded by '(' or ','. A part of the text that starts on the top level sees
 // exactly these occurrences, except one at its own first character, so the index serves every
@@ -209,6 +227,9 @@ public:
         LevelTracker levels;
         for (std::size_t i = 0; i < text.size(); ++i) {
             if (!levels.Step(text[i]) || i == 0 || text[i - 1] == '(' || text[i - 1] == ',') {
+                continue;
+            }
+            if (!StartsRightGroupingOperator(text[i])) {
                 continue;
             }
             for (std::size_t order = 0; order < kRightGroupingOperators.size(); ++order) {

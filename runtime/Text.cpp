@@ -21,8 +21,8 @@ TText::Block* TText::allocate(std::size_t capacity) {
     return block;
 }
 
-void TText::release(Block* block) noexcept {
-    if (block && block->Owners.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+void TText::releaseShared(Block* block) noexcept {
+    if (block->Owners.fetch_sub(1, std::memory_order_acq_rel) == 1) {
         block->Owners.~atomic();
         std::free(block);
     }
@@ -36,41 +36,6 @@ TText::TText(std::string_view bytes) {
     std::memcpy(m_block->Bytes, bytes.data(), bytes.size());
     m_block->Bytes[bytes.size()] = '\0';
     m_block->Size = bytes.size();
-}
-
-TText::TText(const TText& other) noexcept
-    : m_block(other.m_block) {
-    if (m_block) {
-        m_block->Owners.fetch_add(1, std::memory_order_relaxed);
-    }
-}
-
-TText::TText(TText&& other) noexcept
-    : m_block(std::exchange(other.m_block, nullptr)) {}
-
-TText& TText::operator=(const TText& other) noexcept {
-    if (other.m_block) {
-        other.m_block->Owners.fetch_add(1, std::memory_order_relaxed);
-    }
-    release(m_block);
-    m_block = other.m_block;
-    return *this;
-}
-
-TText& TText::operator=(TText&& other) noexcept {
-    if (this != &other) {
-        release(m_block);
-        m_block = std::exchange(other.m_block, nullptr);
-    }
-    return *this;
-}
-
-TText::~TText() {
-    release(m_block);
-}
-
-void TText::clear() noexcept {
-    release(std::exchange(m_block, nullptr));
 }
 
 // Appending to a text with a single owner grows the buffer geometrically, so that a script

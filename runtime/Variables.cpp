@@ -209,6 +209,10 @@ void ResetVariable(TLanguageInterpreter& context, const TVariable& var) {
     if (!address) {
         return;
     }
+    if (var.Kind == vkNumber || var.Kind == vkEightByte) {
+        std::memset(address, 0, kCellSize);
+        return;
+    }
     if (var.Kind == vkInterface) {
         context.InterfaceRegister.reset();
     }
