@@ -12,6 +12,7 @@
 #include <cstring>
 #include <functional>
 #include <new>
+#include <optional>
 #include <system_error>
 #include <typeinfo>
 #include <variant>
@@ -111,6 +112,42 @@ const std::string& NameOf(const TLanguageInterpreter& context, int wordNumber) {
     return context.WordNames[wordNumber - 1];
 }
 
+// Sets the name of the running user-defined word for the scope of one call and restores the
+// caller's afterwards. The name buffers of ended calls are kept for later ones, so that calls
+// nested no deeper than before allocate nothing, whatever the length of the names.
+class TFunctionNameScope {
+public:
+    TFunctionNameScope(std::string& current, const std::string& name)
+        : m_current(current) {
+        std::vector<std::string>& spare = SpareBuffers();
+        if (!spare.empty()) {
+            m_saved = std::move(spare.back());
+            spare.pop_back();
+        }
+        m_saved.assign(name);
+        m_saved.swap(m_current);
+    }
+    TFunctionNameScope(const TFunctionNameScope&) = delete;
+    TFunctionNameScope& operator=(const TFunctionNameScope&) = delete;
+    ~TFunctionNameScope() {
+        m_saved.swap(m_current);
+        try {
+            SpareBuffers().push_back(std::move(m_saved));
+        } catch (...) {
+            // Without room to keep it, the buffer is simply freed.
+        }
+    }
+
+private:
+    static std::vector<std::string>& SpareBuffers() {
+        thread_local std::vector<std::string> spare;
+        return spare;
+    }
+
+    std::string& m_current;
+    std::string m_saved;
+};
+
 // VariableAddress, inlined for the engine's own reads.
 inline std::uint8_t* StorageOf(const TLanguageInterpreter& context, const TVariable& var) noexcept {
     if (var.Local) {
@@ -193,11 +230,9 @@ double CallUserWord(TLanguageInterpreter& context, TCallNode& node, TText& text)
     PushParameters(*context.ParameterStack, context.CurrentActivation(), &node);
     // A word calling itself finds its own name already set: nothing to save or restore then.
     const std::string& name = NameOf(context, node.WordNumber);
-    const bool named = body->Root->HasParentLink() && context.CurrentFunctionName != name;
-    std::string savedName;
-    if (named) {
-        savedName = std::move(context.CurrentFunctionName);
-        context.CurrentFunctionName = name;
+    std::optional<TFunctionNameScope> nameScope;
+    if (body->Root->HasParentLink() && context.CurrentFunctionName != name) {
+        nameScope.emplace(context.CurrentFunctionName, name);
     }
     const std::uint8_t savedMarker = context.UserWordMarker;
     context.UserWordMarker = 255;
@@ -206,19 +241,14 @@ double CallUserWord(TLanguageInterpreter& context, TCallNode& node, TText& text)
     struct Restore {
         TLanguageInterpreter& context;
         TSyntax* syntax;
-        bool named;
-        std::string& savedName;
         std::uint8_t savedMarker;
         ~Restore() {
             EndSyntaxCall(context, syntax);
             --context.CallDepth;
-            if (named) {
-                context.CurrentFunctionName = std::move(savedName);
-            }
             context.UserWordMarker = savedMarker;
             PopParameters(*context.ParameterStack);
         }
-    } restore{context, syntax, named, savedName, savedMarker};
+    } restore{context, syntax, savedMarker};
     try {
         return context.Evaluate(body, text);
     } catch (const EDebugger&) {
