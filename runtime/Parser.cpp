@@ -4,6 +4,7 @@
 #include "runtime/LanguageInterpreter.h"
 #include "runtime/LanguageTexts.h"
 #include "runtime/NumberText.h"
+#include "runtime/Signals.h"
 #include "runtime/SimpleStringList.h"
 #include "runtime/SourcePreparation.h"
 #include "runtime/WordRegistry.h"
@@ -272,7 +273,7 @@ private:
     void DeclareComputedLocal(TCallNode& node);
     void RegisterEarly(const TCallNode& node);
     bool MayDeclareLocals(const TCallNode& node);
-    double EvaluateNow(TCodeNode* node);
+    double EvaluateNow(TCallNode& declaration, TCodeNode* node);
     static void AppendExtraEntry(TCallNode& node, TVariable* var) {
         node.Args.push_back(reinterpret_cast<TCodeNode*>(var));
     }
@@ -434,9 +435,28 @@ void TParser::ActOnDeclaration(TCallNode& node) {
     }
 }
 
-double TParser::EvaluateNow(TCodeNode* node) {
+// Runs an argument while parsing (the kind of a declaration). Its errors are compile errors of
+// the declaring word; text that already failed to compile is not run at all, since it may call
+// words that do not exist. The abort signal passes on to the run the compile is part of.
+double TParser::EvaluateNow(TCallNode& declaration, TCodeNode* node) {
+    if (m_context.CompileFailed) {
+        return 0;
+    }
     TText ignored;
-    return EvaluateNodePlain(m_context, *node, ignored);
+    try {
+        return EvaluateNodePlain(m_context, *node, ignored);
+    } catch (const EAbortSignal&) {
+        throw;
+    } catch (const EVexReturn& signal) {
+        return signal.Value;
+    } catch (const std::exception& error) {
+        reportCompileError(m_context, m_context.LanguageText(ltRuntimeError) + " " +
+                                          quoted(WordName(m_context, declaration.WordNumber)) +
+                                          ":" + error.what() + " " +
+                                          m_context.LanguageText(ltUnknownWordIn) + " " +
+                                          m_context.SourceText);
+        return 0;
+    }
 }
 
 void TParser::DeclareGlobal(TCallNode& node) {
@@ -449,7 +469,7 @@ void TParser::DeclareGlobal(TCallNode& node) {
     }
     const auto* name = static_cast<const TConstantNode*>(node.Arg(1));
     const std::uint8_t kind =
-        node.ArgCount >= 2 ? ClampKind(EvaluateNow(node.Arg(2))) : std::uint8_t{vkNumber};
+        node.ArgCount >= 2 ? ClampKind(EvaluateNow(node, node.Arg(2))) : std::uint8_t{vkNumber};
     TVariable* var = m_context.DeclareVariable(name->Text.view(), kind);
     if (!var) {
         m_context.CompileFailed = true;
@@ -503,7 +523,7 @@ void TParser::DeclareComputedLocal(TCallNode& node) {
     }
     const auto* name = static_cast<const TConstantNode*>(node.Arg(1));
     const std::uint8_t kind =
-        node.ArgCount >= 2 ? ClampKind(EvaluateNow(node.Arg(2))) : std::uint8_t{vkNumber};
+        node.ArgCount >= 2 ? ClampKind(EvaluateNow(node, node.Arg(2))) : std::uint8_t{vkNumber};
     TVariable* var = m_context.DeclareVariable(name->Text.view(), kind, &m_code);
     if (!var) {
         m_context.CompileFailed = true;

@@ -4,9 +4,20 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <stdexcept>
 #include <utility>
 
 namespace vex {
+
+namespace {
+
+void checkTextSize(std::size_t size) {
+    if (size > kMaxTextSize) {
+        throw std::length_error("Text too long (more than 256 MiB)");
+    }
+}
+
+} // namespace
 
 TText::Block* TText::allocate(std::size_t capacity) {
     void* memory = std::malloc(offsetof(Block, Bytes) + capacity + 1);
@@ -32,6 +43,7 @@ TText::TText(std::string_view bytes) {
     if (bytes.empty()) {
         return;
     }
+    checkTextSize(bytes.size());
     m_block = allocate(bytes.size());
     std::memcpy(m_block->Bytes, bytes.data(), bytes.size());
     m_block->Bytes[bytes.size()] = '\0';
@@ -45,13 +57,15 @@ TText& TText::append(std::string_view bytes) {
         return *this;
     }
     const std::size_t oldSize = size();
+    checkTextSize(bytes.size() > kMaxTextSize ? bytes.size() : oldSize + bytes.size());
     const std::size_t newSize = oldSize + bytes.size();
     const bool soleOwner = m_block && m_block->Owners.load(std::memory_order_acquire) == 1;
     if (soleOwner && newSize <= m_block->Capacity) {
         // The source may lie inside our own buffer; memmove keeps that safe.
         std::memmove(m_block->Bytes + oldSize, bytes.data(), bytes.size());
     } else {
-        const std::size_t capacity = soleOwner ? std::max(newSize, oldSize * 2) : newSize;
+        const std::size_t capacity =
+            soleOwner ? std::max(newSize, std::min(oldSize * 2, kMaxTextSize)) : newSize;
         Block* grown = allocate(capacity);
         std::memcpy(grown->Bytes, data(), oldSize);
         // Copied before the old buffer goes: the source may lie inside it.

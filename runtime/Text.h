@@ -8,6 +8,12 @@
 
 namespace vex {
 
+// The largest text in bytes (256 MiB). Making or growing a text beyond it raises
+// std::length_error ("Text too long (more than 256 MiB)"), which a run reports like any error
+// of the script, so that a script that appends forever ends with a message instead of being
+// ended by the system for want of memory.
+inline constexpr std::size_t kMaxTextSize = std::size_t{256} << 20;
+
 // A reference-counted byte string: the text half of every script value.
 //
 // Texts are bytes in the system code page (Windows-1252). A TText is exactly one pointer wide and

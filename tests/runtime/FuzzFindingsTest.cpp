@@ -1,0 +1,50 @@
+// Inputs the fuzz targets in tests/fuzz found faults with, reduced to what shows the fault. Each
+// row compiles and runs its script and names the first message it must report; every run must
+// leave the context's balance as it found it.
+
+#include "tests/runtime/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace vex::test {
+namespace {
+
+struct TFindingRow {
+    const char* Fault;
+    const char* Source;
+    const char* FirstError; // "" when the script must run without an error
+};
+
+const TFindingRow kFindings[] = {
+    {"an unknown word in the kind of a global escaped the compile as an exception",
+     "Global2([h],b2a,+:)=1", "The word \"Global2\" was given 3 arguments"},
+    {"the kind of a global naming an unknown word was run while parsing", "Do(Global2([h],Nope),1)",
+     "Unknown word \"Nope\" in: Do(Global2([h],Nope),1)"},
+    {"an error in the kind of a global escaped the compile", "Global([g], Fail([bad kind]))",
+     "Error in \"Global\":bad kind in: Global([g],Fail([bad kind]))"},
+    {"an error in the kind of a computed local escaped the compile", "Do(Local([v],1/0),v)",
+     "Error in \"Local\":division by zero in: Do(Local([v],1/0),v)"},
+    {"a Return in the kind of a global gives the kind", "Do(Global([r],Return(1)),r)", ""},
+};
+
+TEST(FuzzFindingsTest, EachFoundInputReportsItsErrorAndKeepsTheBalance) {
+    for (const TFindingRow& row : kFindings) {
+        TFakeHost host;
+        TTestContext context(host);
+        TText text;
+        EXPECT_NO_THROW(context.ExecuteText(row.Source, text)) << row.Fault;
+        const std::string first = context.Errors.empty() ? "" : context.Errors.front();
+        EXPECT_EQ(first.substr(0, std::string(row.FirstError).size()), row.FirstError) << row.Fault;
+        EXPECT_EQ(first.empty(), *row.FirstError == '\0') << row.Fault << ": " << first;
+        EXPECT_EQ(context.FrameCount, 0) << row.Fault;
+        EXPECT_EQ(context.StackUsed, 0) << row.Fault;
+        EXPECT_EQ(context.ParameterStack->Count, 0) << row.Fault;
+        EXPECT_EQ(context.ParameterStack->Level, 0) << row.Fault;
+        EXPECT_EQ(context.CallDepth, 0) << row.Fault;
+    }
+}
+
+} // namespace
+} // namespace vex::test
