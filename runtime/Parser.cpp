@@ -10,7 +10,10 @@
 #include "runtime/WordRegistry.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <functional>
+#include <unordered_map>
 
 // Sections:
 //   [names]         finding a piece's name and its argument list
@@ -51,6 +54,20 @@ void reportCompileError(TLanguageInterpreter& context, const std::string& messag
 
 // [names] -------------------------------------------------------------------------------------
 
+// The characters that open or close a list or a text constant. Scans over long texts skip every
+// other character with one table lookup.
+constexpr std::array<bool, 256> kNestingCharacters = [] {
+    std::array<bool, 256> table{};
+    for (const unsigned char c : {'(', ')', '[', ']'}) {
+        table[c] = true;
+    }
+    return table;
+}();
+
+bool isNesting(char c) {
+    return kNestingCharacters[static_cast<unsigned char>(c)];
+}
+
 // Position of the opening character that matches the closing one at the end of the text, with
 // bracketed parts skipped when matching parentheses; npos when there is none.
 std::size_t openingOfFinalList(std::string_view text) {
@@ -60,6 +77,9 @@ std::size_t openingOfFinalList(std::string_view text) {
     int brackets = 0;
     for (std::size_t i = text.size(); i-- > 0;) {
         const char c = text[i];
+        if (!isNesting(c)) {
+            continue;
+        }
         if (close == ')') {
             if (c == ']') {
                 ++brackets;
@@ -105,7 +125,12 @@ std::vector<std::string_view> splitArguments(std::string_view list, std::string&
         int parentheses = 0;
         std::size_t i = start;
         for (bool first = true; i < size; ++i, first = false) {
-            const char c = i + 1 == size ? ',' : list[i];
+            char c = list[i];
+            if (i + 1 == size) {
+                c = ',';
+            } else if (!isNesting(c) && c != ',') {
+                continue;
+            }
             if (c == '[') {
                 ++brackets;
             } else if (c == ']') {
@@ -200,7 +225,58 @@ struct TCallText {
     }
 };
 
-void parseCall(TLanguageInterpreter& context, std::string_view text, TCallText& call);
+// The results of the word and variable searches of one compile, by spelling, so that a name met
+// again costs one hash lookup instead of a search of the sorted lists. The parser clears it
+// whenever parsing itself may change words or variables: after a declaration word, an early
+// registration, or anything evaluated while parsing.
+class TLookupCache {
+public:
+    int WordIndex(const TLanguageInterpreter& context, std::string_view name) {
+        const auto found = m_words.find(name);
+        if (found != m_words.end()) {
+            return found->second;
+        }
+        const int index = LookupWord(context, name);
+        m_words.emplace(std::string(name), index);
+        return index;
+    }
+
+    // The cached variable of a spelling; false when the spelling was not looked up yet.
+    bool FindVariable(std::string_view name, TVariable*& var, bool& local) const {
+        const auto found = m_variables.find(name);
+        if (found == m_variables.end()) {
+            return false;
+        }
+        var = found->second.Var;
+        local = found->second.Local;
+        return true;
+    }
+    void AddVariable(std::string_view name, TVariable* var, bool local) {
+        m_variables.emplace(std::string(name), TVariableEntry{var, local});
+    }
+
+    void Clear() {
+        m_words.clear();
+        m_variables.clear();
+    }
+
+private:
+    struct THash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const noexcept {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+    struct TVariableEntry {
+        TVariable* Var;
+        bool Local;
+    };
+    std::unordered_map<std::string, int, THash, std::equal_to<>> m_words;
+    std::unordered_map<std::string, TVariableEntry, THash, std::equal_to<>> m_variables;
+};
+
+void parseCall(TLanguageInterpreter& context, std::string_view text, TCallText& call,
+               TLookupCache* cache);
 
 // [calls] -------------------------------------------------------------------------------------
 
@@ -265,6 +341,7 @@ public:
 private:
     TCodeNode* Constant(std::string_view text);
     TCodeNode* VariableRead(std::string_view text);
+    void FindVariableOf(std::string_view name, TVariable*& var, bool& local) const;
     TCodeNode* Call(std::string_view text);
     void ParseArguments(TCallNode& node, const TCallText& call);
     void ActOnDeclaration(TCallNode& node);
@@ -283,6 +360,7 @@ private:
     const TCompiledCode* m_outer;
     bool m_withLinks;
     int m_depth = 0;
+    TLookupCache m_cache;
 };
 
 // Removes the outer parentheses of a text as long as it is wholly enclosed by one pair. Only
@@ -365,21 +443,28 @@ TCodeNode* TParser::VariableRead(std::string_view text) {
     if (!CouldBeVariableName(text)) {
         return nullptr;
     }
+    TVariable* var = nullptr;
+    bool local = false;
+    if (!m_cache.FindVariable(text, var, local)) {
+        FindVariableOf(text, var, local);
+        m_cache.AddVariable(text, var, local);
+    }
+    return var ? NewVariableNode(var, local, m_withLinks) : nullptr;
+}
+
+void TParser::FindVariableOf(std::string_view name, TVariable*& var, bool& local) const {
     const TVariables* locals = m_outer ? m_outer->Variables : m_code.Variables;
-    if (locals) {
-        if (TVariable* var = FindVariable(*locals, text)) {
-            return NewVariableNode(var, true, m_withLinks);
-        }
+    local = true;
+    var = locals ? FindVariable(*locals, name) : nullptr;
+    if (!var) {
+        local = false;
+        var = FindVariable(m_context.GlobalVariables, name);
     }
-    if (TVariable* var = FindVariable(m_context.GlobalVariables, text)) {
-        return NewVariableNode(var, false, m_withLinks);
-    }
-    return nullptr;
 }
 
 TCodeNode* TParser::Call(std::string_view text) {
     TCallText call;
-    parseCall(m_context, text, call);
+    parseCall(m_context, text, call, &m_cache);
     TCallNode* node = NewCallNode(m_withLinks);
     node->ArgCount = static_cast<std::uint8_t>(call.Args.size());
     node->WordNumber = static_cast<std::uint16_t>(call.WordNumber);
@@ -413,6 +498,20 @@ void TParser::ParseArguments(TCallNode& node, const TCallText& call) {
 // [declarations] ------------------------------------------------------------------------------
 
 void TParser::ActOnDeclaration(TCallNode& node) {
+    switch (node.WordNumber) {
+    case kGlobalDeclaration:
+    case kGlobalDeclaration2:
+    case kTextLocalDeclaration:
+    case kNumberLocalDeclaration:
+    case kReferenceLocalDeclaration:
+    case kInterfaceLocalDeclaration:
+    case kComputedLocalDeclaration:
+    case kDefineWord:
+        m_cache.Clear();
+        break;
+    default:
+        return;
+    }
     switch (node.WordNumber) {
     case kGlobalDeclaration:
     case kGlobalDeclaration2:
@@ -573,7 +672,7 @@ namespace {
 
 // The word number of the call's text (0 when there is none), with its name; labels and bound
 // names replace the text by the call they stand for.
-int resolveWord(TLanguageInterpreter& context, TCallText& call) {
+int resolveWord(TLanguageInterpreter& context, TCallText& call, TLookupCache* cache) {
     std::string_view name = nameOfPiece(call.Text);
     bool bare = name.size() == call.Text.size();
     if (bare) {
@@ -589,7 +688,7 @@ int resolveWord(TLanguageInterpreter& context, TCallText& call) {
     if (bare && (binding.CurrentObject || binding.CurrentInstance)) {
         bound = findBoundName(binding, name);
     }
-    const int index = LookupWord(context, name);
+    const int index = cache ? cache->WordIndex(context, name) : LookupWord(context, name);
     const int wordNumber = index < 0 ? 0 : index + 1;
     call.Name = name;
     if (bound.kind == TBoundName::None) {
@@ -605,16 +704,17 @@ int resolveWord(TLanguageInterpreter& context, TCallText& call) {
 }
 
 // Splits the text of one call into its word and argument texts (see ParseCall).
-void parseCall(TLanguageInterpreter& context, std::string_view text, TCallText& call) {
+void parseCall(TLanguageInterpreter& context, std::string_view text, TCallText& call,
+               TLookupCache* cache) {
     call.Text = text;
     std::string unwrapped;
     if (context.ProtectedCode && UnwrapProtectedCode(call.Text, unwrapped)) {
         call.Replace(std::move(unwrapped));
     }
-    call.WordNumber = resolveWord(context, call);
+    call.WordNumber = resolveWord(context, call, cache);
     if (call.WordNumber == 0) {
         call.Replace(ConvertOperators(call.Text));
-        call.WordNumber = resolveWord(context, call);
+        call.WordNumber = resolveWord(context, call, cache);
     }
     call.Args.clear();
     if (call.WordNumber == 0) {
@@ -642,7 +742,7 @@ void parseCall(TLanguageInterpreter& context, std::string_view text, TCallText& 
 int ResolveWord(TLanguageInterpreter& context, std::string& text, std::string& name) {
     TCallText call;
     call.Text = text;
-    const int wordNumber = resolveWord(context, call);
+    const int wordNumber = resolveWord(context, call, nullptr);
     name = std::string(call.Name);
     text = std::string(call.Text);
     return wordNumber;
@@ -650,7 +750,7 @@ int ResolveWord(TLanguageInterpreter& context, std::string& text, std::string& n
 
 void ParseCall(TLanguageInterpreter& context, std::string& text, TUserExpression& call) {
     TCallText pieces;
-    parseCall(context, text, pieces);
+    parseCall(context, text, pieces, nullptr);
     call.WordNumber = pieces.WordNumber;
     call.Args.assign(pieces.Args.begin(), pieces.Args.end());
     call.Count = static_cast<int>(call.Args.size());
