@@ -118,7 +118,13 @@ const std::string& NameOf(const TLanguageInterpreter& context, int wordNumber) {
 class TFunctionNameScope {
 public:
     TFunctionNameScope(std::string& current, const std::string& name)
-        : m_current(current) {
+        : m_current(current)
+        , m_pooled(name.size() > kShortName) {
+        if (!m_pooled) {
+            m_saved.swap(m_current);
+            m_current.assign(name);
+            return;
+        }
         std::vector<std::string>& spare = SpareBuffers();
         if (!spare.empty()) {
             m_saved = std::move(spare.back());
@@ -131,6 +137,9 @@ public:
     TFunctionNameScope& operator=(const TFunctionNameScope&) = delete;
     ~TFunctionNameScope() {
         m_saved.swap(m_current);
+        if (!m_pooled) {
+            return;
+        }
         try {
             SpareBuffers().push_back(std::move(m_saved));
         } catch (...) {
@@ -144,9 +153,23 @@ private:
         return spare;
     }
 
+    // Names this long fit into a string without a buffer of its own.
+    static constexpr std::size_t kShortName = 15;
+
     std::string& m_current;
     std::string m_saved;
+    bool m_pooled;
 };
+
+// SetActivation, inlined: reading an argument of a user-defined word switches to the caller's
+// activation and back.
+inline void SwitchActivation(TLanguageInterpreter& context, const TCompiledCode& code) noexcept {
+    context.Variables = code.Variables;
+    context.Code = code.Root;
+    context.FrameBase = code.FrameBase;
+    context.FrameSize = code.FrameSize;
+    context.OwnsVariables = code.OwnsVariables;
+}
 
 // VariableAddress, inlined for the engine's own reads.
 inline std::uint8_t* StorageOf(const TLanguageInterpreter& context, const TVariable& var) noexcept {
@@ -288,7 +311,7 @@ double EvaluateUserWordArgument(TLanguageInterpreter& context, int i, TText& tex
     const TCompiledCode saved = context.CurrentActivation();
     TParameterStack& stack = *context.ParameterStack;
     const int savedLevel = stack.Level;
-    context.SetActivation(frame->Caller);
+    SwitchActivation(context, frame->Caller);
     --stack.Level;
     struct Restore {
         TLanguageInterpreter& context;
@@ -296,7 +319,7 @@ double EvaluateUserWordArgument(TLanguageInterpreter& context, int i, TText& tex
         int level;
         ~Restore() {
             context.ParameterStack->Level = level;
-            context.SetActivation(saved);
+            SwitchActivation(context, saved);
         }
     } restore{context, saved, savedLevel};
     return EvaluateArgument(context, argument, text);
