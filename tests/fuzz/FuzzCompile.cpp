@@ -1,0 +1,41 @@
+// Fuzz target: source preparation and compile of arbitrary bytes.
+//
+// Every rewrite of the source preparation and the parser see the input as it is; the compile
+// must end with a code or with reported errors, and leave the context's balance unchanged.
+
+#include "tests/fuzz/FuzzSupport.h"
+
+#include "runtime/SourcePreparation.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view source(reinterpret_cast<const char*>(data), size);
+
+    const std::string prepared = vex::RemoveWhitespaceAndComments(source);
+    vex::ConvertOperators(prepared);
+    std::string rewritten;
+    vex::RewriteLabel(prepared, rewritten);
+    vex::UnwrapProtectedCode(prepared, rewritten);
+
+    vex::fuzz::TFuzzContext& context = vex::fuzz::FreshContext();
+    context.ProtectedCode = true;
+    vex::fuzz::ResetStepBudget();
+    const vex::fuzz::TBalance before = vex::fuzz::TBalance::Of(context);
+    vex::TCompiledCode* code = context.Compile(source);
+    vex::fuzz::CheckBalance(before, context, "Compile");
+    if ((code == nullptr) != context.CompileFailed) {
+        std::fprintf(stderr, "Compile gave %s but CompileFailed is %d\n", code ? "a code" : "none",
+                     context.CompileFailed);
+        std::abort();
+    }
+    if (context.CompileFailed && context.Errors.empty()) {
+        std::fprintf(stderr, "the compile failed without reporting an error\n");
+        std::abort();
+    }
+    context.ReleaseCode(code);
+    return 0;
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+// What the fuzz targets share: a context with the test word set (no word touches files,
+// processes or the clock), a step budget that ends endless scripts with an error, and the
+// check that an entry operation leaves the context's balance as it found it.
+
+#include "tests/runtime/TestSupport.h"
+
+#include <cstdint>
+#include <string>
+
+namespace vex::fuzz {
+
+// Word calls one input may make before the run ends with an error; keeps loops and deep
+// recursion from turning into timeouts.
+inline constexpr std::int64_t kStepBudget = 20000;
+
+// A test context whose built-in words count against the step budget.
+class TFuzzContext : public test::TTestContext {
+public:
+    explicit TFuzzContext(test::TFakeHost& host);
+};
+
+// Starts a new input's budget.
+void ResetStepBudget();
+
+// A context in its initial state for the next input. Registering the word set is slow, so the
+// context is kept between inputs and made anew only after an input that declared a global or
+// defined a word; an input therefore never sees what an earlier one left behind.
+TFuzzContext& FreshContext();
+
+// The parts of the context that every entry operation must leave as they were.
+struct TBalance {
+    std::int32_t FrameCount = 0;
+    std::int32_t StackUsed = 0;
+    int ParameterCount = 0;
+    int ParameterLevel = 0;
+    std::int32_t CallDepth = 0;
+    std::uint8_t DebugState = 0;
+    std::uint8_t RunOrigin = 0;
+
+    static TBalance Of(const TLanguageInterpreter& context);
+    friend bool operator==(const TBalance&, const TBalance&) = default;
+    std::string Describe() const;
+};
+
+// Aborts the process (which libFuzzer reports as a finding) when the balance changed.
+void CheckBalance(const TBalance& before, const TLanguageInterpreter& context,
+                  const char* operation);
+
+} // namespace vex::fuzz

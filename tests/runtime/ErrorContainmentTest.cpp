@@ -1,0 +1,137 @@
+// Every contained error leaves the context as the entry operation found it: the saved
+// activations, the shared stack space, the parameter stack, the call depth and the run's state
+// bytes. Each failing script runs through each entry, from a state that is not all zero.
+
+#include "tests/runtime/TestSupport.h"
+
+#include "runtime/WordRegistry.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace vex::test {
+namespace {
+
+struct TBalance {
+    std::int32_t FrameCount;
+    std::int32_t StackUsed;
+    int ParameterCount;
+    int ParameterLevel;
+    std::int32_t CallDepth;
+    std::uint8_t DebugState;
+    std::uint8_t RunOrigin;
+
+    static TBalance Of(const TLanguageInterpreter& c) {
+        return {c.FrameCount,
+                c.StackUsed,
+                c.ParameterStack->Count,
+                c.ParameterStack->Level,
+                c.CallDepth,
+                c.DebugState,
+                c.RunOrigin};
+    }
+    friend bool operator==(const TBalance&, const TBalance&) = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const TBalance& b) {
+    return out << "frames " << b.FrameCount << ", stack " << b.StackUsed << ", parameters "
+               << b.ParameterCount << "/" << b.ParameterLevel << ", depth " << b.CallDepth
+               << ", debug " << int(b.DebugState) << ", origin " << int(b.RunOrigin);
+}
+
+struct TEntry {
+    const char* Name;
+    std::uint8_t DebugState;
+    std::uint8_t RunOrigin;
+    bool External;
+};
+
+const TEntry kEntries[] = {
+    {"ExecuteText", dsOff, 0, false},
+    {"ExecuteText on the debug path of a simulation run", dsRun, roSimulation, false},
+    {"ExecuteExternal inside a run stepped into", dsStepInto, roAnimation, true},
+};
+
+struct TFailure {
+    const char* Case;
+    std::string Source;
+};
+
+std::string ManyLocals(int count) {
+    std::string source = "LocalNumber([v0]";
+    for (int i = 1; i < count; ++i) {
+        source += ",[v" + std::to_string(i) + "]";
+    }
+    return source + ")";
+}
+
+const TFailure kFailures[] = {
+    {"compile error", "Do(1,Nope)"},
+    {"compile error while parsing a declaration", "Global([g],Fail([kind]))"},
+    {"runtime error beside locals", "Do(LocalNumber([n]),n:=1,Fail([boom]))"},
+    {"fault of the system classes", "Do(LocalText([t]),t:=[x],SystemFault)"},
+    {"error in a body with locals", "Do(LocalText([t]),Bad)"},
+    {"error in an argument read by the body", "Echo(Fail([argument]))"},
+    {"error two calls down the arguments", "Echo(Echo(Fail([deep])))"},
+    {"return signal at the top", "Do(Return(1),Fail)"},
+    {"user words nested too deeply", "Do(LocalNumber([n]),Down)"},
+    {"frame larger than the stack space", ManyLocals(600)},
+};
+
+class ErrorContainmentTest : public ::testing::Test {
+protected:
+    ErrorContainmentTest() {
+        Define("Bad", "Do(LocalNumber([v]),v:=1,Fail([in body]))", 0, 0);
+        Define("Echo", "Arg(1)", 1, 1);
+        Define("Down", "0", 0, 0);
+        Define("Down", "Do(Count,Down)", 0, 0);
+    }
+
+    void Define(const char* name, const char* body, int min, int max) {
+        TWordAttributes attributes;
+        attributes.CodeText = body;
+        attributes.MinArgs = static_cast<std::uint8_t>(min);
+        attributes.MaxArgs = static_cast<std::uint8_t>(max);
+        ASSERT_GE(RegisterUserWord(context, name, "Various", attributes), 1) << name;
+    }
+
+    bool SomethingReported() const {
+        return !context.Errors.empty() || !host.ErrorBoxes.empty() ||
+               !host.HandledExceptions.empty();
+    }
+
+    TFakeHost host;
+    TTestContext context{host};
+};
+
+TEST_F(ErrorContainmentTest, EveryEntryLeavesTheContextAsItFoundIt) {
+    // An outer activation with a frame of its own is already running.
+    context.FrameCount = 1;
+    context.StackUsed = 16;
+    for (const TEntry& entry : kEntries) {
+        for (const TFailure& failure : kFailures) {
+            context.DebugState = entry.DebugState;
+            context.RunOrigin = entry.RunOrigin;
+            context.Errors.clear();
+            host.ErrorBoxes.clear();
+            host.HandledExceptions.clear();
+            const TBalance before = TBalance::Of(context);
+            TText text;
+            if (entry.External) {
+                EXPECT_NO_THROW(context.ExecuteExternal(failure.Source, text));
+            } else {
+                EXPECT_NO_THROW(context.ExecuteText(failure.Source, text));
+            }
+            EXPECT_EQ(TBalance::Of(context), before) << entry.Name << ": " << failure.Case;
+            const bool returned = failure.Source.starts_with("Do(Return");
+            EXPECT_EQ(SomethingReported(), !returned) << entry.Name << ": " << failure.Case;
+
+            EXPECT_EQ(context.ExecuteText("Concat([still],[ fine])", text), 0);
+            EXPECT_EQ(text.view(), "still fine") << entry.Name << ": after " << failure.Case;
+        }
+    }
+}
+
+} // namespace
+} // namespace vex::test
