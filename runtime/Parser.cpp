@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <deque>
 #include <functional>
 #include <unordered_map>
 
@@ -116,8 +117,8 @@ std::string_view nameOfPiece(std::string_view text) {
 // comma. The first character of an argument is always taken, even a comma. The pieces are views
 // into `list`, except that an argument running through the final comma (in malformed text) ends
 // with that comma, which is kept in `tail`.
-std::vector<std::string_view> splitArguments(std::string_view list, std::string& tail) {
-    std::vector<std::string_view> args;
+void splitArguments(std::string_view list, std::string& tail, std::vector<std::string_view>& args) {
+    args.clear();
     const std::size_t size = list.size();
     std::size_t start = 0;
     while (start < size) {
@@ -152,7 +153,6 @@ std::vector<std::string_view> splitArguments(std::string_view list, std::string&
         }
         start = i + 1;
     }
-    return args;
 }
 
 // [binding] -----------------------------------------------------------------------------------
@@ -361,6 +361,7 @@ private:
     bool m_withLinks;
     int m_depth = 0;
     TLookupCache m_cache;
+    std::deque<std::vector<std::string_view>> m_argumentLists;
 };
 
 // Removes the outer parentheses of a text as long as it is wholly enclosed by one pair. Only
@@ -464,6 +465,17 @@ void TParser::FindVariableOf(std::string_view name, TVariable*& var, bool& local
 
 TCodeNode* TParser::Call(std::string_view text) {
     TCallText call;
+    // The argument list of each nesting depth keeps its room from one call to the next.
+    if (m_argumentLists.size() < static_cast<std::size_t>(m_depth)) {
+        m_argumentLists.resize(static_cast<std::size_t>(m_depth));
+    }
+    std::vector<std::string_view>& room = m_argumentLists[static_cast<std::size_t>(m_depth - 1)];
+    call.Args.swap(room);
+    struct GiveBack {
+        std::vector<std::string_view>& room;
+        std::vector<std::string_view>& args;
+        ~GiveBack() { room.swap(args); }
+    } giveBack{room, call.Args};
     parseCall(m_context, text, call, &m_cache);
     TCallNode* node = NewCallNode(m_withLinks);
     node->ArgCount = static_cast<std::uint8_t>(call.Args.size());
@@ -728,7 +740,7 @@ void parseCall(TLanguageInterpreter& context, std::string_view text, TCallText& 
     }
     // The list runs from after the name's opening character to the closing one, which counts
     // as a final comma.
-    call.Args = splitArguments(call.Text.substr(call.Name.size() + 1), call.Tail);
+    splitArguments(call.Text.substr(call.Name.size() + 1), call.Tail, call.Args);
     if (call.Args.size() > static_cast<std::size_t>(kMaxArguments)) {
         reportCompileError(
             context, context.LanguageText(ltTooManyArguments) + " " + quoted(call.Name) + " " +

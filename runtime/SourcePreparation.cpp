@@ -20,8 +20,6 @@ namespace {
 constexpr std::size_t kMaxStepwiseLength = 4096;
 constexpr int kMaxStepwiseNesting = 64;
 
-constexpr std::string_view kOperatorChars = "%&*+-/^|";
-
 bool IsDigit(char ch) {
     return ch >= '0' && ch <= '9';
 }
@@ -30,8 +28,25 @@ bool IsWhitespace(char ch) {
     return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r';
 }
 
+// Characters the whitespace and comment removal acts on besides whitespace.
+bool IsPreparationMark(char ch) {
+    return ch == '[' || ch == '{' || ch == '}';
+}
+
 bool IsOperatorChar(char ch) {
-    return kOperatorChars.find(ch) != std::string_view::npos;
+    switch (ch) {
+    case '%':
+    case '&':
+    case '*':
+    case '+':
+    case '-':
+    case '/':
+    case '^':
+    case '|':
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool IsMultiplicative(char ch) {
@@ -697,7 +712,16 @@ std::string RemoveWhitespaceAndComments(std::string_view source) {
         if (IsWhitespace(ch)) {
             continue;
         }
-        if (ch == '[') {
+        if (!IsPreparationMark(ch)) {
+            // A run of ordinary characters is copied in one piece.
+            std::size_t end = i + 1;
+            while (end < source.size() && !IsWhitespace(source[end]) &&
+                   !IsPreparationMark(source[end])) {
+                ++end;
+            }
+            out.append(source.substr(i, end - i));
+            i = end - 1;
+        } else if (ch == '[') {
             i = CopyTextConstant(source, i, out);
         } else if (ch == '{') {
             commentMark = out.size();
@@ -709,10 +733,8 @@ std::string RemoveWhitespaceAndComments(std::string_view source) {
             }
             out.resize(commentMark);
             i = close;
-        } else if (ch == '}') {
-            out.resize(commentMark);
         } else {
-            out += ch;
+            out.resize(commentMark);
         }
     }
     return out;
