@@ -1,0 +1,84 @@
+#include "shell/ApplicationHost.h"
+
+#include "services/LanguageManager.h"
+#include "services/MessageBoxes.h"
+
+#include <QTest>
+
+#include <stdexcept>
+
+class ApplicationHostTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void languageTextIsWindows1252_data();
+    void languageTextIsWindows1252();
+    void errorsGoToTheMessageBoxDecoded();
+    void reportedErrorsAreDecoded();
+
+private:
+    QStringList m_boxes;
+};
+
+void ApplicationHostTest::init() {
+    m_boxes.clear();
+    setMessageBoxPresenter([this](const TMessageBoxRequest& request) {
+        m_boxes << QString("%1 %2: %3").arg(request.Icon).arg(request.Title, request.Text);
+        return QMessageBox::Ok;
+    });
+}
+
+void ApplicationHostTest::cleanup() {
+    FinalizeLanguageManager();
+    setMessageBoxPresenter({});
+}
+
+void ApplicationHostTest::languageTextIsWindows1252_data() {
+    QTest::addColumn<int>("language"); // 0: no module
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QByteArray>("text");
+
+    QTest::newRow("no module: empty, the runtime's English serves") << 0 << 3017 << QByteArray();
+    QTest::newRow("English") << 9 << 3017 << QByteArray("at most");
+    QTest::newRow("German umlaut as one byte") << 7 << 3017
+                                               << QByteArray("h\xF6"
+                                                             "chstens");
+    QTest::newRow("missing number: empty") << 7 << 4310 << QByteArray();
+}
+
+void ApplicationHostTest::languageTextIsWindows1252() {
+    QFETCH(int, language);
+    QFETCH(int, number);
+    QFETCH(QByteArray, text);
+    if (language != 0)
+        QVERIFY(LoadLanguageModule("ZT", language));
+    TApplicationHost host;
+    QCOMPARE(QByteArray::fromStdString(host.LanguageText(number)), text);
+}
+
+void ApplicationHostTest::errorsGoToTheMessageBoxDecoded() {
+    QVERIFY(LoadLanguageModule("ZT", 7));
+    TApplicationHost host;
+    host.ShowErrorBox("Fehler in caf\xE9");
+    host.HandleException(std::runtime_error("Stack overflow"));
+    host.HandleException(std::runtime_error("")); // the silent abort shows nothing
+    const QString critical = QString::number(QMessageBox::Critical);
+    QCOMPARE(m_boxes, (QStringList{critical + QString::fromUtf8(" Fehler: Fehler in café"),
+                                   critical + " Fehler: Stack overflow"}));
+}
+
+void ApplicationHostTest::reportedErrorsAreDecoded() {
+    TApplicationHost host;
+    QStringList reported;
+    connect(&host, &TApplicationHost::errorReported,
+            [&](const QString& message) { reported << message; });
+    host.reportError("Unknown word 'x' in: \x93x\x94");
+    QCOMPARE(reported, QStringList{QString::fromUtf8("Unknown word 'x' in: “x”")});
+    QVERIFY(m_boxes.isEmpty());
+}
+
+QTEST_MAIN(ApplicationHostTest)
+#include "ApplicationHostTest.moc"
