@@ -155,19 +155,19 @@ TEST_F(ConsoleRunnerTest, FilesAndTextsShareOneContext) {
 TEST_F(ConsoleRunnerTest, Inspection) {
     const TCase cases[] = {
         {{"--prepare", "Do( a , [b c] ) {comment}"}, 0, "Do(a,[b c])\n", ""},
-        {{"--tree", "Do(LocalNum([i]),i:=i+1.5,Print([i=],i))"},
+        {{"--tree", "Do(LocalNum([k]),k:=k+1.5,Print([k=],k))"},
          0,
          "Do #1 (3)\n"
          "  LocalNum #1411 (1)\n"
-         "    [i]\n"
+         "    [k]\n"
          "  := #2 (2)\n"
-         "    $i local\n"
+         "    $k local\n"
          "    + #3 (2)\n"
-         "      $i local\n"
+         "      $k local\n"
          "      1.5\n"
          "  Print #300 (2)\n"
-         "    [i=]\n"
-         "    $i local\n",
+         "    [k=]\n"
+         "    $k local\n",
          ""},
         {{"--tree", "Do(DeclareGlobal([g],0),g)"},
          0,

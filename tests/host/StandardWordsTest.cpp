@@ -143,13 +143,13 @@ TEST_F(StandardWordsTest, ControlFlowAndLoopCounters) {
         {"If(0,[yes],[no])", 0, "no"},
         {"If(0,[yes])", 0, ""},
         {"If([text],1,2)", 1, ""},
-        {"Do(LocalNum([i]),While(i<5,i:=i+1))", 5, ""},
+        {"Do(LocalNum([k]),While(k<5,k:=k+1))", 5, ""},
         {"Do(LocalNum([n]),Repeat(4,n:=n+2),n)", 8, ""},
-        {"Do(LocalNum([i],[s]),For(i,1,10,s:=s+i),s)", 55, ""},
-        {"Do(LocalNum([i],[s]),For(i,10,1,s:=s+i,-3),s)", 22, ""},
-        {"Do(LocalNum([i]),For(i,1,0,Error([never])),i)", 1, ""},
-        {"Do(LocalNum([i]),For(i,1,100,If(i=7,Break)),i)", 7, ""},
-        {"Do(LocalNum([i]),While(1,If(i>2,Break,i:=i+1)),i)", 3, ""},
+        {"Do(LocalNum([k],[s]),For(k,1,10,s:=s+k),s)", 55, ""},
+        {"Do(LocalNum([k],[s]),For(k,10,1,s:=s+k,-3),s)", 22, ""},
+        {"Do(LocalNum([k]),For(k,1,0,Error([never])),k)", 1, ""},
+        {"Do(LocalNum([k]),For(k,1,100,If(k=7,Break)),k)", 7, ""},
+        {"Do(LocalNum([k]),While(1,If(k>2,Break,k:=k+1)),k)", 3, ""},
         {"Choose(2,[a],[b],[c])", 0, "b"},
         {"Do(Return(5,[early]),Error([not reached]))", 5, "early"},
         {"Do(Return([kept]),1)", 0, "kept"},
@@ -209,7 +209,7 @@ TEST_F(StandardWordsTest, UserWordsWithParametersAndRecursion) {
         {"Do(DefineWord([Greet],[Concat([hello ],Arg(1))],1,1,[help],[Greet([x])]),Greet([you]))",
          0, "hello you"},
         // Arguments are evaluated in the caller's locals, each time Arg reads them.
-        {"Do(LocalNum([i]),DefineWord([Twice2],[Arg(1)+Arg(1)],1,1,[]),Twice2(i:=i+1))", 3, ""},
+        {"Do(LocalNum([k]),DefineWord([Twice2],[Arg(1)+Arg(1)],1,1,[]),Twice2(k:=k+1))", 3, ""},
         {"Do(DefineWord([Early],[Do(Return(1),2)],0,0,[]),Early+10)", 11, ""},
         // A body's locals are its own, one set per call.
         {"Do(DefineWord([Sum],[Do(LocalNum([s],[k]),For(k,1,Arg(1),s:=s+k),s)],1,1,[]),"
@@ -284,7 +284,7 @@ TEST_F(StandardWordsTest, ErrorsNameTheWordAndTheArgument) {
 // A Break inside a user word's body does not leave a loop around the call.
 TEST_F(StandardWordsTest, BreakDoesNotCrossAUserWordCall) {
     const TScriptResult result =
-        Run("Do(DefineWord([Stop],[Break],0,0,[]),LocalNum([i]),While(i<3,Do(i:=i+1,Stop)),i)");
+        Run("Do(DefineWord([Stop],[Break],0,0,[]),LocalNum([k]),While(k<3,Do(k:=k+1,Stop)),k)");
     EXPECT_EQ(result.Number, 3);
     EXPECT_EQ(result.Errors, "Error in \"Break\":Break outside a loop\n"
                              "Error in \"Break\":Break outside a loop\n"
