@@ -7,6 +7,7 @@
 #include "runtime/WordRegistry.h"
 
 #include <array>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -26,14 +27,28 @@ std::array<std::span<const TWordRow>, 10> Tables() {
             RandomWordRows(),   ModelWordRows()};
 }
 
-// Every row by its number; a number out of range or taken twice is a fault in the tables.
+std::string AsciiLower(std::string_view name) {
+    std::string lower(name);
+    for (char& ch : lower) {
+        if (ch >= 'A' && ch <= 'Z') {
+            ch = static_cast<char>(ch - 'A' + 'a');
+        }
+    }
+    return lower;
+}
+
+// Every row by its number. A number out of range or taken twice, or a name given twice (names
+// are looked up without regard to case), is a fault in the tables.
 std::vector<const TWordRow*> RowsByNumber() {
     std::vector<const TWordRow*> byNumber(kBuiltInWordCount + 1, nullptr);
+    std::set<std::string> names;
     for (std::span<const TWordRow> table : Tables()) {
         for (const TWordRow& row : table) {
-            if (row.Number < 1 || row.Number > kBuiltInWordCount || byNumber[row.Number]) {
-                throw std::logic_error("word number " + std::to_string(row.Number) + " of \"" +
-                                       row.Name + "\" is out of range or taken twice");
+            if (row.Number < 1 || row.Number > kBuiltInWordCount || byNumber[row.Number] ||
+                !names.insert(AsciiLower(row.Name)).second) {
+                throw std::logic_error("word number " + std::to_string(row.Number) + " \"" +
+                                       row.Name + "\": number out of range or taken twice, or " +
+                                       "name taken twice");
             }
             byNumber[row.Number] = &row;
         }
