@@ -1,8 +1,8 @@
 #include "shell/ApplicationHost.h"
 
+#include "platform/CodePage.h"
 #include "services/LanguageManager.h"
 #include "services/MessageBoxes.h"
-#include "shell/CodePage.h"
 #include "shell/ShellTexts.h"
 
 #include <QApplication>

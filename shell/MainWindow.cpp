@@ -1,8 +1,8 @@
 #include "shell/MainWindow.h"
 
+#include "platform/CodePage.h"
 #include "services/LanguageManager.h"
 #include "services/MessageBoxes.h"
-#include "shell/CodePage.h"
 #include "shell/ShellTexts.h"
 #include "ui_MainWindow.h"
 

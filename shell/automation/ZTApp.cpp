@@ -1,7 +1,7 @@
 #include "shell/automation/ZTApp.h"
 
+#include "platform/CodePage.h"
 #include "runtime/LanguageInterpreter.h"
-#include "shell/CodePage.h"
 
 #include <QFileInfo>
 

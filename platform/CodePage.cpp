@@ -1,4 +1,4 @@
-#include "shell/CodePage.h"
+#include "platform/CodePage.h"
 
 #include <array>
 
