@@ -1,0 +1,91 @@
+#pragma once
+
+#include "host/model/HandleTable.h"
+#include "host/model/HandlerKinds.h"
+#include "host/model/NamedValues.h"
+
+#include "runtime/CompiledCode.h"
+#include "runtime/HostInterface.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vex::host {
+
+// The compiled form of one handler text. It is shared: the run loop holds a reference while the
+// code runs, so that a handler that destroys its own atom (or replaces its own code) does not
+// free the tree that is being evaluated.
+class THandlerCode {
+public:
+    explicit THandlerCode(TCompiledCode* code) noexcept
+        : m_code(code) {}
+    THandlerCode(const THandlerCode&) = delete;
+    THandlerCode& operator=(const THandlerCode&) = delete;
+    // Releases the tree and the locals the code owns; needs no runtime context.
+    ~THandlerCode();
+    TCompiledCode* Code() const noexcept { return m_code; }
+
+private:
+    TCompiledCode* m_code;
+};
+
+// The handler of one kind: its text and, once compiled, its code. An empty text is no handler.
+struct THandler {
+    std::string Text;
+    std::shared_ptr<THandlerCode> Compiled;
+    // Set when the text failed to compile; cleared when the text or the atom's named
+    // attributes change, so a fixed text is compiled again.
+    bool Failed = false;
+};
+
+// An element of the model. Atoms form a tree: each has a mother (none for the root "main") and
+// its children in order. An atom carries labels (values by name that `label` reads), named
+// attributes (values by name that bare names in its handler code denote) and up to fifteen
+// handler texts.
+class TAtom : public TModelObject, public TBindingObject {
+public:
+    TAtom(std::uint32_t id, std::string name);
+
+    std::uint32_t AtomId() const noexcept { return m_id; }
+    const std::string& AtomName() const noexcept { return m_name; }
+    void SetName(std::string name) { m_name = std::move(name); }
+    // The mother's handle, or 0 for the root.
+    std::int32_t Mother() const noexcept { return m_mother; }
+    const std::vector<std::int32_t>& Children() const noexcept { return m_children; }
+
+    TNamedValues Labels;
+    // Named attributes keep their positions for the life of the atom: compiled handler code
+    // refers to them by position.
+    const TNamedValues& Attributes() const noexcept { return m_attributes; }
+    // Sets a named attribute; a new name makes the handlers compile again on their next run.
+    void SetAttribute(std::string_view name, const TModelValue& value);
+    TModelValue* AttributeAt(int position) noexcept { return m_attributes.At(position); }
+
+    THandler& Handler(int kind) { return m_handlers[static_cast<std::size_t>(kind - 1)]; }
+    const THandler& Handler(int kind) const {
+        return m_handlers[static_cast<std::size_t>(kind - 1)];
+    }
+
+    // TBindingObject: what the parser needs to bind bare names in this atom's code.
+    std::int32_t Id() const override { return static_cast<std::int32_t>(m_id); }
+    std::string Name() const override { return m_name; }
+    int NamedAttributeCount() const override { return m_attributes.Count(); }
+    std::string NamedAttributeName(int position) const override {
+        return m_attributes.NameAt(position);
+    }
+
+private:
+    friend class TModel;
+
+    std::uint32_t m_id;
+    std::string m_name;
+    std::int32_t m_mother = 0;
+    std::vector<std::int32_t> m_children;
+    TNamedValues m_attributes;
+    std::array<THandler, kHandlerKindCount> m_handlers;
+};
+
+} // namespace vex::host

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <vector>
+
+namespace vex::host {
+
+// An object the model hands out a handle for: an atom or a GUI instance.
+class TModelObject {
+public:
+    virtual ~TModelObject() = default;
+    // The object's reference as scripts see it.
+    std::int32_t Handle() const noexcept { return m_handle; }
+
+private:
+    friend class THandleTable;
+    std::int32_t m_handle = 0;
+};
+
+// Hands out 32-bit handles for model objects and tells a live handle from a stale one.
+//
+// A handle is the slot number (bits 0 to 19, counted from 1) and the slot's generation (bits 20
+// to 30, 1 to 2047); it is always positive, and 0 is "none". Removing an object advances its
+// slot's generation, so the old handle no longer finds anything. Freed slots are reused oldest
+// first, which keeps a stale handle from meeting its slot's new occupant until that slot has
+// been reused 2047 times.
+class THandleTable {
+public:
+    // Takes ownership of `object` and gives its new handle. Throws std::length_error when all
+    // 1,048,575 slots are taken.
+    std::int32_t Add(std::unique_ptr<TModelObject> object);
+    // The object of a live handle, or none for 0, a stale handle or a number that never was one.
+    TModelObject* Find(std::int32_t handle) const noexcept;
+    // Takes the object out of the table (its handle becomes stale) and gives it back; none when
+    // the handle is not live.
+    std::unique_ptr<TModelObject> Remove(std::int32_t handle);
+    // Number of live objects.
+    std::size_t Count() const noexcept { return m_count; }
+
+private:
+    struct TSlot {
+        std::unique_ptr<TModelObject> Object;
+        std::uint32_t Generation = 1;
+    };
+    static constexpr int kSlotBits = 20;
+    static constexpr std::uint32_t kSlotMask = (1u << kSlotBits) - 1;
+    static constexpr std::uint32_t kMaxGeneration = 2047;
+
+    const TSlot* SlotOf(std::int32_t handle) const noexcept;
+
+    std::vector<TSlot> m_slots;
+    std::deque<std::uint32_t> m_free;
+    std::size_t m_count = 0;
+};
+
+} // namespace vex::host

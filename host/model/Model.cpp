@@ -1,0 +1,324 @@
+#include "host/model/Model.h"
+
+#include "runtime/Engine.h"
+#include "runtime/LanguageInterpreter.h"
+#include "runtime/NumberText.h"
+#include "runtime/Signals.h"
+#include "runtime/SimpleStringList.h"
+
+#include <cmath>
+
+namespace vex::host {
+
+namespace {
+
+[[noreturn]] void Fail(std::string_view word, const std::string& what) {
+    throw EVexError(std::string(word) + ": " + what);
+}
+
+std::string Reference(std::int32_t handle) {
+    return std::to_string(handle);
+}
+
+// Sets what a handler run changes in the context and the registers, and puts it back. Handler
+// runs nest (a handler may run handlers); they count against the same depth limit as calls of
+// user-defined words, so that endless nesting raises EVexStackOverflow instead of exhausting the
+// native stack.
+class THandlerScope {
+public:
+    THandlerScope(TLanguageInterpreter& context, std::int32_t atom, std::int32_t involved, int kind)
+        : m_context(context)
+        , m_registers(context.Host().Registers())
+        , m_saved(m_registers)
+        , m_marker(context.UserWordMarker)
+        , m_origin(context.RunOrigin) {
+        if (context.CallDepth >= kMaxCallDepth) {
+            throw EVexStackOverflow();
+        }
+        ++context.CallDepth;
+        m_registers.First = atom;
+        m_registers.Second = involved;
+        context.UserWordMarker = static_cast<std::uint8_t>(kind);
+        context.RunOrigin = roSimulation;
+    }
+    ~THandlerScope() {
+        --m_context.CallDepth;
+        m_registers.First = m_saved.First;
+        m_registers.Second = m_saved.Second;
+        m_context.UserWordMarker = m_marker;
+        m_context.RunOrigin = m_origin;
+    }
+    THandlerScope(const THandlerScope&) = delete;
+    THandlerScope& operator=(const THandlerScope&) = delete;
+
+private:
+    TLanguageInterpreter& m_context;
+    THostRegisters& m_registers;
+    THostRegisters m_saved;
+    std::uint8_t m_marker;
+    std::uint8_t m_origin;
+};
+
+} // namespace
+
+TModel::TModel() {
+    m_main = CreateAtom(0, "main");
+    m_root = CreateAtom(m_main, "model");
+    m_library = CreateAtom(m_main, "Library");
+}
+
+TModel::~TModel() = default;
+
+// [atoms] -------------------------------------------------------------------------------------
+
+TAtom* TModel::FindAtom(std::int32_t handle) const noexcept {
+    return dynamic_cast<TAtom*>(m_objects.Find(handle));
+}
+
+TAtom& TModel::AtomOf(std::int32_t handle, std::string_view word) const {
+    if (TAtom* atom = FindAtom(handle)) {
+        return *atom;
+    }
+    if (handle == 0) {
+        Fail(word, "no atom given (the reference is 0)");
+    }
+    if (m_objects.Find(handle)) {
+        Fail(word, "the reference " + Reference(handle) + " is no atom");
+    }
+    Fail(word, "the atom reference " + Reference(handle) +
+                   " is stale or invalid (its atom was destroyed or never existed)");
+}
+
+TAtom* TModel::AtomById(std::uint32_t id) const noexcept {
+    const auto found = m_byId.find(id);
+    return found == m_byId.end() ? nullptr : FindAtom(found->second);
+}
+
+TAtom* TModel::AtomByName(std::string_view name, std::int32_t within) const {
+    for (std::int32_t handle : Subtree(within)) {
+        TAtom* atom = FindAtom(handle);
+        if (SameText(atom->AtomName(), name)) {
+            return atom;
+        }
+    }
+    return nullptr;
+}
+
+std::uint32_t TModel::TakeId(std::uint32_t wanted) {
+    if (wanted != 0 && !m_byId.contains(wanted)) {
+        m_nextId = std::max(m_nextId, wanted + 1);
+        return wanted;
+    }
+    while (m_byId.contains(m_nextId) || m_nextId == 0) {
+        ++m_nextId;
+    }
+    return m_nextId++;
+}
+
+std::int32_t TModel::CreateAtom(std::int32_t mother, std::string name, std::uint32_t id) {
+    TAtom* parent = mother ? &AtomOf(mother, "CreateAtom") : nullptr;
+    const std::uint32_t atomId = TakeId(id);
+    const std::int32_t handle = m_objects.Add(std::make_unique<TAtom>(atomId, std::move(name)));
+    m_byId[atomId] = handle;
+    if (parent) {
+        FindAtom(handle)->m_mother = mother;
+        parent->m_children.push_back(handle);
+    }
+    return handle;
+}
+
+void TModel::DetachFromMother(TAtom& atom) {
+    if (TAtom* mother = FindAtom(atom.m_mother)) {
+        std::erase(mother->m_children, atom.Handle());
+    }
+    atom.m_mother = 0;
+}
+
+// Children go before their mothers; iterative, so that deep trees cannot exhaust the stack.
+void TModel::DestroySubtree(std::int32_t handle) {
+    const std::vector<std::int32_t> members = Subtree(handle);
+    m_events.RemoveEventsOf({members.begin(), members.end()});
+    for (auto member = members.rbegin(); member != members.rend(); ++member) {
+        m_byId.erase(FindAtom(*member)->AtomId());
+        m_objects.Remove(*member);
+    }
+}
+
+void TModel::DestroyAtom(std::int32_t handle, std::string_view word) {
+    TAtom& atom = AtomOf(handle, word);
+    if (handle == m_main || handle == m_root || handle == m_library) {
+        Fail(word, "the atom \"" + atom.AtomName() + "\" cannot be destroyed");
+    }
+    DetachFromMother(atom);
+    DestroySubtree(handle);
+}
+
+void TModel::MoveAtom(std::int32_t atom, std::int32_t mother, std::string_view word) {
+    TAtom& moved = AtomOf(atom, word);
+    AtomOf(mother, word);
+    if (atom == m_main || atom == m_root || atom == m_library) {
+        Fail(word, "the atom \"" + moved.AtomName() + "\" cannot be moved");
+    }
+    for (std::int32_t up = mother; up != 0; up = FindAtom(up)->m_mother) {
+        if (up == atom) {
+            Fail(word, "an atom cannot be moved into itself or its own subtree");
+        }
+    }
+    DetachFromMother(moved);
+    moved.m_mother = mother;
+    FindAtom(mother)->m_children.push_back(atom);
+}
+
+std::size_t TModel::AtomCount() const noexcept {
+    return m_byId.size();
+}
+
+std::vector<std::int32_t> TModel::Subtree(std::int32_t within) const {
+    std::vector<std::int32_t> order;
+    std::vector<std::int32_t> pending{within};
+    while (!pending.empty()) {
+        const std::int32_t handle = pending.back();
+        pending.pop_back();
+        const TAtom* atom = FindAtom(handle);
+        if (!atom) {
+            continue;
+        }
+        order.push_back(handle);
+        pending.insert(pending.end(), atom->m_children.rbegin(), atom->m_children.rend());
+    }
+    return order;
+}
+
+void TModel::SetHandler(TAtom& atom, int kind, std::string text) {
+    THandler& handler = atom.Handler(kind);
+    handler.Text = std::move(text);
+    handler.Compiled.reset();
+    handler.Failed = false;
+}
+
+bool TModel::CompileHandler(TLanguageInterpreter& context, TAtom& atom, int kind) {
+    THandler& handler = atom.Handler(kind);
+    if (handler.Compiled) {
+        return true;
+    }
+    if (handler.Text.empty() || handler.Failed) {
+        return false;
+    }
+    TExpression expression;
+    context.CompileExpression(handler.Text, &atom, expression);
+    if (!expression.Code) {
+        handler.Failed = true;
+        return false;
+    }
+    handler.Compiled = std::make_shared<THandlerCode>(expression.Code);
+    return true;
+}
+
+// [gui] ---------------------------------------------------------------------------------------
+
+std::int32_t TModel::CreateGuiInstance(std::string name) {
+    return m_objects.Add(std::make_unique<TGuiInstance>(std::move(name)));
+}
+
+TGuiInstance& TModel::GuiInstanceOf(std::int32_t handle, std::string_view word) const {
+    if (auto* instance = dynamic_cast<TGuiInstance*>(m_objects.Find(handle))) {
+        return *instance;
+    }
+    if (m_objects.Find(handle)) {
+        Fail(word, "the reference " + Reference(handle) + " is no GUI instance");
+    }
+    Fail(word, "the GUI instance reference " + Reference(handle) + " is stale or invalid");
+}
+
+void TModel::DestroyGuiInstance(std::int32_t handle, std::string_view word) {
+    GuiInstanceOf(handle, word);
+    m_objects.Remove(handle);
+}
+
+// [events] ------------------------------------------------------------------------------------
+
+void TModel::ScheduleEvent(double time, std::int32_t code, std::int32_t priority, std::int32_t atom,
+                           std::int32_t involved, std::string_view word) {
+    if (!std::isfinite(time) || time < m_clock) {
+        Fail(word, "the event time " + FormatNumber(time) + " lies before the clock (" +
+                       FormatNumber(m_clock) + ") or is no number");
+    }
+    if (atom != 0) {
+        AtomOf(atom, word);
+    }
+    m_events.Schedule(time, code, priority, atom, involved);
+}
+
+double TModel::RunHandler(TLanguageInterpreter& context, std::int32_t atom, int kind,
+                          std::int32_t involved, TText& text) {
+    text.clear();
+    TAtom* target = FindAtom(atom);
+    if (!target || !CompileHandler(context, *target, kind)) {
+        return 0;
+    }
+    // The copy keeps the tree alive if the handler destroys its atom or replaces the text.
+    const std::shared_ptr<THandlerCode> code = target->Handler(kind).Compiled;
+    THandlerScope scope(context, atom, involved, kind);
+    return context.Evaluate(code->Code(), text);
+}
+
+std::int64_t TModel::RunUntil(TLanguageInterpreter& context, double until, std::string_view word) {
+    if (m_running) {
+        Fail(word, "the model is running already");
+    }
+    if (std::isnan(until) || until < m_clock) {
+        Fail(word, "the end time " + FormatNumber(until) + " lies before the clock (" +
+                       FormatNumber(m_clock) + ")");
+    }
+    struct TRunState {
+        TModel& model;
+        ~TRunState() {
+            model.m_running = false;
+            model.m_current.reset();
+        }
+    } state{*this};
+    m_running = true;
+    m_stopRequested = false;
+    std::int64_t count = 0;
+    while (!m_stopRequested && !m_events.Empty() && m_events.Next().Time <= until) {
+        m_current = m_events.TakeNext();
+        m_clock = m_current->Time;
+        TText ignored;
+        RunHandler(context, m_current->Atom, static_cast<int>(THandlerKind::OnEvent),
+                   m_current->Involved, ignored);
+        ++count;
+    }
+    if (!m_stopRequested && std::isfinite(until)) {
+        m_clock = until;
+    }
+    return count;
+}
+
+void TModel::Reset(TLanguageInterpreter& context) {
+    m_clock = 0;
+    m_events.Clear();
+    for (std::int32_t handle : Subtree(m_root)) {
+        TText ignored;
+        RunHandler(context, handle, static_cast<int>(THandlerKind::OnReset), 0, ignored);
+    }
+}
+
+void TModel::Clear() {
+    TAtom& root = *FindAtom(m_root);
+    const std::vector<std::int32_t> children = root.m_children;
+    for (std::int32_t child : children) {
+        DestroySubtree(child);
+    }
+    root.m_children.clear();
+    root.Labels = {};
+    root.m_attributes = {};
+    for (THandler& handler : root.m_handlers) {
+        handler = {};
+    }
+    root.SetName("model");
+    m_events.Clear();
+    m_clock = 0;
+    FileName.clear();
+}
+
+} // namespace vex::host

@@ -1,0 +1,283 @@
+#include "host/model/ModelFile.h"
+
+#include "host/model/Model.h"
+
+#include "runtime/LanguageInterpreter.h"
+#include "runtime/Signals.h"
+#include "runtime/SourcePreparation.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// Sections:
+//   [constants]  texts and numbers written so that they read back exactly
+//   [writing]    the model as a script
+//   [saving]     the atomic write
+//   [reading]    statements of a script file
+
+namespace vex::host {
+
+namespace {
+
+// [constants] ---------------------------------------------------------------------------------
+
+bool NeedsEscape(std::string_view text) {
+    int depth = 0;
+    for (const char ch : text) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (byte < 32 || byte == 127) {
+            return true;
+        }
+        depth += ch == '[' ? 1 : ch == ']' ? -1 : 0;
+        if (depth < 0) {
+            return true;
+        }
+    }
+    return depth != 0;
+}
+
+int HexValue(char ch) {
+    if (ch >= '0' && ch <= '9') {
+        return ch - '0';
+    }
+    if (ch >= 'A' && ch <= 'F') {
+        return ch - 'A' + 10;
+    }
+    if (ch >= 'a' && ch <= 'f') {
+        return ch - 'a' + 10;
+    }
+    return -1;
+}
+
+} // namespace
+
+std::string TextConstant(std::string_view text) {
+    if (!NeedsEscape(text)) {
+        return "[" + std::string(text) + "]";
+    }
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string escaped = "FileText([";
+    for (const char ch : text) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (byte < 32 || byte == 127 || ch == '%' || ch == '[' || ch == ']') {
+            escaped += '%';
+            escaped += kHex[byte >> 4];
+            escaped += kHex[byte & 15];
+        } else {
+            escaped += ch;
+        }
+    }
+    return escaped + "])";
+}
+
+std::string DecodeFileText(std::string_view escaped) {
+    std::string text;
+    text.reserve(escaped.size());
+    for (std::size_t i = 0; i < escaped.size(); ++i) {
+        const bool pair = escaped[i] == '%' && i + 2 < escaped.size() &&
+                          HexValue(escaped[i + 1]) >= 0 && HexValue(escaped[i + 2]) >= 0;
+        if (pair) {
+            text += static_cast<char>(HexValue(escaped[i + 1]) * 16 + HexValue(escaped[i + 2]));
+            i += 2;
+        } else {
+            text += escaped[i];
+        }
+    }
+    return text;
+}
+
+std::string NumberConstant(double value) {
+    if (std::isnan(value)) {
+        return "FileNumber([nan])";
+    }
+    if (std::isinf(value)) {
+        return value > 0 ? "FileNumber([inf])" : "FileNumber([-inf])";
+    }
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+namespace {
+
+// [writing] -----------------------------------------------------------------------------------
+
+void WriteValues(std::ostringstream& out, const char* word, int index, const TNamedValues& list) {
+    for (const TNamedValue& item : list.Items) {
+        out << word << '(' << index << ',' << TextConstant(item.Name) << ','
+            << NumberConstant(item.Value.Number) << ',' << TextConstant(item.Value.Text.view())
+            << ")\n";
+    }
+}
+
+void WriteAtomContents(std::ostringstream& out, int index, const TAtom& atom) {
+    WriteValues(out, "LoadAtt", index, atom.Attributes());
+    WriteValues(out, "LoadLabel", index, atom.Labels);
+    for (int kind = 1; kind <= kHandlerKindCount; ++kind) {
+        const std::string& text = atom.Handler(kind).Text;
+        if (!text.empty()) {
+            out << "LoadHandler(" << index << ",[" << HandlerKindName(kind) << "],"
+                << TextConstant(text) << ")\n";
+        }
+    }
+}
+
+} // namespace
+
+std::string ModelFileText(const TModel& model) {
+    std::ostringstream out;
+    const TAtom& root = *model.FindAtom(model.Root());
+    out << "{ Zentaro model file }\n";
+    out << "ModelFile(1," << TextConstant(root.AtomName()) << ',' << NumberConstant(model.Clock())
+        << ")\n";
+    WriteAtomContents(out, 0, root);
+    std::map<std::int32_t, int> indexOf{{model.Root(), 0}};
+    for (std::int32_t handle : model.Subtree(model.Root())) {
+        if (handle == model.Root()) {
+            continue;
+        }
+        const TAtom& atom = *model.FindAtom(handle);
+        const int index = static_cast<int>(indexOf.size());
+        indexOf[handle] = index;
+        out << "LoadAtom(" << index << ',' << indexOf.at(atom.Mother()) << ','
+            << TextConstant(atom.AtomName()) << ',' << atom.AtomId() << ")\n";
+        WriteAtomContents(out, index, atom);
+    }
+    for (const TEvent& event : model.Events().Events()) {
+        const auto atom = indexOf.find(event.Atom);
+        if (event.Atom != 0 && atom == indexOf.end()) {
+            continue;
+        }
+        const auto involved = indexOf.find(event.Involved);
+        out << "LoadEvent(" << NumberConstant(event.Time) << ',' << event.Code << ','
+            << event.Priority << ',' << (atom == indexOf.end() ? -1 : atom->second) << ','
+            << (involved == indexOf.end() ? -1 : involved->second) << ")\n";
+    }
+    return out.str();
+}
+
+// [saving] ------------------------------------------------------------------------------------
+
+namespace {
+
+[[noreturn]] void SaveFailed(std::string_view word, const std::string& path, int error) {
+    throw EVexError(std::string(word) + ": cannot save the model as \"" + path +
+                    "\": " + std::strerror(error));
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+} // namespace
+
+void SaveModelFile(const TModel& model, const std::string& path, std::string_view word) {
+    const std::string text = ModelFileText(model);
+    const std::filesystem::path target(path);
+    const std::filesystem::path directory =
+        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    std::string temporary = (directory / ("." + target.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) {
+        SaveFailed(word, path, errno);
+    }
+    struct stat existing {};
+    const mode_t mode = ::stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
+    const bool written = WriteAll(fd, text) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    const int writeError = errno;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed || ::rename(temporary.c_str(), path.c_str()) != 0) {
+        const int error = written && closed ? errno : writeError;
+        ::unlink(temporary.c_str());
+        SaveFailed(word, path, error);
+    }
+}
+
+// [reading] -----------------------------------------------------------------------------------
+
+std::vector<std::string> SplitStatements(std::string_view script) {
+    std::vector<std::string> statements;
+    int parentheses = 0;
+    int brackets = 0;
+    int braces = 0;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < script.size(); ++i) {
+        const char ch = script[i];
+        if (brackets > 0) {
+            brackets += ch == '[' ? 1 : ch == ']' ? -1 : 0;
+        } else if (braces > 0) {
+            braces += ch == '{' ? 1 : ch == '}' ? -1 : 0;
+        } else if (ch == '[') {
+            brackets = 1;
+        } else if (ch == '{') {
+            braces = 1;
+        } else if (ch == '(') {
+            ++parentheses;
+        } else if (ch == ')') {
+            parentheses = std::max(0, parentheses - 1);
+        } else if (ch == '\n' && parentheses == 0) {
+            statements.emplace_back(script.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    if (start < script.size()) {
+        statements.emplace_back(script.substr(start));
+    }
+    return statements;
+}
+
+double ExecuteFile(TLanguageInterpreter& context, const std::string& path, TText& text) {
+    std::error_code error;
+    std::ifstream file;
+    if (std::filesystem::is_regular_file(path, error)) {
+        file.open(path, std::ios::binary);
+    }
+    std::string content;
+    if (file) {
+        content.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    }
+    if (!file.is_open() || file.bad()) {
+        throw EVexError("ExecFile: cannot read the file \"" + path + "\"");
+    }
+    double result = 0;
+    text.clear();
+    for (const std::string& statement : SplitStatements(content)) {
+        if (RemoveWhitespaceAndComments(statement).empty()) {
+            continue;
+        }
+        TCompiledCode* code = context.Compile(statement);
+        if (!code) {
+            continue;
+        }
+        struct TRelease {
+            TLanguageInterpreter& context;
+            TCompiledCode*& code;
+            ~TRelease() { context.ReleaseCode(code); }
+        } release{context, code};
+        text.clear();
+        result = context.Evaluate(code, text);
+    }
+    return result;
+}
+
+} // namespace vex::host

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "runtime/Text.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vex {
+class TLanguageInterpreter;
+}
+
+namespace vex::host {
+
+class TModel;
+
+// Model files are VexScript. A saved model is a script of one statement per line that
+// recreates the atoms below "model" (names, IDs, labels, named attributes, handler texts, in
+// tree order), the model's own name, labels, attributes and handlers, the clock and the pending
+// events of the model's atoms:
+//
+//   { Zentaro model file }
+//   ModelFile(1,[bank],12.5)
+//   LoadAtom(1,0,[Queue],4)
+//   LoadAtt(1,[capacity],10,[])
+//   LoadLabel(1,[served],3,[])
+//   LoadHandler(1,[OnEvent],FileText([Do(%0A  c.served := c.served + 1)]))
+//   LoadEvent(15,0,0,1,0)
+//
+// Atoms are numbered in the file (0 is the atom the file is read into); texts that would not
+// survive as a constant (control characters, unbalanced brackets) are written with FileText and
+// %XX escapes, numbers in their shortest exact form. References stored as numbers in labels are
+// written as they are; events of atoms outside the model are not written.
+
+// The text of a model file for the model as it is.
+std::string ModelFileText(const TModel& model);
+
+// Writes the model file atomically: the text goes to a temporary file in the same directory,
+// which then replaces `path`, so a failure at any point leaves the old file as it was. Raises
+// EVexError naming `word` when the file cannot be written.
+void SaveModelFile(const TModel& model, const std::string& path, std::string_view word);
+
+// Cuts a script into its top-level statements: a line break ends a statement when it is outside
+// parentheses, text constants and comments. Statements keep their text as written.
+std::vector<std::string> SplitStatements(std::string_view script);
+
+// Runs a script file statement by statement: each statement is compiled (which advances the
+// progress item "t-FileRead") and evaluated on its own; a statement that fails to compile is
+// reported and skipped. Gives the result of the last statement. Raises EVexError naming the
+// word ExecFile when the file cannot be read.
+double ExecuteFile(TLanguageInterpreter& context, const std::string& path, TText& text);
+
+// A text as a VexScript constant that reads back as exactly the same bytes: "[text]", or
+// "FileText([...])" with %XX escapes when brackets or control characters require them.
+std::string TextConstant(std::string_view text);
+// The bytes of FileText's argument: each %XX (two hex digits) becomes its byte.
+std::string DecodeFileText(std::string_view escaped);
+// A number as a VexScript constant that reads back as exactly the same double.
+std::string NumberConstant(double value);
+
+} // namespace vex::host

@@ -1,0 +1,163 @@
+// The model words through VexScript: atoms, labels, named attributes and bound names, GUI
+// instances, and the errors of stale references.
+
+#include "ModelFixture.h"
+
+namespace vex::host {
+namespace {
+
+class ModelWordsTest : public ModelFixture {
+protected:
+    void SetUp() override {
+        Value("Do(DeclareGlobal([q],2), DeclareGlobal([s],2), DeclareGlobal([gone],2),"
+              "q := CreateAtom(model,[Queue]), s := CreateAtom(q,[Server]),"
+              "gone := CreateAtom(model,[Gone]), DestroyAtom(gone),"
+              "SetAtt(q,[capacity],10), SetAtt(q,[title],[Main queue]), SetLabel(q,[count],3))");
+    }
+};
+
+TEST_F(ModelWordsTest, Values) {
+    struct Case {
+        const char* source;
+        double number;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"Name(q)", 0, "Queue"},
+        {"Name(Mother(s))", 0, "Queue"},
+        {"ChildCount(q)", 1, ""},
+        {"Name(Child(q,1))", 0, "Server"},
+        {"AtomExists(q)", 1, ""},
+        {"AtomExists(gone)", 0, ""},
+        {"AtomExists(12.5)", 0, ""},
+        {"Name(AtomByName([server]))", 0, "Server"},
+        {"AtomByName([nobody])", 0, ""},
+        {"AtomById(AtomId(s)) = s", 1, ""},
+        {"label([count],q)", 3, ""},
+        {"label([none],q)", 0, ""},
+        {"Do(SetLabel(q,[greeting],[hi]), label([greeting],q))", 0, "hi"},
+        {"Att(q,[title])", 0, "Main queue"},
+        {"NamedAtt(1,q)", 10, ""},
+        {"Do(SetAtt(q,[capacity],12), NamedAtt(1,q))", 12, ""},
+        {"Do(SetLabel(main,[owner],[bank]), main.owner)", 0, "bank"},
+        {"Do(SetLabel(model,[runs],2), Model.runs * 10)", 20, ""},
+        {"Name(model)", 0, "model"},
+        {"Mother(main)", 0, ""},
+        {"Do(SetName(s,[Teller]), Name(s))", 0, "Teller"},
+    };
+    for (const Case& c : cases) {
+        const TModelResult result = Run(c.source);
+        EXPECT_EQ(result.Errors, "") << c.source;
+        EXPECT_EQ(result.Number, c.number) << c.source;
+        EXPECT_EQ(result.Text, c.text) << c.source;
+    }
+}
+
+// Every use of a destroyed atom's reference fails with a message naming the word; nothing reads
+// freed memory (the sanitizer build checks that).
+TEST_F(ModelWordsTest, StaleReferencesGiveClearErrors) {
+    struct Case {
+        const char* source;
+        const char* message;
+    };
+    const std::string stale = " is stale or invalid (its atom was destroyed or never existed)";
+    const Case cases[] = {
+        {"Name(gone)", "Name: the atom reference "},
+        {"label([count],gone)", "label: the atom reference "},
+        {"NamedAtt(1,gone)", "NamedAtt: the atom reference "},
+        {"CreateAtom(gone,[x])", "CreateAtom: the atom reference "},
+        {"CreateEvent(1,gone)", "CreateEvent: the atom reference "},
+        {"MoveAtom(s,gone)", "MoveAtom: the atom reference "},
+        {"DestroyAtom(gone)", "DestroyAtom: the atom reference "},
+        {"SetHandler(gone,[OnEvent],[1])", "SetHandler: the atom reference "},
+        {"Name(0)", "Name: no atom given (the reference is 0)"},
+        {"Name(123456)", "Name: the atom reference 123456 is stale"},
+    };
+    for (const Case& c : cases) {
+        const TModelResult result = Run(c.source);
+        EXPECT_NE(result.Errors.find(c.message), std::string::npos)
+            << c.source << " gave: " << result.Errors;
+        EXPECT_EQ(result.Number, 0) << c.source;
+    }
+    EXPECT_NE(Run("Name(gone)").Errors.find(stale), std::string::npos);
+}
+
+TEST_F(ModelWordsTest, MistakesInModelWordsAreErrorsNamingTheWord) {
+    struct Case {
+        const char* source;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"DestroyAtom(model)", "DestroyAtom: the atom \"model\" cannot be destroyed"},
+        {"MoveAtom(q,s)", "MoveAtom: an atom cannot be moved into itself or its own subtree"},
+        {"Child(q,2)", "Child: the atom \"Queue\" has no child 2"},
+        {"NamedAtt(3,q)", "NamedAtt: the atom \"Queue\" has no named attribute 3"},
+        {"Att(q,[speed])", "Att: the atom \"Queue\" has no named attribute \"speed\""},
+        {"SetHandler(q,[OnSomething],[1])", "SetHandler: \"OnSomething\" is no handler kind"},
+        {"SetHandler(q,16,[1])", "SetHandler: \"16\" is no handler kind"},
+        {"CreateEvent(-1,q)", "CreateEvent: the delay must be a number of 0 or more"},
+        {"tztfnc([old model])", "tztfnc: \"old model\" is no function of this word"},
+        {"GUIStore(1)", "GUIStore: no GUI instance is current"},
+        {"GUIInstance(q,1)", "GUIInstance: the reference "},
+    };
+    for (const Case& c : cases) {
+        const TModelResult result = Run(c.source);
+        EXPECT_NE(result.Errors.find(c.message), std::string::npos)
+            << c.source << " gave: " << result.Errors;
+    }
+}
+
+// Code compiled for an atom sees its named attributes as bare names (NamedAtt(n,c)) and its
+// labels through the dot notation.
+TEST_F(ModelWordsTest, BoundNamesAndLabelsInAnAtomsCode) {
+    Value("SetHandler(q,[OnUser],[Concat(title, [/], capacity, [/], c.count)])");
+    const TModelResult result = Run("RunHandler(q,[OnUser])");
+    EXPECT_EQ(result.Errors, "");
+    EXPECT_EQ(result.Text, "Main queue/10/3");
+
+    // The same text outside the atom does not know the names.
+    EXPECT_NE(Run("capacity").Errors, "");
+
+    // The compiled tree holds NamedAtt at the fixed number.
+    TAtom& queue = *Model().AtomByName("Queue", Model().Root());
+    TExpression expression;
+    Context().CompileExpression("title", &queue, expression);
+    ASSERT_NE(expression.Code, nullptr);
+    EXPECT_EQ(expression.Code->Root->WordNumber, 648);
+    Context().ReleaseCode(expression.Code);
+}
+
+// A name that becomes an attribute after the handler compiled makes it compile again.
+TEST_F(ModelWordsTest, NewAttributeRecompilesTheHandlers) {
+    const TModelResult set = Run("SetHandler(s,[OnUser],[speed * 2])");
+    EXPECT_EQ(set.Number, 0); // no such name yet: the text does not compile
+    EXPECT_NE(set.Errors.find("speed"), std::string::npos);
+    Value("SetAtt(s,[speed],4)");
+    EXPECT_EQ(Value("RunHandler(s,[OnUser])"), 8);
+}
+
+TEST_F(ModelWordsTest, GuiInstanceStoredEntries) {
+    Value("Do(DeclareGlobal([g],2), g := CreateGUIInstance([Settings],[speed],[mode]))");
+    TGuiInstance& instance = Model().GuiInstanceOf(static_cast<std::int32_t>(Value("g")), "test");
+    *instance.Entries.At(1) = {3, {}};
+    *instance.Entries.At(2) = {0, TText("fast")};
+    EXPECT_EQ(Value("GUIInstance(g,GUIStore(1))"), 3);
+    EXPECT_EQ(Run("GUIInstance(g,GUIStore(2))").Text, "fast");
+    EXPECT_EQ(Run("GUIExecute(g,[Concat(mode,speed * 2)])").Text, "fast6");
+
+    Context().GuiBinding.CurrentInstance = &instance;
+    TCompiledCode* code = Context().Compile("speed");
+    Context().GuiBinding.CurrentInstance = nullptr;
+    ASSERT_NE(code, nullptr);
+    EXPECT_EQ(code->Root->WordNumber, 869);
+    Context().ReleaseCode(code);
+
+    EXPECT_NE(Run("GUIExecute(g,[GUIStore(3)])").Errors.find("has no stored entry 3"),
+              std::string::npos);
+    Value("DestroyGUIInstance(g)");
+    EXPECT_NE(Run("GUIInstance(g,GUIStore(1))").Errors.find("is stale or invalid"),
+              std::string::npos);
+}
+
+} // namespace
+} // namespace vex::host
