@@ -22,6 +22,8 @@ void CompileStatement(benchmark::State& state) {
     bench.Run("Do(DeclareGlobal([speed]),DeclareGlobal([load]),DeclareGlobal([limit]),"
               "DeclareGlobal([count]))");
     TLanguageInterpreter& context = bench.Context();
+    TCompiledCode* checked = bench.Compile(kStatement); // ends the program on a compile error
+    context.ReleaseCode(checked);
     for (auto _ : state) {
         TCompiledCode* code = context.Compile(kStatement);
         benchmark::DoNotOptimize(code);

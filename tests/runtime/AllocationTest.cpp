@@ -4,8 +4,8 @@
 //
 // Allocations are counted by replacing the allocator of this test program while a flag is set:
 // the C allocation functions where the program may replace them (which catches operator new,
-// texts and nodes alike), and the global operator new under the address sanitizer, which keeps
-// the C functions to itself.
+// texts and nodes alike), and the global operator new and delete (all but the aligned forms)
+// under the address sanitizer, which keeps the C functions to itself.
 
 #include "tests/runtime/TestSupport.h"
 
@@ -31,6 +31,14 @@ void CountAllocation() noexcept {
 } // namespace
 
 #if defined(__SANITIZE_ADDRESS__)
+#define ZENTARO_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ZENTARO_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+#if defined(ZENTARO_ADDRESS_SANITIZER)
 
 void* operator new(std::size_t size) {
     CountAllocation();
@@ -41,6 +49,19 @@ void* operator new(std::size_t size) {
 }
 void* operator new[](std::size_t size) {
     return operator new(size);
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    CountAllocation();
+    return std::malloc(size ? size : 1);
+}
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
+    return operator new(size, tag);
+}
+void operator delete(void* memory, const std::nothrow_t&) noexcept {
+    std::free(memory);
+}
+void operator delete[](void* memory, const std::nothrow_t&) noexcept {
+    std::free(memory);
 }
 void operator delete(void* memory) noexcept {
     std::free(memory);
