@@ -98,7 +98,9 @@ TAtom& AtomArg(TContext& c, TCallNode& n, int i) {
 int KindArg(TContext& c, TCallNode& n, int i) {
     TText name;
     const double number = EvaluateArg(c, n, i, name);
-    const int kind = name.empty() ? static_cast<int>(number) : HandlerKindByName(name.view());
+    const bool numbered =
+        name.empty() && number >= 1 && number <= kHandlerKindCount && number == std::trunc(number);
+    const int kind = numbered ? static_cast<int>(number) : HandlerKindByName(name.view());
     if (kind < 1 || kind > kHandlerKindCount) {
         Fail(c, n,
              "\"" + (name.empty() ? FormatNumber(number) : name.str()) +

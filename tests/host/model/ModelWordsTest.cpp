@@ -95,6 +95,8 @@ TEST_F(ModelWordsTest, MistakesInModelWordsAreErrorsNamingTheWord) {
         {"Att(q,[speed])", "Att: the atom \"Queue\" has no named attribute \"speed\""},
         {"SetHandler(q,[OnSomething],[1])", "SetHandler: \"OnSomething\" is no handler kind"},
         {"SetHandler(q,16,[1])", "SetHandler: \"16\" is no handler kind"},
+        {"SetHandler(q,1e300,[1])", "SetHandler: \"1E300\" is no handler kind"},
+        {"SetHandler(q,1.5,[1])", "SetHandler: \"1.5\" is no handler kind"},
         {"CreateEvent(-1,q)", "CreateEvent: the delay must be a number of 0 or more"},
         {"tztfnc([old model])", "tztfnc: \"old model\" is no function of this word"},
         {"GUIStore(1)", "GUIStore: no GUI instance is current"},
