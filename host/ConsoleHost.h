@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/WordHost.h"
+#include "host/model/ModelServices.h"
 
 #include "runtime/LanguageInterpreter.h"
 
@@ -10,16 +11,13 @@
 
 namespace vex::host {
 
-// The host a console program runs VexScript in: registers of its own, no progress display,
-// English interface texts, trace messages as lines on one stream and error messages as lines on
-// another.
-class TConsoleHost : public THostInterface, public TWordHost {
+// The host a console program runs VexScript in: the model with its services (no windows
+// attached), English interface texts, trace messages as lines on one stream and error messages
+// as lines on another.
+class TConsoleHost : public TModelHost, public TWordHost {
 public:
     TConsoleHost(std::ostream& trace, std::ostream& errors);
 
-    THostRegisters& Registers() override { return m_registers; }
-    bool IsProgressActive() const override { return false; }
-    void AdvanceProgress(std::string_view, std::int64_t) override {}
     std::string LanguageText(int) const override { return {}; }
     void ShowErrorBox(const std::string& message) override;
     void HandleException(const std::exception& error) override;
@@ -34,7 +32,6 @@ public:
 private:
     std::ostream& m_traceStream;
     std::ostream& m_errorStream;
-    THostRegisters m_registers;
     std::vector<std::string> m_errors;
 };
 

@@ -5,6 +5,7 @@
 // code, each call of a user-defined word, has its own). At run time they only report whether the
 // variable exists; a global whose name is computed is declared when the call runs.
 
+#include "host/model/Assignable.h"
 #include "host/words/WordSupport.h"
 #include "host/words/WordTables.h"
 
@@ -20,11 +21,15 @@ namespace {
 // attribute). The value is evaluated first, the target's own arguments afterwards.
 double Assign(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     TCodeNode* target = n.Arg(1);
-    if (!target->IsVariable()) {
+    if (!target->IsVariable() && !target->IsCall()) {
         ArgumentError(c, n, 1, "a variable, a label or an attribute is needed");
     }
     TValue value = ValueArg(c, n, 2);
-    StoreInVariable(c, *static_cast<TVariableNode*>(target)->Var, value);
+    if (target->IsVariable()) {
+        StoreInVariable(c, *static_cast<TVariableNode*>(target)->Var, value);
+    } else if (!AssignToCall(c, static_cast<TCallNode&>(*target), value.Number, value.Text)) {
+        ArgumentError(c, n, 1, "a variable, a label or an attribute is needed");
+    }
     text = std::move(value.Text);
     return value.Number;
 }

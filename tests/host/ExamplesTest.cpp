@@ -42,7 +42,7 @@ TEST_P(ExamplesTest, WritesWhatItsCommentsExpect) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scripts, ExamplesTest,
-                         ::testing::Values("recursion.vex", "texts.vex", "random.vex",
+                         ::testing::Values("recursion.vex", "texts.vex", "random.vex", "labels.vex",
                                            "files.vex"));
 
 } // namespace
