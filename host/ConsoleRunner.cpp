@@ -8,7 +8,6 @@
 #include "runtime/CodeListing.h"
 #include "runtime/NumberText.h"
 #include "runtime/SourcePreparation.h"
-#include "runtime/WordRegistry.h"
 
 #include "Version.h"
 
@@ -180,18 +179,10 @@ bool FitsTextConstant(std::string_view path) {
     return depth == 0;
 }
 
-std::string ReadWholeFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-// Opens a script file the way the application opens a model: through the word ExecFile. Until
-// the host has that word, the file is read and run as one text.
+// Opens a script file the way the application opens a model: through the word ExecFile, which
+// runs it statement by statement.
 double RunFile(TConsoleInterpreter& context, const std::string& path, TText& text) {
-    if (LookupWord(context, "ExecFile") >= 0) {
-        return context.ExecuteText("ExecFile([" + path + "])", text);
-    }
-    return context.ExecuteText(ReadWholeFile(path), text);
+    return context.ExecuteText("ExecFile([" + path + "])", text);
 }
 
 void PrintResult(const TOptions& options, double number, const TText& text,

@@ -152,6 +152,19 @@ TEST_F(ConsoleRunnerTest, FilesAndTextsShareOneContext) {
     ExpectRuns(cases);
 }
 
+// ExecFile([name]) could not name such a file, so it is refused before anything runs.
+TEST_F(ConsoleRunnerTest, FileNameThatNoTextConstantCanHold) {
+    Write("odd]name.vex", "Print([never run])");
+    const TCase cases[] = {
+        {{"odd]name.vex"},
+         2,
+         "",
+         "vexscript: cannot open odd]name.vex: unbalanced square brackets or a tab or line break "
+         "in the name\n"},
+    };
+    ExpectRuns(cases);
+}
+
 TEST_F(ConsoleRunnerTest, Inspection) {
     const TCase cases[] = {
         {{"--prepare", "Do( a , [b c] ) {comment}"}, 0, "Do(a,[b c])\n", ""},
