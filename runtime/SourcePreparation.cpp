@@ -338,6 +338,7 @@ class WellFormedArithmetic {
 public:
     explicit WellFormedArithmetic(std::string_view text)
         : text_(text) {
+        operators_.reserve(8);
         LevelTracker levels;
         for (std::size_t i = 0; i < text.size(); ++i) {
             if (levels.Step(text[i]) && i > 0 && IsOperatorAt(text, i) &&
@@ -345,6 +346,7 @@ public:
                 operators_.push_back(i);
             }
         }
+        products_.reserve(operators_.size() + 1);
         // Operand k lies between operators k - 1 and k; a product ends at an additive one.
         std::size_t first = 0;
         for (std::size_t k = 0; k <= operators_.size(); ++k) {
@@ -613,7 +615,10 @@ std::string ConvertPiece(std::string_view text, int nesting) {
         std::string_view literal;
         bool isLiteral = false;
     };
-    std::vector<Pending> pending{{0, text.size(), {}, false}};
+    std::vector<Pending> pending;
+    // Each split replaces one item by five; a handful of operators fits without growing.
+    pending.reserve(16);
+    pending.push_back({0, text.size(), {}, false});
     std::string out;
     out.reserve(text.size() * 2);
     while (!pending.empty()) {
