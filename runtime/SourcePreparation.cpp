@@ -336,8 +336,10 @@ bool IsTextConstantEnd(std::string_view operand) {
 // ("[a]/[b]*c" gives "*([a]/[b],c)").
 class WellFormedArithmetic {
 public:
-    explicit WellFormedArithmetic(std::string_view text)
-        : text_(text) {
+    // The conversion is appended to `out`.
+    WellFormedArithmetic(std::string_view text, std::string& out)
+        : text_(text)
+        , out_(out) {
         operators_.reserve(8);
         LevelTracker levels;
         for (std::size_t i = 0; i < text.size(); ++i) {
@@ -357,8 +359,8 @@ public:
         }
     }
 
-    std::string Convert() {
-        out_.reserve(text_.size() + 3 * operators_.size());
+    void Convert() {
+        out_.reserve(out_.size() + text_.size() + 3 * operators_.size());
         const std::size_t lastProduct = products_.size() - 1;
         const std::size_t kept = LeadingTextConstantProducts();
         for (std::size_t p = lastProduct; p > kept; --p) {
@@ -379,7 +381,6 @@ public:
             AppendProduct(products_[p]);
             out_ += ')';
         }
-        return std::move(out_);
     }
 
 private:
@@ -457,7 +458,7 @@ private:
     std::string_view text_;
     std::vector<std::size_t> operators_;
     std::vector<Product> products_;
-    std::string out_;
+    std::string& out_;
 };
 
 // ----------------------------------------------------------------------------------------------
@@ -576,23 +577,22 @@ std::string ConvertArithmeticStepwise(std::string_view piece, int nesting) {
     return text;
 }
 
-// Converts a piece that has no usable right-grouping operator.
-std::string ConvertArithmetic(std::string_view text, int nesting) {
+// Converts a piece that has no usable right-grouping operator and appends the result to `out`.
+void AppendArithmetic(std::string& out, std::string_view text, int nesting) {
     double ignored = 0;
     std::string_view inside;
     if (TextToNumber(text, ignored)) {
-        return std::string(text);
+        out += text;
+    } else if (UnwrapParenthesisedNumber(text, inside)) {
+        out += inside;
+    } else if (IsWellFormedArithmetic(text)) {
+        WellFormedArithmetic(text, out).Convert();
+    } else if (nesting >= kMaxStepwiseNesting ||
+               (nesting == 0 && text.size() > kMaxStepwiseLength)) {
+        out += text;
+    } else {
+        out += ConvertArithmeticStepwise(text, nesting);
     }
-    if (UnwrapParenthesisedNumber(text, inside)) {
-        return std::string(inside);
-    }
-    if (IsWellFormedArithmetic(text)) {
-        return WellFormedArithmetic(text).Convert();
-    }
-    if (nesting >= kMaxStepwiseNesting || (nesting == 0 && text.size() > kMaxStepwiseLength)) {
-        return std::string(text);
-    }
-    return ConvertArithmeticStepwise(text, nesting);
 }
 
 // ----------------------------------------------------------------------------------------------
@@ -641,7 +641,7 @@ std::string ConvertPiece(std::string_view text, int nesting) {
             pending.push_back({item.start, pos, {}, false});
             pending.push_back({0, 0, op.callHead, true});
         } else {
-            out += ConvertArithmetic(part, nesting);
+            AppendArithmetic(out, part, nesting);
         }
     }
     return out;
