@@ -129,6 +129,23 @@ TEST_F(ModelWordsTest, BoundNamesAndLabelsInAnAtomsCode) {
     Context().ReleaseCode(expression.Code);
 }
 
+// ":=" assigns through the same bindings: bare attribute names and labels in an atom's code,
+// stored entries in a GUI instance's code.
+TEST_F(ModelWordsTest, AssignmentInAnAtomsAndAGuiInstancesCode) {
+    Value("SetHandler(q,[OnUser],[Do(capacity := capacity + 1, c.count := c.count * 2,"
+          "main.calls := main.calls + 1)])");
+    EXPECT_EQ(Run("RunHandler(q,[OnUser])").Errors, "");
+    EXPECT_EQ(Value("Att(q,[capacity])"), 11);
+    EXPECT_EQ(Value("label([count],q)"), 6);
+    EXPECT_EQ(Value("main.calls"), 1);
+
+    Value("Do(DeclareGlobal([g],2), g := CreateGUIInstance([Settings],[speed]))");
+    EXPECT_EQ(Value("GUIExecute(g,[Do(speed := 4, speed := speed * 2)])"), 8);
+    EXPECT_EQ(Value("GUIInstance(g,GUIStore(1))"), 8);
+    EXPECT_NE(Run("label([x],gone) := 1").Errors.find("label: the atom reference "),
+              std::string::npos);
+}
+
 // A name that becomes an attribute after the handler compiled makes it compile again.
 TEST_F(ModelWordsTest, NewAttributeRecompilesTheHandlers) {
     const TModelResult set = Run("SetHandler(s,[OnUser],[speed * 2])");
