@@ -8,10 +8,14 @@
 #include "shell/ApplicationInterpreter.h"
 #include "shell/MainWindow.h"
 #include "shell/ZTApplication.h"
+#include "shell/automation/AutomationService.h"
+#include "shell/automation/ServiceRegistration.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QLoggingCategory>
 
+#include <cstdio>
 #include <iterator>
 
 Q_LOGGING_CATEGORY(lcStartup, "zentaro.startup", QtWarningMsg)
@@ -25,7 +29,8 @@ const TApplicationShell::TPart TApplicationShell::Parts[] = {
     {"timer base", &TApplicationShell::initializeTimerBase, nullptr},
     {"break watcher", nullptr, nullptr},
     {"OLE container support", nullptr, nullptr},
-    {"automation server", nullptr, nullptr},
+    {"automation server", &TApplicationShell::startAutomationServer,
+     &TApplicationShell::stopAutomationServer},
     {"application object", &TApplicationShell::createApplicationObject, nullptr},
     {"file dialogs", nullptr, nullptr},
     {"window placement store", nullptr, nullptr},
@@ -47,9 +52,14 @@ QString TApplicationShell::applicationTitle() {
     return QStringLiteral("Zentaro");
 }
 
-int TApplicationShell::run(const QString& scriptFile) {
+int TApplicationShell::run(const QString& scriptFile, TServerSwitch serverSwitch) {
     initializeParts();
     note(QStringLiteral("initialise application"));
+    if (serverSwitch != TServerSwitch::None) {
+        const int exitCode = applyServerSwitch(serverSwitch);
+        finalizeParts();
+        return exitCode;
+    }
     note(QStringLiteral("set application title"));
     QGuiApplication::setApplicationDisplayName(applicationTitle());
     createRuntimeContext();
@@ -97,6 +107,43 @@ void TApplicationShell::initializeTimerBase() {
 
 void TApplicationShell::createApplicationObject() {
     m_application = std::make_unique<TZTApplication>(m_qapplication);
+}
+
+// Other programs reach the application through the service from the message loop on; calls find
+// the runtime through the global context, so the order against the context's creation does not
+// matter.
+void TApplicationShell::startAutomationServer() {
+    auto service = std::make_unique<TAutomationService>(QDBusConnection::sessionBus(),
+                                                        [] { return vex::GlobalContext; });
+    QString error;
+    if (!service->start(&error)) {
+        std::fprintf(stderr, "zentaro: the automation service is not available (%s)\n",
+                     qPrintable(error));
+        return;
+    }
+    m_automation = std::move(service);
+}
+
+void TApplicationShell::stopAutomationServer() {
+    m_automation.reset();
+}
+
+int TApplicationShell::applyServerSwitch(TServerSwitch serverSwitch) {
+    QString error;
+    const bool registering = serverSwitch == TServerSwitch::Register;
+    note(registering ? QStringLiteral("register automation server")
+                     : QStringLiteral("unregister automation server"));
+    const bool done =
+        registering
+            ? ServiceRegistration::registerServer(QCoreApplication::applicationFilePath(), &error)
+            : ServiceRegistration::unregisterServer(&error);
+    if (!done) {
+        std::fprintf(stderr, "zentaro: %s\n", qPrintable(error));
+        return 1;
+    }
+    std::printf("zentaro: %s %s\n", registering ? "wrote" : "removed",
+                qPrintable(ServiceRegistration::activationFilePath()));
+    return 0;
 }
 
 void TApplicationShell::createRuntimeContext() {

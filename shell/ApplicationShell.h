@@ -7,6 +7,7 @@
 
 class QApplication;
 class TApplicationHost;
+class TAutomationService;
 class TApplicationInterpreter;
 class TMainWindow;
 class TZTApplication;
@@ -20,11 +21,13 @@ class TZTApplication;
 //       3 timer base               reads the monotonic clock's frequency
 //       4 break watcher            (the watcher thread comes with the debugger)
 //       5 OLE container support    (nothing to initialise on Linux)
-//       6 automation server        (the D-Bus service is started here once it is wired in)
+//       6 automation server        starts the D-Bus service com.velmark.Zentaro (without a
+//                                  session bus the application runs without it and says so)
 //       7 application object      creates TZTApplication
 //       8 file dialogs             (the registry layer redirects without a library to load)
 //       9 window placement store   (nothing to initialise)
-//  2. the application initialises and its title is set;
+//  2. the application initialises: with --regserver or --unregserver it writes or removes the
+//     D-Bus activation file, finalises the parts and ends here; otherwise its title is set;
 //  3. the runtime context is created with the standard words;
 //  4. the main window is created (it loads the language module and translates itself) and
 //     shown, with the script file given, if any;
@@ -43,8 +46,17 @@ public:
     // The application's title, also the window title before a script is shown.
     static QString applicationTitle();
 
-    // Starts up, runs the message loop and shuts down; returns the loop's exit code.
-    int run(const QString& scriptFile = QString());
+    // What the command line asked of the automation server's registration.
+    enum class TServerSwitch {
+        None,
+        Register,
+        Unregister
+    };
+
+    // Starts up, runs the message loop and shuts down; returns the loop's exit code (or, for a
+    // registration switch, 0 when it succeeded and 1 when not).
+    int run(const QString& scriptFile = QString(),
+            TServerSwitch serverSwitch = TServerSwitch::None);
 
     // One entry per step taken so far, in order: "initialise 2 language manager", "create main
     // window", "run message loop", "finalise 2 language manager", ... Also written to the logging
@@ -56,6 +68,8 @@ public:
     TApplicationHost* host() const noexcept { return m_host.get(); }
     // From start-up until the shell is destroyed.
     TZTApplication* application() const noexcept { return m_application.get(); }
+    // The automation service while it runs on the session bus, or none.
+    TAutomationService* automationService() const noexcept { return m_automation.get(); }
 
 private:
     struct TPart {
@@ -72,6 +86,9 @@ private:
     void finalizeLanguageManager();
     void initializeTimerBase();
     void createApplicationObject();
+    void startAutomationServer();
+    void stopAutomationServer();
+    int applyServerSwitch(TServerSwitch serverSwitch);
     void createRuntimeContext();
     void createMainWindow(const QString& scriptFile);
     int runMessageLoop();
@@ -80,6 +97,7 @@ private:
     QApplication& m_qapplication;
     QStringList m_log;
     std::unique_ptr<TZTApplication> m_application;
+    std::unique_ptr<TAutomationService> m_automation;
     std::unique_ptr<TApplicationHost> m_host;
     std::unique_ptr<TApplicationInterpreter> m_context;
     std::unique_ptr<TMainWindow> m_mainWindow;

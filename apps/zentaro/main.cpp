@@ -13,9 +13,11 @@ namespace {
 
 void printUsage(std::FILE* stream) {
     std::fputs("usage: zentaro [FILE]\n"
-               "  FILE       VexScript file to show\n"
-               "  --help     show this help and exit\n"
-               "  --version  show the version and exit\n",
+               "  FILE           VexScript file to show\n"
+               "  --regserver    register the automation service for start on demand and exit\n"
+               "  --unregserver  remove that registration and exit\n"
+               "  --help         show this help and exit\n"
+               "  --version      show the version and exit\n",
                stream);
 }
 
@@ -36,7 +38,15 @@ int main(int argc, char* argv[]) {
 
     QApplication app(argc, argv);
     // QApplication has taken out its own options (-platform and the like); what is left is ours.
-    const QStringList args = app.arguments().mid(1);
+    QStringList args = app.arguments().mid(1);
+    auto serverSwitch = TApplicationShell::TServerSwitch::None;
+    if (args.size() == 1 && args[0] == QLatin1String("--regserver")) {
+        serverSwitch = TApplicationShell::TServerSwitch::Register;
+        args.clear();
+    } else if (args.size() == 1 && args[0] == QLatin1String("--unregserver")) {
+        serverSwitch = TApplicationShell::TServerSwitch::Unregister;
+        args.clear();
+    }
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (i > 0 || args[i].startsWith(QLatin1Char('-'))) {
             std::fprintf(stderr, "zentaro: unexpected argument '%s'\n", qPrintable(args[i]));
@@ -46,5 +56,5 @@ int main(int argc, char* argv[]) {
     }
 
     TApplicationShell shell(app);
-    return shell.run(args.value(0));
+    return shell.run(args.value(0), serverSwitch);
 }

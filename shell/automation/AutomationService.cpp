@@ -12,6 +12,9 @@ TAutomationService::TAutomationService(const QDBusConnection& bus, TZTApp::Conte
     : QObject(parent)
     , m_bus(bus)
     , m_context(std::move(context)) {
+    // ExecuteScript's result is an out-parameter; Qt D-Bus matches such a slot only when the
+    // type is known to the meta-type system by then.
+    qRegisterMetaType<QDBusVariant>();
     new Factory1Adaptor(this);
     m_watcher = new QDBusServiceWatcher(this);
     m_watcher->setConnection(m_bus);

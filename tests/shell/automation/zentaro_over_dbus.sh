@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# End to end: the real zentaro on a private session bus, driven by gdbus alone, as a user would
+# from another terminal. Run under dbus-run-session. Arguments: the zentaro executable.
+set -euo pipefail
+zentaro=$1
+work=$(mktemp -d)
+trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+
+export QT_QPA_PLATFORM=offscreen XDG_DATA_HOME="$work/data" ZENTARO_REGISTRY_FILE="$work/registry.reg"
+
+fail() { echo "FAILED: $*" >&2; exit 1; }
+expect() { # expect NAME EXPECTED ACTUAL
+    [ "$2" = "$3" ] || fail "$1: expected '$2', got '$3'"
+    echo "ok: $1"
+}
+call() { # call METHOD [ARG...]
+    gdbus call --session -d com.velmark.Zentaro -o /com/velmark/Zentaro/Application \
+        -m "com.velmark.Zentaro.Application1.$1" "${@:2}" 2>&1
+}
+
+# Registration writes and removes the activation file, without a window.
+"$zentaro" --regserver > "$work/out" || fail "--regserver failed: $(cat "$work/out")"
+grep -q "^Exec=.*zentaro$" "$work/data/dbus-1/services/com.velmark.Zentaro.service" ||
+    fail "activation file not written"
+"$zentaro" --unregserver > /dev/null || fail "--unregserver failed"
+[ ! -e "$work/data/dbus-1/services/com.velmark.Zentaro.service" ] || fail "activation file left"
+echo "ok: --regserver and --unregserver"
+
+"$zentaro" > "$work/zentaro.log" 2>&1 &
+pid=$!
+for _ in $(seq 100); do
+    gdbus call --session -d org.freedesktop.DBus -o /org/freedesktop/DBus \
+        -m org.freedesktop.DBus.NameHasOwner com.velmark.Zentaro 2>/dev/null | grep -q true && break
+    kill -0 "$pid" 2>/dev/null || fail "zentaro ended: $(cat "$work/zentaro.log")"
+    sleep 0.1
+done
+
+expect "ExecuteScript" "('', <3.0>)" "$(call ExecuteScript '1+2')"
+expect "ExecuteScript text" "('abc', <0.0>)" "$(call ExecuteScript '[abc]')"
+expect "ExecuteScriptText" "(<'abc'>,)" "$(call ExecuteScriptText 'Concat([a],[bc])')"
+expect "OpenModel of a missing file" "(<-1>,)" "$(call OpenModel "$work/missing.vex")"
+expect "a script error is no failure" "('', <0.0>)" "$(call ExecuteScript 'Nope(1)')"
+kill -0 "$pid" || fail "zentaro ended during the calls"
+echo "all passed"
