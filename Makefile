@@ -7,6 +7,7 @@
 #   make sanitize     build and test the non-GUI layers with ASan/UBSan in build-sanitize/
 #   make format       reformat the C++ sources; make format-check only reports
 #   make bench        build and run the benchmarks in build-bench/
+#   make fuzz         build the fuzz targets with clang in build-fuzz/, run each FUZZ_SECONDS (60)
 #   make clean        remove the build trees
 
 SHELL := /bin/bash
@@ -15,6 +16,8 @@ SHELL := /bin/bash
 BUILD_DIR    := build
 SANITIZE_DIR := build-sanitize
 BENCH_DIR    := build-bench
+FUZZ_DIR     := build-fuzz
+FUZZ_SECONDS ?= 60
 DEMO         := examples/demo.vex
 
 CMAKE_FLAGS := -G Ninja
@@ -27,7 +30,7 @@ CTEST_FLAGS := --output-on-failure -j2 --no-tests=error
 FORMAT_DIRS  := $(wildcard runtime host shell editing debugging services platform apps tests bench)
 FORMAT_FILES  = find $(FORMAT_DIRS) -type f \( -name '*.h' -o -name '*.cpp' \) -print0
 
-.PHONY: build run test sanitize format format-check bench clean deps
+.PHONY: build run test sanitize format format-check bench fuzz clean deps
 
 deps:
 	@scripts/setup-deps
@@ -77,5 +80,14 @@ bench:
 	cmake --build $(BENCH_DIR); \
 	bench/run $(BENCH_DIR)
 
+# libFuzzer needs clang; every library is instrumented (fuzzer-no-link) and sanitized.
+fuzz: deps
+	@if [ ! -f $(FUZZ_DIR)/build.ninja ]; then \
+	    CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ_DIR) $(CMAKE_FLAGS) -DZENTARO_GUI=OFF \
+	        -DZENTARO_SANITIZE=ON -DZENTARO_FUZZ=ON -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link; \
+	fi
+	cmake --build $(FUZZ_DIR) --target fuzz_compile fuzz_evaluate fuzz_registry_file
+	tests/fuzz/run $(FUZZ_DIR) $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(BENCH_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(BENCH_DIR) $(FUZZ_DIR)
