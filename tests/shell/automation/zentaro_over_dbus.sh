@@ -40,5 +40,17 @@ expect "ExecuteScript text" "('abc', <0.0>)" "$(call ExecuteScript '[abc]')"
 expect "ExecuteScriptText" "(<'abc'>,)" "$(call ExecuteScriptText 'Concat([a],[bc])')"
 expect "OpenModel of a missing file" "(<-1>,)" "$(call OpenModel "$work/missing.vex")"
 expect "a script error is no failure" "('', <0.0>)" "$(call ExecuteScript 'Nope(1)')"
+
+# A model built, saved, replaced by a new one and opened again, through the shared object alone.
+model="$work/bank.vex"
+expect "build a model" "(<'Queue'>,)" "$(call ExecuteScriptText \
+    "Do(UpdateModelName([$model]),SetName(CreateAtom(model,[Teller]),[Queue]),Name(Child(model,1)))")"
+expect "SaveModel" "()" "$(call SaveModel)"
+grep -q "LoadAtom(1,0,\[Queue\]" "$model" || fail "the saved model lacks its atom: $(cat "$model")"
+expect "NewModel" "()" "$(call NewModel)"
+expect "the new model is empty" "('', <0.0>)" "$(call ExecuteScript 'ChildCount(model)')"
+expect "OpenModel" "(<1.0>,)" "$(call OpenModel "$model" | sed 's/<[0-9.]*>/<1.0>/')"
+expect "the opened model has its atom" "(<'Queue'>,)" \
+    "$(call ExecuteScriptText 'Name(Child(model,1))')"
 kill -0 "$pid" || fail "zentaro ended during the calls"
 echo "all passed"
