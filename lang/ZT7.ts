@@ -345,5 +345,65 @@ Skripteditor und Debugger für VexScript.</translation>
         <extracomment>Runtime messages</extracomment>
         <translation>Ausdruck zu tief geschachtelt (mehr als 500 Ebenen) in:</translation>
     </message>
+    <message id="5402">
+        <source>Tracer</source>
+        <extracomment>Trace window</extracomment>
+        <translation>Ablaufprotokoll</translation>
+    </message>
+    <message id="5404">
+        <source>Last Error:</source>
+        <extracomment>Trace window</extracomment>
+        <translation>Letzter Fehler:</translation>
+    </message>
+    <message id="5406">
+        <source>Error messages</source>
+        <extracomment>Trace window</extracomment>
+        <translation>Fehlermeldungen</translation>
+    </message>
+    <message id="5407">
+        <source>Text files (*.txt);;All files (*)</source>
+        <extracomment>Trace window</extracomment>
+        <translation>Textdateien (*.txt);;Alle Dateien (*)</translation>
+    </message>
+    <message id="5408">
+        <source>Clear &amp;Messages</source>
+        <extracomment>Trace window</extracomment>
+        <translation>&amp;Meldungen löschen</translation>
+    </message>
+    <message id="5409">
+        <source>Removes every message from this window</source>
+        <extracomment>Trace window</extracomment>
+        <translation>Entfernt alle Meldungen aus diesem Fenster</translation>
+    </message>
+    <message id="5410">
+        <source>&amp;Save Messages</source>
+        <extracomment>Trace window</extracomment>
+        <translation>Meldungen &amp;speichern</translation>
+    </message>
+    <message id="5411">
+        <source>Saves the messages to a text file</source>
+        <extracomment>Trace window</extracomment>
+        <translation>Speichert die Meldungen in einer Textdatei</translation>
+    </message>
+    <message id="5412">
+        <source>&amp;Copy</source>
+        <extracomment>Trace window</extracomment>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message id="5413">
+        <source>Copies the selected text</source>
+        <extracomment>Trace window</extracomment>
+        <translation>Kopiert den markierten Text</translation>
+    </message>
+    <message id="5414">
+        <source>Select &amp;All</source>
+        <extracomment>Trace window</extracomment>
+        <translation>&amp;Alles markieren</translation>
+    </message>
+    <message id="5415">
+        <source>Selects all messages</source>
+        <extracomment>Trace window</extracomment>
+        <translation>Markiert alle Meldungen</translation>
+    </message>
 </context>
 </TS>

@@ -345,5 +345,65 @@ Script editor and debugger for VexScript.</translation>
         <extracomment>Runtime messages</extracomment>
         <translation>Expression nested too deeply (more than 500 levels) in:</translation>
     </message>
+    <message id="5402">
+        <source>Tracer</source>
+        <extracomment>Trace window</extracomment>
+        <translation>Tracer</translation>
+    </message>
+    <message id="5404">
+        <source>Last Error:</source>
+        <extracomment>Trace window</extracomment>
+        <translation>Last Error:</translation>
+    </message>
+    <message id="5406">
+        <source>Error messages</source>
+        <extracomment>Trace window</extracomment>
+        <translation>Error messages</translation>
+    </message>
+    <message id="5407">
+        <source>Text files (*.txt);;All files (*)</source>
+        <extracomment>Trace window</extracomment>
+        <translation>Text files (*.txt);;All files (*)</translation>
+    </message>
+    <message id="5408">
+        <source>Clear &amp;Messages</source>
+        <extracomment>Trace window</extracomment>
+        <translation>Clear &amp;Messages</translation>
+    </message>
+    <message id="5409">
+        <source>Removes every message from this window</source>
+        <extracomment>Trace window</extracomment>
+        <translation>Removes every message from this window</translation>
+    </message>
+    <message id="5410">
+        <source>&amp;Save Messages</source>
+        <extracomment>Trace window</extracomment>
+        <translation>&amp;Save Messages</translation>
+    </message>
+    <message id="5411">
+        <source>Saves the messages to a text file</source>
+        <extracomment>Trace window</extracomment>
+        <translation>Saves the messages to a text file</translation>
+    </message>
+    <message id="5412">
+        <source>&amp;Copy</source>
+        <extracomment>Trace window</extracomment>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message id="5413">
+        <source>Copies the selected text</source>
+        <extracomment>Trace window</extracomment>
+        <translation>Copies the selected text</translation>
+    </message>
+    <message id="5414">
+        <source>Select &amp;All</source>
+        <extracomment>Trace window</extracomment>
+        <translation>Select &amp;All</translation>
+    </message>
+    <message id="5415">
+        <source>Selects all messages</source>
+        <extracomment>Trace window</extracomment>
+        <translation>Selects all messages</translation>
+    </message>
 </context>
 </TS>

@@ -7,8 +7,8 @@
 
 // The desktop application's side of the runtime: registers of its own, no progress display yet,
 // interface texts from the language manager, and error boxes through the message-box service.
-// Compile and run errors that the runtime reports arrive as errorReported until the trace window
-// exists to collect them.
+// The runtime context reports compile and run errors to the error window (TraceMessage);
+// reportError is for callers that want the message as a signal instead.
 class TApplicationHost : public QObject, public vex::THostInterface {
     Q_OBJECT
 

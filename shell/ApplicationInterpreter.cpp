@@ -1,11 +1,12 @@
 #include "shell/ApplicationInterpreter.h"
 
+#include "debugging/TraceWindows.h"
 #include "host/StandardWords.h"
+#include "platform/CodePage.h"
 #include "shell/ApplicationHost.h"
 
 TApplicationInterpreter::TApplicationInterpreter(TApplicationHost& host)
-    : TLanguageInterpreter(host)
-    , m_host(host) {
+    : TLanguageInterpreter(host) {
     vex::host::RegisterStandardWords(*this);
     vex::GlobalContext = this;
 }
@@ -16,5 +17,5 @@ TApplicationInterpreter::~TApplicationInterpreter() {
 }
 
 void TApplicationInterpreter::ReportError(const std::string& message) {
-    m_host.reportError(message);
+    TraceMessage(fromWindows1252(message), true);
 }

@@ -6,14 +6,11 @@ class TApplicationHost;
 
 // The desktop application's runtime context: created at start-up with the standard words and
 // published as vex::GlobalContext until it is destroyed at shutdown. Its compile and run errors
-// go to the host.
+// go to the error window (TraceMessage).
 class TApplicationInterpreter : public vex::TLanguageInterpreter {
 public:
     explicit TApplicationInterpreter(TApplicationHost& host);
     ~TApplicationInterpreter() override;
 
     void ReportError(const std::string& message) override;
-
-private:
-    TApplicationHost& m_host;
 };

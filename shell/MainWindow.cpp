@@ -1,5 +1,7 @@
 #include "shell/MainWindow.h"
 
+#include "debugging/TformTrace.h"
+#include "debugging/TraceWindows.h"
 #include "platform/CodePage.h"
 #include "services/LanguageManager.h"
 #include "services/MessageBoxes.h"
@@ -60,6 +62,17 @@ void TMainWindow::acAboutTriggered() {
                     ShellText(stAboutText).arg(QStringLiteral(ZENTARO_VERSION))});
 }
 
+void TMainWindow::acTraceWindowTriggered() {
+    TformTrace* window = GetTraceWindow();
+    window->show();
+    window->raise();
+}
+
+void TMainWindow::acErrorWindowTriggered() {
+    ShowErrorWindow();
+    GetErrorWindow()->raise();
+}
+
 // The main window brings the language module in; every later window only translates itself.
 void TMainWindow::translate() {
     LoadLanguageModule(QStringLiteral("ZT"), CurrentLanguage());
@@ -78,4 +91,6 @@ void TMainWindow::connectActions() {
     connect(m_ui->acOpenScript, &QAction::triggered, this, &TMainWindow::acOpenScriptTriggered);
     connect(m_ui->acExit, &QAction::triggered, this, &QWidget::close);
     connect(m_ui->acAbout, &QAction::triggered, this, &TMainWindow::acAboutTriggered);
+    connect(m_ui->acTraceWindow, &QAction::triggered, this, &TMainWindow::acTraceWindowTriggered);
+    connect(m_ui->acErrorWindow, &QAction::triggered, this, &TMainWindow::acErrorWindowTriggered);
 }

@@ -32,6 +32,8 @@ public slots:
 private slots:
     void acOpenScriptTriggered();
     void acAboutTriggered();
+    void acTraceWindowTriggered();
+    void acErrorWindowTriggered();
 
 private:
     void translate();

@@ -1,5 +1,8 @@
 #include "shell/MainWindow.h"
 
+#include "debugging/TformTrace.h"
+#include "debugging/TraceTexts.h"
+#include "debugging/TraceWindows.h"
 #include "platform/Registry.h"
 #include "runtime/LanguageTexts.h"
 #include "services/LanguageManager.h"
@@ -27,15 +30,8 @@ using namespace zentaro::platform;
 
 namespace {
 
-// Every text number the code asks the language module for: the runtime's messages, the shell's
-// messages, and the numbers the main window's layout carries (a hint's number only where the
-// layout has a hint).
-std::set<int> requestedNumbers(QWidget* window) {
-    std::set<int> numbers = {
-#define NUMBER_OF(constant, number, english) number,
-        VEX_LANGUAGE_TEXTS(NUMBER_OF) ZT_SHELL_TEXTS(NUMBER_OF)
-#undef NUMBER_OF
-    };
+// The numbers a window's layout carries (a hint's number only where the layout has a hint).
+void addLayoutNumbers(QWidget* window, std::set<int>& numbers) {
     QList<QObject*> components = window->findChildren<QObject*>();
     components.prepend(window);
     for (const QObject* component : components) {
@@ -50,6 +46,18 @@ std::set<int> requestedNumbers(QWidget* window) {
         if (!hint.isEmpty())
             numbers.insert(helpContext.toInt() + 1);
     }
+}
+
+// Every text number the code asks the language module for: the runtime's, the shell's and the
+// trace windows' messages, and the numbers in the layouts of the main window and the trace window.
+std::set<int> requestedNumbers(QWidget* window) {
+    std::set<int> numbers = {
+#define NUMBER_OF(constant, number, english) number,
+        VEX_LANGUAGE_TEXTS(NUMBER_OF) ZT_SHELL_TEXTS(NUMBER_OF) ZT_TRACE_TEXTS(NUMBER_OF)
+#undef NUMBER_OF
+    };
+    addLayoutNumbers(window, numbers);
+    addLayoutNumbers(GetTraceWindow(), numbers);
     return numbers;
 }
 
@@ -80,6 +88,8 @@ private slots:
     void translatedScreenshot_data();
     void translatedScreenshot();
 
+    void windowMenuShowsTheTraceWindows_data();
+    void windowMenuShowsTheTraceWindows();
     void openShowsDecodedTextAndFileName();
     void failedOpenKeepsWindowUsable_data();
     void failedOpenKeepsWindowUsable();
@@ -117,6 +127,7 @@ void MainWindowTest::init() {
 }
 
 void MainWindowTest::cleanup() {
+    FinalizeTraceWindows();
     delete m_window;
     m_window = nullptr;
     QVERIFY2(m_boxes.isEmpty(), qPrintable(m_boxes.join('\n')));
@@ -135,7 +146,7 @@ void MainWindowTest::menusHoldTheirActions_data() {
                                                      "acOpenScript",
                                                      "-",
                                                      "acExit"};
-    QTest::newRow("Window") << "mnWindow" << QStringList{"!acTraceWindow", "!acErrorWindow"};
+    QTest::newRow("Window") << "mnWindow" << QStringList{"acTraceWindow", "acErrorWindow"};
     QTest::newRow("Help") << "mnHelp" << QStringList{"!acWordReference", "acAbout"};
 }
 
@@ -204,6 +215,28 @@ void MainWindowTest::translatedScreenshot() {
     QVERIFY(menu->grab().save(base + "-file-menu.png"));
     menu->hide();
     setLanguage(9);
+}
+
+void MainWindowTest::windowMenuShowsTheTraceWindows_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<bool>("errorWindow");
+    QTest::newRow("Trace window") << "acTraceWindow" << false;
+    QTest::newRow("Error window") << "acErrorWindow" << true;
+}
+
+void MainWindowTest::windowMenuShowsTheTraceWindows() {
+    QFETCH(QString, item);
+    QFETCH(bool, errorWindow);
+    TraceMessage("gathered before", errorWindow);
+    TformTrace* window = errorWindow ? GetErrorWindow() : GetTraceWindow();
+    window->hide();
+
+    m_window->findChild<QAction*>(item)->trigger();
+
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->findChild<QPlainTextEdit*>("memTrace")->toPlainText(),
+             QStringLiteral("1 gathered before"));
+    QCOMPARE(window->findChild<QWidget*>("sbTrace")->isVisible(), errorWindow);
 }
 
 QString MainWindowTest::writeFile(const QString& name, const QByteArray& bytes) {

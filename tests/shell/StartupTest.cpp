@@ -1,5 +1,6 @@
 #include "shell/ApplicationShell.h"
 
+#include "debugging/TraceWindows.h"
 #include "platform/Registry.h"
 #include "runtime/LanguageInterpreter.h"
 #include "services/LanguageManager.h"
@@ -14,7 +15,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QMenu>
-#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 
@@ -89,7 +89,7 @@ private slots:
     void applicationLanguageComesFromTheRegistry();
     void missingLanguageModuleIsReportedAndTheWindowStaysEnglish();
     void damagedSettingsFileIsReportedOnceAndEnglishIsUsed();
-    void runtimeErrorsReachTheStatusBar();
+    void runtimeErrorsReachTheErrorWindow();
     void shutdownEndsTheMessageLoop();
 
 private:
@@ -113,6 +113,7 @@ void StartupTest::init() {
 }
 
 void StartupTest::cleanup() {
+    FinalizeTraceWindows();
     m_shell.reset();
     setMessageBoxPresenter({});
     m_registry.reset();
@@ -221,21 +222,22 @@ void StartupTest::damagedSettingsFileIsReportedOnceAndEnglishIsUsed() {
     QCOMPARE(title, QString("&File"));
 }
 
-void StartupTest::runtimeErrorsReachTheStatusBar() {
+void StartupTest::runtimeErrorsReachTheErrorWindow() {
     setLanguage(7);
-    QString message;
+    QStringList errors;
     double result = -1;
-    runShell([&](TApplicationShell& shell) {
+    runShell([&](TApplicationShell&) {
         vex::TText text;
         result = vex::GlobalContext->ExecuteText("Nonexistent(1)", text);
-        message = shell.mainWindow()->statusBar()->currentMessage();
+        errors = ErrorLog();
         // The standard words are there.
         QCOMPARE(vex::GlobalContext->ExecuteText("1+2*3", text), 7.0);
     });
 
     QCOMPARE(result, 0.0);
-    QVERIFY2(message.startsWith("Unbekanntes Wort") && message.contains("Nonexistent"),
-             qPrintable(message));
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors[0].startsWith("1 Unbekanntes Wort") && errors[0].contains("Nonexistent"),
+             qPrintable(errors[0]));
 }
 
 void StartupTest::shutdownEndsTheMessageLoop() {

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// The numbered texts the trace windows compose their captions and dialogs from, with their
+// English wording, which serves when the language module lacks a number. The menu items and the
+// status bar carry their numbers in TformTrace.ui. One row per text:
+// ZT_TRACE_TEXT(constant, number, English text).
+#define ZT_TRACE_TEXTS(ZT_TRACE_TEXT)                                                              \
+    ZT_TRACE_TEXT(ttTraceCaption, 5402, "Tracer")                                                  \
+    ZT_TRACE_TEXT(ttErrorCaption, 5406, "Error messages")                                          \
+    ZT_TRACE_TEXT(ttSaveFilter, 5407, "Text files (*.txt);;All files (*)")
+
+enum TTraceText : int {
+#define ZT_TRACE_TEXT_ENUM(constant, number, english) constant = number,
+    ZT_TRACE_TEXTS(ZT_TRACE_TEXT_ENUM)
+#undef ZT_TRACE_TEXT_ENUM
+};
+
+// The text in the current language, or the English text when the module has none.
+QString TraceText(TTraceText number);

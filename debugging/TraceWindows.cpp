@@ -1,0 +1,130 @@
+#include "debugging/TraceWindows.h"
+
+#include "debugging/TformTrace.h"
+#include "debugging/TraceTexts.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QThread>
+
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+struct TTraceState {
+    QPointer<TformTrace> ErrorWindow;
+    QPointer<TformTrace> TraceWindow;
+    // None until the first GetErrorWindow.
+    std::optional<QStringList> ErrorLog;
+    TTraceHostInputs HostInputs;
+    bool FinalizeRegistered = false;
+};
+
+TTraceState& state() {
+    static TTraceState current;
+    return current;
+}
+
+bool isGuiThread() {
+    return QThread::currentThread() == QCoreApplication::instance()->thread();
+}
+
+// The windows must go before the QApplication does; the shell's shutdown closes them earlier.
+void finalizeWithApplication() {
+    if (!std::exchange(state().FinalizeRegistered, true))
+        qAddPostRoutine(FinalizeTraceWindows);
+}
+
+TformTrace* createWindow(const QString& caption) {
+    finalizeWithApplication();
+    return new TformTrace(nullptr, caption);
+}
+
+void writeToStandardError(const QString& text, bool isError) {
+    std::fprintf(stderr, "%s%s\n", isError ? "Error: " : "", text.toLocal8Bit().constData());
+}
+
+} // namespace
+
+void SetTraceHostInputs(TTraceHostInputs inputs) {
+    state().HostInputs = std::move(inputs);
+}
+
+bool TraceWordWrap() {
+    const auto& read = state().HostInputs.TraceWordWrap;
+    return read && read();
+}
+
+bool TraceQuiet() {
+    const auto& read = state().HostInputs.TraceQuiet;
+    return read && read();
+}
+
+void TraceMessage(const QString& text, bool isError) {
+    QCoreApplication* application = QCoreApplication::instance();
+    if (!qobject_cast<QApplication*>(application))
+        return writeToStandardError(text, isError);
+    if (!isGuiThread()) {
+        // Queued calls to one receiver run in the order they were posted.
+        QMetaObject::invokeMethod(
+            application, [text, isError] { TraceMessage(text, isError); }, Qt::QueuedConnection);
+        return;
+    }
+    TformTrace* window = isError ? GetErrorWindow() : GetTraceWindow();
+    window->AddMessage(text, isError);
+}
+
+TformTrace* GetErrorWindow() {
+    TTraceState& current = state();
+    if (!current.ErrorLog)
+        current.ErrorLog.emplace();
+    if (!current.ErrorWindow) {
+        current.ErrorWindow = createWindow(TraceText(ttErrorCaption));
+        if (!current.ErrorLog->isEmpty())
+            current.ErrorWindow->RestoreMessages(*current.ErrorLog);
+    }
+    return current.ErrorWindow;
+}
+
+TformTrace* GetTraceWindow() {
+    TTraceState& current = state();
+    if (!current.TraceWindow) {
+        current.TraceWindow = createWindow(TraceText(ttTraceCaption));
+        current.TraceWindow->findChild<QWidget*>(QStringLiteral("sbTrace"))->hide();
+    }
+    return current.TraceWindow;
+}
+
+void ShowErrorWindow() {
+    GetErrorWindow()->show();
+}
+
+void CloseErrorWindow() {
+    delete state().ErrorWindow.data();
+}
+
+const QStringList& ErrorLog() {
+    static const QStringList none;
+    const std::optional<QStringList>& log = state().ErrorLog;
+    return log ? *log : none;
+}
+
+void ClearErrorLog() {
+    if (state().ErrorLog)
+        state().ErrorLog->clear();
+}
+
+void AppendToErrorLog(const QString& line) {
+    TTraceState& current = state();
+    if (!current.ErrorLog)
+        current.ErrorLog.emplace();
+    current.ErrorLog->append(line);
+}
+
+void FinalizeTraceWindows() {
+    TTraceState& current = state();
+    delete current.ErrorWindow.data();
+    delete current.TraceWindow.data();
+    current.ErrorLog.reset();
+}

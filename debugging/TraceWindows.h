@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class TformTrace;
+
+// The two trace windows of the application and the error log, created on first use.
+//
+// Messages that a person should see without being interrupted go here:
+//
+//     TraceMessage("Could not open file " + name, true);   // to the error window
+//     TraceMessage("Could not add token", false);           // to the trace window
+//
+// The error window numbers each error, keeps it in ErrorLog as well, shows itself (unless the
+// host's TraceQuiet is set), comes to the front when a second has passed since its previous
+// message, and flashes its background. The trace window gathers the other messages and is never
+// shown by this module; the Window menu shows it.
+//
+// The windows are top-level windows without a parent that live until FinalizeTraceWindows, which
+// the application's shutdown calls (and which also runs when the QApplication is destroyed).
+// Except TraceMessage, everything here runs on the GUI thread.
+
+// What the host supplies: whether long lines wrap, and whether new errors leave the error window
+// where it is. An empty function reads as false.
+struct TTraceHostInputs {
+    std::function<bool()> TraceWordWrap;
+    std::function<bool()> TraceQuiet;
+};
+
+// Replaces the host's inputs; the default has both off.
+void SetTraceHostInputs(TTraceHostInputs inputs);
+bool TraceWordWrap();
+bool TraceQuiet();
+
+// Adds a message to the error window (isError) or the trace window, creating it when missing.
+// Safe from any thread: a call from another thread is handed to the GUI thread, so the messages
+// of one thread arrive in the order it sent them. Without a QApplication (a console program)
+// the message goes to standard error instead.
+void TraceMessage(const QString& text, bool isError);
+
+// The error window, created (with ErrorLog's lines, numbered on from there) when missing.
+TformTrace* GetErrorWindow();
+// The trace window, created without a status bar when missing.
+TformTrace* GetTraceWindow();
+// GetErrorWindow, then shows it.
+void ShowErrorWindow();
+// Destroys the error window; ErrorLog stays, and the next GetErrorWindow shows it again.
+void CloseErrorWindow();
+
+// Every numbered line the error window received since start or the last clear of either window.
+const QStringList& ErrorLog();
+// Empties ErrorLog (clearing either window does).
+void ClearErrorLog();
+// Appends a numbered line to ErrorLog.
+void AppendToErrorLog(const QString& line);
+
+// Destroys both windows and forgets ErrorLog; the next message starts afresh.
+void FinalizeTraceWindows();
