@@ -4,8 +4,9 @@
 
 namespace vex::host {
 
-TConsoleHost::TConsoleHost(std::ostream& trace, std::ostream& errors)
-    : m_traceStream(trace)
+TConsoleHost::TConsoleHost(std::ostream& trace, std::ostream& errors, TLanguageTexts texts)
+    : m_texts(std::move(texts))
+    , m_traceStream(trace)
     , m_errorStream(errors) {}
 
 void TConsoleHost::WriteError(const std::string& message) {

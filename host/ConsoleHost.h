@@ -5,20 +5,27 @@
 
 #include "runtime/LanguageInterpreter.h"
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 namespace vex::host {
 
+// Where a console host finds the interface text of a number (Windows-1252 bytes; empty when
+// there is none, so that the runtime uses its English text).
+using TLanguageTexts = std::function<std::string(int)>;
+
 // The host a console program runs VexScript in: the model with its services (no windows
-// attached), English interface texts, trace messages as lines on one stream and error messages
-// as lines on another.
+// attached), the interface texts it is given (English without), trace messages as lines on one
+// stream and error messages as lines on another.
 class TConsoleHost : public TModelHost, public TWordHost {
 public:
-    TConsoleHost(std::ostream& trace, std::ostream& errors);
+    TConsoleHost(std::ostream& trace, std::ostream& errors, TLanguageTexts texts = {});
 
-    std::string LanguageText(int) const override { return {}; }
+    std::string LanguageText(int number) const override {
+        return m_texts ? m_texts(number) : std::string();
+    }
     void ShowErrorBox(const std::string& message) override;
     void HandleException(const std::exception& error) override;
     void TraceMessage(std::string_view text, bool isError) override;
@@ -30,6 +37,7 @@ public:
     int ErrorCount() const noexcept { return static_cast<int>(m_errors.size()); }
 
 private:
+    TLanguageTexts m_texts;
     std::ostream& m_traceStream;
     std::ostream& m_errorStream;
     std::vector<std::string> m_errors;

@@ -67,6 +67,7 @@ struct TOptions {
     std::string InspectedText;
     bool Help = false;
     bool Version = false;
+    TLanguageTexts LanguageTexts;
 };
 
 struct TUsageError {
@@ -214,7 +215,7 @@ int RunScripts(const TOptions& options, std::ostream& out, std::ostream& err) {
             return 2;
         }
     }
-    TConsoleHost host(out, err);
+    TConsoleHost host(out, err, options.LanguageTexts);
     TConsoleInterpreter context(host);
     double number = 0;
     TText text;
@@ -276,7 +277,7 @@ int Inspect(const TOptions& options, std::ostream& out, std::ostream& err) {
         out << RemoveWhitespaceAndComments(options.InspectedText) << '\n';
         return 0;
     }
-    TConsoleHost host(out, err);
+    TConsoleHost host(out, err, options.LanguageTexts);
     TConsoleInterpreter context(host);
     switch (options.Inspection) {
     case TInspection::Words:
@@ -294,10 +295,12 @@ int Inspect(const TOptions& options, std::ostream& out, std::ostream& err) {
 
 } // namespace
 
-int RunConsole(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+int RunConsole(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+               TLanguageTexts languageTexts) {
     TOptions options;
     try {
         options = ParseOptions(arguments);
+        options.LanguageTexts = std::move(languageTexts);
     } catch (const TUsageError& error) {
         err << "vexscript: " << error.Message << '\n' << "Try 'vexscript --help'.\n";
         return 2;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/ConsoleHost.h"
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -15,6 +17,8 @@ namespace vex::host {
 // Returns the process exit status: 0 when no error was reported, 1 when a compile or runtime
 // error was reported, 2 for a usage error or a file that cannot be read (with a one-line
 // message).
-int RunConsole(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+// `languageTexts` supplies the interface texts of the user's language (none: English).
+int RunConsole(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+               TLanguageTexts languageTexts = {});
 
 } // namespace vex::host
