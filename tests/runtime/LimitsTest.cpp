@@ -131,6 +131,19 @@ TEST_F(LimitsTest, UserWordsNestDeeperThanTheCallLimitEndWithAStackOverflow) {
     ExpectBalanced();
 }
 
+TEST_F(LimitsTest, AUserWordTakesUpTo255ArgumentsAndReadsTheLast) {
+    Run("Define([Last],[Arg(255)],0,255)");
+    std::string call = "Last(" + Repeated("1,", kMaxArguments - 1) + "99)";
+    EXPECT_EQ(Run(call), 99);
+    EXPECT_TRUE(context.Errors.empty());
+    call.insert(5, "1,");
+    EXPECT_EQ(Run(call), 0);
+    ASSERT_EQ(context.Errors.size(), 1u);
+    EXPECT_TRUE(StartsWith(context.Errors[0], "Too many arguments (more than 255) for \"Last\""))
+        << context.Errors[0];
+    ExpectBalanced();
+}
+
 TEST_F(LimitsTest, TextsGrowingBeyondTheMaximumEndWithAnErrorAndLoseNothingElse) {
     Run("Do(LocalText([t]),t:=[x],While(1,t:=Concat(t,t)))");
     ASSERT_EQ(context.Errors.size(), 1u);
