@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QMenu>
 #include <QSaveFile>
-#include <QScrollBar>
 #include <QTextBlock>
 
 using namespace std::chrono_literals;
