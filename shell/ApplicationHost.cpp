@@ -1,5 +1,6 @@
 #include "shell/ApplicationHost.h"
 
+#include "debugging/TraceWindows.h"
 #include "platform/CodePage.h"
 #include "services/LanguageManager.h"
 #include "services/MessageBoxes.h"
@@ -7,8 +8,16 @@
 
 #include <QApplication>
 
+// The trace windows follow the preferences while this host lives.
 TApplicationHost::TApplicationHost(QObject* parent)
-    : QObject(parent) {}
+    : QObject(parent) {
+    SetTraceHostInputs({[this] { return Services().Preferences.TraceWordWrap; },
+                        [this] { return Services().Preferences.TraceQuiet; }});
+}
+
+TApplicationHost::~TApplicationHost() {
+    SetTraceHostInputs({});
+}
 
 std::string TApplicationHost::LanguageText(int number) const {
     return toWindows1252(GetLanguageText(number)).toStdString();
@@ -25,6 +34,7 @@ void TApplicationHost::HandleException(const std::exception& error) {
         ShowErrorBox(message);
 }
 
-void TApplicationHost::reportError(const std::string& message) {
-    emit errorReported(fromWindows1252(message));
+void TApplicationHost::TraceMessage(std::string_view text, bool isError) {
+    ::TraceMessage(
+        fromWindows1252(QByteArrayView(text.data(), static_cast<qsizetype>(text.size()))), isError);
 }

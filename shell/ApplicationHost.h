@@ -1,23 +1,23 @@
 #pragma once
 
-#include "runtime/HostInterface.h"
+#include "host/WordHost.h"
+#include "host/model/ModelServices.h"
 
 #include <QObject>
 #include <QString>
 
-// The desktop application's side of the runtime: registers of its own, no progress display yet,
-// interface texts from the language manager, and error boxes through the message-box service.
-// The runtime context reports compile and run errors to the error window (TraceMessage);
-// reportError is for callers that want the message as a signal instead.
-class TApplicationHost : public QObject, public vex::THostInterface {
+// The desktop application's side of the runtime: the model with its services (registers,
+// progress display, preferences) and the words' trace sink and random generator from the host
+// layer, interface texts from the language manager, and error boxes through the message-box
+// service. The runtime context reports compile and run errors to the error window; trace
+// messages of the words (Print, Trace) go to the trace windows.
+class TApplicationHost : public QObject, public vex::host::TModelHost, public vex::host::TWordHost {
     Q_OBJECT
 
 public:
     explicit TApplicationHost(QObject* parent = nullptr);
+    ~TApplicationHost() override;
 
-    vex::THostRegisters& Registers() override { return m_registers; }
-    bool IsProgressActive() const override { return false; }
-    void AdvanceProgress(std::string_view, std::int64_t) override {}
     // The language module's text as Windows-1252 bytes; empty when the module has none, so that
     // the runtime falls back to its English text.
     std::string LanguageText(int number) const override;
@@ -26,13 +26,6 @@ public:
     // The error box for an exception that left an evaluation; nothing for one without a message
     // (the silent abort).
     void HandleException(const std::exception& error) override;
-
-    // Passes an error message of the runtime (Windows-1252 bytes) on as errorReported.
-    void reportError(const std::string& message);
-
-signals:
-    void errorReported(const QString& message);
-
-private:
-    vex::THostRegisters m_registers;
+    // A message of the words to the error window (isError) or the trace window.
+    void TraceMessage(std::string_view text, bool isError) override;
 };

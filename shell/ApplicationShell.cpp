@@ -1,5 +1,6 @@
 #include "shell/ApplicationShell.h"
 
+#include "debugging/TraceWindows.h"
 #include "platform/RegistryStore.h"
 #include "platform/TimerBase.h"
 #include "services/LanguageManager.h"
@@ -155,8 +156,6 @@ void TApplicationShell::createRuntimeContext() {
 void TApplicationShell::createMainWindow(const QString& scriptFile) {
     note(QStringLiteral("create main window"));
     m_mainWindow = std::make_unique<TMainWindow>();
-    QObject::connect(m_host.get(), &TApplicationHost::errorReported, m_mainWindow.get(),
-                     &TMainWindow::showScriptError);
     if (!scriptFile.isEmpty())
         m_mainWindow->openScript(scriptFile);
     m_mainWindow->show();
@@ -177,6 +176,8 @@ int TApplicationShell::runMessageLoop() {
 void TApplicationShell::destroyWindowsAndContext() {
     note(QStringLiteral("destroy main window"));
     m_mainWindow.reset();
+    note(QStringLiteral("destroy trace windows"));
+    FinalizeTraceWindows();
     note(QStringLiteral("release runtime context"));
     m_context.reset();
     m_host.reset();

@@ -44,10 +44,6 @@ bool TMainWindow::openScript(const QString& path) {
     return true;
 }
 
-void TMainWindow::showScriptError(const QString& message) {
-    statusBar()->showMessage(message);
-}
-
 void TMainWindow::acOpenScriptTriggered() {
     // Qt's own dialog rather than the desktop's, so it looks and behaves the same everywhere.
     const QString path = QFileDialog::getOpenFileName(this, ShellText(stOpenScriptTitle), QString(),

@@ -25,10 +25,6 @@ public:
     // title keep what they had, the status bar says why, and the result is false.
     bool openScript(const QString& path);
 
-public slots:
-    // Shows an error message of the runtime in the status bar (until the trace window exists).
-    void showScriptError(const QString& message);
-
 private slots:
     void acOpenScriptTriggered();
     void acAboutTriggered();

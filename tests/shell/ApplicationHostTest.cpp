@@ -1,5 +1,7 @@
 #include "shell/ApplicationHost.h"
 
+#include "debugging/TformTrace.h"
+#include "debugging/TraceWindows.h"
 #include "services/LanguageManager.h"
 #include "services/MessageBoxes.h"
 
@@ -17,7 +19,7 @@ private slots:
     void languageTextIsWindows1252_data();
     void languageTextIsWindows1252();
     void errorsGoToTheMessageBoxDecoded();
-    void reportedErrorsAreDecoded();
+    void wordTraceReachesTheTraceWindows();
 
 private:
     QStringList m_boxes;
@@ -70,14 +72,22 @@ void ApplicationHostTest::errorsGoToTheMessageBoxDecoded() {
                                    critical + " Fehler: Stack overflow"}));
 }
 
-void ApplicationHostTest::reportedErrorsAreDecoded() {
+// Print and Trace reach the trace windows through the host's trace sink, decoded; the trace
+// windows follow the host's preferences.
+void ApplicationHostTest::wordTraceReachesTheTraceWindows() {
     TApplicationHost host;
-    QStringList reported;
-    connect(&host, &TApplicationHost::errorReported,
-            [&](const QString& message) { reported << message; });
-    host.reportError("Unknown word 'x' in: \x93x\x94");
-    QCOMPARE(reported, QStringList{QString::fromUtf8("Unknown word 'x' in: “x”")});
-    QVERIFY(m_boxes.isEmpty());
+    host.TraceMessage("caf\xE9 \x93ready\x94", true);
+    QCOMPARE(ErrorLog().size(), 1);
+    QVERIFY2(ErrorLog().first().endsWith(QString::fromUtf8("café “ready”")),
+             qPrintable(ErrorLog().first()));
+    host.TraceMessage("plain", false);
+    QCOMPARE(GetTraceWindow()->MessageCount(), 1);
+    QVERIFY(!TraceWordWrap());
+    host.Services().Preferences.TraceWordWrap = true;
+    host.Services().Preferences.TraceQuiet = true;
+    QVERIFY(TraceWordWrap());
+    QVERIFY(TraceQuiet());
+    FinalizeTraceWindows();
 }
 
 QTEST_MAIN(ApplicationHostTest)

@@ -46,6 +46,7 @@ const QStringList StartupOrder = {
 const QStringList ShutdownOrder = {
     "end message loop",
     "destroy main window",
+    "destroy trace windows",
     "release runtime context",
     "finalise 9 window placement store",
     "finalise 8 file dialogs",
