@@ -40,6 +40,10 @@ void CountAllocation() noexcept {
 
 #if defined(ZENTARO_ADDRESS_SANITIZER)
 
+// These replacements pair malloc with free by construction; gcc cannot see that a pointer freed
+// here came from the malloc in operator new and warns as if it were mismatched.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
 void* operator new(std::size_t size) {
     CountAllocation();
     if (void* memory = std::malloc(size ? size : 1)) {
