@@ -142,7 +142,7 @@ std::string TRegistryStore::FilePath() {
     if (const char* file = std::getenv("ZENTARO_REGISTRY_FILE"); file && *file)
         return file;
     const char* config = std::getenv("XDG_CONFIG_HOME");
-    // The base directory specification ignores a relative path.
+    // XDG base directories must be absolute; a relative one is ignored.
     const std::string base =
         config && config[0] == '/' ? std::string(config) : HomeDirectory() + "/.config";
     return base + "/zentaro/registry.reg";
