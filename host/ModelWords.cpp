@@ -165,6 +165,7 @@ double CreateAtom(int count, TCallNode& n, TText&, TContext& c) {
     if (prototype) {
         CopyContents(model, *prototype, *model.FindAtom(handle));
     }
+    Services(c).RefreshTree();
     RunKind(c, handle, THandlerKind::OnCreation, 0);
     return handle;
 }
@@ -182,6 +183,7 @@ double DestroyAtom(int, TCallNode& n, TText&, TContext& c) {
     // A destruction handler may have destroyed the atom already.
     if (model.FindAtom(handle)) {
         model.DestroyAtom(handle, WordOf(c, n));
+        Services(c).RefreshTree();
     }
     return 0;
 }
@@ -231,6 +233,7 @@ double MoveAtom(int, TCallNode& n, TText&, TContext& c) {
     const std::int32_t mother = AtomArg(c, n, 2).Handle();
     const std::int32_t oldMother = model.FindAtom(atom)->Mother();
     model.MoveAtom(atom, mother, WordOf(c, n));
+    Services(c).RefreshTree();
     RunKind(c, oldMother, THandlerKind::OnExit, atom);
     RunKind(c, atom, THandlerKind::OnExited, oldMother);
     RunKind(c, mother, THandlerKind::OnEntry, atom);
@@ -298,6 +301,7 @@ double Name(int, TCallNode& n, TText& text, TContext& c) {
 double SetName(int, TCallNode& n, TText&, TContext& c) {
     TAtom& atom = AtomArg(c, n, 1);
     atom.SetName(Text(c, n, 2).str());
+    Services(c).RefreshTree();
     return atom.Handle();
 }
 
@@ -505,6 +509,7 @@ double ModelFile(int, TCallNode& n, TText&, TContext& c) {
     if (target == model.Root()) {
         model.FindAtom(target)->SetName(Text(c, n, 2).str());
         model.RestoreClock(Number(c, n, 3));
+        services.RefreshTree();
     }
     return target;
 }
@@ -520,6 +525,7 @@ double LoadAtom(int, TCallNode& n, TText&, TContext& c) {
     const auto wanted = id >= 1 && id <= 4294967295.0 ? static_cast<std::uint32_t>(id) : 0u;
     const std::int32_t handle = services.Model.CreateAtom(mother, Text(c, n, 3).str(), wanted);
     services.FileAtoms.push_back(handle);
+    services.RefreshTree();
     return handle;
 }
 
@@ -588,6 +594,7 @@ double ModelFunction(int, TCallNode& n, TText&, TContext& c) {
     const TText function = Text(c, n, 1);
     if (SameText(function.view(), "new model")) {
         ModelOf(c).Clear();
+        Services(c).RefreshTree();
         return 1;
     }
     Fail(c, n, "\"" + function.str() + "\" is no function of this word (known: new model)");
@@ -653,6 +660,7 @@ double UpdateModelName(int, TCallNode& n, TText&, TContext& c) {
     const std::string stem = std::filesystem::path(path).stem().string();
     if (!stem.empty()) {
         model.FindAtom(model.Root())->SetName(stem);
+        services.RefreshTree();
     }
     return 0;
 }

@@ -180,6 +180,81 @@ Skripteditor und Debugger für VexScript.</translation>
         <extracomment>Main window messages</extracomment>
         <translation>Fehler</translation>
     </message>
+    <message id="1109">
+        <source>Open Model</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Modell öffnen</translation>
+    </message>
+    <message id="1110">
+        <source>Open Library</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Bibliothek öffnen</translation>
+    </message>
+    <message id="1111">
+        <source>Save Model As</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Modell speichern unter</translation>
+    </message>
+    <message id="1112">
+        <source>Model: %1</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Modell: %1</translation>
+    </message>
+    <message id="1113">
+        <source>Model: %1 (%2)</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Modell: %1 (%2)</translation>
+    </message>
+    <message id="1114">
+        <source>Time: %1</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Zeit: %1</translation>
+    </message>
+    <message id="1115">
+        <source>Discard the model "%1" and start a new one? What was not saved is lost.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Das Modell „%1“ verwerfen und ein neues beginnen? Was nicht gespeichert wurde, geht verloren.</translation>
+    </message>
+    <message id="1116">
+        <source>New model started</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Neues Modell begonnen</translation>
+    </message>
+    <message id="1117">
+        <source>Model %1 opened</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Modell %1 geöffnet</translation>
+    </message>
+    <message id="1118">
+        <source>Library %1 opened</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Bibliothek %1 geöffnet</translation>
+    </message>
+    <message id="1119">
+        <source>Model saved to %1</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Modell gespeichert in %1</translation>
+    </message>
+    <message id="1120">
+        <source>%1 could not be read; the model stays as it was. The error window lists why.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>%1 konnte nicht gelesen werden; das Modell bleibt, wie es war. Das Fehlerfenster nennt die Gründe.</translation>
+    </message>
+    <message id="1121">
+        <source>%1 could not be read; nothing of it was added. The error window lists why.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>%1 konnte nicht gelesen werden; nichts davon wurde hinzugefügt. Das Fehlerfenster nennt die Gründe.</translation>
+    </message>
+    <message id="1122">
+        <source>The model was not saved. The error window lists why.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Das Modell wurde nicht gespeichert. Das Fehlerfenster nennt die Gründe.</translation>
+    </message>
+    <message id="1123">
+        <source>Word Reference</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Wortreferenz</translation>
+    </message>
     <message id="3001">
         <source>User</source>
         <extracomment>Runtime messages</extracomment>

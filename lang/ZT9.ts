@@ -180,6 +180,81 @@ Script editor and debugger for VexScript.</translation>
         <extracomment>Main window messages</extracomment>
         <translation>Error</translation>
     </message>
+    <message id="1109">
+        <source>Open Model</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Open Model</translation>
+    </message>
+    <message id="1110">
+        <source>Open Library</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Open Library</translation>
+    </message>
+    <message id="1111">
+        <source>Save Model As</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Save Model As</translation>
+    </message>
+    <message id="1112">
+        <source>Model: %1</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Model: %1</translation>
+    </message>
+    <message id="1113">
+        <source>Model: %1 (%2)</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Model: %1 (%2)</translation>
+    </message>
+    <message id="1114">
+        <source>Time: %1</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Time: %1</translation>
+    </message>
+    <message id="1115">
+        <source>Discard the model "%1" and start a new one? What was not saved is lost.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Discard the model "%1" and start a new one? What was not saved is lost.</translation>
+    </message>
+    <message id="1116">
+        <source>New model started</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>New model started</translation>
+    </message>
+    <message id="1117">
+        <source>Model %1 opened</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Model %1 opened</translation>
+    </message>
+    <message id="1118">
+        <source>Library %1 opened</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Library %1 opened</translation>
+    </message>
+    <message id="1119">
+        <source>Model saved to %1</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Model saved to %1</translation>
+    </message>
+    <message id="1120">
+        <source>%1 could not be read; the model stays as it was. The error window lists why.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>%1 could not be read; the model stays as it was. The error window lists why.</translation>
+    </message>
+    <message id="1121">
+        <source>%1 could not be read; nothing of it was added. The error window lists why.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>%1 could not be read; nothing of it was added. The error window lists why.</translation>
+    </message>
+    <message id="1122">
+        <source>The model was not saved. The error window lists why.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>The model was not saved. The error window lists why.</translation>
+    </message>
+    <message id="1123">
+        <source>Word Reference</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Word Reference</translation>
+    </message>
     <message id="3001">
         <source>User</source>
         <extracomment>Runtime messages</extracomment>

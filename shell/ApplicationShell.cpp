@@ -8,6 +8,7 @@
 #include "shell/ApplicationHost.h"
 #include "shell/ApplicationInterpreter.h"
 #include "shell/MainWindow.h"
+#include "shell/ModelTreeView.h"
 #include "shell/ZTApplication.h"
 #include "shell/automation/AutomationService.h"
 #include "shell/automation/ServiceRegistration.h"
@@ -155,7 +156,9 @@ void TApplicationShell::createRuntimeContext() {
 
 void TApplicationShell::createMainWindow(const QString& scriptFile) {
     note(QStringLiteral("create main window"));
-    m_mainWindow = std::make_unique<TMainWindow>();
+    m_mainWindow = std::make_unique<TMainWindow>(m_context.get());
+    note(QStringLiteral("register model tree"));
+    m_host->Services().Tree = m_mainWindow->modelTree();
     if (!scriptFile.isEmpty())
         m_mainWindow->openScript(scriptFile);
     m_mainWindow->show();
@@ -173,7 +176,10 @@ int TApplicationShell::runMessageLoop() {
     return exitCode;
 }
 
+// The model tree is a part of the main window, so the model's services stop calling it first.
 void TApplicationShell::destroyWindowsAndContext() {
+    note(QStringLiteral("unregister model tree"));
+    m_host->Services().Tree = nullptr;
     note(QStringLiteral("destroy main window"));
     m_mainWindow.reset();
     note(QStringLiteral("destroy trace windows"));

@@ -29,10 +29,11 @@ class TZTApplication;
 //  2. the application initialises: with --regserver or --unregserver it writes or removes the
 //     D-Bus activation file, finalises the parts and ends here; otherwise its title is set;
 //  3. the runtime context is created with the standard words;
-//  4. the main window is created (it loads the language module and translates itself) and
-//     shown, with the script file given, if any;
+//  4. the main window is created for the runtime context (it loads the language module and
+//     translates itself), its model tree is registered with the model's services, and the
+//     window is shown, with the script file given, if any;
 //  5. the message loop runs until the main window closes or TZTApplication::Shutdown;
-//  6. the main window is destroyed, then the runtime context;
+//  6. the model tree is unregistered, the main window destroyed, then the runtime context;
 //  7. the parts finalise in exactly the reverse order.
 //
 // A settings file found damaged on the way is reported in a warning box.

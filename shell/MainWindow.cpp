@@ -2,25 +2,62 @@
 
 #include "debugging/TformTrace.h"
 #include "debugging/TraceWindows.h"
+#include "host/WordReference.h"
+#include "host/model/ModelFile.h"
+#include "host/model/ModelServices.h"
 #include "platform/CodePage.h"
+#include "runtime/LanguageInterpreter.h"
+#include "runtime/NumberText.h"
+#include "services/FileDialogs.h"
 #include "services/LanguageManager.h"
 #include "services/MessageBoxes.h"
+#include "shell/ModelTreeView.h"
 #include "shell/ShellTexts.h"
+#include "shell/automation/ZTApp.h"
 #include "ui_MainWindow.h"
 
 #include "Version.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QTemporaryFile>
+#include <QTextBrowser>
 
-TMainWindow::TMainWindow(QWidget* parent)
+#include <algorithm>
+#include <cerrno>
+#include <sstream>
+
+using vex::host::TModel;
+
+namespace {
+
+// How often the status bar looks at the model's name and clock.
+constexpr int kStatusPollMilliseconds = 250;
+
+// A path as the scripts' code page holds it.
+std::string toScriptText(const QString& text) {
+    return toWindows1252(text).toStdString();
+}
+
+QString fromScriptText(const std::string& text) {
+    return fromWindows1252(QByteArray::fromStdString(text));
+}
+
+} // namespace
+
+TMainWindow::TMainWindow(vex::TLanguageInterpreter* context, QWidget* parent)
     : QMainWindow(parent)
-    , m_ui(std::make_unique<Ui::TMainWindow>()) {
+    , m_ui(std::make_unique<Ui::TMainWindow>())
+    , m_context(context)
+    , m_services(context ? &vex::host::ModelServicesOf(*context) : nullptr) {
     m_ui->setupUi(this);
     translate();
     setUpEditor();
+    setUpModelPanel();
+    setUpStatusBar();
     connectActions();
     statusBar()->showMessage(ShellText(stReady));
 }
@@ -44,13 +81,152 @@ bool TMainWindow::openScript(const QString& path) {
     return true;
 }
 
+bool TMainWindow::newModel() {
+    if (!m_services)
+        return false;
+    const bool cleared = runScript("tztfnc([new model])");
+    if (cleared)
+        statusBar()->showMessage(ShellText(stNewModelStarted));
+    return cleared;
+}
+
+// The model goes first (the opening text starts with "new model"), so it is kept as its model
+// file text and read back when the new file reports an error.
+bool TMainWindow::openModel(const QString& path) {
+    if (!m_services || !canRead(path))
+        return false;
+    const TModel& model = m_services->Model;
+    const std::string previousModel = vex::host::ModelFileText(model);
+    const std::string previousFile = model.FileName;
+    const bool read = runScript(TZTApp::openModelScript(toScriptText(path)));
+    endFileRead();
+    if (!read) {
+        restoreModel(previousModel, previousFile);
+        statusBar()->showMessage(ShellText(stModelKept).arg(path));
+        return false;
+    }
+    statusBar()->showMessage(ShellText(stModelOpened).arg(QFileInfo(path).fileName()));
+    return true;
+}
+
+bool TMainWindow::openLibrary(const QString& path) {
+    if (!m_services || !canRead(path))
+        return false;
+    const TModel& model = m_services->Model;
+    const std::vector<std::int32_t> previousAtoms = model.FindAtom(model.Library())->Children();
+    const bool read = runScript(TZTApp::openLibraryScript(toScriptText(path)));
+    endFileRead();
+    if (!read) {
+        dropLibraryAtomsExcept(previousAtoms);
+        statusBar()->showMessage(ShellText(stLibraryDropped).arg(path));
+        return false;
+    }
+    statusBar()->showMessage(ShellText(stLibraryOpened).arg(QFileInfo(path).fileName()));
+    return true;
+}
+
+bool TMainWindow::saveModel() {
+    if (!m_services)
+        return false;
+    if (m_services->Model.FileName.empty()) {
+        const QString path = showSaveFileDialog(
+            {this, ShellText(stSaveModelTitle), QStringLiteral("vex"), ShellText(stScriptFilter)});
+        return !path.isEmpty() && saveModelAs(path);
+    }
+    if (!runScript("kernelfnc([save model under same name])")) {
+        statusBar()->showMessage(ShellText(stModelNotSaved));
+        return false;
+    }
+    statusBar()->showMessage(
+        ShellText(stModelSaved).arg(fromScriptText(m_services->Model.FileName)));
+    updateStatus();
+    return true;
+}
+
+bool TMainWindow::saveModelAs(const QString& path) {
+    if (!m_services)
+        return false;
+    const std::string name = vex::host::TextConstant(toScriptText(path));
+    if (!runScript("kernelfnc([save model as]," + name + ")")) {
+        statusBar()->showMessage(ShellText(stModelNotSaved));
+        return false;
+    }
+    statusBar()->showMessage(ShellText(stModelSaved).arg(path));
+    updateStatus();
+    return true;
+}
+
+// The reference is written from the context's registry, so it always matches the running words.
+void TMainWindow::showWordReference() {
+    if (!m_context)
+        return;
+    if (!m_wordReference) {
+        m_wordReference = new QTextBrowser(this);
+        m_wordReference->setObjectName(QStringLiteral("formWordReference"));
+        m_wordReference->setWindowFlag(Qt::Window);
+        m_wordReference->setWindowTitle(ShellText(stWordReferenceTitle));
+        m_wordReference->resize(900, 650);
+    }
+    std::ostringstream reference;
+    vex::host::WriteWordReference(*m_context, reference);
+    m_wordReference->setMarkdown(fromScriptText(reference.str()));
+    m_wordReference->show();
+    m_wordReference->raise();
+    m_wordReference->activateWindow();
+}
+
+TModelTreeView* TMainWindow::modelTree() const {
+    return m_ui->tvAtoms;
+}
+
+void TMainWindow::updateStatus() {
+    if (!m_services)
+        return;
+    const TModel& model = m_services->Model;
+    const QString name = fromScriptText(model.FindAtom(model.Root())->AtomName());
+    const QString file = fromScriptText(model.FileName);
+    const QString nameText =
+        file.isEmpty() ? ShellText(stModelName).arg(name)
+                       : ShellText(stModelNameAndFile).arg(name, QFileInfo(file).fileName());
+    const QString clockText =
+        ShellText(stClock).arg(QString::fromStdString(vex::FormatNumber(model.Clock())));
+    if (m_ui->lblModelName->text() != nameText) {
+        m_ui->lblModelName->setText(nameText);
+        m_ui->lblModelName->setToolTip(file);
+    }
+    if (m_ui->lblClock->text() != clockText)
+        m_ui->lblClock->setText(clockText);
+}
+
+void TMainWindow::acNewModelTriggered() {
+    if (confirmDiscard())
+        newModel();
+}
+
+void TMainWindow::acOpenModelTriggered() {
+    const QString path = askForFileToOpen(ShellText(stOpenModelTitle));
+    if (!path.isEmpty() && confirmDiscard())
+        openModel(path);
+}
+
+void TMainWindow::acOpenLibraryTriggered() {
+    const QString path = askForFileToOpen(ShellText(stOpenLibraryTitle));
+    if (!path.isEmpty())
+        openLibrary(path);
+}
+
+void TMainWindow::acSaveModelTriggered() {
+    saveModel();
+}
+
 void TMainWindow::acOpenScriptTriggered() {
-    // Qt's own dialog rather than the desktop's, so it looks and behaves the same everywhere.
-    const QString path = QFileDialog::getOpenFileName(this, ShellText(stOpenScriptTitle), QString(),
-                                                      ShellText(stScriptFilter), nullptr,
-                                                      QFileDialog::DontUseNativeDialog);
+    const QString path = askForFileToOpen(ShellText(stOpenScriptTitle));
     if (!path.isEmpty())
         openScript(path);
+}
+
+void TMainWindow::acWordReferenceTriggered() {
+    showWordReference();
 }
 
 void TMainWindow::acAboutTriggered() {
@@ -83,10 +259,124 @@ void TMainWindow::setUpEditor() {
     m_ui->spClient->setSizes({200, 600});
 }
 
+// Without a context there is no model: the panel says so and the model's items stay disabled.
+void TMainWindow::setUpModelPanel() {
+    const bool hasModel = m_services != nullptr;
+    m_ui->lblNoModel->setVisible(!hasModel);
+    for (QAction* action : {m_ui->acNewModel, m_ui->acOpenModel, m_ui->acOpenLibrary,
+                            m_ui->acSaveModel, m_ui->acWordReference})
+        action->setEnabled(hasModel);
+    m_ui->tvAtoms->attach(m_services);
+}
+
+void TMainWindow::setUpStatusBar() {
+    statusBar()->addPermanentWidget(m_ui->lblModelName);
+    statusBar()->addPermanentWidget(m_ui->lblClock);
+    m_ui->lblModelName->setVisible(m_services != nullptr);
+    m_ui->lblClock->setVisible(m_services != nullptr);
+    if (!m_services)
+        return;
+    updateStatus();
+    m_statusPoll.setInterval(kStatusPollMilliseconds);
+    connect(&m_statusPoll, &QTimer::timeout, this, &TMainWindow::updateStatus);
+    m_statusPoll.start();
+}
+
 void TMainWindow::connectActions() {
+    connect(m_ui->acNewModel, &QAction::triggered, this, &TMainWindow::acNewModelTriggered);
+    connect(m_ui->acOpenModel, &QAction::triggered, this, &TMainWindow::acOpenModelTriggered);
+    connect(m_ui->acOpenLibrary, &QAction::triggered, this, &TMainWindow::acOpenLibraryTriggered);
+    connect(m_ui->acSaveModel, &QAction::triggered, this, &TMainWindow::acSaveModelTriggered);
     connect(m_ui->acOpenScript, &QAction::triggered, this, &TMainWindow::acOpenScriptTriggered);
     connect(m_ui->acExit, &QAction::triggered, this, &QWidget::close);
+    connect(m_ui->acWordReference, &QAction::triggered, this,
+            &TMainWindow::acWordReferenceTriggered);
     connect(m_ui->acAbout, &QAction::triggered, this, &TMainWindow::acAboutTriggered);
     connect(m_ui->acTraceWindow, &QAction::triggered, this, &TMainWindow::acTraceWindowTriggered);
     connect(m_ui->acErrorWindow, &QAction::triggered, this, &TMainWindow::acErrorWindowTriggered);
+    connect(m_ui->tvAtoms, &TModelTreeView::rebuilt, this, &TMainWindow::updateStatus);
+}
+
+bool TMainWindow::modelHasAtoms() const {
+    const TModel& model = m_services->Model;
+    return !model.FindAtom(model.Root())->Children().empty();
+}
+
+// The model has no record of changes since it was saved, so the question comes whenever there
+// is something below "model" to lose.
+bool TMainWindow::confirmDiscard() {
+    if (!m_services || !modelHasAtoms())
+        return true;
+    const TModel& model = m_services->Model;
+    const QString name = fromScriptText(model.FindAtom(model.Root())->AtomName());
+    return showMessageBox({this, QMessageBox::Question, QString(),
+                           ShellText(stDiscardModel).arg(name), QMessageBox::Yes | QMessageBox::No,
+                           QMessageBox::No}) == QMessageBox::Yes;
+}
+
+// Qt's own dialog rather than the desktop's, so it looks and behaves the same everywhere.
+QString TMainWindow::askForFileToOpen(const QString& title) {
+    return QFileDialog::getOpenFileName(this, title, QString(), ShellText(stScriptFilter), nullptr,
+                                        QFileDialog::DontUseNativeDialog);
+}
+
+// A file that cannot be read is reported here, before anything of the model changes.
+bool TMainWindow::canRead(const QString& path) {
+    QFile file(path);
+    QString reason;
+    if (QFileInfo(path).isDir())
+        reason = qt_error_string(EISDIR);
+    else if (!file.open(QIODevice::ReadOnly))
+        reason = file.errorString();
+    if (reason.isEmpty())
+        return true;
+    const QString message = ShellText(stCannotOpen).arg(path, reason);
+    statusBar()->showMessage(message);
+    showMessageBox({this, QMessageBox::Critical, ShellText(stErrorTitle), message});
+    return false;
+}
+
+// Runs a script in the context; false when it reported an error (which the error window then
+// shows). The model words ask the tree to refresh for what they change.
+bool TMainWindow::runScript(const std::string& script) {
+    const qsizetype errorsBefore = ErrorLog().size();
+    vex::TText ignored;
+    m_context->ExecuteText(script, ignored);
+    return ErrorLog().size() == errorsBefore;
+}
+
+// An opening text that stopped early leaves the progress item, the wait cursor and the library
+// switches as they were in the middle of reading; a file read is over either way.
+void TMainWindow::endFileRead() {
+    m_services->Progress.Hide("t-FileRead");
+    m_services->SetWaitCursor(false);
+    m_services->LoadIntoLibrary = false;
+    m_services->LastReadWasLibrary = false;
+}
+
+// Reads the model back from its model file text through a temporary file, as ExecFile reads
+// every model file.
+void TMainWindow::restoreModel(const std::string& modelText, const std::string& fileName) {
+    QTemporaryFile copy(QDir::temp().filePath(QStringLiteral("zentaro-model-XXXXXX.vex")));
+    const auto size = static_cast<qint64>(modelText.size());
+    if (!copy.open() || copy.write(modelText.data(), size) != size || !copy.flush()) {
+        m_context->ReportError("The previous model could not be restored: " +
+                               toScriptText(copy.errorString()));
+        return;
+    }
+    const std::string name = vex::host::TextConstant(toScriptText(copy.fileName()));
+    runScript("Do(tztfnc([new model]),ExecFile(" + name + "))");
+    endFileRead();
+    m_services->Model.FileName = fileName;
+}
+
+// Destroys what a failed library read added below the library atom (without running handlers:
+// the library never became part of the model).
+void TMainWindow::dropLibraryAtomsExcept(const std::vector<std::int32_t>& kept) {
+    TModel& model = m_services->Model;
+    const std::vector<std::int32_t> present = model.FindAtom(model.Library())->Children();
+    for (std::int32_t atom : present)
+        if (std::find(kept.begin(), kept.end(), atom) == kept.end())
+            model.DestroyAtom(atom, "OpenLibrary");
+    m_services->RefreshTree();
 }

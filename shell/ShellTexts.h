@@ -14,7 +14,25 @@
     ZT_SHELL_TEXT(stAboutTitle, 1105, "About Zentaro")                                             \
     ZT_SHELL_TEXT(stAboutText, 1106, "Zentaro %1\nScript editor and debugger for VexScript.")      \
     ZT_SHELL_TEXT(stReady, 1107, "Ready")                                                          \
-    ZT_SHELL_TEXT(stErrorTitle, 1108, "Error")
+    ZT_SHELL_TEXT(stErrorTitle, 1108, "Error")                                                     \
+    ZT_SHELL_TEXT(stOpenModelTitle, 1109, "Open Model")                                            \
+    ZT_SHELL_TEXT(stOpenLibraryTitle, 1110, "Open Library")                                        \
+    ZT_SHELL_TEXT(stSaveModelTitle, 1111, "Save Model As")                                         \
+    ZT_SHELL_TEXT(stModelName, 1112, "Model: %1")                                                  \
+    ZT_SHELL_TEXT(stModelNameAndFile, 1113, "Model: %1 (%2)")                                      \
+    ZT_SHELL_TEXT(stClock, 1114, "Time: %1")                                                       \
+    ZT_SHELL_TEXT(stDiscardModel, 1115,                                                            \
+                  "Discard the model \"%1\" and start a new one? What was not saved is lost.")     \
+    ZT_SHELL_TEXT(stNewModelStarted, 1116, "New model started")                                    \
+    ZT_SHELL_TEXT(stModelOpened, 1117, "Model %1 opened")                                          \
+    ZT_SHELL_TEXT(stLibraryOpened, 1118, "Library %1 opened")                                      \
+    ZT_SHELL_TEXT(stModelSaved, 1119, "Model saved to %1")                                         \
+    ZT_SHELL_TEXT(stModelKept, 1120,                                                               \
+                  "%1 could not be read; the model stays as it was. The error window lists why.")  \
+    ZT_SHELL_TEXT(stLibraryDropped, 1121,                                                          \
+                  "%1 could not be read; nothing of it was added. The error window lists why.")    \
+    ZT_SHELL_TEXT(stModelNotSaved, 1122, "The model was not saved. The error window lists why.")   \
+    ZT_SHELL_TEXT(stWordReferenceTitle, 1123, "Word Reference")
 
 enum TShellText : int {
 #define ZT_SHELL_TEXT_ENUM(constant, number, english) constant = number,

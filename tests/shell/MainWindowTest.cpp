@@ -1,13 +1,19 @@
 #include "shell/MainWindow.h"
 
+#include "host/model/ModelServices.h"
+
 #include "debugging/TformTrace.h"
 #include "debugging/TraceTexts.h"
 #include "debugging/TraceWindows.h"
 #include "platform/Registry.h"
 #include "runtime/LanguageTexts.h"
+#include "services/FileDialogs.h"
 #include "services/LanguageManager.h"
 #include "services/MessageBoxes.h"
 #include "services/SettingsRootKey.h"
+#include "shell/ApplicationHost.h"
+#include "shell/ApplicationInterpreter.h"
+#include "shell/ModelTreeView.h"
 #include "shell/ShellTexts.h"
 #include "tests/platform/RegistryTestSupport.h"
 
@@ -22,6 +28,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 
 #include <memory>
 #include <set>
@@ -95,59 +102,93 @@ private slots:
     void failedOpenKeepsWindowUsable();
     void screenshot();
 
+    void withoutAContextTheModelItemsAreDisabled();
+    void statusBarShowsModelNameFileAndClock();
+    void newModelAsksOnlyWhenAtomsWouldBeLost_data();
+    void newModelAsksOnlyWhenAtomsWouldBeLost();
+    void saveAndOpenRoundTrip_data();
+    void saveAndOpenRoundTrip();
+    void failedOpenKeepsTheModel_data();
+    void failedOpenKeepsTheModel();
+    void libraryIsAddedOrLeavesNothing();
+    void failedSaveIsReported();
+    void wordReferenceListsTheRegistry();
+    void screenshotWithModel();
+
 private:
     QString writeFile(const QString& name, const QByteArray& bytes);
     QPlainTextEdit* editor() const;
+    double run(const char* script);
+    vex::host::TModelServices& services() const { return m_host->Services(); }
+    // The tree as "name(children...)", top-level items separated by spaces.
+    QString tree();
+    QString statusText(const char* label) const;
 
     QTemporaryDir m_dir;
+    std::unique_ptr<TApplicationHost> m_host;
+    std::unique_ptr<TApplicationInterpreter> m_context;
     TMainWindow* m_window = nullptr;
     std::unique_ptr<TTemporaryRegistryFile> m_registry;
     QStringList m_boxes;
+    QMessageBox::StandardButton m_answer = QMessageBox::Ok;
+    QStringList m_saveDialogs;
+    QString m_savePath;
 };
 
 void MainWindowTest::initTestCase() {
     m_registry = std::make_unique<TTemporaryRegistryFile>();
     setMessageBoxPresenter([this](const TMessageBoxRequest& request) {
         m_boxes << request.Text;
-        return QMessageBox::Ok;
+        return m_answer;
+    });
+    setSaveFileDialogPresenter([this](const TFileDialogRequest& request) {
+        m_saveDialogs << request.Title;
+        return m_savePath;
     });
 }
 
 void MainWindowTest::cleanupTestCase() {
+    setSaveFileDialogPresenter({});
     setMessageBoxPresenter({});
     m_registry.reset();
 }
 
+// The window follows a context of its own, with its tree registered as the shell does.
 void MainWindowTest::init() {
     QVERIFY(m_dir.isValid());
     InitializeLanguageManager();
     m_boxes.clear();
-    m_window = new TMainWindow;
+    m_answer = QMessageBox::Ok;
+    m_saveDialogs.clear();
+    m_savePath.clear();
+    m_host = std::make_unique<TApplicationHost>();
+    m_context = std::make_unique<TApplicationInterpreter>(*m_host);
+    m_window = new TMainWindow(m_context.get());
+    services().Tree = m_window->modelTree();
     m_window->show();
 }
 
 void MainWindowTest::cleanup() {
-    FinalizeTraceWindows();
+    services().Tree = nullptr;
     delete m_window;
     m_window = nullptr;
+    m_context.reset();
+    m_host.reset();
+    const QStringList errors = ErrorLog();
+    FinalizeTraceWindows();
     QVERIFY2(m_boxes.isEmpty(), qPrintable(m_boxes.join('\n')));
+    QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
 }
 
 void MainWindowTest::menusHoldTheirActions_data() {
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QStringList>("actions"); // name, "-" for a separator; "!" marks disabled
 
-    // Actions whose feature does not exist yet are there, but disabled.
-    QTest::newRow("File") << "mnFile" << QStringList{"!acNewModel",
-                                                     "!acOpenModel",
-                                                     "!acOpenLibrary",
-                                                     "!acSaveModel",
-                                                     "-",
-                                                     "acOpenScript",
-                                                     "-",
-                                                     "acExit"};
+    QTest::newRow("File") << "mnFile" << QStringList{"acNewModel",  "acOpenModel", "acOpenLibrary",
+                                                     "acSaveModel", "-",           "acOpenScript",
+                                                     "-",           "acExit"};
     QTest::newRow("Window") << "mnWindow" << QStringList{"acTraceWindow", "acErrorWindow"};
-    QTest::newRow("Help") << "mnHelp" << QStringList{"!acWordReference", "acAbout"};
+    QTest::newRow("Help") << "mnHelp" << QStringList{"acWordReference", "acAbout"};
 }
 
 void MainWindowTest::menusHoldTheirActions() {
@@ -199,8 +240,10 @@ void MainWindowTest::translatedScreenshot() {
     QFETCH(QString, atoms);
     setLanguage(static_cast<std::uint32_t>(language));
     InitializeLanguageManager();
+    services().Tree = nullptr;
     delete m_window;
-    m_window = new TMainWindow;
+    m_window = new TMainWindow(m_context.get());
+    services().Tree = m_window->modelTree();
     m_window->show();
     QVERIFY(m_window->openScript(writeFile("demo.vex", "Print([caf\xE9], 1+2)\n")));
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
@@ -237,6 +280,7 @@ void MainWindowTest::windowMenuShowsTheTraceWindows() {
     QCOMPARE(window->findChild<QPlainTextEdit*>("memTrace")->toPlainText(),
              QStringLiteral("1 gathered before"));
     QCOMPARE(window->findChild<QWidget*>("sbTrace")->isVisible(), errorWindow);
+    ClearErrorLog();
 }
 
 QString MainWindowTest::writeFile(const QString& name, const QByteArray& bytes) {
@@ -306,6 +350,251 @@ void MainWindowTest::screenshot() {
         for (int x = area.left(); x <= area.right(); ++x)
             inked += image.pixel(x, y) != background;
     QVERIFY2(inked > 100, "the editor shows no text");
+}
+
+double MainWindowTest::run(const char* script) {
+    vex::TText text;
+    return m_context->ExecuteText(script, text);
+}
+
+namespace {
+
+QString runText(vex::TLanguageInterpreter& context, const char* script) {
+    vex::TText text;
+    context.ExecuteText(script, text);
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString shape(const QTreeWidgetItem* item) {
+    QStringList children;
+    for (int i = 0; i < item->childCount(); ++i)
+        children << shape(item->child(i));
+    return children.isEmpty() ? item->text(0)
+                              : QString("%1(%2)").arg(item->text(0), children.join(' '));
+}
+
+// A model with a bit of everything a model file carries: name, atoms, a label, a pending event
+// and a clock past 0.
+const char* const BankModel =
+    "Do(SetName(model,[Bank]),DeclareGlobal([q],2),q := CreateAtom(model,[Queue]),"
+    "SetLabel(q,[title],[Main queue]),CreateAtom(q,[Customer]),CreateEvent(6.5,q,7),RunModel(2))";
+
+} // namespace
+
+QString MainWindowTest::tree() {
+    TModelTreeView* view = m_window->modelTree();
+    if (!QTest::qWaitFor([view] { return !view->refreshPending(); }))
+        return "refresh still pending";
+    QStringList items;
+    for (int i = 0; i < view->topLevelItemCount(); ++i)
+        items << shape(view->topLevelItem(i));
+    return items.join(' ');
+}
+
+QString MainWindowTest::statusText(const char* label) const {
+    return m_window->findChild<QLabel*>(label)->text();
+}
+
+void MainWindowTest::withoutAContextTheModelItemsAreDisabled() {
+    TMainWindow window;
+    for (const char* item :
+         {"acNewModel", "acOpenModel", "acOpenLibrary", "acSaveModel", "acWordReference"})
+        QVERIFY2(!window.findChild<QAction*>(item)->isEnabled(), item);
+    QVERIFY(window.findChild<QLabel*>("lblNoModel")->isVisibleTo(&window));
+    QVERIFY(!window.findChild<QLabel*>("lblClock")->isVisibleTo(&window));
+    QVERIFY(!window.newModel());
+    QVERIFY(!window.openModel(writeFile("model.vex", "ModelFile(1,[x],0)\n")));
+    QVERIFY(!m_window->findChild<QLabel*>("lblNoModel")->isVisibleTo(m_window));
+}
+
+void MainWindowTest::statusBarShowsModelNameFileAndClock() {
+    QCOMPARE(statusText("lblModelName"), QString("Model: model"));
+    QCOMPARE(statusText("lblClock"), QString("Time: 0"));
+
+    run("Do(SetName(model,[Bank]),CreateEvent(5,CreateAtom(model,[Door])),RunModel(12.5))");
+    QTRY_COMPARE(statusText("lblModelName"), QString("Model: Bank"));
+    QTRY_COMPARE(statusText("lblClock"), QString("Time: 12.5"));
+
+    run("RunModel(1E20)"); // the clock alone changes: the status bar notices without a rebuild
+    QTRY_COMPARE(statusText("lblClock"), QString("Time: 1E20"));
+
+    QVERIFY(m_window->saveModelAs(m_dir.filePath("bank.vex")));
+    QCOMPARE(statusText("lblModelName"), QString("Model: Bank (bank.vex)"));
+}
+
+void MainWindowTest::newModelAsksOnlyWhenAtomsWouldBeLost_data() {
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<QString>("tree");
+
+    QTest::newRow("no atoms: no question")
+        << "SetName(model,[Empty])" << int(QMessageBox::No) << 0 << "model Library";
+    QTest::newRow("atoms, kept") << "CreateAtom(model,[Queue])" << int(QMessageBox::No) << 1
+                                 << "model(Queue) Library";
+    QTest::newRow("atoms, discarded")
+        << "CreateAtom(model,[Queue])" << int(QMessageBox::Yes) << 1 << "model Library";
+}
+
+void MainWindowTest::newModelAsksOnlyWhenAtomsWouldBeLost() {
+    QFETCH(QString, script);
+    QFETCH(int, answer);
+    QFETCH(int, questions);
+    QFETCH(QString, tree);
+    run(script.toLatin1().constData());
+    m_answer = QMessageBox::StandardButton(answer);
+
+    m_window->findChild<QAction*>("acNewModel")->trigger();
+
+    QCOMPARE(m_boxes.size(), questions);
+    m_boxes.clear();
+    QCOMPARE(this->tree(), tree);
+}
+
+void MainWindowTest::saveAndOpenRoundTrip_data() {
+    QTest::addColumn<QString>("fileName");
+    QTest::newRow("plain name") << "bank.vex";
+    QTest::newRow("brackets in the name") << "odd ]name[.vex";
+}
+
+// Save asks for a name once; the model opened again is the one saved, under the file's name.
+void MainWindowTest::saveAndOpenRoundTrip() {
+    QFETCH(QString, fileName);
+    run(BankModel);
+    m_savePath = m_dir.filePath(fileName);
+
+    m_window->findChild<QAction*>("acSaveModel")->trigger();
+    QCOMPARE(m_saveDialogs, QStringList{"Save Model As"});
+    QVERIFY(QFileInfo(m_savePath).isFile());
+    QVERIFY(m_window->saveModel());
+    QCOMPARE(m_saveDialogs.size(), 1); // the model knows its file now
+
+    QVERIFY(m_window->newModel());
+    QCOMPARE(tree(), QString("model Library"));
+    QVERIFY(m_window->openModel(m_savePath));
+
+    const QString stem = QFileInfo(fileName).completeBaseName();
+    QCOMPARE(tree(), stem + "(Queue(Customer)) Library");
+    QCOMPARE(runText(*m_context, "label([title],Child(model,1))"), QString("Main queue"));
+    QCOMPARE(run("SimTime"), 2.0);
+    QCOMPARE(run("EventCount"), 1.0);
+    QCOMPARE(runText(*m_context, "ModelFileName"), m_savePath);
+    QCOMPARE(statusText("lblModelName"), QString("Model: %1 (%2)").arg(stem, fileName));
+    QVERIFY(!services().WaitCursorShown());
+    QVERIFY(!services().Progress.IsActive());
+}
+
+void MainWindowTest::failedOpenKeepsTheModel_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content"); // null: no such file
+    QTest::addColumn<bool>("box");           // else the error window has the errors
+
+    QTest::newRow("missing file") << "missing.vex" << QByteArray() << true;
+    QTest::newRow("folder") << "folder.vex" << QByteArray() << true;
+    QTest::newRow("cut off") << "cut.vex"
+                             << QByteArray("{ Zentaro model file }\nModelFile(1,[Broken],3)\n"
+                                           "LoadAtom(1,0,[Half],4)\nLoadAtom(2,1,[Cu")
+                             << false;
+    QTest::newRow("binary") << "binary.vex" << QByteArray("\x00\x01\xFF\xFE))((", 8) << false;
+    QTest::newRow("newer format") << "future.vex"
+                                  << QByteArray("ModelFile(2,[Future],0)\nLoadAtom(1,0,[A],2)\n")
+                                  << false;
+}
+
+void MainWindowTest::failedOpenKeepsTheModel() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(bool, box);
+    QVERIFY(QDir(m_dir.path()).mkpath("folder.vex"));
+    run(BankModel);
+    const QString saved = m_dir.filePath("bank.vex");
+    QVERIFY(m_window->saveModelAs(saved));
+    const QString path = content.isNull() ? m_dir.filePath(name) : writeFile(name, content);
+
+    QVERIFY(!m_window->openModel(path));
+
+    QCOMPARE(tree(), QString("Bank(Queue(Customer)) Library"));
+    QCOMPARE(runText(*m_context, "label([title],Child(model,1))"), QString("Main queue"));
+    QCOMPARE(run("SimTime"), 2.0);
+    QCOMPARE(run("EventCount"), 1.0);
+    QCOMPARE(runText(*m_context, "ModelFileName"), saved);
+    QVERIFY(!services().WaitCursorShown());
+    QVERIFY(!services().Progress.IsActive());
+    QVERIFY2(m_window->statusBar()->currentMessage().contains(path),
+             qPrintable(m_window->statusBar()->currentMessage()));
+    QCOMPARE(m_boxes.size(), box ? 1 : 0);
+    QCOMPARE(ErrorLog().isEmpty(), box);
+    m_boxes.clear();
+    ClearErrorLog();
+}
+
+// A library read goes below "Library" and leaves the model's name and file alone; a damaged one
+// leaves nothing behind, and the next model opens as usual.
+void MainWindowTest::libraryIsAddedOrLeavesNothing() {
+    run("Do(SetName(model,[Bank]),CreateAtom(model,[Mine]))");
+    const QString parts = writeFile(
+        "parts.vex", "ModelFile(1,[Parts],0)\nLoadAtom(1,0,[Part],0)\nLoadAtom(2,1,[Bolt],0)\n");
+    const QString damaged = writeFile(
+        "damaged.vex", "ModelFile(1,[Parts],0)\nLoadAtom(1,0,[Nut],0)\nLoadAtom(5,0,[Bad],0)\n");
+
+    QVERIFY(m_window->openLibrary(parts));
+    QCOMPARE(tree(), QString("Bank(Mine) Library(Part(Bolt))"));
+    QCOMPARE(runText(*m_context, "ModelFileName"), QString());
+
+    QVERIFY(!m_window->openLibrary(damaged));
+    QCOMPARE(tree(), QString("Bank(Mine) Library(Part(Bolt))"));
+    QVERIFY(!ErrorLog().isEmpty());
+    ClearErrorLog();
+
+    const QString model = m_dir.filePath("next.vex");
+    QVERIFY(m_window->saveModelAs(model));
+    QVERIFY(m_window->openModel(model));
+    QCOMPARE(tree(), QString("next(Mine) Library(Part(Bolt))"));
+}
+
+void MainWindowTest::failedSaveIsReported() {
+    run(BankModel);
+    QVERIFY(!m_window->saveModelAs(m_dir.filePath("no/such/folder/bank.vex")));
+    QCOMPARE(m_window->statusBar()->currentMessage(), ShellText(stModelNotSaved));
+    QCOMPARE(ErrorLog().size(), 1);
+    QCOMPARE(runText(*m_context, "ModelFileName"), QString());
+    ClearErrorLog();
+}
+
+void MainWindowTest::wordReferenceListsTheRegistry() {
+    m_window->findChild<QAction*>("acWordReference")->trigger();
+
+    const auto* reference = m_window->findChild<QTextBrowser*>("formWordReference");
+    QVERIFY(reference);
+    QVERIFY(reference->isVisible());
+    QVERIFY(reference->isReadOnly());
+    QCOMPARE(reference->windowTitle(), QString("Word Reference"));
+    const QString text = reference->toPlainText();
+    QVERIFY(text.contains("CreateAtom"));
+    QVERIFY(text.contains("Creates an atom as the last child of a mother"));
+}
+
+// Leaves MainWindow-model.png (and /tmp/gui-helper-main.png) to look at.
+void MainWindowTest::screenshotWithModel() {
+    run("Do(SetName(model,[Bank]),DeclareGlobal([q],2),CreateAtom(model,[Door]),"
+        "q := CreateAtom(model,[Queue]),CreateAtom(q,[Ann]),CreateAtom(q,[Bob]),"
+        "CreateAtom(q,[Cleo]),CreateAtom(CreateAtom(model,[Teller]),[Desk]),"
+        "CreateAtom(AtomByName([Library],main),[Customer]),CreateEvent(3,q),RunModel(42.5))");
+    QVERIFY(m_window->saveModelAs(m_dir.filePath("bank.vex")));
+    QVERIFY(m_window->openScript(writeFile("bank-run.vex", "{ one day of the bank }\n"
+                                                           "ResetModel\nRunModel(480)\n")));
+    QCOMPARE(tree(), QString("Bank(Door Queue(Ann Bob Cleo) Teller(Desk)) Library(Customer)"));
+    TModelTreeView* view = m_window->modelTree();
+    const auto queue = static_cast<std::int32_t>(run("q"));
+    view->itemOf(queue)->setExpanded(true);
+    view->setCurrentItem(view->itemOf(queue)->child(1));
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+
+    const QImage image = m_window->grab().toImage();
+    QVERIFY(image.save(QStringLiteral(ZENTARO_TEST_OUTPUT_DIR "/MainWindow-model.png")));
+    QVERIFY(image.save(QStringLiteral("/tmp/gui-helper-main.png")));
+    QCOMPARE(statusText("lblClock"), QString("Time: 42.5"));
+    QVERIFY(view->visualItemRect(view->itemOf(queue)->child(2)).isValid());
 }
 
 QTEST_MAIN(MainWindowTest)

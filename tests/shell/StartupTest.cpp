@@ -40,11 +40,13 @@ const QStringList StartupOrder = {
     "set application title",
     "create runtime context",
     "create main window",
+    "register model tree",
     "run message loop",
 };
 
 const QStringList ShutdownOrder = {
     "end message loop",
+    "unregister model tree",
     "destroy main window",
     "destroy trace windows",
     "release runtime context",

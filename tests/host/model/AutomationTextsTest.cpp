@@ -74,7 +74,7 @@ TEST_F(AutomationTextsTest, OpenLibraryLoadsIntoTheLibraryAndKeepsTheModel) {
     EXPECT_EQ(Run("Name(Child(model,1))").Text, "Mine");
     EXPECT_EQ(Value("ChildCount(AtomByName([Library],main))"), 1);
     EXPECT_EQ(Run("Name(Child(Child(AtomByName([Library],main),1),1))").Text, "Part");
-    EXPECT_EQ(Services().TreeRefreshCount(), refreshes + 1);
+    EXPECT_GT(Services().TreeRefreshCount(), refreshes);
     // The next file goes into the model again, and the model keeps its name and file: saving it
     // under the same name must not overwrite the library.
     EXPECT_FALSE(Services().LoadIntoLibrary);
