@@ -1,5 +1,6 @@
 #include "shell/automation/ZTApp.h"
 
+#include "host/model/ModelFile.h"
 #include "platform/CodePage.h"
 #include "runtime/LanguageInterpreter.h"
 
@@ -33,16 +34,19 @@ TZTApp* TZTApp::lastInitialized() noexcept {
     return g_lastInitialized;
 }
 
+// The file name enters the script as a text constant that reads back unchanged, so a name with
+// brackets stays one argument.
 std::string TZTApp::openModelScript(const std::string& fileName) {
-    return "Do(DisplayWatches(0),tztfnc([new model]),WaitCursor,ProgressBarForOpen(1,[" + fileName +
-           "]),ExecFile([" + fileName + "]),UpdateModelName([" + fileName +
-           "]),ProgressBarForOpen(0),NormalCursor)";
+    const std::string name = vex::host::TextConstant(fileName);
+    return "Do(DisplayWatches(0),tztfnc([new model]),WaitCursor,ProgressBarForOpen(1," + name +
+           "),ExecFile(" + name + "),UpdateModelName(" + name +
+           "),ProgressBarForOpen(0),NormalCursor)";
 }
 
 std::string TZTApp::openLibraryScript(const std::string& fileName) {
-    return "Do(DisplayWatches(0),Library,WaitCursor,ProgressBarForOpen(1,[" + fileName +
-           "]),ExecFile([" + fileName + "]),UpdateModelName([" + fileName +
-           "]),ProgressBarForOpen(0),NormalCursor,TreeRefresh)";
+    const std::string name = vex::host::TextConstant(fileName);
+    return "Do(DisplayWatches(0),Library,WaitCursor,ProgressBarForOpen(1," + name + "),ExecFile(" +
+           name + "),UpdateModelName(" + name + "),ProgressBarForOpen(0),NormalCursor,TreeRefresh)";
 }
 
 // Runs an operation so that no exception leaves it: any exception becomes a failure status

@@ -1,5 +1,6 @@
 #include "tests/shell/automation/AutomationTestSupport.h"
 
+#include "host/model/ModelFile.h"
 #include "runtime/Engine.h"
 #include "runtime/WordRegistry.h"
 
@@ -44,6 +45,14 @@ double sequence(int count, vex::TCallNode& node, vex::TText& text, vex::TLanguag
     return result;
 }
 
+// Decodes its %XX escapes, as file names with brackets reach the words.
+double fileText(int, vex::TCallNode& node, vex::TText& text, vex::TLanguageInterpreter& c) {
+    vex::TText escaped;
+    vex::EvaluateArg(c, node, 1, escaped);
+    text = vex::host::DecodeFileText(escaped.view());
+    return 0;
+}
+
 double add(int, vex::TCallNode& node, vex::TText&, vex::TLanguageInterpreter& c) {
     vex::TText ignored;
     return vex::EvaluateArg(c, node, 1, ignored) + vex::EvaluateArg(c, node, 2, ignored);
@@ -60,6 +69,7 @@ std::unique_ptr<TRecordingContext> newRecordingContext(vex::THostInterface& host
     const std::vector<std::pair<const char*, vex::TWordImpl>> words = {
         {"Do", sequence},
         {"+", add},
+        {"FileText", fileText},
         {"tztfnc", recordCall},
         {"kernelfnc", recordCall},
         {"DisplayWatches", recordCall},

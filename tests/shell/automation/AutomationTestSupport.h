@@ -1,7 +1,7 @@
 #pragma once
 
 // A runtime context for automation tests: the words the automation texts use, each recording its
-// call, plus Do and +.
+// call, plus Do, + and FileText.
 
 #include "runtime/LanguageInterpreter.h"
 
