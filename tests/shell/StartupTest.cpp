@@ -8,6 +8,7 @@
 #include "services/SettingsRootKey.h"
 #include "shell/ApplicationHost.h"
 #include "shell/MainWindow.h"
+#include "shell/ModelTreeView.h"
 #include "shell/ZTApplication.h"
 #include "tests/platform/RegistryTestSupport.h"
 
@@ -136,10 +137,12 @@ void StartupTest::startsAndShutsDownInOrder() {
     QStringList logInLoop;
     bool contextInLoop = false;
     bool moduleInLoop = false;
+    bool treeInLoop = false;
     const int exitCode = runShell([&](TApplicationShell& shell) {
         logInLoop = shell.log();
         contextInLoop = vex::GlobalContext != nullptr;
         moduleInLoop = IsLanguageModuleLoaded();
+        treeInLoop = shell.host()->Services().Tree == shell.mainWindow()->modelTree();
         QVERIFY(shell.mainWindow()->isVisible());
         QCOMPARE(TZTApplication::instance(), shell.application());
     });
@@ -149,6 +152,7 @@ void StartupTest::startsAndShutsDownInOrder() {
     QCOMPARE(m_shell->log(), StartupOrder + ShutdownOrder);
     QVERIFY(contextInLoop);
     QVERIFY(moduleInLoop);
+    QVERIFY(treeInLoop);
     QCOMPARE(CurrentLanguage(), 9);
     // After shutdown: no context, no module, no window.
     QCOMPARE(vex::GlobalContext, nullptr);
