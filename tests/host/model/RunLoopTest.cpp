@@ -42,13 +42,17 @@ TEST_F(RunLoopTest, RunStopsAtTheEndTimeAndLeavesLaterEventsPending) {
     EXPECT_NE(Run("RunModel(11)").Errors, ""); // before the clock
 }
 
-// Records what the context shows while a handler calls TreeRefresh.
+// Records what the context shows while a handler calls TreeRefresh. The words that change atoms
+// ask for a refresh as well, outside any handler (marker 0); those are not recorded.
 class TRecordingTree : public TModelTree {
 public:
     TRecordingTree(TLanguageInterpreter& context, THostRegisters& registers)
         : m_context(context)
         , m_registers(registers) {}
     void Refresh() override {
+        if (m_context.UserWordMarker == 0) {
+            return;
+        }
         Seen.push_back(
             {m_context.UserWordMarker, m_context.RunOrigin, m_registers.First, m_registers.Second});
     }
