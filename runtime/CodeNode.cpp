@@ -1,10 +1,9 @@
 #include "runtime/CodeNode.h"
 
 #include "runtime/CodeListing.h"
+#include "runtime/NodeArena.h"
 
-#include <algorithm>
-#include <cstdlib>
-#include <cstring>
+#include <cassert>
 #include <new>
 
 namespace vex {
@@ -13,53 +12,66 @@ namespace {
 
 constexpr std::size_t kLinkSize = sizeof(void*);
 
-// Allocates a zero-filled node of type T, preceded by a link slot when asked.
+static_assert(alignof(TConstantNode) <= 8 && alignof(TVariableNode) <= 8 &&
+              alignof(TCallNode) <= 8 && alignof(TCodeNode*) <= 8);
+static_assert(sizeof(TCallNode) % alignof(TCodeNode*) == 0,
+              "the argument array follows the call node");
+
+// Constructs a node of type T in the arena, preceded by a link slot when asked and followed by
+// `extra` bytes.
 template <typename T>
-T* allocateNode(std::uint8_t kindFlags, bool withLink) {
+T* allocateNode(TNodeArena& arena, std::uint8_t kindFlags, bool withLink, std::size_t extra = 0) {
     const std::size_t prefix = withLink ? kLinkSize : 0;
-    void* memory = std::calloc(1, prefix + sizeof(T));
-    if (!memory) {
-        throw std::bad_alloc();
-    }
-    T* node = new (static_cast<char*>(memory) + prefix) T();
+    char* memory = static_cast<char*>(arena.Allocate(prefix + sizeof(T) + extra));
+    T* node = new (memory + prefix) T();
     node->Flags = static_cast<std::uint8_t>(kindFlags | (withLink ? nfLinkSlot : 0));
     return node;
 }
 
-template <typename T>
-void freeNode(T* node) noexcept {
-    char* memory = reinterpret_cast<char*>(node) - (node->HasLinkSlot() ? kLinkSize : 0);
-    node->~T();
-    std::free(memory);
+// Where the allocation of a node starts: at its link slot, if it has one.
+void* allocationOf(TCodeNode* node) noexcept {
+    return reinterpret_cast<char*>(node) - (node->HasLinkSlot() ? kLinkSize : 0);
 }
 
 } // namespace
 
-TConstantNode* NewNumberNode(double value, bool withLink) {
-    TConstantNode* node = allocateNode<TConstantNode>(nfNumberConstant, withLink);
+TConstantNode* NewNumberNode(TNodeArena& arena, double value, bool withLink) {
+    TConstantNode* node = allocateNode<TConstantNode>(arena, nfNumberConstant, withLink);
     node->Value = value;
     return node;
 }
 
-TConstantNode* NewTextNode(std::string_view text, bool withLink) {
-    TConstantNode* node = allocateNode<TConstantNode>(nfTextConstant, withLink);
+TConstantNode* NewTextNode(TNodeArena& arena, std::string_view text, bool withLink) {
+    TConstantNode* node =
+        allocateNode<TConstantNode>(arena, nfTextConstant, withLink, TNodeArena::kTextChainSize);
+    arena.ChainText(node);
     node->Text = TText(text);
     return node;
 }
 
-TVariableNode* NewVariableNode(TVariable* var, bool local, bool withLink) {
+TVariableNode* NewVariableNode(TNodeArena& arena, TVariable* var, bool local, bool withLink) {
     TVariableNode* node =
-        allocateNode<TVariableNode>(local ? nfLocalVariable : nfGlobalVariable, withLink);
+        allocateNode<TVariableNode>(arena, local ? nfLocalVariable : nfGlobalVariable, withLink);
     node->Var = var;
     return node;
 }
 
-TCallNode* NewCallNode(bool withLink) { return allocateNode<TCallNode>(0, withLink); }
+TCallNode* NewCallNode(TNodeArena& arena, int argCount, bool declaration, bool withLink) {
+    const auto entries = static_cast<std::size_t>(argCount) + (declaration ? 1 : 0);
+    return allocateNode<TCallNode>(arena, 0, withLink, entries * sizeof(TCodeNode*));
+}
 
-// Releases one node and its subtree. A listed root owns its listing; that goes last, because
-// the records of the subtree lie inside it and are read while the subtree is released.
+TCodeNode* MakeTreeRoot(TNodeArena& arena, TCodeNode* root) noexcept {
+    assert(arena.IsFirstAllocation(allocationOf(root)) && "the root is the first allocation");
+    root->Flags |= nfTreeRoot;
+    arena.HandOver();
+    return root;
+}
+
+// A listed root owns its listing; that goes after the texts of the tree, whose release needs
+// nothing of it, and before the nodes, whose link slots point into it.
 void ReleaseNode(TCodeNode* node) noexcept {
-    if (!node) {
+    if (!node || !(node->Flags & nfTreeRoot)) {
         return;
     }
     TListing* listing = nullptr;
@@ -69,19 +81,8 @@ void ReleaseNode(TCodeNode* node) noexcept {
             listing = TListing::Of(*record);
         }
     }
-    if (node->IsConstant()) {
-        freeNode(static_cast<TConstantNode*>(node));
-    } else if (node->IsVariable()) {
-        freeNode(static_cast<TVariableNode*>(node));
-    } else {
-        TCallNode* call = static_cast<TCallNode*>(node);
-        const std::size_t count = std::min<std::size_t>(call->ArgCount, call->Args.size());
-        for (std::size_t i = 0; i < count; ++i) {
-            ReleaseNode(call->Args[i]);
-        }
-        freeNode(call);
-    }
     ReleaseListing(listing);
+    TNodeArena::ReleaseTreeMemory(allocationOf(node));
 }
 
 } // namespace vex

@@ -3,11 +3,12 @@
 #include "runtime/Text.h"
 
 #include <cstdint>
-#include <vector>
+#include <string_view>
 
 namespace vex {
 
 class TLanguageInterpreter;
+class TNodeArena;
 struct TCallNode;
 struct TVariable;
 
@@ -23,8 +24,10 @@ enum TNodeFlags : std::uint8_t {
     nfTextConstant = 1 << 1,
     nfGlobalVariable = 1 << 2,
     nfLocalVariable = 1 << 3,
-    nfLinkSlot = 1 << 5,     // the node is preceded by a pointer-sized link slot
+    nfDeclaredEntry = 1 << 4,  // a call carries a declaration's variable record after its arguments
+    nfLinkSlot = 1 << 5,       // the node is preceded by a pointer-sized link slot
     nfLinkIsPosition = 1 << 6, // the link slot holds the node's listing position record
+    nfTreeRoot = 1 << 7,       // the root of a tree: it owns the memory of the whole tree
 };
 
 // The common head of every node of a code tree. A tree is built once by the parser and never
@@ -53,7 +56,7 @@ struct TCodeNode {
     // listing holds the slot.
     TCallNode* Parent() const noexcept {
         return HasParentLink() && !HasPositionRecord() ? static_cast<TCallNode*>(LinkSlot())
-                                                         : nullptr;
+                                                       : nullptr;
     }
 };
 
@@ -68,27 +71,41 @@ struct TVariableNode : TCodeNode {
     TVariable* Var = nullptr;
 };
 
-// A call of a built-in or user-defined word. `Args` holds the ArgCount argument nodes; the
-// declaration words carry one extra entry after them (the declared variable record, or none).
+// A call of a built-in or user-defined word. The ArgCount argument nodes follow the node in
+// memory; a declaration word may carry one extra entry after them (its declared variable record,
+// or none), marked by nfDeclaredEntry.
 struct TCallNode : TCodeNode {
     TWordImpl Impl = nullptr;
-    std::vector<TCodeNode*> Args;
 
     // Argument i, counted from 1 as word implementations count them.
-    TCodeNode* Arg(int i) const noexcept { return Args[static_cast<std::size_t>(i - 1)]; }
+    TCodeNode* Arg(int i) const noexcept { return Args()[i - 1]; }
+    // The argument array, ArgCount entries (and the extra entry, if any).
+    TCodeNode* const* Args() const noexcept {
+        return reinterpret_cast<TCodeNode* const*>(this + 1);
+    }
+    TCodeNode** Args() noexcept { return reinterpret_cast<TCodeNode**>(this + 1); }
+    // True when the extra entry is there (it may still hold none).
+    bool HasDeclaredEntry() const noexcept { return Flags & nfDeclaredEntry; }
     // The variable record carried after the arguments by a declaration word, or none.
     TVariable* DeclaredVariable() const noexcept {
-        return Args.size() > ArgCount ? reinterpret_cast<TVariable*>(Args[ArgCount]) : nullptr;
+        return HasDeclaredEntry() ? reinterpret_cast<TVariable*>(Args()[ArgCount]) : nullptr;
     }
 };
 
-// Node allocation: zero-filled, with a link slot in front when `withLink` is set.
-TConstantNode* NewNumberNode(double value, bool withLink);
-TConstantNode* NewTextNode(std::string_view text, bool withLink);
-TVariableNode* NewVariableNode(TVariable* var, bool local, bool withLink);
-TCallNode* NewCallNode(bool withLink);
+// Node allocation from the arena of the tree being built: zero-filled, with a link slot in front
+// when `withLink` is set. A call node gets room for `argCount` arguments, plus the extra entry
+// when `declaration` is set.
+TConstantNode* NewNumberNode(TNodeArena& arena, double value, bool withLink);
+TConstantNode* NewTextNode(TNodeArena& arena, std::string_view text, bool withLink);
+TVariableNode* NewVariableNode(TNodeArena& arena, TVariable* var, bool local, bool withLink);
+TCallNode* NewCallNode(TNodeArena& arena, int argCount, bool declaration, bool withLink);
 
-// Releases a node and its subtree (and, at a listed root, the listing it owns).
+// Makes `root`, the arena's first allocation, the owner of the arena's memory: releasing the root
+// releases the whole tree. Returns the root.
+TCodeNode* MakeTreeRoot(TNodeArena& arena, TCodeNode* root) noexcept;
+
+// Releases a whole tree given its root (and, at a listed root, the listing it owns). The nodes
+// of a tree are released only together; the call does nothing for a node that is not a root.
 void ReleaseNode(TCodeNode* node) noexcept;
 
 } // namespace vex

@@ -3,6 +3,7 @@
 #include "runtime/Engine.h"
 #include "runtime/LanguageInterpreter.h"
 #include "runtime/LanguageTexts.h"
+#include "runtime/NodeArena.h"
 #include "runtime/NumberText.h"
 #include "runtime/Signals.h"
 #include "runtime/SimpleStringList.h"
@@ -314,6 +315,22 @@ std::uint8_t localKindOf(int wordNumber) {
     }
 }
 
+// The words that carry a declared variable record after their arguments.
+bool carriesDeclaredEntry(int wordNumber) {
+    switch (wordNumber) {
+    case kGlobalDeclaration:
+    case kGlobalDeclaration2:
+    case kTextLocalDeclaration:
+    case kNumberLocalDeclaration:
+    case kReferenceLocalDeclaration:
+    case kInterfaceLocalDeclaration:
+    case kComputedLocalDeclaration:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // Unwinds the whole parse once the nesting limit is passed.
 struct TParseDepthExceeded {};
 
@@ -330,10 +347,12 @@ int nearestInteger(double value) {
 // The state of one compile: the code being built and how deep the parser is.
 class TParser {
 public:
-    TParser(TLanguageInterpreter& context, TCompiledCode& code, const TCompiledCode* outer)
+    TParser(TLanguageInterpreter& context, TCompiledCode& code, const TCompiledCode* outer,
+            TNodeArena& arena)
         : m_context(context)
         , m_code(code)
         , m_outer(outer)
+        , m_arena(arena)
         , m_withLinks(!(context.DebugState & dsSuppressed) && !context.ReleaseMode) {}
 
     TCodeNode* Node(std::string_view text);
@@ -351,13 +370,16 @@ private:
     void RegisterEarly(const TCallNode& node);
     bool MayDeclareLocals(const TCallNode& node);
     double EvaluateNow(TCallNode& declaration, TCodeNode* node);
+    // Only the declaration words get room for the extra entry (see carriesDeclaredEntry).
     static void AppendExtraEntry(TCallNode& node, TVariable* var) {
-        node.Args.push_back(reinterpret_cast<TCodeNode*>(var));
+        node.Args()[node.ArgCount] = reinterpret_cast<TCodeNode*>(var);
+        node.Flags |= nfDeclaredEntry;
     }
 
     TLanguageInterpreter& m_context;
     TCompiledCode& m_code;
     const TCompiledCode* m_outer;
+    TNodeArena& m_arena;
     bool m_withLinks;
     int m_depth = 0;
     TLookupCache m_cache;
@@ -413,14 +435,14 @@ TCodeNode* TParser::Node(std::string_view text) {
 
 TCodeNode* TParser::Constant(std::string_view text) {
     if (text.empty()) {
-        return NewNumberNode(0, m_withLinks);
+        return NewNumberNode(m_arena, 0, m_withLinks);
     }
     if (text.size() >= 2 && text.front() == '[' && text.back() == ']') {
-        return NewTextNode(text.substr(1, text.size() - 2), m_withLinks);
+        return NewTextNode(m_arena, text.substr(1, text.size() - 2), m_withLinks);
     }
     double value = 0;
     if (text.front() != 'e' && text.front() != 'E' && TextToNumber(text, value)) {
-        return NewNumberNode(value, m_withLinks);
+        return NewNumberNode(m_arena, value, m_withLinks);
     }
     return nullptr;
 }
@@ -450,7 +472,7 @@ TCodeNode* TParser::VariableRead(std::string_view text) {
         FindVariableOf(text, var, local);
         m_cache.AddVariable(text, var, local);
     }
-    return var ? NewVariableNode(var, local, m_withLinks) : nullptr;
+    return var ? NewVariableNode(m_arena, var, local, m_withLinks) : nullptr;
 }
 
 void TParser::FindVariableOf(std::string_view name, TVariable*& var, bool& local) const {
@@ -477,30 +499,27 @@ TCodeNode* TParser::Call(std::string_view text) {
         ~GiveBack() { room.swap(args); }
     } giveBack{room, call.Args};
     parseCall(m_context, text, call, &m_cache);
-    TCallNode* node = NewCallNode(m_withLinks);
-    node->ArgCount = static_cast<std::uint8_t>(call.Args.size());
+    const int argCount = static_cast<int>(call.Args.size());
+    TCallNode* node =
+        NewCallNode(m_arena, argCount, carriesDeclaredEntry(call.WordNumber), m_withLinks);
+    node->ArgCount = static_cast<std::uint8_t>(argCount);
     node->WordNumber = static_cast<std::uint16_t>(call.WordNumber);
     if (call.WordNumber >= 1 && call.WordNumber <= kBuiltInWordCount) {
         node->Impl = m_context.WordTable[static_cast<std::size_t>(call.WordNumber)];
     }
-    try {
-        if (call.WordNumber != 0) {
-            checkArgumentCount(m_context, call);
-        }
-        ParseArguments(*node, call);
-        ActOnDeclaration(*node);
-    } catch (...) {
-        ReleaseNode(node);
-        throw;
+    if (call.WordNumber != 0) {
+        checkArgumentCount(m_context, call);
     }
+    ParseArguments(*node, call);
+    ActOnDeclaration(*node);
     return node;
 }
 
 void TParser::ParseArguments(TCallNode& node, const TCallText& call) {
-    node.Args.reserve(call.Args.size() + 1);
-    for (const std::string_view argument : call.Args) {
-        TCodeNode* child = Node(argument);
-        node.Args.push_back(child);
+    TCodeNode** args = node.Args();
+    for (std::size_t i = 0; i < call.Args.size(); ++i) {
+        TCodeNode* child = Node(call.Args[i]);
+        args[i] = child;
         if (child->HasLinkSlot()) {
             child->LinkSlot() = &node;
         }
@@ -773,15 +792,21 @@ void ParseCall(TLanguageInterpreter& context, std::string& text, TUserExpression
 
 TCodeNode* ParseNode(TLanguageInterpreter& context, TCompiledCode& code, std::string_view text,
                      const TCompiledCode* outer) {
-    TParser parser(context, code, outer);
+    // The tree's nodes come from one arena; the root takes it over. Until then the arena frees
+    // whatever was built, also when the parse ends with an exception.
+    TNodeArena arena(text.size());
+    TParser parser(context, code, outer, arena);
     // The tree is parsed from views into this copy: evaluating a declaration's kind while
     // parsing may compile other text, which replaces the context's SourceText.
     const std::string source(text);
+    TCodeNode* root = nullptr;
     try {
-        return parser.Node(source);
+        root = parser.Node(source);
     } catch (const TParseDepthExceeded&) {
-        return NewNumberNode(0, false);
+        arena.Clear();
+        root = NewNumberNode(arena, 0, false);
     }
+    return MakeTreeRoot(arena, root);
 }
 
 } // namespace vex

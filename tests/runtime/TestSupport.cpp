@@ -293,7 +293,7 @@ std::string DumpTree(const TLanguageInterpreter& context, const TCodeNode* node)
         }
         dump += ")";
     }
-    if (call->Args.size() > call->ArgCount) {
+    if (call->HasDeclaredEntry()) {
         const TVariable* extra = call->DeclaredVariable();
         dump += extra ? "#" + extra->Name : "#-";
     }
