@@ -87,6 +87,7 @@ void RegisterStandardWords(TLanguageInterpreter& context) {
         AddCategory(context, category);
     }
     const auto& rows = Rows();
+    const TWordBatch batch(context, kBuiltInWordCount);
     for (int number = 1; number <= kBuiltInWordCount; ++number) {
         if (const TWordRow* row = rows[number]) {
             AddCategory(context, row->Category);

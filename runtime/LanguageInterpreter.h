@@ -129,6 +129,8 @@ public:
     TSimpleStringList Categories{false};
     TSimpleStringList WordCreators{false};
     TSimpleStringList WordIndex{true};
+    // Set while a TWordBatch is open: the index is appended to and sorted when the batch ends.
+    bool WordIndexDeferred = false;
     TGuiBinding GuiBinding;
     // One syntax record per word, owned by the registry.
     std::vector<TSyntax*> WordSyntax;

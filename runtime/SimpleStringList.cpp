@@ -85,6 +85,10 @@ void TSimpleStringList::Insert(int index, std::string_view s, std::intptr_t obje
     m_items.insert(m_items.begin() + index, Entry{std::string(s), object});
 }
 
+void TSimpleStringList::Append(std::string_view s, std::intptr_t object) {
+    m_items.push_back(Entry{std::string(s), object});
+}
+
 void TSimpleStringList::Delete(int index) {
     if (index < 0 || index >= Count()) {
         throw std::out_of_range("list index out of bounds");

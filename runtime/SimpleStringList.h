@@ -45,6 +45,10 @@ public:
     int Add(std::string_view s, std::intptr_t object = 0);
     // Inserts at a given position (unsorted lists, or a position that keeps the order).
     void Insert(int index, std::string_view s, std::intptr_t object = 0);
+    // Adds s at the end whatever the order. A sorted list must be sorted again (`Sort`) before
+    // it is searched; many entries are added faster this way than one by one at their place.
+    void Append(std::string_view s, std::intptr_t object = 0);
+    void Reserve(int count) { m_items.reserve(static_cast<std::size_t>(count)); }
     void Delete(int index);
     void Clear() noexcept { m_items.clear(); }
     // Sorts with `CompareText` and keeps the list sorted from then on.

@@ -30,9 +30,13 @@ int appendWord(TLanguageInterpreter& context, std::string_view name, std::string
                TSyntax* syntax, std::string_view creator) {
     const int index = context.WordNames.Count();
     context.WordNames.Add(name);
-    int position = 0;
-    context.WordIndex.Find(name, position);
-    context.WordIndex.Insert(position, name, index);
+    if (context.WordIndexDeferred) {
+        context.WordIndex.Append(name, index);
+    } else {
+        int position = 0;
+        context.WordIndex.Find(name, position);
+        context.WordIndex.Insert(position, name, index);
+    }
     context.WordCategories.Add(category);
     context.WordSyntax.push_back(syntax);
     context.WordCreators.Add(creator);
@@ -88,6 +92,24 @@ void RegisterBuiltInWord(TLanguageInterpreter& context, const TBuiltInWord& word
     syntax->Listed = word.Listed;
     appendWord(context, word.Name, NormalizeCategory(word.Category), syntax, word.Creator);
     context.WordTable[static_cast<std::size_t>(word.Number)] = word.Impl;
+}
+
+TWordBatch::TWordBatch(TLanguageInterpreter& context, int count)
+    : m_context(context)
+    , m_outer(context.WordIndexDeferred) {
+    context.WordIndexDeferred = true;
+    for (TSimpleStringList* list : {&context.WordNames, &context.WordIndex,
+                                    &context.WordCategories, &context.WordCreators}) {
+        list->Reserve(list->Count() + count);
+    }
+    context.WordSyntax.reserve(context.WordSyntax.size() + static_cast<std::size_t>(count));
+}
+
+TWordBatch::~TWordBatch() {
+    m_context.WordIndexDeferred = m_outer;
+    if (!m_outer) {
+        m_context.WordIndex.Sort();
+    }
 }
 
 void AddCategory(TLanguageInterpreter& context, std::string_view category) {

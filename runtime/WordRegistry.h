@@ -30,6 +30,22 @@ struct TBuiltInWord {
 // Appends the next built-in word; its number must be the next free one. Throws
 // std::logic_error when it is not (a fault in the host's table, not a user's).
 void RegisterBuiltInWord(TLanguageInterpreter& context, const TBuiltInWord& word);
+// Registers many words at once: while a batch is open the word index is only appended to, and
+// it is sorted once when the outermost batch closes (a stable sort, so the index ends as adding
+// the words one by one would leave it). No word can be looked up while a batch is open.
+class TWordBatch {
+public:
+    // `count` is how many words will be added, to make room for them at once.
+    TWordBatch(TLanguageInterpreter& context, int count);
+    TWordBatch(const TWordBatch&) = delete;
+    TWordBatch& operator=(const TWordBatch&) = delete;
+    ~TWordBatch();
+
+private:
+    TLanguageInterpreter& m_context;
+    bool m_outer;
+};
+
 // Adds a category name to the list of valid categories (once).
 void AddCategory(TLanguageInterpreter& context, std::string_view category);
 
