@@ -68,11 +68,14 @@ double Reserved(int, TCallNode& n, TText&, TLanguageInterpreter&) {
 
 } // namespace
 
-bool WordGivesText(int wordNumber) noexcept {
+const std::array<bool, kBuiltInWordCount + 1> WordGivesTextTable = [] {
+    std::array<bool, kBuiltInWordCount + 1> givesText{};
     const auto& rows = Rows();
-    return wordNumber >= 1 && wordNumber <= kBuiltInWordCount && rows[wordNumber] &&
-           rows[wordNumber]->GivesText;
-}
+    for (int number = 1; number <= kBuiltInWordCount; ++number) {
+        givesText[static_cast<std::size_t>(number)] = rows[number] && rows[number]->GivesText;
+    }
+    return givesText;
+}();
 
 int RealWordCount() {
     int count = 0;

@@ -188,20 +188,26 @@ void AnswerBreakRequest(TLanguageInterpreter& context) {
 
 } // namespace
 
-// The kinds are tested in the order a running script meets them most: calls, then number
-// constants and number variables, which need neither a text nor a call.
-double EvaluateNodePlain(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
-    if (node.IsCall()) {
-        auto& call = static_cast<TCallNode&>(node);
-        text.clear();
-        if (call.WordNumber <= kBuiltInWordCount) [[likely]] {
-            if (!call.Impl) [[unlikely]] {
-                ThrowNoImplementation(context, call);
-            }
-            return call.Impl(call.ArgCount, call, text, context);
-        }
-        return CallUserWord(context, call, text);
+namespace {
+
+// The rarer kinds of call: a user-defined word, or a built-in word without an implementation.
+[[gnu::noinline]] double EvaluateOtherCall(TLanguageInterpreter& context, TCallNode& call,
+                                           TText& text) {
+    if (call.WordNumber <= kBuiltInWordCount) {
+        ThrowNoImplementation(context, call);
     }
+    return CallUserWord(context, call, text);
+}
+
+// A call whose text out-parameter still holds a text: empties it first.
+[[gnu::noinline]] double EvaluateCallAfterClearing(TLanguageInterpreter& context, TCallNode& call,
+                                                   TText& text) {
+    text.clear();
+    return EvaluateNodePlain(context, call, text);
+}
+
+// Constants and variable reads; number constants and number variables first, which need no text.
+[[gnu::noinline]] double EvaluateLeaf(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
     if (node.IsNumberConstant()) {
         return static_cast<TConstantNode&>(node).Value;
     }
@@ -221,7 +227,27 @@ double EvaluateNodePlain(TLanguageInterpreter& context, TCodeNode& node, TText& 
     return constant.Value;
 }
 
-double EvaluateArgument(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
+} // namespace
+
+// Calls come first: leaves mostly never get here (word implementations read number constants
+// and number variables in place, see QuickNumber). The common way, a built-in word with an empty
+// text out-parameter, is a jump to the implementation with nothing saved; everything else goes
+// to functions of its own, so that it costs this path nothing.
+double EvaluateNodePlain(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
+    if (!node.IsCall()) [[unlikely]] {
+        return EvaluateLeaf(context, node, text);
+    }
+    auto& call = static_cast<TCallNode&>(node);
+    if (!text.empty()) [[unlikely]] {
+        return EvaluateCallAfterClearing(context, call, text);
+    }
+    if (call.WordNumber <= kBuiltInWordCount && call.Impl) [[likely]] {
+        return call.Impl(call.ArgCount, call, text, context);
+    }
+    return EvaluateOtherCall(context, call, text);
+}
+
+double EvaluateArgumentChecked(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
     if (context.DebugStatePositive()) {
         return EvaluateArgumentDebug(context, node, text);
     }

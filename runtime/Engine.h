@@ -1,13 +1,15 @@
 #pragma once
 
 #include "runtime/CodeNode.h"
+#include "runtime/LanguageInterpreter.h"
 #include "runtime/Text.h"
+#include "runtime/Variables.h"
 
+#include <atomic>
+#include <cstring>
 #include <exception>
 
 namespace vex {
-
-class TLanguageInterpreter;
 
 // Deepest nesting of user-defined word calls; a deeper call raises EVexStackOverflow long before
 // the native stack could run out.
@@ -17,9 +19,56 @@ inline constexpr int kMaxCallDepth = 2000;
 // word calls (a built-in word through its implementation, a user-defined word through
 // CallUserWord). Used for constant evaluation while parsing and by the two entries below.
 double EvaluateNodePlain(TLanguageInterpreter& context, TCodeNode& node, TText& text);
+// EvaluateArgument's way for a debug run or a pending break request: answers the request and,
+// while debugging, runs the debugger's hooks around the node.
+double EvaluateArgumentChecked(TLanguageInterpreter& context, TCodeNode& node, TText& text);
+
+// True when an argument cannot take the plain path: a debug run, or a break request pending.
+inline bool NeedsCheckedPath(const TLanguageInterpreter& context) noexcept {
+    return context.DebugStatePositive() ||
+           context.BreakRequest.load(std::memory_order_relaxed) != 0;
+}
+
 // The entry word implementations use for their arguments: answers a pending break request and,
 // while debugging, runs the debugger's hooks around the node.
-double EvaluateArgument(TLanguageInterpreter& context, TCodeNode& node, TText& text);
+inline double EvaluateArgument(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
+    if (NeedsCheckedPath(context)) [[unlikely]] {
+        return EvaluateArgumentChecked(context, node, text);
+    }
+    return EvaluateNodePlain(context, node, text);
+}
+
+// The number of a node that needs no evaluation outside a debug run: a number constant, or a
+// number variable within reach. False for every other node, which must be evaluated. A debug run
+// takes every node through its hooks, so then the answer is always false.
+inline bool QuickNumber(const TLanguageInterpreter& context, const TCodeNode& node,
+                        double& number) noexcept {
+    if (context.DebugStatePositive()) {
+        return false;
+    }
+    if (node.IsNumberConstant()) {
+        number = static_cast<const TConstantNode&>(node).Value;
+        return true;
+    }
+    if (!node.IsVariable()) {
+        return false;
+    }
+    const TVariable& var = *static_cast<const TVariableNode&>(node).Var;
+    if (var.Kind != vkNumber && var.Kind != vkEightByte) {
+        return false;
+    }
+    const std::uint8_t* address;
+    if (var.Local) {
+        if (!context.FrameBase) {
+            return false;
+        }
+        address = context.FrameBase + var.Storage;
+    } else {
+        address = reinterpret_cast<const std::uint8_t*>(var.Storage);
+    }
+    std::memcpy(&number, address, sizeof number);
+    return true;
+}
 // Evaluates the root of a compiled code and contains every error of it: an EVexReturn gives its
 // value and text, any other error is reported and gives 0. The abort signal passes on.
 double EvaluateRoot(TLanguageInterpreter& context, TCodeNode& node, TText& text);

@@ -98,8 +98,8 @@ TWordBatch::TWordBatch(TLanguageInterpreter& context, int count)
     : m_context(context)
     , m_outer(context.WordIndexDeferred) {
     context.WordIndexDeferred = true;
-    for (TSimpleStringList* list : {&context.WordNames, &context.WordIndex,
-                                    &context.WordCategories, &context.WordCreators}) {
+    for (TSimpleStringList* list :
+         {&context.WordNames, &context.WordIndex, &context.WordCategories, &context.WordCreators}) {
         list->Reserve(list->Count() + count);
     }
     context.WordSyntax.reserve(context.WordSyntax.size() + static_cast<std::size_t>(count));

@@ -16,6 +16,7 @@
 #include "runtime/NumberText.h"
 
 #include <cmath>
+#include <cstdint>
 
 namespace vex::host {
 
@@ -27,6 +28,22 @@ double Finite(TLanguageInterpreter& c, TCallNode& n, double a, double b, double 
         WordError(c, n, FormatNumber(a) + " and " + FormatNumber(b) + " give no finite number");
     }
     return result;
+}
+
+// fmod, with the integer remainder where both are whole numbers below 2^53 in size: for those the
+// two agree, and the integer division is many times faster. A zero result keeps the dividend's
+// sign, as fmod's does.
+double RemainderOf(double a, double b) noexcept {
+    constexpr double kExact = 9007199254740992.0; // 2^53
+    if (std::fabs(a) < kExact && std::fabs(b) < kExact) {
+        const auto wholeA = static_cast<std::int64_t>(a);
+        const auto wholeB = static_cast<std::int64_t>(b);
+        if (static_cast<double>(wholeA) == a && static_cast<double>(wholeB) == b) {
+            const auto r = static_cast<double>(wholeA % wholeB);
+            return r == 0 && std::signbit(a) ? -0.0 : r;
+        }
+    }
+    return std::fmod(a, b);
 }
 
 double Add(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
@@ -67,7 +84,7 @@ double Remainder(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     if (b == 0) {
         ArgumentError(c, n, 2, "division by zero");
     }
-    return Finite(c, n, a, b, std::fmod(a, b));
+    return Finite(c, n, a, b, RemainderOf(a, b));
 }
 
 double Power(int, TCallNode& n, TText&, TLanguageInterpreter& c) {

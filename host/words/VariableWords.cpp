@@ -13,6 +13,8 @@
 #include "runtime/LanguageInterpreter.h"
 #include "runtime/Variables.h"
 
+#include <cstring>
+
 namespace vex::host {
 
 namespace {
@@ -26,7 +28,14 @@ double Assign(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     }
     TValue value = ValueArg(c, n, 2);
     if (target->IsVariable()) {
-        StoreInVariable(c, *static_cast<TVariableNode*>(target)->Var, value);
+        const TVariable& var = *static_cast<TVariableNode*>(target)->Var;
+        if (!value.IsText && (var.Kind == vkNumber || var.Kind == vkEightByte)) {
+            if (std::uint8_t* address = VariableAddress(c, var)) {
+                std::memcpy(address, &value.Number, sizeof value.Number);
+                return value.Number;
+            }
+        }
+        StoreInVariable(c, var, value);
     } else if (!AssignToCall(c, static_cast<TCallNode&>(*target), value.Number, value.Text)) {
         ArgumentError(c, n, 1, "a variable, a label or an attribute is needed");
     }

@@ -38,16 +38,6 @@ void StoreInterface(TLanguageInterpreter& context, const TVariable& var, std::ui
 
 } // namespace
 
-bool IsTextNode(const TCodeNode& node) noexcept {
-    if (node.IsTextConstant()) {
-        return true;
-    }
-    if (node.IsVariable()) {
-        return static_cast<const TVariableNode&>(node).Var->Kind == vkText;
-    }
-    return node.IsCall() && WordGivesText(node.WordNumber);
-}
-
 std::string ShownValue(const TValue& value) {
     return value.IsText ? value.Text.str() : FormatNumber(value.Number);
 }
@@ -64,18 +54,17 @@ bool ValueIsTrue(const TValue& value) noexcept {
     return value.IsText ? !value.Text.empty() : value.Number != 0;
 }
 
-TValue ValueArg(TLanguageInterpreter& context, TCallNode& node, int i) {
-    TValue value;
-    value.Number = EvaluateArg(context, node, i, value.Text);
-    value.IsText = !value.Text.empty() || IsTextNode(*node.Arg(i));
-    return value;
+void EvaluateValue(TLanguageInterpreter& context, TCallNode& node, int i, TValue& value) {
+    TCodeNode& argument = *node.Arg(i);
+    value.Number = EvaluateArgument(context, argument, value.Text);
+    value.IsText = !value.Text.empty() || IsTextNode(argument);
 }
 
-double NumberArg(TLanguageInterpreter& context, TCallNode& node, int i) {
-    const TValue value = ValueArg(context, node, i);
+double NumberOfText(const TLanguageInterpreter& context, const TCallNode& node, int i,
+                    const TText& text) {
     double number = 0;
-    if (!ValueAsNumber(value, number)) {
-        ArgumentError(context, node, i, "a number is needed, not the text " + Quoted(value.Text));
+    if (!TextToNumber(text.view(), number)) {
+        ArgumentError(context, node, i, "a number is needed, not the text " + Quoted(text));
     }
     return number;
 }
@@ -83,10 +72,6 @@ double NumberArg(TLanguageInterpreter& context, TCallNode& node, int i) {
 TText TextArg(TLanguageInterpreter& context, TCallNode& node, int i) {
     TValue value = ValueArg(context, node, i);
     return value.IsText ? std::move(value.Text) : TText(FormatNumber(value.Number));
-}
-
-bool TruthArg(TLanguageInterpreter& context, TCallNode& node, int i) {
-    return ValueIsTrue(ValueArg(context, node, i));
 }
 
 std::int64_t IntegerArg(TLanguageInterpreter& context, TCallNode& node, int i, std::int64_t low,

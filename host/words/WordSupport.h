@@ -11,16 +11,16 @@
 
 #pragma once
 
+#include "host/words/WordTables.h"
+
 #include "runtime/CodeNode.h"
+#include "runtime/Engine.h"
 #include "runtime/Text.h"
+#include "runtime/Variables.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-namespace vex {
-class TLanguageInterpreter;
-}
 
 namespace vex::host {
 
@@ -38,13 +38,65 @@ inline TValue NumberValue(double number) {
 }
 
 // True when the node's value counts as a text even when it is empty.
-bool IsTextNode(const TCodeNode& node) noexcept;
+inline bool IsTextNode(const TCodeNode& node) noexcept {
+    if (node.IsTextConstant()) {
+        return true;
+    }
+    if (node.IsVariable()) {
+        return static_cast<const TVariableNode&>(node).Var->Kind == vkText;
+    }
+    return node.IsCall() && WordGivesText(node.WordNumber);
+}
 
-// Argument i (counted from 1) of a call, evaluated.
-TValue ValueArg(TLanguageInterpreter& context, TCallNode& node, int i);
-double NumberArg(TLanguageInterpreter& context, TCallNode& node, int i);
+// The arguments' general ways, for values that QuickNumber cannot give.
+void EvaluateValue(TLanguageInterpreter& context, TCallNode& node, int i, TValue& value);
+// The number of argument i whose value was a text (possibly empty): the text read as a number,
+// or an error.
+double NumberOfText(const TLanguageInterpreter& context, const TCallNode& node, int i,
+                    const TText& text);
+inline double EvaluateNumber(TLanguageInterpreter& context, TCallNode& node, int i) {
+    TCodeNode& argument = *node.Arg(i);
+    TText text;
+    const double number = EvaluateArgument(context, argument, text);
+    if (text.empty() && !IsTextNode(argument)) [[likely]] {
+        return number;
+    }
+    return NumberOfText(context, node, i, text);
+}
+inline bool EvaluateTruth(TLanguageInterpreter& context, TCallNode& node, int i) {
+    TCodeNode& argument = *node.Arg(i);
+    TText text;
+    const double number = EvaluateArgument(context, argument, text);
+    if (!text.empty()) {
+        return true;
+    }
+    return number != 0 && !IsTextNode(argument);
+}
+
+// Argument i (counted from 1) of a call, evaluated. Number constants and number variables are
+// read in place; everything else is evaluated.
+inline TValue ValueArg(TLanguageInterpreter& context, TCallNode& node, int i) {
+    TValue value;
+    if (!QuickNumber(context, *node.Arg(i), value.Number)) {
+        EvaluateValue(context, node, i, value);
+    }
+    return value;
+}
+inline double NumberArg(TLanguageInterpreter& context, TCallNode& node, int i) {
+    double number;
+    if (QuickNumber(context, *node.Arg(i), number)) {
+        return number;
+    }
+    return EvaluateNumber(context, node, i);
+}
 TText TextArg(TLanguageInterpreter& context, TCallNode& node, int i);
-bool TruthArg(TLanguageInterpreter& context, TCallNode& node, int i);
+inline bool TruthArg(TLanguageInterpreter& context, TCallNode& node, int i) {
+    double number;
+    if (QuickNumber(context, *node.Arg(i), number)) {
+        return number != 0;
+    }
+    return EvaluateTruth(context, node, i);
+}
 // A number argument rounded to the nearest integer; an error outside [low, high].
 std::int64_t IntegerArg(TLanguageInterpreter& context, TCallNode& node, int i, std::int64_t low,
                         std::int64_t high);

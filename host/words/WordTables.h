@@ -5,6 +5,9 @@
 
 #include "host/WordTable.h"
 
+#include "runtime/LanguageInterpreter.h"
+
+#include <array>
 #include <span>
 
 namespace vex::host {
@@ -19,7 +22,13 @@ std::span<const TWordRow> TraceWordRows();
 std::span<const TWordRow> FileWordRows();
 std::span<const TWordRow> RandomWordRows();
 
+// By word number: true for a built-in word whose row says that it gives a text.
+extern const std::array<bool, kBuiltInWordCount + 1> WordGivesTextTable;
+
 // True for a built-in word whose row says that it gives a text.
-bool WordGivesText(int wordNumber) noexcept;
+inline bool WordGivesText(int wordNumber) noexcept {
+    return static_cast<unsigned>(wordNumber) <= kBuiltInWordCount &&
+           WordGivesTextTable[static_cast<std::size_t>(wordNumber)];
+}
 
 } // namespace vex::host
