@@ -103,64 +103,6 @@ double EvaluateRootDebug(TLanguageInterpreter& context, TCodeNode& node, TText& 
                     "\" has no implementation");
 }
 
-// The name of a word number without a copy; the empty text for a number without a word.
-const std::string& NameOf(const TLanguageInterpreter& context, int wordNumber) {
-    static const std::string none;
-    if (wordNumber < 1 || wordNumber > context.WordNames.Count()) {
-        return none;
-    }
-    return context.WordNames[wordNumber - 1];
-}
-
-// Sets the name of the running user-defined word for the scope of one call and restores the
-// caller's afterwards. The name buffers of ended calls are kept for later ones, so that calls
-// nested no deeper than before allocate nothing, whatever the length of the names.
-class TFunctionNameScope {
-public:
-    TFunctionNameScope(std::string& current, const std::string& name)
-        : m_current(current)
-        , m_pooled(name.size() > kShortName) {
-        if (!m_pooled) {
-            m_saved.swap(m_current);
-            m_current.assign(name);
-            return;
-        }
-        std::vector<std::string>& spare = SpareBuffers();
-        if (!spare.empty()) {
-            m_saved = std::move(spare.back());
-            spare.pop_back();
-        }
-        m_saved.assign(name);
-        m_saved.swap(m_current);
-    }
-    TFunctionNameScope(const TFunctionNameScope&) = delete;
-    TFunctionNameScope& operator=(const TFunctionNameScope&) = delete;
-    ~TFunctionNameScope() {
-        m_saved.swap(m_current);
-        if (!m_pooled) {
-            return;
-        }
-        try {
-            SpareBuffers().push_back(std::move(m_saved));
-        } catch (...) {
-            // Without room to keep it, the buffer is simply freed.
-        }
-    }
-
-private:
-    static std::vector<std::string>& SpareBuffers() {
-        thread_local std::vector<std::string> spare;
-        return spare;
-    }
-
-    // Names this long fit into a string without a buffer of its own.
-    static constexpr std::size_t kShortName = 15;
-
-    std::string& m_current;
-    std::string m_saved;
-    bool m_pooled;
-};
-
 // SetActivation, inlined: reading an argument of a user-defined word switches to the caller's
 // activation and back.
 inline void SwitchActivation(TLanguageInterpreter& context, const TCompiledCode& code) noexcept {
@@ -277,11 +219,9 @@ double CallUserWord(TLanguageInterpreter& context, TCallNode& node, TText& text)
     }
     TCompiledCode* body = syntax->Code.Code;
     PushParameters(*context.ParameterStack, context.CurrentActivation(), &node);
-    // A word calling itself finds its own name already set: nothing to save or restore then.
-    const std::string& name = NameOf(context, node.WordNumber);
-    std::optional<TFunctionNameScope> nameScope;
-    if (body->Root->HasParentLink() && context.CurrentFunctionName != name) {
-        nameScope.emplace(context.CurrentFunctionName, name);
+    const std::int32_t savedFunction = context.CurrentFunctionWord;
+    if (body->Root->HasParentLink()) {
+        context.CurrentFunctionWord = node.WordNumber;
     }
     const std::uint8_t savedMarker = context.UserWordMarker;
     context.UserWordMarker = 255;
@@ -290,14 +230,16 @@ double CallUserWord(TLanguageInterpreter& context, TCallNode& node, TText& text)
     struct Restore {
         TLanguageInterpreter& context;
         TSyntax* syntax;
+        std::int32_t savedFunction;
         std::uint8_t savedMarker;
         ~Restore() {
             EndSyntaxCall(context, syntax);
             --context.CallDepth;
             context.UserWordMarker = savedMarker;
+            context.CurrentFunctionWord = savedFunction;
             PopParameters(*context.ParameterStack);
         }
-    } restore{context, syntax, savedMarker};
+    } restore{context, syntax, savedFunction, savedMarker};
     try {
         return context.Evaluate(body, text);
     } catch (const EDebugger&) {

@@ -138,6 +138,10 @@ TVariable* TLanguageInterpreter::DeclareVariable(std::string_view name, std::uin
 
 // Evaluate ----------------------------------------------------------------------------------
 
+std::string TLanguageInterpreter::CurrentFunctionName() const {
+    return CurrentFunctionWord > 0 ? WordName(*this, CurrentFunctionWord) : std::string();
+}
+
 void TLanguageInterpreter::SetActivation(const TCompiledCode& code) noexcept {
     Variables = code.Variables;
     Code = code.Root;
@@ -177,11 +181,16 @@ void TLanguageInterpreter::PopActivation() {
     --FrameCount;
     bool underflow = false;
     if (FrameSize != 0) {
+        // Texts and interfaces are released one by one; then the whole frame is zeroed, which
+        // empties the numbers and references and leaves the stack space as the next code expects.
         if (Variables) {
             for (const auto& var : Variables->Items) {
-                ResetVariable(*this, *var);
+                if (var->Kind != vkNumber && var->Kind != vkEightByte) {
+                    ResetVariable(*this, *var);
+                }
             }
         }
+        std::memset(FrameBase, 0, static_cast<std::size_t>(FrameSize));
         StackUsed -= FrameSize;
         underflow = StackUsed < 0;
     }

@@ -157,7 +157,8 @@ public:
     bool DebugSwitchState = false;
     TVariables GlobalVariables;
     TInterfaceRef InterfaceRegister;
-    std::string CurrentFunctionName;
+    // Word number of the running user-defined word whose body was compiled for debugging, or 0.
+    std::int32_t CurrentFunctionWord = 0;
     // The application's debugger services (window, message boxes, message pump, break watcher),
     // or none: debug runs then never pause or count, and a break request stops the run.
     TDebugServices* DebugServices = nullptr;
@@ -166,6 +167,8 @@ public:
 
     // True when DebugState has bit 7 clear and nonzero low bits (read as a signed byte: positive).
     bool DebugStatePositive() const noexcept { return static_cast<std::int8_t>(DebugState) > 0; }
+    // The name of CurrentFunctionWord; empty outside such a word.
+    std::string CurrentFunctionName() const;
     // The current activation as a compiled-code value.
     TCompiledCode CurrentActivation() const noexcept {
         return {Variables, Code, FrameBase, FrameSize, OwnsVariables};

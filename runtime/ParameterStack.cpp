@@ -15,7 +15,7 @@ int grownCapacity(int capacity) noexcept {
 
 } // namespace
 
-void PushParameters(TParameterStack& stack, const TCompiledCode& caller, TCallNode* node) {
+void PushParametersBelow(TParameterStack& stack, const TCompiledCode& caller, TCallNode* node) {
     if (stack.Count == stack.Capacity) {
         stack.Capacity = grownCapacity(stack.Capacity);
         stack.Items.resize(static_cast<std::size_t>(stack.Capacity));
@@ -31,7 +31,7 @@ void PushParameters(TParameterStack& stack, const TCompiledCode& caller, TCallNo
     ++stack.Level;
 }
 
-void PopParameters(TParameterStack& stack) noexcept {
+void PopParametersBelow(TParameterStack& stack) noexcept {
     --stack.Count;
     --stack.Level;
     if (stack.Count > stack.Level) {

@@ -25,10 +25,31 @@ struct TParameterStack {
     int Level = 0;
 };
 
+// The general ways of the two below, for a stack that must grow or a frame pushed or popped
+// below the top.
+void PushParametersBelow(TParameterStack& stack, const TCompiledCode& caller, TCallNode* node);
+void PopParametersBelow(TParameterStack& stack) noexcept;
+
 // Pushes a call frame at `Level`, growing the capacity by a quarter above 64 entries, by 8 from
 // 9 to 64 and by 4 below.
-void PushParameters(TParameterStack& stack, const TCompiledCode& caller, TCallNode* node);
+inline void PushParameters(TParameterStack& stack, const TCompiledCode& caller, TCallNode* node) {
+    if (stack.Level == stack.Count && stack.Count < stack.Capacity) [[likely]] {
+        stack.Items[static_cast<std::size_t>(stack.Count)] = TParameterFrame{caller, node};
+        ++stack.Count;
+        ++stack.Level;
+        return;
+    }
+    PushParametersBelow(stack, caller, node);
+}
+
 // Removes the call frame below `Level`.
-void PopParameters(TParameterStack& stack) noexcept;
+inline void PopParameters(TParameterStack& stack) noexcept {
+    if (stack.Level == stack.Count) [[likely]] {
+        --stack.Count;
+        --stack.Level;
+        return;
+    }
+    PopParametersBelow(stack);
+}
 
 } // namespace vex

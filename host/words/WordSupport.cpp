@@ -76,7 +76,12 @@ TText TextArg(TLanguageInterpreter& context, TCallNode& node, int i) {
 
 std::int64_t IntegerArg(TLanguageInterpreter& context, TCallNode& node, int i, std::int64_t low,
                         std::int64_t high) {
-    const double value = std::nearbyint(NumberArg(context, node, i));
+    double value = NumberArg(context, node, i);
+    // Whole numbers, the usual arguments, need no rounding (nearbyint is a library call).
+    if (!(std::fabs(value) < 9007199254740992.0) ||
+        static_cast<double>(static_cast<std::int64_t>(value)) != value) {
+        value = std::nearbyint(value);
+    }
     if (!(value >= static_cast<double>(low) && value <= static_cast<double>(high))) {
         ArgumentError(context, node, i,
                       FormatNumber(value) + " is outside " + std::to_string(low) + " to " +
