@@ -78,6 +78,21 @@ TText& TText::append(std::string_view bytes) {
     return *this;
 }
 
+void TText::reserve(std::size_t size) {
+    checkTextSize(size);
+    const std::size_t oldSize = this->size();
+    const bool soleOwner = m_block && m_block->Owners.load(std::memory_order_acquire) == 1;
+    if (size == 0 || (soleOwner && size <= m_block->Capacity)) {
+        return;
+    }
+    const std::size_t capacity = std::max(size, std::min(oldSize * 2, kMaxTextSize));
+    Block* grown = allocate(capacity);
+    std::memcpy(grown->Bytes, data(), oldSize + 1);
+    grown->Size = oldSize;
+    release(m_block);
+    m_block = grown;
+}
+
 int TText::shareCount() const noexcept {
     return m_block ? m_block->Owners.load(std::memory_order_relaxed) : 0;
 }

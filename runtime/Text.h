@@ -74,6 +74,11 @@ public:
     // Appends bytes, in place when this is the buffer's only owner and it has room.
     TText& append(std::string_view bytes);
     TText& operator+=(std::string_view bytes) { return append(bytes); }
+    // Makes room for a text of `size` bytes, so that appends up to that size neither allocate nor
+    // fail. A shared or empty text gets a buffer of its own (a copy); the room grows at least
+    // twofold, as appending grows it. Raises std::length_error beyond kMaxTextSize and
+    // std::bad_alloc, in both cases with the text unchanged.
+    void reserve(std::size_t size);
 
     // Number of owners of the buffer (0 for the empty text); for tests and diagnostics.
     int shareCount() const noexcept;

@@ -13,6 +13,7 @@
 #include "runtime/LanguageInterpreter.h"
 #include "runtime/Variables.h"
 
+#include <array>
 #include <cstring>
 
 namespace vex::host {
@@ -21,8 +22,72 @@ namespace {
 
 // The target is a variable, or a call of a word that can be assigned to (a label, a named
 // attribute). The value is evaluated first, the target's own arguments afterwards.
+// The word number of Concat, whose appends to the variable it assigns to grow the text in place.
+constexpr int kConcatWord = 100;
+// Most pieces such an append takes; a longer Concat goes the general way.
+constexpr int kMostAppendedPieces = 8;
+
+// True for `var:=Concat(var,...)` on a text variable within reach, outside a debug run.
+bool IsAppendToItself(const TLanguageInterpreter& c, const TCodeNode& target,
+                      const TCodeNode& value) {
+    if (!target.IsVariable() || !value.IsCall() || value.WordNumber != kConcatWord ||
+        value.ArgCount < 1 || value.ArgCount > kMostAppendedPieces + 1 || NeedsCheckedPath(c)) {
+        return false;
+    }
+    const TVariable* var = static_cast<const TVariableNode&>(target).Var;
+    const TCodeNode& first = *static_cast<const TCallNode&>(value).Arg(1);
+    return var->Kind == vkText && first.IsVariable() &&
+           static_cast<const TVariableNode&>(first).Var == var && VariableAddress(c, *var);
+}
+
+// `var:=Concat(var,...)` with the result, the order of evaluation and the errors of joining a
+// copy and assigning it, but in time linear in the length of the text. The pieces are evaluated
+// first, each seeing the variable's old value; then the variable lets go of its share of the
+// joined text, which is left with a single owner, makes room once and takes the pieces in place.
+// When the text would grow too long, the pieces are appended to the shared copy instead, which
+// raises the error at the piece that crosses the limit and leaves the variable as it was.
+double AppendToItself(TLanguageInterpreter& c, const TVariable& var, TCallNode& concat,
+                      TText& text) {
+    TText& slot = *reinterpret_cast<TText*>(VariableAddress(c, var));
+    TText joined = slot;
+    std::array<TText, kMostAppendedPieces> pieces;
+    const int count = concat.ArgCount - 1;
+    std::size_t total = joined.size();
+    int evaluated = 0;
+    while (evaluated < count && total <= kMaxTextSize) {
+        pieces[static_cast<std::size_t>(evaluated)] = TextArg(c, concat, evaluated + 2);
+        total += pieces[static_cast<std::size_t>(evaluated)].size();
+        ++evaluated;
+    }
+    if (total <= kMaxTextSize) {
+        // Unless a piece assigned the variable, it still shares the joined text.
+        const bool shared = !joined.empty() && slot.data() == joined.data();
+        if (shared) {
+            slot.clear();
+        }
+        try {
+            joined.reserve(total);
+        } catch (...) {
+            if (shared) {
+                slot = joined;
+            }
+            throw;
+        }
+    }
+    for (int i = 0; i < evaluated; ++i) {
+        joined.append(pieces[static_cast<std::size_t>(i)].view());
+    }
+    slot = joined;
+    text = std::move(joined);
+    return 0;
+}
+
 double Assign(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     TCodeNode* target = n.Arg(1);
+    if (IsAppendToItself(c, *target, *n.Arg(2))) {
+        return AppendToItself(c, *static_cast<TVariableNode*>(target)->Var,
+                              static_cast<TCallNode&>(*n.Arg(2)), text);
+    }
     if (!target->IsVariable() && !target->IsCall()) {
         ArgumentError(c, n, 1, "a variable, a label or an attribute is needed");
     }

@@ -140,6 +140,23 @@ TEST_F(StandardWordsTest, TextFunctions) {
     ExpectValues(cases);
 }
 
+// A text variable assigned its own Concat grows in place; the result must be that of joining a
+// copy: later pieces see the old value, a piece's own assignment is overruled, other owners of
+// the old text keep it, and the assignment gives the joined text.
+TEST_F(StandardWordsTest, AppendingToTheVariableItselfKeepsTheValuesOfACopy) {
+    const TValueCase cases[] = {
+        {"Do(LocalText([t]),t:=Concat(t,[a]),t:=Concat(t,[b],t),t)", 0, "aba"},
+        {"Do(LocalText([t]),t:=[a],t:=Concat(t,Do(t:=[x],[y])),t)", 0, "ay"},
+        {"Do(LocalText([t],[u]),t:=[a],u:=t,t:=Concat(t,[b]),Concat(t,[-],u))", 0, "ab-a"},
+        {"Do(LocalText([t]),LocalNum([k]),While(k<5,Do(t:=Concat(t,k),k:=k+1)),t)", 0, "01234"},
+        {"Do(LocalText([t]),t:=[a],Concat(t:=Concat(t,[b]),[!],t))", 0, "ab!ab"},
+        {"Do(LocalText([t]),t:=[a],t:=Concat(t),t)", 0, "a"},
+        {"Do(Global([h],1),h:=[x],h:=Concat(h,[y],h),h)", 0, "xyx"},
+        {"Do(LocalText([t]),t:=[a],t:=Concat(t,1,2,3,4,5,6,7,8,9),t)", 0, "a123456789"},
+    };
+    ExpectValues(cases);
+}
+
 TEST_F(StandardWordsTest, ControlFlowAndLoopCounters) {
     const TValueCase cases[] = {
         {"Do(1,2,[three])", 0, "three"},

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace vex {
 namespace {
 
@@ -39,6 +41,26 @@ TEST(TextTest, AppendingToASoleOwnerGrowsInPlace) {
     }
     EXPECT_EQ(text.size(), 10000u);
     EXPECT_LT(moves, 20) << "geometric growth";
+}
+
+TEST(TextTest, ReservingMakesRoomForAppendsWithoutTouchingOtherOwners) {
+    TText a("abc");
+    TText b = a;
+    b.reserve(100);
+    EXPECT_NE(b.data(), a.data());
+    EXPECT_EQ(a.shareCount(), 1);
+    const char* room = b.data();
+    for (int i = 0; i < 97; ++i) {
+        b += "x";
+    }
+    EXPECT_EQ(b.data(), room);
+    EXPECT_EQ(b.size(), 100u);
+    EXPECT_EQ(a.view(), "abc");
+    EXPECT_THROW(b.reserve(kMaxTextSize + 1), std::length_error);
+    EXPECT_EQ(b.size(), 100u);
+    TText empty;
+    empty.reserve(0);
+    EXPECT_TRUE(empty.empty());
 }
 
 TEST(SimpleStringListTest, OrderIgnoresAsciiCaseOnly) {
