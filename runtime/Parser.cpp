@@ -66,6 +66,15 @@ constexpr std::array<bool, 256> kNestingCharacters = [] {
     return table;
 }();
 
+// The characters of the infix operators.
+constexpr std::array<bool, 256> kOperatorCharacters = [] {
+    std::array<bool, 256> table{};
+    for (const unsigned char c : {':', '=', '<', '>', '&', '|', '^', '%', '*', '/', '+', '-'}) {
+        table[c] = true;
+    }
+    return table;
+}();
+
 bool isNesting(char c) {
     return kNestingCharacters[static_cast<unsigned char>(c)];
 }
@@ -113,13 +122,37 @@ std::string_view nameOfPiece(std::string_view text) {
     return open == std::string_view::npos ? text : text.substr(0, open);
 }
 
+// The length of the name of a piece "name(...)" whose name holds no bracket or parenthesis and
+// does not mix operator characters with others: the form of a word call and of a converted
+// operator. npos for other pieces. The name equals nameOfPiece's exactly when the final ')'
+// closes the '(' after the name, which splitArguments tells while it splits the list; so the
+// piece is scanned once instead of once backwards for the name and once forwards for the list.
+std::size_t tentativeNameLength(std::string_view text) {
+    if (text.size() < 2 || text.back() != ')') {
+        return std::string_view::npos;
+    }
+    bool operators = false;
+    bool others = false;
+    std::size_t i = 0;
+    for (; !isNesting(text[i]); ++i) {
+        (kOperatorCharacters[static_cast<unsigned char>(text[i])] ? operators : others) = true;
+    }
+    return text[i] == '(' && !(operators && others) ? i : std::string_view::npos;
+}
+
 // Splits the argument list of a call, from after the opening character through the closing
 // one, at the commas outside brackets and parentheses; the closing character counts as a final
 // comma. The first character of an argument is always taken, even a comma. The pieces are views
 // into `list`, except that an argument running through the final comma (in malformed text) ends
 // with that comma, which is kept in `tail`.
-void splitArguments(std::string_view list, std::string& tail, std::vector<std::string_view>& args) {
+//
+// Returns true when the list is balanced: no ']' without its '[', no ')' closing the opening
+// character, and every bracket and parenthesis closed when the closing character comes. Then,
+// for a list that ends with ')' after a name without nesting characters, that ')' closes the
+// '(' after the name (the reverse scan of openingOfFinalList finds the same pairs).
+bool splitArguments(std::string_view list, std::string& tail, std::vector<std::string_view>& args) {
     args.clear();
+    bool balanced = true;
     const std::size_t size = list.size();
     std::size_t start = 0;
     while (start < size) {
@@ -129,6 +162,7 @@ void splitArguments(std::string_view list, std::string& tail, std::vector<std::s
         for (bool first = true; i < size; ++i, first = false) {
             char c = list[i];
             if (i + 1 == size) {
+                balanced = balanced && brackets == 0 && parentheses == 0;
                 c = ',';
             } else if (!isNesting(c) && c != ',') {
                 continue;
@@ -136,10 +170,12 @@ void splitArguments(std::string_view list, std::string& tail, std::vector<std::s
             if (c == '[') {
                 ++brackets;
             } else if (c == ']') {
+                balanced = balanced && brackets > 0;
                 brackets = brackets > 0 ? brackets - 1 : 0;
             } else if (brackets == 0 && c == '(') {
                 ++parentheses;
             } else if (brackets == 0 && c == ')') {
+                balanced = balanced && parentheses > 0;
                 --parentheses;
             } else if (c == ',' && !first && brackets == 0 && parentheses == 0) {
                 break;
@@ -154,6 +190,7 @@ void splitArguments(std::string_view list, std::string& tail, std::vector<std::s
         }
         start = i + 1;
     }
+    return balanced;
 }
 
 // [binding] -----------------------------------------------------------------------------------
@@ -219,6 +256,8 @@ struct TCallText {
     std::vector<std::string_view> Args;
     std::string Storage;
     std::string Tail; // see splitArguments
+    // Set while Name is the tentative name of tentativeNameLength, until the split confirms it.
+    bool NameIsTentative = false;
 
     void Replace(std::string&& text) {
         Storage = std::move(text);
@@ -233,6 +272,9 @@ struct TCallText {
 class TLookupCache {
 public:
     int WordIndex(const TLanguageInterpreter& context, std::string_view name) {
+        if (IsOperatorExpression(name)) {
+            return LookupWord(context, name);
+        }
         const auto found = m_words.find(name);
         if (found != m_words.end()) {
             return found->second;
@@ -262,6 +304,17 @@ public:
     }
 
 private:
+    // A name that mixes operator characters with others, such as "x:=y*2+Max" before the
+    // operators are converted: nearly every one is met once, so caching it would only cost.
+    static bool IsOperatorExpression(std::string_view name) {
+        bool operators = false;
+        bool others = false;
+        for (const char c : name) {
+            (kOperatorCharacters[static_cast<unsigned char>(c)] ? operators : others) = true;
+        }
+        return operators && others;
+    }
+
     struct THash {
         using is_transparent = void;
         std::size_t operator()(std::string_view text) const noexcept {
@@ -277,7 +330,7 @@ private:
 };
 
 void parseCall(TLanguageInterpreter& context, std::string_view text, TCallText& call,
-               TLookupCache* cache);
+               TLookupCache* cache, bool tentative);
 
 // [calls] -------------------------------------------------------------------------------------
 
@@ -498,7 +551,7 @@ TCodeNode* TParser::Call(std::string_view text) {
         std::vector<std::string_view>& args;
         ~GiveBack() { room.swap(args); }
     } giveBack{room, call.Args};
-    parseCall(m_context, text, call, &m_cache);
+    parseCall(m_context, text, call, &m_cache, true);
     const int argCount = static_cast<int>(call.Args.size());
     TCallNode* node =
         NewCallNode(m_arena, argCount, carriesDeclaredEntry(call.WordNumber), m_withLinks);
@@ -702,9 +755,15 @@ void TParser::RegisterEarly(const TCallNode& node) {
 namespace {
 
 // The word number of the call's text (0 when there is none), with its name; labels and bound
-// names replace the text by the call they stand for.
-int resolveWord(TLanguageInterpreter& context, TCallText& call, TLookupCache* cache) {
-    std::string_view name = nameOfPiece(call.Text);
+// names replace the text by the call they stand for. With `tentative` set, a piece of the form
+// that tentativeNameLength takes is named without the reverse scan.
+int resolveWord(TLanguageInterpreter& context, TCallText& call, TLookupCache* cache,
+                bool tentative = false) {
+    const std::size_t tentativeLength =
+        tentative ? tentativeNameLength(call.Text) : std::string_view::npos;
+    call.NameIsTentative = tentativeLength != std::string_view::npos;
+    std::string_view name =
+        call.NameIsTentative ? call.Text.substr(0, tentativeLength) : nameOfPiece(call.Text);
     bool bare = name.size() == call.Text.size();
     if (bare) {
         std::string rewritten;
@@ -734,20 +793,42 @@ int resolveWord(TLanguageInterpreter& context, TCallText& call, TLookupCache* ca
     return boundWord;
 }
 
-// Splits the text of one call into its word and argument texts (see ParseCall).
+// The word of the call's text as resolveWord finds it. A tentative name is kept only when it
+// names a word; the split confirms it later. Any other is replaced by the name of the reverse
+// scan, since that decides whether the operators are converted and what an error shows.
+int resolveWordTentatively(TLanguageInterpreter& context, TCallText& call, TLookupCache* cache,
+                           bool tentative) {
+    const int wordNumber = resolveWord(context, call, cache, tentative);
+    if (wordNumber != 0 || !call.NameIsTentative) {
+        return wordNumber;
+    }
+    return resolveWord(context, call, cache);
+}
+
+// Splits the text of one call into its word and argument texts (see ParseCall). With
+// `tentative` set, the name of a call is found while its list is split (see
+// tentativeNameLength); when the split does not confirm it, the call is parsed again without.
 void parseCall(TLanguageInterpreter& context, std::string_view text, TCallText& call,
-               TLookupCache* cache) {
+               TLookupCache* cache, bool tentative) {
     call.Text = text;
     std::string unwrapped;
     if (context.ProtectedCode && UnwrapProtectedCode(call.Text, unwrapped)) {
         call.Replace(std::move(unwrapped));
     }
-    call.WordNumber = resolveWord(context, call, cache);
+    call.WordNumber = resolveWordTentatively(context, call, cache, tentative);
     if (call.WordNumber == 0) {
         call.Replace(ConvertOperators(call.Text));
-        call.WordNumber = resolveWord(context, call, cache);
+        call.WordNumber = resolveWordTentatively(context, call, cache, tentative);
     }
     call.Args.clear();
+    bool split = false;
+    if (call.NameIsTentative) {
+        if (!splitArguments(call.Text.substr(call.Name.size() + 1), call.Tail, call.Args)) {
+            parseCall(context, text, call, cache, false);
+            return;
+        }
+        split = true;
+    }
     if (call.WordNumber == 0) {
         reportCompileError(context, context.LanguageText(ltUnknownWord) + " " + quoted(call.Name) +
                                         " " + context.LanguageText(ltUnknownWordIn) + " " +
@@ -759,7 +840,9 @@ void parseCall(TLanguageInterpreter& context, std::string_view text, TCallText& 
     }
     // The list runs from after the name's opening character to the closing one, which counts
     // as a final comma.
-    splitArguments(call.Text.substr(call.Name.size() + 1), call.Tail, call.Args);
+    if (!split) {
+        splitArguments(call.Text.substr(call.Name.size() + 1), call.Tail, call.Args);
+    }
     if (call.Args.size() > static_cast<std::size_t>(kMaxArguments)) {
         reportCompileError(
             context, context.LanguageText(ltTooManyArguments) + " " + quoted(call.Name) + " " +
@@ -781,7 +864,7 @@ int ResolveWord(TLanguageInterpreter& context, std::string& text, std::string& n
 
 void ParseCall(TLanguageInterpreter& context, std::string& text, TUserExpression& call) {
     TCallText pieces;
-    parseCall(context, text, pieces, nullptr);
+    parseCall(context, text, pieces, nullptr, false);
     call.WordNumber = pieces.WordNumber;
     call.Args.assign(pieces.Args.begin(), pieces.Args.end());
     call.Count = static_cast<int>(call.Args.size());
