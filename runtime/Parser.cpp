@@ -75,6 +75,13 @@ constexpr std::array<bool, 256> kOperatorCharacters = [] {
     return table;
 }();
 
+// The nesting characters and the comma: the characters a split of an argument list acts on.
+constexpr std::array<bool, 256> kListCharacters = [] {
+    std::array<bool, 256> table = kNestingCharacters;
+    table[static_cast<unsigned char>(',')] = true;
+    return table;
+}();
+
 bool isNesting(char c) {
     return kNestingCharacters[static_cast<unsigned char>(c)];
 }
@@ -154,19 +161,18 @@ bool splitArguments(std::string_view list, std::string& tail, std::vector<std::s
     args.clear();
     bool balanced = true;
     const std::size_t size = list.size();
+    const std::size_t last = size - 1;
     std::size_t start = 0;
     while (start < size) {
         int brackets = 0;
         int parentheses = 0;
         std::size_t i = start;
-        for (bool first = true; i < size; ++i, first = false) {
-            char c = list[i];
-            if (i + 1 == size) {
-                balanced = balanced && brackets == 0 && parentheses == 0;
-                c = ',';
-            } else if (!isNesting(c) && c != ',') {
+        for (; i < last; ++i) {
+            const char c = list[i];
+            if (!kListCharacters[static_cast<unsigned char>(c)]) {
                 continue;
             }
+            const bool first = i == start;
             if (c == '[') {
                 ++brackets;
             } else if (c == ']') {
@@ -179,6 +185,14 @@ bool splitArguments(std::string_view list, std::string& tail, std::vector<std::s
                 --parentheses;
             } else if (c == ',' && !first && brackets == 0 && parentheses == 0) {
                 break;
+            }
+        }
+        if (i == last) {
+            // The closing character, taken as a comma; it ends the argument only outside
+            // brackets and parentheses, and not as the argument's first character.
+            balanced = balanced && brackets == 0 && parentheses == 0;
+            if (i == start || brackets != 0 || parentheses != 0) {
+                i = size;
             }
         }
         if (i == size) {
