@@ -100,6 +100,16 @@ std::size_t CopyTextConstant(std::string_view source, std::size_t open, std::str
     return source.size() - 1;
 }
 
+// A table of the characters given, for scans that skip every other character with one lookup.
+template <std::size_t N>
+constexpr std::array<bool, 256> CharacterTable(const char (&characters)[N]) {
+    std::array<bool, 256> table{};
+    for (std::size_t i = 0; i + 1 < N; ++i) {
+        table[static_cast<unsigned char>(characters[i])] = true;
+    }
+    return table;
+}
+
 // ----------------------------------------------------------------------------------------------
 // Nesting levels
 
@@ -232,6 +242,10 @@ bool StartsRightGroupingOperator(char ch) {
     }
 }
 
+// The characters that change the nesting level or start a right-grouping operator; every other
+// character leaves the level as it is and can be skipped.
+constexpr std::array<bool, 256> kOccurrenceScanCharacters = CharacterTable("[]():><=&|^%");
+
 // Positions of every usable occurrence of each right-grouping operator in one text: on the top
 // level and not preceded by '(' or ','. A part of the text that starts on the top level sees
 // exactly these occurrences, except one at its own first character, so the index serves every
@@ -241,6 +255,9 @@ public:
     explicit OccurrenceIndex(std::string_view text) {
         LevelTracker levels;
         for (std::size_t i = 0; i < text.size(); ++i) {
+            if (!kOccurrenceScanCharacters[static_cast<unsigned char>(text[i])]) {
+                continue;
+            }
             if (!levels.Step(text[i]) || i == 0 || text[i - 1] == '(' || text[i - 1] == ',') {
                 continue;
             }
@@ -277,40 +294,9 @@ private:
 // ----------------------------------------------------------------------------------------------
 // Arithmetic operators, well-formed pieces
 
-// A piece whose arithmetic can be parsed in one pass: parentheses never close more than they
-// opened, no ',' on the top level, and every top-level operator character after the first
-// character is a binary '*', '/', '-' or '+' between two operands, or a sign right after a
-// binary '*' or '/'. For such a piece the one-pass result equals the step-by-step one.
-bool IsWellFormedArithmetic(std::string_view text) {
-    LevelTracker levels;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const bool onTopLevel = levels.Step(text[i]);
-        if (levels.ParenthesesWentNegative()) {
-            return false;
-        }
-        if (!onTopLevel) {
-            continue;
-        }
-        const char ch = text[i];
-        if (ch == ',') {
-            return false;
-        }
-        if (i == 0 || !IsOperatorAt(text, i)) {
-            continue;
-        }
-        if ((!IsMultiplicative(ch) && !IsAdditive(ch)) || i + 1 == text.size()) {
-            return false;
-        }
-        if (IsOperatorChar(text[i - 1])) {
-            const bool signAfterBinary = IsAdditive(ch) && IsMultiplicative(text[i - 1]) &&
-                                         i >= 2 && !IsOperatorChar(text[i - 2]);
-            if (!signAfterBinary) {
-                return false;
-            }
-        }
-    }
-    return true;
-}
+// The characters that change the nesting level, the comma and the operator characters; every
+// other character is part of an operand and can be skipped.
+constexpr std::array<bool, 256> kArithmeticScanCharacters = CharacterTable("[](),%&*+-/^|");
 
 // An operand of the one-pass conversion: it holds no operator, so converting it only turns
 // "(n)" into n.
@@ -336,17 +322,13 @@ bool IsTextConstantEnd(std::string_view operand) {
 // ("[a]/[b]*c" gives "*([a]/[b],c)").
 class WellFormedArithmetic {
 public:
-    // The conversion is appended to `out`.
+    // The conversion is appended to `out` by Convert, which only a well-formed piece takes.
     WellFormedArithmetic(std::string_view text, std::string& out)
         : text_(text)
         , out_(out) {
-        operators_.reserve(8);
-        LevelTracker levels;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            if (levels.Step(text[i]) && i > 0 && IsOperatorAt(text, i) &&
-                !IsOperatorChar(text[i - 1])) {
-                operators_.push_back(i);
-            }
+        wellFormed_ = CollectOperators();
+        if (!wellFormed_) {
+            return;
         }
         products_.reserve(operators_.size() + 1);
         // Operand k lies between operators k - 1 and k; a product ends at an additive one.
@@ -358,6 +340,12 @@ public:
             }
         }
     }
+
+    // A piece whose arithmetic can be parsed in one pass: parentheses never close more than they
+    // opened, no ',' on the top level, and every top-level operator character after the first
+    // character is a binary '*', '/', '-' or '+' between two operands, or a sign right after a
+    // binary '*' or '/'. For such a piece the one-pass result equals the step-by-step one.
+    bool IsWellFormed() const { return wellFormed_; }
 
     void Convert() {
         out_.reserve(out_.size() + text_.size() + 3 * operators_.size());
@@ -384,6 +372,46 @@ public:
     }
 
 private:
+    // One pass: tells whether the piece is well formed, and collects the positions of its binary
+    // operators (the top-level operators that follow no other operator character).
+    bool CollectOperators() {
+        operators_.reserve(8);
+        LevelTracker levels;
+        const std::string_view text = text_;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const char ch = text[i];
+            if (!kArithmeticScanCharacters[static_cast<unsigned char>(ch)]) {
+                continue;
+            }
+            const bool onTopLevel = levels.Step(ch);
+            if (levels.ParenthesesWentNegative()) {
+                return false;
+            }
+            if (!onTopLevel) {
+                continue;
+            }
+            if (ch == ',') {
+                return false;
+            }
+            if (i == 0 || !IsOperatorAt(text, i)) {
+                continue;
+            }
+            if ((!IsMultiplicative(ch) && !IsAdditive(ch)) || i + 1 == text.size()) {
+                return false;
+            }
+            if (!IsOperatorChar(text[i - 1])) {
+                operators_.push_back(i);
+                continue;
+            }
+            const bool signAfterBinary = IsAdditive(ch) && IsMultiplicative(text[i - 1]) &&
+                                         i >= 2 && !IsOperatorChar(text[i - 2]);
+            if (!signAfterBinary) {
+                return false;
+            }
+        }
+        return true;
+    }
+
     struct Product {
         std::size_t first; // operand indices, both included
         std::size_t last;
@@ -459,6 +487,7 @@ private:
     std::vector<std::size_t> operators_;
     std::vector<Product> products_;
     std::string& out_;
+    bool wellFormed_ = false;
 };
 
 // ----------------------------------------------------------------------------------------------
@@ -583,10 +612,15 @@ void AppendArithmetic(std::string& out, std::string_view text, int nesting) {
     std::string_view inside;
     if (TextToNumber(text, ignored)) {
         out += text;
-    } else if (UnwrapParenthesisedNumber(text, inside)) {
+        return;
+    }
+    if (UnwrapParenthesisedNumber(text, inside)) {
         out += inside;
-    } else if (IsWellFormedArithmetic(text)) {
-        WellFormedArithmetic(text, out).Convert();
+        return;
+    }
+    WellFormedArithmetic arithmetic(text, out);
+    if (arithmetic.IsWellFormed()) {
+        arithmetic.Convert();
     } else if (nesting >= kMaxStepwiseNesting ||
                (nesting == 0 && text.size() > kMaxStepwiseLength)) {
         out += text;
