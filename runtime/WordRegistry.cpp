@@ -225,10 +225,7 @@ void RetireSyntax(TLanguageInterpreter& context, TSyntax*& syntax) {
     ReleaseSyntax(context, syntax);
 }
 
-void EndSyntaxCall(TLanguageInterpreter& context, TSyntax* syntax) noexcept {
-    if (--syntax->ActiveCalls > 0 || !syntax->Retired) {
-        return;
-    }
+void ReleaseRetiredSyntax(TLanguageInterpreter& context, TSyntax* syntax) noexcept {
     auto& retired = context.RetiredSyntax;
     retired.erase(std::remove(retired.begin(), retired.end(), syntax), retired.end());
     ReleaseSyntax(context, syntax);

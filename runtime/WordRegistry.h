@@ -93,8 +93,15 @@ void ReleaseSyntax(TLanguageInterpreter& context, TSyntax*& syntax) noexcept;
 // a word redefined from inside its own body finishes the old body safely. The pointer becomes
 // none either way.
 void RetireSyntax(TLanguageInterpreter& context, TSyntax*& syntax);
+// Releases a retired record whose last running call has ended.
+void ReleaseRetiredSyntax(TLanguageInterpreter& context, TSyntax* syntax) noexcept;
 // Ends one running call of a body; releases a retired record with its last call.
-void EndSyntaxCall(TLanguageInterpreter& context, TSyntax* syntax) noexcept;
+inline void EndSyntaxCall(TLanguageInterpreter& context, TSyntax* syntax) noexcept {
+    if (--syntax->ActiveCalls > 0 || !syntax->Retired) {
+        return;
+    }
+    ReleaseRetiredSyntax(context, syntax);
+}
 
 // The name of a word number, or empty.
 std::string WordName(const TLanguageInterpreter& context, int wordNumber);

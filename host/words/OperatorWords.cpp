@@ -22,10 +22,15 @@ namespace vex::host {
 
 namespace {
 
+[[noreturn, gnu::noinline]] void NotFiniteError(TLanguageInterpreter& c, TCallNode& n, double a,
+                                                double b) {
+    WordError(c, n, FormatNumber(a) + " and " + FormatNumber(b) + " give no finite number");
+}
+
 // A result that is no finite number although the operands were is an error, never a silent NAN.
-double Finite(TLanguageInterpreter& c, TCallNode& n, double a, double b, double result) {
-    if (!std::isfinite(result) && std::isfinite(a) && std::isfinite(b)) {
-        WordError(c, n, FormatNumber(a) + " and " + FormatNumber(b) + " give no finite number");
+inline double Finite(TLanguageInterpreter& c, TCallNode& n, double a, double b, double result) {
+    if (!std::isfinite(result) && std::isfinite(a) && std::isfinite(b)) [[unlikely]] {
+        NotFiniteError(c, n, a, b);
     }
     return result;
 }
@@ -93,8 +98,14 @@ double Power(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     return Finite(c, n, a, b, std::pow(a, b));
 }
 
-// -1, 0 or 1 as the left side is smaller, equal or larger.
+// -1, 0 or 1 as the left side is smaller, equal or larger. Two number constants or variables
+// are compared at once; reading them has no effect, so the general way may read them again.
 int Compare(TCallNode& n, TLanguageInterpreter& c) {
+    double x;
+    double y;
+    if (QuickNumber(c, *n.Arg(1), x) && QuickNumber(c, *n.Arg(2), y)) {
+        return (x > y) - (x < y);
+    }
     const TValue a = ValueArg(c, n, 1);
     const TValue b = ValueArg(c, n, 2);
     if (a.IsText || b.IsText) {

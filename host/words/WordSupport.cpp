@@ -74,20 +74,15 @@ TText TextArg(TLanguageInterpreter& context, TCallNode& node, int i) {
     return value.IsText ? std::move(value.Text) : TText(FormatNumber(value.Number));
 }
 
-std::int64_t IntegerArg(TLanguageInterpreter& context, TCallNode& node, int i, std::int64_t low,
-                        std::int64_t high) {
-    double value = NumberArg(context, node, i);
-    // Whole numbers, the usual arguments, need no rounding (nearbyint is a library call).
-    if (!(std::fabs(value) < 9007199254740992.0) ||
-        static_cast<double>(static_cast<std::int64_t>(value)) != value) {
-        value = std::nearbyint(value);
-    }
-    if (!(value >= static_cast<double>(low) && value <= static_cast<double>(high))) {
-        ArgumentError(context, node, i,
-                      FormatNumber(value) + " is outside " + std::to_string(low) + " to " +
-                          std::to_string(high));
-    }
-    return static_cast<std::int64_t>(value);
+double RoundedArgument(double value) noexcept {
+    return std::nearbyint(value);
+}
+
+void IntegerRangeError(const TLanguageInterpreter& context, const TCallNode& node, int i,
+                       double value, std::int64_t low, std::int64_t high) {
+    ArgumentError(context, node, i,
+                  FormatNumber(value) + " is outside " + std::to_string(low) + " to " +
+                      std::to_string(high));
 }
 
 void StoreInVariable(TLanguageInterpreter& context, const TVariable& var, const TValue& value) {

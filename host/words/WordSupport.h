@@ -97,9 +97,25 @@ inline bool TruthArg(TLanguageInterpreter& context, TCallNode& node, int i) {
     }
     return EvaluateTruth(context, node, i);
 }
+// IntegerArg's rounding to the nearest integer, and its error.
+double RoundedArgument(double value) noexcept;
+[[noreturn]] void IntegerRangeError(const TLanguageInterpreter& context, const TCallNode& node,
+                                    int i, double value, std::int64_t low, std::int64_t high);
+
 // A number argument rounded to the nearest integer; an error outside [low, high].
-std::int64_t IntegerArg(TLanguageInterpreter& context, TCallNode& node, int i, std::int64_t low,
-                        std::int64_t high);
+inline std::int64_t IntegerArg(TLanguageInterpreter& context, TCallNode& node, int i,
+                               std::int64_t low, std::int64_t high) {
+    double value = NumberArg(context, node, i);
+    // Whole numbers, the usual arguments, need no rounding (nearbyint is a library call).
+    if (!(value > -9007199254740992.0 && value < 9007199254740992.0) ||
+        static_cast<double>(static_cast<std::int64_t>(value)) != value) [[unlikely]] {
+        value = RoundedArgument(value);
+    }
+    if (!(value >= static_cast<double>(low) && value <= static_cast<double>(high))) [[unlikely]] {
+        IntegerRangeError(context, node, i, value, low, high);
+    }
+    return static_cast<std::int64_t>(value);
+}
 
 // A value as it is shown: its text, or its number in the number format when it is no text.
 std::string ShownValue(const TValue& value);
