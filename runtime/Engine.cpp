@@ -276,6 +276,12 @@ double EvaluateUserWordArgument(TLanguageInterpreter& context, int i, TText& tex
         return 0;
     }
     TCodeNode& argument = *frame->Node->Arg(i);
+    double number;
+    if (!context.DebugStatePositive() &&
+        ReadQuickNumber(frame->Caller.FrameBase, argument, number)) {
+        text.clear();
+        return number;
+    }
     const TCompiledCode saved = context.CurrentActivation();
     TParameterStack& stack = *context.ParameterStack;
     const int savedLevel = stack.Level;

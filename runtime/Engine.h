@@ -38,14 +38,10 @@ inline double EvaluateArgument(TLanguageInterpreter& context, TCodeNode& node, T
     return EvaluateNodePlain(context, node, text);
 }
 
-// The number of a node that needs no evaluation outside a debug run: a number constant, or a
-// number variable within reach. False for every other node, which must be evaluated. A debug run
-// takes every node through its hooks, so then the answer is always false.
-inline bool QuickNumber(const TLanguageInterpreter& context, const TCodeNode& node,
-                        double& number) noexcept {
-    if (context.DebugStatePositive()) {
-        return false;
-    }
+// The number of a node that needs no evaluation: a number constant, or a number variable within
+// reach of an activation whose frame starts at `frameBase`. False for every other node.
+inline bool ReadQuickNumber(const std::uint8_t* frameBase, const TCodeNode& node,
+                            double& number) noexcept {
     if (node.IsNumberConstant()) {
         number = static_cast<const TConstantNode&>(node).Value;
         return true;
@@ -59,16 +55,24 @@ inline bool QuickNumber(const TLanguageInterpreter& context, const TCodeNode& no
     }
     const std::uint8_t* address;
     if (var.Local) {
-        if (!context.FrameBase) {
+        if (!frameBase) {
             return false;
         }
-        address = context.FrameBase + var.Storage;
+        address = frameBase + var.Storage;
     } else {
         address = reinterpret_cast<const std::uint8_t*>(var.Storage);
     }
     std::memcpy(&number, address, sizeof number);
     return true;
 }
+
+// ReadQuickNumber in the current activation, outside a debug run: a debug run takes every node
+// through its hooks, so then the answer is always false.
+inline bool QuickNumber(const TLanguageInterpreter& context, const TCodeNode& node,
+                        double& number) noexcept {
+    return !context.DebugStatePositive() && ReadQuickNumber(context.FrameBase, node, number);
+}
+
 // Evaluates the root of a compiled code and contains every error of it: an EVexReturn gives its
 // value and text, any other error is reported and gives 0. The abort signal passes on.
 double EvaluateRoot(TLanguageInterpreter& context, TCodeNode& node, TText& text);

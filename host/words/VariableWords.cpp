@@ -82,7 +82,9 @@ double AppendToItself(TLanguageInterpreter& c, const TVariable& var, TCallNode& 
     return 0;
 }
 
-double Assign(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
+// Every assignment but the common one below: a value of any kind into a variable, a label or an
+// attribute.
+[[gnu::noinline]] double AssignValue(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     TCodeNode* target = n.Arg(1);
     if (IsAppendToItself(c, *target, *n.Arg(2))) {
         return AppendToItself(c, *static_cast<TVariableNode*>(target)->Var,
@@ -93,19 +95,52 @@ double Assign(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     }
     TValue value = ValueArg(c, n, 2);
     if (target->IsVariable()) {
-        const TVariable& var = *static_cast<TVariableNode*>(target)->Var;
-        if (!value.IsText && (var.Kind == vkNumber || var.Kind == vkEightByte)) {
-            if (std::uint8_t* address = VariableAddress(c, var)) {
-                std::memcpy(address, &value.Number, sizeof value.Number);
-                return value.Number;
-            }
-        }
-        StoreInVariable(c, var, value);
+        StoreInVariable(c, *static_cast<TVariableNode*>(target)->Var, value);
     } else if (!AssignToCall(c, static_cast<TCallNode&>(*target), value.Number, value.Text)) {
         ArgumentError(c, n, 1, "a variable, a label or an attribute is needed");
     }
     text = std::move(value.Text);
     return value.Number;
+}
+
+// A value that turned out to be a text, for a number variable: converted, or an error.
+[[gnu::noinline]] double AssignText(TLanguageInterpreter& c, const TVariable& var, double number,
+                                    TText& text) {
+    TValue value;
+    value.Number = number;
+    value.Text = std::move(text);
+    value.IsText = true;
+    StoreInVariable(c, var, value);
+    text = std::move(value.Text);
+    return value.Number;
+}
+
+// The common assignment, a number into a number variable within reach, goes without a TValue;
+// everything else takes AssignValue (or AssignText, once the value is evaluated).
+double Assign(int count, TCallNode& n, TText& text, TLanguageInterpreter& c) {
+    TCodeNode& target = *n.Arg(1);
+    if (!target.IsVariable()) {
+        return AssignValue(count, n, text, c);
+    }
+    const TVariable& var = *static_cast<TVariableNode&>(target).Var;
+    if (var.Kind != vkNumber && var.Kind != vkEightByte) {
+        return AssignValue(count, n, text, c);
+    }
+    TCodeNode& source = *n.Arg(2);
+    double number;
+    if (!QuickNumber(c, source, number)) {
+        number = EvaluateArgument(c, source, text);
+        if (!text.empty() || IsTextNode(source)) {
+            return AssignText(c, var, number, text);
+        }
+    }
+    std::uint8_t* address = var.Local ? (c.FrameBase ? c.FrameBase + var.Storage : nullptr)
+                                      : reinterpret_cast<std::uint8_t*>(var.Storage);
+    if (!address) {
+        StoreInVariable(c, var, NumberValue(number)); // raises: the local is out of reach
+    }
+    std::memcpy(address, &number, sizeof number);
+    return number;
 }
 
 // Adds `sign` times the step (1 unless given) to a number variable and gives the new value.
