@@ -51,14 +51,22 @@ double RemainderOf(double a, double b) noexcept {
     return std::fmod(a, b);
 }
 
+[[gnu::noinline]] void JoinShownValues(const TValue& a, const TValue& b, TText& text) {
+    text = TText(ShownValue(a)) + ShownValue(b);
+}
+
 double Add(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
-    const TValue a = ValueArg(c, n, 1);
-    const TValue b = ValueArg(c, n, 2);
-    if (a.IsText || b.IsText) {
-        text = TText(ShownValue(a)) + ShownValue(b);
-        return 0;
+    double x;
+    double y;
+    TText textX;
+    TText textY;
+    const bool numberX = NumberOrText(c, n, 1, x, textX);
+    const bool numberY = NumberOrText(c, n, 2, y, textY);
+    if (numberX && numberY) [[likely]] {
+        return Finite(c, n, x, y, x + y);
     }
-    return Finite(c, n, a.Number, b.Number, a.Number + b.Number);
+    JoinShownValues(ValueOf(numberX, x, textX), ValueOf(numberY, y, textY), text);
+    return 0;
 }
 
 double Subtract(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
@@ -98,6 +106,11 @@ double Power(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     return Finite(c, n, a, b, std::pow(a, b));
 }
 
+[[gnu::noinline]] int CompareShownValues(const TValue& a, const TValue& b) {
+    const int order = ShownValue(a).compare(ShownValue(b));
+    return (order > 0) - (order < 0);
+}
+
 // -1, 0 or 1 as the left side is smaller, equal or larger. Two number constants or variables
 // are compared at once; reading them has no effect, so the general way may read them again.
 int Compare(TCallNode& n, TLanguageInterpreter& c) {
@@ -106,13 +119,14 @@ int Compare(TCallNode& n, TLanguageInterpreter& c) {
     if (QuickNumber(c, *n.Arg(1), x) && QuickNumber(c, *n.Arg(2), y)) {
         return (x > y) - (x < y);
     }
-    const TValue a = ValueArg(c, n, 1);
-    const TValue b = ValueArg(c, n, 2);
-    if (a.IsText || b.IsText) {
-        const int order = ShownValue(a).compare(ShownValue(b));
-        return (order > 0) - (order < 0);
+    TText textX;
+    TText textY;
+    const bool numberX = NumberOrText(c, n, 1, x, textX);
+    const bool numberY = NumberOrText(c, n, 2, y, textY);
+    if (numberX && numberY) [[likely]] {
+        return (x > y) - (x < y);
     }
-    return (a.Number > b.Number) - (a.Number < b.Number);
+    return CompareShownValues(ValueOf(numberX, x, textX), ValueOf(numberY, y, textY));
 }
 
 double Equal(int, TCallNode& n, TText&, TLanguageInterpreter& c) {

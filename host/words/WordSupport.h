@@ -89,6 +89,25 @@ inline double NumberArg(TLanguageInterpreter& context, TCallNode& node, int i) {
     }
     return EvaluateNumber(context, node, i);
 }
+// Evaluates argument i for a word that takes numbers and texts alike: true with `number` set when
+// the value is no text, else false with the value in `number` and `text`.
+inline bool NumberOrText(TLanguageInterpreter& context, TCallNode& node, int i, double& number,
+                         TText& text) {
+    TCodeNode& argument = *node.Arg(i);
+    if (QuickNumber(context, argument, number)) {
+        return true;
+    }
+    number = EvaluateArgument(context, argument, text);
+    return text.empty() && !IsTextNode(argument);
+}
+// The value NumberOrText gave.
+inline TValue ValueOf(bool isNumber, double number, TText& text) {
+    TValue value;
+    value.Number = number;
+    value.Text = std::move(text);
+    value.IsText = !isNumber;
+    return value;
+}
 TText TextArg(TLanguageInterpreter& context, TCallNode& node, int i);
 inline bool TruthArg(TLanguageInterpreter& context, TCallNode& node, int i) {
     double number;
