@@ -8,6 +8,7 @@
 #include "runtime/WordRegistry.h"
 
 #include <cstring>
+#include <new>
 
 namespace vex {
 
@@ -35,7 +36,10 @@ private:
 
 TLanguageInterpreter::TLanguageInterpreter(THostInterface& host, std::int32_t stackSize)
     : m_host(&host)
-    , m_stack(new std::uint8_t[static_cast<std::size_t>(stackSize)]()) {
+    , m_stack(static_cast<std::uint8_t*>(std::calloc(static_cast<std::size_t>(stackSize), 1))) {
+    if (!m_stack && stackSize > 0) {
+        throw std::bad_alloc();
+    }
     StackBase = m_stack.get();
     StackSize = stackSize;
     Frames.resize(kFrameGrowth);

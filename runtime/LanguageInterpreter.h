@@ -14,6 +14,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -186,7 +187,11 @@ private:
     double EvaluateAndRelease(TCompiledCode*& code, TText& text);
 
     THostInterface* m_host;
-    std::unique_ptr<std::uint8_t[]> m_stack;
+    struct TFreeMemory {
+        void operator()(std::uint8_t* memory) const noexcept { std::free(memory); }
+    };
+    // From calloc: the system hands out zeroed pages, and only those the frames reach are touched.
+    std::unique_ptr<std::uint8_t, TFreeMemory> m_stack;
 };
 
 // The application's one runtime context, or none before it is created.
