@@ -343,8 +343,15 @@ private:
     std::unordered_map<std::string, TVariableEntry, THash, std::equal_to<>> m_variables;
 };
 
+// What a compile keeps from one call to the next: the lookup results and the operator
+// conversion's working storage.
+struct TParseState {
+    TLookupCache Cache;
+    TOperatorConverter Converter;
+};
+
 void parseCall(TLanguageInterpreter& context, std::string_view text, TCallText& call,
-               TLookupCache* cache, bool tentative);
+               TParseState* state, bool tentative);
 
 // [calls] -------------------------------------------------------------------------------------
 
@@ -449,7 +456,7 @@ private:
     TNodeArena& m_arena;
     bool m_withLinks;
     int m_depth = 0;
-    TLookupCache m_cache;
+    TParseState m_state;
     std::deque<std::vector<std::string_view>> m_argumentLists;
 };
 
@@ -535,9 +542,9 @@ TCodeNode* TParser::VariableRead(std::string_view text) {
     }
     TVariable* var = nullptr;
     bool local = false;
-    if (!m_cache.FindVariable(text, var, local)) {
+    if (!m_state.Cache.FindVariable(text, var, local)) {
         FindVariableOf(text, var, local);
-        m_cache.AddVariable(text, var, local);
+        m_state.Cache.AddVariable(text, var, local);
     }
     return var ? NewVariableNode(m_arena, var, local, m_withLinks) : nullptr;
 }
@@ -565,7 +572,7 @@ TCodeNode* TParser::Call(std::string_view text) {
         std::vector<std::string_view>& args;
         ~GiveBack() { room.swap(args); }
     } giveBack{room, call.Args};
-    parseCall(m_context, text, call, &m_cache, true);
+    parseCall(m_context, text, call, &m_state, true);
     const int argCount = static_cast<int>(call.Args.size());
     TCallNode* node =
         NewCallNode(m_arena, argCount, carriesDeclaredEntry(call.WordNumber), m_withLinks);
@@ -605,7 +612,7 @@ void TParser::ActOnDeclaration(TCallNode& node) {
     case kInterfaceLocalDeclaration:
     case kComputedLocalDeclaration:
     case kDefineWord:
-        m_cache.Clear();
+        m_state.Cache.Clear();
         break;
     default:
         return;
@@ -823,7 +830,8 @@ int resolveWordTentatively(TLanguageInterpreter& context, TCallText& call, TLook
 // `tentative` set, the name of a call is found while its list is split (see
 // tentativeNameLength); when the split does not confirm it, the call is parsed again without.
 void parseCall(TLanguageInterpreter& context, std::string_view text, TCallText& call,
-               TLookupCache* cache, bool tentative) {
+               TParseState* state, bool tentative) {
+    TLookupCache* cache = state ? &state->Cache : nullptr;
     call.Text = text;
     std::string unwrapped;
     if (context.ProtectedCode && UnwrapProtectedCode(call.Text, unwrapped)) {
@@ -831,14 +839,20 @@ void parseCall(TLanguageInterpreter& context, std::string_view text, TCallText& 
     }
     call.WordNumber = resolveWordTentatively(context, call, cache, tentative);
     if (call.WordNumber == 0) {
-        call.Replace(ConvertOperators(call.Text));
+        if (state) {
+            std::string converted;
+            state->Converter.Convert(call.Text, converted);
+            call.Replace(std::move(converted));
+        } else {
+            call.Replace(ConvertOperators(call.Text));
+        }
         call.WordNumber = resolveWordTentatively(context, call, cache, tentative);
     }
     call.Args.clear();
     bool split = false;
     if (call.NameIsTentative) {
         if (!splitArguments(call.Text.substr(call.Name.size() + 1), call.Tail, call.Args)) {
-            parseCall(context, text, call, cache, false);
+            parseCall(context, text, call, state, false);
             return;
         }
         split = true;

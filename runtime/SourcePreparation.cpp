@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -73,8 +74,21 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view lowerPrefix)
     return true;
 }
 
+// A table of the characters given, for scans that skip every other character with one lookup.
+template <std::size_t N>
+constexpr std::array<bool, 256> CharacterTable(const char (&characters)[N]) {
+    std::array<bool, 256> table{};
+    for (std::size_t i = 0; i + 1 < N; ++i) {
+        table[static_cast<unsigned char>(characters[i])] = true;
+    }
+    return table;
+}
+
 // ----------------------------------------------------------------------------------------------
 // Whitespace and comments
+
+// The characters that end a run of ordinary characters: whitespace and the preparation marks.
+constexpr std::array<bool, 256> kWhitespaceAndMarks = CharacterTable(" \t\n\r[{}");
 
 // Copies the text constant whose '[' is at `open`, turning tabs into spaces and dropping line
 // feeds. Returns the index of its closing ']', or the last index of the source when the
@@ -98,16 +112,6 @@ std::size_t CopyTextConstant(std::string_view source, std::size_t open, std::str
         }
     }
     return source.size() - 1;
-}
-
-// A table of the characters given, for scans that skip every other character with one lookup.
-template <std::size_t N>
-constexpr std::array<bool, 256> CharacterTable(const char (&characters)[N]) {
-    std::array<bool, 256> table{};
-    for (std::size_t i = 0; i + 1 < N; ++i) {
-        table[static_cast<unsigned char>(characters[i])] = true;
-    }
-    return table;
 }
 
 // ----------------------------------------------------------------------------------------------
@@ -199,7 +203,44 @@ bool IsLeftAsWritten(std::string_view text) {
            (text.size() >= 2 && text.front() == '[' && text.back() == ']');
 }
 
-std::string ConvertPiece(std::string_view text, int nesting);
+// Positions of the operators of a sum of products, and its products (operand indices, both
+// included).
+struct Product {
+    std::size_t first;
+    std::size_t last;
+};
+
+// Pending work of a conversion, taken from the back: a part of the text to convert, or a
+// literal to copy.
+struct Pending {
+    std::size_t start = 0;
+    std::size_t end = 0;
+    std::string_view literal;
+    bool isLiteral = false;
+};
+
+} // namespace
+
+// The working lists of one conversion. They are cleared, not freed, from one conversion to the
+// next, so a converter that is used again allocates nothing for them once they have grown.
+struct TOperatorConverter::TStorage {
+    std::array<std::vector<std::size_t>, 11> occurrences;
+    std::vector<Pending> pending;
+    std::vector<std::size_t> operators;
+    std::vector<Product> products;
+};
+
+namespace {
+
+using TStorage = TOperatorConverter::TStorage;
+
+void ConvertPiece(std::string_view text, int nesting, TStorage& storage, std::string& out);
+std::string ConvertPiece(std::string_view text, int nesting) {
+    TStorage storage;
+    std::string out;
+    ConvertPiece(text, nesting, storage, out);
+    return out;
+}
 
 // ----------------------------------------------------------------------------------------------
 // Operators that group to the right
@@ -252,7 +293,14 @@ constexpr std::array<bool, 256> kOccurrenceScanCharacters = CharacterTable("[]()
 // operand cut from the text without scanning it again.
 class OccurrenceIndex {
 public:
-    explicit OccurrenceIndex(std::string_view text) {
+    using Lists = std::array<std::vector<std::size_t>, kRightGroupingOperators.size()>;
+
+    // The lists are cleared and filled.
+    OccurrenceIndex(std::string_view text, Lists& positions)
+        : positions_(positions) {
+        for (std::vector<std::size_t>& list : positions_) {
+            list.clear();
+        }
         LevelTracker levels;
         for (std::size_t i = 0; i < text.size(); ++i) {
             if (!kOccurrenceScanCharacters[static_cast<unsigned char>(text[i])]) {
@@ -288,7 +336,7 @@ public:
     }
 
 private:
-    std::array<std::vector<std::size_t>, kRightGroupingOperators.size()> positions_;
+    Lists& positions_;
 };
 
 // ----------------------------------------------------------------------------------------------
@@ -323,9 +371,15 @@ bool IsTextConstantEnd(std::string_view operand) {
 class WellFormedArithmetic {
 public:
     // The conversion is appended to `out` by Convert, which only a well-formed piece takes.
-    WellFormedArithmetic(std::string_view text, std::string& out)
+    // The lists are cleared and filled.
+    WellFormedArithmetic(std::string_view text, std::string& out,
+                         std::vector<std::size_t>& operators, std::vector<Product>& products)
         : text_(text)
+        , operators_(operators)
+        , products_(products)
         , out_(out) {
+        operators_.clear();
+        products_.clear();
         wellFormed_ = CollectOperators();
         if (!wellFormed_) {
             return;
@@ -412,11 +466,6 @@ private:
         return true;
     }
 
-    struct Product {
-        std::size_t first; // operand indices, both included
-        std::size_t last;
-    };
-
     std::size_t OperatorBefore(std::size_t operand) const { return operators_[operand - 1]; }
 
     std::string_view Operands(std::size_t first, std::size_t last) const {
@@ -484,8 +533,8 @@ private:
     }
 
     std::string_view text_;
-    std::vector<std::size_t> operators_;
-    std::vector<Product> products_;
+    std::vector<std::size_t>& operators_;
+    std::vector<Product>& products_;
     std::string& out_;
     bool wellFormed_ = false;
 };
@@ -607,7 +656,7 @@ std::string ConvertArithmeticStepwise(std::string_view piece, int nesting) {
 }
 
 // Converts a piece that has no usable right-grouping operator and appends the result to `out`.
-void AppendArithmetic(std::string& out, std::string_view text, int nesting) {
+void AppendArithmetic(std::string& out, std::string_view text, int nesting, TStorage& storage) {
     double ignored = 0;
     std::string_view inside;
     if (TextToNumber(text, ignored)) {
@@ -618,8 +667,8 @@ void AppendArithmetic(std::string& out, std::string_view text, int nesting) {
         out += inside;
         return;
     }
-    WellFormedArithmetic arithmetic(text, out);
-    if (arithmetic.IsWellFormed()) {
+    if (WellFormedArithmetic arithmetic(text, out, storage.operators, storage.products);
+        arithmetic.IsWellFormed()) {
         arithmetic.Convert();
     } else if (nesting >= kMaxStepwiseNesting ||
                (nesting == 0 && text.size() > kMaxStepwiseLength)) {
@@ -636,25 +685,17 @@ void AppendArithmetic(std::string& out, std::string_view text, int nesting) {
 // without such operators to the arithmetic conversion. Works with an explicit list of pending
 // parts, so long chains such as "a:=b:=c:=..." need no deep recursion; `nesting` counts only
 // the step-by-step arithmetic conversions this piece is part of.
-std::string ConvertPiece(std::string_view text, int nesting) {
+// The conversion is appended to `out`; `storage` is not in use by any other conversion.
+void ConvertPiece(std::string_view text, int nesting, TStorage& storage, std::string& out) {
     if (IsLeftAsWritten(text)) {
-        return std::string(text);
+        out += text;
+        return;
     }
-    const OccurrenceIndex occurrences(text);
-
-    // Pending work, taken from the back: a part of the text to convert, or a literal to copy.
-    struct Pending {
-        std::size_t start = 0;
-        std::size_t end = 0;
-        std::string_view literal;
-        bool isLiteral = false;
-    };
-    std::vector<Pending> pending;
-    // Each split replaces one item by five; a handful of operators fits without growing.
-    pending.reserve(16);
+    const OccurrenceIndex occurrences(text, storage.occurrences);
+    std::vector<Pending>& pending = storage.pending;
+    pending.clear();
     pending.push_back({0, text.size(), {}, false});
-    std::string out;
-    out.reserve(text.size() * 2);
+    out.reserve(out.size() + text.size() * 2);
     while (!pending.empty()) {
         const Pending item = pending.back();
         pending.pop_back();
@@ -675,10 +716,9 @@ std::string ConvertPiece(std::string_view text, int nesting) {
             pending.push_back({item.start, pos, {}, false});
             pending.push_back({0, 0, op.callHead, true});
         } else {
-            AppendArithmetic(out, part, nesting);
+            AppendArithmetic(out, part, nesting, storage);
         }
     }
-    return out;
 }
 
 // ----------------------------------------------------------------------------------------------
@@ -754,8 +794,8 @@ std::string RemoveWhitespaceAndComments(std::string_view source) {
         if (!IsPreparationMark(ch)) {
             // A run of ordinary characters is copied in one piece.
             std::size_t end = i + 1;
-            while (end < source.size() && !IsWhitespace(source[end]) &&
-                   !IsPreparationMark(source[end])) {
+            while (end < source.size() &&
+                   !kWhitespaceAndMarks[static_cast<unsigned char>(source[end])]) {
                 ++end;
             }
             out.append(source.substr(i, end - i));
@@ -781,6 +821,16 @@ std::string RemoveWhitespaceAndComments(std::string_view source) {
 
 std::string ConvertOperators(std::string_view text) {
     return ConvertPiece(text, 0);
+}
+
+TOperatorConverter::TOperatorConverter()
+    : m_storage(std::make_unique<TStorage>()) {}
+
+TOperatorConverter::~TOperatorConverter() = default;
+
+void TOperatorConverter::Convert(std::string_view text, std::string& out) {
+    out.clear();
+    ConvertPiece(text, 0, *m_storage, out);
 }
 
 bool RewriteLabel(std::string_view piece, std::string& call) {

@@ -8,6 +8,7 @@
 
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -43,6 +44,24 @@ std::string RemoveWhitespaceAndComments(std::string_view source);
 // operators is returned unconverted, and so is an operand nested more than 64 step-by-step
 // conversions deep. Well-formed pieces of any length are converted in linear time.
 std::string ConvertOperators(std::string_view text);
+
+// The operator conversion for a caller that converts many pieces: the same results as
+// ConvertOperators, with working storage kept from one piece to the next.
+class TOperatorConverter {
+public:
+    TOperatorConverter();
+    ~TOperatorConverter();
+    TOperatorConverter(const TOperatorConverter&) = delete;
+    TOperatorConverter& operator=(const TOperatorConverter&) = delete;
+
+    // Replaces `out` by the conversion of `text`.
+    void Convert(std::string_view text, std::string& out);
+
+    struct TStorage;
+
+private:
+    std::unique_ptr<TStorage> m_storage;
+};
 
 // Rewrites a bare name in dot notation into a call of the word "label": "c.speed" gives
 // `label([speed],c)` and "Model.count" gives `label([count],Model)`.

@@ -64,9 +64,15 @@ TEST(RemoveWhitespaceAndComments, RemovesCommentsBackToTheLastMark) {
 // ----------------------------------------------------------------------------------------------
 // Operators
 
+// Each row through ConvertOperators and through one converter that keeps its storage from row
+// to row, as the parser keeps it from piece to piece.
 void ExpectConversions(const std::vector<Row>& rows) {
+    TOperatorConverter converter;
+    std::string converted;
     for (const Row& row : rows) {
         EXPECT_EQ(ConvertOperators(row.input), row.expected) << row.input;
+        converter.Convert(row.input, converted);
+        EXPECT_EQ(converted, row.expected) << "converter: " << row.input;
     }
 }
 
@@ -228,8 +234,11 @@ TEST(ConvertOperators, LongMalformedPiecesStayAsWritten) {
 }
 
 // Conversion only moves characters and adds parentheses and commas; checked on every short
-// text over an alphabet of awkward characters.
+// text over an alphabet of awkward characters. A converter used for all of them gives the same
+// results.
 TEST(ConvertOperators, OnlyRearrangesOnShortArbitraryTexts) {
+    TOperatorConverter converter;
+    std::string converted;
     const std::string alphabet("a1e.()[],*/+-=<>:&%\0\xff", 22);
     const auto withoutPunctuation = [](std::string text) {
         text.erase(std::remove_if(text.begin(), text.end(),
@@ -246,7 +255,10 @@ TEST(ConvertOperators, OnlyRearrangesOnShortArbitraryTexts) {
             for (std::size_t i = 0; i < length; ++i) {
                 text += alphabet[digits[i]];
             }
-            ASSERT_EQ(withoutPunctuation(ConvertOperators(text)), withoutPunctuation(text)) << text;
+            const std::string expected = ConvertOperators(text);
+            ASSERT_EQ(withoutPunctuation(expected), withoutPunctuation(text)) << text;
+            converter.Convert(text, converted);
+            ASSERT_EQ(converted, expected) << text;
             std::size_t i = 0;
             while (i < length && ++digits[i] == alphabet.size()) {
                 digits[i++] = 0;
