@@ -287,7 +287,7 @@ class TLookupCache {
 public:
     int WordIndex(const TLanguageInterpreter& context, std::string_view name) {
         if (IsOperatorExpression(name)) {
-            return LookupWord(context, name);
+            return IsNoWordName(context, name) ? -1 : LookupWord(context, name);
         }
         const auto found = m_words.find(name);
         if (found != m_words.end()) {
@@ -315,9 +315,15 @@ public:
     void Clear() {
         m_words.clear();
         m_variables.clear();
+        m_mixedNamesChecked = false;
+        m_mixedLookups = 0;
     }
 
 private:
+    // Lookups of mixed names in one compile before the parser checks whether any word has such
+    // a name; a short text does not pay for the check.
+    static constexpr int kMixedLookupsBeforeCheck = 64;
+
     // A name that mixes operator characters with others, such as "x:=y*2+Max" before the
     // operators are converted: nearly every one is met once, so caching it would only cost.
     static bool IsOperatorExpression(std::string_view name) {
@@ -325,8 +331,33 @@ private:
         bool others = false;
         for (const char c : name) {
             (kOperatorCharacters[static_cast<unsigned char>(c)] ? operators : others) = true;
+            if (operators && others) {
+                return true;
+            }
         }
-        return operators && others;
+        return false;
+    }
+
+    // True when the mixed name is surely no word: no word name mixes operator characters with
+    // others (the lookup ignores ASCII case, which changes no operator character), and the name
+    // has no blank or control character at its ends, which the lookup would trim.
+    bool IsNoWordName(const TLanguageInterpreter& context, std::string_view name) {
+        if (static_cast<unsigned char>(name.front()) <= ' ' ||
+            static_cast<unsigned char>(name.back()) <= ' ') {
+            return false;
+        }
+        if (!m_mixedNamesChecked) {
+            if (++m_mixedLookups < kMixedLookupsBeforeCheck) {
+                return false;
+            }
+            m_mixedNamesChecked = true;
+            m_someWordIsMixed = false;
+            const TSimpleStringList& words = context.WordIndex;
+            for (int i = 0; i < words.Count() && !m_someWordIsMixed; ++i) {
+                m_someWordIsMixed = IsOperatorExpression(words[i]);
+            }
+        }
+        return !m_someWordIsMixed;
     }
 
     struct THash {
@@ -341,6 +372,9 @@ private:
     };
     std::unordered_map<std::string, int, THash, std::equal_to<>> m_words;
     std::unordered_map<std::string, TVariableEntry, THash, std::equal_to<>> m_variables;
+    int m_mixedLookups = 0;
+    bool m_mixedNamesChecked = false;
+    bool m_someWordIsMixed = false;
 };
 
 // What a compile keeps from one call to the next: the lookup results and the operator

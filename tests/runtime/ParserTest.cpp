@@ -4,6 +4,8 @@
 
 #include "tests/runtime/TestSupport.h"
 
+#include "runtime/WordRegistry.h"
+
 #include <gtest/gtest.h>
 
 namespace vex::test {
@@ -45,6 +47,31 @@ TEST(ParserTest, CallsAreNamedByTheListThatEndsThem) {
         EXPECT_EQ(result, row.result) << row.source;
         context.ReleaseCode(code);
     }
+}
+
+// Names that mix operator characters with others are nearly always operator pieces; a word may
+// still have such a name, registered before the compile or while it runs, and is found however
+// many such pieces the text holds.
+TEST(ParserTest, WordsWhoseNamesMixOperatorsAreFoundInLongTexts) {
+    TFakeHost host;
+    TTestContext context(host);
+    TWordAttributes attributes;
+    attributes.MaxArgs = 1;
+    ASSERT_EQ(RegisterUserWord(context, "Add+One", "Various", attributes), rrAdded);
+    std::string pieces;
+    std::string piecesTree;
+    for (int i = 0; i < 100; ++i) {
+        pieces += "Count+Count,";
+        piecesTree += "+(Count,Count),";
+    }
+    const std::string source =
+        "Do(" + pieces + "Add+One(1),Define([a-b],[1],0,0,[help])," + pieces + "a-b,add+one)";
+    TCompiledCode* code = context.Compile(source);
+    ASSERT_NE(code, nullptr) << (context.Errors.empty() ? "" : context.Errors.front());
+    EXPECT_EQ(DumpTree(context, code->Root), "Do(" + piecesTree +
+                                                 "Add+One(1),Define([a-b],[1],0,0,[help])," +
+                                                 piecesTree + "a-b,Add+One)");
+    context.ReleaseCode(code);
 }
 
 } // namespace
