@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <deque>
 #include <functional>
 #include <unordered_map>
@@ -360,10 +361,20 @@ private:
         return !m_someWordIsMixed;
     }
 
+    // Names are short: up to 16 bytes are read as two words and mixed by multiplication; longer
+    // ones go to the standard hash.
     struct THash {
         using is_transparent = void;
         std::size_t operator()(std::string_view text) const noexcept {
-            return std::hash<std::string_view>{}(text);
+            const std::size_t size = text.size();
+            if (size > 16) {
+                return std::hash<std::string_view>{}(text);
+            }
+            std::uint64_t words[2] = {0, 0};
+            std::memcpy(words, text.data(), size);
+            const std::uint64_t mixed =
+                (words[0] * 0x9E3779B97F4A7C15ull) ^ (words[1] * 0xC2B2AE3D27D4EB4Full) ^ size;
+            return static_cast<std::size_t>(mixed ^ (mixed >> 29));
         }
     };
     struct TVariableEntry {
