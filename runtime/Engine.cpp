@@ -241,7 +241,7 @@ double CallUserWord(TLanguageInterpreter& context, TCallNode& node, TText& text)
         }
     } restore{context, syntax, savedFunction, savedMarker};
     try {
-        return context.Evaluate(body, text);
+        return context.EvaluateBody(*body, text);
     } catch (const EDebugger&) {
         if (!(context.DebugState & dsSuppressed) && node.HasParentLink()) {
             EnterStepMode(context);

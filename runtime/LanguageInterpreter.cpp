@@ -196,27 +196,54 @@ void TLanguageInterpreter::EnterCode(const TCompiledCode& code) {
 
 // Leaves the current activation: empties its locals, gives the frame back and restores the
 // saved activation.
-void TLanguageInterpreter::PopActivation() {
-    --FrameCount;
-    bool underflow = false;
-    if (FrameSize != 0) {
-        // Texts and interfaces are released one by one; then the whole frame is zeroed, which
-        // empties the numbers and references and leaves the stack space as the next code expects.
-        if (Variables) {
-            for (const auto& var : Variables->Items) {
-                if (var->Kind != vkNumber && var->Kind != vkEightByte) {
-                    ResetVariable(*this, *var);
-                }
+bool TLanguageInterpreter::ReleaseFrame() noexcept {
+    if (FrameSize == 0) {
+        return false;
+    }
+    // Texts and interfaces are released one by one; then the whole frame is zeroed, which
+    // empties the numbers and references and leaves the stack space as the next code expects.
+    if (Variables) {
+        for (const auto& var : Variables->Items) {
+            if (var->Kind != vkNumber && var->Kind != vkEightByte) {
+                ResetVariable(*this, *var);
             }
         }
-        ZeroFrame(FrameBase, FrameSize);
-        StackUsed -= FrameSize;
-        underflow = StackUsed < 0;
     }
+    ZeroFrame(FrameBase, FrameSize);
+    StackUsed -= FrameSize;
+    return StackUsed < 0;
+}
+
+void TLanguageInterpreter::PopActivation() {
+    --FrameCount;
+    const bool underflow = ReleaseFrame();
     SetActivation(Frames[static_cast<std::size_t>(FrameCount)]);
     if (underflow) {
         throw EVexStackUnderflow();
     }
+}
+
+double TLanguageInterpreter::EvaluateBody(const TCompiledCode& code, TText& text) {
+    const TCompiledCode caller = CurrentActivation();
+    EnterCode(code);
+    InterfaceRegister.reset();
+    double result = 0;
+    try {
+        result = EvaluateRoot(*this, *code.Root, text);
+    } catch (...) {
+        const bool underflow = ReleaseFrame();
+        SetActivation(caller);
+        if (underflow) {
+            throw EVexStackUnderflow();
+        }
+        throw;
+    }
+    const bool underflow = ReleaseFrame();
+    SetActivation(caller);
+    if (underflow) {
+        throw EVexStackUnderflow();
+    }
+    return result;
 }
 
 double TLanguageInterpreter::EvaluateCompiled(TCompiledCode* code, TText& text) {

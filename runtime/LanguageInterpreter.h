@@ -81,6 +81,10 @@ public:
     // Evaluates compiled code in a fresh activation and returns its number; `text` receives the
     // text half. Errors inside are contained and reported; none gives 0.
     double Evaluate(TCompiledCode* code, TText& text);
+    // Evaluate for the body of a user-defined word (code with no frame of its own yet) called from
+    // the current activation: the caller's activation is kept on the native stack instead of in
+    // Frames, and restored afterwards, also when an error passes.
+    double EvaluateBody(const TCompiledCode& code, TText& text);
     // Compiles, evaluates and releases `text`. An abort or stack signal that leaves the
     // evaluation goes to the host's exception handler and gives 0.
     double ExecuteText(std::string_view source, TText& text);
@@ -183,6 +187,9 @@ private:
     void PushActivation();
     void EnterCode(const TCompiledCode& code);
     void PopActivation();
+    // Empties the locals of the current activation and gives its frame back; true when the stack
+    // use went below zero.
+    bool ReleaseFrame() noexcept;
     double EvaluateCompiled(TCompiledCode* code, TText& text);
     double EvaluateAndRelease(TCompiledCode*& code, TText& text);
 
