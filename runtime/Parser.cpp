@@ -552,6 +552,11 @@ TCodeNode* TParser::Node(std::string_view text) {
     return Call(text);
 }
 
+// A number starts with a sign, a digit or a point; other pieces need no number test.
+static bool couldStartNumber(char c) {
+    return (c >= '0' && c <= '9') || c == '.' || c == '+' || c == '-';
+}
+
 TCodeNode* TParser::Constant(std::string_view text) {
     if (text.empty()) {
         return NewNumberNode(m_arena, 0, m_withLinks);
@@ -560,7 +565,7 @@ TCodeNode* TParser::Constant(std::string_view text) {
         return NewTextNode(m_arena, text.substr(1, text.size() - 2), m_withLinks);
     }
     double value = 0;
-    if (text.front() != 'e' && text.front() != 'E' && TextToNumber(text, value)) {
+    if (couldStartNumber(text.front()) && TextToNumber(text, value)) {
         return NewNumberNode(m_arena, value, m_withLinks);
     }
     return nullptr;

@@ -315,6 +315,7 @@ public:
             for (std::size_t order = 0; order < kRightGroupingOperators.size(); ++order) {
                 if (text.substr(i).starts_with(kRightGroupingOperators[order].symbol)) {
                     positions_[order].push_back(i);
+                    usedOrders_ |= 1u << order;
                 }
             }
         }
@@ -324,6 +325,9 @@ public:
     // itself, and its leftmost such occurrence.
     bool FindSplit(std::size_t start, std::size_t end, std::size_t& order, std::size_t& pos) const {
         for (order = 0; order < positions_.size(); ++order) {
+            if (!(usedOrders_ & (1u << order))) {
+                continue;
+            }
             const std::vector<std::size_t>& list = positions_[order];
             const auto found = std::upper_bound(list.begin(), list.end(), start);
             if (found != list.end() &&
@@ -337,6 +341,7 @@ public:
 
 private:
     Lists& positions_;
+    std::uint32_t usedOrders_ = 0; // bit `order` set when that operator occurs
 };
 
 // ----------------------------------------------------------------------------------------------
