@@ -14,7 +14,6 @@
 #include <array>
 #include <cmath>
 #include <cstring>
-#include <deque>
 #include <functional>
 #include <unordered_map>
 
@@ -361,8 +360,8 @@ private:
         return !m_someWordIsMixed;
     }
 
-    // Names are short: up to 16 bytes are read as two words and mixed by multiplication; longer
-    // ones go to the standard hash.
+    // Names are short: up to 16 bytes are read as two (possibly overlapping) words and mixed by
+    // multiplication; longer ones go to the standard hash.
     struct THash {
         using is_transparent = void;
         std::size_t operator()(std::string_view text) const noexcept {
@@ -370,10 +369,26 @@ private:
             if (size > 16) {
                 return std::hash<std::string_view>{}(text);
             }
-            std::uint64_t words[2] = {0, 0};
-            std::memcpy(words, text.data(), size);
+            const char* p = text.data();
+            std::uint64_t first = 0;
+            std::uint64_t second = 0;
+            if (size >= 8) {
+                std::memcpy(&first, p, 8);
+                std::memcpy(&second, p + size - 8, 8);
+            } else if (size >= 4) {
+                std::uint32_t a = 0;
+                std::uint32_t b = 0;
+                std::memcpy(&a, p, 4);
+                std::memcpy(&b, p + size - 4, 4);
+                first = a;
+                second = b;
+            } else if (size > 0) {
+                first = static_cast<unsigned char>(p[0]) |
+                        static_cast<std::uint64_t>(static_cast<unsigned char>(p[size / 2])) << 8 |
+                        static_cast<std::uint64_t>(static_cast<unsigned char>(p[size - 1])) << 16;
+            }
             const std::uint64_t mixed =
-                (words[0] * 0x9E3779B97F4A7C15ull) ^ (words[1] * 0xC2B2AE3D27D4EB4Full) ^ size;
+                (first * 0x9E3779B97F4A7C15ull) ^ (second * 0xC2B2AE3D27D4EB4Full) ^ size;
             return static_cast<std::size_t>(mixed ^ (mixed >> 29));
         }
     };
@@ -502,7 +517,9 @@ private:
     bool m_withLinks;
     int m_depth = 0;
     TParseState m_state;
-    std::deque<std::vector<std::string_view>> m_argumentLists;
+    // The argument list room of each nesting depth; reserved for the deepest nesting at the first
+    // call, so that growing it never moves a list a shallower call is using.
+    std::vector<std::vector<std::string_view>> m_argumentLists;
 };
 
 // Removes the outer parentheses of a text as long as it is wholly enclosed by one pair. Only
@@ -612,6 +629,9 @@ void TParser::FindVariableOf(std::string_view name, TVariable*& var, bool& local
 TCodeNode* TParser::Call(std::string_view text) {
     TCallText call;
     // The argument list of each nesting depth keeps its room from one call to the next.
+    if (m_argumentLists.capacity() == 0) {
+        m_argumentLists.reserve(kMaxParseDepth);
+    }
     if (m_argumentLists.size() < static_cast<std::size_t>(m_depth)) {
         m_argumentLists.resize(static_cast<std::size_t>(m_depth));
     }
