@@ -82,6 +82,23 @@ constexpr std::array<bool, 256> kListCharacters = [] {
     return table;
 }();
 
+// The first position from `i` on, before `end`, that holds a nesting character or a comma; `end`
+// when there is none. Two characters per step, each tested on its own.
+std::size_t nextListCharacter(std::string_view list, std::size_t i, std::size_t end) {
+    const auto isListCharacter = [&list](std::size_t k) {
+        return kListCharacters[static_cast<unsigned char>(list[k])];
+    };
+    for (; i + 1 < end; i += 2) {
+        if (isListCharacter(i)) {
+            return i;
+        }
+        if (isListCharacter(i + 1)) {
+            return i + 1;
+        }
+    }
+    return i < end && isListCharacter(i) ? i : end;
+}
+
 bool isNesting(char c) {
     return kNestingCharacters[static_cast<unsigned char>(c)];
 }
@@ -168,10 +185,11 @@ bool splitArguments(std::string_view list, std::string& tail, std::vector<std::s
         int parentheses = 0;
         std::size_t i = start;
         for (; i < last; ++i) {
-            const char c = list[i];
-            if (!kListCharacters[static_cast<unsigned char>(c)]) {
-                continue;
+            i = nextListCharacter(list, i, last);
+            if (i == last) {
+                break;
             }
+            const char c = list[i];
             const bool first = i == start;
             if (c == '[') {
                 ++brackets;
