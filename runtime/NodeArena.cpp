@@ -13,9 +13,10 @@ namespace {
 // Blocks after the first double in size up to this one; a larger request gets a block of its
 // own size.
 constexpr std::size_t kLargestBlock = std::size_t{1} << 20;
-constexpr std::size_t kSmallestBlock = 256;
+// The first block of a text of a few characters: room for two nodes with their link slots.
+constexpr std::size_t kSmallestBlock = 64;
 // Bytes of block per byte of source for the first block: a statement of the model files takes
-// about six bytes of nodes per character.
+// six to eight bytes of nodes per character.
 constexpr std::size_t kFirstBlockPerSourceByte = 6;
 
 TConstantNode*& TextChainOf(TConstantNode* node) noexcept {
