@@ -55,7 +55,7 @@ double RemainderOf(double a, double b) noexcept {
     text = TText(ShownValue(a)) + ShownValue(b);
 }
 
-double Add(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
+[[gnu::noinline]] double AddValues(TCallNode& n, TText& text, TLanguageInterpreter& c) {
     double x;
     double y;
     TText textX;
@@ -67,6 +67,17 @@ double Add(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     }
     JoinShownValues(ValueOf(numberX, x, textX), ValueOf(numberY, y, textY), text);
     return 0;
+}
+
+// Two number constants or variables are added at once; reading them has no effect, so the
+// general way may read them again.
+double Add(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
+    double x;
+    double y;
+    if (QuickNumber(c, *n.Arg(1), x) && QuickNumber(c, *n.Arg(2), y)) {
+        return Finite(c, n, x, y, x + y);
+    }
+    return AddValues(n, text, c);
 }
 
 double Subtract(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
@@ -113,12 +124,9 @@ double Power(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
 
 // -1, 0 or 1 as the left side is smaller, equal or larger. Two number constants or variables
 // are compared at once; reading them has no effect, so the general way may read them again.
-int Compare(TCallNode& n, TLanguageInterpreter& c) {
+[[gnu::noinline]] int CompareValues(TCallNode& n, TLanguageInterpreter& c) {
     double x;
     double y;
-    if (QuickNumber(c, *n.Arg(1), x) && QuickNumber(c, *n.Arg(2), y)) {
-        return (x > y) - (x < y);
-    }
     TText textX;
     TText textY;
     const bool numberX = NumberOrText(c, n, 1, x, textX);
@@ -127,6 +135,15 @@ int Compare(TCallNode& n, TLanguageInterpreter& c) {
         return (x > y) - (x < y);
     }
     return CompareShownValues(ValueOf(numberX, x, textX), ValueOf(numberY, y, textY));
+}
+
+inline int Compare(TCallNode& n, TLanguageInterpreter& c) {
+    double x;
+    double y;
+    if (QuickNumber(c, *n.Arg(1), x) && QuickNumber(c, *n.Arg(2), y)) {
+        return (x > y) - (x < y);
+    }
+    return CompareValues(n, c);
 }
 
 double Equal(int, TCallNode& n, TText&, TLanguageInterpreter& c) {

@@ -60,6 +60,16 @@ void EvaluateValue(TLanguageInterpreter& context, TCallNode& node, int i, TValue
     value.IsText = !value.Text.empty() || IsTextNode(argument);
 }
 
+double EvaluateNumber(TLanguageInterpreter& context, TCallNode& node, int i) {
+    TCodeNode& argument = *node.Arg(i);
+    TText text;
+    const double number = EvaluateArgument(context, argument, text);
+    if (text.empty() && !IsTextNode(argument)) [[likely]] {
+        return number;
+    }
+    return NumberOfText(context, node, i, text);
+}
+
 double NumberOfText(const TLanguageInterpreter& context, const TCallNode& node, int i,
                     const TText& text) {
     double number = 0;

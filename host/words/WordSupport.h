@@ -54,15 +54,9 @@ void EvaluateValue(TLanguageInterpreter& context, TCallNode& node, int i, TValue
 // or an error.
 double NumberOfText(const TLanguageInterpreter& context, const TCallNode& node, int i,
                     const TText& text);
-inline double EvaluateNumber(TLanguageInterpreter& context, TCallNode& node, int i) {
-    TCodeNode& argument = *node.Arg(i);
-    TText text;
-    const double number = EvaluateArgument(context, argument, text);
-    if (text.empty() && !IsTextNode(argument)) [[likely]] {
-        return number;
-    }
-    return NumberOfText(context, node, i, text);
-}
+// Kept out of line, so that a word whose number arguments are constants or variables (read in
+// place) carries no text of its own.
+double EvaluateNumber(TLanguageInterpreter& context, TCallNode& node, int i);
 inline bool EvaluateTruth(TLanguageInterpreter& context, TCallNode& node, int i) {
     TCodeNode& argument = *node.Arg(i);
     TText text;
