@@ -210,7 +210,8 @@ double EvaluateRoot(TLanguageInterpreter& context, TCodeNode& node, TText& text)
 
 double CallUserWord(TLanguageInterpreter& context, TCallNode& node, TText& text) {
     context.CurrentUserWord = node.WordNumber - 1;
-    TSyntax* syntax = WordSyntaxOf(context, node.WordNumber);
+    const auto index = static_cast<std::size_t>(node.WordNumber - 1);
+    TSyntax* syntax = index < context.WordSyntax.size() ? context.WordSyntax[index] : nullptr;
     if (!syntax || !syntax->Code.Code || !syntax->Code.Code->Root) {
         return 0;
     }

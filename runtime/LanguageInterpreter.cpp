@@ -202,9 +202,9 @@ bool TLanguageInterpreter::ReleaseFrame() noexcept {
     }
     // Texts and interfaces are released one by one; then the whole frame is zeroed, which
     // empties the numbers and references and leaves the stack space as the next code expects.
-    if (Variables) {
+    if (Variables && Variables->ReleasedLocals > 0) {
         for (const auto& var : Variables->Items) {
-            if (var->Kind != vkNumber && var->Kind != vkEightByte) {
+            if (var->Kind == vkText || var->Kind == vkInterface) {
                 ResetVariable(*this, *var);
             }
         }

@@ -114,6 +114,7 @@ TVariable* AddVariable(TVariables& set, std::string_view name, std::uint8_t kind
     if (local) {
         var->Storage = static_cast<std::uintptr_t>(set.FrameSize);
         set.FrameSize += FrameBytes(kind);
+        set.ReleasedLocals += kind == vkText || kind == vkInterface;
     } else if (FrameBytes(kind) > 0) {
         void* cell = std::calloc(1, kCellSize);
         if (!cell) {

@@ -52,6 +52,8 @@ public:
     std::vector<std::unique_ptr<TVariable>> Items;
     // Bytes of frame the locals declared so far need.
     std::int32_t FrameSize = 0;
+    // Locals that hold a reference to release when their frame ends (texts and interfaces).
+    std::int32_t ReleasedLocals = 0;
     // Names in case-insensitive order, each with its record's position in Items as object.
     TSimpleStringList Names{true};
 };
