@@ -16,6 +16,7 @@
 #include "shell/ModelTreeView.h"
 #include "shell/ShellTexts.h"
 #include "tests/platform/RegistryTestSupport.h"
+#include "tests/shell/TreeShape.h"
 
 #include <QAction>
 #include <QDir>
@@ -365,14 +366,6 @@ QString runText(vex::TLanguageInterpreter& context, const char* script) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QString shape(const QTreeWidgetItem* item) {
-    QStringList children;
-    for (int i = 0; i < item->childCount(); ++i)
-        children << shape(item->child(i));
-    return children.isEmpty() ? item->text(0)
-                              : QString("%1(%2)").arg(item->text(0), children.join(' '));
-}
-
 // A model with a bit of everything a model file carries: name, atoms, a label, a pending event
 // and a clock past 0.
 const char* const BankModel =
@@ -385,10 +378,7 @@ QString MainWindowTest::tree() {
     TModelTreeView* view = m_window->modelTree();
     if (!QTest::qWaitFor([view] { return !view->refreshPending(); }))
         return "refresh still pending";
-    QStringList items;
-    for (int i = 0; i < view->topLevelItemCount(); ++i)
-        items << shape(view->topLevelItem(i));
-    return items.join(' ');
+    return TreeShape(*view);
 }
 
 QString MainWindowTest::statusText(const char* label) const {

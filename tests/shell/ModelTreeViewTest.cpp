@@ -1,4 +1,5 @@
 #include "shell/ModelTreeView.h"
+#include "tests/shell/TreeShape.h"
 
 #include "debugging/TraceWindows.h"
 #include "shell/ApplicationHost.h"
@@ -8,27 +9,6 @@
 #include <QTest>
 
 #include <memory>
-
-namespace {
-
-// The tree as text: each item's name with its children in parentheses, siblings separated by
-// spaces ("model(Queue(Customer) Teller) Library").
-QString shape(const QTreeWidgetItem* item) {
-    QStringList children;
-    for (int i = 0; i < item->childCount(); ++i)
-        children << shape(item->child(i));
-    return children.isEmpty() ? item->text(0)
-                              : QString("%1(%2)").arg(item->text(0), children.join(' '));
-}
-
-QString shape(const QTreeWidget& tree) {
-    QStringList items;
-    for (int i = 0; i < tree.topLevelItemCount(); ++i)
-        items << shape(tree.topLevelItem(i));
-    return items.join(' ');
-}
-
-} // namespace
 
 class ModelTreeViewTest : public QObject {
     Q_OBJECT
@@ -83,7 +63,7 @@ void ModelTreeViewTest::settle() {
 }
 
 void ModelTreeViewTest::showsTheAtomsBelowMain() {
-    QCOMPARE(shape(*m_view), QString("model Library"));
+    QCOMPARE(TreeShape(*m_view), QString("model Library"));
     const auto& model = m_host->Services().Model;
     QCOMPARE(TModelTreeView::atomOf(m_view->topLevelItem(0)), model.Root());
     QCOMPARE(TModelTreeView::atomOf(m_view->topLevelItem(1)), model.Library());
@@ -117,7 +97,7 @@ void ModelTreeViewTest::followsTheWordsThatChangeAtoms() {
 
     QVERIFY(m_view->refreshPending());
     settle();
-    QCOMPARE(shape(*m_view), tree);
+    QCOMPARE(TreeShape(*m_view), tree);
     QCOMPARE(m_view->rebuildCount(), rebuilds + 1);
     if (QTest::currentDataTag() == QByteArray("error after a change")) {
         QCOMPARE(ErrorLog().size(), 1);
@@ -154,7 +134,7 @@ void ModelTreeViewTest::keepsExpansionAndCurrentAtom() {
     run("Do(CreateAtom(q,[Second]),DestroyAtom(AtomByName([Teller])))");
     settle();
 
-    QCOMPARE(shape(*m_view), QString("model(Queue(Customer Second)) Library"));
+    QCOMPARE(TreeShape(*m_view), QString("model(Queue(Customer Second)) Library"));
     QVERIFY(m_view->itemOf(queue)->isExpanded());
     QVERIFY(m_view->topLevelItem(0)->isExpanded());
     QCOMPARE(TModelTreeView::atomOf(m_view->currentItem()), customer);
