@@ -12,7 +12,6 @@
 #include <cstring>
 #include <functional>
 #include <new>
-#include <optional>
 #include <system_error>
 #include <typeinfo>
 #include <variant>
