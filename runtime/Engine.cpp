@@ -62,22 +62,6 @@ double ReturnValue(EVexReturn& signal, TText& text) {
     return signal.Value;
 }
 
-// The plain evaluation of a root inside the one handler that contains its errors.
-double EvaluateRootContained(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
-    try {
-        return EvaluateNodePlain(context, node, text);
-    } catch (const EDebugger&) {
-        throw;
-    } catch (EVexReturn& signal) {
-        return ReturnValue(signal, text);
-    } catch (const std::exception& error) {
-        ReportRuntimeError(context, node, error);
-        return 0;
-    } catch (...) {
-        return 0;
-    }
-}
-
 // The debug path of a root: the node's own abort handler and the containment of its errors.
 // Exceptions of other classes than the standard one pass on in a debug run.
 double EvaluateRootDebug(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
@@ -196,7 +180,22 @@ double EvaluateArgumentChecked(TLanguageInterpreter& context, TCodeNode& node, T
     return EvaluateNodePlain(context, node, text);
 }
 
-double EvaluateRoot(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
+double EvaluateRootContained(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
+    try {
+        return EvaluateNodePlain(context, node, text);
+    } catch (const EDebugger&) {
+        throw;
+    } catch (EVexReturn& signal) {
+        return ReturnValue(signal, text);
+    } catch (const std::exception& error) {
+        ReportRuntimeError(context, node, error);
+        return 0;
+    } catch (...) {
+        return 0;
+    }
+}
+
+double EvaluateRootChecked(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
     if (context.DebugStatePositive()) {
         return EvaluateRootDebug(context, node, text);
     }
