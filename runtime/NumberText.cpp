@@ -137,6 +137,15 @@ std::string FormatNumber(double value) {
     if (value == 0) {
         return "0";
     }
+    // Whole numbers of up to 15 digits, the most common by far, are their digits.
+    if (std::fabs(value) < 1e15) {
+        const auto whole = static_cast<std::int64_t>(value);
+        if (static_cast<double>(whole) == value) {
+            char digits[24];
+            const auto result = std::to_chars(digits, digits + sizeof digits, whole);
+            return std::string(digits, result.ptr);
+        }
+    }
     const RoundedDigits rounded = RoundToFifteenDigits(std::fabs(value));
     const bool useExponent = rounded.exponent >= 15 || rounded.exponent < -5;
     const std::string magnitude = useExponent ? ExponentForm(rounded) : PlainForm(rounded);
