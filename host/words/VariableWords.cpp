@@ -11,10 +11,14 @@
 
 #include "runtime/Engine.h"
 #include "runtime/LanguageInterpreter.h"
+#include "runtime/NumberText.h"
 #include "runtime/Variables.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
+#include <string>
+#include <string_view>
 
 namespace vex::host {
 
@@ -46,18 +50,48 @@ bool IsAppendToItself(const TLanguageInterpreter& c, const TCodeNode& target,
 // joined text, which is left with a single owner, makes room once and takes the pieces in place.
 // When the text would grow too long, the pieces are appended to the shared copy instead, which
 // raises the error at the piece that crosses the limit and leaves the variable as it was.
+// The pieces of such an append, evaluated before any is appended: texts, and numbers in their
+// number format, which are kept in a buffer of the pieces' own rather than made into texts.
+class TAppendPieces {
+public:
+    // Evaluates argument i of the Concat call as the next piece; gives its size.
+    std::size_t Add(TLanguageInterpreter& c, TCallNode& concat, int i) {
+        const auto k = static_cast<std::size_t>(m_count++);
+        double number = 0;
+        if (NumberOrText(c, concat, i, number, m_texts[k])) {
+            const std::string shown = FormatNumber(number);
+            const std::size_t size = std::min(shown.size(), kDigitsRoom);
+            char* digits = m_digits[k].data();
+            std::memcpy(digits, shown.data(), size);
+            m_views[k] = std::string_view(digits, size);
+        } else {
+            m_views[k] = m_texts[k].view();
+        }
+        return m_views[k].size();
+    }
+    int Count() const noexcept { return m_count; }
+    std::string_view operator[](int k) const noexcept {
+        return m_views[static_cast<std::size_t>(k)];
+    }
+
+private:
+    // Room for the longest number format ("-1.79769313486232E308" and the like).
+    static constexpr std::size_t kDigitsRoom = 32;
+
+    std::array<TText, kMostAppendedPieces> m_texts;
+    std::array<std::array<char, kDigitsRoom>, kMostAppendedPieces> m_digits;
+    std::array<std::string_view, kMostAppendedPieces> m_views;
+    int m_count = 0;
+};
+
 double AppendToItself(TLanguageInterpreter& c, const TVariable& var, TCallNode& concat,
                       TText& text) {
     TText& slot = *reinterpret_cast<TText*>(VariableAddress(c, var));
     TText joined = slot;
-    std::array<TText, kMostAppendedPieces> pieces;
-    const int count = concat.ArgCount - 1;
+    TAppendPieces pieces;
     std::size_t total = joined.size();
-    int evaluated = 0;
-    while (evaluated < count && total <= kMaxTextSize) {
-        pieces[static_cast<std::size_t>(evaluated)] = TextArg(c, concat, evaluated + 2);
-        total += pieces[static_cast<std::size_t>(evaluated)].size();
-        ++evaluated;
+    for (int i = 2; i <= concat.ArgCount && total <= kMaxTextSize; ++i) {
+        total += pieces.Add(c, concat, i);
     }
     if (total <= kMaxTextSize) {
         // Unless a piece assigned the variable, it still shares the joined text.
@@ -74,8 +108,8 @@ double AppendToItself(TLanguageInterpreter& c, const TVariable& var, TCallNode& 
             throw;
         }
     }
-    for (int i = 0; i < evaluated; ++i) {
-        joined.append(pieces[static_cast<std::size_t>(i)].view());
+    for (int k = 0; k < pieces.Count(); ++k) {
+        joined.append(pieces[k]);
     }
     slot = joined;
     text = std::move(joined);
