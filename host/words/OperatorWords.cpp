@@ -55,17 +55,30 @@ double RemainderOf(double a, double b) noexcept {
     text = TText(ShownValue(a)) + ShownValue(b);
 }
 
+// The two operands of an operator that takes numbers and texts alike, evaluated in order.
+struct TOperands {
+    TOperands(TLanguageInterpreter& c, TCallNode& n)
+        : NumberX(NumberOrText(c, n, 1, X, TextX))
+        , NumberY(NumberOrText(c, n, 2, Y, TextY)) {}
+
+    bool Numbers() const noexcept { return NumberX && NumberY; }
+    TValue ValueX() { return ValueOf(NumberX, X, TextX); }
+    TValue ValueY() { return ValueOf(NumberY, Y, TextY); }
+
+    double X = 0;
+    double Y = 0;
+    TText TextX;
+    TText TextY;
+    bool NumberX;
+    bool NumberY;
+};
+
 [[gnu::noinline]] double AddValues(TCallNode& n, TText& text, TLanguageInterpreter& c) {
-    double x;
-    double y;
-    TText textX;
-    TText textY;
-    const bool numberX = NumberOrText(c, n, 1, x, textX);
-    const bool numberY = NumberOrText(c, n, 2, y, textY);
-    if (numberX && numberY) [[likely]] {
-        return Finite(c, n, x, y, x + y);
+    TOperands operands(c, n);
+    if (operands.Numbers()) [[likely]] {
+        return Finite(c, n, operands.X, operands.Y, operands.X + operands.Y);
     }
-    JoinShownValues(ValueOf(numberX, x, textX), ValueOf(numberY, y, textY), text);
+    JoinShownValues(operands.ValueX(), operands.ValueY(), text);
     return 0;
 }
 
@@ -125,16 +138,11 @@ double Power(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
 // -1, 0 or 1 as the left side is smaller, equal or larger. Two number constants or variables
 // are compared at once; reading them has no effect, so the general way may read them again.
 [[gnu::noinline]] int CompareValues(TCallNode& n, TLanguageInterpreter& c) {
-    double x;
-    double y;
-    TText textX;
-    TText textY;
-    const bool numberX = NumberOrText(c, n, 1, x, textX);
-    const bool numberY = NumberOrText(c, n, 2, y, textY);
-    if (numberX && numberY) [[likely]] {
-        return (x > y) - (x < y);
+    TOperands operands(c, n);
+    if (operands.Numbers()) [[likely]] {
+        return (operands.X > operands.Y) - (operands.X < operands.Y);
     }
-    return CompareShownValues(ValueOf(numberX, x, textX), ValueOf(numberY, y, textY));
+    return CompareShownValues(operands.ValueX(), operands.ValueY());
 }
 
 inline int Compare(TCallNode& n, TLanguageInterpreter& c) {
