@@ -691,20 +691,10 @@ void TParser::ParseArguments(TCallNode& node, const TCallText& call) {
 // [declarations] ------------------------------------------------------------------------------
 
 void TParser::ActOnDeclaration(TCallNode& node) {
-    switch (node.WordNumber) {
-    case kGlobalDeclaration:
-    case kGlobalDeclaration2:
-    case kTextLocalDeclaration:
-    case kNumberLocalDeclaration:
-    case kReferenceLocalDeclaration:
-    case kInterfaceLocalDeclaration:
-    case kComputedLocalDeclaration:
-    case kDefineWord:
-        m_state.Cache.Clear();
-        break;
-    default:
+    if (!carriesDeclaredEntry(node.WordNumber) && node.WordNumber != kDefineWord) {
         return;
     }
+    m_state.Cache.Clear();
     switch (node.WordNumber) {
     case kGlobalDeclaration:
     case kGlobalDeclaration2:
