@@ -11,9 +11,11 @@
 
 namespace {
 
-// Any write bit counts: a file whose owner may write is writable for the owner's editor.
-constexpr QFileDevice::Permissions kWriteBits = QFileDevice::WriteOwner | QFileDevice::WriteUser |
-                                                QFileDevice::WriteGroup | QFileDevice::WriteOther;
+// The file's own mode: a file nobody may write is read-only also for a user (such as root) whom
+// the system would let write it. Whether this user may write it otherwise is for the write to
+// find out.
+constexpr QFileDevice::Permissions kWriteBits =
+    QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
 
 // The 1-based line of a byte, counting CR LF, LF and lone CR as line ends.
 int lineOf(const QByteArray& bytes, qsizetype index) {
@@ -113,4 +115,10 @@ QString WriteScriptFile(const QString& path, const QByteArray& bytes) {
     if (file.write(bytes) != bytes.size() || !file.commit())
         return file.errorString();
     return {};
+}
+
+QString SaveScriptFile(const QString& path, const QString& text) {
+    QByteArray bytes;
+    const QString reason = EncodeScriptText(text, bytes);
+    return reason.isEmpty() ? WriteScriptFile(path, bytes) : reason;
 }

@@ -28,6 +28,9 @@ TScriptFileText ReadScriptFile(const QString& path);
 // Windows-1252 cannot hold, or NUL, named with its line.
 QString EncodeScriptText(const QString& text, QByteArray& bytes);
 
+// Encodes and writes a text; the reason of a failure, or empty.
+QString SaveScriptFile(const QString& path, const QString& text);
+
 // Writes bytes to a script file through a temporary file that replaces the old one only when it
 // is complete. Refuses a file marked read-only. Returns the reason of a failure, or empty.
 QString WriteScriptFile(const QString& path, const QByteArray& bytes);

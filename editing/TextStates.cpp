@@ -6,7 +6,7 @@ void TTextStates::Reset() {
     const auto count = static_cast<std::size_t>(std::max(m_lines.LineCount(), 0));
     m_starts.assign(count, {});
     m_summaries.assign(count, {});
-    m_dirty.clear();
+    m_breaks.clear();
     for (std::size_t line = 0; line < count; ++line) {
         summarize(static_cast<int>(line));
         if (line + 1 < count)
@@ -27,15 +27,15 @@ void TTextStates::Replace(int first, int removed, int added) {
     m_starts.insert(m_starts.begin() + at, std::size_t(added - kept), TLexicalState{});
     m_summaries.insert(m_summaries.begin() + at, std::size_t(added - kept), TSummary{});
 
-    const auto firstAfter = std::upper_bound(m_dirty.begin(), m_dirty.end(), first + removed - 1);
-    std::vector<int> after(firstAfter, m_dirty.end());
-    m_dirty.erase(std::lower_bound(m_dirty.begin(), m_dirty.end(), first), m_dirty.end());
+    const auto firstAfter = std::upper_bound(m_breaks.begin(), m_breaks.end(), first + removed - 1);
+    std::vector<int> after(firstAfter, m_breaks.end());
+    m_breaks.erase(std::lower_bound(m_breaks.begin(), m_breaks.end(), first), m_breaks.end());
     for (int line = first; line < first + added; ++line) {
         m_summaries[std::size_t(line)].Dirty = true;
-        m_dirty.push_back(line);
+        m_breaks.push_back(line);
     }
     for (const int line : after)
-        m_dirty.push_back(line + added - removed);
+        m_breaks.push_back(line + added - removed);
     m_validThrough =
         std::min(m_validThrough, std::min(first, static_cast<int>(m_starts.size()) - 1));
 }
@@ -127,7 +127,8 @@ bool TTextStates::EnclosingParens(TTextPoint point, TTextPoint& open, TTextPoint
 }
 
 // Walks the starts forward from the last one known. Where a start comes out as it was, the
-// starts after it are still right up to the next line that was edited, so the walk jumps there.
+// starts after it are still right up to the next line after which they may not follow (an
+// edited line, or where an earlier walk stopped after changing a start), so the walk jumps there.
 void TTextStates::bringUpTo(int line) {
     const int last = static_cast<int>(m_starts.size()) - 1;
     line = std::min(line, last);
@@ -138,13 +139,16 @@ void TTextStates::bringUpTo(int line) {
         if (summary.Dirty || summary.KeyComment != start.Comment ||
             summary.KeyTextDepth != start.TextDepth)
             summarize(k);
+        removeBreak(k);
         const TLexicalState next = after(k);
         const bool unchanged = next == m_starts[std::size_t(k + 1)];
         m_starts[std::size_t(k + 1)] = next;
         m_validThrough = k + 1;
         if (unchanged) {
-            const auto dirty = std::lower_bound(m_dirty.begin(), m_dirty.end(), k + 1);
-            m_validThrough = dirty == m_dirty.end() ? last : std::max(*dirty, k + 1);
+            const auto mark = std::lower_bound(m_breaks.begin(), m_breaks.end(), k + 1);
+            m_validThrough = mark == m_breaks.end() ? last : std::max(*mark, k + 1);
+        } else if (m_validThrough == line && line < last) {
+            addBreak(line);
         }
     }
 }
@@ -172,7 +176,6 @@ void TTextStates::summarize(int line) {
     summary.OpenShift = shift;
     summary.OpenFloor = state.OpenParens;
     m_summaries[std::size_t(line)] = summary;
-    markClean(line);
 }
 
 TLexicalState TTextStates::after(int line) const {
@@ -182,10 +185,16 @@ TLexicalState TTextStates::after(int line) const {
             std::max(start.OpenParens + summary.OpenShift, summary.OpenFloor)};
 }
 
-void TTextStates::markClean(int line) {
-    const auto found = std::lower_bound(m_dirty.begin(), m_dirty.end(), line);
-    if (found != m_dirty.end() && *found == line)
-        m_dirty.erase(found);
+void TTextStates::addBreak(int line) {
+    const auto at = std::lower_bound(m_breaks.begin(), m_breaks.end(), line);
+    if (at == m_breaks.end() || *at != line)
+        m_breaks.insert(at, line);
+}
+
+void TTextStates::removeBreak(int line) {
+    const auto found = std::lower_bound(m_breaks.begin(), m_breaks.end(), line);
+    if (found != m_breaks.end() && *found == line)
+        m_breaks.erase(found);
 }
 
 const std::vector<std::int32_t>& TTextStates::textStatesOf(int line) {

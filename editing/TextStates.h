@@ -116,14 +116,16 @@ private:
     void bringUpTo(int line);
     void summarize(int line);
     TLexicalState after(int line) const;
-    void markClean(int line);
+    void addBreak(int line);
+    void removeBreak(int line);
     const std::vector<std::int32_t>& textStatesOf(int line);
 
     const TLineSource& m_lines;
     std::vector<TLexicalState> m_starts;
     std::vector<TSummary> m_summaries;
-    // Lines whose summary is dirty, ascending; all of them are beyond m_validThrough - 1.
-    std::vector<int> m_dirty;
+    // Lines after which the stored starts may not follow, ascending: lines whose summary is
+    // dirty, and the line where a walk stopped after it had changed that line's start.
+    std::vector<int> m_breaks;
     // The starts of lines 0 .. m_validThrough are up to date.
     int m_validThrough = 0;
     std::vector<std::int32_t> m_scratchStates;

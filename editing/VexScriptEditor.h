@@ -16,7 +16,8 @@
 #include <string>
 #include <vector>
 
-class TScriptEditor;
+class QTextBlock;
+class TPanelStatusBar;
 class TWordClasses;
 
 // The VexScript editor: a plain-text control that colours its text by the token rows of
@@ -82,9 +83,12 @@ public:
     std::string ScriptBytes() const;
     // Every line, whole, as the control shows it.
     QStringList Lines() const;
+    // The text as a script file holds it: every line followed by LF (an empty last line is no
+    // line of its own).
+    QString FileText() const;
 
     // The panel's status bar, which the editor writes its status line into; none for none.
-    void SetStatusBar(class TPanelStatusBar* statusBar);
+    void SetStatusBar(TPanelStatusBar* statusBar);
 
     int BufferPosition(int controlPosition) const;
     int ControlPosition(int bufferPosition) const;
@@ -128,6 +132,7 @@ protected:
 
 private:
     class TSnapshotLines;
+    struct TGlyphBatch;
 
     void HandleChange(int position, int removed, int added);
     void HandleSelectionChange();
@@ -138,14 +143,17 @@ private:
     bool coloring() const noexcept;
     void rebuildAll();
     bool followChange(int position, int removed, int added);
+    void readControlText(int position, int count, std::string& bytes, int& lineBreaks) const;
+    bool adjustRows(int first, int added, int removed);
     void rebuildRow(int row, TWordClasses* classes);
     void constructRow(TRow& row, int line, TWordClasses* classes);
-    void scheduleTabRewrite(int position, int added);
-    void rewriteTabs();
     void measureLine(int line, std::string_view bytes, int count);
+    void followTabRange(int position, int removed, int added, const std::string& inserted);
+    void rewriteTabs();
     void paintColors(QPainter& painter, const QRect& area);
-    void paintPlain(QPainter& painter, const class QTextBlock& block, const QPointF& offset,
-                    int from);
+    void gatherRow(QPainter& painter, const QTextBlock& block, const TRow& row,
+                   const QRectF& geometry, const QRect& area, int selectionStart, int selectionEnd);
+    void paintPlain(QPainter& painter, const QTextBlock& block, const QPointF& offset, int from);
     void callHook(const std::function<void(TVexScriptEditor*)>& hook, const char* failure);
     TTextPoint pointOfControl(int controlPosition) const;
     TTextPoint pointOfBuffer(int bufferPosition) const;
@@ -166,7 +174,7 @@ private:
     TTextStates m_states;
     int m_bracketOpen = -1;
     int m_bracketClose = -1;
-    class TPanelStatusBar* m_statusBar = nullptr;
+    TPanelStatusBar* m_statusBar = nullptr;
     QString m_lineLabel;
     QString m_columnLabel;
     QRect m_windowRect;
@@ -189,6 +197,8 @@ private:
     std::array<float, 256> m_byteAdvance{};
     std::array<quint32, 256> m_byteGlyph{};
     std::vector<float> m_lefts;
+    // One batch per class colour, per depth colour; the selection uses the class's.
+    std::vector<TGlyphBatch> m_batches;
     std::vector<std::int32_t> m_paintStates;
     std::vector<std::int32_t> m_paintDepths;
 };
