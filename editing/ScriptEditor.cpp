@@ -14,7 +14,8 @@ namespace {
 
 Q_LOGGING_CATEGORY(editorLog, "zentaro.editor", QtWarningMsg)
 
-// Widths of the status bar's first three panels; the fourth takes the rest.
+// Widths of the status bar's first three panels (longer texts widen them); the fourth takes
+// the rest.
 constexpr std::array<int, 3> kPanelWidths = {100, 32, 96};
 
 QString identity(const QObject* object) {
@@ -33,7 +34,7 @@ TPanelStatusBar::TPanelStatusBar(QWidget* parent)
         m_panels[i]->setObjectName(QStringLiteral("Panel%1").arg(i));
         m_panels[i]->setTextFormat(Qt::PlainText);
         if (i < kPanelWidths.size())
-            m_panels[i]->setFixedWidth(kPanelWidths[i]);
+            m_panels[i]->setMinimumWidth(kPanelWidths[i]);
         addWidget(m_panels[i], i < kPanelWidths.size() ? 0 : 1);
     }
     m_panels[1]->setText(EditorText(etInsertMode));

@@ -59,9 +59,9 @@
         <translation>S&amp;kript öffnen...</translation>
     </message>
     <message id="1013">
-        <source>Shows a VexScript file</source>
+        <source>Opens a VexScript file in the editor</source>
         <extracomment>Main window</extracomment>
-        <translation>Zeigt eine VexScript-Datei an</translation>
+        <translation>Öffnet eine VexScript-Datei im Editor</translation>
     </message>
     <message id="1014">
         <source>E&amp;xit</source>
@@ -132,6 +132,61 @@
         <source>No model is open.</source>
         <extracomment>Main window</extracomment>
         <translation>Kein Modell geöffnet.</translation>
+    </message>
+    <message id="1044">
+        <source>Ne&amp;w script</source>
+        <extracomment>Main window</extracomment>
+        <translation>Neues Skrip&amp;t</translation>
+    </message>
+    <message id="1045">
+        <source>Empties the editor for a new script</source>
+        <extracomment>Main window</extracomment>
+        <translation>Leert den Editor für ein neues Skript</translation>
+    </message>
+    <message id="1046">
+        <source>Save scrip&amp;t</source>
+        <extracomment>Main window</extracomment>
+        <translation>Skript spei&amp;chern</translation>
+    </message>
+    <message id="1047">
+        <source>Saves the script in the editor to its file</source>
+        <extracomment>Main window</extracomment>
+        <translation>Speichert das Skript im Editor in seine Datei</translation>
+    </message>
+    <message id="1048">
+        <source>Save script &amp;as...</source>
+        <extracomment>Main window</extracomment>
+        <translation>Skript speichern &amp;unter...</translation>
+    </message>
+    <message id="1049">
+        <source>Saves the script in the editor to a file of another name</source>
+        <extracomment>Main window</extracomment>
+        <translation>Speichert das Skript im Editor in eine Datei anderen Namens</translation>
+    </message>
+    <message id="1050">
+        <source>&amp;Script</source>
+        <extracomment>Main window</extracomment>
+        <translation>S&amp;kript</translation>
+    </message>
+    <message id="1052">
+        <source>&amp;Run</source>
+        <extracomment>Main window</extracomment>
+        <translation>&amp;Ausführen</translation>
+    </message>
+    <message id="1053">
+        <source>Runs the script statement by statement</source>
+        <extracomment>Main window</extracomment>
+        <translation>Führt das Skript Anweisung für Anweisung aus</translation>
+    </message>
+    <message id="1054">
+        <source>&amp;Check syntax</source>
+        <extracomment>Main window</extracomment>
+        <translation>Syntax &amp;prüfen</translation>
+    </message>
+    <message id="1055">
+        <source>Compiles every statement and selects the first that does not compile</source>
+        <extracomment>Main window</extracomment>
+        <translation>Übersetzt jede Anweisung und markiert die erste, die sich nicht übersetzen lässt</translation>
     </message>
     <message id="1100">
         <source>Cannot open %1: %2</source>
@@ -254,6 +309,66 @@ Skripteditor und Debugger für VexScript.</translation>
         <source>Word Reference</source>
         <extracomment>Main window messages</extracomment>
         <translation>Wortreferenz</translation>
+    </message>
+    <message id="1124">
+        <source>The script %1 has changed. Save the changes?</source>
+        <extracomment>Main window</extracomment>
+        <translation>Das Skript %1 wurde geändert. Änderungen speichern?</translation>
+    </message>
+    <message id="1125">
+        <source>Untitled</source>
+        <extracomment>Main window</extracomment>
+        <translation>Unbenannt</translation>
+    </message>
+    <message id="1126">
+        <source>Save Script As</source>
+        <extracomment>Main window</extracomment>
+        <translation>Skript speichern unter</translation>
+    </message>
+    <message id="1127">
+        <source>Script saved to %1</source>
+        <extracomment>Main window</extracomment>
+        <translation>Skript gespeichert in %1</translation>
+    </message>
+    <message id="1128">
+        <source>Cannot save %1: %2. The file stays as it was.</source>
+        <extracomment>Main window</extracomment>
+        <translation>%1 kann nicht gespeichert werden: %2. Die Datei bleibt, wie sie war.</translation>
+    </message>
+    <message id="1129">
+        <source>Result: %1</source>
+        <extracomment>Main window</extracomment>
+        <translation>Ergebnis: %1</translation>
+    </message>
+    <message id="1130">
+        <source>The run reported errors; the error window lists them.</source>
+        <extracomment>Main window</extracomment>
+        <translation>Der Lauf hat Fehler gemeldet; das Fehlerfenster listet sie auf.</translation>
+    </message>
+    <message id="1131">
+        <source>The statement in line %1 does not compile; the error window lists why.</source>
+        <extracomment>Main window</extracomment>
+        <translation>Die Anweisung in Zeile %1 lässt sich nicht übersetzen; das Fehlerfenster nennt den Grund.</translation>
+    </message>
+    <message id="1132">
+        <source>Line %1 has %2 characters; only the first %3 of a line are coloured.</source>
+        <extracomment>Main window</extracomment>
+        <translation>Zeile %1 hat %2 Zeichen; nur die ersten %3 Zeichen einer Zeile werden gefärbt.</translation>
+    </message>
+    <message id="1133">
+        <source>The script holds no statement.</source>
+        <extracomment>Main window</extracomment>
+        <translation>Das Skript enthält keine Anweisung.</translation>
+    </message>
+    <message id="1134">
+        <source>There is no runtime to run the script in.</source>
+        <extracomment>Main window</extracomment>
+        <translation>Es gibt keine Laufzeitumgebung, in der das Skript laufen könnte.</translation>
+    </message>
+    <message id="2904">
+        <source>E&amp;xecute</source>
+        <extracomment>Script editor</extracomment>
+        <translation>A&amp;usführen</translation>
     </message>
     <message id="3001">
         <source>User</source>
@@ -420,6 +535,151 @@ Skripteditor und Debugger für VexScript.</translation>
         <extracomment>Runtime messages</extracomment>
         <translation>Ausdruck zu tief geschachtelt (mehr als 500 Ebenen) in:</translation>
     </message>
+    <message id="3902">
+        <source>VexScript files (*.vex);;All files (*)</source>
+        <extracomment>Script editor</extracomment>
+        <translation>VexScript-Dateien (*.vex);;Alle Dateien (*)</translation>
+    </message>
+    <message id="3903">
+        <source>Text files (*.txt);;All files (*)</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Textdateien (*.txt);;Alle Dateien (*)</translation>
+    </message>
+    <message id="3904">
+        <source>The syntax is correct.</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Die Syntax ist korrekt.</translation>
+    </message>
+    <message id="3905">
+        <source>The syntax check found errors; the error window lists them.</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Die Syntaxprüfung hat Fehler gefunden; das Fehlerfenster listet sie auf.</translation>
+    </message>
+    <message id="3906">
+        <source>This word has no example.</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Zu diesem Wort gibt es kein Beispiel.</translation>
+    </message>
+    <message id="3908">
+        <source>Cu&amp;t</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Ausschneiden</translation>
+    </message>
+    <message id="3910">
+        <source>&amp;Copy</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message id="3912">
+        <source>&amp;Paste</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Einfügen</translation>
+    </message>
+    <message id="3918">
+        <source>Word &amp;overview</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Wort&amp;übersicht</translation>
+    </message>
+    <message id="3920">
+        <source>&amp;Look up word</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Wort &amp;nachschlagen</translation>
+    </message>
+    <message id="3922">
+        <source>Pre&amp;vious word</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Vorheriges Wort</translation>
+    </message>
+    <message id="3924">
+        <source>&amp;Next word</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Nä&amp;chstes Wort</translation>
+    </message>
+    <message id="3926">
+        <source>Insert e&amp;xample</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Beispiel einfügen</translation>
+    </message>
+    <message id="3928">
+        <source>&amp;Syntax check</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Syntaxprüfung</translation>
+    </message>
+    <message id="3932">
+        <source>Syntax &amp;tree</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Syntax&amp;baum</translation>
+    </message>
+    <message id="3936">
+        <source>Select &amp;all</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Alles &amp;markieren</translation>
+    </message>
+    <message id="3938">
+        <source>&amp;Replace...</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Ersetzen...</translation>
+    </message>
+    <message id="3942">
+        <source>&amp;Print...</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Drucken...</translation>
+    </message>
+    <message id="3944">
+        <source>Save &amp;as...</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Speichern &amp;unter...</translation>
+    </message>
+    <message id="3946">
+        <source>&amp;Open...</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Ö&amp;ffnen...</translation>
+    </message>
+    <message id="3948">
+        <source>&amp;Undo</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message id="3950">
+        <source>&amp;Redo</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Wiederherstellen</translation>
+    </message>
+    <message id="3952">
+        <source>&amp;Help</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message id="3954">
+        <source>&amp;Depth colours on/off</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Tiefenfarben ein/aus</translation>
+    </message>
+    <message id="3956">
+        <source>Paste &amp;history</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Einfüge&amp;verlauf</translation>
+    </message>
+    <message id="3958">
+        <source>&amp;Find...</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Suchen...</translation>
+    </message>
+    <message id="3960">
+        <source>Show &amp;trace window</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Ablaufprotokoll &amp;zeigen</translation>
+    </message>
+    <message id="3962">
+        <source>Find &amp;next</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Weitersuchen</translation>
+    </message>
+    <message id="3964">
+        <source>&amp;Colouring on/off</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Färbung ein/aus</translation>
+    </message>
     <message id="5402">
         <source>Tracer</source>
         <extracomment>Trace window</extracomment>
@@ -479,6 +739,51 @@ Skripteditor und Debugger für VexScript.</translation>
         <source>Selects all messages</source>
         <extracomment>Trace window</extracomment>
         <translation>Markiert alle Meldungen</translation>
+    </message>
+    <message id="9710">
+        <source>Line</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Zeile</translation>
+    </message>
+    <message id="9711">
+        <source>Column</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Spalte</translation>
+    </message>
+    <message id="9713">
+        <source>The search text was not found.</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Der Suchtext wurde nicht gefunden.</translation>
+    </message>
+    <message id="9833">
+        <source>INS</source>
+        <extracomment>Script editor</extracomment>
+        <translation>EINF</translation>
+    </message>
+    <message id="9835">
+        <source>OVR</source>
+        <extracomment>Script editor</extracomment>
+        <translation>ÜB</translation>
+    </message>
+    <message id="9836">
+        <source>it holds NUL bytes (line %1), so it is no script</source>
+        <extracomment>Script editor</extracomment>
+        <translation>sie enthält NUL-Bytes (Zeile %1) und ist daher kein Skript</translation>
+    </message>
+    <message id="9837">
+        <source>it has more characters than the editor holds (%1 at most)</source>
+        <extracomment>Script editor</extracomment>
+        <translation>sie hat mehr Zeichen, als der Editor fasst (höchstens %1)</translation>
+    </message>
+    <message id="9838">
+        <source>the file is read-only</source>
+        <extracomment>Script editor</extracomment>
+        <translation>die Datei ist schreibgeschützt</translation>
+    </message>
+    <message id="9839">
+        <source>line %1 holds the character %2, which a script file cannot hold</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Zeile %1 enthält das Zeichen %2, das eine Skriptdatei nicht aufnehmen kann</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,13 @@
 
 #include "debugging/TformTrace.h"
 #include "debugging/TraceWindows.h"
+#include "editing/EditorMessages.h"
+#include "editing/EditorTexts.h"
+#include "editing/RuntimeLookup.h"
+#include "editing/ScriptEditor.h"
+#include "editing/ScriptFile.h"
+#include "editing/VexScriptEditor.h"
+#include "editing/WordList.h"
 #include "host/WordReference.h"
 #include "host/model/ModelFile.h"
 #include "host/model/ModelServices.h"
@@ -18,16 +25,18 @@
 
 #include "Version.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QTemporaryFile>
+#include <QTextBlock>
 #include <QTextBrowser>
 
 #include <algorithm>
 #include <cerrno>
+#include <optional>
 #include <sstream>
 
 using vex::host::TModel;
@@ -52,7 +61,8 @@ TMainWindow::TMainWindow(vex::TLanguageInterpreter* context, QWidget* parent)
     : QMainWindow(parent)
     , m_ui(std::make_unique<Ui::TMainWindow>())
     , m_context(context)
-    , m_services(context ? &vex::host::ModelServicesOf(*context) : nullptr) {
+    , m_services(context ? &vex::host::ModelServicesOf(*context) : nullptr)
+    , m_previousEditorMessages(SetEditorMessageSink(TraceMessage)) {
     m_ui->setupUi(this);
     translate();
     setUpEditor();
@@ -62,23 +72,124 @@ TMainWindow::TMainWindow(vex::TLanguageInterpreter* context, QWidget* parent)
     statusBar()->showMessage(ShellText(stReady));
 }
 
-TMainWindow::~TMainWindow() = default;
+TMainWindow::~TMainWindow() {
+    SetEditorMessageSink(m_previousEditorMessages);
+}
 
 bool TMainWindow::openScript(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        statusBar()->showMessage(ShellText(stCannotOpen).arg(path, file.errorString()));
+    const TScriptFileText file = ReadScriptFile(path);
+    if (!file.Error.isEmpty()) {
+        const QString message = ShellText(stCannotOpen).arg(path, file.Error);
+        statusBar()->showMessage(message);
+        showMessageBox({this, QMessageBox::Critical, ShellText(stErrorTitle), message});
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        statusBar()->showMessage(ShellText(stCannotRead).arg(path, file.errorString()));
-        return false;
-    }
-    m_ui->edScript->setPlainText(fromWindows1252(bytes));
-    setWindowTitle(ShellText(stScriptTitle).arg(QFileInfo(path).fileName()));
-    statusBar()->clearMessage();
+    scriptEditor()->SetScriptText(file.Text);
+    m_scriptPath = path;
+    updateTitle();
+    if (file.LongestLine > kRowCharacterLimit)
+        statusBar()->showMessage(ShellText(stLongLine)
+                                     .arg(file.LongestLineNumber)
+                                     .arg(file.LongestLine)
+                                     .arg(kRowCharacterLimit));
+    else
+        statusBar()->clearMessage();
     return true;
+}
+
+void TMainWindow::newScript() {
+    scriptEditor()->SetScriptText(QString());
+    m_scriptPath.clear();
+    updateTitle();
+    statusBar()->clearMessage();
+}
+
+bool TMainWindow::saveScript() {
+    if (m_scriptPath.isEmpty()) {
+        const QString path = showSaveFileDialog(
+            {this, ShellText(stSaveScriptTitle), QStringLiteral("vex"), ShellText(stScriptFilter)});
+        return !path.isEmpty() && saveScriptAs(path);
+    }
+    return saveScriptAs(m_scriptPath);
+}
+
+bool TMainWindow::saveScriptAs(const QString& path) {
+    const QString reason = SaveScriptFile(path, scriptEditor()->FileText());
+    if (!reason.isEmpty()) {
+        const QString message = ShellText(stCannotSave).arg(path, reason);
+        statusBar()->showMessage(message);
+        showMessageBox({this, QMessageBox::Critical, ShellText(stErrorTitle), message});
+        return false;
+    }
+    m_scriptPath = path;
+    scriptEditor()->document()->setModified(false);
+    updateTitle();
+    statusBar()->showMessage(ShellText(stScriptSaved).arg(path));
+    return true;
+}
+
+// Each statement runs on its own, as ExecFile runs a script file; a statement that fails is
+// reported and the next one runs. Afterwards the rows are built again, so that globals the run
+// declared show in their colour.
+bool TMainWindow::runEditedScript() {
+    TRuntimeLookup* runtime = CurrentRuntime();
+    if (!runtime) {
+        statusBar()->showMessage(ShellText(stNoRuntime));
+        return false;
+    }
+    const qsizetype errorsBefore = ErrorLog().size();
+    bool ran = false;
+    double number = 0;
+    std::string text;
+    for (const TStatement& statement : scriptStatements()) {
+        text.clear();
+        number = runtime->Execute(statement.Text, text);
+        ran = true;
+    }
+    scriptEditor()->RebuildRows();
+    scriptEditor()->viewport()->update();
+    if (ErrorLog().size() != errorsBefore) {
+        statusBar()->showMessage(ShellText(stRunFailed));
+        return false;
+    }
+    if (!ran) {
+        statusBar()->showMessage(ShellText(stNoStatement));
+        return true;
+    }
+    const QString result =
+        text.empty() ? QString::fromStdString(vex::FormatNumber(number)) : fromScriptText(text);
+    statusBar()->showMessage(ShellText(stResult).arg(result));
+    return true;
+}
+
+bool TMainWindow::checkEditedScript() {
+    TRuntimeLookup* runtime = CurrentRuntime();
+    if (!runtime) {
+        statusBar()->showMessage(ShellText(stNoRuntime));
+        return false;
+    }
+    std::optional<TStatement> failed;
+    for (const TStatement& statement : scriptStatements())
+        if (!runtime->Compiles(statement.Text) && !failed)
+            failed = statement;
+    scriptEditor()->RebuildRows();
+    scriptEditor()->viewport()->update();
+    if (!failed) {
+        statusBar()->showMessage(EditorText(etSyntaxCorrect));
+        return true;
+    }
+    QTextCursor selection = scriptEditor()->textCursor();
+    selection.setPosition(failed->Start);
+    selection.setPosition(failed->Start + static_cast<int>(failed->Text.size()),
+                          QTextCursor::KeepAnchor);
+    scriptEditor()->setTextCursor(selection);
+    const int line = scriptEditor()->document()->findBlock(failed->Start).blockNumber() + 1;
+    statusBar()->showMessage(ShellText(stStatementFails).arg(line));
+    return false;
+}
+
+TVexScriptEditor* TMainWindow::scriptEditor() const {
+    return m_ui->pnScript->Editor();
 }
 
 bool TMainWindow::newModel() {
@@ -219,10 +330,41 @@ void TMainWindow::acSaveModelTriggered() {
     saveModel();
 }
 
+void TMainWindow::acNewScriptTriggered() {
+    if (confirmScriptDiscard())
+        newScript();
+}
+
 void TMainWindow::acOpenScriptTriggered() {
     const QString path = askForFileToOpen(ShellText(stOpenScriptTitle));
-    if (!path.isEmpty())
+    if (!path.isEmpty() && confirmScriptDiscard())
         openScript(path);
+}
+
+void TMainWindow::acSaveScriptTriggered() {
+    saveScript();
+}
+
+void TMainWindow::acSaveScriptAsTriggered() {
+    const QString path = showSaveFileDialog(
+        {this, ShellText(stSaveScriptTitle), QStringLiteral("vex"), ShellText(stScriptFilter)});
+    if (!path.isEmpty())
+        saveScriptAs(path);
+}
+
+void TMainWindow::acRunTriggered() {
+    runEditedScript();
+}
+
+void TMainWindow::acCheckSyntaxTriggered() {
+    checkEditedScript();
+}
+
+void TMainWindow::closeEvent(QCloseEvent* event) {
+    if (confirmScriptDiscard())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void TMainWindow::acWordReferenceTriggered() {
@@ -252,11 +394,62 @@ void TMainWindow::translate() {
 }
 
 void TMainWindow::setUpEditor() {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setStyleHint(QFont::Monospace);
-    m_ui->edScript->setFont(font);
     m_ui->spClient->setStretchFactor(1, 3);
     m_ui->spClient->setSizes({200, 600});
+    connect(scriptEditor()->document(), &QTextDocument::modificationChanged, this,
+            &TMainWindow::scriptModificationChanged);
+}
+
+// "Zentaro" alone until the editor holds a script of its own; then the script's name, marked
+// while it has unsaved changes.
+void TMainWindow::updateTitle() {
+    const QString name =
+        m_scriptPath.isEmpty() ? ShellText(stUntitled) : QFileInfo(m_scriptPath).fileName();
+    setWindowTitle(ShellText(stScriptTitle).arg(name + QStringLiteral("[*]")));
+    setWindowModified(scriptEditor()->document()->isModified());
+    m_scriptTitled = true;
+}
+
+void TMainWindow::scriptModificationChanged(bool modified) {
+    if (!m_scriptTitled)
+        updateTitle();
+    setWindowModified(modified);
+}
+
+// Asked before a changed script is replaced or the window closes: Yes saves (and a failed or
+// cancelled save keeps the script), No discards, Cancel keeps the script.
+bool TMainWindow::confirmScriptDiscard() {
+    if (!scriptEditor()->document()->isModified())
+        return true;
+    const QString name =
+        m_scriptPath.isEmpty() ? ShellText(stUntitled) : QFileInfo(m_scriptPath).fileName();
+    switch (showMessageBox(
+        {this, QMessageBox::Question, QString(), ShellText(stSaveChanges).arg(name),
+         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes})) {
+    case QMessageBox::Yes:
+        return saveScript();
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The statements as ExecFile cuts a script file, each with its start in the editor, without
+// the blank ones; a statement's leading blanks are not part of it.
+std::vector<TMainWindow::TStatement> TMainWindow::scriptStatements() const {
+    const std::string script = scriptEditor()->ScriptBytes();
+    TRuntimeLookup* runtime = CurrentRuntime();
+    std::vector<TStatement> statements;
+    int start = 0;
+    for (std::string& text : vex::host::SplitStatements(script)) {
+        const int next = start + static_cast<int>(text.size()) + 1;
+        const std::size_t first = text.find_first_not_of(" \t\r\n");
+        if (first != std::string::npos && !(runtime && runtime->IsBlank(text)))
+            statements.push_back({start + static_cast<int>(first), text.substr(first)});
+        start = next;
+    }
+    return statements;
 }
 
 // Without a context there is no model: the panel says so and the model's items stay disabled.
@@ -287,7 +480,12 @@ void TMainWindow::connectActions() {
     connect(m_ui->acOpenModel, &QAction::triggered, this, &TMainWindow::acOpenModelTriggered);
     connect(m_ui->acOpenLibrary, &QAction::triggered, this, &TMainWindow::acOpenLibraryTriggered);
     connect(m_ui->acSaveModel, &QAction::triggered, this, &TMainWindow::acSaveModelTriggered);
+    connect(m_ui->acNewScript, &QAction::triggered, this, &TMainWindow::acNewScriptTriggered);
     connect(m_ui->acOpenScript, &QAction::triggered, this, &TMainWindow::acOpenScriptTriggered);
+    connect(m_ui->acSaveScript, &QAction::triggered, this, &TMainWindow::acSaveScriptTriggered);
+    connect(m_ui->acSaveScriptAs, &QAction::triggered, this, &TMainWindow::acSaveScriptAsTriggered);
+    connect(m_ui->acRun, &QAction::triggered, this, &TMainWindow::acRunTriggered);
+    connect(m_ui->acCheckSyntax, &QAction::triggered, this, &TMainWindow::acCheckSyntaxTriggered);
     connect(m_ui->acExit, &QAction::triggered, this, &QWidget::close);
     connect(m_ui->acWordReference, &QAction::triggered, this,
             &TMainWindow::acWordReferenceTriggered);

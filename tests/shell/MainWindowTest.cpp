@@ -5,6 +5,9 @@
 #include "debugging/TformTrace.h"
 #include "debugging/TraceTexts.h"
 #include "debugging/TraceWindows.h"
+#include "editing/EditorTexts.h"
+#include "editing/ScriptEditor.h"
+#include "editing/VexScriptEditor.h"
 #include "platform/Registry.h"
 #include "runtime/LanguageTexts.h"
 #include "services/FileDialogs.h"
@@ -56,12 +59,14 @@ void addLayoutNumbers(QWidget* window, std::set<int>& numbers) {
     }
 }
 
-// Every text number the code asks the language module for: the runtime's, the shell's and the
-// trace windows' messages, and the numbers in the layouts of the main window and the trace window.
+// Every text number the code asks the language module for: the runtime's, the shell's, the
+// editor's and the trace windows' messages, and the numbers in the layouts of the main window and
+// the trace window.
 std::set<int> requestedNumbers(QWidget* window) {
     std::set<int> numbers = {
 #define NUMBER_OF(constant, number, english) number,
         VEX_LANGUAGE_TEXTS(NUMBER_OF) ZT_SHELL_TEXTS(NUMBER_OF) ZT_TRACE_TEXTS(NUMBER_OF)
+            ZT_EDITOR_TEXTS(NUMBER_OF)
 #undef NUMBER_OF
     };
     addLayoutNumbers(window, numbers);
@@ -102,6 +107,12 @@ private slots:
     void failedOpenKeepsWindowUsable_data();
     void failedOpenKeepsWindowUsable();
     void screenshot();
+    void openEditRunAndSaveByKeys();
+    void checkSyntaxSelectsTheFirstFailingStatement();
+    void runReportsTheErrorsOfItsStatements();
+    void changedScriptIsSavedOrKeptBeforeItGoes_data();
+    void changedScriptIsSavedOrKeptBeforeItGoes();
+    void failedSaveKeepsTheFileAndTheChanges();
 
     void withoutAContextTheModelItemsAreDisabled();
     void statusBarShowsModelNameFileAndClock();
@@ -118,7 +129,8 @@ private slots:
 
 private:
     QString writeFile(const QString& name, const QByteArray& bytes);
-    QPlainTextEdit* editor() const;
+    QByteArray readFile(const QString& path);
+    TVexScriptEditor* editor() const;
     double run(const char* script);
     vex::host::TModelServices& services() const { return m_host->Services(); }
     // The tree as "name(children...)", top-level items separated by spaces.
@@ -167,6 +179,8 @@ void MainWindowTest::init() {
     m_window = new TMainWindow(m_context.get());
     services().Tree = m_window->modelTree();
     m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
 }
 
 void MainWindowTest::cleanup() {
@@ -185,9 +199,12 @@ void MainWindowTest::menusHoldTheirActions_data() {
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QStringList>("actions"); // name, "-" for a separator; "!" marks disabled
 
-    QTest::newRow("File") << "mnFile" << QStringList{"acNewModel",  "acOpenModel", "acOpenLibrary",
-                                                     "acSaveModel", "-",           "acOpenScript",
-                                                     "-",           "acExit"};
+    QTest::newRow("File")
+        << "mnFile"
+        << QStringList{"acNewModel",  "acOpenModel",  "acOpenLibrary", "acSaveModel",    "-",
+                       "acNewScript", "acOpenScript", "acSaveScript",  "acSaveScriptAs", "-",
+                       "acExit"};
+    QTest::newRow("Script") << "mnScript" << QStringList{"acRun", "acCheckSyntax"};
     QTest::newRow("Window") << "mnWindow" << QStringList{"acTraceWindow", "acErrorWindow"};
     QTest::newRow("Help") << "mnHelp" << QStringList{"acWordReference", "acAbout"};
 }
@@ -292,8 +309,8 @@ QString MainWindowTest::writeFile(const QString& name, const QByteArray& bytes) 
     return path;
 }
 
-QPlainTextEdit* MainWindowTest::editor() const {
-    return m_window->findChild<QPlainTextEdit*>(QStringLiteral("edScript"));
+TVexScriptEditor* MainWindowTest::editor() const {
+    return m_window->findChild<TScriptEditor*>(QStringLiteral("pnScript"))->Editor();
 }
 
 void MainWindowTest::openShowsDecodedTextAndFileName() {
@@ -302,32 +319,44 @@ void MainWindowTest::openShowsDecodedTextAndFileName() {
     QVERIFY(m_window->openScript(path));
 
     QCOMPARE(editor()->toPlainText(), QStringLiteral(u"Set(p, [€ 5 café]);\n{ “quoted” }\n"));
-    QCOMPARE(m_window->windowTitle(), QStringLiteral("price.vex - Zentaro"));
-    QVERIFY(editor()->isReadOnly());
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("price.vex[*] - Zentaro"));
+    QVERIFY(!m_window->isWindowModified());
+    QVERIFY(!editor()->isReadOnly());
     QVERIFY(QFontInfo(editor()->font()).fixedPitch());
 }
 
 void MainWindowTest::failedOpenKeepsWindowUsable_data() {
     QTest::addColumn<QString>("name");
-    QTest::newRow("missing file") << QStringLiteral("missing.vex");
-    QTest::newRow("folder") << QStringLiteral("folder.vex");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing file") << QStringLiteral("missing.vex") << "No such file";
+    QTest::newRow("folder") << QStringLiteral("folder.vex") << "Is a directory";
+    QTest::newRow("binary file") << QStringLiteral("binary.vex") << "NUL bytes (line 1)";
 }
 
 void MainWindowTest::failedOpenKeepsWindowUsable() {
     QFETCH(QString, name);
+    QFETCH(QString, reason);
     QVERIFY(QDir(m_dir.path()).mkpath("folder.vex"));
+    writeFile("binary.vex", QByteArray("\x7f"
+                                       "ELF\x02\x01\x01\0\0\0",
+                                       11));
     QVERIFY(m_window->openScript(writeFile("first.vex", "Beep();\n")));
+    QTest::keyClick(editor(), Qt::Key_X);
 
     const QString badPath = m_dir.filePath(name);
     QVERIFY(!m_window->openScript(badPath));
 
+    QCOMPARE(m_boxes.size(), 1);
+    QVERIFY2(m_boxes.takeFirst().contains(reason), qPrintable(reason));
     QVERIFY2(m_window->statusBar()->currentMessage().contains(badPath),
              qPrintable(m_window->statusBar()->currentMessage()));
-    QCOMPARE(editor()->toPlainText(), QStringLiteral("Beep();\n"));
-    QCOMPARE(m_window->windowTitle(), QStringLiteral("first.vex - Zentaro"));
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("xBeep();\n"));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("first.vex[*] - Zentaro"));
+    QVERIFY(m_window->isWindowModified());
 
     QVERIFY(m_window->openScript(writeFile("second.vex", "Stop();\n")));
     QCOMPARE(editor()->toPlainText(), QStringLiteral("Stop();\n"));
+    QVERIFY(!m_window->isWindowModified());
     QVERIFY(m_window->statusBar()->currentMessage().isEmpty());
 }
 
@@ -351,6 +380,135 @@ void MainWindowTest::screenshot() {
         for (int x = area.left(); x <= area.right(); ++x)
             inked += image.pixel(x, y) != background;
     QVERIFY2(inked > 100, "the editor shows no text");
+}
+
+QByteArray MainWindowTest::readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// Opens a script, adds a line by keys, runs it with F9 and saves it with Ctrl+S.
+void MainWindowTest::openEditRunAndSaveByKeys() {
+    const QString path = writeFile("twenty.vex", "DeclareGlobal([n], 0)\nn := 20\n");
+    QVERIFY(m_window->openScript(path));
+    editor()->setFocus();
+    QTest::keyClick(editor(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(editor(), "n * 2 + 2");
+    QVERIFY(m_window->isWindowModified());
+
+    QTest::keyClick(editor(), Qt::Key_F9);
+    QCOMPARE(m_window->statusBar()->currentMessage(), QStringLiteral("Result: 42"));
+    // The run declared n, and the rows were built again with it.
+    QCOMPARE(editor()->WordList().GetRow(2)->GetToken(0)->TokenClass, scGlobalVariable);
+
+    QTest::keyClick(editor(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(readFile(path), QByteArray("DeclareGlobal([n], 0)\nn := 20\nn * 2 + 2\n"));
+    QVERIFY(!m_window->isWindowModified());
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("twenty.vex[*] - Zentaro"));
+}
+
+void MainWindowTest::checkSyntaxSelectsTheFirstFailingStatement() {
+    QVERIFY(m_window->openScript(writeFile(
+        "faulty.vex",
+        "DeclareGlobal([x], 0)\n\n{ two faults }\nDo(1,\n  NoSuchWord(2))\nNoSuchEither(3)\n")));
+    editor()->setFocus();
+    QTest::keyClick(editor(), Qt::Key_F9, Qt::ControlModifier);
+    QCOMPARE(editor()->textCursor().selectedText(), QStringLiteral("Do(1,\u2029  NoSuchWord(2))"));
+    QVERIFY2(m_window->statusBar()->currentMessage().contains("line 4"),
+             qPrintable(m_window->statusBar()->currentMessage()));
+    QCOMPARE(ErrorLog().size(), 2);
+    ClearErrorLog();
+
+    editor()->SetScriptText("DeclareGlobal([y], 0)\ny := 1\n");
+    QVERIFY(m_window->checkEditedScript());
+    QCOMPARE(m_window->statusBar()->currentMessage(), QStringLiteral("The syntax is correct."));
+}
+
+void MainWindowTest::runReportsTheErrorsOfItsStatements() {
+    editor()->SetScriptText("1 + 1\nNoSuchWord(1)\n7\n");
+    QVERIFY(!m_window->runEditedScript());
+    QCOMPARE(m_window->statusBar()->currentMessage(),
+             QStringLiteral("The run reported errors; the error window lists them."));
+    QCOMPARE(ErrorLog().size(), 1);
+    ClearErrorLog();
+    editor()->SetScriptText("{ nothing }\n\n");
+    QVERIFY(m_window->runEditedScript());
+    QCOMPARE(m_window->statusBar()->currentMessage(),
+             QStringLiteral("The script holds no statement."));
+}
+
+void MainWindowTest::changedScriptIsSavedOrKeptBeforeItGoes_data() {
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("text");    // what the editor holds afterwards
+    QTest::addColumn<QByteArray>("file"); // what the script's file holds afterwards
+    QTest::addColumn<bool>("visible");
+    const QByteArray old("Do(1)\n");
+    const QByteArray changed("Do(12)\n");
+    QTest::newRow("new, cancelled") << "new" << int(QMessageBox::Cancel) << "Do(12)\n"
+                                    << old << true;
+    QTest::newRow("new, not saved") << "new" << int(QMessageBox::No) << "" << old << true;
+    QTest::newRow("new, saved") << "new" << int(QMessageBox::Yes) << "" << changed << true;
+    QTest::newRow("quit, cancelled") << "quit" << int(QMessageBox::Cancel) << "Do(12)\n"
+                                     << old << true;
+    QTest::newRow("quit, not saved") << "quit" << int(QMessageBox::No) << "Do(12)\n"
+                                     << old << false;
+    QTest::newRow("quit, saved") << "quit" << int(QMessageBox::Yes) << "Do(12)\n"
+                                 << changed << false;
+}
+
+void MainWindowTest::changedScriptIsSavedOrKeptBeforeItGoes() {
+    QFETCH(QString, operation);
+    QFETCH(int, answer);
+    QFETCH(QString, text);
+    QFETCH(QByteArray, file);
+    QFETCH(bool, visible);
+    const QString path = writeFile("asked.vex", "Do(1)\n");
+    QVERIFY(m_window->openScript(path));
+    editor()->setFocus();
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(editor(), Qt::Key_Right);
+    QTest::keyClick(editor(), Qt::Key_2);
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("Do(12)\n"));
+
+    m_answer = QMessageBox::StandardButton(answer);
+    if (operation == "new")
+        m_window->findChild<QAction*>("acNewScript")->trigger();
+    else
+        m_window->close();
+    QCOMPARE(m_boxes, QStringList{"The script asked.vex has changed. Save the changes?"});
+    m_boxes.clear();
+    QCOMPARE(editor()->toPlainText(), text);
+    QCOMPARE(readFile(path), file);
+    QCOMPARE(m_window->isVisible(), visible);
+
+    // Nothing changed since: no question.
+    if (!m_window->isWindowModified()) {
+        m_window->findChild<QAction*>("acNewScript")->trigger();
+        QVERIFY(m_boxes.isEmpty());
+    }
+}
+
+void MainWindowTest::failedSaveKeepsTheFileAndTheChanges() {
+    const QString path = writeFile("locked.vex", "Do(1)\n");
+    QVERIFY(m_window->openScript(path));
+    QFile::setPermissions(path, QFileDevice::ReadOwner);
+    editor()->setFocus();
+    QTest::keyClick(editor(), Qt::Key_X);
+    QTest::keyClick(editor(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(m_boxes.size(), 1);
+    QVERIFY2(m_boxes.takeFirst().contains("read-only"), "no reason given");
+    QCOMPARE(readFile(path), QByteArray("Do(1)\n"));
+    QVERIFY(m_window->isWindowModified());
+
+    // An untitled script asks for its name; a character Windows-1252 cannot hold is refused.
+    m_window->newScript();
+    editor()->SetScriptText(QString::fromUtf8("Do(1)\n[\u2192]\n"));
+    m_savePath = m_dir.filePath("arrow.vex");
+    QVERIFY(!m_window->saveScript());
+    QCOMPARE(m_saveDialogs, QStringList{"Save Script As"});
+    QVERIFY2(m_boxes.takeFirst().contains("line 2 holds the character U+2192"), "no line given");
+    QVERIFY(!QFile::exists(m_savePath));
 }
 
 double MainWindowTest::run(const char* script) {
