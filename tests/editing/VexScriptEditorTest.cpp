@@ -551,8 +551,9 @@ QImage VexScriptEditorTest::grabEditor() {
 // Leaves VexScriptEditor-classes.png: every style class on screen, the pair around the caret
 // marked and a selection.
 void VexScriptEditorTest::screenshotShowsEveryClass() {
-    setText("{ every class }\nDeclareGlobal([total], 0)\nDo(total := Max(total, 12.5), "
-            "Print([sum = ], total))\nother.name; . -1");
+    setText(QString::fromUtf8(
+        "{ every class \u2192 }\nDeclareGlobal([total], 0)\nDo(total := Max(total, 12.5), "
+        "Print([sum = ], total))\nother.name; . -1"));
     QTextCursor cursor = editor()->textCursor();
     cursor.setPosition(editor()->document()->findBlockByNumber(3).position());
     cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);

@@ -501,6 +501,12 @@ void MainWindowTest::failedSaveKeepsTheFileAndTheChanges() {
     QCOMPARE(readFile(path), QByteArray("Do(1)\n"));
     QVERIFY(m_window->isWindowModified());
 
+    // A file that went away since it was opened is written anew.
+    QVERIFY(QFile::remove(path));
+    QVERIFY(m_window->saveScript());
+    QCOMPARE(readFile(path), QByteArray("xDo(1)\n"));
+    QVERIFY(!m_window->isWindowModified());
+
     // An untitled script asks for its name; a character Windows-1252 cannot hold is refused.
     m_window->newScript();
     editor()->SetScriptText(QString::fromUtf8("Do(1)\n[\u2192]\n"));
