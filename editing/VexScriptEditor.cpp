@@ -85,12 +85,17 @@ public:
     }
 
     QTextBlock BlockOf(int line) const {
-        if (!(m_cached.isValid() && m_cachedLine == line)) {
-            m_cached = m_cached.isValid() && m_cachedLine + 1 == line
-                           ? m_cached.next()
-                           : m_editor.document()->findBlockByNumber(line);
-            m_cachedLine = line;
+        if (m_cached.isValid() && m_cachedLine != line) {
+            if (m_cachedLine + 1 == line)
+                m_cached = m_cached.next();
+            else if (m_cachedLine - 1 == line)
+                m_cached = m_cached.previous();
+            else
+                m_cached = QTextBlock();
         }
+        if (!m_cached.isValid())
+            m_cached = m_editor.document()->findBlockByNumber(line);
+        m_cachedLine = line;
         return m_cached;
     }
 
@@ -311,7 +316,7 @@ TTextPoint TVexScriptEditor::pointOfBuffer(int bufferPosition) const {
 }
 
 int TVexScriptEditor::bufferOf(TTextPoint point) const {
-    return document()->findBlockByNumber(point.Line).position() + point.Line + point.Column;
+    return m_lines->BlockOf(point.Line).position() + point.Line + point.Column;
 }
 
 int TVexScriptEditor::BufferPosition(int controlPosition) const {
@@ -325,12 +330,25 @@ int TVexScriptEditor::ControlPosition(int bufferPosition) const {
 }
 
 std::optional<std::pair<int, int>> TVexScriptEditor::FindEnclosingParens(int bufferPosition) {
+    return enclosingParens(bufferPosition, pointOfBuffer(bufferPosition));
+}
+
+// The pair around the caret, found from the selection's start without the way through a buffer
+// position.
+std::optional<std::pair<int, int>> TVexScriptEditor::parensAroundCaret() {
+    const int start = textCursor().selectionStart();
+    const TTextPoint point = pointOfControl(start);
+    return enclosingParens(start + point.Line, point);
+}
+
+std::optional<std::pair<int, int>> TVexScriptEditor::enclosingParens(int bufferPosition,
+                                                                     TTextPoint point) {
     if (bufferPosition <= 0 || bufferPosition >= m_currentText.Length() || !m_tracking ||
         m_controlLength != document()->characterCount() - 1)
         return std::nullopt;
     TTextPoint open;
     TTextPoint close;
-    if (!m_states.EnclosingParens(pointOfBuffer(bufferPosition), open, close))
+    if (!m_states.EnclosingParens(point, open, close))
         return std::nullopt;
     return std::make_pair(bufferOf(open), bufferOf(close));
 }
@@ -618,8 +636,7 @@ void TVexScriptEditor::HandleSelectionChange() {
     const QTextCursor cursor = textCursor();
     if (cursor.hasSelection() || !coloring())
         return;
-    const std::pair<int, int> pair =
-        FindEnclosingParens(BufferPosition(cursor.selectionStart())).value_or(std::pair(-1, -1));
+    const std::pair<int, int> pair = parensAroundCaret().value_or(std::pair(-1, -1));
     if (pair != std::pair(m_bracketOpen, m_bracketClose))
         viewport()->update();
 }
@@ -685,28 +702,38 @@ void TVexScriptEditor::paintColors(QPainter& painter, const QRect& area) {
     const bool current = m_controlLength == document()->characterCount() - 1;
     m_bracketOpen = m_bracketClose = -1;
     if (current && m_currentText.Length() >= selectionStart)
-        if (const auto pair = FindEnclosingParens(BufferPosition(selectionStart)))
+        if (const auto pair = parensAroundCaret())
             std::tie(m_bracketOpen, m_bracketClose) = *pair;
 
     for (TGlyphBatch& batch : m_batches) {
         batch.Glyphs.clear();
         batch.Positions.clear();
     }
+    // Numbers and positions of the lines are counted on from the first, not looked up.
     const QPointF offset = contentOffset();
-    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
-        const QRectF geometry = blockBoundingGeometry(block).translated(offset);
-        if (geometry.top() > area.bottom())
+    QTextBlock block = firstVisibleBlock();
+    TVisibleLine line{block, block.blockNumber(), block.position(), {}};
+    for (; block.isValid(); block = block.next()) {
+        line = {block, line.Number, line.Start, blockBoundingGeometry(block).translated(offset)};
+        const int length = block.length();
+        const auto next = [&] {
+            ++line.Number;
+            line.Start += length;
+        };
+        if (line.Geometry.top() > area.bottom())
             break;
-        if (!block.isVisible() || geometry.bottom() < area.top())
-            continue;
-        const TRow* row = current ? m_wordList.GetRow(block.blockNumber()) : nullptr;
-        if (!row) {
-            paintPlain(painter, block, offset, 0);
+        if (!block.isVisible() || line.Geometry.bottom() < area.top()) {
+            next();
             continue;
         }
-        gatherRow(painter, block, *row, geometry, area, selectionStart, selectionEnd);
-        if (block.length() - 1 > kRowCharacterLimit)
+        const TRow* row = current ? m_wordList.GetRow(line.Number) : nullptr;
+        if (!row)
+            paintPlain(painter, block, offset, 0);
+        else
+            gatherRow(painter, line, *row, area, selectionStart, selectionEnd);
+        if (row && length - 1 > kRowCharacterLimit)
             paintPlain(painter, block, offset, kRowCharacterLimit);
+        next();
     }
     for (const TGlyphBatch& batch : m_batches) {
         if (batch.Glyphs.isEmpty())
@@ -722,16 +749,17 @@ void TVexScriptEditor::paintColors(QPainter& painter, const QRect& area) {
 
 // The colour of each token of a row: its class from the row, comment and text constant from the
 // states, the pair around the caret, the depth colour over those, the selection over all.
-void TVexScriptEditor::gatherRow(QPainter& painter, const QTextBlock& block, const TRow& row,
-                                 const QRectF& geometry, const QRect& area, int selectionStart,
-                                 int selectionEnd) {
+void TVexScriptEditor::gatherRow(QPainter& painter, const TVisibleLine& visible, const TRow& row,
+                                 const QRect& area, int selectionStart, int selectionEnd) {
     const std::vector<TToken>& tokens = row.Tokens();
+    const QTextBlock& block = visible.Block;
     const QTextLine line = block.layout()->lineAt(0);
     if (tokens.empty() || !line.isValid())
         return;
-    const int number = block.blockNumber();
-    const int blockStart = block.position();
+    const int number = visible.Number;
+    const int blockStart = visible.Start;
     const int bufferStart = blockStart + number;
+    const QRectF& geometry = visible.Geometry;
     const int count = tokens.back().Position + 1;
     m_paintStates.resize(std::size_t(count));
     m_paintDepths.resize(std::size_t(count));

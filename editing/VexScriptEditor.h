@@ -7,6 +7,7 @@
 
 #include <QPlainTextEdit>
 #include <QRawFont>
+#include <QTextBlock>
 #include <QTimer>
 
 #include <array>
@@ -16,7 +17,6 @@
 #include <string>
 #include <vector>
 
-class QTextBlock;
 class TPanelStatusBar;
 class TWordClasses;
 
@@ -151,10 +151,19 @@ private:
     void followTabRange(int position, int removed, int added, const std::string& inserted);
     void rewriteTabs();
     void paintColors(QPainter& painter, const QRect& area);
-    void gatherRow(QPainter& painter, const QTextBlock& block, const TRow& row,
-                   const QRectF& geometry, const QRect& area, int selectionStart, int selectionEnd);
+    // A line on the screen: its block, number, control position and place in the viewport.
+    struct TVisibleLine {
+        QTextBlock Block;
+        int Number = 0;
+        int Start = 0;
+        QRectF Geometry;
+    };
+    void gatherRow(QPainter& painter, const TVisibleLine& line, const TRow& row, const QRect& area,
+                   int selectionStart, int selectionEnd);
     void paintPlain(QPainter& painter, const QTextBlock& block, const QPointF& offset, int from);
     void callHook(const std::function<void(TVexScriptEditor*)>& hook, const char* failure);
+    std::optional<std::pair<int, int>> parensAroundCaret();
+    std::optional<std::pair<int, int>> enclosingParens(int bufferPosition, TTextPoint point);
     TTextPoint pointOfControl(int controlPosition) const;
     TTextPoint pointOfBuffer(int bufferPosition) const;
     int bufferOf(TTextPoint point) const;
