@@ -143,7 +143,8 @@ TVexScriptEditor::TVexScriptEditor(QWidget* panel, bool fullFeatures, std::uint8
 }
 
 TVexScriptEditor::~TVexScriptEditor() {
-    // The document outlives this object's members while QPlainTextEdit is destroyed.
+    // The base class destroys the document after this class's members are gone; the document's
+    // last signals must not reach them.
     disconnect(document(), nullptr, this, nullptr);
 }
 
@@ -219,7 +220,9 @@ QString TVexScriptEditor::normalizedText(QString text) const {
 void TVexScriptEditor::SetScriptText(const QString& text) {
     const QString normalized = normalizedText(text);
     if (normalized.size() > kScriptTextLimit) {
-        EditorMessage(EditorText(etFileTooLarge).arg(kScriptTextLimit), true);
+        EditorMessage(QStringLiteral("Could not set the text: ") +
+                          EditorText(etFileTooLarge).arg(kScriptTextLimit),
+                      true);
         return;
     }
     m_settingText = true;
@@ -320,8 +323,7 @@ int TVexScriptEditor::bufferOf(TTextPoint point) const {
 }
 
 int TVexScriptEditor::BufferPosition(int controlPosition) const {
-    const TTextPoint point = pointOfControl(controlPosition);
-    return bufferOf(point);
+    return std::max(controlPosition, 0) + pointOfControl(controlPosition).Line;
 }
 
 int TVexScriptEditor::ControlPosition(int bufferPosition) const {
@@ -901,7 +903,9 @@ void TVexScriptEditor::insertFromMimeData(const QMimeData* source) {
     const qsizetype length =
         m_controlLength - (cursor.selectionEnd() - cursor.selectionStart()) + text.size();
     if (length > kScriptTextLimit) {
-        EditorMessage(EditorText(etFileTooLarge).arg(kScriptTextLimit), true);
+        EditorMessage(QStringLiteral("Could not paste: ") +
+                          EditorText(etFileTooLarge).arg(kScriptTextLimit),
+                      true);
         return;
     }
     insertPlainText(text);

@@ -346,6 +346,8 @@ void VexScriptEditorTest::aTabBecomesIndentationInTheSameUndoStep() {
     QCOMPARE(text(), QStringLiteral("ab  c\n  "));
     QCOMPARE(editor()->textCursor().position(), 8);
     verifyLikeFullRebuild();
+    editor()->undo();
+    QCOMPARE(text(), QStringLiteral("ab"));
 
     setText("x\tDo(\t1)");
     QCOMPARE(text(), QStringLiteral("x  Do(  1)"));
