@@ -1,5 +1,7 @@
 #pragma once
 
+#include "services/NumberedTexts.h"
+
 #include <QString>
 
 // The numbered texts the trace windows compose their captions and dialogs from, with their
@@ -11,11 +13,7 @@
     ZT_TRACE_TEXT(ttErrorCaption, 5406, "Error messages")                                          \
     ZT_TRACE_TEXT(ttSaveFilter, 5407, "Text files (*.txt);;All files (*)")
 
-enum TTraceText : int {
-#define ZT_TRACE_TEXT_ENUM(constant, number, english) constant = number,
-    ZT_TRACE_TEXTS(ZT_TRACE_TEXT_ENUM)
-#undef ZT_TRACE_TEXT_ENUM
-};
+ZT_TEXT_NUMBERS(TTraceText, ZT_TRACE_TEXTS)
 
 // The text in the current language, or the English text when the module has none.
 QString TraceText(TTraceText number);

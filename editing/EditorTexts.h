@@ -1,5 +1,7 @@
 #pragma once
 
+#include "services/NumberedTexts.h"
+
 #include <QString>
 
 // The numbered texts of the script editor and its panel, with their English wording, which
@@ -51,11 +53,7 @@
     ZT_EDITOR_TEXT(etUnsavableCharacter, 9839,                                                     \
                    "line %1 holds the character %2, which a script file cannot hold")
 
-enum TEditorText : int {
-#define ZT_EDITOR_TEXT_ENUM(constant, number, english) constant = number,
-    ZT_EDITOR_TEXTS(ZT_EDITOR_TEXT_ENUM)
-#undef ZT_EDITOR_TEXT_ENUM
-};
+ZT_TEXT_NUMBERS(TEditorText, ZT_EDITOR_TEXTS)
 
 // The text in the current language, or the English text when the module has none.
 QString EditorText(TEditorText number);

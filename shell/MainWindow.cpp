@@ -79,9 +79,7 @@ TMainWindow::~TMainWindow() {
 bool TMainWindow::openScript(const QString& path) {
     const TScriptFileText file = ReadScriptFile(path);
     if (!file.Error.isEmpty()) {
-        const QString message = ShellText(stCannotOpen).arg(path, file.Error);
-        statusBar()->showMessage(message);
-        showMessageBox({this, QMessageBox::Critical, ShellText(stErrorTitle), message});
+        reportFailure(ShellText(stCannotOpen).arg(path, file.Error));
         return false;
     }
     scriptEditor()->SetScriptText(file.Text);
@@ -116,9 +114,7 @@ bool TMainWindow::saveScript() {
 bool TMainWindow::saveScriptAs(const QString& path) {
     const QString reason = SaveScriptFile(path, scriptEditor()->FileText());
     if (!reason.isEmpty()) {
-        const QString message = ShellText(stCannotSave).arg(path, reason);
-        statusBar()->showMessage(message);
-        showMessageBox({this, QMessageBox::Critical, ShellText(stErrorTitle), message});
+        reportFailure(ShellText(stCannotSave).arg(path, reason));
         return false;
     }
     m_scriptPath = path;
@@ -129,14 +125,11 @@ bool TMainWindow::saveScriptAs(const QString& path) {
 }
 
 // Each statement runs on its own, as ExecFile runs a script file; a statement that fails is
-// reported and the next one runs. Afterwards the rows are built again, so that globals the run
-// declared show in their colour.
+// reported and the next one runs.
 bool TMainWindow::runEditedScript() {
-    TRuntimeLookup* runtime = CurrentRuntime();
-    if (!runtime) {
-        statusBar()->showMessage(ShellText(stNoRuntime));
+    TRuntimeLookup* runtime = scriptRuntime();
+    if (!runtime)
         return false;
-    }
     const qsizetype errorsBefore = ErrorLog().size();
     bool ran = false;
     double number = 0;
@@ -146,8 +139,7 @@ bool TMainWindow::runEditedScript() {
         number = runtime->Execute(statement.Text, text);
         ran = true;
     }
-    scriptEditor()->RebuildRows();
-    scriptEditor()->viewport()->update();
+    recolorScript();
     if (ErrorLog().size() != errorsBefore) {
         statusBar()->showMessage(ShellText(stRunFailed));
         return false;
@@ -163,17 +155,14 @@ bool TMainWindow::runEditedScript() {
 }
 
 bool TMainWindow::checkEditedScript() {
-    TRuntimeLookup* runtime = CurrentRuntime();
-    if (!runtime) {
-        statusBar()->showMessage(ShellText(stNoRuntime));
+    TRuntimeLookup* runtime = scriptRuntime();
+    if (!runtime)
         return false;
-    }
     std::optional<TStatement> failed;
     for (const TStatement& statement : scriptStatements())
         if (!runtime->Compiles(statement.Text) && !failed)
             failed = statement;
-    scriptEditor()->RebuildRows();
-    scriptEditor()->viewport()->update();
+    recolorScript();
     if (!failed) {
         statusBar()->showMessage(EditorText(etSyntaxCorrect));
         return true;
@@ -186,6 +175,26 @@ bool TMainWindow::checkEditedScript() {
     const int line = scriptEditor()->document()->findBlock(failed->Start).blockNumber() + 1;
     statusBar()->showMessage(ShellText(stStatementFails).arg(line));
     return false;
+}
+
+// The runtime the Script menu works with; without one the status bar says so.
+TRuntimeLookup* TMainWindow::scriptRuntime() {
+    TRuntimeLookup* runtime = CurrentRuntime();
+    if (!runtime)
+        statusBar()->showMessage(ShellText(stNoRuntime));
+    return runtime;
+}
+
+// Builds the editor's rows again after a run or a check, so that the globals it declared show
+// in their colour.
+void TMainWindow::recolorScript() {
+    scriptEditor()->RebuildRows();
+    scriptEditor()->viewport()->update();
+}
+
+void TMainWindow::reportFailure(const QString& message) {
+    statusBar()->showMessage(message);
+    showMessageBox({this, QMessageBox::Critical, ShellText(stErrorTitle), message});
 }
 
 TVexScriptEditor* TMainWindow::scriptEditor() const {
@@ -528,9 +537,7 @@ bool TMainWindow::canRead(const QString& path) {
         reason = file.errorString();
     if (reason.isEmpty())
         return true;
-    const QString message = ShellText(stCannotOpen).arg(path, reason);
-    statusBar()->showMessage(message);
-    showMessageBox({this, QMessageBox::Critical, ShellText(stErrorTitle), message});
+    reportFailure(ShellText(stCannotOpen).arg(path, reason));
     return false;
 }
 

@@ -24,6 +24,7 @@ class TModelServices;
 
 class QTextBrowser;
 class TModelTreeView;
+class TRuntimeLookup;
 class TVexScriptEditor;
 
 // The application's main window, laid out in MainWindow.ui: the menus, the tree of the model's
@@ -127,6 +128,10 @@ private:
     void scriptModificationChanged(bool modified);
     bool confirmScriptDiscard();
     std::vector<TStatement> scriptStatements() const;
+    TRuntimeLookup* scriptRuntime();
+    void recolorScript();
+    // Shows a failure in an error box and the status bar.
+    void reportFailure(const QString& message);
     void setUpModelPanel();
     void setUpStatusBar();
     void connectActions();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "services/NumberedTexts.h"
+
 #include <QString>
 
 // The numbered texts the shell composes its messages from, with their English wording, which
@@ -33,7 +35,7 @@
                   "%1 could not be read; nothing of it was added. The error window lists why.")    \
     ZT_SHELL_TEXT(stModelNotSaved, 1122, "The model was not saved. The error window lists why.")   \
     ZT_SHELL_TEXT(stWordReferenceTitle, 1123, "Word Reference")                                    \
-    ZT_SHELL_TEXT(stSaveChanges, 1124, "The script %1 has changed. Save the changes?")            \
+    ZT_SHELL_TEXT(stSaveChanges, 1124, "The script %1 has changed. Save the changes?")             \
     ZT_SHELL_TEXT(stUntitled, 1125, "Untitled")                                                    \
     ZT_SHELL_TEXT(stSaveScriptTitle, 1126, "Save Script As")                                       \
     ZT_SHELL_TEXT(stScriptSaved, 1127, "Script saved to %1")                                       \
@@ -41,17 +43,13 @@
     ZT_SHELL_TEXT(stResult, 1129, "Result: %1")                                                    \
     ZT_SHELL_TEXT(stRunFailed, 1130, "The run reported errors; the error window lists them.")      \
     ZT_SHELL_TEXT(stStatementFails, 1131,                                                          \
-                  "The statement in line %1 does not compile; the error window lists why.")       \
+                  "The statement in line %1 does not compile; the error window lists why.")        \
     ZT_SHELL_TEXT(stLongLine, 1132,                                                                \
-                  "Line %1 has %2 characters; only the first %3 of a line are coloured.")         \
+                  "Line %1 has %2 characters; only the first %3 of a line are coloured.")          \
     ZT_SHELL_TEXT(stNoStatement, 1133, "The script holds no statement.")                           \
     ZT_SHELL_TEXT(stNoRuntime, 1134, "There is no runtime to run the script in.")
 
-enum TShellText : int {
-#define ZT_SHELL_TEXT_ENUM(constant, number, english) constant = number,
-    ZT_SHELL_TEXTS(ZT_SHELL_TEXT_ENUM)
-#undef ZT_SHELL_TEXT_ENUM
-};
+ZT_TEXT_NUMBERS(TShellText, ZT_SHELL_TEXTS)
 
 // The text in the current language, or the English text when the module has none.
 QString ShellText(TShellText number);
