@@ -3,7 +3,7 @@
 #include "host/WordHost.h"
 #include "host/model/ModelServices.h"
 
-#include "runtime/LanguageInterpreter.h"
+#include "runtime/VexScript.h"
 
 #include <functional>
 #include <ostream>

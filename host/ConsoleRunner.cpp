@@ -5,9 +5,7 @@
 #include "host/TreeText.h"
 #include "host/WordReference.h"
 
-#include "runtime/CodeListing.h"
-#include "runtime/NumberText.h"
-#include "runtime/SourcePreparation.h"
+#include "runtime/DebuggerInterface.h"
 
 #include "Version.h"
 
@@ -250,11 +248,12 @@ void PrintListing(const TLanguageInterpreter& context, TCompiledCode& code, std:
 }
 
 void PrintWords(const TLanguageInterpreter& context, std::ostream& out) {
-    for (int index = 0; index < context.WordNames.Count(); ++index) {
-        const TSyntax* syntax = context.WordSyntax[static_cast<std::size_t>(index)];
-        out << index + 1 << '\t' << context.WordNames[index] << '\t'
-            << context.WordCategories[index] << '\t' << int{syntax->MinArgs} << '\t'
-            << int{syntax->MaxArgs} << '\t' << int{syntax->Listed} << '\n';
+    const TWordRegistry& words = context.Registry;
+    for (int index = 0; index < words.Count(); ++index) {
+        const TSyntax* syntax = words.WordSyntax[static_cast<std::size_t>(index)];
+        out << index + 1 << '\t' << words.WordNames[index] << '\t' << words.WordCategories[index]
+            << '\t' << int{syntax->MinArgs} << '\t' << int{syntax->MaxArgs} << '\t'
+            << int{syntax->Listed} << '\n';
     }
 }
 

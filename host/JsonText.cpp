@@ -1,6 +1,6 @@
 #include "host/JsonText.h"
 
-#include "runtime/NumberText.h"
+#include "runtime/VexScript.h"
 
 #include <cmath>
 #include <cstdint>

@@ -3,12 +3,7 @@
 #include "host/model/ModelFile.h"
 #include "host/model/ModelServices.h"
 
-#include "runtime/Engine.h"
-#include "runtime/LanguageInterpreter.h"
-#include "runtime/NumberText.h"
-#include "runtime/Signals.h"
-#include "runtime/SimpleStringList.h"
-#include "runtime/WordRegistry.h"
+#include "runtime/VexWords.h"
 
 #include <cmath>
 #include <filesystem>
@@ -34,7 +29,7 @@ namespace {
 using TContext = TLanguageInterpreter;
 
 std::string WordOf(TContext& c, const TCallNode& n) {
-    return WordName(c, n.WordNumber);
+    return c.WordName(n.WordNumber);
 }
 
 [[noreturn]] void Fail(TContext& c, const TCallNode& n, const std::string& what) {
@@ -398,17 +393,7 @@ double GuiExecute(int, TCallNode& n, TText& text, TContext& c) {
     TGuiInstance& instance = services.Model.GuiInstanceOf(ReferenceArg(c, n, 1), WordOf(c, n));
     const std::int32_t handle = instance.Handle();
     const TText source = Text(c, n, 2);
-    TCompiledCode* code = nullptr;
-    {
-        struct TBinding {
-            TGuiBinding& binding;
-            TGuiBinding saved;
-            ~TBinding() { binding = saved; }
-        } binding{c.GuiBinding, c.GuiBinding};
-        c.GuiBinding.CurrentInstance = &instance;
-        c.GuiBinding.CurrentObject = nullptr;
-        code = c.Compile(source.view());
-    }
+    TCompiledCode* code = c.Compile(source.view(), nullptr, TGuiBinding{nullptr, &instance});
     if (!code) {
         Fail(c, n, "the text does not compile");
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/WordTable.h"
+#include "runtime/VexWords.h"
 
 #include <span>
 

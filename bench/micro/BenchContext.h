@@ -6,7 +6,6 @@
 
 #include "host/ConsoleHost.h"
 
-#include "runtime/CommandCounter.h"
 #include "runtime/DebuggerInterface.h"
 
 #include <memory>

@@ -3,10 +3,7 @@
 #include "host/ModelWords.h"
 #include "host/model/ModelServices.h"
 
-#include "runtime/Engine.h"
-#include "runtime/LanguageInterpreter.h"
-#include "runtime/Signals.h"
-#include "runtime/WordRegistry.h"
+#include "runtime/VexWords.h"
 
 #include <cmath>
 
@@ -28,13 +25,13 @@ std::int32_t IntegerArg(TLanguageInterpreter& c, TCallNode& n, int i) {
 }
 
 [[noreturn]] void Fail(TLanguageInterpreter& c, const TCallNode& n, const std::string& what) {
-    throw EVexError(WordName(c, n.WordNumber) + ": " + what);
+    throw EVexError(c.WordName(n.WordNumber) + ": " + what);
 }
 
 void AssignLabel(TLanguageInterpreter& c, TCallNode& n, const TModelValue& value) {
     TText name;
     EvaluateArg(c, n, 1, name);
-    TAtom& owner = ModelServicesOf(c).Model.AtomOf(IntegerArg(c, n, 2), WordName(c, n.WordNumber));
+    TAtom& owner = ModelServicesOf(c).Model.AtomOf(IntegerArg(c, n, 2), c.WordName(n.WordNumber));
     if (name.empty()) {
         Fail(c, n, "a label needs a name");
     }
@@ -43,7 +40,7 @@ void AssignLabel(TLanguageInterpreter& c, TCallNode& n, const TModelValue& value
 
 void AssignNamedAtt(TLanguageInterpreter& c, TCallNode& n, const TModelValue& value) {
     const std::int32_t position = IntegerArg(c, n, 1);
-    TAtom& atom = ModelServicesOf(c).Model.AtomOf(IntegerArg(c, n, 2), WordName(c, n.WordNumber));
+    TAtom& atom = ModelServicesOf(c).Model.AtomOf(IntegerArg(c, n, 2), c.WordName(n.WordNumber));
     TModelValue* attribute = atom.AttributeAt(position);
     if (!attribute) {
         Fail(c, n,
@@ -56,7 +53,7 @@ void AssignNamedAtt(TLanguageInterpreter& c, TCallNode& n, const TModelValue& va
 void AssignStoredEntry(TLanguageInterpreter& c, TCallNode& n, TCallNode& store,
                        const TModelValue& value) {
     TGuiInstance& instance =
-        ModelServicesOf(c).Model.GuiInstanceOf(IntegerArg(c, n, 1), WordName(c, n.WordNumber));
+        ModelServicesOf(c).Model.GuiInstanceOf(IntegerArg(c, n, 1), c.WordName(n.WordNumber));
     const std::int32_t position = IntegerArg(c, store, 1);
     if (position < 1 || position > instance.StoredEntryCount()) {
         Fail(c, store,

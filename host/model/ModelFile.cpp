@@ -2,9 +2,7 @@
 
 #include "host/model/Model.h"
 
-#include "runtime/LanguageInterpreter.h"
-#include "runtime/Signals.h"
-#include "runtime/SourcePreparation.h"
+#include "runtime/VexScript.h"
 
 #include <cerrno>
 #include <charconv>

@@ -16,8 +16,7 @@
 #include "host/words/WordSupport.h"
 #include "host/words/WordTables.h"
 
-#include "runtime/LanguageInterpreter.h"
-#include "runtime/Signals.h"
+#include "runtime/VexScript.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -12,9 +12,7 @@
 #include "host/words/WordSupport.h"
 #include "host/words/WordTables.h"
 
-#include "runtime/Engine.h"
-#include "runtime/LanguageInterpreter.h"
-#include "runtime/WordRegistry.h"
+#include "runtime/VexWords.h"
 
 #include <algorithm>
 
@@ -55,7 +53,7 @@ double DefineWord(int count, TCallNode& n, TText&, TLanguageInterpreter& c) {
     if (attributes.MinArgs > attributes.MaxArgs) {
         WordError(c, n, "the fewest arguments exceed the most");
     }
-    return RegisterUserWord(c, name.view(), category, attributes);
+    return c.RegisterUserWord(name.view(), category, attributes);
 }
 
 double Arg(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
@@ -76,16 +74,16 @@ double Eval(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
 
 // 1 for a word that can be called: built-in and listed, or user-defined.
 double IsWord(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
-    const int index = LookupWord(c, TextArg(c, n, 1).view());
+    const int index = c.LookupWord(TextArg(c, n, 1).view());
     if (index < 0) {
         return 0;
     }
-    const TSyntax* syntax = WordSyntaxOf(c, index + 1);
+    const TSyntax* syntax = c.WordSyntaxOf(index + 1);
     return index >= kBuiltInWordCount || (syntax && syntax->Listed) ? 1 : 0;
 }
 
 double ForgetWord(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
-    return RemoveUserWord(c, TextArg(c, n, 1).view()) ? 1 : 0;
+    return c.RemoveUserWord(TextArg(c, n, 1).view()) ? 1 : 0;
 }
 
 // clang-format off

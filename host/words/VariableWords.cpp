@@ -9,10 +9,7 @@
 #include "host/words/WordSupport.h"
 #include "host/words/WordTables.h"
 
-#include "runtime/Engine.h"
-#include "runtime/LanguageInterpreter.h"
-#include "runtime/NumberText.h"
-#include "runtime/Variables.h"
+#include "runtime/VexWords.h"
 
 #include <algorithm>
 #include <array>
@@ -35,7 +32,7 @@ constexpr int kMostAppendedPieces = 8;
 bool IsAppendToItself(const TLanguageInterpreter& c, const TCodeNode& target,
                       const TCodeNode& value) {
     if (!target.IsVariable() || !value.IsCall() || value.WordNumber != kConcatWord ||
-        value.ArgCount < 1 || value.ArgCount > kMostAppendedPieces + 1 || NeedsCheckedPath(c)) {
+        value.ArgCount < 1 || value.ArgCount > kMostAppendedPieces + 1 || c.Debug.NeedsCheckedPath()) {
         return false;
     }
     const TVariable* var = static_cast<const TVariableNode&>(target).Var;
@@ -168,7 +165,7 @@ double Assign(int count, TCallNode& n, TText& text, TLanguageInterpreter& c) {
             return AssignText(c, var, number, text);
         }
     }
-    std::uint8_t* address = var.Local ? (c.FrameBase ? c.FrameBase + var.Storage : nullptr)
+    std::uint8_t* address = var.Local ? (c.Stack.FrameBase ? c.Stack.FrameBase + var.Storage : nullptr)
                                       : reinterpret_cast<std::uint8_t*>(var.Storage);
     if (!address) {
         StoreInVariable(c, var, NumberValue(number)); // raises: the local is out of reach

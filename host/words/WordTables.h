@@ -3,9 +3,7 @@
 
 #pragma once
 
-#include "host/WordTable.h"
-
-#include "runtime/LanguageInterpreter.h"
+#include "runtime/VexWords.h"
 
 #include <array>
 #include <span>

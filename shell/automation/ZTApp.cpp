@@ -2,7 +2,7 @@
 
 #include "host/model/ModelFile.h"
 #include "platform/CodePage.h"
-#include "runtime/LanguageInterpreter.h"
+#include "runtime/VexScript.h"
 
 #include <QFileInfo>
 
@@ -71,7 +71,7 @@ vex::TLanguageInterpreter& TZTApp::context() const {
 }
 
 bool TZTApp::hasWords() const {
-    return context().WordNames.Count() > 0;
+    return context().Registry.Count() > 0;
 }
 
 double TZTApp::run(const std::string& script, QByteArray* text) const {

@@ -6,7 +6,7 @@
 #include "debugging/TraceTexts.h"
 #include "debugging/TraceWindows.h"
 #include "platform/Registry.h"
-#include "runtime/LanguageTexts.h"
+#include "runtime/VexScript.h"
 #include "services/FileDialogs.h"
 #include "services/LanguageManager.h"
 #include "services/MessageBoxes.h"

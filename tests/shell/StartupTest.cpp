@@ -2,7 +2,7 @@
 
 #include "debugging/TraceWindows.h"
 #include "platform/Registry.h"
-#include "runtime/LanguageInterpreter.h"
+#include "runtime/VexScript.h"
 #include "services/LanguageManager.h"
 #include "services/MessageBoxes.h"
 #include "services/SettingsRootKey.h"

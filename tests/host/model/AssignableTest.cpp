@@ -5,7 +5,7 @@
 
 #include "host/model/Assignable.h"
 
-#include "runtime/Signals.h"
+#include "runtime/VexScript.h"
 
 namespace vex::host {
 namespace {
@@ -28,10 +28,9 @@ protected:
         Context().ReleaseCode(m_code);
         TExpression expression;
         if (forInstance) {
-            Context().GuiBinding.CurrentInstance =
-                &Model().GuiInstanceOf(static_cast<std::int32_t>(Value("g")), "test");
-            m_code = Context().Compile(target);
-            Context().GuiBinding.CurrentInstance = nullptr;
+            const TGuiBinding binding{
+                nullptr, &Model().GuiInstanceOf(static_cast<std::int32_t>(Value("g")), "test")};
+            m_code = Context().Compile(target, nullptr, binding);
         } else {
             Context().CompileExpression(target, m_queue, expression);
             m_code = expression.Code;

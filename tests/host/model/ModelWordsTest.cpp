@@ -164,9 +164,7 @@ TEST_F(ModelWordsTest, GuiInstanceStoredEntries) {
     EXPECT_EQ(Run("GUIInstance(g,GUIStore(2))").Text, "fast");
     EXPECT_EQ(Run("GUIExecute(g,[Concat(mode,speed * 2)])").Text, "fast6");
 
-    Context().GuiBinding.CurrentInstance = &instance;
-    TCompiledCode* code = Context().Compile("speed");
-    Context().GuiBinding.CurrentInstance = nullptr;
+    TCompiledCode* code = Context().Compile("speed", nullptr, TGuiBinding{nullptr, &instance});
     ASSERT_NE(code, nullptr);
     EXPECT_EQ(code->Root->WordNumber, 869);
     Context().ReleaseCode(code);
