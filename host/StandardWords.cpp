@@ -1,6 +1,5 @@
 #include "host/StandardWords.h"
 
-#include "host/ModelWords.h"
 #include "host/words/WordTables.h"
 
 #include "runtime/Signals.h"
@@ -21,10 +20,11 @@ namespace {
 const char* const kFixedCategories[] = {"Various",       "Visualization",  "Atom Parameters",
                                         "Atom Position", "Atom Reference", "Atom Status"};
 
-std::array<std::span<const TWordRow>, 10> Tables() {
-    return {OperatorWordRows(), ControlWordRows(), MathWordRows(),  TextWordRows(),
-            VariableWordRows(), UserWordRows(),    TraceWordRows(), FileWordRows(),
-            RandomWordRows(),   ModelWordRows()};
+std::array<std::span<const TWordRow>, 15> Tables() {
+    return {OperatorWordRows(),   ControlWordRows(),   MathWordRows(),           TextWordRows(),
+            VariableWordRows(),   UserWordRows(),      TraceWordRows(),          FileWordRows(),
+            RandomWordRows(),     ModelAtomWordRows(), ModelValueWordRows(),     ModelGuiWordRows(),
+            ModelEventWordRows(), ModelFileWordRows(), ModelAutomationWordRows()};
 }
 
 std::string AsciiLower(std::string_view name) {
