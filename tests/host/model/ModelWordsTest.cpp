@@ -3,6 +3,8 @@
 
 #include "ModelFixture.h"
 
+#include <span>
+
 namespace vex::host {
 namespace {
 
@@ -13,6 +15,19 @@ protected:
               "q := CreateAtom(model,[Queue]), s := CreateAtom(q,[Server]),"
               "gone := CreateAtom(model,[Gone]), DestroyAtom(gone),"
               "SetAtt(q,[capacity],10), SetAtt(q,[title],[Main queue]), SetLabel(q,[count],3))");
+    }
+
+    struct ErrorCase {
+        const char* source;
+        const char* message;
+    };
+    // Runs each source and expects its errors to hold the message.
+    void ExpectErrors(std::span<const ErrorCase> cases) {
+        for (const ErrorCase& c : cases) {
+            const TModelResult result = Run(c.source);
+            EXPECT_NE(result.Errors.find(c.message), std::string::npos)
+                << c.source << " gave: " << result.Errors;
+        }
     }
 };
 
@@ -84,11 +99,7 @@ TEST_F(ModelWordsTest, StaleReferencesGiveClearErrors) {
 }
 
 TEST_F(ModelWordsTest, MistakesInModelWordsAreErrorsNamingTheWord) {
-    struct Case {
-        const char* source;
-        const char* message;
-    };
-    const Case cases[] = {
+    const ErrorCase cases[] = {
         {"DestroyAtom(model)", "DestroyAtom: the atom \"model\" cannot be destroyed"},
         {"MoveAtom(q,s)", "MoveAtom: an atom cannot be moved into itself or its own subtree"},
         {"Child(q,2)", "Child: the atom \"Queue\" has no child 2"},
@@ -106,22 +117,14 @@ TEST_F(ModelWordsTest, MistakesInModelWordsAreErrorsNamingTheWord) {
         {"GUIStore(1)", "GUIStore: no GUI instance is current"},
         {"GUIInstance(q,1)", "GUIInstance: the reference "},
     };
-    for (const Case& c : cases) {
-        const TModelResult result = Run(c.source);
-        EXPECT_NE(result.Errors.find(c.message), std::string::npos)
-            << c.source << " gave: " << result.Errors;
-    }
+    ExpectErrors(cases);
 }
 
 // A count, position, handler kind, event code or priority outside its range is the range error
 // of every word's integer arguments, not a stand-in value that fails later or quietly schedules.
 TEST_F(ModelWordsTest, OutOfRangeIntegersAreRangeErrors) {
     Value("Do(DeclareGlobal([g],2), g := CreateGUIInstance([Settings],[speed]))");
-    struct Case {
-        const char* source;
-        const char* message;
-    };
-    const Case cases[] = {
+    const ErrorCase cases[] = {
         {"Child(q,0)", "bad argument #2 to \"Child\": 0 is outside 1 to 2147483647"},
         {"Child(q,1e10)", "bad argument #2 to \"Child\": 10000000000 is outside 1 to 2147483647"},
         {"Child(q,FileNumber([nan]))",
@@ -142,11 +145,7 @@ TEST_F(ModelWordsTest, OutOfRangeIntegersAreRangeErrors) {
         {"Do(ModelFile(1,[m],0), LoadEvent(1,0,0,1e10,-1))",
          "bad argument #4 to \"LoadEvent\": 10000000000 is outside -2147483648 to 2147483647"},
     };
-    for (const Case& c : cases) {
-        const TModelResult result = Run(c.source);
-        EXPECT_NE(result.Errors.find(c.message), std::string::npos)
-            << c.source << " gave: " << result.Errors;
-    }
+    ExpectErrors(cases);
     EXPECT_EQ(Value("EventCount"), 0); // no event was scheduled with a stand-in code or atom
 }
 
