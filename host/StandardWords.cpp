@@ -1,6 +1,5 @@
 #include "host/StandardWords.h"
 
-#include "host/ModelWords.h"
 #include "host/words/WordTables.h"
 
 #include "runtime/VexWords.h"
@@ -23,10 +22,11 @@ constexpr std::string_view kCreator = "Zentaro";
 const char* const kFixedCategories[] = {"Various",       "Visualization",  "Atom Parameters",
                                         "Atom Position", "Atom Reference", "Atom Status"};
 
-std::array<std::span<const TWordRow>, 10> Tables() {
-    return {OperatorWordRows(), ControlWordRows(), MathWordRows(),  TextWordRows(),
-            VariableWordRows(), UserWordRows(),    TraceWordRows(), FileWordRows(),
-            RandomWordRows(),   ModelWordRows()};
+std::array<std::span<const TWordRow>, 15> Tables() {
+    return {OperatorWordRows(),   ControlWordRows(),   MathWordRows(),           TextWordRows(),
+            VariableWordRows(),   UserWordRows(),      TraceWordRows(),          FileWordRows(),
+            RandomWordRows(),     ModelAtomWordRows(), ModelValueWordRows(),     ModelGuiWordRows(),
+            ModelEventWordRows(), ModelFileWordRows(), ModelAutomationWordRows()};
 }
 
 std::string AsciiLower(std::string_view name) {

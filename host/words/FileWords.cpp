@@ -299,7 +299,7 @@ double AbsolutePath(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
 
 // clang-format off
 const TWordRow kRows[] = {
-    {372, "FileExists",       "Files", FileExists,       1, 1, "1 when a file (not a directory) of that path exists, else 0.", "FileExists([data.txt])"},
+    {wnErrorGroupFirst, "FileExists",      "Files", FileExists,       1, 1, "1 when a file (not a directory) of that path exists, else 0.", "FileExists([data.txt])"},
     {373, "DirectoryExists",  "Files", DirectoryExists,  1, 1, "1 when a directory of that path exists, else 0.", "DirectoryExists([results])"},
     {374, "ReadTextFile",     "Files", ReadTextFile,     1, 1, "The whole contents of a file as a text, bytes as they are.", "ReadTextFile([data.txt])", true},
     {375, "WriteTextFile",    "Files", WriteTextFile,    2, 2, "Replaces a file with a text, atomically; gives the number of bytes written.", "WriteTextFile([out.txt],Concat([n=],n,NewLine))"},
@@ -317,7 +317,7 @@ const TWordRow kRows[] = {
     {387, "CurrentDirectory", "Files", CurrentDirectory, 0, 0, "The current directory, against which relative paths are resolved.", "CurrentDirectory", true},
     {388, "ChangeDirectory",  "Files", ChangeDirectory,  1, 1, "Makes a directory the current directory.", "ChangeDirectory([results])"},
     {389, "TempDirectory",    "Files", TempDirectory,    0, 0, "The directory for temporary files.", "TempDirectory", true},
-    {390, "AbsolutePath",     "Files", AbsolutePath,     1, 1, "A path made absolute against the current directory, with . and .. resolved.", "AbsolutePath([data.txt])", true},
+    {wnErrorGroupLast, "AbsolutePath",    "Files", AbsolutePath,     1, 1, "A path made absolute against the current directory, with . and .. resolved.", "AbsolutePath([data.txt])", true},
 };
 // clang-format on
 
