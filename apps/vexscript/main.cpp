@@ -1,6 +1,6 @@
 // vexscript: runs VexScript files and texts in the console.
 
-#include "host/ConsoleRunner.h"
+#include "host/console/ConsoleRunner.h"
 
 #if ZENTARO_LANGUAGE_MODULES
 #include "platform/CodePage.h"
