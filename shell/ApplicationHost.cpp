@@ -20,7 +20,7 @@ TApplicationHost::~TApplicationHost() {
 }
 
 std::string TApplicationHost::LanguageText(int number) const {
-    return toWindows1252(GetLanguageText(number)).toStdString();
+    return GetLanguageBytes(number);
 }
 
 void TApplicationHost::ShowErrorBox(const std::string& message) {

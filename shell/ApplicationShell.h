@@ -28,13 +28,15 @@ class TZTApplication;
 //       9 window placement store   (nothing to initialise)
 //  2. the application initialises: with --regserver or --unregserver it writes or removes the
 //     D-Bus activation file, finalises the parts and ends here; otherwise its title is set;
-//  3. the runtime context is created with the standard words;
-//  4. the main window is created for the runtime context (it loads the language module and
-//     translates itself), its model tree is registered with the model's services, and the
-//     window is shown, with the script file given, if any;
-//  5. the message loop runs until the main window closes or TZTApplication::Shutdown;
-//  6. the model tree is unregistered, the main window destroyed, then the runtime context;
-//  7. the parts finalise in exactly the reverse order.
+//  3. the language module of the current language is loaded (a missing one is reported in an
+//     error box, and the texts stay English);
+//  4. the runtime context is created with the standard words;
+//  5. the main window is created for the runtime context (it translates itself), its model tree
+//     is registered with the model's services, and the window is shown, with the script file
+//     given, if any;
+//  6. the message loop runs until the main window closes or TZTApplication::Shutdown;
+//  7. the model tree is unregistered, the main window destroyed, then the runtime context;
+//  8. the parts finalise in exactly the reverse order.
 //
 // A settings file found damaged on the way is reported in a warning box.
 class TApplicationShell {
@@ -85,6 +87,7 @@ private:
     void finalizeParts();
     void initializeLanguageManager();
     void finalizeLanguageManager();
+    void loadLanguageModule();
     void initializeTimerBase();
     void createApplicationObject();
     void startAutomationServer();
