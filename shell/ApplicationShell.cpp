@@ -6,7 +6,6 @@
 #include "services/LanguageManager.h"
 #include "services/MessageBoxes.h"
 #include "shell/ApplicationHost.h"
-#include "shell/ApplicationInterpreter.h"
 #include "shell/MainWindow.h"
 #include "shell/ModelTreeView.h"
 #include "shell/ZTApplication.h"

@@ -12,7 +12,10 @@ class TApplicationInterpreter;
 class TMainWindow;
 class TZTApplication;
 
-// Start-up and shutdown of the desktop application, in a fixed order that the log records.
+// Start-up and shutdown of the desktop application, in a fixed order that the log records, and
+// the owner of what start-up creates until shutdown destroys it. It is not the application object
+// (TZTApplication, one of the parts it creates), not the toolkit's QApplication (which exists
+// before it) and not the main window; apps/zentaro/main.cpp makes one and calls run().
 //
 // run() goes through these steps (the toolkit's QApplication exists before):
 //  1. the parts initialise in this order:

@@ -12,7 +12,6 @@
 #include "services/MessageBoxes.h"
 #include "services/SettingsRootKey.h"
 #include "shell/ApplicationHost.h"
-#include "shell/ApplicationInterpreter.h"
 #include "shell/ModelTreeView.h"
 #include "shell/ShellTexts.h"
 #include "tests/platform/RegistryTestSupport.h"
