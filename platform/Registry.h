@@ -89,8 +89,8 @@ private:
     // calling them, for an unopened key or a key that no longer exists; a `change` whose
     // arguments were found invalid (`arguments`) gives that status once the key is known to be
     // open.
-    TRegistryStatus ReadNode(
-        const std::function<TRegistryStatus(const TRegistryNode& node)>& read) const;
+    TRegistryStatus
+    ReadNode(const std::function<TRegistryStatus(const TRegistryNode& node)>& read) const;
     TRegistryStatus ChangeNode(const TRegistryStore::TChange& change,
                                TRegistryStatus arguments = TRegistryStatus::Success) const;
 

@@ -69,7 +69,8 @@ QString leftCharacters(const QString& text, qsizetype length) {
 QString lookUp(int number) {
     if (!s_state.LanguageModule)
         return {};
-    QString text = s_state.LanguageModule->translate(nullptr, QByteArray::number(number).constData());
+    QString text =
+        s_state.LanguageModule->translate(nullptr, QByteArray::number(number).constData());
     const qsizetype zero = text.indexOf(QChar(u'\0'));
     if (zero >= 0)
         text.truncate(zero);

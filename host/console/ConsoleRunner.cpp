@@ -15,7 +15,7 @@ namespace vex::host {
 
 namespace {
 
-// A file that cannot be run ends the runner with this status before anything runs.
+// The exit status of a usage error or of a script file that cannot be run (nothing runs then).
 constexpr int UsageErrorStatus = 2;
 
 bool IsReadable(const std::string& path) {
