@@ -6,7 +6,6 @@
 #include "services/LanguageManager.h"
 #include "services/MessageBoxes.h"
 #include "shell/ApplicationHost.h"
-#include "shell/ApplicationInterpreter.h"
 #include "shell/MainWindow.h"
 #include "shell/ModelTreeView.h"
 #include "shell/ZTApplication.h"
@@ -64,6 +63,7 @@ int TApplicationShell::run(const QString& scriptFile, TServerSwitch serverSwitch
     }
     note(QStringLiteral("set application title"));
     QGuiApplication::setApplicationDisplayName(applicationTitle());
+    loadLanguageModule();
     createRuntimeContext();
     createMainWindow(scriptFile);
     const int exitCode = runMessageLoop();
@@ -101,6 +101,14 @@ void TApplicationShell::initializeLanguageManager() {
 
 void TApplicationShell::finalizeLanguageManager() {
     FinalizeLanguageManager();
+}
+
+// Before the first window, so that every window translates itself with the module; a module that
+// cannot be located is reported in an error box and the texts stay English. Not done for the
+// registration switches, which open no window.
+void TApplicationShell::loadLanguageModule() {
+    note(QStringLiteral("load language module"));
+    LoadCurrentLanguageModule();
 }
 
 void TApplicationShell::initializeTimerBase() {

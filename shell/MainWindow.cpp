@@ -244,9 +244,7 @@ void TMainWindow::acErrorWindowTriggered() {
     GetErrorWindow()->raise();
 }
 
-// The main window brings the language module in; every later window only translates itself.
 void TMainWindow::translate() {
-    LoadLanguageModule(QStringLiteral("ZT"), CurrentLanguage());
     TranslateForm(this);
 }
 

@@ -34,8 +34,8 @@ class TModelTreeView;
 // object does. Errors of model files go to the error window like every other script error.
 // Without a context (a window on its own) the model's menu items stay disabled.
 //
-// At its creation it loads the language module of the current language and translates itself;
-// the captions in the layout are the English defaults for numbers the module lacks.
+// At its creation it translates itself with the language module start-up loaded; the captions
+// in the layout are the English defaults for numbers the module lacks.
 class TMainWindow : public QMainWindow {
     Q_OBJECT
 

@@ -4,7 +4,7 @@
 // output thrown away, and debugger services that never pause, so that a debug run can be
 // measured with every counting mode.
 
-#include "host/ConsoleHost.h"
+#include "host/console/ConsoleHost.h"
 
 #include "runtime/DebuggerInterface.h"
 

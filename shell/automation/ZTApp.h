@@ -12,13 +12,15 @@ namespace vex {
 class TLanguageInterpreter;
 }
 
-// The automation object other programs drive Zentaro through. Each operation composes one
-// VexScript text, runs it through the runtime's external entry (which suppresses debugging and
-// restores what it changes) and converts the result. Every operation first clears its
-// out-parameters and never lets an exception escape: a failure comes back as a status with the
-// message, the out-parameters keeping their cleared values.
+// The automation object other programs drive Zentaro through, holding nothing between calls.
+// It is not the application object (TZTApplication), and it knows nothing of the transport: its
+// D-Bus face is TAutomationObject, which owns one, and the service on the bus is
+// TAutomationService.
 //
-// The class knows nothing of the transport; the D-Bus service wraps it.
+// Each operation composes one VexScript text, runs it through the runtime's external entry
+// (which suppresses debugging and restores what it changes) and converts the result. Every
+// operation first clears its out-parameters and never lets an exception escape: a failure comes
+// back as a status with the message, the out-parameters keeping their cleared values.
 class TZTApp {
 public:
     // Where the operations find the runtime: the application's global context unless a test

@@ -12,10 +12,10 @@
 #include "services/MessageBoxes.h"
 #include "services/SettingsRootKey.h"
 #include "shell/ApplicationHost.h"
-#include "shell/ApplicationInterpreter.h"
 #include "shell/ModelTreeView.h"
 #include "shell/ShellTexts.h"
 #include "tests/platform/RegistryTestSupport.h"
+#include "tests/services/LanguageSettings.h"
 #include "tests/shell/TreeShape.h"
 
 #include <QAction>
@@ -67,15 +67,6 @@ std::set<int> requestedNumbers(QWidget* window) {
     addLayoutNumbers(window, numbers);
     addLayoutNumbers(GetTraceWindow(), numbers);
     return numbers;
-}
-
-void setLanguage(std::uint32_t number) {
-    TRegistryKey general;
-    QCOMPARE(
-        TRegistryKey::CurrentUser().CreateKey(std::string(SettingsRootKey) + "\\General", general),
-        TRegistryStatus::Success);
-    QCOMPARE(general.SetValue("Application Language", TRegistryValue::FromInteger(number)),
-             TRegistryStatus::Success);
 }
 
 } // namespace
@@ -158,6 +149,7 @@ void MainWindowTest::cleanupTestCase() {
 void MainWindowTest::init() {
     QVERIFY(m_dir.isValid());
     InitializeLanguageManager();
+    QVERIFY(LoadCurrentLanguageModule());
     m_boxes.clear();
     m_answer = QMessageBox::Ok;
     m_saveDialogs.clear();
@@ -241,6 +233,7 @@ void MainWindowTest::translatedScreenshot() {
     QFETCH(QString, atoms);
     setLanguage(static_cast<std::uint32_t>(language));
     InitializeLanguageManager();
+    QVERIFY(LoadCurrentLanguageModule());
     services().Tree = nullptr;
     delete m_window;
     m_window = new TMainWindow(m_context.get());

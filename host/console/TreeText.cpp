@@ -1,4 +1,4 @@
-#include "host/TreeText.h"
+#include "host/console/TreeText.h"
 
 #include "runtime/VexWords.h"
 

@@ -1,4 +1,4 @@
-#include "host/JsonText.h"
+#include "host/console/JsonText.h"
 
 #include "runtime/VexScript.h"
 
