@@ -191,27 +191,20 @@ double TLanguageInterpreter::EvaluateBody(const TCompiledCode& code, TText& text
     const TCompiledCode caller = Stack.Current();
     EnterCode(code);
     InterfaceRegister.reset();
-    // Leaves the body's activation on every exit; an underflow found on the way out is raised
-    // unless an error is already passing.
-    struct TLeave {
-        TLanguageInterpreter& context;
-        const TCompiledCode& caller;
-        bool Underflow() noexcept {
-            const bool underflow = context.ReleaseFrame();
-            context.Stack.Set(caller);
-            return underflow;
-        }
-    } leave{*this, caller};
     double result = 0;
     try {
         result = EvaluateRoot(*this, *code.Root, text);
     } catch (...) {
-        if (leave.Underflow()) {
+        const bool underflow = ReleaseFrame();
+        Stack.Set(caller);
+        if (underflow) {
             throw EVexStackUnderflow();
         }
         throw;
     }
-    if (leave.Underflow()) {
+    const bool underflow = ReleaseFrame();
+    Stack.Set(caller);
+    if (underflow) {
         throw EVexStackUnderflow();
     }
     return result;

@@ -168,9 +168,10 @@ public:
 
     // Parts and fields ---------------------------------------------------------------------------
 
-    TWordRegistry Registry;
+    // The hot parts first, at small offsets from the context's address.
     TActivationStack Stack;
     TDebugControl Debug;
+    TWordRegistry Registry;
     // The global variables.
     TVariables GlobalVariables;
     // The interface the last interface-valued read produced; cleared by every evaluation.

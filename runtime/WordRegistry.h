@@ -115,10 +115,9 @@ public:
     std::string Name(int wordNumber) const;
     // The syntax record of a word number, or none.
     TSyntax* Syntax(int wordNumber) const noexcept {
-        if (wordNumber < 1 || static_cast<std::size_t>(wordNumber) > WordSyntax.size()) {
-            return nullptr;
-        }
-        return WordSyntax[static_cast<std::size_t>(wordNumber - 1)];
+        // One unsigned comparison: a number below 1 wraps around to a huge index.
+        const auto index = static_cast<std::size_t>(wordNumber) - 1;
+        return index < WordSyntax.size() ? WordSyntax[index] : nullptr;
     }
     // Adds a category name to Categories (once).
     void AddCategory(std::string_view category);
