@@ -165,6 +165,13 @@ void AskDebug(TLanguageInterpreter& context) {
     }
 }
 
+void AnswerAbortRequest(TLanguageInterpreter& context) {
+    if (context.Debug.BreakRequest.load(std::memory_order_relaxed) & TDebugControl::kAbortRequest) {
+        context.Debug.BreakRequest.exchange(0);
+        throw ERunAborted();
+    }
+}
+
 void RaiseAbort(TLanguageInterpreter& context, std::intptr_t code) {
     context.Debug.BreakRequest.exchange(0);
     throw EDebugger(code);

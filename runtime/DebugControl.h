@@ -58,8 +58,10 @@ public:
     // Start-time slot of the innermost timed node of a measured run.
     std::uint64_t* TimingSlot = nullptr;
     // Break requests: incremented by the break watcher thread, read between nodes and reset by
-    // an atomic exchange on the GUI thread.
+    // an atomic exchange on the GUI thread. Bit 31 (kAbortRequest) asks the run to end without a
+    // question; see RequestAbort.
     std::atomic<std::uint32_t> BreakRequest{0};
+    static constexpr std::uint32_t kAbortRequest = 0x80000000u;
     // The activation the debugger paused in (points at PausedActivation), or none.
     TCompiledCode* PausedFrame = nullptr;
     TCompiledCode PausedActivation;
@@ -75,6 +77,16 @@ public:
     // True when a node cannot take the plain path: a debug run, or a break request pending.
     bool NeedsCheckedPath() const noexcept {
         return DebugStatePositive() || BreakRequest.load(std::memory_order_relaxed) != 0;
+    }
+    // Asks the running evaluation to end at its next node with ERunAborted, asking nobody. Safe
+    // from any thread and from a signal handler. Meant for a run that is going on: a request
+    // made while nothing runs ends the next run at its first node. Whatever is pending when
+    // the outermost evaluation ends is dropped, so a request that came too late for one run does
+    // not end the next.
+    void RequestAbort() noexcept { BreakRequest.fetch_or(kAbortRequest, std::memory_order_relaxed); }
+    // Drops a pending RequestAbort; break requests stay.
+    void ClearAbortRequest() noexcept {
+        BreakRequest.fetch_and(~kAbortRequest, std::memory_order_relaxed);
     }
     // DebugState read as a signed byte: negative while debugging is suppressed.
     std::int8_t SignedState() const noexcept { return static_cast<std::int8_t>(DebugState); }
@@ -103,6 +115,9 @@ void AskStop(TLanguageInterpreter& context);
 // Asks what to do with an interrupted run: Yes debugs it step by step, No stops it, Cancel lets
 // it go on.
 void AskDebug(TLanguageInterpreter& context);
+// Ends the run with ERunAborted when RequestAbort asked for it (clearing every break request);
+// nothing otherwise.
+void AnswerAbortRequest(TLanguageInterpreter& context);
 // Clears the break request and raises the abort signal with `code`.
 [[noreturn]] void RaiseAbort(TLanguageInterpreter& context, std::intptr_t code);
 // After a pause loop that the window's Cancel ended: clears AbortRequested and raises the abort

@@ -195,6 +195,7 @@ bool CatchAbortAtNode(TLanguageInterpreter& context, TCodeNode& node, const EDeb
 
 double EvaluateNodeDebug(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
     if (context.Debug.BreakRequest.load(std::memory_order_relaxed) != 0) {
+        AnswerAbortRequest(context);
         AnswerBreakInDebugRun(context, node);
         context.Debug.BreakRequest.exchange(0);
     }

@@ -69,6 +69,7 @@ inline std::uint8_t* StorageOf(const TLanguageInterpreter& context, const TVaria
 
 void AnswerBreakRequest(TLanguageInterpreter& context) {
     if (context.Debug.BreakRequest.load(std::memory_order_relaxed) != 0) {
+        AnswerAbortRequest(context);
         AskStop(context);
         context.Debug.BreakRequest.exchange(0);
     }

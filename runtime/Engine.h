@@ -27,8 +27,9 @@ inline double EvaluateRoot(TLanguageInterpreter& context, TCodeNode& node, TText
 // The one policy for an error that reaches the root of an evaluated code, whichever path
 // evaluated it: an EVexReturn gives its value and text, every other error of the standard
 // exception class is reported (naming the word of the root) and gives 0, anything else gives 0
-// silently. The abort signal passes on. `evaluate` is the path's evaluation of the root; `catchAbort`, for the debug path, gives
-// the node's own handler of the abort signal a chance first.
+// silently. The debugger's abort signal and ERunAborted pass on. `evaluate` is the path's
+// evaluation of the root; `catchAbort`, for the debug path, gives the node's own handler of the
+// abort signal a chance first.
 template <typename TEvaluate, typename TCatchAbort>
 double ContainAtRoot(TLanguageInterpreter& context, TCodeNode& root, TText& text,
                      TEvaluate&& evaluate, TCatchAbort&& catchAbort);
@@ -51,6 +52,8 @@ double ContainAtRoot(TLanguageInterpreter& context, TCodeNode& root, TText& text
         if (catchAbort(signal)) {
             return 0;
         }
+        throw;
+    } catch (const ERunAborted&) {
         throw;
     } catch (EVexReturn& signal) {
         return ReturnValue(signal, text);

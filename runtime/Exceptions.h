@@ -29,6 +29,12 @@ public:
     const char* what() const noexcept override { return ""; }
 };
 
+// The end of a run that was asked to stop from outside without a question (an automation
+// client's abort or time limit, Ctrl+C in the console runner): no handler of the run takes it,
+// it unwinds to the entry operation, which hands it to the host's exception handler. Its message
+// is empty, like every abort signal's.
+class ERunAborted : public EAbortSignal {};
+
 // Raised by a word to end the evaluation of the current compiled code early with a value.
 class EVexReturn : public std::exception {
 public:

@@ -226,6 +226,15 @@ double TLanguageInterpreter::Evaluate(TCompiledCode* code, TText& text) {
         Stack.Restore();
         throw;
     }
+    // An abort asked for after the outermost run ended must not end the next one.
+    struct TDropLateAbort {
+        TLanguageInterpreter& context;
+        ~TDropLateAbort() {
+            if (context.Stack.FrameCount == 0) {
+                context.Debug.ClearAbortRequest();
+            }
+        }
+    } dropLateAbort{*this};
     double result = 0;
     try {
         result = EvaluateCompiled(code, text);

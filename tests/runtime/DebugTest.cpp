@@ -31,6 +31,13 @@ double wordBreak(int, TCallNode&, TText&, TLanguageInterpreter& context) {
     return 0;
 }
 
+// w502: another thread asks the run to end, as an automation client's abort does.
+constexpr int kAbortWord = 502;
+double wordAbort(int, TCallNode&, TText&, TLanguageInterpreter& context) {
+    context.Debug.RequestAbort();
+    return 0;
+}
+
 std::string Joined(const std::vector<std::string>& items) {
     std::string result;
     for (const std::string& item : items) {
@@ -44,6 +51,7 @@ protected:
     DebugTest() {
         context.Registry.WordTable[kw500Word] = wordw500;
         context.Registry.WordTable[kBreakWord] = wordBreak;
+        context.Registry.WordTable[kAbortWord] = wordAbort;
         context.Debug.Services = &services;
         context.Debug.RunOrigin = roSimulation;
         context.Debug.DebugOrigins = roSimulation;
@@ -243,6 +251,41 @@ TEST_F(DebugTest, BreakRequests) {
     EXPECT_EQ(context.Debug.DebugOrigins, roSimulation | roExternal)
         << "stepping through a run of another origin adds that origin";
     EXPECT_EQ(services.Window->TickedOrigins, roSimulation | roExternal);
+}
+
+// An abort request ends the whole run at its next node without a question, also through
+// user-defined words (which turn the debugger's stop into step mode).
+TEST_F(DebugTest, AnAbortRequestEndsTheRunWithoutAsking) {
+    Define("Deep", "Do(Count,w502,Count)", 0, 0);
+    const char* const sources[] = {"Do(Count,w502,Count)", "Do(Deep,Count)"};
+    for (bool debugging : {false, true}) {
+        SwitchDebugging(context, debugging);
+        services.Presses = {TAction::Run};
+        for (const char* source : sources) {
+            CountCalls() = 0;
+            host.HandledExceptions.clear();
+            services.Questions.clear();
+            services.Answers = {TBoxAnswer::No, TBoxAnswer::Cancel};
+            EXPECT_EQ(Execute(source), 0) << source;
+            EXPECT_EQ(CountCalls(), 1) << source << ": nothing after the request ran";
+            EXPECT_TRUE(services.Questions.empty()) << source;
+            EXPECT_EQ(host.HandledExceptions, std::vector<std::string>{""}) << source;
+            EXPECT_EQ(context.Debug.BreakRequest.load(), 0u) << source;
+            ExpectBalanced(source);
+        }
+    }
+    // Break requests pending beside it ask nothing either.
+    CountCalls() = 0;
+    services.Questions.clear();
+    context.Debug.BreakRequest = 3;
+    context.Debug.RequestAbort();
+    EXPECT_EQ(Execute("Do(Count,Count)"), 0);
+    EXPECT_EQ(CountCalls(), 0);
+    EXPECT_TRUE(services.Questions.empty());
+    // A request that comes after the last node of its run does not end the next run.
+    EXPECT_EQ(Execute("Do(Count,w502)"), 0);
+    CountCalls() = 0;
+    EXPECT_EQ(Execute("Do(Count,Count)"), 2);
 }
 
 TEST_F(DebugTest, BreakRequestsArrivingTogetherAreAnsweredOnce) {
