@@ -5,6 +5,7 @@
 // reached only through TDebugServices (DebuggerInterface.h); everything here runs on the GUI
 // thread, except that the break watcher thread increments BreakRequest.
 
+#include "runtime/CommandCounter.h"
 #include "runtime/CompiledCode.h"
 
 #include <atomic>
@@ -70,6 +71,10 @@ public:
     // The application's debugger services (window, message boxes, message pump, break watcher),
     // or none: debug runs then never pause or count, and a break request stops the run.
     TDebugServices* Services = nullptr;
+    // The counting mode, the simulation and animation times and the command counter of debug
+    // runs: fed at every node of a debug run while a debugger window exists, shown by its
+    // Performance page.
+    counting::TPerformance Performance;
 
     // True when bit 7 is clear and the low bits are nonzero (the byte read as signed is
     // positive): a debug run.

@@ -51,9 +51,6 @@ public:
     virtual void PressSwitchButton() = 0;
     // Shows the window and gives it the focus.
     virtual void ShowAndFocus() = 0;
-    // The counting mode, totals and command counter; the engine reads the counting mode at
-    // every node of a debug run.
-    virtual counting::TPerformance& Performance() = 0;
 };
 
 // Answers of the warning boxes.
