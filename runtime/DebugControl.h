@@ -55,6 +55,7 @@ public:
     bool ReleaseMode = false;
     // Set by the debugger: raise the abort signal with AbortTarget when the pause ends.
     bool AbortRequested = false;
+    // The code of that abort signal (0: the whole run; a node's address: that node).
     std::intptr_t AbortTarget = 0;
     // Start-time slot of the innermost timed node of a measured run.
     std::uint64_t* TimingSlot = nullptr;
@@ -62,9 +63,11 @@ public:
     // an atomic exchange on the GUI thread. Bit 31 (kAbortRequest) asks the run to end without a
     // question; see RequestAbort.
     std::atomic<std::uint32_t> BreakRequest{0};
+    // The bit of BreakRequest that RequestAbort sets.
     static constexpr std::uint32_t kAbortRequest = 0x80000000u;
     // The activation the debugger paused in (points at PausedActivation), or none.
     TCompiledCode* PausedFrame = nullptr;
+    // A copy of the activation paused in, which PausedFrame points at.
     TCompiledCode PausedActivation;
     // Written by the debugger's switch button; the runtime does not read it.
     bool DebugSwitchState = false;

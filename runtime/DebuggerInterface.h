@@ -83,8 +83,11 @@ public:
 
     // The break watcher thread: increments *request when the user presses the break keys. Start
     // sets *request to 0 first.
+    // True while the watcher thread runs.
     virtual bool HasBreakWatcher() const = 0;
+    // Starts the watcher thread for `request`.
     virtual void StartBreakWatcher(std::atomic<std::uint32_t>* request) = 0;
+    // Stops the watcher thread and waits for it to end.
     virtual void StopBreakWatcher() = 0;
 
     // The host preference: show a message on the model views while a run is frozen.
