@@ -47,8 +47,12 @@ bool TAutomationService::start(QString* error) {
     }
     if (!m_bus.registerService(QString::fromLatin1(kServiceName))) {
         m_bus.unregisterObject(QString::fromLatin1(kEntryPath));
+        // The bus refuses a name another connection owns without an error of its own.
+        const QString reason = m_bus.lastError().isValid()
+                                   ? m_bus.lastError().message()
+                                   : QStringLiteral("another process owns it");
         return fail(QStringLiteral("the name %1 could not be taken: %2")
-                        .arg(QString::fromLatin1(kServiceName), m_bus.lastError().message()));
+                        .arg(QString::fromLatin1(kServiceName), reason));
     }
     m_started = true;
     return true;
