@@ -255,6 +255,11 @@ Skripteditor und Debugger für VexScript.</translation>
         <extracomment>Main window messages</extracomment>
         <translation>Wortreferenz</translation>
     </message>
+    <message id="1130">
+        <source>Discard the model "%1" and quit? What was not saved is lost.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Das Modell „%1“ verwerfen und beenden? Was nicht gespeichert wurde, geht verloren.</translation>
+    </message>
     <message id="3001">
         <source>User</source>
         <extracomment>Runtime messages</extracomment>

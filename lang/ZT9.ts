@@ -255,6 +255,11 @@ Script editor and debugger for VexScript.</translation>
         <extracomment>Main window messages</extracomment>
         <translation>Word Reference</translation>
     </message>
+    <message id="1130">
+        <source>Discard the model "%1" and quit? What was not saved is lost.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Discard the model "%1" and quit? What was not saved is lost.</translation>
+    </message>
     <message id="3001">
         <source>User</source>
         <extracomment>Runtime messages</extracomment>

@@ -17,6 +17,7 @@
 
 #include "Version.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -197,6 +198,14 @@ void TMainWindow::updateStatus() {
         m_ui->lblClock->setText(clockText);
 }
 
+void TMainWindow::closeEvent(QCloseEvent* event) {
+    if (!confirmDiscardOnQuit()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
 void TMainWindow::acNewModelTriggered() {
     if (confirmDiscard())
         newModel();
@@ -301,14 +310,20 @@ bool TMainWindow::modelHasAtoms() const {
 
 // The model has no record of changes since it was saved, so the question comes whenever there
 // is something below "model" to lose.
-bool TMainWindow::confirmDiscard() {
+bool TMainWindow::confirmDiscard(TShellText question) {
     if (!m_services || !modelHasAtoms())
         return true;
     const TModel& model = m_services->Model;
     const QString name = fromScriptText(model.FindAtom(model.Root())->AtomName());
     return showMessageBox({this, QMessageBox::Question, QString(),
-                           ShellText(stDiscardModel).arg(name), QMessageBox::Yes | QMessageBox::No,
+                           ShellText(question).arg(name),
+                           QMessageBox::Yes | QMessageBox::No,
                            QMessageBox::No}) == QMessageBox::Yes;
+}
+
+// Quitting loses the model as a new one does, so it asks the same question.
+bool TMainWindow::confirmDiscardOnQuit() {
+    return confirmDiscard(stDiscardModelOnQuit);
 }
 
 // Qt's own dialog rather than the desktop's, so it looks and behaves the same everywhere.

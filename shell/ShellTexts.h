@@ -32,7 +32,9 @@
     ZT_SHELL_TEXT(stLibraryDropped, 1121,                                                          \
                   "%1 could not be read; nothing of it was added. The error window lists why.")    \
     ZT_SHELL_TEXT(stModelNotSaved, 1122, "The model was not saved. The error window lists why.")   \
-    ZT_SHELL_TEXT(stWordReferenceTitle, 1123, "Word Reference")
+    ZT_SHELL_TEXT(stWordReferenceTitle, 1123, "Word Reference")                                    \
+    ZT_SHELL_TEXT(stDiscardModelOnQuit, 1130,                                                      \
+                  "Discard the model \"%1\" and quit? What was not saved is lost.")
 
 enum TShellText : int {
 #define ZT_SHELL_TEXT_ENUM(constant, number, english) constant = number,

@@ -98,6 +98,8 @@ private slots:
     void statusBarShowsModelNameFileAndClock();
     void newModelAsksOnlyWhenAtomsWouldBeLost_data();
     void newModelAsksOnlyWhenAtomsWouldBeLost();
+    void quittingAsksOnlyWhenAtomsWouldBeLost_data();
+    void quittingAsksOnlyWhenAtomsWouldBeLost();
     void saveAndOpenRoundTrip_data();
     void saveAndOpenRoundTrip();
     void failedOpenKeepsTheModel_data();
@@ -432,6 +434,45 @@ void MainWindowTest::newModelAsksOnlyWhenAtomsWouldBeLost() {
     QCOMPARE(m_boxes.size(), questions);
     m_boxes.clear();
     QCOMPARE(this->tree(), tree);
+}
+
+void MainWindowTest::quittingAsksOnlyWhenAtomsWouldBeLost_data() {
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<bool>("byMenu"); // File > Exit, else the window's own close
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<bool>("closed");
+
+    QTest::newRow("no atoms: no question") << "SetName(model,[Empty])" << true << 0 << 0 << true;
+    QTest::newRow("atoms, kept") << "CreateAtom(model,[Queue])" << true << int(QMessageBox::No)
+                                 << 1 << false;
+    QTest::newRow("atoms, discarded")
+        << "CreateAtom(model,[Queue])" << true << int(QMessageBox::Yes) << 1 << true;
+    QTest::newRow("window closed, atoms kept")
+        << "CreateAtom(model,[Queue])" << false << int(QMessageBox::No) << 1 << false;
+}
+
+void MainWindowTest::quittingAsksOnlyWhenAtomsWouldBeLost() {
+    QFETCH(QString, script);
+    QFETCH(bool, byMenu);
+    QFETCH(int, answer);
+    QFETCH(int, questions);
+    QFETCH(bool, closed);
+    run(script.toLatin1().constData());
+    m_answer = QMessageBox::StandardButton(answer);
+
+    if (byMenu)
+        m_window->findChild<QAction*>("acExit")->trigger();
+    else
+        m_window->close();
+
+    QCOMPARE(m_boxes.size(), questions);
+    if (questions)
+        QCOMPARE(m_boxes.first(), QString("Discard the model \"model\" and quit? What was not "
+                                          "saved is lost."));
+    m_boxes.clear();
+    QCOMPARE(m_window->isVisible(), !closed);
+    QCOMPARE(run("ChildCount(model)"), script.startsWith("Create") ? 1.0 : 0.0);
 }
 
 void MainWindowTest::saveAndOpenRoundTrip_data() {
