@@ -260,6 +260,26 @@ Skripteditor und Debugger für VexScript.</translation>
         <extracomment>Main window messages</extracomment>
         <translation>Das Modell „%1“ verwerfen und beenden? Was nicht gespeichert wurde, geht verloren.</translation>
     </message>
+    <message id="1131">
+        <source>The automation call was aborted.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Der Automatisierungsaufruf wurde abgebrochen.</translation>
+    </message>
+    <message id="1132">
+        <source>The automation call was stopped after its time limit of %1 ms.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Der Automatisierungsaufruf wurde nach seiner Zeitgrenze von %1 ms beendet.</translation>
+    </message>
+    <message id="1133">
+        <source>the name holds characters that script texts (Windows-1252) cannot hold</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>der Name enthält Zeichen, die Skripttexte (Windows-1252) nicht darstellen können</translation>
+    </message>
+    <message id="1134">
+        <source>Cannot save %1: %2</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>%1 kann nicht gespeichert werden: %2</translation>
+    </message>
     <message id="3001">
         <source>User</source>
         <extracomment>Runtime messages</extracomment>

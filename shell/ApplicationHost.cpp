@@ -6,6 +6,7 @@
 #include "services/LanguageManager.h"
 #include "services/MessageBoxes.h"
 #include "shell/ShellTexts.h"
+#include "shell/automation/AutomationCall.h"
 
 #include <QApplication>
 
@@ -30,6 +31,8 @@ void TApplicationHost::ShowErrorBox(const std::string& message) {
 }
 
 void TApplicationHost::HandleException(const std::exception& error) {
+    if (TAutomationCall::takeException(error))
+        return;
     const std::string message = error.what();
     if (!message.empty())
         ShowErrorBox(message);

@@ -102,10 +102,9 @@ private:
     bool confirmDiscardOnQuit();
     QString askForFileToOpen(const QString& title);
     bool canRead(const QString& path);
+    bool canName(const QString& path, TShellText failure);
+    bool reportFileError(TShellText failure, const QString& path, const QString& reason);
     bool runScript(const std::string& script);
-    void endFileRead();
-    void restoreModel(const std::string& modelText, const std::string& fileName);
-    void dropLibraryAtomsExcept(const std::vector<std::int32_t>& kept);
 
     std::unique_ptr<Ui::TMainWindow> m_ui;
     vex::TLanguageInterpreter* m_context = nullptr;
