@@ -44,8 +44,8 @@ void TApplicationHost::TraceMessage(std::string_view text, bool isError) {
 }
 
 // The context is the global one until it is destroyed (the runtime's destructor withdraws it).
-TApplicationInterpreter::TApplicationInterpreter(TApplicationHost& host)
-    : TLanguageInterpreter(host) {
+TApplicationInterpreter::TApplicationInterpreter(TApplicationHost& host, std::int32_t stackSize)
+    : TLanguageInterpreter(host, stackSize) {
     vex::host::RegisterStandardWords(*this);
     vex::GlobalContext = this;
 }

@@ -41,7 +41,8 @@ public:
 // go to the error window.
 class TApplicationInterpreter : public vex::TLanguageInterpreter {
 public:
-    explicit TApplicationInterpreter(TApplicationHost& host);
+    // `stackSize`: the bytes of the shared stack space for frames of locals.
+    explicit TApplicationInterpreter(TApplicationHost& host, std::int32_t stackSize = 1 << 20);
 
     void ReportError(const std::string& message) override;
 };
