@@ -465,6 +465,16 @@ Skripteditor und Debugger für VexScript.</translation>
         <extracomment>Trace window</extracomment>
         <translation>Textdateien (*.txt);;Alle Dateien (*)</translation>
     </message>
+    <message id="5420">
+        <source> [... %1 more characters: Save Messages writes the whole message]</source>
+        <extracomment>Trace window</extracomment>
+        <translation> [... %1 weitere Zeichen: „Meldungen speichern“ schreibt die ganze Meldung]</translation>
+    </message>
+    <message id="5421">
+        <source>The messages could not be saved to %1: %2</source>
+        <extracomment>Trace window</extracomment>
+        <translation>Die Meldungen konnten nicht in %1 gespeichert werden: %2</translation>
+    </message>
     <message id="5408">
         <source>Clear &amp;Messages</source>
         <extracomment>Trace window</extracomment>

@@ -465,6 +465,16 @@ Script editor and debugger for VexScript.</translation>
         <extracomment>Trace window</extracomment>
         <translation>Text files (*.txt);;All files (*)</translation>
     </message>
+    <message id="5420">
+        <source> [... %1 more characters: Save Messages writes the whole message]</source>
+        <extracomment>Trace window</extracomment>
+        <translation> [... %1 more characters: Save Messages writes the whole message]</translation>
+    </message>
+    <message id="5421">
+        <source>The messages could not be saved to %1: %2</source>
+        <extracomment>Trace window</extracomment>
+        <translation>The messages could not be saved to %1: %2</translation>
+    </message>
     <message id="5408">
         <source>Clear &amp;Messages</source>
         <extracomment>Trace window</extracomment>
