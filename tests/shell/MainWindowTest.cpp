@@ -19,12 +19,16 @@
 #include "tests/shell/TreeShape.h"
 
 #include <QAction>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFontInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -219,12 +223,14 @@ void MainWindowTest::translatedScreenshot_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("fileMenu");
     QTest::addColumn<QString>("atoms");
+    QTest::addColumn<QStringList>("qtTexts"); // Yes, No, the dialog's "Look in", its Cancel
     QTest::newRow("English") << 9 << "en"
                              << "&File"
-                             << "Model atoms";
+                             << "Model atoms" << QStringList{"&Yes", "&No", "Look in:", "Cancel"};
     QTest::newRow("German") << 7 << "de"
                             << "&Datei"
-                            << "Atome des Modells";
+                            << "Atome des Modells"
+                            << QStringList{"&Ja", "&Nein", "Suchen in:", "Abbrechen"};
 }
 
 // Leaves MainWindow-<name>.png and MainWindow-<name>-file-menu.png to look at.
@@ -233,6 +239,7 @@ void MainWindowTest::translatedScreenshot() {
     QFETCH(QString, name);
     QFETCH(QString, fileMenu);
     QFETCH(QString, atoms);
+    QFETCH(QStringList, qtTexts);
     setLanguage(static_cast<std::uint32_t>(language));
     InitializeLanguageManager();
     QVERIFY(LoadCurrentLanguageModule());
@@ -253,6 +260,28 @@ void MainWindowTest::translatedScreenshot() {
     QVERIFY(QTest::qWaitForWindowExposed(menu));
     QVERIFY(menu->grab().save(base + "-file-menu.png"));
     menu->hide();
+
+    // Qt's own texts: the buttons of a question and the save dialog, as the window shows them.
+    QMessageBox question(QMessageBox::Question, QString(),
+                         ShellText(stDiscardModel).arg(QStringLiteral("Bank")),
+                         QMessageBox::Yes | QMessageBox::No, m_window);
+    question.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&question));
+    QCOMPARE(question.button(QMessageBox::Yes)->text(), qtTexts[0]);
+    QCOMPARE(question.button(QMessageBox::No)->text(), qtTexts[1]);
+    QVERIFY(question.grab().save(base + "-question.png"));
+    QFileDialog dialog(m_window, ShellText(stSaveModelTitle), m_dir.path(),
+                       ShellText(stScriptFilter));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(dialog.findChild<QLabel*>("lookInLabel")->text(), qtTexts[2]);
+    QCOMPARE(dialog.findChild<QDialogButtonBox*>("buttonBox")
+                 ->button(QDialogButtonBox::Cancel)
+                 ->text(),
+             qtTexts[3]);
+    QVERIFY(dialog.grab().save(base + "-save-dialog.png"));
     setLanguage(9);
 }
 
