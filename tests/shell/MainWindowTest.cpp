@@ -5,6 +5,7 @@
 #include "debugging/TformTrace.h"
 #include "debugging/TraceTexts.h"
 #include "debugging/TraceWindows.h"
+#include "platform/CodePage.h"
 #include "platform/Registry.h"
 #include "runtime/VexScript.h"
 #include "services/FileDialogs.h"
@@ -387,7 +388,7 @@ namespace {
 QString runText(vex::TLanguageInterpreter& context, const char* script) {
     vex::TText text;
     context.ExecuteText(script, text);
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return fromWindows1252(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 // A model with a bit of everything a model file carries: name, atoms, a label, a pending event
@@ -508,6 +509,7 @@ void MainWindowTest::saveAndOpenRoundTrip_data() {
     QTest::addColumn<QString>("fileName");
     QTest::newRow("plain name") << "bank.vex";
     QTest::newRow("brackets in the name") << "odd ]name[.vex";
+    QTest::newRow("letters beyond ASCII") << QString::fromUtf8("B\u00e4ckerei \u20ac.vex");
 }
 
 // Save asks for a name once; the model opened again is the one saved, under the file's name.
@@ -549,6 +551,8 @@ void MainWindowTest::failedOpenKeepsTheModel_data() {
                                            "LoadAtom(1,0,[Half],4)\nLoadAtom(2,1,[Cu")
                              << false;
     QTest::newRow("binary") << "binary.vex" << QByteArray("\x00\x01\xFF\xFE))((", 8) << false;
+    QTest::newRow("a name Windows-1252 cannot hold")
+        << QString::fromUtf8("\u4e2d.vex") << QByteArray("ModelFile(1,[X],0)\n") << true;
     QTest::newRow("newer format") << "future.vex"
                                   << QByteArray("ModelFile(2,[Future],0)\nLoadAtom(1,0,[A],2)\n")
                                   << false;
@@ -612,6 +616,13 @@ void MainWindowTest::failedSaveIsReported() {
     QCOMPARE(ErrorLog().size(), 1);
     QCOMPARE(runText(*m_context, "ModelFileName"), QString());
     ClearErrorLog();
+    // A name the scripts cannot hold is refused before anything is written.
+    const QString foreign = m_dir.filePath(QString::fromUtf8("\u4e2d-saved.vex"));
+    QVERIFY(!m_window->saveModelAs(foreign));
+    QCOMPARE(m_boxes,
+             QStringList{ShellText(stCannotSave).arg(foreign, ShellText(stNameOutsideCodePage))});
+    m_boxes.clear();
+    QVERIFY(!QFileInfo::exists(foreign));
 }
 
 void MainWindowTest::wordReferenceListsTheRegistry() {
