@@ -56,8 +56,7 @@ protected:
         painter.setPen(palette.color(QPalette::Text));
         painter.setFont(m_memo->font());
         const int left = static_cast<int>(m_memo->document()->documentMargin());
-        for (QTextBlock block = firstVisibleBlock(); block.isValid();
-             block = block.next()) {
+        for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
             const QRect line = m_memo->cursorRect(QTextCursor(block));
             if (line.top() > height())
                 break;
@@ -69,9 +68,7 @@ protected:
     }
 
 private:
-    QTextBlock firstVisibleBlock() const {
-        return m_memo->cursorForPosition(QPoint(0, 0)).block();
-    }
+    QTextBlock firstVisibleBlock() const { return m_memo->cursorForPosition(QPoint(0, 0)).block(); }
 
     // Shown only while the lines are scrolled, as wide as the widest number in view.
     void follow() {
@@ -80,8 +77,7 @@ private:
         if (!scrolled)
             return;
         int widest = 0;
-        for (QTextBlock block = firstVisibleBlock(); block.isValid();
-             block = block.next())
+        for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next())
             widest = std::max(widest, block.userState());
         const QString sample = QString::number(widest) + u' ';
         const int margin = static_cast<int>(m_memo->document()->documentMargin());

@@ -56,10 +56,10 @@ TLanguageState s_state;
 // The locale of a language number (Windows' primary language identifiers).
 QString localeOfLanguage(int number) {
     static const std::map<int, const char*> locales = {
-        {4, "zh"}, {5, "cs"},  {6, "da"},  {7, "de"},  {8, "el"},  {9, "en"},  {10, "es"},
-        {11, "fi"}, {12, "fr"}, {13, "he"}, {14, "hu"}, {16, "it"}, {17, "ja"}, {18, "ko"},
-        {19, "nl"}, {20, "nb"}, {21, "pl"}, {22, "pt"}, {25, "ru"}, {27, "sk"}, {29, "sv"},
-        {31, "tr"}, {34, "uk"}};
+        {4, "zh"},  {5, "cs"},  {6, "da"},  {7, "de"},  {8, "el"},  {9, "en"},
+        {10, "es"}, {11, "fi"}, {12, "fr"}, {13, "he"}, {14, "hu"}, {16, "it"},
+        {17, "ja"}, {18, "ko"}, {19, "nl"}, {20, "nb"}, {21, "pl"}, {22, "pt"},
+        {25, "ru"}, {27, "sk"}, {29, "sv"}, {31, "tr"}, {34, "uk"}};
     const auto found = locales.find(number);
     return found == locales.end() ? QString() : QString::fromLatin1(found->second);
 }

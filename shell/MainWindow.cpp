@@ -312,10 +312,9 @@ bool TMainWindow::confirmDiscard(TShellText question) {
         return true;
     const TModel& model = m_services->Model;
     const QString name = fromScriptText(model.FindAtom(model.Root())->AtomName());
-    return showMessageBox({this, QMessageBox::Question, QString(),
-                           ShellText(question).arg(name),
-                           QMessageBox::Yes | QMessageBox::No,
-                           QMessageBox::No}) == QMessageBox::Yes;
+    return showMessageBox({this, QMessageBox::Question, QString(), ShellText(question).arg(name),
+                           QMessageBox::Yes | QMessageBox::No, QMessageBox::No}) ==
+           QMessageBox::Yes;
 }
 
 // Quitting loses the model as a new one does, so it asks the same question.
@@ -344,7 +343,8 @@ bool TMainWindow::canRead(const QString& path) {
 
 // The scripts name files in Windows-1252: a name it cannot hold would reach them changed.
 bool TMainWindow::canName(const QString& path, TShellText failure) {
-    return fitsWindows1252(path) || reportFileError(failure, path, ShellText(stNameOutsideCodePage));
+    return fitsWindows1252(path) ||
+           reportFileError(failure, path, ShellText(stNameOutsideCodePage));
 }
 
 bool TMainWindow::reportFileError(TShellText failure, const QString& path, const QString& reason) {

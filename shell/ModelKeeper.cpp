@@ -28,8 +28,7 @@ void TModelKeeper::restoreModel() {
                               toWindows1252(copy.errorString()).toStdString());
         return;
     }
-    const std::string name =
-        vex::host::TextConstant(toWindows1252(copy.fileName()).toStdString());
+    const std::string name = vex::host::TextConstant(toWindows1252(copy.fileName()).toStdString());
     vex::TText ignored;
     m_context.ExecuteText("Do(tztfnc([new model]),ExecFile(" + name + "))", ignored);
     endFileRead();

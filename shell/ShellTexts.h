@@ -34,8 +34,8 @@
     ZT_SHELL_TEXT(stModelNotSaved, 1122, "The model was not saved. The error window lists why.")   \
     ZT_SHELL_TEXT(stWordReferenceTitle, 1123, "Word Reference")                                    \
     ZT_SHELL_TEXT(stDiscardModelOnQuit, 1130,                                                      \
-                  "Discard the model \"%1\" and quit? What was not saved is lost.")              \
-    ZT_SHELL_TEXT(stCallAborted, 1131, "The automation call was aborted.")                        \
+                  "Discard the model \"%1\" and quit? What was not saved is lost.")                \
+    ZT_SHELL_TEXT(stCallAborted, 1131, "The automation call was aborted.")                         \
     ZT_SHELL_TEXT(stCallTimedOut, 1132,                                                            \
                   "The automation call was stopped after its time limit of %1 ms.")                \
     ZT_SHELL_TEXT(stNameOutsideCodePage, 1133,                                                     \

@@ -1,9 +1,9 @@
 #include "host/console/ConsoleRunner.h"
 
+#include "host/ScriptCodePage.h"
 #include "host/console/ConsoleInspection.h"
 #include "host/console/ConsoleOptions.h"
 #include "host/console/JsonText.h"
-#include "host/ScriptCodePage.h"
 
 #include "runtime/VexScript.h"
 

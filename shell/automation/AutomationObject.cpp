@@ -62,9 +62,9 @@ void TAutomationObject::answerFromGuiThread(TOperation operation) {
         [app = m_app, request = message(), bus = connection(), operation = std::move(operation)] {
             QVariantList reply;
             const TAutomationStatus status = operation(*app, reply);
-            QDBusConnection(bus).send(status.ok ? request.createReply(reply)
-                                                : request.createErrorReply(status.errorName,
-                                                                           status.message));
+            QDBusConnection(bus).send(
+                status.ok ? request.createReply(reply)
+                          : request.createErrorReply(status.errorName, status.message));
         },
         Qt::QueuedConnection);
 }

@@ -109,7 +109,8 @@ TAutomationStatus TZTApp::NewModel() {
 }
 
 TAutomationStatus TZTApp::SaveModel() {
-    return safeCall([&] { run("kernelfnc([save model under same name])", nullptr, TErrors::Fail); });
+    return safeCall(
+        [&] { run("kernelfnc([save model under same name])", nullptr, TErrors::Fail); });
 }
 
 // Everything that can be known before the read is checked before anything changes; what the
@@ -130,8 +131,8 @@ TAutomationStatus TZTApp::open(const QString& fileName, TAutomationValue& result
         const std::string name = toScriptText(fileName);
         TModelKeeper keeper(context());
         try {
-            const double number =
-                run(library ? openLibraryScript(name) : openModelScript(name), nullptr, TErrors::Fail);
+            const double number = run(library ? openLibraryScript(name) : openModelScript(name),
+                                      nullptr, TErrors::Fail);
             result = TAutomationValue::fromDouble(number);
         } catch (...) {
             keeper.endFileRead();

@@ -13,8 +13,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QStatusBar>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -357,9 +357,9 @@ void TraceWindowTest::failedSaveIsReportedAndChangesNothing() {
     QCOMPARE(m_saveRequests.size(), 1);
     QCOMPARE(m_boxes.size(), name.isEmpty() ? 0 : 1);
     if (!name.isEmpty())
-        QVERIFY2(m_boxes.first().startsWith("The messages could not be saved to " + m_savePath +
-                                            ": "),
-                 qPrintable(m_boxes.first()));
+        QVERIFY2(
+            m_boxes.first().startsWith("The messages could not be saved to " + m_savePath + ": "),
+            qPrintable(m_boxes.first()));
     m_boxes.clear();
     QCOMPARE(lines(GetErrorWindow()), QStringLiteral("1 kept"));
     QCOMPARE(GetErrorWindow()->MessageCount(), 1);
@@ -394,8 +394,8 @@ void TraceWindowTest::aLongMessageKeepsTheWindowSmall() {
     // Scrolled sideways, the numbers stay at the left edge.
     QScrollBar* sideways = memTrace(window)->horizontalScrollBar();
     sideways->setValue(sideways->maximum() / 2);
-    const QList<QWidget*> overlays = memTrace(window)->findChildren<QWidget*>(
-        QString(), Qt::FindDirectChildrenOnly);
+    const QList<QWidget*> overlays =
+        memTrace(window)->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     QVERIFY(std::any_of(overlays.begin(), overlays.end(), [](const QWidget* child) {
         return child->isVisible() && child->geometry().left() <= 2 && child->width() < 60;
     }));

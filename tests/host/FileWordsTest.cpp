@@ -94,7 +94,8 @@ TEST_F(FileWordsTest, FailuresNameThePathInsideAndStayGenericAtTheRoot) {
 // Names in scripts are Windows-1252 and reach the system as UTF-8; names the system gives back
 // come as Windows-1252, and one the code page cannot hold is an error.
 TEST_F(FileWordsTest, NamesBeyondAsciiCrossTheBoundary) {
-    const std::string folder = "M\xFC" "ller \x80"; // "Müller €" in the script's code page
+    const std::string folder = "M\xFC"
+                               "ller \x80"; // "Müller €" in the script's code page
     const fs::path start = fs::current_path();
     const struct {
         std::string Source;

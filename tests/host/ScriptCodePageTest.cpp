@@ -17,7 +17,9 @@ TEST(ScriptCodePageTest, EveryScriptByteGoesToUtf8AndBack) {
     }
     const std::string utf8 = ScriptToUtf8(every);
     EXPECT_EQ(Utf8ToScript(utf8), every);
-    EXPECT_EQ(ScriptToUtf8("M\xFC" "ller \x80 \x9F \x81"), "Müller € Ÿ \xC2\x81");
+    EXPECT_EQ(ScriptToUtf8("M\xFC"
+                           "ller \x80 \x9F \x81"),
+              "Müller € Ÿ \xC2\x81");
 }
 
 TEST(ScriptCodePageTest, NamesTheCodePageCannotHoldAreRefused) {
@@ -25,14 +27,17 @@ TEST(ScriptCodePageTest, NamesTheCodePageCannotHoldAreRefused) {
         const char* Utf8;
         std::optional<std::string> Script;
     } cases[] = {
-        {"Stra\xC3\x9F" "e \xE2\x82\xAC", std::string("Stra\xDF" "e \x80")},
+        {"Stra\xC3\x9F"
+         "e \xE2\x82\xAC",
+         std::string("Stra\xDF"
+                     "e \x80")},
         {"", std::string()},
-        {"\xE4\xB8\xAD.vex", std::nullopt},         // a Chinese character
-        {"\xF0\x9F\x98\x80", std::nullopt},         // beyond the 16-bit range
-        {"caf\xC3", std::nullopt},                  // cut off
-        {"\xC3\x28", std::nullopt},                 // no continuation byte
-        {"\xC0\xAF", std::nullopt},                 // an overlong "/"
-        {"\xED\xA0\x80", std::nullopt},             // a surrogate half
+        {"\xE4\xB8\xAD.vex", std::nullopt}, // a Chinese character
+        {"\xF0\x9F\x98\x80", std::nullopt}, // beyond the 16-bit range
+        {"caf\xC3", std::nullopt},          // cut off
+        {"\xC3\x28", std::nullopt},         // no continuation byte
+        {"\xC0\xAF", std::nullopt},         // an overlong "/"
+        {"\xED\xA0\x80", std::nullopt},     // a surrogate half
         {"\xFF", std::nullopt},
     };
     for (const auto& row : cases) {

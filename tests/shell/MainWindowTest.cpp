@@ -29,8 +29,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -278,10 +278,9 @@ void MainWindowTest::translatedScreenshot() {
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QCOMPARE(dialog.findChild<QLabel*>("lookInLabel")->text(), qtTexts[2]);
-    QCOMPARE(dialog.findChild<QDialogButtonBox*>("buttonBox")
-                 ->button(QDialogButtonBox::Cancel)
-                 ->text(),
-             qtTexts[3]);
+    QCOMPARE(
+        dialog.findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Cancel)->text(),
+        qtTexts[3]);
     QVERIFY(dialog.grab().save(base + "-save-dialog.png"));
     setLanguage(9);
 }
@@ -474,8 +473,8 @@ void MainWindowTest::quittingAsksOnlyWhenAtomsWouldBeLost_data() {
     QTest::addColumn<bool>("closed");
 
     QTest::newRow("no atoms: no question") << "SetName(model,[Empty])" << true << 0 << 0 << true;
-    QTest::newRow("atoms, kept") << "CreateAtom(model,[Queue])" << true << int(QMessageBox::No)
-                                 << 1 << false;
+    QTest::newRow("atoms, kept") << "CreateAtom(model,[Queue])" << true << int(QMessageBox::No) << 1
+                                 << false;
     QTest::newRow("atoms, discarded")
         << "CreateAtom(model,[Queue])" << true << int(QMessageBox::Yes) << 1 << true;
     QTest::newRow("window closed, atoms kept")

@@ -324,11 +324,14 @@ void AutomationServiceTest::theExamplePythonClientRunsAScript() {
 void AutomationServiceTest::runawayCallsEnd_data() {
     QTest::addColumn<QString>("stop"); // "own" object's Abort, "shared" object's Abort, "limit"
     QTest::addColumn<QString>("error");
-    QTest::newRow("Abort on the client's own object") << "own" << "The automation call was aborted.";
+    QTest::newRow("Abort on the client's own object") << "own"
+                                                      << "The automation call was aborted.";
     QTest::newRow("Abort on the shared object, by another client")
-        << "shared" << "The automation call was aborted.";
+        << "shared"
+        << "The automation call was aborted.";
     QTest::newRow("time limit")
-        << "limit" << "The automation call was stopped after its time limit of 200 ms.";
+        << "limit"
+        << "The automation call was stopped after its time limit of 200 ms.";
 }
 
 void AutomationServiceTest::runawayCallsEnd() {
@@ -347,10 +350,13 @@ void AutomationServiceTest::runawayCallsEnd() {
         const QString target =
             stop == "own" ? path : QString::fromLatin1(TAutomationService::kSharedPath);
         aborter.reset(QThread::create([caller, target] {
-            const QDBusMessage abort = QDBusMessage::createMethodCall(
-                "com.velmark.Zentaro", target, kApplication, "Abort");
+            const QDBusMessage abort = QDBusMessage::createMethodCall("com.velmark.Zentaro", target,
+                                                                      kApplication, "Abort");
             for (int attempt = 0; attempt < 200; ++attempt) {
-                if (QDBusConnection(caller).call(abort, QDBus::Block, 5000).arguments().value(0)
+                if (QDBusConnection(caller)
+                        .call(abort, QDBus::Block, 5000)
+                        .arguments()
+                        .value(0)
                         .toBool())
                     return;
                 QThread::msleep(20);
@@ -389,9 +395,10 @@ void AutomationServiceTest::runawayCallsEnd() {
 void AutomationServiceTest::noCallWaitsOnAPerson() {
     m_active = m_application.get();
     m_boxes.clear();
-    const TGdbusRun run = gdbusCall(QString::fromLatin1(TAutomationService::kSharedPath),
-                                    QString(kApplication) + ".ExecuteScript",
-                                    {"Do(LocalNum([v1],[v2],[v3],[v4],[v5],[v6],[v7],[v8],[v9]),1)"});
+    const TGdbusRun run =
+        gdbusCall(QString::fromLatin1(TAutomationService::kSharedPath),
+                  QString(kApplication) + ".ExecuteScript",
+                  {"Do(LocalNum([v1],[v2],[v3],[v4],[v5],[v6],[v7],[v8],[v9]),1)"});
     m_active = m_context.get();
     QVERIFY2(run.output.endsWith("com.velmark.Zentaro.Error.Failed: Stack overflow"),
              qPrintable(run.output));
@@ -401,7 +408,8 @@ void AutomationServiceTest::noCallWaitsOnAPerson() {
     ClearErrorLog();
     // Outside automation calls the box is shown as before.
     vex::TText text;
-    m_application->ExecuteText("Do(LocalNum([v1],[v2],[v3],[v4],[v5],[v6],[v7],[v8],[v9]),1)", text);
+    m_application->ExecuteText("Do(LocalNum([v1],[v2],[v3],[v4],[v5],[v6],[v7],[v8],[v9]),1)",
+                               text);
     QCOMPARE(m_boxes.size(), 1);
     m_boxes.clear();
 }
@@ -425,13 +433,15 @@ void AutomationServiceTest::namesBeyondAsciiRoundTrip() {
     const QString file = folder + QString::fromUtf8("/b\u00e4r.vex");
     const QString shared = QString::fromLatin1(TAutomationService::kSharedPath);
     QCOMPARE(applicationText("Do(tztfnc([new model]),CreateAtom(model,[Queue]),kernelfnc([save "
-                             "model as],[" + file + "]),ModelFileName)"),
+                             "model as],[" +
+                             file + "]),ModelFileName)"),
              "(<'" + file + "'>,)");
     QVERIFY(QFileInfo(file).isFile());
     QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QString::fromUtf8("b\u00e4r.vex")});
     QCOMPARE(gdbusCall(shared, QString(kApplication) + ".NewModel", {}).output, QString("()"));
     QCOMPARE(modelAtoms(), 0);
-    QVERIFY(gdbusCall(shared, QString(kApplication) + ".OpenModel", {file}).output.startsWith("(<"));
+    QVERIFY(
+        gdbusCall(shared, QString(kApplication) + ".OpenModel", {file}).output.startsWith("(<"));
     QCOMPARE(modelAtoms(), 1);
     QCOMPARE(gdbusCall(shared, QString(kApplication) + ".SaveModel", {}).output, QString("()"));
     QCOMPARE(applicationText("ListFiles([" + folder + "])"), QString("(<'b\u00e4r.vex'>,)"));
@@ -455,12 +465,14 @@ void AutomationServiceTest::failuresAreReportedAndChangeNothing_data() {
         << "Unknown word \"LoadAtom(2,1,[\"";
     QTest::newRow("OpenLibrary, a damaged file")
         << "OpenLibrary"
-        << "parts.vex" << QByteArray("ModelFile(1,[P],0)\nLoadAtom(1,0,[Nut],0)\nLoadAtom(5,0,[B],0)\n")
+        << "parts.vex"
+        << QByteArray("ModelFile(1,[P],0)\nLoadAtom(1,0,[Nut],0)\nLoadAtom(5,0,[B],0)\n")
         << "out of order";
     QTest::newRow("SaveModel, no file name")
         << "SaveModel" << QString() << QByteArray() << "the model has no file name yet";
     QTest::newRow("SaveModel, the folder gone")
-        << "SaveModel" << "gone/bank.vex" << QByteArray() << "cannot save the model as";
+        << "SaveModel"
+        << "gone/bank.vex" << QByteArray() << "cannot save the model as";
 }
 
 void AutomationServiceTest::failuresAreReportedAndChangeNothing() {
@@ -484,8 +496,8 @@ void AutomationServiceTest::failuresAreReportedAndChangeNothing() {
                                    "]),SetName(model,[Kept]),CreateAtom(model,[Queue]))",
                                text);
     QDir(m_dir.filePath("gone")).removeRecursively();
-    const QStringList arguments = path.isEmpty() || method == "SaveModel" ? QStringList()
-                                                                          : QStringList{path};
+    const QStringList arguments =
+        path.isEmpty() || method == "SaveModel" ? QStringList() : QStringList{path};
 
     const TGdbusRun run = gdbusCall(QString::fromLatin1(TAutomationService::kSharedPath),
                                     QString(kApplication) + "." + method, arguments);
