@@ -255,6 +255,31 @@ Skripteditor und Debugger für VexScript.</translation>
         <extracomment>Main window messages</extracomment>
         <translation>Wortreferenz</translation>
     </message>
+    <message id="1130">
+        <source>Discard the model "%1" and quit? What was not saved is lost.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Das Modell „%1“ verwerfen und beenden? Was nicht gespeichert wurde, geht verloren.</translation>
+    </message>
+    <message id="1131">
+        <source>The automation call was aborted.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Der Automatisierungsaufruf wurde abgebrochen.</translation>
+    </message>
+    <message id="1132">
+        <source>The automation call was stopped after its time limit of %1 ms.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Der Automatisierungsaufruf wurde nach seiner Zeitgrenze von %1 ms beendet.</translation>
+    </message>
+    <message id="1133">
+        <source>the name holds characters that script texts (Windows-1252) cannot hold</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>der Name enthält Zeichen, die Skripttexte (Windows-1252) nicht darstellen können</translation>
+    </message>
+    <message id="1134">
+        <source>Cannot save %1: %2</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>%1 kann nicht gespeichert werden: %2</translation>
+    </message>
     <message id="3001">
         <source>User</source>
         <extracomment>Runtime messages</extracomment>
@@ -439,6 +464,16 @@ Skripteditor und Debugger für VexScript.</translation>
         <source>Text files (*.txt);;All files (*)</source>
         <extracomment>Trace window</extracomment>
         <translation>Textdateien (*.txt);;Alle Dateien (*)</translation>
+    </message>
+    <message id="5420">
+        <source> [... %1 more characters: Save Messages writes the whole message]</source>
+        <extracomment>Trace window</extracomment>
+        <translation> [... %1 weitere Zeichen: „Meldungen speichern“ schreibt die ganze Meldung]</translation>
+    </message>
+    <message id="5421">
+        <source>The messages could not be saved to %1: %2</source>
+        <extracomment>Trace window</extracomment>
+        <translation>Die Meldungen konnten nicht in %1 gespeichert werden: %2</translation>
     </message>
     <message id="5408">
         <source>Clear &amp;Messages</source>

@@ -255,6 +255,31 @@ Script editor and debugger for VexScript.</translation>
         <extracomment>Main window messages</extracomment>
         <translation>Word Reference</translation>
     </message>
+    <message id="1130">
+        <source>Discard the model "%1" and quit? What was not saved is lost.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Discard the model "%1" and quit? What was not saved is lost.</translation>
+    </message>
+    <message id="1131">
+        <source>The automation call was aborted.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>The automation call was aborted.</translation>
+    </message>
+    <message id="1132">
+        <source>The automation call was stopped after its time limit of %1 ms.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>The automation call was stopped after its time limit of %1 ms.</translation>
+    </message>
+    <message id="1133">
+        <source>the name holds characters that script texts (Windows-1252) cannot hold</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>the name holds characters that script texts (Windows-1252) cannot hold</translation>
+    </message>
+    <message id="1134">
+        <source>Cannot save %1: %2</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Cannot save %1: %2</translation>
+    </message>
     <message id="3001">
         <source>User</source>
         <extracomment>Runtime messages</extracomment>
@@ -439,6 +464,16 @@ Script editor and debugger for VexScript.</translation>
         <source>Text files (*.txt);;All files (*)</source>
         <extracomment>Trace window</extracomment>
         <translation>Text files (*.txt);;All files (*)</translation>
+    </message>
+    <message id="5420">
+        <source> [... %1 more characters: Save Messages writes the whole message]</source>
+        <extracomment>Trace window</extracomment>
+        <translation> [... %1 more characters: Save Messages writes the whole message]</translation>
+    </message>
+    <message id="5421">
+        <source>The messages could not be saved to %1: %2</source>
+        <extracomment>Trace window</extracomment>
+        <translation>The messages could not be saved to %1: %2</translation>
     </message>
     <message id="5408">
         <source>Clear &amp;Messages</source>

@@ -53,3 +53,7 @@ QByteArray toWindows1252(QStringView text) {
     }
     return bytes;
 }
+
+bool fitsWindows1252(QStringView text) {
+    return fromWindows1252(toWindows1252(text)) == text;
+}

@@ -14,3 +14,7 @@ QString fromWindows1252(QByteArrayView bytes);
 
 // Encodes text as Windows-1252 bytes; a character that code page cannot hold becomes "?".
 QByteArray toWindows1252(QStringView text);
+
+// Whether toWindows1252 keeps every character of the text: a name that does not fit would reach
+// the script changed.
+bool fitsWindows1252(QStringView text);

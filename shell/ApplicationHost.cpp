@@ -6,6 +6,7 @@
 #include "services/LanguageManager.h"
 #include "services/MessageBoxes.h"
 #include "shell/ShellTexts.h"
+#include "shell/automation/AutomationCall.h"
 
 #include <QApplication>
 
@@ -30,6 +31,8 @@ void TApplicationHost::ShowErrorBox(const std::string& message) {
 }
 
 void TApplicationHost::HandleException(const std::exception& error) {
+    if (TAutomationCall::takeException(error))
+        return;
     const std::string message = error.what();
     if (!message.empty())
         ShowErrorBox(message);
@@ -41,8 +44,8 @@ void TApplicationHost::TraceMessage(std::string_view text, bool isError) {
 }
 
 // The context is the global one until it is destroyed (the runtime's destructor withdraws it).
-TApplicationInterpreter::TApplicationInterpreter(TApplicationHost& host)
-    : TLanguageInterpreter(host) {
+TApplicationInterpreter::TApplicationInterpreter(TApplicationHost& host, std::int32_t stackSize)
+    : TLanguageInterpreter(host, stackSize) {
     vex::host::RegisterStandardWords(*this);
     vex::GlobalContext = this;
 }

@@ -30,7 +30,7 @@ public:
     // A modal error box with an OK button.
     void ShowErrorBox(const std::string& message) override;
     // The error box for an exception that left an evaluation; nothing for one without a message
-    // (the silent abort).
+    // (the silent abort). The abort of an automation call becomes that call's failure.
     void HandleException(const std::exception& error) override;
     // A message of the words to the error window (isError) or the trace window.
     void TraceMessage(std::string_view text, bool isError) override;
@@ -41,7 +41,8 @@ public:
 // go to the error window.
 class TApplicationInterpreter : public vex::TLanguageInterpreter {
 public:
-    explicit TApplicationInterpreter(TApplicationHost& host);
+    // `stackSize`: the bytes of the shared stack space for frames of locals.
+    explicit TApplicationInterpreter(TApplicationHost& host, std::int32_t stackSize = 1 << 20);
 
     void ReportError(const std::string& message) override;
 };

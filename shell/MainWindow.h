@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/ShellTexts.h"
+
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
@@ -72,6 +74,11 @@ public:
     // a few times a second.
     void updateStatus();
 
+protected:
+    // Closing the window (File > Exit, Ctrl+Q, the window's close button, the session's end)
+    // asks before a model with atoms is discarded; No keeps the window open.
+    void closeEvent(QCloseEvent* event) override;
+
 private slots:
     void acNewModelTriggered();
     void acOpenModelTriggered();
@@ -91,13 +98,13 @@ private:
     void connectActions();
 
     bool modelHasAtoms() const;
-    bool confirmDiscard();
+    bool confirmDiscard(TShellText question = stDiscardModel);
+    bool confirmDiscardOnQuit();
     QString askForFileToOpen(const QString& title);
     bool canRead(const QString& path);
+    bool canName(const QString& path, TShellText failure);
+    bool reportFileError(TShellText failure, const QString& path, const QString& reason);
     bool runScript(const std::string& script);
-    void endFileRead();
-    void restoreModel(const std::string& modelText, const std::string& fileName);
-    void dropLibraryAtomsExcept(const std::vector<std::int32_t>& kept);
 
     std::unique_ptr<Ui::TMainWindow> m_ui;
     vex::TLanguageInterpreter* m_context = nullptr;

@@ -32,7 +32,15 @@
     ZT_SHELL_TEXT(stLibraryDropped, 1121,                                                          \
                   "%1 could not be read; nothing of it was added. The error window lists why.")    \
     ZT_SHELL_TEXT(stModelNotSaved, 1122, "The model was not saved. The error window lists why.")   \
-    ZT_SHELL_TEXT(stWordReferenceTitle, 1123, "Word Reference")
+    ZT_SHELL_TEXT(stWordReferenceTitle, 1123, "Word Reference")                                    \
+    ZT_SHELL_TEXT(stDiscardModelOnQuit, 1130,                                                      \
+                  "Discard the model \"%1\" and quit? What was not saved is lost.")                \
+    ZT_SHELL_TEXT(stCallAborted, 1131, "The automation call was aborted.")                         \
+    ZT_SHELL_TEXT(stCallTimedOut, 1132,                                                            \
+                  "The automation call was stopped after its time limit of %1 ms.")                \
+    ZT_SHELL_TEXT(stNameOutsideCodePage, 1133,                                                     \
+                  "the name holds characters that script texts (Windows-1252) cannot hold")        \
+    ZT_SHELL_TEXT(stCannotSave, 1134, "Cannot save %1: %2")
 
 enum TShellText : int {
 #define ZT_SHELL_TEXT_ENUM(constant, number, english) constant = number,

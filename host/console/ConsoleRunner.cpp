@@ -1,5 +1,6 @@
 #include "host/console/ConsoleRunner.h"
 
+#include "host/ScriptCodePage.h"
 #include "host/console/ConsoleInspection.h"
 #include "host/console/ConsoleOptions.h"
 #include "host/console/JsonText.h"
@@ -40,7 +41,8 @@ bool FitsTextConstant(std::string_view path) {
     return depth == 0;
 }
 
-// Every file can be read and named in a text constant; otherwise a one-line message.
+// Every file can be read and named in a text constant of the script's code page; otherwise a
+// one-line message.
 bool CheckFiles(const std::vector<std::string>& files, std::ostream& err) {
     for (const std::string& path : files) {
         if (!IsReadable(path)) {
@@ -52,14 +54,19 @@ bool CheckFiles(const std::vector<std::string>& files, std::ostream& err) {
                 << ": unbalanced square brackets or a tab or line break in the name\n";
             return false;
         }
+        if (!Utf8ToScript(path)) {
+            err << "vexscript: cannot open " << path
+                << ": the name holds characters Windows-1252 cannot hold\n";
+            return false;
+        }
     }
     return true;
 }
 
 // Opens a script file the way the application opens a model: through the word ExecFile, which
-// runs it statement by statement.
+// runs it statement by statement and takes the name in the script's code page.
 double RunFile(TConsoleInterpreter& context, const std::string& path, TText& text) {
-    return context.ExecuteText("ExecFile([" + path + "])", text);
+    return context.ExecuteText("ExecFile([" + Utf8ToScript(path).value_or(path) + "])", text);
 }
 
 void PrintResult(const TConsoleOptions& options, double number, const TText& text,
