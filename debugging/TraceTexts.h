@@ -11,7 +11,10 @@
 #define ZT_TRACE_TEXTS(ZT_TRACE_TEXT)                                                              \
     ZT_TRACE_TEXT(ttTraceCaption, 5402, "Tracer")                                                  \
     ZT_TRACE_TEXT(ttErrorCaption, 5406, "Error messages")                                          \
-    ZT_TRACE_TEXT(ttSaveFilter, 5407, "Text files (*.txt);;All files (*)")
+    ZT_TRACE_TEXT(ttSaveFilter, 5407, "Text files (*.txt);;All files (*)")                         \
+    ZT_TRACE_TEXT(ttMessageCut, 5420,                                                              \
+                  " [... %1 more characters: Save Messages writes the whole message]")             \
+    ZT_TRACE_TEXT(ttNotSaved, 5421, "The messages could not be saved to %1: %2")
 
 ZT_TEXT_NUMBERS(TTraceText, ZT_TRACE_TEXTS)
 

@@ -1,9 +1,6 @@
 #include "editing/RuntimeLookup.h"
 
-#include "runtime/LanguageInterpreter.h"
-#include "runtime/SourcePreparation.h"
-#include "runtime/Variables.h"
-#include "runtime/WordRegistry.h"
+#include "runtime/VexScript.h"
 
 namespace {
 
@@ -11,17 +8,16 @@ namespace {
 class TContextLookup final : public TRuntimeLookup {
 public:
     bool IsGlobalVariable(std::string_view name) const override {
-        return vex::FindVariableIndex(context().GlobalVariables, name) >= 0;
+        return context().FindGlobal(name) != nullptr;
     }
 
     bool IsListedWord(std::string_view name) const override {
         const vex::TLanguageInterpreter& runtime = context();
-        if (runtime.WordIndexDeferred)
+        if (runtime.Registry.WordIndexDeferred)
             return false;
         try {
-            const int index = vex::WordIndexOf(runtime, name);
-            const vex::TSyntax* syntax =
-                index < 0 ? nullptr : vex::WordSyntaxOf(runtime, index + 1);
+            const int index = runtime.WordIndexOf(name);
+            const vex::TSyntax* syntax = index < 0 ? nullptr : runtime.WordSyntaxOf(index + 1);
             return syntax && syntax->Listed != 0;
         } catch (...) {
             return false;
@@ -35,7 +31,7 @@ public:
     bool Compiles(std::string_view source) override {
         vex::TCompiledCode* code = context().Compile(source);
         const bool compiled = code != nullptr;
-        context().ReleaseCode(code);
+        vex::TLanguageInterpreter::ReleaseCode(code);
         return compiled;
     }
 

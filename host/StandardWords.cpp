@@ -1,10 +1,8 @@
 #include "host/StandardWords.h"
 
-#include "host/ModelWords.h"
 #include "host/words/WordTables.h"
 
-#include "runtime/Signals.h"
-#include "runtime/WordRegistry.h"
+#include "runtime/VexWords.h"
 
 #include <array>
 #include <set>
@@ -16,15 +14,19 @@ namespace vex::host {
 
 namespace {
 
+// The creator of every standard word.
+constexpr std::string_view kCreator = "Zentaro";
+
 // Categories a word overview offers even before a word uses them: those that the category
 // spellings of older scripts are normalised to.
 const char* const kFixedCategories[] = {"Various",       "Visualization",  "Atom Parameters",
                                         "Atom Position", "Atom Reference", "Atom Status"};
 
-std::array<std::span<const TWordRow>, 10> Tables() {
-    return {OperatorWordRows(), ControlWordRows(), MathWordRows(),  TextWordRows(),
-            VariableWordRows(), UserWordRows(),    TraceWordRows(), FileWordRows(),
-            RandomWordRows(),   ModelWordRows()};
+std::array<std::span<const TWordRow>, 15> Tables() {
+    return {OperatorWordRows(),   ControlWordRows(),   MathWordRows(),           TextWordRows(),
+            VariableWordRows(),   UserWordRows(),      TraceWordRows(),          FileWordRows(),
+            RandomWordRows(),     ModelAtomWordRows(), ModelValueWordRows(),     ModelGuiWordRows(),
+            ModelEventWordRows(), ModelFileWordRows(), ModelAutomationWordRows()};
 }
 
 std::string AsciiLower(std::string_view name) {
@@ -47,8 +49,9 @@ std::vector<const TWordRow*> RowsByNumber() {
             if (row.Number < 1 || row.Number > kBuiltInWordCount || byNumber[row.Number] ||
                 !names.insert(AsciiLower(row.Name)).second) {
                 throw std::logic_error("word number " + std::to_string(row.Number) + " \"" +
-                                       row.Name + "\": number out of range or taken twice, or " +
-                                       "name taken twice");
+                                       row.Name +
+                                       "\": number out of range or taken twice, or name taken "
+                                       "twice");
             }
             byNumber[row.Number] = &row;
         }
@@ -87,22 +90,20 @@ int RealWordCount() {
 
 void RegisterStandardWords(TLanguageInterpreter& context) {
     for (const char* category : kFixedCategories) {
-        AddCategory(context, category);
+        context.AddCategory(category);
     }
     const auto& rows = Rows();
     const TWordBatch batch(context, kBuiltInWordCount);
     for (int number = 1; number <= kBuiltInWordCount; ++number) {
         if (const TWordRow* row = rows[number]) {
-            AddCategory(context, row->Category);
-            RegisterBuiltInWord(context, {number, row->Name, row->Category, row->Impl,
-                                          static_cast<std::uint8_t>(row->Min),
-                                          static_cast<std::uint8_t>(row->Max), row->Help,
-                                          row->Example, "Zentaro", 1});
+            context.AddCategory(row->Category);
+            context.RegisterBuiltInWord(*row, kCreator);
             continue;
         }
         const std::string name = "Reserved" + std::to_string(number);
-        RegisterBuiltInWord(context, {number, name, "Various", Reserved, 0, 255,
-                                      "A word number no word has yet.", "", "Zentaro", 0});
+        context.RegisterBuiltInWord({number, name.c_str(), "Various", Reserved, 0, 255,
+                                     "A word number no word has yet.", "", false, 0},
+                                    kCreator);
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/LanguageInterpreter.h"
+#include "runtime/VexScript.h"
 
 namespace vex::host {
 

@@ -1,6 +1,6 @@
 #include "host/WordHost.h"
 
-#include "runtime/LanguageInterpreter.h"
+#include "runtime/VexScript.h"
 
 #include <iostream>
 

@@ -3,8 +3,7 @@
 #include "host/StandardWords.h"
 #include "host/SyntaxLine.h"
 
-#include "runtime/LanguageInterpreter.h"
-#include "runtime/WordRegistry.h"
+#include "runtime/VexWords.h"
 
 #include <algorithm>
 #include <string>
@@ -33,15 +32,15 @@ std::string Code(std::string_view text) {
 }
 
 bool SameCategory(const TLanguageInterpreter& context, int index, std::string_view category) {
-    return context.WordCategories[index] == category;
+    return context.Registry.WordCategories[index] == category;
 }
 
 void WriteCategory(const TLanguageInterpreter& context, std::string_view category,
                    std::ostream& out) {
     bool any = false;
-    const int builtIns = std::min<int>(kBuiltInWordCount, context.WordNames.Count());
+    const int builtIns = std::min<int>(kBuiltInWordCount, context.Registry.WordNames.Count());
     for (int index = 0; index < builtIns; ++index) {
-        const TSyntax* syntax = context.WordSyntax[static_cast<std::size_t>(index)];
+        const TSyntax* syntax = context.Registry.WordSyntax[static_cast<std::size_t>(index)];
         if (!syntax || !syntax->Listed || !SameCategory(context, index, category)) {
             continue;
         }
@@ -51,7 +50,7 @@ void WriteCategory(const TLanguageInterpreter& context, std::string_view categor
                 << "|---|---|---|---|\n";
             any = true;
         }
-        const std::string name = context.WordNames[index];
+        const std::string name = context.Registry.WordNames[index];
         out << "| " << Code(name) << " | "
             << Code(BuildSyntaxLine(name, syntax->MinArgs, syntax->MaxArgs)) << " | "
             << Cell(syntax->HelpText) << " | " << Code(syntax->Example) << " |\n";
@@ -70,8 +69,8 @@ void WriteWordReference(const TLanguageInterpreter& context, std::ostream& out) 
         << " are reserved: they are registered as unlisted words `Reserved<number>`,\n"
         << "which no completion, colouring or word overview shows; calling one is an error.\n"
         << "Syntax lines show the arguments as e1, e2, ...; those in braces are optional.\n";
-    for (int i = 0; i < context.Categories.Count(); ++i) {
-        WriteCategory(context, context.Categories[i], out);
+    for (int i = 0; i < context.Registry.Categories.Count(); ++i) {
+        WriteCategory(context, context.Registry.Categories[i], out);
     }
 }
 

@@ -331,36 +331,56 @@ Skripteditor und Debugger für VexScript.</translation>
         <translation>Skript gespeichert in %1</translation>
     </message>
     <message id="1128">
-        <source>Cannot save %1: %2. The file stays as it was.</source>
-        <extracomment>Main window</extracomment>
-        <translation>%1 kann nicht gespeichert werden: %2. Die Datei bleibt, wie sie war.</translation>
-    </message>
-    <message id="1129">
         <source>Result: %1</source>
         <extracomment>Main window</extracomment>
         <translation>Ergebnis: %1</translation>
     </message>
-    <message id="1130">
+    <message id="1129">
         <source>The run reported errors; the error window lists them.</source>
         <extracomment>Main window</extracomment>
         <translation>Der Lauf hat Fehler gemeldet; das Fehlerfenster listet sie auf.</translation>
     </message>
+    <message id="1130">
+        <source>Discard the model "%1" and quit? What was not saved is lost.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Das Modell „%1“ verwerfen und beenden? Was nicht gespeichert wurde, geht verloren.</translation>
+    </message>
     <message id="1131">
+        <source>The automation call was aborted.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Der Automatisierungsaufruf wurde abgebrochen.</translation>
+    </message>
+    <message id="1132">
+        <source>The automation call was stopped after its time limit of %1 ms.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Der Automatisierungsaufruf wurde nach seiner Zeitgrenze von %1 ms beendet.</translation>
+    </message>
+    <message id="1133">
+        <source>the name holds characters that script texts (Windows-1252) cannot hold</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>der Name enthält Zeichen, die Skripttexte (Windows-1252) nicht darstellen können</translation>
+    </message>
+    <message id="1134">
+        <source>Cannot save %1: %2</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>%1 kann nicht gespeichert werden: %2</translation>
+    </message>
+    <message id="1135">
         <source>The statement in line %1 does not compile; the error window lists why.</source>
         <extracomment>Main window</extracomment>
         <translation>Die Anweisung in Zeile %1 lässt sich nicht übersetzen; das Fehlerfenster nennt den Grund.</translation>
     </message>
-    <message id="1132">
+    <message id="1136">
         <source>Line %1 has %2 characters; only the first %3 of a line are coloured.</source>
         <extracomment>Main window</extracomment>
         <translation>Zeile %1 hat %2 Zeichen; nur die ersten %3 Zeichen einer Zeile werden gefärbt.</translation>
     </message>
-    <message id="1133">
+    <message id="1137">
         <source>The script holds no statement.</source>
         <extracomment>Main window</extracomment>
         <translation>Das Skript enthält keine Anweisung.</translation>
     </message>
-    <message id="1134">
+    <message id="1138">
         <source>There is no runtime to run the script in.</source>
         <extracomment>Main window</extracomment>
         <translation>Es gibt keine Laufzeitumgebung, in der das Skript laufen könnte.</translation>
@@ -699,6 +719,16 @@ Skripteditor und Debugger für VexScript.</translation>
         <source>Text files (*.txt);;All files (*)</source>
         <extracomment>Trace window</extracomment>
         <translation>Textdateien (*.txt);;Alle Dateien (*)</translation>
+    </message>
+    <message id="5420">
+        <source> [... %1 more characters: Save Messages writes the whole message]</source>
+        <extracomment>Trace window</extracomment>
+        <translation> [... %1 weitere Zeichen: „Meldungen speichern“ schreibt die ganze Meldung]</translation>
+    </message>
+    <message id="5421">
+        <source>The messages could not be saved to %1: %2</source>
+        <extracomment>Trace window</extracomment>
+        <translation>Die Meldungen konnten nicht in %1 gespeichert werden: %2</translation>
     </message>
     <message id="5408">
         <source>Clear &amp;Messages</source>

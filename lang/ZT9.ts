@@ -331,36 +331,56 @@ Script editor and debugger for VexScript.</translation>
         <translation>Script saved to %1</translation>
     </message>
     <message id="1128">
-        <source>Cannot save %1: %2. The file stays as it was.</source>
-        <extracomment>Main window</extracomment>
-        <translation>Cannot save %1: %2. The file stays as it was.</translation>
-    </message>
-    <message id="1129">
         <source>Result: %1</source>
         <extracomment>Main window</extracomment>
         <translation>Result: %1</translation>
     </message>
-    <message id="1130">
+    <message id="1129">
         <source>The run reported errors; the error window lists them.</source>
         <extracomment>Main window</extracomment>
         <translation>The run reported errors; the error window lists them.</translation>
     </message>
+    <message id="1130">
+        <source>Discard the model "%1" and quit? What was not saved is lost.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Discard the model "%1" and quit? What was not saved is lost.</translation>
+    </message>
     <message id="1131">
+        <source>The automation call was aborted.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>The automation call was aborted.</translation>
+    </message>
+    <message id="1132">
+        <source>The automation call was stopped after its time limit of %1 ms.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>The automation call was stopped after its time limit of %1 ms.</translation>
+    </message>
+    <message id="1133">
+        <source>the name holds characters that script texts (Windows-1252) cannot hold</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>the name holds characters that script texts (Windows-1252) cannot hold</translation>
+    </message>
+    <message id="1134">
+        <source>Cannot save %1: %2</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Cannot save %1: %2</translation>
+    </message>
+    <message id="1135">
         <source>The statement in line %1 does not compile; the error window lists why.</source>
         <extracomment>Main window</extracomment>
         <translation>The statement in line %1 does not compile; the error window lists why.</translation>
     </message>
-    <message id="1132">
+    <message id="1136">
         <source>Line %1 has %2 characters; only the first %3 of a line are coloured.</source>
         <extracomment>Main window</extracomment>
         <translation>Line %1 has %2 characters; only the first %3 of a line are coloured.</translation>
     </message>
-    <message id="1133">
+    <message id="1137">
         <source>The script holds no statement.</source>
         <extracomment>Main window</extracomment>
         <translation>The script holds no statement.</translation>
     </message>
-    <message id="1134">
+    <message id="1138">
         <source>There is no runtime to run the script in.</source>
         <extracomment>Main window</extracomment>
         <translation>There is no runtime to run the script in.</translation>
@@ -699,6 +719,16 @@ Script editor and debugger for VexScript.</translation>
         <source>Text files (*.txt);;All files (*)</source>
         <extracomment>Trace window</extracomment>
         <translation>Text files (*.txt);;All files (*)</translation>
+    </message>
+    <message id="5420">
+        <source> [... %1 more characters: Save Messages writes the whole message]</source>
+        <extracomment>Trace window</extracomment>
+        <translation> [... %1 more characters: Save Messages writes the whole message]</translation>
+    </message>
+    <message id="5421">
+        <source>The messages could not be saved to %1: %2</source>
+        <extracomment>Trace window</extracomment>
+        <translation>The messages could not be saved to %1: %2</translation>
     </message>
     <message id="5408">
         <source>Clear &amp;Messages</source>

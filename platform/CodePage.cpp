@@ -52,3 +52,7 @@ std::optional<char> toWindows1252(QChar unit) {
             return static_cast<char>(0x80 + k);
     return std::nullopt;
 }
+
+bool fitsWindows1252(QStringView text) {
+    return fromWindows1252(toWindows1252(text)) == text;
+}

@@ -21,3 +21,7 @@ QByteArray toWindows1252(QStringView text);
 // of a surrogate pair among them). Text that must keep one byte per unit, so that positions in
 // the bytes are positions in the text, encodes unit by unit with this.
 std::optional<char> toWindows1252(QChar unit);
+
+// Whether toWindows1252 keeps every character of the text: a name that does not fit would reach
+// the script changed.
+bool fitsWindows1252(QStringView text);

@@ -48,10 +48,40 @@ TRegistryStore& Store() {
     return TRegistryStore::Instance();
 }
 
+using TNodeReader = std::function<TRegistryStatus(const TRegistryNode& node)>;
+
+// Hands the node at `path` to `read` under the store's lock; NotFound, without calling it, when
+// there is no such key.
+TRegistryStatus ReadNodeAt(const std::vector<std::string>& path, const TNodeReader& read) {
+    TRegistryStatus status = TRegistryStatus::NotFound;
+    Store().Read([&](const TRegistryNode& root) {
+        if (const TRegistryNode* node = root.Find(path))
+            status = read(*node);
+    });
+    return status;
+}
+
+// Hands the node at `path` to `change` under the file lock; NotFound, without calling it, when
+// there is no such key.
+TRegistryStatus ChangeNodeAt(const std::vector<std::string>& path,
+                             const TRegistryStore::TChange& change) {
+    return Store().Write([&](TRegistryNode& root) {
+        TRegistryNode* node = root.Find(path);
+        return node ? change(*node) : TRegistryStatus::NotFound;
+    });
+}
+
 bool KeyExists(const std::vector<std::string>& path) {
-    bool exists = false;
-    Store().Read([&](const TRegistryNode& root) { exists = root.Find(path) != nullptr; });
-    return exists;
+    return ReadNodeAt(path, [](const TRegistryNode&) { return TRegistryStatus::Success; }) ==
+           TRegistryStatus::Success;
+}
+
+// The item at an index of a key's sub-keys or values; none below 0 or past the last.
+template <class TItem>
+const TItem* ItemAt(const std::vector<TItem>& items, int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= items.size())
+        return nullptr;
+    return &items[static_cast<std::size_t>(index)];
 }
 
 } // namespace
@@ -64,11 +94,10 @@ TRegistryKey TRegistryKey::CurrentUser() {
 }
 
 TRegistryStatus TRegistryKey::OverrideCurrentUser(const TRegistryKey& key) {
-    if (!key.m_open)
-        return TRegistryStatus::NotFound;
-    std::vector<std::string> path = key.Resolve();
-    if (!KeyExists(path))
-        return TRegistryStatus::NotFound;
+    std::vector<std::string> path;
+    const TRegistryStatus status = key.ExistingSubKeyPath({}, path);
+    if (status != TRegistryStatus::Success)
+        return status;
     std::lock_guard lock(OverrideMutex);
     CurrentUserOverride = std::move(path);
     return TRegistryStatus::Success;
@@ -93,148 +122,141 @@ std::string TRegistryKey::Path() const {
     return text;
 }
 
-TRegistryStatus TRegistryKey::OpenKey(std::string_view subKey, TRegistryKey& key) const {
+TRegistryStatus TRegistryKey::SubKeyPath(std::string_view subKey,
+                                         std::vector<std::string>& path) const {
     if (!m_open)
         return TRegistryStatus::NotFound;
-    std::vector<std::string> path = Resolve();
-    if (!SplitPath(subKey, path))
-        return TRegistryStatus::InvalidName;
-    if (!KeyExists(path))
-        return TRegistryStatus::NotFound;
-    key = TRegistryKey();
-    key.m_open = true;
-    key.m_path = std::move(path);
-    return TRegistryStatus::Success;
+    path = Resolve();
+    return SplitPath(subKey, path) ? TRegistryStatus::Success : TRegistryStatus::InvalidName;
 }
 
-TRegistryStatus TRegistryKey::CreateKey(std::string_view subKey, TRegistryKey& key) const {
-    if (!m_open)
+TRegistryStatus TRegistryKey::ExistingSubKeyPath(std::string_view subKey,
+                                                 std::vector<std::string>& path) const {
+    const TRegistryStatus status = SubKeyPath(subKey, path);
+    if (status == TRegistryStatus::Success && !KeyExists(path))
         return TRegistryStatus::NotFound;
-    const std::vector<std::string> base = Resolve();
+    return status;
+}
+
+TRegistryStatus TRegistryKey::ReadNode(const TNodeReader& read) const {
+    std::vector<std::string> path;
+    const TRegistryStatus status = SubKeyPath({}, path);
+    return status == TRegistryStatus::Success ? ReadNodeAt(path, read) : status;
+}
+
+TRegistryStatus TRegistryKey::ChangeNode(const TRegistryStore::TChange& change,
+                                         TRegistryStatus arguments) const {
+    std::vector<std::string> path;
+    TRegistryStatus status = SubKeyPath({}, path);
+    if (status == TRegistryStatus::Success)
+        status = arguments;
+    return status == TRegistryStatus::Success ? ChangeNodeAt(path, change) : status;
+}
+
+TRegistryKey TRegistryKey::Opened(std::vector<std::string> path) {
+    TRegistryKey key;
+    key.m_open = true;
+    key.m_path = std::move(path);
+    return key;
+}
+
+TRegistryStatus TRegistryKey::OpenKey(std::string_view subKey, TRegistryKey& key) const {
+    std::vector<std::string> path;
+    const TRegistryStatus status = ExistingSubKeyPath(subKey, path);
+    if (status == TRegistryStatus::Success)
+        key = Opened(std::move(path));
+    return status;
+}
+
+// The keys above the new one must exist up to this key; from there down they are created.
+TRegistryStatus TRegistryKey::CreateKey(std::string_view subKey, TRegistryKey& key) const {
+    std::vector<std::string> path;
+    TRegistryStatus status = SubKeyPath({}, path);
     std::vector<std::string> names;
-    if (!SplitPath(subKey, names))
-        return TRegistryStatus::InvalidName;
-    const TRegistryStatus status = Store().Write([&](TRegistryNode& root) {
-        TRegistryNode* node = root.Find(base);
-        if (!node)
-            return TRegistryStatus::NotFound;
-        for (const std::string& name : names)
-            node = &node->SubKey(name);
-        return TRegistryStatus::Success;
-    });
+    if (status == TRegistryStatus::Success && !SplitPath(subKey, names))
+        status = TRegistryStatus::InvalidName;
     if (status != TRegistryStatus::Success)
         return status;
-    key = TRegistryKey();
-    key.m_open = true;
-    key.m_path = base;
-    key.m_path.insert(key.m_path.end(), names.begin(), names.end());
+    status = ChangeNodeAt(path, [&](TRegistryNode& node) {
+        TRegistryNode* below = &node;
+        for (const std::string& name : names)
+            below = &below->SubKey(name);
+        return TRegistryStatus::Success;
+    });
+    if (status == TRegistryStatus::Success) {
+        path.insert(path.end(), names.begin(), names.end());
+        key = Opened(std::move(path));
+    }
     return status;
 }
 
 TRegistryStatus TRegistryKey::QueryValue(std::string_view name, TRegistryValue& value) const {
-    if (!m_open)
-        return TRegistryStatus::NotFound;
-    const std::vector<std::string> path = Resolve();
-    TRegistryStatus status = TRegistryStatus::NotFound;
-    Store().Read([&](const TRegistryNode& root) {
-        const TRegistryNode* node = root.Find(path);
-        const TRegistryValue* found = node ? node->FindValue(name) : nullptr;
-        if (found) {
-            value = *found;
-            status = TRegistryStatus::Success;
-        }
-    });
-    return status;
-}
-
-TRegistryStatus TRegistryKey::SetValue(std::string_view name, const TRegistryValue& value) const {
-    if (!m_open)
-        return TRegistryStatus::NotFound;
-    if (!IsValidValueName(name))
-        return TRegistryStatus::InvalidName;
-    if (value.IsText() && !IsValidUtf8(value.Text))
-        return TRegistryStatus::InvalidValue;
-    const std::vector<std::string> path = Resolve();
-    return Store().Write([&](TRegistryNode& root) {
-        TRegistryNode* node = root.Find(path);
-        if (!node)
+    return ReadNode([&](const TRegistryNode& node) {
+        const TRegistryValue* found = node.FindValue(name);
+        if (!found)
             return TRegistryStatus::NotFound;
-        node->SetValue(name, value);
+        value = *found;
         return TRegistryStatus::Success;
     });
 }
 
+TRegistryStatus TRegistryKey::SetValue(std::string_view name, const TRegistryValue& value) const {
+    TRegistryStatus arguments = TRegistryStatus::Success;
+    if (!IsValidValueName(name))
+        arguments = TRegistryStatus::InvalidName;
+    else if (value.IsText() && !IsValidUtf8(value.Text))
+        arguments = TRegistryStatus::InvalidValue;
+    return ChangeNode(
+        [&](TRegistryNode& node) {
+            node.SetValue(name, value);
+            return TRegistryStatus::Success;
+        },
+        arguments);
+}
+
 TRegistryStatus TRegistryKey::DeleteValue(std::string_view name) const {
-    if (!m_open)
-        return TRegistryStatus::NotFound;
-    const std::vector<std::string> path = Resolve();
-    return Store().Write([&](TRegistryNode& root) {
-        TRegistryNode* node = root.Find(path);
-        return node && node->RemoveValue(name) ? TRegistryStatus::Success
-                                               : TRegistryStatus::NotFound;
+    return ChangeNode([&](TRegistryNode& node) {
+        return node.RemoveValue(name) ? TRegistryStatus::Success : TRegistryStatus::NotFound;
     });
 }
 
 TRegistryStatus TRegistryKey::EnumKey(int index, std::string& name) const {
-    if (!m_open)
-        return TRegistryStatus::NotFound;
-    const std::vector<std::string> path = Resolve();
-    TRegistryStatus status = TRegistryStatus::NotFound;
-    Store().Read([&](const TRegistryNode& root) {
-        const TRegistryNode* node = root.Find(path);
-        if (!node)
-            return;
-        if (index < 0 || static_cast<std::size_t>(index) >= node->SubKeys.size()) {
-            status = TRegistryStatus::NoMoreItems;
-            return;
-        }
-        name = node->SubKeys[static_cast<std::size_t>(index)].Name;
-        status = TRegistryStatus::Success;
+    return ReadNode([&](const TRegistryNode& node) {
+        const TRegistryNode* subKey = ItemAt(node.SubKeys, index);
+        if (!subKey)
+            return TRegistryStatus::NoMoreItems;
+        name = subKey->Name;
+        return TRegistryStatus::Success;
     });
-    return status;
 }
 
 TRegistryStatus TRegistryKey::EnumValue(int index, std::string& name, TRegistryValue& value) const {
-    if (!m_open)
-        return TRegistryStatus::NotFound;
-    const std::vector<std::string> path = Resolve();
-    TRegistryStatus status = TRegistryStatus::NotFound;
-    Store().Read([&](const TRegistryNode& root) {
-        const TRegistryNode* node = root.Find(path);
-        if (!node)
-            return;
-        if (index < 0 || static_cast<std::size_t>(index) >= node->Values.size()) {
-            status = TRegistryStatus::NoMoreItems;
-            return;
-        }
-        const TRegistryNamedValue& named = node->Values[static_cast<std::size_t>(index)];
-        name = named.Name;
-        value = named.Value;
-        status = TRegistryStatus::Success;
+    return ReadNode([&](const TRegistryNode& node) {
+        const TRegistryNamedValue* named = ItemAt(node.Values, index);
+        if (!named)
+            return TRegistryStatus::NoMoreItems;
+        name = named->Name;
+        value = named->Value;
+        return TRegistryStatus::Success;
     });
-    return status;
 }
 
+// The sub-key is removed from its parent; an empty path empties this key instead.
 TRegistryStatus TRegistryKey::DeleteTree(std::string_view subKey) const {
-    if (!m_open)
-        return TRegistryStatus::NotFound;
-    std::vector<std::string> path = Resolve();
-    const std::size_t baseLength = path.size();
-    if (!SplitPath(subKey, path))
-        return TRegistryStatus::InvalidName;
-    return Store().Write([&](TRegistryNode& root) {
-        if (path.size() == baseLength) {
-            TRegistryNode* node = root.Find(path);
-            if (!node)
-                return TRegistryStatus::NotFound;
-            node->Values.clear();
-            node->SubKeys.clear();
+    std::vector<std::string> path;
+    const TRegistryStatus status = SubKeyPath(subKey, path);
+    if (status != TRegistryStatus::Success)
+        return status;
+    if (subKey.empty())
+        return ChangeNodeAt(path, [](TRegistryNode& node) {
+            node.Values.clear();
+            node.SubKeys.clear();
             return TRegistryStatus::Success;
-        }
-        const std::vector<std::string> parentPath(path.begin(), path.end() - 1);
-        TRegistryNode* parent = root.Find(parentPath);
-        return parent && parent->RemoveSubKey(path.back()) ? TRegistryStatus::Success
-                                                           : TRegistryStatus::NotFound;
+        });
+    const std::string name = path.back();
+    path.pop_back();
+    return ChangeNodeAt(path, [&](TRegistryNode& parent) {
+        return parent.RemoveSubKey(name) ? TRegistryStatus::Success : TRegistryStatus::NotFound;
     });
 }
 

@@ -3,6 +3,7 @@
 #include "platform/RegistryStore.h"
 #include "platform/RegistryValue.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -74,6 +75,24 @@ public:
 private:
     // The key's path below the hive's real root, resolving the current-user root's redirection.
     std::vector<std::string> Resolve() const;
+    // This key's path with the names of `subKey` after it, resolved once: NotFound for an
+    // unopened key, InvalidName for a malformed sub-key path. Whether the key exists is not
+    // looked at.
+    TRegistryStatus SubKeyPath(std::string_view subKey, std::vector<std::string>& path) const;
+    // The same for a sub-key that must exist (NotFound when it does not).
+    TRegistryStatus ExistingSubKeyPath(std::string_view subKey,
+                                       std::vector<std::string>& path) const;
+    // A handle bound to the key at `path` below the hive's real root.
+    static TRegistryKey Opened(std::vector<std::string> path);
+    // Hands this key's node to `read` under the store's lock, or to `change` under the file lock
+    // (the file is written when `change` succeeds and changed something). NotFound, without
+    // calling them, for an unopened key or a key that no longer exists; a `change` whose
+    // arguments were found invalid (`arguments`) gives that status once the key is known to be
+    // open.
+    TRegistryStatus
+    ReadNode(const std::function<TRegistryStatus(const TRegistryNode& node)>& read) const;
+    TRegistryStatus ChangeNode(const TRegistryStore::TChange& change,
+                               TRegistryStatus arguments = TRegistryStatus::Success) const;
 
     bool m_open = false;
     bool m_isCurrentUser = false;

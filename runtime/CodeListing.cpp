@@ -1,8 +1,7 @@
 #include "runtime/CodeListing.h"
 
-#include "runtime/LanguageInterpreter.h"
+#include "runtime/VexScript.h"
 #include "runtime/NumberText.h"
-#include "runtime/WordRegistry.h"
 
 #include <cassert>
 #include <cstdlib>
@@ -122,7 +121,7 @@ private:
             return index;
         }
         const auto& call = static_cast<const TCallNode&>(node);
-        m_names.emplace_back(WordName(m_context, call.WordNumber));
+        m_names.emplace_back(m_context.WordName(call.WordNumber));
         const std::string_view name = WithoutLeadingBlank(m_names.back());
         std::size_t width = name.size();
         std::size_t length = name.size();

@@ -1,25 +1,30 @@
 #pragma once
 
-// What the runtime needs from the application to debug a run: the debugger window, message
-// boxes, the GUI message pump, the break watcher thread and the model views. The application
-// implements TDebugServices and sets TLanguageInterpreter::DebugServices; without services a
-// debug run never pauses, counts nothing, and a break request stops the run without asking.
+// VexScript: the debugger API.
+//
+// What the runtime needs from the application to debug a run (the debugger window, message
+// boxes, the GUI message pump, the break watcher thread and the model views) and what a debugger
+// reads of the runtime. The application implements TDebugServices and sets
+// context.Debug.Services; without services a debug run never pauses, counts nothing, and a break
+// request stops the run without asking.
+//
+// A debugger drives the run through the debug state of the context (DebugControl.h: DebugState,
+// Running, AbortRequested and the operations SwitchDebugging, SetRunning, EnterStepMode), shows
+// where a run stands through the code listing of the running tree (CodeListing.h: the listing
+// text and a position record per node), and reads the per-command counts and times of the
+// Performance page (CommandCounter.h). Text typed into the paused run's scope goes to
+// TLanguageInterpreter::ExecuteInPausedFrame (VexScript.h).
 
-#include "runtime/Text.h"
+#include "runtime/CodeListing.h"
+#include "runtime/CommandCounter.h"
+#include "runtime/DebugControl.h"
+#include "runtime/VexScript.h"
 
 #include <atomic>
 #include <cstdint>
 #include <string>
 
 namespace vex {
-
-class TLanguageInterpreter;
-struct TCodeNode;
-struct TListing;
-
-namespace counting {
-struct TPerformance;
-}
 
 // The debugger window as the runtime drives it. All calls come on the GUI thread.
 class TDebuggerWindow {
@@ -46,9 +51,6 @@ public:
     virtual void PressSwitchButton() = 0;
     // Shows the window and gives it the focus.
     virtual void ShowAndFocus() = 0;
-    // The counting mode, totals and command counter; the engine reads the counting mode at
-    // every node of a debug run.
-    virtual counting::TPerformance& Performance() = 0;
 };
 
 // Answers of the warning boxes.
@@ -81,8 +83,11 @@ public:
 
     // The break watcher thread: increments *request when the user presses the break keys. Start
     // sets *request to 0 first.
+    // True while the watcher thread runs.
     virtual bool HasBreakWatcher() const = 0;
+    // Starts the watcher thread for `request`.
     virtual void StartBreakWatcher(std::atomic<std::uint32_t>* request) = 0;
+    // Stops the watcher thread and waits for it to end.
     virtual void StopBreakWatcher() = 0;
 
     // The host preference: show a message on the model views while a run is frozen.

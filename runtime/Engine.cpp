@@ -1,11 +1,6 @@
 #include "runtime/Engine.h"
 
-#include "runtime/Debugging.h"
-
-#include "runtime/LanguageInterpreter.h"
-#include "runtime/LanguageTexts.h"
-#include "runtime/Signals.h"
-#include "runtime/WordRegistry.h"
+#include "runtime/DebugEvaluation.h"
 
 #include <any>
 #include <cfenv>
@@ -35,11 +30,12 @@ bool IsSystemFault(const std::exception& error) {
 
 // The word whose name a runtime error carries: the word of the root node.
 std::string RootWordName(const TLanguageInterpreter& context, const TCodeNode& root) {
-    return root.IsCall() ? WordName(context, root.WordNumber) : std::string();
+    return root.IsCall() ? context.WordName(root.WordNumber) : std::string();
 }
 
 bool InErrorGroup(const TCodeNode& root) {
-    return root.IsCall() && root.WordNumber >= 372 && root.WordNumber <= 390;
+    return root.IsCall() && root.WordNumber >= wnErrorGroupFirst &&
+           root.WordNumber <= wnErrorGroupLast;
 }
 
 void ComposeAndReport(TLanguageInterpreter& context, const TCodeNode& root,
@@ -56,64 +52,28 @@ void ComposeAndReport(TLanguageInterpreter& context, const TCodeNode& root,
     }
 }
 
-double ReturnValue(EVexReturn& signal, TText& text) {
-    std::feclearexcept(FE_ALL_EXCEPT);
-    text = std::move(signal.Text);
-    return signal.Value;
-}
-
-// The debug path of a root: the node's own abort handler and the containment of its errors.
-// Exceptions of other classes than the standard one pass on in a debug run.
-double EvaluateRootDebug(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
-    try {
-        return EvaluateNodeDebug(context, node, text);
-    } catch (const EDebugger& signal) {
-        if (CatchAbortAtNode(context, node, signal)) {
-            return 0;
-        }
-        throw;
-    } catch (EVexReturn& signal) {
-        return ReturnValue(signal, text);
-    } catch (const std::exception& error) {
-        ReportRuntimeError(context, node, error);
-        return 0;
-    }
-}
-
 [[noreturn]] void ThrowNoImplementation(const TLanguageInterpreter& context,
                                         const TCallNode& call) {
-    throw EVexError("the word \"" + WordName(context, call.WordNumber) +
+    throw EVexError("the word \"" + context.WordName(call.WordNumber) +
                     "\" has no implementation");
-}
-
-// SetActivation, inlined: reading an argument of a user-defined word switches to the caller's
-// activation and back.
-inline void SwitchActivation(TLanguageInterpreter& context, const TCompiledCode& code) noexcept {
-    context.Variables = code.Variables;
-    context.Code = code.Root;
-    context.FrameBase = code.FrameBase;
-    context.FrameSize = code.FrameSize;
-    context.OwnsVariables = code.OwnsVariables;
 }
 
 // VariableAddress, inlined for the engine's own reads.
 inline std::uint8_t* StorageOf(const TLanguageInterpreter& context, const TVariable& var) noexcept {
     if (var.Local) {
-        return context.FrameBase ? context.FrameBase + var.Storage : nullptr;
+        const std::uint8_t* frameBase = context.Stack.FrameBase;
+        return frameBase ? const_cast<std::uint8_t*>(frameBase) + var.Storage : nullptr;
     }
     return reinterpret_cast<std::uint8_t*>(var.Storage);
 }
 
 void AnswerBreakRequest(TLanguageInterpreter& context) {
-    if (context.BreakRequest.load(std::memory_order_relaxed) != 0) {
+    if (context.Debug.BreakRequest.load(std::memory_order_relaxed) != 0) {
+        AnswerAbortRequest(context);
         AskStop(context);
-        context.BreakRequest.exchange(0);
+        context.Debug.BreakRequest.exchange(0);
     }
 }
-
-} // namespace
-
-namespace {
 
 // The rarer kinds of call: a user-defined word, or a built-in word without an implementation.
 [[gnu::noinline]] double EvaluateOtherCall(TLanguageInterpreter& context, TCallNode& call,
@@ -172,8 +132,14 @@ double EvaluateNodePlain(TLanguageInterpreter& context, TCodeNode& node, TText& 
     return EvaluateOtherCall(context, call, text);
 }
 
+double ReturnValue(EVexReturn& signal, TText& text) {
+    std::feclearexcept(FE_ALL_EXCEPT);
+    text = std::move(signal.Text);
+    return signal.Value;
+}
+
 double EvaluateArgumentChecked(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
-    if (context.DebugStatePositive()) {
+    if (context.Debug.DebugStatePositive()) {
         return EvaluateArgumentDebug(context, node, text);
     }
     AnswerBreakRequest(context);
@@ -181,22 +147,13 @@ double EvaluateArgumentChecked(TLanguageInterpreter& context, TCodeNode& node, T
 }
 
 double EvaluateRootContained(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
-    try {
-        return EvaluateNodePlain(context, node, text);
-    } catch (const EDebugger&) {
-        throw;
-    } catch (EVexReturn& signal) {
-        return ReturnValue(signal, text);
-    } catch (const std::exception& error) {
-        ReportRuntimeError(context, node, error);
-        return 0;
-    } catch (...) {
-        return 0;
-    }
+    return ContainAtRoot(
+        context, node, text, [&] { return EvaluateNodePlain(context, node, text); },
+        [](const EDebugger&) { return false; });
 }
 
 double EvaluateRootChecked(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
-    if (context.DebugStatePositive()) {
+    if (context.Debug.DebugStatePositive()) {
         return EvaluateRootDebug(context, node, text);
     }
     AnswerBreakRequest(context);
@@ -207,24 +164,24 @@ double EvaluateRootChecked(TLanguageInterpreter& context, TCodeNode& node, TText
 }
 
 double CallUserWord(TLanguageInterpreter& context, TCallNode& node, TText& text) {
-    context.CurrentUserWord = node.WordNumber - 1;
-    const auto index = static_cast<std::size_t>(node.WordNumber - 1);
-    TSyntax* syntax = index < context.WordSyntax.size() ? context.WordSyntax[index] : nullptr;
+    TActivationStack& stack = context.Stack;
+    stack.CurrentUserWord = node.WordNumber - 1;
+    TSyntax* syntax = context.Registry.Syntax(node.WordNumber);
     if (!syntax || !syntax->Code.Code || !syntax->Code.Code->Root) {
         return 0;
     }
-    if (context.CallDepth >= kMaxCallDepth) {
+    if (stack.CallDepth >= kMaxCallDepth) {
         throw EVexStackOverflow();
     }
     TCompiledCode* body = syntax->Code.Code;
-    PushParameters(*context.ParameterStack, context.CurrentActivation(), &node);
-    const std::int32_t savedFunction = context.CurrentFunctionWord;
+    PushParameters(stack.ParameterStack, stack.Current(), &node);
+    const std::int32_t savedFunction = stack.CurrentFunctionWord;
     if (body->Root->HasParentLink()) {
-        context.CurrentFunctionWord = node.WordNumber;
+        stack.CurrentFunctionWord = node.WordNumber;
     }
-    const std::uint8_t savedMarker = context.UserWordMarker;
-    context.UserWordMarker = 255;
-    ++context.CallDepth;
+    const std::uint8_t savedMarker = stack.UserWordMarker;
+    stack.UserWordMarker = 255;
+    ++stack.CallDepth;
     ++syntax->ActiveCalls;
     struct Restore {
         TLanguageInterpreter& context;
@@ -232,17 +189,18 @@ double CallUserWord(TLanguageInterpreter& context, TCallNode& node, TText& text)
         std::int32_t savedFunction;
         std::uint8_t savedMarker;
         ~Restore() {
-            EndSyntaxCall(context, syntax);
-            --context.CallDepth;
-            context.UserWordMarker = savedMarker;
-            context.CurrentFunctionWord = savedFunction;
-            PopParameters(*context.ParameterStack);
+            TActivationStack& stack = context.Stack;
+            context.Registry.EndCall(syntax);
+            --stack.CallDepth;
+            stack.UserWordMarker = savedMarker;
+            stack.CurrentFunctionWord = savedFunction;
+            PopParameters(stack.ParameterStack);
         }
     } restore{context, syntax, savedFunction, savedMarker};
     try {
         return context.EvaluateBody(*body, text);
     } catch (const EDebugger&) {
-        if (!(context.DebugState & dsSuppressed) && node.HasParentLink()) {
+        if (!(context.Debug.DebugState & dsSuppressed) && node.HasParentLink()) {
             EnterStepMode(context);
             return 0;
         }
@@ -253,7 +211,7 @@ double CallUserWord(TLanguageInterpreter& context, TCallNode& node, TText& text)
 }
 
 const TParameterFrame* CurrentCallFrame(const TLanguageInterpreter& context) noexcept {
-    const TParameterStack& stack = *context.ParameterStack;
+    const TParameterStack& stack = context.Stack.ParameterStack;
     if (stack.Level < 1 || stack.Level > stack.Count) {
         return nullptr;
     }
@@ -276,25 +234,26 @@ double EvaluateUserWordArgument(TLanguageInterpreter& context, int i, TText& tex
     }
     TCodeNode& argument = *frame->Node->Arg(i);
     double number;
-    if (!context.DebugStatePositive() &&
+    if (!context.Debug.DebugStatePositive() &&
         ReadQuickNumber(frame->Caller.FrameBase, argument, number)) {
         text.clear();
         return number;
     }
-    const TCompiledCode saved = context.CurrentActivation();
-    TParameterStack& stack = *context.ParameterStack;
+    TActivationStack& activations = context.Stack;
+    const TCompiledCode saved = activations.Current();
+    TParameterStack& stack = activations.ParameterStack;
     const int savedLevel = stack.Level;
-    SwitchActivation(context, frame->Caller);
+    activations.Set(frame->Caller);
     --stack.Level;
     struct Restore {
-        TLanguageInterpreter& context;
+        TActivationStack& activations;
         const TCompiledCode& saved;
         int level;
         ~Restore() {
-            context.ParameterStack->Level = level;
-            SwitchActivation(context, saved);
+            activations.ParameterStack.Level = level;
+            activations.Set(saved);
         }
-    } restore{context, saved, savedLevel};
+    } restore{activations, saved, savedLevel};
     return EvaluateArgument(context, argument, text);
 }
 

@@ -1,14 +1,12 @@
 #include "runtime/Parser.h"
 
 #include "runtime/Engine.h"
-#include "runtime/LanguageInterpreter.h"
+#include "runtime/VexScript.h"
 #include "runtime/LanguageTexts.h"
 #include "runtime/NodeArena.h"
 #include "runtime/NumberText.h"
-#include "runtime/Signals.h"
 #include "runtime/SimpleStringList.h"
 #include "runtime/SourcePreparation.h"
-#include "runtime/WordRegistry.h"
 
 #include <algorithm>
 #include <array>
@@ -28,18 +26,6 @@ namespace vex {
 
 namespace {
 
-// Fixed word numbers the parser acts on.
-constexpr int kDefineWord = 75;
-constexpr int kNamedAtt = 648;
-constexpr int kGuiInstance = 869;
-constexpr int kGlobalDeclaration = 908;
-constexpr int kComputedLocalDeclaration = 1343;
-constexpr int kGlobalDeclaration2 = 1344;
-constexpr int kTextLocalDeclaration = 1410;
-constexpr int kNumberLocalDeclaration = 1411;
-constexpr int kReferenceLocalDeclaration = 1412;
-constexpr int kInterfaceLocalDeclaration = 1413;
-
 constexpr std::string_view kExtraLocalsMessage =
     "Cannot create extra local variables on shared stack space.";
 constexpr std::string_view kNonStaticLocalMessage =
@@ -49,8 +35,9 @@ std::string quoted(std::string_view text) {
     return "\"" + std::string(text) + "\"";
 }
 
-void reportCompileError(TLanguageInterpreter& context, const std::string& message) {
-    context.CompileFailed = true;
+void reportCompileError(TLanguageInterpreter& context, TCompileState& state,
+                        const std::string& message) {
+    state.CompileFailed = true;
     context.ReportError(message);
 }
 
@@ -254,9 +241,10 @@ TBoundName findBoundName(const TGuiBinding& binding, std::string_view name) {
     return {};
 }
 
-void warnBoundNameIsWord(TLanguageInterpreter& context, std::string_view name) {
+void warnBoundNameIsWord(TLanguageInterpreter& context, const TGuiBinding& binding,
+                         std::string_view name) {
     std::string description;
-    if (const TBindingObject* object = context.GuiBinding.CurrentObject) {
+    if (const TBindingObject* object = binding.CurrentObject) {
         description = context.LanguageText(ltObject) + " " + object->Name() + " (" +
                       context.LanguageText(ltObjectId) + std::to_string(object->Id()) + ") ";
     }
@@ -264,18 +252,18 @@ void warnBoundNameIsWord(TLanguageInterpreter& context, std::string_view name) {
                         " " + context.LanguageText(ltBoundNameIsWordEnd));
 }
 
-int rewriteBoundName(TLanguageInterpreter& context, const TBoundName& bound, std::string& text,
+int rewriteBoundName(const TGuiBinding& binding, const TBoundName& bound, std::string& text,
                      std::string_view& name) {
     if (bound.kind == TBoundName::NamedAttribute) {
         text = "NamedAtt(" + std::to_string(bound.position) + ",c)";
         name = "NamedAtt";
-        return kNamedAtt;
+        return wnNamedAtt;
     }
-    const std::int32_t reference = context.GuiBinding.CurrentInstance->Reference();
+    const std::int32_t reference = binding.CurrentInstance->Reference();
     text = "GUIInstance(" + std::to_string(reference) + ",GUIStore(" +
            std::to_string(bound.position) + "))";
     name = "GUIInstance";
-    return kGuiInstance;
+    return wnGuiInstance;
 }
 
 // The text of one call while its arguments are parsed. The texts are views: into the source, or
@@ -305,13 +293,13 @@ class TLookupCache {
 public:
     int WordIndex(const TLanguageInterpreter& context, std::string_view name) {
         if (IsOperatorExpression(name)) {
-            return IsNoWordName(context, name) ? -1 : LookupWord(context, name);
+            return IsNoWordName(context, name) ? -1 : context.LookupWord(name);
         }
         const auto found = m_words.find(name);
         if (found != m_words.end()) {
             return found->second;
         }
-        const int index = LookupWord(context, name);
+        const int index = context.LookupWord(name);
         m_words.emplace(std::string(name), index);
         return index;
     }
@@ -370,7 +358,7 @@ private:
             }
             m_mixedNamesChecked = true;
             m_someWordIsMixed = false;
-            const TSimpleStringList& words = context.WordIndex;
+            const TSimpleStringList& words = context.Registry.WordIndex;
             for (int i = 0; i < words.Count() && !m_someWordIsMixed; ++i) {
                 m_someWordIsMixed = IsOperatorExpression(words[i]);
             }
@@ -421,26 +409,30 @@ private:
     bool m_someWordIsMixed = false;
 };
 
-// What a compile keeps from one call to the next: the lookup results and the operator
-// conversion's working storage.
+// What a compile keeps from one call to the next: its compile state, the lookup results and the
+// operator conversion's working storage.
 struct TParseState {
+    explicit TParseState(TCompileState& compile)
+        : Compile(compile) {}
+    TCompileState& Compile;
     TLookupCache Cache;
     TOperatorConverter Converter;
 };
 
 void parseCall(TLanguageInterpreter& context, std::string_view text, TCallText& call,
-               TParseState* state, bool tentative);
+               TParseState& state, bool tentative);
 
 // [calls] -------------------------------------------------------------------------------------
 
-void checkArgumentCount(TLanguageInterpreter& context, const TCallText& call) {
+void checkArgumentCount(TLanguageInterpreter& context, TCompileState& state,
+                        const TCallText& call) {
     const int count = static_cast<int>(call.Args.size());
-    const TSyntax* syntax = WordSyntaxOf(context, call.WordNumber);
+    const TSyntax* syntax = context.WordSyntaxOf(call.WordNumber);
     if (!syntax || (count >= syntax->MinArgs && count <= syntax->MaxArgs)) {
         return;
     }
     std::string message = context.LanguageText(ltWrongCount) + " " +
-                          quoted(WordName(context, call.WordNumber)) + " " +
+                          quoted(context.WordName(call.WordNumber)) + " " +
                           context.LanguageText(ltWrongCountGiven) + " " + std::to_string(count) +
                           " " + context.LanguageText(count == 1 ? ltArgument : ltArguments) + ", " +
                           context.LanguageText(ltExpected) + " " + std::to_string(syntax->MinArgs);
@@ -448,19 +440,19 @@ void checkArgumentCount(TLanguageInterpreter& context, const TCallText& call) {
         message += " " + context.LanguageText(ltOrMore) + ", " + std::to_string(syntax->MaxArgs) +
                    " " + context.LanguageText(ltAtMost);
     }
-    message += " " + context.LanguageText(ltWrongCountIn) + " " + context.SourceText;
-    reportCompileError(context, message);
+    message += " " + context.LanguageText(ltWrongCountIn) + " " + state.SourceText;
+    reportCompileError(context, state, message);
 }
 
 // [declarations] ------------------------------------------------------------------------------
 
 std::uint8_t localKindOf(int wordNumber) {
     switch (wordNumber) {
-    case kTextLocalDeclaration:
+    case wnLocalText:
         return vkText;
-    case kReferenceLocalDeclaration:
+    case wnLocalObj:
         return vkReference;
-    case kInterfaceLocalDeclaration:
+    case wnLocalIntf:
         return vkInterface;
     default:
         return vkNumber;
@@ -470,13 +462,13 @@ std::uint8_t localKindOf(int wordNumber) {
 // The words that carry a declared variable record after their arguments.
 bool carriesDeclaredEntry(int wordNumber) {
     switch (wordNumber) {
-    case kGlobalDeclaration:
-    case kGlobalDeclaration2:
-    case kTextLocalDeclaration:
-    case kNumberLocalDeclaration:
-    case kReferenceLocalDeclaration:
-    case kInterfaceLocalDeclaration:
-    case kComputedLocalDeclaration:
+    case wnDeclareGlobal:
+    case wnGlobal:
+    case wnLocalText:
+    case wnLocalNum:
+    case wnLocalObj:
+    case wnLocalIntf:
+    case wnLocal:
         return true;
     default:
         return false;
@@ -499,13 +491,15 @@ int nearestInteger(double value) {
 // The state of one compile: the code being built and how deep the parser is.
 class TParser {
 public:
-    TParser(TLanguageInterpreter& context, TCompiledCode& code, const TCompiledCode* outer,
-            TNodeArena& arena)
+    TParser(TLanguageInterpreter& context, TCompileState& compile, TCompiledCode& code,
+            const TCompiledCode* outer, TNodeArena& arena)
         : m_context(context)
+        , m_compile(compile)
         , m_code(code)
         , m_outer(outer)
         , m_arena(arena)
-        , m_withLinks(!(context.DebugState & dsSuppressed) && !context.ReleaseMode) {}
+        , m_withLinks(!(context.Debug.DebugState & dsSuppressed) && !context.Debug.ReleaseMode)
+        , m_state(compile) {}
 
     TCodeNode* Node(std::string_view text);
 
@@ -528,7 +522,11 @@ private:
         node.Flags |= nfDeclaredEntry;
     }
 
+    // Reports a compile error and marks the compile as failed.
+    void Fail(const std::string& message) { reportCompileError(m_context, m_compile, message); }
+
     TLanguageInterpreter& m_context;
+    TCompileState& m_compile;
     TCompiledCode& m_code;
     const TCompiledCode* m_outer;
     TNodeArena& m_arena;
@@ -573,8 +571,7 @@ TCodeNode* TParser::Node(std::string_view text) {
         ~DepthScope() { --depth; }
     } scope(m_depth);
     if (m_depth > kMaxParseDepth) {
-        reportCompileError(m_context,
-                           m_context.LanguageText(ltNestedTooDeep) + " " + m_context.SourceText);
+        Fail(m_context.LanguageText(ltNestedTooDeep) + " " + m_compile.SourceText);
         throw TParseDepthExceeded();
     }
     text = stripEnclosingParentheses(text);
@@ -640,7 +637,7 @@ void TParser::FindVariableOf(std::string_view name, TVariable*& var, bool& local
     var = locals ? FindVariable(*locals, name) : nullptr;
     if (!var) {
         local = false;
-        var = FindVariable(m_context.GlobalVariables, name);
+        var = m_context.FindGlobal(name);
     }
 }
 
@@ -660,17 +657,17 @@ TCodeNode* TParser::Call(std::string_view text) {
         std::vector<std::string_view>& args;
         ~GiveBack() { room.swap(args); }
     } giveBack{room, call.Args};
-    parseCall(m_context, text, call, &m_state, true);
+    parseCall(m_context, text, call, m_state, true);
     const int argCount = static_cast<int>(call.Args.size());
     TCallNode* node =
         NewCallNode(m_arena, argCount, carriesDeclaredEntry(call.WordNumber), m_withLinks);
     node->ArgCount = static_cast<std::uint8_t>(argCount);
     node->WordNumber = static_cast<std::uint16_t>(call.WordNumber);
     if (call.WordNumber >= 1 && call.WordNumber <= kBuiltInWordCount) {
-        node->Impl = m_context.WordTable[static_cast<std::size_t>(call.WordNumber)];
+        node->Impl = m_context.Registry.WordTable[static_cast<std::size_t>(call.WordNumber)];
     }
     if (call.WordNumber != 0) {
-        checkArgumentCount(m_context, call);
+        checkArgumentCount(m_context, m_compile, call);
     }
     ParseArguments(*node, call);
     ActOnDeclaration(*node);
@@ -691,25 +688,25 @@ void TParser::ParseArguments(TCallNode& node, const TCallText& call) {
 // [declarations] ------------------------------------------------------------------------------
 
 void TParser::ActOnDeclaration(TCallNode& node) {
-    if (!carriesDeclaredEntry(node.WordNumber) && node.WordNumber != kDefineWord) {
+    if (!carriesDeclaredEntry(node.WordNumber) && node.WordNumber != wnDefineWord) {
         return;
     }
     m_state.Cache.Clear();
     switch (node.WordNumber) {
-    case kGlobalDeclaration:
-    case kGlobalDeclaration2:
+    case wnDeclareGlobal:
+    case wnGlobal:
         DeclareGlobal(node);
         break;
-    case kTextLocalDeclaration:
-    case kNumberLocalDeclaration:
-    case kReferenceLocalDeclaration:
-    case kInterfaceLocalDeclaration:
+    case wnLocalText:
+    case wnLocalNum:
+    case wnLocalObj:
+    case wnLocalIntf:
         DeclareLocals(node);
         break;
-    case kComputedLocalDeclaration:
+    case wnLocal:
         DeclareComputedLocal(node);
         break;
-    case kDefineWord:
+    case wnDefineWord:
         RegisterEarly(node);
         break;
     default:
@@ -721,7 +718,7 @@ void TParser::ActOnDeclaration(TCallNode& node) {
 // the declaring word; text that already failed to compile is not run at all, since it may call
 // words that do not exist. The abort signal passes on to the run the compile is part of.
 double TParser::EvaluateNow(TCallNode& declaration, TCodeNode* node) {
-    if (m_context.CompileFailed) {
+    if (m_compile.CompileFailed) {
         return 0;
     }
     TText ignored;
@@ -732,11 +729,9 @@ double TParser::EvaluateNow(TCallNode& declaration, TCodeNode* node) {
     } catch (const EVexReturn& signal) {
         return signal.Value;
     } catch (const std::exception& error) {
-        reportCompileError(m_context, m_context.LanguageText(ltRuntimeError) + " " +
-                                          quoted(WordName(m_context, declaration.WordNumber)) +
-                                          ":" + error.what() + " " +
-                                          m_context.LanguageText(ltUnknownWordIn) + " " +
-                                          m_context.SourceText);
+        Fail(m_context.LanguageText(ltRuntimeError) + " " +
+             quoted(m_context.WordName(declaration.WordNumber)) + ":" + error.what() + " " +
+             m_context.LanguageText(ltUnknownWordIn) + " " + m_compile.SourceText);
         return 0;
     }
 }
@@ -754,7 +749,7 @@ void TParser::DeclareGlobal(TCallNode& node) {
         node.ArgCount >= 2 ? ClampKind(EvaluateNow(node, node.Arg(2))) : std::uint8_t{vkNumber};
     TVariable* var = m_context.DeclareVariable(name->Text.view(), kind);
     if (!var) {
-        m_context.CompileFailed = true;
+        m_compile.CompileFailed = true;
         return;
     }
     AppendExtraEntry(node, var);
@@ -762,12 +757,12 @@ void TParser::DeclareGlobal(TCallNode& node) {
 
 bool TParser::MayDeclareLocals(const TCallNode& node) {
     if (m_outer) {
-        reportCompileError(m_context, std::string(kExtraLocalsMessage));
+        Fail(std::string(kExtraLocalsMessage));
         return false;
     }
     for (int i = 1; i <= node.ArgCount; ++i) {
         if (!node.Arg(i)->IsTextConstant()) {
-            reportCompileError(m_context, std::string(kNonStaticLocalMessage));
+            Fail(std::string(kNonStaticLocalMessage));
             return false;
         }
     }
@@ -785,7 +780,7 @@ void TParser::DeclareLocals(TCallNode& node) {
         const auto* name = static_cast<const TConstantNode*>(node.Arg(i));
         last = m_context.DeclareVariable(name->Text.view(), kind, &m_code);
         if (!last) {
-            m_context.CompileFailed = true;
+            m_compile.CompileFailed = true;
         }
     }
     AppendExtraEntry(node, last);
@@ -796,11 +791,11 @@ void TParser::DeclareComputedLocal(TCallNode& node) {
         return;
     }
     if (m_outer) {
-        reportCompileError(m_context, std::string(kExtraLocalsMessage));
+        Fail(std::string(kExtraLocalsMessage));
         return;
     }
     if (!node.Arg(1)->IsTextConstant()) {
-        reportCompileError(m_context, std::string(kNonStaticLocalMessage));
+        Fail(std::string(kNonStaticLocalMessage));
         return;
     }
     const auto* name = static_cast<const TConstantNode*>(node.Arg(1));
@@ -808,7 +803,7 @@ void TParser::DeclareComputedLocal(TCallNode& node) {
         node.ArgCount >= 2 ? ClampKind(EvaluateNow(node, node.Arg(2))) : std::uint8_t{vkNumber};
     TVariable* var = m_context.DeclareVariable(name->Text.view(), kind, &m_code);
     if (!var) {
-        m_context.CompileFailed = true;
+        m_compile.CompileFailed = true;
     }
     AppendExtraEntry(node, var);
 }
@@ -820,7 +815,7 @@ void TParser::RegisterEarly(const TCallNode& node) {
         return;
     }
     const auto* name = static_cast<const TConstantNode*>(node.Arg(1));
-    if (LookupWord(m_context, name->Text.view()) >= 0) {
+    if (m_context.LookupWord(name->Text.view()) >= 0) {
         return;
     }
     const auto numberAt = [&](int i, int& value) {
@@ -846,7 +841,7 @@ void TParser::RegisterEarly(const TCallNode& node) {
     attributes.MinArgs = static_cast<std::uint8_t>(std::min(minimum, kMaxArguments));
     attributes.MaxArgs = static_cast<std::uint8_t>(std::min(maximum, kMaxArguments));
     attributes.Silent = true;
-    RegisterUserWord(m_context, name->Text.view(), "Various", attributes);
+    m_context.RegisterUserWord(name->Text.view(), "Various", attributes);
 }
 
 // [calls] -------------------------------------------------------------------------------------
@@ -856,7 +851,7 @@ namespace {
 // The word number of the call's text (0 when there is none), with its name; labels and bound
 // names replace the text by the call they stand for. With `tentative` set, a piece of the form
 // that tentativeNameLength takes is named without the reverse scan.
-int resolveWord(TLanguageInterpreter& context, TCallText& call, TLookupCache* cache,
+int resolveWord(TLanguageInterpreter& context, TParseState& state, TCallText& call,
                 bool tentative = false) {
     const std::size_t tentativeLength =
         tentative ? tentativeNameLength(call.Text) : std::string_view::npos;
@@ -873,21 +868,21 @@ int resolveWord(TLanguageInterpreter& context, TCallText& call, TLookupCache* ca
         }
     }
     TBoundName bound;
-    const TGuiBinding& binding = context.GuiBinding;
+    const TGuiBinding& binding = state.Compile.GuiBinding;
     if (bare && (binding.CurrentObject || binding.CurrentInstance)) {
         bound = findBoundName(binding, name);
     }
-    const int index = cache ? cache->WordIndex(context, name) : LookupWord(context, name);
+    const int index = state.Cache.WordIndex(context, name);
     const int wordNumber = index < 0 ? 0 : index + 1;
     call.Name = name;
     if (bound.kind == TBoundName::None) {
         return wordNumber;
     }
     if (wordNumber != 0) {
-        warnBoundNameIsWord(context, name);
+        warnBoundNameIsWord(context, binding, name);
     }
     std::string rewritten;
-    const int boundWord = rewriteBoundName(context, bound, rewritten, call.Name);
+    const int boundWord = rewriteBoundName(binding, bound, rewritten, call.Name);
     call.Replace(std::move(rewritten));
     return boundWord;
 }
@@ -895,36 +890,31 @@ int resolveWord(TLanguageInterpreter& context, TCallText& call, TLookupCache* ca
 // The word of the call's text as resolveWord finds it. A tentative name is kept only when it
 // names a word; the split confirms it later. Any other is replaced by the name of the reverse
 // scan, since that decides whether the operators are converted and what an error shows.
-int resolveWordTentatively(TLanguageInterpreter& context, TCallText& call, TLookupCache* cache,
+int resolveWordTentatively(TLanguageInterpreter& context, TParseState& state, TCallText& call,
                            bool tentative) {
-    const int wordNumber = resolveWord(context, call, cache, tentative);
+    const int wordNumber = resolveWord(context, state, call, tentative);
     if (wordNumber != 0 || !call.NameIsTentative) {
         return wordNumber;
     }
-    return resolveWord(context, call, cache);
+    return resolveWord(context, state, call);
 }
 
 // Splits the text of one call into its word and argument texts (see ParseCall). With
 // `tentative` set, the name of a call is found while its list is split (see
 // tentativeNameLength); when the split does not confirm it, the call is parsed again without.
 void parseCall(TLanguageInterpreter& context, std::string_view text, TCallText& call,
-               TParseState* state, bool tentative) {
-    TLookupCache* cache = state ? &state->Cache : nullptr;
+               TParseState& state, bool tentative) {
     call.Text = text;
     std::string unwrapped;
     if (context.ProtectedCode && UnwrapProtectedCode(call.Text, unwrapped)) {
         call.Replace(std::move(unwrapped));
     }
-    call.WordNumber = resolveWordTentatively(context, call, cache, tentative);
+    call.WordNumber = resolveWordTentatively(context, state, call, tentative);
     if (call.WordNumber == 0) {
-        if (state) {
-            std::string converted;
-            state->Converter.Convert(call.Text, converted);
-            call.Replace(std::move(converted));
-        } else {
-            call.Replace(ConvertOperators(call.Text));
-        }
-        call.WordNumber = resolveWordTentatively(context, call, cache, tentative);
+        std::string converted;
+        state.Converter.Convert(call.Text, converted);
+        call.Replace(std::move(converted));
+        call.WordNumber = resolveWordTentatively(context, state, call, tentative);
     }
     call.Args.clear();
     bool split = false;
@@ -936,9 +926,10 @@ void parseCall(TLanguageInterpreter& context, std::string_view text, TCallText& 
         split = true;
     }
     if (call.WordNumber == 0) {
-        reportCompileError(context, context.LanguageText(ltUnknownWord) + " " + quoted(call.Name) +
-                                        " " + context.LanguageText(ltUnknownWordIn) + " " +
-                                        context.SourceText);
+        reportCompileError(context, state.Compile,
+                           context.LanguageText(ltUnknownWord) + " " + quoted(call.Name) + " " +
+                               context.LanguageText(ltUnknownWordIn) + " " +
+                               state.Compile.SourceText);
         return;
     }
     if (call.Name.size() + 1 >= call.Text.size()) {
@@ -950,9 +941,10 @@ void parseCall(TLanguageInterpreter& context, std::string_view text, TCallText& 
         splitArguments(call.Text.substr(call.Name.size() + 1), call.Tail, call.Args);
     }
     if (call.Args.size() > static_cast<std::size_t>(kMaxArguments)) {
-        reportCompileError(
-            context, context.LanguageText(ltTooManyArguments) + " " + quoted(call.Name) + " " +
-                         context.LanguageText(ltTooManyArgumentsIn) + " " + context.SourceText);
+        reportCompileError(context, state.Compile,
+                           context.LanguageText(ltTooManyArguments) + " " + quoted(call.Name) +
+                               " " + context.LanguageText(ltTooManyArgumentsIn) + " " +
+                               state.Compile.SourceText);
         call.Args.resize(kMaxArguments);
     }
 }
@@ -960,17 +952,22 @@ void parseCall(TLanguageInterpreter& context, std::string_view text, TCallText& 
 } // namespace
 
 int ResolveWord(TLanguageInterpreter& context, std::string& text, std::string& name) {
+    TCompileState compile;
+    TParseState state(compile);
     TCallText call;
     call.Text = text;
-    const int wordNumber = resolveWord(context, call, nullptr);
+    const int wordNumber = resolveWord(context, state, call);
     name = std::string(call.Name);
     text = std::string(call.Text);
     return wordNumber;
 }
 
 void ParseCall(TLanguageInterpreter& context, std::string& text, TUserExpression& call) {
+    TCompileState compile;
+    compile.SourceText = text;
+    TParseState state(compile);
     TCallText pieces;
-    parseCall(context, text, pieces, nullptr, false);
+    parseCall(context, text, pieces, state, false);
     call.WordNumber = pieces.WordNumber;
     call.Args.assign(pieces.Args.begin(), pieces.Args.end());
     call.Count = static_cast<int>(call.Args.size());
@@ -979,18 +976,15 @@ void ParseCall(TLanguageInterpreter& context, std::string& text, TUserExpression
 
 // [nodes] -------------------------------------------------------------------------------------
 
-TCodeNode* ParseNode(TLanguageInterpreter& context, TCompiledCode& code, std::string_view text,
+TCodeNode* ParseNode(TLanguageInterpreter& context, TCompileState& compile, TCompiledCode& code,
                      const TCompiledCode* outer) {
     // The tree's nodes come from one arena; the root takes it over. Until then the arena frees
     // whatever was built, also when the parse ends with an exception.
-    TNodeArena arena(text.size());
-    TParser parser(context, code, outer, arena);
-    // The tree is parsed from views into this copy: evaluating a declaration's kind while
-    // parsing may compile other text, which replaces the context's SourceText.
-    const std::string source(text);
+    TNodeArena arena(compile.SourceText.size());
+    TParser parser(context, compile, code, outer, arena);
     TCodeNode* root = nullptr;
     try {
-        root = parser.Node(source);
+        root = parser.Node(compile.SourceText);
     } catch (const TParseDepthExceeded&) {
         arena.Clear();
         root = NewNumberNode(arena, 0, false);

@@ -2,14 +2,13 @@
 
 #include "runtime/CodeNode.h"
 #include "runtime/CompiledCode.h"
+#include "runtime/VexScript.h"
 
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace vex {
-
-class TLanguageInterpreter;
 
 // Deepest nesting of calls and parentheses the parser follows; deeper text fails to compile
 // with a message instead of exhausting the native stack.
@@ -24,12 +23,23 @@ struct TUserExpression {
     int Count = 0;
 };
 
-// Parses prepared text into a code tree. `code` is the compiled code being built (its local set
-// receives local declarations); `outer` is the activation of ExecuteInPausedFrame, or none.
-// Errors are reported through the context and set CompileFailed; parsing goes on, so one
-// compile reports every error it finds. Nodes get parent links when the context's DebugState
-// has bit 7 clear and ReleaseMode is off.
-TCodeNode* ParseNode(TLanguageInterpreter& context, TCompiledCode& code, std::string_view text,
+// The state of one compile, owned by it from start to end, so that a compile nested in another
+// (a declaration's kind evaluated while parsing may run text) leaves the outer one's untouched.
+struct TCompileState {
+    // Set by any compile error.
+    bool CompileFailed = false;
+    // The prepared text being parsed; appended to compile error messages.
+    std::string SourceText;
+    // What bare names may denote.
+    TGuiBinding GuiBinding;
+};
+
+// Parses the prepared text of `compile` into a code tree. `code` is the compiled code being
+// built (its local set receives local declarations); `outer` is the activation of
+// ExecuteInPausedFrame, or none. Errors are reported through the context and set CompileFailed;
+// parsing goes on, so one compile reports every error it finds. Nodes get parent links when the
+// context's DebugState has bit 7 clear and ReleaseMode is off.
+TCodeNode* ParseNode(TLanguageInterpreter& context, TCompileState& compile, TCompiledCode& code,
                      const TCompiledCode* outer);
 // Splits the text of one call into its word and argument texts.
 void ParseCall(TLanguageInterpreter& context, std::string& text, TUserExpression& call);

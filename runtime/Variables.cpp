@@ -1,8 +1,7 @@
 #include "runtime/Variables.h"
 
-#include "runtime/Interface.h"
-#include "runtime/LanguageInterpreter.h"
-#include "runtime/WordRegistry.h"
+#include "runtime/AutomationInterface.h"
+#include "runtime/VexScript.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -159,12 +158,12 @@ bool IsValidVariableName(const TLanguageInterpreter& context, std::string_view n
             return false;
         }
     }
-    return WordIndexOf(context, name) < 0;
+    return context.WordIndexOf(name) < 0;
 }
 
 std::uint8_t* VariableAddress(const TLanguageInterpreter& context, const TVariable& var) noexcept {
     if (var.Local) {
-        return context.FrameBase ? context.FrameBase + var.Storage : nullptr;
+        return context.Stack.FrameBase ? context.Stack.FrameBase + var.Storage : nullptr;
     }
     return reinterpret_cast<std::uint8_t*>(var.Storage);
 }

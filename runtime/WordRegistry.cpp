@@ -1,8 +1,7 @@
 #include "runtime/WordRegistry.h"
 
-#include "runtime/LanguageInterpreter.h"
 #include "runtime/LanguageTexts.h"
-#include "runtime/SimpleStringList.h"
+#include "runtime/VexScript.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -25,34 +24,6 @@ std::string quoted(std::string_view text) {
     return "\"" + std::string(text) + "\"";
 }
 
-// Appends a word's entries to every registry list; returns its word index.
-int appendWord(TLanguageInterpreter& context, std::string_view name, std::string_view category,
-               TSyntax* syntax, std::string_view creator) {
-    const int index = context.WordNames.Count();
-    context.WordNames.Add(name);
-    if (context.WordIndexDeferred) {
-        context.WordIndex.Append(name, index);
-    } else {
-        int position = 0;
-        context.WordIndex.Find(name, position);
-        context.WordIndex.Insert(position, name, index);
-    }
-    context.WordCategories.Add(category);
-    context.WordSyntax.push_back(syntax);
-    context.WordCreators.Add(creator);
-    return index;
-}
-
-void replaceIndexEntry(TLanguageInterpreter& context, std::string_view oldName,
-                       std::string_view newName, int wordIndex) {
-    int position = 0;
-    if (context.WordIndex.Find(oldName, position)) {
-        context.WordIndex.Delete(position);
-    }
-    context.WordIndex.Find(newName, position);
-    context.WordIndex.Insert(position, newName, wordIndex);
-}
-
 TSyntax* newUserSyntax(const TWordAttributes& attributes) {
     auto* syntax = new TSyntax;
     syntax->MinArgs = attributes.MinArgs;
@@ -66,11 +37,11 @@ TSyntax* newUserSyntax(const TWordAttributes& attributes) {
 }
 
 // Finds a registered name, or the dormant slot of it (the name with one blank in front).
-int findRegistration(const TLanguageInterpreter& context, std::string_view name, bool& dormant) {
+int findRegistration(const TWordRegistry& registry, std::string_view name, bool& dormant) {
     dormant = false;
-    int index = WordIndexOf(context, name);
+    int index = registry.IndexOf(name);
     if (index < 0) {
-        index = WordIndexOf(context, " " + std::string(name));
+        index = registry.IndexOf(" " + std::string(name));
         dormant = index >= 0;
     }
     return index;
@@ -78,122 +49,84 @@ int findRegistration(const TLanguageInterpreter& context, std::string_view name,
 
 } // namespace
 
-void RegisterBuiltInWord(TLanguageInterpreter& context, const TBuiltInWord& word) {
-    if (word.Number != context.WordNames.Count() + 1 || word.Number > kBuiltInWordCount) {
-        throw std::logic_error("built-in word " + std::string(word.Name) +
-                               " registered as number " + std::to_string(word.Number) +
-                               ", expected " + std::to_string(context.WordNames.Count() + 1));
-    }
-    auto* syntax = new TSyntax;
-    syntax->MinArgs = word.MinArgs;
-    syntax->MaxArgs = word.MaxArgs;
-    syntax->HelpText = word.HelpText;
-    syntax->Example = word.Example;
-    syntax->Listed = word.Listed;
-    appendWord(context, word.Name, NormalizeCategory(word.Category), syntax, word.Creator);
-    context.WordTable[static_cast<std::size_t>(word.Number)] = word.Impl;
-}
+// The registry's lists ------------------------------------------------------------------------
 
-TWordBatch::TWordBatch(TLanguageInterpreter& context, int count)
-    : m_context(context)
-    , m_outer(context.WordIndexDeferred) {
-    context.WordIndexDeferred = true;
-    for (TSimpleStringList* list :
-         {&context.WordNames, &context.WordIndex, &context.WordCategories, &context.WordCreators}) {
-        list->Reserve(list->Count() + count);
-    }
-    context.WordSyntax.reserve(context.WordSyntax.size() + static_cast<std::size_t>(count));
-}
-
-TWordBatch::~TWordBatch() {
-    m_context.WordIndexDeferred = m_outer;
-    if (!m_outer) {
-        m_context.WordIndex.Sort();
-    }
-}
-
-void AddCategory(TLanguageInterpreter& context, std::string_view category) {
-    if (context.Categories.IndexOf(category) < 0) {
-        context.Categories.Add(category);
-    }
-}
-
-int LookupWord(const TLanguageInterpreter& context, std::string_view name) {
+int TWordRegistry::Lookup(std::string_view name) const {
     int index = 0;
-    if (!context.WordIndex.Find(trimBlanksAndControls(name), index)) {
+    if (!WordIndex.Find(trimBlanksAndControls(name), index)) {
         return -1;
     }
-    return static_cast<int>(context.WordIndex.Object(index));
+    return static_cast<int>(WordIndex.Object(index));
 }
 
-int WordIndexOf(const TLanguageInterpreter& context, std::string_view name) {
-    const int position = context.WordIndex.IndexOf(name);
-    return position < 0 ? -1 : static_cast<int>(context.WordIndex.Object(position));
+int TWordRegistry::IndexOf(std::string_view name) const {
+    const int position = WordIndex.IndexOf(name);
+    return position < 0 ? -1 : static_cast<int>(WordIndex.Object(position));
 }
 
-int RegisterUserWord(TLanguageInterpreter& context, std::string_view name,
-                     std::string_view category, const TWordAttributes& attributes) {
-    const auto report = [&](const std::string& message) {
-        if (!attributes.Silent) {
-            context.ReportError(message);
-        }
-    };
-    if (name.empty()) {
-        report(context.LanguageText(ltCannotRegister) + " " + quoted(name) + ". " +
-               context.LanguageText(ltEmptyWordName));
-        return rrEmptyName;
+std::string TWordRegistry::Name(int wordNumber) const {
+    if (wordNumber < 1 || wordNumber > WordNames.Count()) {
+        return {};
     }
-    TSyntax* syntax = newUserSyntax(attributes);
-    const std::string creator =
-        attributes.Creator.empty() ? context.LanguageText(ltDefaultCreator) : attributes.Creator;
-    if (!attributes.CodeText.empty()) {
-        context.CompileExpression(attributes.CodeText, nullptr, syntax->Code);
-        if (!syntax->Code.Code) {
-            ReleaseSyntax(context, syntax);
-            return rrBodyFailed;
-        }
-    }
-    const std::string normalized = NormalizeCategory(category);
-    if (context.Categories.IndexOf(normalized) < 0) {
-        report(context.LanguageText(ltCannotRegister) + " " + quoted(name) + " " +
-               context.LanguageText(ltUnknownCategory) + " " + quoted(normalized) + " " +
-               context.LanguageText(ltUnknownCategoryEnd));
-        ReleaseSyntax(context, syntax);
-        return rrUnknownCategory;
-    }
-    bool dormant = false;
-    const int index = findRegistration(context, name, dormant);
-    if (index < 0) {
-        appendWord(context, name, normalized, syntax, creator);
-        return rrAdded;
-    }
-    if (index < kBuiltInWordCount) {
-        report(context.LanguageText(ltBuiltInWord) + " " + quoted(name) + " " +
-               context.LanguageText(ltBuiltInWordEnd));
-        ReleaseSyntax(context, syntax);
-        return rrBuiltInName;
-    }
-    const std::string oldName = context.WordNames[index];
-    context.WordNames.SetString(index, name);
-    context.WordCategories.SetString(index, normalized);
-    RetireSyntax(context, context.WordSyntax[static_cast<std::size_t>(index)]);
-    context.WordSyntax[static_cast<std::size_t>(index)] = syntax;
-    context.WordCreators.SetString(index, creator);
-    if (dormant || oldName != name) {
-        replaceIndexEntry(context, oldName, name, index);
-    }
-    return rrReplaced;
+    return WordNames[wordNumber - 1];
 }
 
-bool RemoveUserWord(TLanguageInterpreter& context, std::string_view name) {
-    const int index = WordIndexOf(context, name);
-    if (index < kBuiltInWordCount) {
-        return false;
+void TWordRegistry::AddCategory(std::string_view category) {
+    if (Categories.IndexOf(category) < 0) {
+        Categories.Add(category);
     }
-    const std::string dormantName = " " + context.WordNames[index];
-    replaceIndexEntry(context, context.WordNames[index], dormantName, index);
-    context.WordNames.SetString(index, dormantName);
-    return true;
+}
+
+int TWordRegistry::Append(std::string_view name, std::string_view category, TSyntax* syntax,
+                          std::string_view creator) {
+    const int index = WordNames.Count();
+    WordNames.Add(name);
+    if (WordIndexDeferred) {
+        WordIndex.Append(name, index);
+    } else {
+        int position = 0;
+        WordIndex.Find(name, position);
+        WordIndex.Insert(position, name, index);
+    }
+    WordCategories.Add(category);
+    WordSyntax.push_back(syntax);
+    WordCreators.Add(creator);
+    return index;
+}
+
+void TWordRegistry::Reindex(std::string_view oldName, std::string_view newName, int wordIndex) {
+    int position = 0;
+    if (WordIndex.Find(oldName, position)) {
+        WordIndex.Delete(position);
+    }
+    WordIndex.Find(newName, position);
+    WordIndex.Insert(position, newName, wordIndex);
+}
+
+void TWordRegistry::Retire(TSyntax*& syntax) {
+    if (syntax && syntax->ActiveCalls > 0) {
+        syntax->Retired = true;
+        RetiredSyntax.push_back(syntax);
+        syntax = nullptr;
+        return;
+    }
+    ReleaseSyntax(syntax);
+}
+
+void TWordRegistry::ReleaseRetired(TSyntax* syntax) noexcept {
+    RetiredSyntax.erase(std::remove(RetiredSyntax.begin(), RetiredSyntax.end(), syntax),
+                        RetiredSyntax.end());
+    ReleaseSyntax(syntax);
+}
+
+void TWordRegistry::ReleaseAll() noexcept {
+    for (TSyntax*& syntax : WordSyntax) {
+        ReleaseSyntax(syntax);
+    }
+    for (TSyntax*& syntax : RetiredSyntax) {
+        ReleaseSyntax(syntax);
+    }
+    RetiredSyntax.clear();
 }
 
 std::string NormalizeCategory(std::string_view category) {
@@ -215,43 +148,114 @@ std::string NormalizeCategory(std::string_view category) {
     return std::string(category);
 }
 
-void RetireSyntax(TLanguageInterpreter& context, TSyntax*& syntax) {
-    if (syntax && syntax->ActiveCalls > 0) {
-        syntax->Retired = true;
-        context.RetiredSyntax.push_back(syntax);
-        syntax = nullptr;
-        return;
-    }
-    ReleaseSyntax(context, syntax);
-}
-
-void ReleaseRetiredSyntax(TLanguageInterpreter& context, TSyntax* syntax) noexcept {
-    auto& retired = context.RetiredSyntax;
-    retired.erase(std::remove(retired.begin(), retired.end(), syntax), retired.end());
-    ReleaseSyntax(context, syntax);
-}
-
-void ReleaseSyntax(TLanguageInterpreter& context, TSyntax*& syntax) noexcept {
+void ReleaseSyntax(TSyntax*& syntax) noexcept {
     if (!syntax) {
         return;
     }
-    context.ReleaseCode(syntax->Code.Code);
+    TLanguageInterpreter::ReleaseCode(syntax->Code.Code);
     delete syntax;
     syntax = nullptr;
 }
 
-std::string WordName(const TLanguageInterpreter& context, int wordNumber) {
-    if (wordNumber < 1 || wordNumber > context.WordNames.Count()) {
-        return {};
+// Registration: operations of the context ---------------------------------------------------
+
+void TLanguageInterpreter::RegisterBuiltInWord(const TWordRow& word, std::string_view creator) {
+    if (word.Number != Registry.Count() + 1 || word.Number > kBuiltInWordCount) {
+        throw std::logic_error("built-in word " + std::string(word.Name) +
+                               " registered as number " + std::to_string(word.Number) +
+                               ", expected " + std::to_string(Registry.Count() + 1));
     }
-    return context.WordNames[wordNumber - 1];
+    auto* syntax = new TSyntax;
+    syntax->MinArgs = word.MinArgs;
+    syntax->MaxArgs = word.MaxArgs;
+    syntax->HelpText = word.HelpText;
+    syntax->Example = word.Example;
+    syntax->Listed = word.Listed;
+    Registry.Append(word.Name, NormalizeCategory(word.Category), syntax, creator);
+    Registry.WordTable[static_cast<std::size_t>(word.Number)] = word.Impl;
 }
 
-TSyntax* WordSyntaxOf(const TLanguageInterpreter& context, int wordNumber) noexcept {
-    if (wordNumber < 1 || static_cast<std::size_t>(wordNumber) > context.WordSyntax.size()) {
-        return nullptr;
+TWordBatch::TWordBatch(TLanguageInterpreter& context, int count)
+    : m_registry(context.Registry)
+    , m_outer(context.Registry.WordIndexDeferred) {
+    m_registry.WordIndexDeferred = true;
+    for (TSimpleStringList* list : {&m_registry.WordNames, &m_registry.WordIndex,
+                                    &m_registry.WordCategories, &m_registry.WordCreators}) {
+        list->Reserve(list->Count() + count);
     }
-    return context.WordSyntax[static_cast<std::size_t>(wordNumber - 1)];
+    m_registry.WordSyntax.reserve(m_registry.WordSyntax.size() + static_cast<std::size_t>(count));
+}
+
+TWordBatch::~TWordBatch() {
+    m_registry.WordIndexDeferred = m_outer;
+    if (!m_outer) {
+        m_registry.WordIndex.Sort();
+    }
+}
+
+int TLanguageInterpreter::RegisterUserWord(std::string_view name, std::string_view category,
+                                           const TWordAttributes& attributes) {
+    const auto report = [&](const std::string& message) {
+        if (!attributes.Silent) {
+            ReportError(message);
+        }
+    };
+    if (name.empty()) {
+        report(LanguageText(ltCannotRegister) + " " + quoted(name) + ". " +
+               LanguageText(ltEmptyWordName));
+        return rrEmptyName;
+    }
+    TSyntax* syntax = newUserSyntax(attributes);
+    const std::string creator =
+        attributes.Creator.empty() ? LanguageText(ltDefaultCreator) : attributes.Creator;
+    if (!attributes.CodeText.empty()) {
+        CompileExpression(attributes.CodeText, nullptr, syntax->Code);
+        if (!syntax->Code.Code) {
+            ReleaseSyntax(syntax);
+            return rrBodyFailed;
+        }
+    }
+    const std::string normalized = NormalizeCategory(category);
+    if (Registry.Categories.IndexOf(normalized) < 0) {
+        report(LanguageText(ltCannotRegister) + " " + quoted(name) + " " +
+               LanguageText(ltUnknownCategory) + " " + quoted(normalized) + " " +
+               LanguageText(ltUnknownCategoryEnd));
+        ReleaseSyntax(syntax);
+        return rrUnknownCategory;
+    }
+    bool dormant = false;
+    const int index = findRegistration(Registry, name, dormant);
+    if (index < 0) {
+        Registry.Append(name, normalized, syntax, creator);
+        return rrAdded;
+    }
+    if (index < kBuiltInWordCount) {
+        report(LanguageText(ltBuiltInWord) + " " + quoted(name) + " " +
+               LanguageText(ltBuiltInWordEnd));
+        ReleaseSyntax(syntax);
+        return rrBuiltInName;
+    }
+    const std::string oldName = Registry.WordNames[index];
+    Registry.WordNames.SetString(index, name);
+    Registry.WordCategories.SetString(index, normalized);
+    Registry.Retire(Registry.WordSyntax[static_cast<std::size_t>(index)]);
+    Registry.WordSyntax[static_cast<std::size_t>(index)] = syntax;
+    Registry.WordCreators.SetString(index, creator);
+    if (dormant || oldName != name) {
+        Registry.Reindex(oldName, name, index);
+    }
+    return rrReplaced;
+}
+
+bool TLanguageInterpreter::RemoveUserWord(std::string_view name) {
+    const int index = Registry.IndexOf(name);
+    if (index < kBuiltInWordCount) {
+        return false;
+    }
+    const std::string dormantName = " " + Registry.WordNames[index];
+    Registry.Reindex(Registry.WordNames[index], dormantName, index);
+    Registry.WordNames.SetString(index, dormantName);
+    return true;
 }
 
 } // namespace vex

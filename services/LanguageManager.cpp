@@ -1,5 +1,6 @@
 #include "services/LanguageManager.h"
 
+#include "platform/CodePage.h"
 #include "platform/Registry.h"
 #include "services/MessageBoxes.h"
 #include "services/SettingsRootKey.h"
@@ -14,7 +15,9 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
+#include <QLocale>
 #include <QLoggingCategory>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -26,6 +29,7 @@
 #include <QTranslator>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -34,12 +38,52 @@ Q_LOGGING_CATEGORY(lcLanguage, "zentaro.language", QtWarningMsg)
 namespace {
 
 constexpr int DefaultLanguage = 9;
+constexpr const char* ApplicationModulePrefix = "ZT";
 // The longest text a lookup gives, and the longest window text that takes part in translation.
 constexpr qsizetype MaxLanguageText = 4095;
 constexpr qsizetype MaxWindowText = 1023;
 
-int s_currentLanguage = DefaultLanguage;
-std::unique_ptr<QTranslator> s_module;
+// The manager's state: the language number and the module loaded for it, if any, with Qt's own
+// catalogue of that language (the texts of Qt's dialogs and standard buttons).
+struct TLanguageState {
+    int CurrentLanguage = DefaultLanguage;
+    std::unique_ptr<QTranslator> LanguageModule;
+    std::unique_ptr<QTranslator> QtTexts;
+};
+
+TLanguageState s_state;
+
+// The locale of a language number (Windows' primary language identifiers).
+QString localeOfLanguage(int number) {
+    static const std::map<int, const char*> locales = {
+        {4, "zh"},  {5, "cs"},  {6, "da"},  {7, "de"},  {8, "el"},  {9, "en"},
+        {10, "es"}, {11, "fi"}, {12, "fr"}, {13, "he"}, {14, "hu"}, {16, "it"},
+        {17, "ja"}, {18, "ko"}, {19, "nl"}, {20, "nb"}, {21, "pl"}, {22, "pt"},
+        {25, "ru"}, {27, "sk"}, {29, "sv"}, {31, "tr"}, {34, "uk"}};
+    const auto found = locales.find(number);
+    return found == locales.end() ? QString() : QString::fromLatin1(found->second);
+}
+
+// Releases Qt's catalogue and, for a language other than English, installs the one of
+// `number` where the system has it (Qt's own texts stay English otherwise), with the language's
+// locale for what Qt writes itself (sizes and dates in the file dialog).
+void loadQtTexts(int number) {
+    if (s_state.QtTexts) {
+        QCoreApplication::removeTranslator(s_state.QtTexts.get());
+        s_state.QtTexts.reset();
+    }
+    QLocale::setDefault(QLocale::system());
+    const QString locale = localeOfLanguage(number);
+    if (!QCoreApplication::instance() || locale.isEmpty() || locale == QLatin1String("en"))
+        return;
+    QLocale::setDefault(QLocale(locale));
+    auto texts = std::make_unique<QTranslator>();
+    if (!texts->load(QLocale(locale), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return;
+    QCoreApplication::installTranslator(texts.get());
+    s_state.QtTexts = std::move(texts);
+}
 
 int helpContext(const QObject* component) {
     return component->property("helpContext").toInt();
@@ -60,9 +104,10 @@ QString leftCharacters(const QString& text, qsizetype length) {
 
 // The module's text for a number; empty when it has none.
 QString lookUp(int number) {
-    if (!s_module)
+    if (!s_state.LanguageModule)
         return {};
-    QString text = s_module->translate(nullptr, QByteArray::number(number).constData());
+    QString text =
+        s_state.LanguageModule->translate(nullptr, QByteArray::number(number).constData());
     const qsizetype zero = text.indexOf(QChar(u'\0'));
     if (zero >= 0)
         text.truncate(zero);
@@ -117,28 +162,19 @@ bool isSeparatorText(const QString& text) {
     return text == QLatin1String("-");
 }
 
-void translateAction(QAction* action) {
-    if (action->objectName().isEmpty() || action->isSeparator() || isSeparatorText(action->text()))
+// A named menu item or menu that is not a separator: its caption and its status tip.
+template <class TItem>
+void translateMenuItem(TItem* item, QString (TItem::*caption)() const,
+                       void (TItem::*setCaption)(const QString&)) {
+    if (item->objectName().isEmpty() || isSeparatorText((item->*caption)()))
         return;
-    const int number = helpContext(action);
+    const int number = helpContext(item);
     translateValue(
-        number, [action] { return action->text(); },
-        [action](const QString& text) { action->setText(text); });
+        number, [item, caption] { return (item->*caption)(); },
+        [item, setCaption](const QString& text) { (item->*setCaption)(text); });
     translateValue(
-        number + 1, [action] { return action->statusTip(); },
-        [action](const QString& text) { action->setStatusTip(text); });
-}
-
-void translateMenu(QMenu* menu) {
-    if (menu->objectName().isEmpty() || isSeparatorText(menu->title()))
-        return;
-    const int number = helpContext(menu);
-    translateValue(
-        number, [menu] { return menu->title(); },
-        [menu](const QString& text) { menu->setTitle(text); });
-    translateValue(
-        number + 1, [menu] { return menu->statusTip(); },
-        [menu](const QString& text) { menu->setStatusTip(text); });
+        number + 1, [item] { return item->statusTip(); },
+        [item](const QString& text) { item->setStatusTip(text); });
 }
 
 void translateFileDialog(QFileDialog* dialog) {
@@ -185,13 +221,12 @@ void translateTree(QObject* component) {
 } // namespace
 
 int CurrentLanguage() {
-    return s_currentLanguage;
+    return s_state.CurrentLanguage;
 }
 
 void InitializeLanguageManager() {
     using namespace zentaro::platform;
-    s_module.reset();
-    s_currentLanguage = DefaultLanguage;
+    s_state = TLanguageState();
     TRegistryKey general;
     if (TRegistryKey::CurrentUser().OpenKey(std::string(SettingsRootKey) + "\\General", general) !=
         TRegistryStatus::Success)
@@ -199,11 +234,12 @@ void InitializeLanguageManager() {
     TRegistryValue value;
     if (general.QueryValue("Application Language", value) == TRegistryStatus::Success &&
         value.Type == TRegistryType::Integer)
-        s_currentLanguage = static_cast<std::int32_t>(value.Integer);
+        s_state.CurrentLanguage = static_cast<std::int32_t>(value.Integer);
 }
 
 void FinalizeLanguageManager() {
-    s_module.reset();
+    s_state.LanguageModule.reset();
+    loadQtTexts(DefaultLanguage);
 }
 
 QStringList LanguageModuleDirectories() {
@@ -214,8 +250,9 @@ QStringList LanguageModuleDirectories() {
     return directories;
 }
 
-bool LoadLanguageModule(const QString& prefix, int number) {
-    s_module.reset();
+bool LoadLanguageModule(const QString& prefix, int number, TModuleFailure onFailure) {
+    s_state.LanguageModule.reset();
+    loadQtTexts(DefaultLanguage);
     const QString fileName = prefix + QString::number(number) + QStringLiteral(".qm");
     for (const QString& directory : LanguageModuleDirectories()) {
         const QString path = QDir(directory).filePath(fileName);
@@ -223,27 +260,37 @@ bool LoadLanguageModule(const QString& prefix, int number) {
             continue;
         auto module = std::make_unique<QTranslator>();
         if (module->load(path)) {
-            s_module = std::move(module);
-            s_currentLanguage = number;
+            s_state.LanguageModule = std::move(module);
+            s_state.CurrentLanguage = number;
+            loadQtTexts(number);
             return true;
         }
     }
-    showMessageBox({nullptr, QMessageBox::Critical, QString(),
-                    QStringLiteral("Language module %1 could not be located").arg(fileName)});
+    if (onFailure == TModuleFailure::ShowErrorBox)
+        showMessageBox({nullptr, QMessageBox::Critical, QString(),
+                        QStringLiteral("Language module %1 could not be located").arg(fileName)});
     return false;
 }
 
+bool LoadCurrentLanguageModule(TModuleFailure onFailure) {
+    return LoadLanguageModule(QLatin1String(ApplicationModulePrefix), CurrentLanguage(), onFailure);
+}
+
 bool IsLanguageModuleLoaded() {
-    return s_module != nullptr;
+    return s_state.LanguageModule != nullptr;
 }
 
 QString GetLanguageText(int number) {
-    if (!s_module)
+    if (!s_state.LanguageModule)
         LanguageDiagnostic(false, QStringLiteral("Premature load: "));
     const QString text = lookUp(number);
     if (text.isEmpty())
         LanguageDiagnostic(true, QStringLiteral("Failed: id = %1, default = ").arg(number));
     return text;
+}
+
+std::string GetLanguageBytes(int number) {
+    return toWindows1252(GetLanguageText(number)).toStdString();
 }
 
 QString TranslateText(int number, const QString& defaultText) {
@@ -254,16 +301,19 @@ QString TranslateText(int number, const QString& defaultText) {
 }
 
 void TranslateForm(QWidget* form) {
-    if (!s_module || !form)
+    if (!s_state.LanguageModule || !form)
         return;
     translateTree(form);
 }
 
 void TranslateComponent(QObject* component) {
-    if (auto* action = qobject_cast<QAction*>(component))
-        return translateAction(action);
+    if (auto* action = qobject_cast<QAction*>(component)) {
+        if (!action->isSeparator())
+            translateMenuItem(action, &QAction::text, &QAction::setText);
+        return;
+    }
     if (auto* menu = qobject_cast<QMenu*>(component))
-        return translateMenu(menu);
+        return translateMenuItem(menu, &QMenu::title, &QMenu::setTitle);
     auto* widget = qobject_cast<QWidget*>(component);
     if (!widget || qobject_cast<QLineEdit*>(widget) || qobject_cast<QAbstractSpinBox*>(widget))
         return;

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <string>
+
 class QObject;
 class QWidget;
 
@@ -10,13 +12,14 @@ class QWidget;
 //
 // A language module is a Qt translation catalogue with ID-based messages whose IDs are the text
 // numbers, in a file named prefix + language number + ".qm" (ZT9.qm is English, ZT7.qm German).
-// One module is loaded at a time. The state is the application's; everything runs on the GUI
-// thread.
+// One module is loaded at a time. The language number and the loaded module are the
+// application's, kept here; everything runs on the GUI thread (or the one thread of a console
+// program).
 //
-// Start-up calls InitializeLanguageManager (the configured language number from the registry),
-// the main window calls LoadLanguageModule("ZT", CurrentLanguage()) at its creation, and every
-// window calls TranslateForm(this) as the first thing after its layout is built. Shutdown calls
-// FinalizeLanguageManager.
+// Start-up calls InitializeLanguageManager (the configured language number from the registry)
+// and then LoadCurrentLanguageModule, before any window exists; every window calls
+// TranslateForm(this) as the first thing after its layout is built. Shutdown calls
+// FinalizeLanguageManager. The console runner does the same two steps at its start, quietly.
 //
 // Windows carry their text numbers in their Designer layout as dynamic integer properties:
 // "helpContext" on menus, actions, windows, buttons and other controls, "tag" on labels and tool
@@ -33,11 +36,25 @@ void InitializeLanguageManager();
 // Releases a loaded module.
 void FinalizeLanguageManager();
 
+// How a module that cannot be loaded is reported: in a modal error box, or not at all (a
+// console program opens no windows).
+enum class TModuleFailure {
+    ShowErrorBox,
+    Quiet
+};
+
 // Releases the loaded module, if any, and loads prefix + number + ".qm" from the first of
-// LanguageModuleDirectories that has it. On success CurrentLanguage becomes `number`. When no
-// directory has it, or it is not a catalogue, a modal error box says "Language module <file>
-// could not be located"; no module is loaded then and CurrentLanguage keeps its value.
-bool LoadLanguageModule(const QString& prefix, int number);
+// LanguageModuleDirectories that has it as a catalogue. On success CurrentLanguage becomes
+// `number`, and Qt's own catalogue of that language (qtbase_<locale>.qm in Qt's translations
+// folder, from Debian's qt6-translations-l10n) is installed for the texts of Qt's dialogs and
+// standard buttons; without it they stay English. Otherwise no module is loaded, CurrentLanguage
+// keeps its value, and (unless quiet) a modal error box says "Language module <file> could not be
+// located".
+bool LoadLanguageModule(const QString& prefix, int number,
+                        TModuleFailure onFailure = TModuleFailure::ShowErrorBox);
+
+// Loads the application's module of CurrentLanguage(), as start-up does.
+bool LoadCurrentLanguageModule(TModuleFailure onFailure = TModuleFailure::ShowErrorBox);
 
 // Whether a module is loaded.
 bool IsLanguageModuleLoaded();
@@ -49,6 +66,10 @@ QStringList LanguageModuleDirectories();
 // The module's text for a number (at most 4095 characters); empty when no module is loaded or
 // the module has no text for it. Never the number itself.
 QString GetLanguageText(int number);
+
+// GetLanguageText in the code page of script texts, Windows-1252, as the runtime takes its
+// texts (a character the code page cannot hold becomes "?").
+std::string GetLanguageBytes(int number);
 
 // The module's text for a number, or `defaultText` when there is none. An empty default stays
 // empty: a target without a text is never given one.

@@ -1,10 +1,12 @@
 #include "shell/ApplicationHost.h"
 
 #include "debugging/TraceWindows.h"
+#include "host/StandardWords.h"
 #include "platform/CodePage.h"
 #include "services/LanguageManager.h"
 #include "services/MessageBoxes.h"
 #include "shell/ShellTexts.h"
+#include "shell/automation/AutomationCall.h"
 
 #include <QApplication>
 
@@ -20,7 +22,7 @@ TApplicationHost::~TApplicationHost() {
 }
 
 std::string TApplicationHost::LanguageText(int number) const {
-    return toWindows1252(GetLanguageText(number)).toStdString();
+    return GetLanguageBytes(number);
 }
 
 void TApplicationHost::ShowErrorBox(const std::string& message) {
@@ -29,6 +31,8 @@ void TApplicationHost::ShowErrorBox(const std::string& message) {
 }
 
 void TApplicationHost::HandleException(const std::exception& error) {
+    if (TAutomationCall::takeException(error))
+        return;
     const std::string message = error.what();
     if (!message.empty())
         ShowErrorBox(message);
@@ -37,4 +41,15 @@ void TApplicationHost::HandleException(const std::exception& error) {
 void TApplicationHost::TraceMessage(std::string_view text, bool isError) {
     ::TraceMessage(
         fromWindows1252(QByteArrayView(text.data(), static_cast<qsizetype>(text.size()))), isError);
+}
+
+// The context is the global one until it is destroyed (the runtime's destructor withdraws it).
+TApplicationInterpreter::TApplicationInterpreter(TApplicationHost& host, std::int32_t stackSize)
+    : TLanguageInterpreter(host, stackSize) {
+    vex::host::RegisterStandardWords(*this);
+    vex::GlobalContext = this;
+}
+
+void TApplicationInterpreter::ReportError(const std::string& message) {
+    ::TraceMessage(fromWindows1252(message), true);
 }

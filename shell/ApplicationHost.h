@@ -3,14 +3,20 @@
 #include "host/WordHost.h"
 #include "host/model/ModelServices.h"
 
+#include "runtime/VexScript.h"
+
 #include <QObject>
 #include <QString>
 
-// The desktop application's side of the runtime: the model with its services (registers,
+// The desktop application's side of the runtime: TApplicationHost, the host the runtime runs in,
+// and TApplicationInterpreter, the runtime context made with it. The console runner's
+// counterparts are TConsoleHost and TConsoleInterpreter (host/console/ConsoleHost.h). Neither is
+// the application object (TZTApplication) nor the automation object (TZTApp).
+
+// The host of the desktop application's runtime: the model with its services (registers,
 // progress display, preferences) and the words' trace sink and random generator from the host
 // layer, interface texts from the language manager, and error boxes through the message-box
-// service. The runtime context reports compile and run errors to the error window; trace
-// messages of the words (Print, Trace) go to the trace windows.
+// service. Trace messages of the words (Print, Trace) go to the trace windows.
 class TApplicationHost : public QObject, public vex::host::TModelHost, public vex::host::TWordHost {
     Q_OBJECT
 
@@ -24,8 +30,19 @@ public:
     // A modal error box with an OK button.
     void ShowErrorBox(const std::string& message) override;
     // The error box for an exception that left an evaluation; nothing for one without a message
-    // (the silent abort).
+    // (the silent abort). The abort of an automation call becomes that call's failure.
     void HandleException(const std::exception& error) override;
     // A message of the words to the error window (isError) or the trace window.
     void TraceMessage(std::string_view text, bool isError) override;
+};
+
+// The desktop application's runtime context: created at start-up with the standard words and
+// published as vex::GlobalContext until it is destroyed at shutdown. Its compile and run errors
+// go to the error window.
+class TApplicationInterpreter : public vex::TLanguageInterpreter {
+public:
+    // `stackSize`: the bytes of the shared stack space for frames of locals.
+    explicit TApplicationInterpreter(TApplicationHost& host, std::int32_t stackSize = 1 << 20);
+
+    void ReportError(const std::string& message) override;
 };

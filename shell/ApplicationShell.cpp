@@ -6,7 +6,6 @@
 #include "services/LanguageManager.h"
 #include "services/MessageBoxes.h"
 #include "shell/ApplicationHost.h"
-#include "shell/ApplicationInterpreter.h"
 #include "shell/MainWindow.h"
 #include "shell/ModelTreeView.h"
 #include "shell/ZTApplication.h"
@@ -55,6 +54,7 @@ QString TApplicationShell::applicationTitle() {
 }
 
 int TApplicationShell::run(const QString& scriptFile, TServerSwitch serverSwitch) {
+    m_serverSwitch = serverSwitch;
     initializeParts();
     note(QStringLiteral("initialise application"));
     if (serverSwitch != TServerSwitch::None) {
@@ -64,6 +64,7 @@ int TApplicationShell::run(const QString& scriptFile, TServerSwitch serverSwitch
     }
     note(QStringLiteral("set application title"));
     QGuiApplication::setApplicationDisplayName(applicationTitle());
+    loadLanguageModule();
     createRuntimeContext();
     createMainWindow(scriptFile);
     const int exitCode = runMessageLoop();
@@ -103,6 +104,14 @@ void TApplicationShell::finalizeLanguageManager() {
     FinalizeLanguageManager();
 }
 
+// Before the first window, so that every window translates itself with the module; a module that
+// cannot be located is reported in an error box and the texts stay English. Not done for the
+// registration switches, which open no window.
+void TApplicationShell::loadLanguageModule() {
+    note(QStringLiteral("load language module"));
+    LoadCurrentLanguageModule();
+}
+
 void TApplicationShell::initializeTimerBase() {
     zentaro::platform::InitializeTimerBase();
 }
@@ -115,6 +124,8 @@ void TApplicationShell::createApplicationObject() {
 // the runtime through the global context, so the order against the context's creation does not
 // matter.
 void TApplicationShell::startAutomationServer() {
+    if (m_serverSwitch != TServerSwitch::None)
+        return;
     auto service = std::make_unique<TAutomationService>(QDBusConnection::sessionBus(),
                                                         [] { return vex::GlobalContext; });
     QString error;
@@ -135,16 +146,22 @@ int TApplicationShell::applyServerSwitch(TServerSwitch serverSwitch) {
     const bool registering = serverSwitch == TServerSwitch::Register;
     note(registering ? QStringLiteral("register automation server")
                      : QStringLiteral("unregister automation server"));
+    bool removed = false;
     const bool done =
         registering
             ? ServiceRegistration::registerServer(QCoreApplication::applicationFilePath(), &error)
-            : ServiceRegistration::unregisterServer(&error);
+            : ServiceRegistration::unregisterServer(&error, &removed);
     if (!done) {
         std::fprintf(stderr, "zentaro: %s\n", qPrintable(error));
         return 1;
     }
-    std::printf("zentaro: %s %s\n", registering ? "wrote" : "removed",
-                qPrintable(ServiceRegistration::activationFilePath()));
+    const QString path = ServiceRegistration::activationFilePath();
+    if (registering)
+        std::printf("zentaro: wrote %s\n", qPrintable(path));
+    else if (removed)
+        std::printf("zentaro: removed %s\n", qPrintable(path));
+    else
+        std::printf("zentaro: nothing to remove: %s does not exist\n", qPrintable(path));
     return 0;
 }
 

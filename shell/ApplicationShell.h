@@ -12,7 +12,10 @@ class TApplicationInterpreter;
 class TMainWindow;
 class TZTApplication;
 
-// Start-up and shutdown of the desktop application, in a fixed order that the log records.
+// Start-up and shutdown of the desktop application, in a fixed order that the log records, and
+// the owner of what start-up creates until shutdown destroys it. It is not the application object
+// (TZTApplication, one of the parts it creates), not the toolkit's QApplication (which exists
+// before it) and not the main window; apps/zentaro/main.cpp makes one and calls run().
 //
 // run() goes through these steps (the toolkit's QApplication exists before):
 //  1. the parts initialise in this order:
@@ -22,19 +25,23 @@ class TZTApplication;
 //       4 break watcher            (the watcher thread comes with the debugger)
 //       5 OLE container support    (nothing to initialise on Linux)
 //       6 automation server        starts the D-Bus service com.velmark.Zentaro (without a
-//                                  session bus the application runs without it and says so)
+//                                  session bus the application runs without it and says so);
+//                                  not for a registration switch, which leaves the bus name to
+//                                  an instance that may be running
 //       7 application object      creates TZTApplication
 //       8 file dialogs             (the registry layer redirects without a library to load)
 //       9 window placement store   (nothing to initialise)
 //  2. the application initialises: with --regserver or --unregserver it writes or removes the
 //     D-Bus activation file, finalises the parts and ends here; otherwise its title is set;
-//  3. the runtime context is created with the standard words;
-//  4. the main window is created for the runtime context (it loads the language module and
-//     translates itself), its model tree is registered with the model's services, and the
-//     window is shown, with the script file given, if any;
-//  5. the message loop runs until the main window closes or TZTApplication::Shutdown;
-//  6. the model tree is unregistered, the main window destroyed, then the runtime context;
-//  7. the parts finalise in exactly the reverse order.
+//  3. the language module of the current language is loaded (a missing one is reported in an
+//     error box, and the texts stay English);
+//  4. the runtime context is created with the standard words;
+//  5. the main window is created for the runtime context (it translates itself), its model tree
+//     is registered with the model's services, and the window is shown, with the script file
+//     given, if any;
+//  6. the message loop runs until the main window closes or TZTApplication::Shutdown;
+//  7. the model tree is unregistered, the main window destroyed, then the runtime context;
+//  8. the parts finalise in exactly the reverse order.
 //
 // A settings file found damaged on the way is reported in a warning box.
 class TApplicationShell {
@@ -85,6 +92,7 @@ private:
     void finalizeParts();
     void initializeLanguageManager();
     void finalizeLanguageManager();
+    void loadLanguageModule();
     void initializeTimerBase();
     void createApplicationObject();
     void startAutomationServer();
@@ -97,6 +105,7 @@ private:
 
     QApplication& m_qapplication;
     QStringList m_log;
+    TServerSwitch m_serverSwitch = TServerSwitch::None;
     std::unique_ptr<TZTApplication> m_application;
     std::unique_ptr<TAutomationService> m_automation;
     std::unique_ptr<TApplicationHost> m_host;

@@ -13,11 +13,11 @@
 #include "host/model/ModelFile.h"
 #include "host/model/ModelServices.h"
 #include "platform/CodePage.h"
-#include "runtime/LanguageInterpreter.h"
-#include "runtime/NumberText.h"
+#include "runtime/VexScript.h"
 #include "services/FileDialogs.h"
 #include "services/LanguageManager.h"
 #include "services/MessageBoxes.h"
+#include "shell/ModelKeeper.h"
 #include "shell/ModelTreeView.h"
 #include "shell/ShellTexts.h"
 #include "shell/automation/ZTApp.h"
@@ -30,7 +30,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QTemporaryFile>
 #include <QTextBlock>
 #include <QTextBrowser>
 
@@ -79,7 +78,7 @@ TMainWindow::~TMainWindow() {
 bool TMainWindow::openScript(const QString& path) {
     const TScriptFileText file = ReadScriptFile(path);
     if (!file.Error.isEmpty()) {
-        reportFailure(ShellText(stCannotOpen).arg(path, file.Error));
+        reportFileError(stCannotOpen, path, file.Error);
         return false;
     }
     scriptEditor()->SetScriptText(file.Text);
@@ -114,7 +113,7 @@ bool TMainWindow::saveScript() {
 bool TMainWindow::saveScriptAs(const QString& path) {
     const QString reason = SaveScriptFile(path, scriptEditor()->FileText());
     if (!reason.isEmpty()) {
-        reportFailure(ShellText(stCannotSave).arg(path, reason));
+        reportFileError(stCannotSave, path, reason);
         return false;
     }
     m_scriptPath = path;
@@ -192,11 +191,6 @@ void TMainWindow::recolorScript() {
     scriptEditor()->viewport()->update();
 }
 
-void TMainWindow::reportFailure(const QString& message) {
-    statusBar()->showMessage(message);
-    showMessageBox({this, QMessageBox::Critical, ShellText(stErrorTitle), message});
-}
-
 TVexScriptEditor* TMainWindow::scriptEditor() const {
     return m_ui->pnScript->Editor();
 }
@@ -215,13 +209,11 @@ bool TMainWindow::newModel() {
 bool TMainWindow::openModel(const QString& path) {
     if (!m_services || !canRead(path))
         return false;
-    const TModel& model = m_services->Model;
-    const std::string previousModel = vex::host::ModelFileText(model);
-    const std::string previousFile = model.FileName;
+    TModelKeeper keeper(*m_context);
     const bool read = runScript(TZTApp::openModelScript(toScriptText(path)));
-    endFileRead();
+    keeper.endFileRead();
     if (!read) {
-        restoreModel(previousModel, previousFile);
+        keeper.restoreModel();
         statusBar()->showMessage(ShellText(stModelKept).arg(path));
         return false;
     }
@@ -232,12 +224,11 @@ bool TMainWindow::openModel(const QString& path) {
 bool TMainWindow::openLibrary(const QString& path) {
     if (!m_services || !canRead(path))
         return false;
-    const TModel& model = m_services->Model;
-    const std::vector<std::int32_t> previousAtoms = model.FindAtom(model.Library())->Children();
+    TModelKeeper keeper(*m_context);
     const bool read = runScript(TZTApp::openLibraryScript(toScriptText(path)));
-    endFileRead();
+    keeper.endFileRead();
     if (!read) {
-        dropLibraryAtomsExcept(previousAtoms);
+        keeper.dropLibraryAdditions();
         statusBar()->showMessage(ShellText(stLibraryDropped).arg(path));
         return false;
     }
@@ -264,7 +255,7 @@ bool TMainWindow::saveModel() {
 }
 
 bool TMainWindow::saveModelAs(const QString& path) {
-    if (!m_services)
+    if (!m_services || !canName(path, stCannotSave))
         return false;
     const std::string name = vex::host::TextConstant(toScriptText(path));
     if (!runScript("kernelfnc([save model as]," + name + ")")) {
@@ -318,6 +309,14 @@ void TMainWindow::updateStatus() {
         m_ui->lblClock->setText(clockText);
 }
 
+void TMainWindow::closeEvent(QCloseEvent* event) {
+    if (!confirmScriptDiscard() || !confirmDiscardOnQuit()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
 void TMainWindow::acNewModelTriggered() {
     if (confirmDiscard())
         newModel();
@@ -369,13 +368,6 @@ void TMainWindow::acCheckSyntaxTriggered() {
     checkEditedScript();
 }
 
-void TMainWindow::closeEvent(QCloseEvent* event) {
-    if (confirmScriptDiscard())
-        event->accept();
-    else
-        event->ignore();
-}
-
 void TMainWindow::acWordReferenceTriggered() {
     showWordReference();
 }
@@ -396,9 +388,7 @@ void TMainWindow::acErrorWindowTriggered() {
     GetErrorWindow()->raise();
 }
 
-// The main window brings the language module in; every later window only translates itself.
 void TMainWindow::translate() {
-    LoadLanguageModule(QStringLiteral("ZT"), CurrentLanguage());
     TranslateForm(this);
 }
 
@@ -511,14 +501,19 @@ bool TMainWindow::modelHasAtoms() const {
 
 // The model has no record of changes since it was saved, so the question comes whenever there
 // is something below "model" to lose.
-bool TMainWindow::confirmDiscard() {
+bool TMainWindow::confirmDiscard(TShellText question) {
     if (!m_services || !modelHasAtoms())
         return true;
     const TModel& model = m_services->Model;
     const QString name = fromScriptText(model.FindAtom(model.Root())->AtomName());
-    return showMessageBox({this, QMessageBox::Question, QString(),
-                           ShellText(stDiscardModel).arg(name), QMessageBox::Yes | QMessageBox::No,
-                           QMessageBox::No}) == QMessageBox::Yes;
+    return showMessageBox({this, QMessageBox::Question, QString(), ShellText(question).arg(name),
+                           QMessageBox::Yes | QMessageBox::No, QMessageBox::No}) ==
+           QMessageBox::Yes;
+}
+
+// Quitting loses the model as a new one does, so it asks the same question.
+bool TMainWindow::confirmDiscardOnQuit() {
+    return confirmDiscard(stDiscardModelOnQuit);
 }
 
 // Qt's own dialog rather than the desktop's, so it looks and behaves the same everywhere.
@@ -529,15 +524,27 @@ QString TMainWindow::askForFileToOpen(const QString& title) {
 
 // A file that cannot be read is reported here, before anything of the model changes.
 bool TMainWindow::canRead(const QString& path) {
+    if (!canName(path, stCannotOpen))
+        return false;
     QFile file(path);
     QString reason;
     if (QFileInfo(path).isDir())
         reason = qt_error_string(EISDIR);
     else if (!file.open(QIODevice::ReadOnly))
         reason = file.errorString();
-    if (reason.isEmpty())
-        return true;
-    reportFailure(ShellText(stCannotOpen).arg(path, reason));
+    return reason.isEmpty() || reportFileError(stCannotOpen, path, reason);
+}
+
+// The scripts name files in Windows-1252: a name it cannot hold would reach them changed.
+bool TMainWindow::canName(const QString& path, TShellText failure) {
+    return fitsWindows1252(path) ||
+           reportFileError(failure, path, ShellText(stNameOutsideCodePage));
+}
+
+bool TMainWindow::reportFileError(TShellText failure, const QString& path, const QString& reason) {
+    const QString message = ShellText(failure).arg(path, reason);
+    statusBar()->showMessage(message);
+    showMessageBox({this, QMessageBox::Critical, ShellText(stErrorTitle), message});
     return false;
 }
 
@@ -548,40 +555,4 @@ bool TMainWindow::runScript(const std::string& script) {
     vex::TText ignored;
     m_context->ExecuteText(script, ignored);
     return ErrorLog().size() == errorsBefore;
-}
-
-// An opening text that stopped early leaves the progress item, the wait cursor and the library
-// switches as they were in the middle of reading; a file read is over either way.
-void TMainWindow::endFileRead() {
-    m_services->Progress.Hide("t-FileRead");
-    m_services->SetWaitCursor(false);
-    m_services->LoadIntoLibrary = false;
-    m_services->LastReadWasLibrary = false;
-}
-
-// Reads the model back from its model file text through a temporary file, as ExecFile reads
-// every model file.
-void TMainWindow::restoreModel(const std::string& modelText, const std::string& fileName) {
-    QTemporaryFile copy(QDir::temp().filePath(QStringLiteral("zentaro-model-XXXXXX.vex")));
-    const auto size = static_cast<qint64>(modelText.size());
-    if (!copy.open() || copy.write(modelText.data(), size) != size || !copy.flush()) {
-        m_context->ReportError("The previous model could not be restored: " +
-                               toScriptText(copy.errorString()));
-        return;
-    }
-    const std::string name = vex::host::TextConstant(toScriptText(copy.fileName()));
-    runScript("Do(tztfnc([new model]),ExecFile(" + name + "))");
-    endFileRead();
-    m_services->Model.FileName = fileName;
-}
-
-// Destroys what a failed library read added below the library atom (without running handlers:
-// the library never became part of the model).
-void TMainWindow::dropLibraryAtomsExcept(const std::vector<std::int32_t>& kept) {
-    TModel& model = m_services->Model;
-    const std::vector<std::int32_t> present = model.FindAtom(model.Library())->Children();
-    for (std::int32_t atom : present)
-        if (std::find(kept.begin(), kept.end(), atom) == kept.end())
-            model.DestroyAtom(atom, "OpenLibrary");
-    m_services->RefreshTree();
 }

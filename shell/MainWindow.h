@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/ShellTexts.h"
+
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
@@ -42,8 +44,8 @@ class TVexScriptEditor;
 // object does. Errors of model files go to the error window like every other script error.
 // Without a context (a window on its own) the model's menu items stay disabled.
 //
-// At its creation it loads the language module of the current language and translates itself;
-// the captions in the layout are the English defaults for numbers the module lacks.
+// At its creation it translates itself with the language module start-up loaded; the captions
+// in the layout are the English defaults for numbers the module lacks.
 class TMainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -97,6 +99,9 @@ public:
     void updateStatus();
 
 protected:
+    // Closing the window (File > Exit, Ctrl+Q, the window's close button, the session's end)
+    // asks before a changed script is lost, then before a model with atoms is discarded; Cancel
+    // or No keeps the window open.
     void closeEvent(QCloseEvent* event) override;
 
 private slots:
@@ -130,20 +135,18 @@ private:
     std::vector<TStatement> scriptStatements() const;
     TRuntimeLookup* scriptRuntime();
     void recolorScript();
-    // Shows a failure in an error box and the status bar.
-    void reportFailure(const QString& message);
     void setUpModelPanel();
     void setUpStatusBar();
     void connectActions();
 
     bool modelHasAtoms() const;
-    bool confirmDiscard();
+    bool confirmDiscard(TShellText question = stDiscardModel);
+    bool confirmDiscardOnQuit();
     QString askForFileToOpen(const QString& title);
     bool canRead(const QString& path);
+    bool canName(const QString& path, TShellText failure);
+    bool reportFileError(TShellText failure, const QString& path, const QString& reason);
     bool runScript(const std::string& script);
-    void endFileRead();
-    void restoreModel(const std::string& modelText, const std::string& fileName);
-    void dropLibraryAtomsExcept(const std::vector<std::int32_t>& kept);
 
     std::unique_ptr<Ui::TMainWindow> m_ui;
     vex::TLanguageInterpreter* m_context = nullptr;

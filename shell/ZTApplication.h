@@ -5,7 +5,9 @@
 class QCoreApplication;
 
 // The application object: the frame rate of animations, derived from the timer base, and the way
-// to end the application. One exists from start-up until the process ends.
+// to end the application. One exists from start-up until the process ends. It is not the
+// toolkit's QApplication (which it binds to), not the start-up sequence that creates it
+// (TApplicationShell), not the main window, and not the automation object (TZTApp).
 class TZTApplication {
 public:
     // Binds to the toolkit's application object and sets the frame rate to 35.

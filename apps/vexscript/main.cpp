@@ -1,14 +1,11 @@
-// vexscript: runs VexScript files and texts in the console.
+// vexscript: runs VexScript files and texts in the console. The runner is host/console/.
 
-#include "host/ConsoleRunner.h"
+#include "host/console/ConsoleRunner.h"
 
 #if ZENTARO_LANGUAGE_MODULES
-#include "platform/CodePage.h"
 #include "services/LanguageManager.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QTranslator>
 #endif
 
 #include <iostream>
@@ -17,30 +14,16 @@
 
 namespace {
 
+// The interface texts of the language the settings name, from the language module the desktop
+// application loads; English when there is no usable module, without a word about it.
+vex::host::TLanguageTexts userLanguageTexts() {
 #if ZENTARO_LANGUAGE_MODULES
-// The interface texts of the language the settings name, from the same language module the
-// desktop application loads. Without a usable module the runner stays English and says nothing:
-// a console tool has no business opening the manager's message box, so the module is tried first.
-vex::host::TLanguageTexts userLanguageTexts() {
     InitializeLanguageManager();
-    const QString file = QStringLiteral("ZT%1.qm").arg(CurrentLanguage());
-    for (const QString& directory : LanguageModuleDirectories()) {
-        QTranslator probe;
-        if (probe.load(QDir(directory).filePath(file))) {
-            if (LoadLanguageModule(QStringLiteral("ZT"), CurrentLanguage())) {
-                return
-                    [](int number) { return toWindows1252(GetLanguageText(number)).toStdString(); };
-            }
-            break;
-        }
-    }
-    return {};
-}
-#else
-vex::host::TLanguageTexts userLanguageTexts() {
-    return {};
-}
+    if (LoadCurrentLanguageModule(TModuleFailure::Quiet))
+        return &GetLanguageBytes;
 #endif
+    return {};
+}
 
 } // namespace
 

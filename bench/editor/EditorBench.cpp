@@ -14,7 +14,7 @@
 #include "editing/ScriptEditor.h"
 #include "editing/TextInfo.h"
 #include "editing/VexScriptEditor.h"
-#include "host/ConsoleHost.h"
+#include "host/console/ConsoleHost.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -4,9 +4,8 @@
 // output thrown away, and debugger services that never pause, so that a debug run can be
 // measured with every counting mode.
 
-#include "host/ConsoleHost.h"
+#include "host/console/ConsoleHost.h"
 
-#include "runtime/CommandCounter.h"
 #include "runtime/DebuggerInterface.h"
 
 #include <memory>
@@ -28,10 +27,6 @@ public:
     void TickOriginBoxes(std::uint8_t) override {}
     void PressSwitchButton() override {}
     void ShowAndFocus() override {}
-    counting::TPerformance& Performance() override { return m_performance; }
-
-private:
-    counting::TPerformance m_performance;
 };
 
 // Debugger services without GUI: the window above, no break watcher, every question answered

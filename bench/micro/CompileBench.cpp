@@ -3,7 +3,7 @@
 
 #include "bench/micro/BenchContext.h"
 
-#include "runtime/CodeListing.h"
+#include "runtime/DebuggerInterface.h"
 
 #include <benchmark/benchmark.h>
 

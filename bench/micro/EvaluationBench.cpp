@@ -3,7 +3,7 @@
 
 #include "bench/micro/BenchContext.h"
 
-#include "runtime/Engine.h"
+#include "runtime/VexWords.h"
 
 #include <benchmark/benchmark.h>
 

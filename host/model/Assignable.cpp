@@ -1,67 +1,45 @@
 #include "host/model/Assignable.h"
 
-#include "host/ModelWords.h"
-#include "host/model/ModelServices.h"
+#include "host/words/ModelWordSupport.h"
 
-#include "runtime/Engine.h"
-#include "runtime/LanguageInterpreter.h"
-#include "runtime/Signals.h"
-#include "runtime/WordRegistry.h"
+#include "runtime/VexScript.h"
 
-#include <cmath>
+#include <cstdint>
+#include <string>
 
 namespace vex::host {
 
 namespace {
 
-double NumberArg(TLanguageInterpreter& c, TCallNode& n, int i) {
-    TText ignored;
-    return EvaluateArg(c, n, i, ignored);
-}
-
-// A reference or position argument; anything that is no 32-bit integer gives -1.
-std::int32_t IntegerArg(TLanguageInterpreter& c, TCallNode& n, int i) {
-    const double value = NumberArg(c, n, i);
-    return std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 2147483648.0
-               ? static_cast<std::int32_t>(value)
-               : -1;
-}
-
-[[noreturn]] void Fail(TLanguageInterpreter& c, const TCallNode& n, const std::string& what) {
-    throw EVexError(WordName(c, n.WordNumber) + ": " + what);
-}
+// The target's arguments are read as the words themselves read them (host/words/
+// ModelWordSupport.h), so that a target fails as the word would.
 
 void AssignLabel(TLanguageInterpreter& c, TCallNode& n, const TModelValue& value) {
-    TText name;
-    EvaluateArg(c, n, 1, name);
-    TAtom& owner = ModelServicesOf(c).Model.AtomOf(IntegerArg(c, n, 2), WordName(c, n.WordNumber));
-    if (name.empty()) {
-        Fail(c, n, "a label needs a name");
-    }
-    owner.Labels.Set(name.view(), value);
+    const TValue name = ValueArg(c, n, 1);
+    TAtom& owner = AtomArg(c, n, 2);
+    owner.Labels.Set(NameOf(c, n, 1, name), value);
 }
 
 void AssignNamedAtt(TLanguageInterpreter& c, TCallNode& n, const TModelValue& value) {
-    const std::int32_t position = IntegerArg(c, n, 1);
-    TAtom& atom = ModelServicesOf(c).Model.AtomOf(IntegerArg(c, n, 2), WordName(c, n.WordNumber));
+    const std::int32_t position = ModelIntegerArg(c, n, 1, 1, INT32_MAX);
+    TAtom& atom = AtomArg(c, n, 2);
     TModelValue* attribute = atom.AttributeAt(position);
     if (!attribute) {
-        Fail(c, n,
-             "the atom \"" + atom.AtomName() + "\" has no named attribute " +
-                 std::to_string(position));
+        WordError(c, n,
+                  "the atom \"" + atom.AtomName() + "\" has no named attribute " +
+                      std::to_string(position));
     }
     *attribute = value;
 }
 
 void AssignStoredEntry(TLanguageInterpreter& c, TCallNode& n, TCallNode& store,
                        const TModelValue& value) {
-    TGuiInstance& instance =
-        ModelServicesOf(c).Model.GuiInstanceOf(IntegerArg(c, n, 1), WordName(c, n.WordNumber));
-    const std::int32_t position = IntegerArg(c, store, 1);
-    if (position < 1 || position > instance.StoredEntryCount()) {
-        Fail(c, store,
-             "the GUI instance \"" + instance.InstanceName() + "\" has no stored entry " +
-                 std::to_string(position));
+    TGuiInstance& instance = ModelOf(c).GuiInstanceOf(ReferenceArg(c, n, 1), WordOf(c, n));
+    const std::int32_t position = ModelIntegerArg(c, store, 1, 1, INT32_MAX);
+    if (position > instance.StoredEntryCount()) {
+        WordError(c, store,
+                  "the GUI instance \"" + instance.InstanceName() + "\" has no stored entry " +
+                      std::to_string(position));
     }
     *instance.Entries.At(position) = value;
 }

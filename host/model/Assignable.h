@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/Text.h"
+#include "runtime/VexScript.h"
 
 namespace vex {
 class TLanguageInterpreter;

@@ -1,7 +1,6 @@
 #include "host/model/Atom.h"
 
-#include "runtime/CodeNode.h"
-#include "runtime/Variables.h"
+#include "runtime/VexWords.h"
 
 namespace vex::host {
 

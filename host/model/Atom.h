@@ -4,8 +4,7 @@
 #include "host/model/HandlerKinds.h"
 #include "host/model/NamedValues.h"
 
-#include "runtime/CompiledCode.h"
-#include "runtime/HostInterface.h"
+#include "runtime/VexScript.h"
 
 #include <array>
 #include <cstdint>

@@ -3,7 +3,7 @@
 #include "host/model/HandleTable.h"
 #include "host/model/NamedValues.h"
 
-#include "runtime/HostInterface.h"
+#include "runtime/VexScript.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "host/model/HandlerKinds.h"
 
-#include "runtime/SimpleStringList.h"
+#include "runtime/VexScript.h"
 
 #include <array>
 

@@ -1,10 +1,6 @@
 #include "host/model/Model.h"
 
-#include "runtime/Engine.h"
-#include "runtime/LanguageInterpreter.h"
-#include "runtime/NumberText.h"
-#include "runtime/Signals.h"
-#include "runtime/SimpleStringList.h"
+#include "runtime/VexWords.h"
 
 #include <cmath>
 
@@ -28,31 +24,28 @@ class THandlerScope {
 public:
     THandlerScope(TLanguageInterpreter& context, std::int32_t atom, std::int32_t involved, int kind)
         : m_context(context)
+        , m_nesting(context)
         , m_registers(context.Host().Registers())
         , m_saved(m_registers)
-        , m_marker(context.UserWordMarker)
-        , m_origin(context.RunOrigin) {
-        if (context.CallDepth >= kMaxCallDepth) {
-            throw EVexStackOverflow();
-        }
-        ++context.CallDepth;
+        , m_marker(context.Stack.UserWordMarker)
+        , m_origin(context.Debug.RunOrigin) {
         m_registers.First = atom;
         m_registers.Second = involved;
-        context.UserWordMarker = static_cast<std::uint8_t>(kind);
-        context.RunOrigin = roSimulation;
+        context.Stack.UserWordMarker = static_cast<std::uint8_t>(kind);
+        context.Debug.RunOrigin = roSimulation;
     }
     ~THandlerScope() {
-        --m_context.CallDepth;
         m_registers.First = m_saved.First;
         m_registers.Second = m_saved.Second;
-        m_context.UserWordMarker = m_marker;
-        m_context.RunOrigin = m_origin;
+        m_context.Stack.UserWordMarker = m_marker;
+        m_context.Debug.RunOrigin = m_origin;
     }
     THandlerScope(const THandlerScope&) = delete;
     THandlerScope& operator=(const THandlerScope&) = delete;
 
 private:
     TLanguageInterpreter& m_context;
+    TNestingScope m_nesting;
     THostRegisters& m_registers;
     THostRegisters m_saved;
     std::uint8_t m_marker;

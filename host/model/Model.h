@@ -5,7 +5,7 @@
 #include "host/model/GuiInstance.h"
 #include "host/model/HandleTable.h"
 
-#include "runtime/Text.h"
+#include "runtime/VexScript.h"
 
 #include <cstdint>
 #include <optional>

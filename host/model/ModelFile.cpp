@@ -1,10 +1,9 @@
 #include "host/model/ModelFile.h"
 
+#include "host/ScriptCodePage.h"
 #include "host/model/Model.h"
 
-#include "runtime/LanguageInterpreter.h"
-#include "runtime/Signals.h"
-#include "runtime/SourcePreparation.h"
+#include "runtime/VexScript.h"
 
 #include <cerrno>
 #include <charconv>
@@ -193,7 +192,8 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 void SaveModelFile(const TModel& model, const std::string& path, std::string_view word) {
     const std::string text = ModelFileText(model);
-    const std::filesystem::path target(path);
+    const std::string systemPath = ScriptToUtf8(path);
+    const std::filesystem::path target(systemPath);
     const std::filesystem::path directory =
         target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
     std::string temporary = (directory / ("." + target.filename().string() + ".XXXXXX")).string();
@@ -202,11 +202,12 @@ void SaveModelFile(const TModel& model, const std::string& path, std::string_vie
         SaveFailed(word, path, errno);
     }
     struct stat existing {};
-    const mode_t mode = ::stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
+    const mode_t mode =
+        ::stat(systemPath.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
     const bool written = WriteAll(fd, text) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
     const int writeError = errno;
     const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (!written || !closed || ::rename(temporary.c_str(), systemPath.c_str()) != 0) {
         const int error = written && closed ? errno : writeError;
         ::unlink(temporary.c_str());
         SaveFailed(word, path, error);
@@ -249,8 +250,9 @@ std::vector<std::string> SplitStatements(std::string_view script) {
 double ExecuteFile(TLanguageInterpreter& context, const std::string& path, TText& text) {
     std::error_code error;
     std::ifstream file;
-    if (std::filesystem::is_regular_file(path, error)) {
-        file.open(path, std::ios::binary);
+    const std::string systemPath = ScriptToUtf8(path);
+    if (std::filesystem::is_regular_file(systemPath, error)) {
+        file.open(systemPath, std::ios::binary);
     }
     std::string content;
     if (file) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/Text.h"
+#include "runtime/VexScript.h"
 
 #include <string>
 #include <string_view>
@@ -35,6 +35,8 @@ class TModel;
 // The text of a model file for the model as it is.
 std::string ModelFileText(const TModel& model);
 
+// File names are script texts (Windows-1252); both functions hand them to the system in UTF-8.
+//
 // Writes the model file atomically: the text goes to a temporary file in the same directory,
 // which then replaces `path`, so a failure at any point leaves the old file as it was. Raises
 // EVexError naming `word` when the file cannot be written.

@@ -1,6 +1,6 @@
 #include "host/model/ModelServices.h"
 
-#include "runtime/LanguageInterpreter.h"
+#include "runtime/VexScript.h"
 
 #include <map>
 #include <memory>

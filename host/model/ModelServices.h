@@ -5,7 +5,7 @@
 #include "host/model/ModelViews.h"
 #include "host/model/ProgressDisplay.h"
 
-#include "runtime/HostInterface.h"
+#include "runtime/VexScript.h"
 
 #include <cstdint>
 #include <string>

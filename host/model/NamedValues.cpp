@@ -1,6 +1,6 @@
 #include "host/model/NamedValues.h"
 
-#include "runtime/SimpleStringList.h"
+#include "runtime/VexScript.h"
 
 namespace vex::host {
 

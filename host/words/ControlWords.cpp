@@ -6,9 +6,7 @@
 #include "host/words/WordSupport.h"
 #include "host/words/WordTables.h"
 
-#include "runtime/Engine.h"
-#include "runtime/LanguageInterpreter.h"
-#include "runtime/Signals.h"
+#include "runtime/VexWords.h"
 
 #include <cmath>
 

@@ -4,9 +4,7 @@
 #include "host/words/WordSupport.h"
 #include "host/words/WordTables.h"
 
-#include "runtime/Engine.h"
-#include "runtime/LanguageInterpreter.h"
-#include "runtime/NumberText.h"
+#include "runtime/VexWords.h"
 
 #include <algorithm>
 #include <cmath>

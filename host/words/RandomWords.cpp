@@ -7,8 +7,7 @@
 #include "host/words/WordSupport.h"
 #include "host/words/WordTables.h"
 
-#include "runtime/LanguageInterpreter.h"
-#include "runtime/NumberText.h"
+#include "runtime/VexScript.h"
 
 #include <cmath>
 

@@ -5,7 +5,7 @@
 #include "host/words/WordSupport.h"
 #include "host/words/WordTables.h"
 
-#include "runtime/LanguageInterpreter.h"
+#include "runtime/VexScript.h"
 
 namespace vex::host {
 

@@ -12,9 +12,7 @@
 #include "host/words/WordSupport.h"
 #include "host/words/WordTables.h"
 
-#include "runtime/Engine.h"
-#include "runtime/LanguageInterpreter.h"
-#include "runtime/WordRegistry.h"
+#include "runtime/VexWords.h"
 
 #include <algorithm>
 
@@ -55,7 +53,7 @@ double DefineWord(int count, TCallNode& n, TText&, TLanguageInterpreter& c) {
     if (attributes.MinArgs > attributes.MaxArgs) {
         WordError(c, n, "the fewest arguments exceed the most");
     }
-    return RegisterUserWord(c, name.view(), category, attributes);
+    return c.RegisterUserWord(name.view(), category, attributes);
 }
 
 double Arg(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
@@ -76,21 +74,21 @@ double Eval(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
 
 // 1 for a word that can be called: built-in and listed, or user-defined.
 double IsWord(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
-    const int index = LookupWord(c, TextArg(c, n, 1).view());
+    const int index = c.LookupWord(TextArg(c, n, 1).view());
     if (index < 0) {
         return 0;
     }
-    const TSyntax* syntax = WordSyntaxOf(c, index + 1);
+    const TSyntax* syntax = c.WordSyntaxOf(index + 1);
     return index >= kBuiltInWordCount || (syntax && syntax->Listed) ? 1 : 0;
 }
 
 double ForgetWord(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
-    return RemoveUserWord(c, TextArg(c, n, 1).view()) ? 1 : 0;
+    return c.RemoveUserWord(TextArg(c, n, 1).view()) ? 1 : 0;
 }
 
 // clang-format off
 const TWordRow kRows[] = {
-    {75,  "DefineWord", "Words", DefineWord, 4, 9,   "Registers a user-defined word: name, body text, fewest and most arguments, help and example; or name, body, help, example, fewest and most arguments, category, creator and listed flag. Gives 1 when the word is new, 2 when it replaces an earlier body, 0 or less when it failed.", "DefineWord([Twice],[Arg(1)*2],1,1,[Twice a number.])"},
+    {wnDefineWord, "DefineWord", "Words", DefineWord, 4, 9,   "Registers a user-defined word: name, body text, fewest and most arguments, help and example; or name, body, help, example, fewest and most arguments, category, creator and listed flag. Gives 1 when the word is new, 2 when it replaces an earlier body, 0 or less when it failed.", "DefineWord([Twice],[Arg(1)*2],1,1,[Twice a number.])"},
     {220, "Arg",        "Words", Arg,        1, 1,   "Argument i (from 1) of the call of the running user-defined word, evaluated where the call was written; 0 when the call has fewer arguments.", "Arg(1)"},
     {221, "ArgCount",   "Words", ArgCount,   0, 0,   "Number of arguments of the call of the running user-defined word (0 outside one).", "ArgCount"},
     {222, "Eval",       "Words", Eval,       1, 1,   "Compiles and runs a text and gives its value; the text sees the globals and all words, not the caller's locals.", "Eval([1+2])"},

@@ -9,10 +9,7 @@
 #include "host/words/WordSupport.h"
 #include "host/words/WordTables.h"
 
-#include "runtime/Engine.h"
-#include "runtime/LanguageInterpreter.h"
-#include "runtime/NumberText.h"
-#include "runtime/Variables.h"
+#include "runtime/VexWords.h"
 
 #include <algorithm>
 #include <array>
@@ -35,7 +32,7 @@ constexpr int kMostAppendedPieces = 8;
 bool IsAppendToItself(const TLanguageInterpreter& c, const TCodeNode& target,
                       const TCodeNode& value) {
     if (!target.IsVariable() || !value.IsCall() || value.WordNumber != kConcatWord ||
-        value.ArgCount < 1 || value.ArgCount > kMostAppendedPieces + 1 || NeedsCheckedPath(c)) {
+        value.ArgCount < 1 || value.ArgCount > kMostAppendedPieces + 1 || c.Debug.NeedsCheckedPath()) {
         return false;
     }
     const TVariable* var = static_cast<const TVariableNode&>(target).Var;
@@ -168,7 +165,7 @@ double Assign(int count, TCallNode& n, TText& text, TLanguageInterpreter& c) {
             return AssignText(c, var, number, text);
         }
     }
-    std::uint8_t* address = var.Local ? (c.FrameBase ? c.FrameBase + var.Storage : nullptr)
+    std::uint8_t* address = var.Local ? (c.Stack.FrameBase ? c.Stack.FrameBase + var.Storage : nullptr)
                                       : reinterpret_cast<std::uint8_t*>(var.Storage);
     if (!address) {
         StoreInVariable(c, var, NumberValue(number)); // raises: the local is out of reach
@@ -219,13 +216,13 @@ const TWordRow kRows[] = {
     {2,    ":=",            "Variables", Assign,        2, 2,   "Assigns a value to a variable, a label or a named attribute and gives the value; a number variable takes a text that reads as a number, a text variable takes a number in its number format.", "x:=5"},
     {200,  "Inc",           "Variables", Inc,           1, 2,   "Adds a step (1 unless given) to a number variable and gives the new value.", "Inc(count)"},
     {201,  "Dec",           "Variables", Dec,           1, 2,   "Subtracts a step (1 unless given) from a number variable and gives the new value.", "Dec(count,2)"},
-    {908,  "DeclareGlobal", "Variables", DeclareGlobal, 1, 2,   "Declares a global variable of a kind (0 number, the default; 1 text; 2 object reference; 3 automation interface; 4 eight-byte value). With a computed name the variable is declared when the call runs.", "DeclareGlobal([total],0)"},
-    {1343, "Local",         "Variables", Declared,      1, 2,   "Declares a local variable of a kind given as a number (0 number, the default; 1 text; 2 object reference; 3 automation interface; 4 eight-byte value).", "Local([name],1)"},
-    {1344, "Global",        "Variables", DeclareGlobal, 1, 2,   "Declares a global variable of a kind, as DeclareGlobal.", "Global([name],1)"},
-    {1410, "LocalText",     "Variables", Declared,      1, 255, "Declares local text variables.", "LocalText([s],[t])"},
-    {1411, "LocalNum",      "Variables", Declared,      1, 255, "Declares local number variables.", "LocalNum([i],[n])"},
-    {1412, "LocalObj",      "Variables", Declared,      1, 255, "Declares local object-reference variables.", "LocalObj([o])"},
-    {1413, "LocalIntf",     "Variables", Declared,      1, 255, "Declares local automation-interface variables.", "LocalIntf([app])"},
+    {wnDeclareGlobal, "DeclareGlobal", "Variables", DeclareGlobal, 1, 2,   "Declares a global variable of a kind (0 number, the default; 1 text; 2 object reference; 3 automation interface; 4 eight-byte value). With a computed name the variable is declared when the call runs.", "DeclareGlobal([total],0)"},
+    {wnLocal, "Local",       "Variables", Declared,      1, 2,   "Declares a local variable of a kind given as a number (0 number, the default; 1 text; 2 object reference; 3 automation interface; 4 eight-byte value).", "Local([name],1)"},
+    {wnGlobal, "Global",       "Variables", DeclareGlobal, 1, 2,   "Declares a global variable of a kind, as DeclareGlobal.", "Global([name],1)"},
+    {wnLocalText, "LocalText",     "Variables", Declared,      1, 255, "Declares local text variables.", "LocalText([s],[t])"},
+    {wnLocalNum, "LocalNum",      "Variables", Declared,      1, 255, "Declares local number variables.", "LocalNum([i],[n])"},
+    {wnLocalObj, "LocalObj",      "Variables", Declared,      1, 255, "Declares local object-reference variables.", "LocalObj([o])"},
+    {wnLocalIntf, "LocalIntf",     "Variables", Declared,      1, 255, "Declares local automation-interface variables.", "LocalIntf([app])"},
 };
 // clang-format on
 

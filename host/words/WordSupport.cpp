@@ -2,12 +2,7 @@
 
 #include "host/words/WordTables.h"
 
-#include "runtime/Engine.h"
-#include "runtime/Interface.h"
-#include "runtime/LanguageInterpreter.h"
-#include "runtime/NumberText.h"
-#include "runtime/Signals.h"
-#include "runtime/WordRegistry.h"
+#include "runtime/VexWords.h"
 
 #include <cmath>
 #include <cstring>
@@ -138,11 +133,11 @@ const TVariable& VariableArg(const TLanguageInterpreter& context, const TCallNod
 void ArgumentError(const TLanguageInterpreter& context, const TCallNode& node, int i,
                    std::string_view what) {
     throw EVexError("bad argument #" + std::to_string(i) + " to \"" +
-                    WordName(context, node.WordNumber) + "\": " + std::string(what));
+                    context.WordName(node.WordNumber) + "\": " + std::string(what));
 }
 
 void WordError(const TLanguageInterpreter& context, const TCallNode& node, std::string_view what) {
-    throw EVexError(WordName(context, node.WordNumber) + ": " + std::string(what));
+    throw EVexError(context.WordName(node.WordNumber) + ": " + std::string(what));
 }
 
 std::string Quoted(std::string_view text) {

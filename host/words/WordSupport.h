@@ -13,10 +13,7 @@
 
 #include "host/words/WordTables.h"
 
-#include "runtime/CodeNode.h"
-#include "runtime/Engine.h"
-#include "runtime/Text.h"
-#include "runtime/Variables.h"
+#include "runtime/VexWords.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editing/RuntimeLookup.h"
-#include "runtime/SimpleStringList.h"
+#include "runtime/VexScript.h"
 
 #include <set>
 #include <string>

@@ -5,7 +5,7 @@
 
 #include "tests/fuzz/FuzzSupport.h"
 
-#include "runtime/SourcePreparation.h"
+#include "runtime/VexScript.h"
 
 #include <cstdio>
 #include <cstdlib>

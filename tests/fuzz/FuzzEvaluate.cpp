@@ -18,8 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view source(reinterpret_cast<const char*>(data + 1), size - 1);
 
     vex::fuzz::TFuzzContext& context = vex::fuzz::FreshContext();
-    context.DebugState = (mode & 2) ? vex::dsRun : vex::dsOff;
-    context.RunOrigin = (mode & 4) ? vex::roSimulation : 0;
+    context.Debug.DebugState = (mode & 2) ? vex::dsRun : vex::dsOff;
+    context.Debug.RunOrigin = (mode & 4) ? vex::roSimulation : 0;
     vex::fuzz::ResetStepBudget();
     const vex::fuzz::TBalance before = vex::fuzz::TBalance::Of(context);
     vex::TText text;

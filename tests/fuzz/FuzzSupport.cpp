@@ -1,6 +1,6 @@
 #include "tests/fuzz/FuzzSupport.h"
 
-#include "runtime/Signals.h"
+#include "runtime/VexScript.h"
 
 #include <array>
 #include <cstdio>
@@ -28,9 +28,9 @@ TFuzzContext::TFuzzContext(test::TFakeHost& host)
     : TTestContext(host) {
     for (int number = 1; number <= kBuiltInWordCount; ++number) {
         const auto slot = static_cast<std::size_t>(number);
-        if (WordTable[slot] && WordTable[slot] != BudgetedWord) {
-            g_implementations[slot] = WordTable[slot];
-            WordTable[slot] = BudgetedWord;
+        if (Registry.WordTable[slot] && Registry.WordTable[slot] != BudgetedWord) {
+            g_implementations[slot] = Registry.WordTable[slot];
+            Registry.WordTable[slot] = BudgetedWord;
         }
     }
 }
@@ -43,13 +43,13 @@ TFuzzContext& FreshContext() {
     static test::TFakeHost host;
     static std::unique_ptr<TFuzzContext> context;
     static int initialWords = 0;
-    const bool changed = context && (context->WordNames.Count() != initialWords ||
+    const bool changed = context && (context->Registry.WordNames.Count() != initialWords ||
                                      !context->GlobalVariables.Items.empty());
     if (!context || changed) {
         context.reset();
         host = test::TFakeHost();
         context = std::make_unique<TFuzzContext>(host);
-        initialWords = context->WordNames.Count();
+        initialWords = context->Registry.WordNames.Count();
     }
     context->Errors.clear();
     host.ErrorBoxes.clear();
@@ -59,13 +59,13 @@ TFuzzContext& FreshContext() {
 
 TBalance TBalance::Of(const TLanguageInterpreter& context) {
     TBalance balance;
-    balance.FrameCount = context.FrameCount;
-    balance.StackUsed = context.StackUsed;
-    balance.ParameterCount = context.ParameterStack->Count;
-    balance.ParameterLevel = context.ParameterStack->Level;
-    balance.CallDepth = context.CallDepth;
-    balance.DebugState = context.DebugState;
-    balance.RunOrigin = context.RunOrigin;
+    balance.FrameCount = context.Stack.FrameCount;
+    balance.StackUsed = context.Stack.StackUsed;
+    balance.ParameterCount = context.Stack.ParameterStack.Count;
+    balance.ParameterLevel = context.Stack.ParameterStack.Level;
+    balance.CallDepth = context.Stack.CallDepth;
+    balance.DebugState = context.Debug.DebugState;
+    balance.RunOrigin = context.Debug.RunOrigin;
     return balance;
 }
 

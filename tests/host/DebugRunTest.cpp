@@ -5,8 +5,7 @@
 #include "tests/host/ScriptFixture.h"
 #include "tests/runtime/FakeDebugger.h"
 
-#include "runtime/CommandCounter.h"
-#include "runtime/Debugging.h"
+#include "runtime/DebuggerInterface.h"
 
 #include <gtest/gtest.h>
 
@@ -28,16 +27,17 @@ protected:
 
     // Runs a text in a debug run that counts its nodes.
     void RunCounted(std::string_view source) {
-        Context().DebugServices = &m_services;
+        Context().Debug.Services = &m_services;
         SwitchDebugging(Context(), true);
         performance().CountingMode = cmCountCommands;
+        performance().Counter.ResetCounter();
         const TScriptResult result = Run(source);
         EXPECT_EQ(result.Errors, "") << source;
         SwitchDebugging(Context(), false);
-        Context().DebugServices = nullptr;
+        Context().Debug.Services = nullptr;
     }
 
-    TPerformance& performance() { return m_services.Window->Counting; }
+    TPerformance& performance() { return Context().Debug.Performance; }
 
     test::TFakeServices m_services{Context()};
 };

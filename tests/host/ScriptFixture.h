@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "host/ConsoleHost.h"
+#include "host/console/ConsoleHost.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "tests/host/ScriptFixture.h"
 
 #include "host/StandardWords.h"
-#include "runtime/WordRegistry.h"
+#include "runtime/VexWords.h"
 
 #include <gtest/gtest.h>
 
@@ -203,7 +203,7 @@ TEST_F(StandardWordsTest, DeclarationWordsHoldTheirNumbers) {
         {1410, "LocalText"}, {1411, "LocalNum"},     {1412, "LocalObj"}, {1413, "LocalIntf"},
     };
     for (const auto& row : cases) {
-        EXPECT_EQ(WordName(Context(), row.Number), row.Name);
+        EXPECT_EQ(Context().WordName(row.Number), row.Name);
     }
     const TValueCase declarations[] = {
         {"Do(DeclareGlobal([n908],1),n908:=[t],n908)", 0, "t"},
@@ -315,9 +315,9 @@ TEST_F(StandardWordsTest, BreakDoesNotCrossAUserWordCall) {
 TEST_F(StandardWordsTest, ReservedNumbersAreUnlisted) {
     int listed = 0;
     for (int number = 1; number <= kBuiltInWordCount; ++number) {
-        const TSyntax* syntax = WordSyntaxOf(Context(), number);
+        const TSyntax* syntax = Context().WordSyntaxOf(number);
         ASSERT_NE(syntax, nullptr) << number;
-        const bool reserved = WordName(Context(), number) == "Reserved" + std::to_string(number);
+        const bool reserved = Context().WordName(number) == "Reserved" + std::to_string(number);
         EXPECT_EQ(syntax->Listed == 0, reserved) << number;
         listed += syntax->Listed != 0;
     }

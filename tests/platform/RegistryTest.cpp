@@ -181,6 +181,35 @@ TEST_F(RegistryTest, DeleteTreeRemovesEverythingBelowAndNothingBeside) {
     EXPECT_TRUE(ValueNames(top).empty());
 }
 
+// Every operation through a handle that was never opened, or whose key has been deleted since,
+// finds nothing and creates nothing; enumeration outside the items ends.
+TEST_F(RegistryTest, UnopenedAndDeletedKeysFindNothing) {
+    const TRegistryKey general = Create("Top\\General");
+    ASSERT_EQ(general.SetValue("v", TRegistryValue::FromInteger(1)), Success);
+    std::string name;
+    TRegistryValue value;
+    EXPECT_EQ(general.EnumKey(-1, name), NoMoreItems);
+    EXPECT_EQ(general.EnumValue(-1, name, value), NoMoreItems);
+    EXPECT_EQ(general.EnumValue(1, name, value), NoMoreItems);
+    ASSERT_EQ(TRegistryKey::CurrentUser().DeleteTree("Top\\General"), Success);
+
+    for (const TRegistryKey& key : {TRegistryKey(), general}) {
+        TRegistryKey opened;
+        EXPECT_EQ(key.OpenKey("", opened), NotFound);
+        EXPECT_EQ(key.CreateKey("Child", opened), NotFound);
+        EXPECT_FALSE(opened.IsOpen());
+        EXPECT_EQ(key.QueryValue("v", value), NotFound);
+        EXPECT_EQ(key.SetValue("v", TRegistryValue::FromInteger(2)), NotFound);
+        EXPECT_EQ(key.DeleteValue("v"), NotFound);
+        EXPECT_EQ(key.EnumKey(0, name), NotFound);
+        EXPECT_EQ(key.EnumValue(0, name, value), NotFound);
+        EXPECT_EQ(key.DeleteTree(""), NotFound);
+        EXPECT_EQ(TRegistryKey::OverrideCurrentUser(key), NotFound);
+    }
+    EXPECT_EQ(TRegistryKey().SetValue("a\nb", TRegistryValue::FromInteger(1)), NotFound);
+    EXPECT_EQ(SubKeyNames(Create("Top")), std::vector<std::string>{});
+}
+
 TEST_F(RegistryTest, RedirectionMovesTheCurrentUserRootUntilItEnds) {
     const TRegistryKey realGeneral = Create("Software\\General");
     ASSERT_EQ(realGeneral.SetValue("Where", TRegistryValue::FromString("real")), Success);

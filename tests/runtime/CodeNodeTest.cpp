@@ -32,7 +32,7 @@ TEST_F(CodeNodeTest, LargeTreeKeepsEveryNodeAndTextAcrossBlocks) {
     source += ")";
     expected += ")";
     for (const bool release : {false, true}) {
-        context.ReleaseMode = release; // without and with link slots
+        context.Debug.ReleaseMode = release; // without and with link slots
         TCompiledCode* code = context.Compile(source);
         ASSERT_NE(code, nullptr);
         EXPECT_EQ(DumpTree(context, code->Root), expected);

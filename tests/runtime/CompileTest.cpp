@@ -13,8 +13,9 @@ namespace {
 class CompileTest : public ::testing::Test {
 protected:
     // The dump of the compiled tree, or "failed" when the compile failed.
-    std::string Tree(std::string_view source, const TCompiledCode* outer = nullptr) {
-        TCompiledCode* code = context.Compile(source, outer);
+    std::string Tree(std::string_view source, const TCompiledCode* outer = nullptr,
+                     const TGuiBinding& binding = {}) {
+        TCompiledCode* code = context.Compile(source, outer, binding);
         if (!code) {
             return "failed";
         }
@@ -74,8 +75,8 @@ TEST_F(CompileTest, ParentLinksExactlyWhenDebuggingIsNotSuppressedAndNotInReleas
         {dsOff, true, false},
     };
     for (const LinkCase& row : cases) {
-        context.DebugState = row.debugState;
-        context.ReleaseMode = row.releaseMode;
+        context.Debug.DebugState = row.debugState;
+        context.Debug.ReleaseMode = row.releaseMode;
         TCompiledCode* code = context.Compile("Do(1,+(2,3))");
         ASSERT_NE(code, nullptr);
         auto* root = static_cast<TCallNode*>(code->Root);
@@ -87,7 +88,7 @@ TEST_F(CompileTest, ParentLinksExactlyWhenDebuggingIsNotSuppressedAndNotInReleas
             EXPECT_EQ(inner->Parent(), root);
             EXPECT_EQ(inner->Arg(1)->Parent(), inner);
         }
-        EXPECT_EQ(context.DebugState, row.debugState) << "the compile restores the state";
+        EXPECT_EQ(context.Debug.DebugState, row.debugState) << "the compile restores the state";
         context.ReleaseCode(code);
     }
 }
@@ -117,7 +118,6 @@ TEST_F(CompileTest, CompileErrorsAreComposedFromLanguageTextsWithTheSourceAtTheE
         context.Errors.clear();
         EXPECT_EQ(Tree(row.source), "failed") << row.source;
         EXPECT_EQ(context.Errors, row.errors) << row.source;
-        EXPECT_TRUE(context.CompileFailed);
     }
 }
 
@@ -225,13 +225,13 @@ TEST_F(CompileTest, PausedFrameCodeSeesTheOuterLocalsAndCannotDeclareNewOnes) {
 TEST_F(CompileTest, DefinitionWordRegistersTheNameEarlySoLaterCallsCompile) {
     EXPECT_EQ(Tree("Do(Define([Twice],[*(Arg(1),2)],1,1,[help]),Twice(4))"),
               "Do(Define([Twice],[*(Arg(1),2)],1,1,[help]),Twice(4))");
-    const int index = LookupWord(context, "Twice");
+    const int index = context.LookupWord("Twice");
     ASSERT_GE(index, kBuiltInWordCount);
-    EXPECT_EQ(context.WordSyntax[index]->MinArgs, 1);
-    EXPECT_EQ(context.WordSyntax[index]->Code.Code, nullptr) << "registered without a body";
+    EXPECT_EQ(context.Registry.WordSyntax[index]->MinArgs, 1);
+    EXPECT_EQ(context.Registry.WordSyntax[index]->Code.Code, nullptr) << "registered without a body";
     // Counts that are no number constants at 3 and 4 are taken from 5 and 6, if there.
     EXPECT_NE(Tree("Define([Late],[1],Count,Count,0,3,[x])"), "failed");
-    EXPECT_EQ(context.WordSyntax[LookupWord(context, "Late")]->MaxArgs, 3);
+    EXPECT_EQ(context.Registry.WordSyntax[context.LookupWord("Late")]->MaxArgs, 3);
     // Four arguments are not enough to register early.
     EXPECT_EQ(Tree("Do(Define([Short],[1],0,0),Short)"), "failed");
 }
@@ -258,21 +258,20 @@ public:
 TEST_F(CompileTest, BareNamesBindToTheCurrentObjectAndGuiInstance) {
     TObject object;
     TInstance instance;
-    context.GuiBinding.CurrentObject = &object;
-    EXPECT_EQ(Tree("Do(SPEED,size)"), "Do(NamedAtt(1,c),NamedAtt(3,c))");
+    const TGuiBinding objectOnly{&object, nullptr};
+    EXPECT_EQ(Tree("Do(SPEED,size)", nullptr, objectOnly), "Do(NamedAtt(1,c),NamedAtt(3,c))");
     EXPECT_TRUE(context.Errors.empty());
     // A name that is also a word is bound all the same, with a warning.
-    EXPECT_EQ(Tree("count"), "NamedAtt(2,c)");
+    EXPECT_EQ(Tree("count", nullptr, objectOnly), "NamedAtt(2,c)");
     EXPECT_EQ(context.Errors, std::vector<std::string>{
                                   "Object Queue1 (ID 12) Warning: the name \"count\" is also a "
                                   "word; the attribute is used."});
     // Stored entries of the GUI instance come first.
-    context.GuiBinding.CurrentInstance = &instance;
-    EXPECT_EQ(Tree("Do(size,caption,speed)"),
+    const TGuiBinding both{&object, &instance};
+    EXPECT_EQ(Tree("Do(size,caption,speed)", nullptr, both),
               "Do(GUIInstance(42,GUIStore(2)),GUIInstance(42,GUIStore(1)),NamedAtt(1,c))");
     // Only bare names bind.
-    EXPECT_EQ(Tree("size(1)"), "failed");
-    context.GuiBinding = {};
+    EXPECT_EQ(Tree("size(1)", nullptr, both), "failed");
 }
 
 TEST_F(CompileTest, ProtectedCodeIsUnwrappedOnlyWhenSwitchedOn) {

@@ -5,10 +5,10 @@
 #include "tests/runtime/TestSupport.h"
 
 #include "runtime/CodeListing.h"
-#include "runtime/Debugging.h"
+#include "runtime/DebugControl.h"
 #include "runtime/Engine.h"
 #include "runtime/LanguageTexts.h"
-#include "runtime/Signals.h"
+#include "runtime/Exceptions.h"
 #include "runtime/WordRegistry.h"
 
 #include <gtest/gtest.h>
@@ -22,12 +22,19 @@ constexpr int kw500Word = 500;
 constexpr int kBreakWord = 501;
 
 double wordw500(int, TCallNode&, TText&, TLanguageInterpreter& context) {
-    context.DebugServices->HandlePendingMessages();
+    context.Debug.Services->HandlePendingMessages();
     return 0;
 }
 
 double wordBreak(int, TCallNode&, TText&, TLanguageInterpreter& context) {
-    context.BreakRequest.fetch_add(1);
+    context.Debug.BreakRequest.fetch_add(1);
+    return 0;
+}
+
+// w502: another thread asks the run to end, as an automation client's abort does.
+constexpr int kAbortWord = 502;
+double wordAbort(int, TCallNode&, TText&, TLanguageInterpreter& context) {
+    context.Debug.RequestAbort();
     return 0;
 }
 
@@ -42,11 +49,12 @@ std::string Joined(const std::vector<std::string>& items) {
 class DebugTest : public ::testing::Test {
 protected:
     DebugTest() {
-        context.WordTable[kw500Word] = wordw500;
-        context.WordTable[kBreakWord] = wordBreak;
-        context.DebugServices = &services;
-        context.RunOrigin = roSimulation;
-        context.DebugOrigins = roSimulation;
+        context.Registry.WordTable[kw500Word] = wordw500;
+        context.Registry.WordTable[kBreakWord] = wordBreak;
+        context.Registry.WordTable[kAbortWord] = wordAbort;
+        context.Debug.Services = &services;
+        context.Debug.RunOrigin = roSimulation;
+        context.Debug.DebugOrigins = roSimulation;
         Define("Foo", "Arg(1)*2", 1, 1);
         Define("Bad", "Concat(Fail([inner]))", 1, 1);
         CountCalls() = 0;
@@ -57,7 +65,7 @@ protected:
         attributes.CodeText = body;
         attributes.MinArgs = static_cast<std::uint8_t>(min);
         attributes.MaxArgs = static_cast<std::uint8_t>(max);
-        ASSERT_GE(RegisterUserWord(context, name, "Various", attributes), 1) << name;
+        ASSERT_GE(context.RegisterUserWord(name, "Various", attributes), 1) << name;
     }
 
     double Execute(std::string_view source) {
@@ -74,14 +82,14 @@ protected:
 
     // The balance every run must keep, however it ended.
     void ExpectBalanced(std::string_view source) {
-        EXPECT_EQ(context.FrameCount, 0) << source;
-        EXPECT_EQ(context.StackUsed, 0) << source;
-        EXPECT_EQ(context.ParameterStack->Count, 0) << source;
-        EXPECT_EQ(context.ParameterStack->Level, 0) << source;
-        EXPECT_EQ(context.CallDepth, 0) << source;
-        EXPECT_EQ(context.FrameBase, nullptr) << source;
-        EXPECT_EQ(context.TimingSlot, nullptr) << source;
-        EXPECT_EQ(context.UserWordMarker, 0) << source;
+        EXPECT_EQ(context.Stack.FrameCount, 0) << source;
+        EXPECT_EQ(context.Stack.StackUsed, 0) << source;
+        EXPECT_EQ(context.Stack.ParameterStack.Count, 0) << source;
+        EXPECT_EQ(context.Stack.ParameterStack.Level, 0) << source;
+        EXPECT_EQ(context.Stack.CallDepth, 0) << source;
+        EXPECT_EQ(context.Stack.FrameBase, nullptr) << source;
+        EXPECT_EQ(context.Debug.TimingSlot, nullptr) << source;
+        EXPECT_EQ(context.Stack.UserWordMarker, 0) << source;
     }
 
     TFakeHost host;
@@ -139,8 +147,8 @@ TEST_F(DebugTest, SteppingThroughARun) {
         EXPECT_EQ(Joined(services.Log), row.log) << row.source;
         EXPECT_TRUE(services.Presses.empty()) << row.source;
         EXPECT_EQ(services.UnexpectedPauses, 0) << row.source;
-        EXPECT_FALSE(context.AbortRequested) << row.source;
-        EXPECT_EQ(context.AbortTarget, 0) << row.source;
+        EXPECT_FALSE(context.Debug.AbortRequested) << row.source;
+        EXPECT_EQ(context.Debug.AbortTarget, 0) << row.source;
         ExpectBalanced(row.source);
     }
 }
@@ -170,7 +178,7 @@ TEST_F(DebugTest, PausingFreezesAndReleasesTheModelViews) {
     EXPECT_EQ(services.Log.front(), "Stop");
     EXPECT_EQ(services.Log[1], "views: Frozen for debug");
     EXPECT_GT(services.Releases, 0);
-    EXPECT_FALSE(context.Running) << "after a shown result the run stays frozen for the next pause";
+    EXPECT_FALSE(context.Debug.Running) << "after a shown result the run stays frozen for the next pause";
 }
 
 TEST_F(DebugTest, BreakRequests) {
@@ -223,8 +231,8 @@ TEST_F(DebugTest, BreakRequests) {
                                  context.LanguageText(ltAskDebugCancel) + " [Yes/No/Cancel]";
     for (const BreakCase& row : cases) {
         SwitchDebugging(context, row.debugging);
-        context.DebugOrigins = roSimulation;
-        context.RunOrigin = row.runOrigin;
+        context.Debug.DebugOrigins = roSimulation;
+        context.Debug.RunOrigin = row.runOrigin;
         CountCalls() = 0;
         services.Log.clear();
         services.Questions.clear();
@@ -237,25 +245,60 @@ TEST_F(DebugTest, BreakRequests) {
                                                                              : "";
         EXPECT_EQ(Joined(services.Questions), question) << row.name;
         EXPECT_EQ(Joined(services.Log), row.log) << row.name;
-        EXPECT_EQ(context.BreakRequest.load(), 0u) << row.name;
+        EXPECT_EQ(context.Debug.BreakRequest.load(), 0u) << row.name;
         ExpectBalanced(row.name);
     }
-    EXPECT_EQ(context.DebugOrigins, roSimulation | roExternal)
+    EXPECT_EQ(context.Debug.DebugOrigins, roSimulation | roExternal)
         << "stepping through a run of another origin adds that origin";
     EXPECT_EQ(services.Window->TickedOrigins, roSimulation | roExternal);
+}
+
+// An abort request ends the whole run at its next node without a question, also through
+// user-defined words (which turn the debugger's stop into step mode).
+TEST_F(DebugTest, AnAbortRequestEndsTheRunWithoutAsking) {
+    Define("Deep", "Do(Count,w502,Count)", 0, 0);
+    const char* const sources[] = {"Do(Count,w502,Count)", "Do(Deep,Count)"};
+    for (bool debugging : {false, true}) {
+        SwitchDebugging(context, debugging);
+        services.Presses = {TAction::Run};
+        for (const char* source : sources) {
+            CountCalls() = 0;
+            host.HandledExceptions.clear();
+            services.Questions.clear();
+            services.Answers = {TBoxAnswer::No, TBoxAnswer::Cancel};
+            EXPECT_EQ(Execute(source), 0) << source;
+            EXPECT_EQ(CountCalls(), 1) << source << ": nothing after the request ran";
+            EXPECT_TRUE(services.Questions.empty()) << source;
+            EXPECT_EQ(host.HandledExceptions, std::vector<std::string>{""}) << source;
+            EXPECT_EQ(context.Debug.BreakRequest.load(), 0u) << source;
+            ExpectBalanced(source);
+        }
+    }
+    // Break requests pending beside it ask nothing either.
+    CountCalls() = 0;
+    services.Questions.clear();
+    context.Debug.BreakRequest = 3;
+    context.Debug.RequestAbort();
+    EXPECT_EQ(Execute("Do(Count,Count)"), 0);
+    EXPECT_EQ(CountCalls(), 0);
+    EXPECT_TRUE(services.Questions.empty());
+    // A request that comes after the last node of its run does not end the next run.
+    EXPECT_EQ(Execute("Do(Count,w502)"), 0);
+    CountCalls() = 0;
+    EXPECT_EQ(Execute("Do(Count,Count)"), 2);
 }
 
 TEST_F(DebugTest, BreakRequestsArrivingTogetherAreAnsweredOnce) {
     for (bool debugging : {false, true}) {
         SwitchDebugging(context, debugging);
-        context.RunOrigin = roExternal;
+        context.Debug.RunOrigin = roExternal;
         services.Questions.clear();
         services.Answers = {TBoxAnswer::No};
         CountCalls() = 0;
-        context.BreakRequest = 5;
+        context.Debug.BreakRequest = 5;
         EXPECT_EQ(Execute("Do(Count,Count)"), 2);
         EXPECT_EQ(services.Questions.size(), 1u);
-        EXPECT_EQ(context.BreakRequest.load(), 0u);
+        EXPECT_EQ(context.Debug.BreakRequest.load(), 0u);
     }
 }
 
@@ -293,20 +336,20 @@ TEST_F(DebugTest, ErrorsAreContainedPerCompiledCode) {
 TEST_F(DebugTest, StepModeRemembersThePausedActivation) {
     Define("Brk", "Do(LocalNumber([k]),k:=9,w501,k)", 0, 0);
     SwitchDebugging(context, true);
-    context.RunOrigin = roAnimation;
+    context.Debug.RunOrigin = roAnimation;
     services.Answers = {TBoxAnswer::Yes};
     std::string pausedIn;
     double seenFromPause = 0;
     services.OnMessage = [&] {
         const TListing* listing =
-            context.PausedFrame ? GetListing(context, context.PausedFrame->Root) : nullptr;
+            context.Debug.PausedFrame ? GetListing(context, context.Debug.PausedFrame->Root) : nullptr;
         pausedIn = listing ? listing->Text : "";
         TText immediate;
         seenFromPause = context.ExecuteInPausedFrame("k+1", immediate);
     };
     services.Presses = {TAction::Run};
     EXPECT_EQ(Execute("Brk+1"), 10);
-    EXPECT_EQ(context.PausedFrame, &context.PausedActivation);
+    EXPECT_EQ(context.Debug.PausedFrame, &context.Debug.PausedActivation);
     EXPECT_EQ(pausedIn, "Do(LocalNumber([k]),:=(k,9),w501,k)");
     EXPECT_EQ(seenFromPause, 10);
     EXPECT_EQ(Joined(services.Log), "head k | Run | result 9");
@@ -314,13 +357,13 @@ TEST_F(DebugTest, StepModeRemembersThePausedActivation) {
 }
 
 TEST_F(DebugTest, WithoutServicesADebugRunNeverPauses) {
-    context.DebugServices = nullptr;
+    context.Debug.Services = nullptr;
     SwitchDebugging(context, true);
-    context.DebugState = dsStepInto;
+    context.Debug.DebugState = dsStepInto;
     EXPECT_EQ(Execute("Foo(3)+1"), 7);
     ExpectBalanced("no services");
     // A break request then stops the run: there is nobody to ask.
-    context.BreakRequest = 1;
+    context.Debug.BreakRequest = 1;
     EXPECT_EQ(Execute("Do(Count,Count)"), 0);
     EXPECT_EQ(CountCalls(), 0);
     ExpectBalanced("no services, break");
@@ -331,7 +374,7 @@ TEST_F(DebugTest, WithoutAWindowADebugRunNeverPauses) {
     StartStepping();
     EXPECT_EQ(Execute("Foo(3)+1"), 7);
     EXPECT_EQ(services.UnexpectedPauses, 0);
-    EXPECT_TRUE(context.Running);
+    EXPECT_TRUE(context.Debug.Running);
     ExpectBalanced("no window");
 }
 
@@ -340,19 +383,19 @@ TEST_F(DebugTest, SwitchingDebugModeOnAndOff) {
     ASSERT_NE(services.Window, nullptr);
     EXPECT_EQ(services.Window->Context, &context);
     EXPECT_TRUE(services.Window->DebugMode);
-    EXPECT_EQ(services.WatchedRequest, &context.BreakRequest);
-    EXPECT_EQ(context.DebugState, dsRun);
-    context.DebugState = dsSuppressed | dsStepOver;
-    context.Running = false;
-    context.BreakRequest = 3;
+    EXPECT_EQ(services.WatchedRequest, &context.Debug.BreakRequest);
+    EXPECT_EQ(context.Debug.DebugState, dsRun);
+    context.Debug.DebugState = dsSuppressed | dsStepOver;
+    context.Debug.Running = false;
+    context.Debug.BreakRequest = 3;
     SwitchDebugging(context, false);
-    EXPECT_EQ(context.DebugState, dsSuppressed) << "bit 7 is kept";
-    EXPECT_TRUE(context.Running);
-    EXPECT_EQ(context.BreakRequest.load(), 0u);
+    EXPECT_EQ(context.Debug.DebugState, dsSuppressed) << "bit 7 is kept";
+    EXPECT_TRUE(context.Debug.Running);
+    EXPECT_EQ(context.Debug.BreakRequest.load(), 0u);
     EXPECT_EQ(services.WatchedRequest, nullptr);
     EXPECT_FALSE(services.Window->DebugMode);
     SwitchDebugging(context, true);
-    EXPECT_EQ(context.DebugState, dsSuppressed | dsRun);
+    EXPECT_EQ(context.Debug.DebugState, dsSuppressed | dsRun);
     EXPECT_EQ(services.Window->AttachCount, 1) << "the window is created and attached once";
 }
 
@@ -361,7 +404,7 @@ TEST_F(DebugTest, TerminatingApplicationNeverPauses) {
     services.Terminating = true;
     EXPECT_EQ(Execute("1+2"), 3);
     EXPECT_EQ(services.UnexpectedPauses, 0);
-    EXPECT_TRUE(context.Running) << "the run is released after each result";
+    EXPECT_TRUE(context.Debug.Running) << "the run is released after each result";
 }
 
 } // namespace

@@ -23,13 +23,13 @@ struct TBalance {
     std::uint8_t RunOrigin;
 
     static TBalance Of(const TLanguageInterpreter& c) {
-        return {c.FrameCount,
-                c.StackUsed,
-                c.ParameterStack->Count,
-                c.ParameterStack->Level,
-                c.CallDepth,
-                c.DebugState,
-                c.RunOrigin};
+        return {c.Stack.FrameCount,
+                c.Stack.StackUsed,
+                c.Stack.ParameterStack.Count,
+                c.Stack.ParameterStack.Level,
+                c.Stack.CallDepth,
+                c.Debug.DebugState,
+                c.Debug.RunOrigin};
     }
     friend bool operator==(const TBalance&, const TBalance&) = default;
 };
@@ -93,7 +93,7 @@ protected:
         attributes.CodeText = body;
         attributes.MinArgs = static_cast<std::uint8_t>(min);
         attributes.MaxArgs = static_cast<std::uint8_t>(max);
-        ASSERT_GE(RegisterUserWord(context, name, "Various", attributes), 1) << name;
+        ASSERT_GE(context.RegisterUserWord(name, "Various", attributes), 1) << name;
     }
 
     bool SomethingReported() const {
@@ -107,12 +107,12 @@ protected:
 
 TEST_F(ErrorContainmentTest, EveryEntryLeavesTheContextAsItFoundIt) {
     // An outer activation with a frame of its own is already running.
-    context.FrameCount = 1;
-    context.StackUsed = 16;
+    context.Stack.FrameCount = 1;
+    context.Stack.StackUsed = 16;
     for (const TEntry& entry : kEntries) {
         for (const TFailure& failure : kFailures) {
-            context.DebugState = entry.DebugState;
-            context.RunOrigin = entry.RunOrigin;
+            context.Debug.DebugState = entry.DebugState;
+            context.Debug.RunOrigin = entry.RunOrigin;
             context.Errors.clear();
             host.ErrorBoxes.clear();
             host.HandledExceptions.clear();

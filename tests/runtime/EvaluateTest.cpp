@@ -2,7 +2,7 @@
 
 #include "tests/runtime/TestSupport.h"
 
-#include "runtime/Signals.h"
+#include "runtime/Exceptions.h"
 #include "runtime/WordRegistry.h"
 
 #include <gtest/gtest.h>
@@ -19,12 +19,12 @@ protected:
 
     // The balance every entry operation must keep, whatever happened inside.
     void ExpectBalanced() {
-        EXPECT_EQ(context.FrameCount, 0);
-        EXPECT_EQ(context.StackUsed, 0);
-        EXPECT_EQ(context.ParameterStack->Count, 0);
-        EXPECT_EQ(context.ParameterStack->Level, 0);
-        EXPECT_EQ(context.CallDepth, 0);
-        EXPECT_EQ(context.FrameBase, nullptr);
+        EXPECT_EQ(context.Stack.FrameCount, 0);
+        EXPECT_EQ(context.Stack.StackUsed, 0);
+        EXPECT_EQ(context.Stack.ParameterStack.Count, 0);
+        EXPECT_EQ(context.Stack.ParameterStack.Level, 0);
+        EXPECT_EQ(context.Stack.CallDepth, 0);
+        EXPECT_EQ(context.Stack.FrameBase, nullptr);
     }
 
     void Define(const char* name, const char* body, int min, int max) {
@@ -32,7 +32,7 @@ protected:
         attributes.CodeText = body;
         attributes.MinArgs = static_cast<std::uint8_t>(min);
         attributes.MaxArgs = static_cast<std::uint8_t>(max);
-        ASSERT_GE(RegisterUserWord(context, name, "Various", attributes), 1) << name;
+        ASSERT_GE(context.RegisterUserWord(name, "Various", attributes), 1) << name;
     }
 
     TFakeHost host;
@@ -73,7 +73,7 @@ TEST_F(EvaluateTest, FramesTakeStackSpaceOnlyWhileTheCodeRuns) {
     EXPECT_EQ(context.Evaluate(code, text), 1);
     EXPECT_EQ(context.Evaluate(code, text), 1);
     ExpectBalanced();
-    EXPECT_EQ(std::count(context.StackBase, context.StackBase + 16, 0), 16)
+    EXPECT_EQ(std::count(context.Stack.StackBase, context.Stack.StackBase + 16, 0), 16)
         << "the frame is left zeroed, its text released";
     context.ReleaseCode(code);
     EXPECT_EQ(context.Evaluate(nullptr, text), 0);
@@ -84,9 +84,9 @@ TEST_F(EvaluateTest, AFrameThatDoesNotFitRaisesStackOverflowAndChangesNothing) {
     TCompiledCode* code = small.Compile("Do(LocalNumber([a],[b],[d]),a)");
     ASSERT_NE(code, nullptr);
     EXPECT_THROW(small.Evaluate(code, text), EVexStackOverflow);
-    EXPECT_EQ(small.FrameCount, 0);
-    EXPECT_EQ(small.StackUsed, 0);
-    EXPECT_EQ(small.Code, nullptr);
+    EXPECT_EQ(small.Stack.FrameCount, 0);
+    EXPECT_EQ(small.Stack.StackUsed, 0);
+    EXPECT_EQ(small.Stack.Code, nullptr);
     // Through an entry operation it goes to the host's exception handler.
     host.HandledExceptions.clear();
     EXPECT_EQ(small.ExecuteText("Do(LocalNumber([a],[b],[d]),5)", text), 0);
@@ -154,7 +154,7 @@ TEST_F(EvaluateTest, AWordRedefinedInsideItsOwnBodyFinishesTheOldBody) {
     EXPECT_EQ(Run("Concat(Again,[ then ],Again)"), 0);
     EXPECT_EQ(text.view(), "old body then new");
     EXPECT_TRUE(context.Errors.empty());
-    EXPECT_TRUE(context.RetiredSyntax.empty()) << "released with its last call";
+    EXPECT_TRUE(context.Registry.RetiredSyntax.empty()) << "released with its last call";
     ExpectBalanced();
 }
 
@@ -182,14 +182,14 @@ TEST_F(EvaluateTest, ExternalRunsSuppressDebuggingAndRestoreWhatTheyChange) {
     const TVariable* ref = context.DeclareVariable("obj", vkReference);
     *reinterpret_cast<std::int32_t*>(ref->Storage) = 99;
     for (const ExternalCase& row : cases) {
-        context.RunOrigin = row.origin;
-        context.DebugState = row.debugState;
+        context.Debug.RunOrigin = row.origin;
+        context.Debug.DebugState = row.debugState;
         host.RegisterSet = {1, 2, 3};
         std::uint8_t seenOrigin = 0;
         std::uint8_t seenState = 0;
         context.ExecuteExternal("obj", text);
-        seenOrigin = context.RunOrigin;
-        seenState = context.DebugState;
+        seenOrigin = context.Debug.RunOrigin;
+        seenState = context.Debug.DebugState;
         EXPECT_EQ(seenOrigin, row.origin);
         EXPECT_EQ(seenState, row.debugState);
         EXPECT_EQ(host.RegisterSet.Third, row.registersRestored ? 3 : 99);
@@ -200,20 +200,20 @@ TEST_F(EvaluateTest, PausedFrameCodeReadsTheLocalsOfThePausedActivation) {
     TCompiledCode* code = context.Compile("Do(LocalNumber([p]),p:=4,p)");
     ASSERT_NE(code, nullptr);
     // Simulate a pause inside the code: its frame is taken and the activation saved.
-    context.PausedActivation = *code;
-    context.PausedActivation.FrameBase = context.StackBase;
-    context.PausedActivation.FrameSize = 8;
-    context.PausedFrame = &context.PausedActivation;
-    context.StackUsed = 8;
-    *reinterpret_cast<double*>(context.StackBase) = 4;
+    context.Debug.PausedActivation = *code;
+    context.Debug.PausedActivation.FrameBase = context.Stack.StackBase;
+    context.Debug.PausedActivation.FrameSize = 8;
+    context.Debug.PausedFrame = &context.Debug.PausedActivation;
+    context.Stack.StackUsed = 8;
+    *reinterpret_cast<double*>(context.Stack.StackBase) = 4;
     EXPECT_EQ(context.ExecuteInPausedFrame("p*10", text), 40);
-    EXPECT_EQ(context.StackUsed, 8) << "no frame of its own";
-    EXPECT_EQ(*reinterpret_cast<double*>(context.StackBase), 4);
+    EXPECT_EQ(context.Stack.StackUsed, 8) << "no frame of its own";
+    EXPECT_EQ(*reinterpret_cast<double*>(context.Stack.StackBase), 4);
     EXPECT_EQ(context.ExecuteInPausedFrame("Do(LocalNumber([q]),1)", text), 0);
     EXPECT_EQ(context.Errors.back(), "Cannot create extra local variables on shared stack space.");
-    EXPECT_EQ(context.DebugState, dsOff);
-    context.PausedFrame = nullptr;
-    context.StackUsed = 0;
+    EXPECT_EQ(context.Debug.DebugState, dsOff);
+    context.Debug.PausedFrame = nullptr;
+    context.Stack.StackUsed = 0;
     context.ReleaseCode(code);
 }
 
@@ -223,7 +223,7 @@ TEST_F(EvaluateTest, CompileExpressionKeepsTextAndCodeInStep) {
     ASSERT_NE(expression.Code, nullptr);
     EXPECT_EQ(context.Evaluate(expression.Code, text), 2);
     EXPECT_TRUE(expression.Code->Root->HasParentLink());
-    context.ReleaseMode = true;
+    context.Debug.ReleaseMode = true;
     context.CompileExpression("Nope", nullptr, expression);
     EXPECT_EQ(expression.Text, "Nope");
     EXPECT_EQ(expression.Code, nullptr);
@@ -231,7 +231,7 @@ TEST_F(EvaluateTest, CompileExpressionKeepsTextAndCodeInStep) {
     EXPECT_FALSE(expression.Code->Root->HasParentLink());
     context.CompileExpression("", nullptr, expression);
     EXPECT_EQ(expression.Code, nullptr);
-    EXPECT_EQ(context.DebugState, dsOff);
+    EXPECT_EQ(context.Debug.DebugState, dsOff);
 }
 
 TEST_F(EvaluateTest, ReadingReferencesAndInterfacesFillsTheRegisters) {

@@ -1,8 +1,8 @@
 #include "tests/runtime/FakeDebugger.h"
 
 #include "runtime/CodeListing.h"
-#include "runtime/Debugging.h"
-#include "runtime/LanguageInterpreter.h"
+#include "runtime/DebugControl.h"
+#include "runtime/VexScript.h"
 #include "runtime/NumberText.h"
 
 namespace vex::test {
@@ -22,7 +22,7 @@ std::string Selection(const TLanguageInterpreter& context, const TCodeNode& node
 }
 
 void SetLowBits(TLanguageInterpreter& context, std::uint8_t state) {
-    context.DebugState = static_cast<std::uint8_t>((context.DebugState & dsSuppressed) | state);
+    context.Debug.DebugState = static_cast<std::uint8_t>((context.Debug.DebugState & dsSuppressed) | state);
 }
 
 } // namespace
@@ -30,7 +30,6 @@ void SetLowBits(TLanguageInterpreter& context, std::uint8_t state) {
 void TFakeWindow::AttachRuntime(TLanguageInterpreter& context) {
     if (!Context) {
         Context = &context;
-        Counting.Counter.AttachCounter(context);
     }
     ++AttachCount;
 }
@@ -127,9 +126,9 @@ void TFakeServices::Perform(TAction action) {
         FreezeRun(context);
         break;
     case TAction::CancelYes:
-        context.AbortTarget = 0;
+        context.Debug.AbortTarget = 0;
         SetRunning(context, true);
-        context.AbortRequested = true;
+        context.Debug.AbortRequested = true;
         if (Window) {
             Window->ClearListing();
         }
@@ -137,7 +136,7 @@ void TFakeServices::Perform(TAction action) {
     case TAction::CancelNo:
         break;
     case TAction::Break:
-        context.BreakRequest.fetch_add(1);
+        context.Debug.BreakRequest.fetch_add(1);
         break;
     }
 }

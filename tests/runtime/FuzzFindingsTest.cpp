@@ -39,11 +39,11 @@ TEST(FuzzFindingsTest, EachFoundInputReportsItsErrorAndKeepsTheBalance) {
         const std::string first = context.Errors.empty() ? "" : context.Errors.front();
         EXPECT_EQ(first.substr(0, std::string(row.FirstError).size()), row.FirstError) << row.Fault;
         EXPECT_EQ(first.empty(), *row.FirstError == '\0') << row.Fault << ": " << first;
-        EXPECT_EQ(context.FrameCount, 0) << row.Fault;
-        EXPECT_EQ(context.StackUsed, 0) << row.Fault;
-        EXPECT_EQ(context.ParameterStack->Count, 0) << row.Fault;
-        EXPECT_EQ(context.ParameterStack->Level, 0) << row.Fault;
-        EXPECT_EQ(context.CallDepth, 0) << row.Fault;
+        EXPECT_EQ(context.Stack.FrameCount, 0) << row.Fault;
+        EXPECT_EQ(context.Stack.StackUsed, 0) << row.Fault;
+        EXPECT_EQ(context.Stack.ParameterStack.Count, 0) << row.Fault;
+        EXPECT_EQ(context.Stack.ParameterStack.Level, 0) << row.Fault;
+        EXPECT_EQ(context.Stack.CallDepth, 0) << row.Fault;
     }
 }
 

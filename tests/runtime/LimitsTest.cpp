@@ -40,7 +40,7 @@ bool StartsWith(const std::string& text, std::string_view start) {
 
 class LimitsTest : public ::testing::Test {
 protected:
-    LimitsTest() { context.StackSize = 4096; }
+    LimitsTest() { context.Stack.StackSize = 4096; }
 
     double Run(std::string_view source) {
         text = TText();
@@ -49,11 +49,11 @@ protected:
     }
 
     void ExpectBalanced() {
-        EXPECT_EQ(context.FrameCount, 0);
-        EXPECT_EQ(context.StackUsed, 0);
-        EXPECT_EQ(context.ParameterStack->Count, 0);
-        EXPECT_EQ(context.ParameterStack->Level, 0);
-        EXPECT_EQ(context.CallDepth, 0);
+        EXPECT_EQ(context.Stack.FrameCount, 0);
+        EXPECT_EQ(context.Stack.StackUsed, 0);
+        EXPECT_EQ(context.Stack.ParameterStack.Count, 0);
+        EXPECT_EQ(context.Stack.ParameterStack.Level, 0);
+        EXPECT_EQ(context.Stack.CallDepth, 0);
     }
 
     TFakeHost host;

@@ -57,7 +57,7 @@ TEST(ParserTest, WordsWhoseNamesMixOperatorsAreFoundInLongTexts) {
     TTestContext context(host);
     TWordAttributes attributes;
     attributes.MaxArgs = 1;
-    ASSERT_EQ(RegisterUserWord(context, "Add+One", "Various", attributes), rrAdded);
+    ASSERT_EQ(context.RegisterUserWord("Add+One", "Various", attributes), rrAdded);
     std::string pieces;
     std::string piecesTree;
     for (int i = 0; i < 100; ++i) {

@@ -2,7 +2,7 @@
 
 #include "runtime/Engine.h"
 #include "runtime/NumberText.h"
-#include "runtime/Signals.h"
+#include "runtime/Exceptions.h"
 #include "runtime/WordRegistry.h"
 
 #include <cmath>
@@ -169,7 +169,7 @@ double wordDefine(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     attributes.CodeText = body.str();
     attributes.MinArgs = static_cast<std::uint8_t>(Num(c, n, 3));
     attributes.MaxArgs = static_cast<std::uint8_t>(Num(c, n, 4));
-    return RegisterUserWord(c, name.view(), "Various", attributes);
+    return c.RegisterUserWord(name.view(), "Various", attributes);
 }
 
 double wordGroupFail(int, TCallNode&, TText&, TLanguageInterpreter&) {
@@ -244,7 +244,7 @@ const TRow* rowOf(int number) {
 
 void RegisterTestWords(TLanguageInterpreter& context) {
     for (const char* category : {"Various", "Visualization", "Atom Parameters"}) {
-        AddCategory(context, category);
+        context.AddCategory(category);
     }
     std::vector<std::string> fillerNames;
     fillerNames.reserve(kBuiltInWordCount);
@@ -253,20 +253,19 @@ void RegisterTestWords(TLanguageInterpreter& context) {
     }
     for (int number = 1; number <= kBuiltInWordCount; ++number) {
         const TRow* row = rowOf(number);
-        const std::string_view name =
-            row ? std::string_view(row->Name)
-                : std::string_view(fillerNames[static_cast<std::size_t>(number - 1)]);
-        TBuiltInWord word{number,
-                          name,
-                          "Various",
-                          row ? row->Impl : wordFiller,
-                          static_cast<std::uint8_t>(row ? row->Min : 0),
-                          static_cast<std::uint8_t>(row ? row->Max : 255),
-                          "",
-                          "",
-                          "Test",
-                          static_cast<std::uint8_t>(row ? 1 : 0)};
-        RegisterBuiltInWord(context, word);
+        const char* name =
+            row ? row->Name : fillerNames[static_cast<std::size_t>(number - 1)].c_str();
+        const TWordRow word{number,
+                            name,
+                            "Various",
+                            row ? row->Impl : wordFiller,
+                            static_cast<std::uint8_t>(row ? row->Min : 0),
+                            static_cast<std::uint8_t>(row ? row->Max : 255),
+                            "",
+                            "",
+                            false,
+                            static_cast<std::uint8_t>(row ? 1 : 0)};
+        context.RegisterBuiltInWord(word, "Test");
     }
 }
 
@@ -285,7 +284,7 @@ std::string DumpTree(const TLanguageInterpreter& context, const TCodeNode* node)
         return (node->IsLocalVariable() ? "l:" : "g:") + var->Name;
     }
     const auto* call = static_cast<const TCallNode*>(node);
-    std::string dump = WordName(context, call->WordNumber);
+    std::string dump = context.WordName(call->WordNumber);
     if (call->ArgCount > 0) {
         dump += "(";
         for (int i = 1; i <= call->ArgCount; ++i) {

@@ -3,7 +3,7 @@
 // A small fake host and a test word set, so that runtime tests compile and run real VexScript
 // without the application's host.
 
-#include "runtime/LanguageInterpreter.h"
+#include "runtime/VexScript.h"
 
 #include <string>
 #include <vector>

@@ -16,7 +16,7 @@ protected:
         TWordAttributes attributes;
         attributes.CodeText = std::move(body);
         attributes.Silent = silent;
-        return RegisterUserWord(context, name, category, attributes);
+        return context.RegisterUserWord(name, category, attributes);
     }
 
     TFakeHost host;
@@ -24,12 +24,12 @@ protected:
 };
 
 TEST_F(WordRegistryTest, LookupIgnoresAsciiCaseAndTrimsOnlyWhereAsked) {
-    EXPECT_EQ(LookupWord(context, "DO"), 0);
-    EXPECT_EQ(LookupWord(context, " \t do\r\n"), 0);
-    EXPECT_EQ(WordIndexOf(context, " do"), -1);
-    EXPECT_EQ(WordIndexOf(context, "concat"), twConcat - 1);
-    EXPECT_EQ(LookupWord(context, "nothing"), -1);
-    EXPECT_EQ(WordName(context, twNamedAtt), "NamedAtt");
+    EXPECT_EQ(context.LookupWord("DO"), 0);
+    EXPECT_EQ(context.LookupWord(" \t do\r\n"), 0);
+    EXPECT_EQ(context.WordIndexOf(" do"), -1);
+    EXPECT_EQ(context.WordIndexOf("concat"), twConcat - 1);
+    EXPECT_EQ(context.LookupWord("nothing"), -1);
+    EXPECT_EQ(context.WordName(twNamedAtt), "NamedAtt");
 }
 
 TEST_F(WordRegistryTest, ReturnCodesAndMessages) {
@@ -60,10 +60,10 @@ TEST_F(WordRegistryTest, ReturnCodesAndMessages) {
             EXPECT_TRUE(context.Errors.empty()) << row.name;
         }
     }
-    EXPECT_EQ(LookupWord(context, "foo"), kBuiltInWordCount) << "both calls gave one number";
-    EXPECT_EQ(LookupWord(context, "bar"), -1);
-    EXPECT_EQ(LookupWord(context, "baz"), -1);
-    EXPECT_EQ(context.WordNames.Count(), kBuiltInWordCount + 1);
+    EXPECT_EQ(context.LookupWord("foo"), kBuiltInWordCount) << "both calls gave one number";
+    EXPECT_EQ(context.LookupWord("bar"), -1);
+    EXPECT_EQ(context.LookupWord("baz"), -1);
+    EXPECT_EQ(context.Registry.WordNames.Count(), kBuiltInWordCount + 1);
     context.Errors.clear();
     EXPECT_EQ(Register("", "Various", "", true), rrEmptyName);
     EXPECT_EQ(Register("x", "None", "", true), rrUnknownCategory);
@@ -87,24 +87,24 @@ TEST_F(WordRegistryTest, CategoriesAreNormalized) {
         EXPECT_EQ(NormalizeCategory(row.in), row.out) << row.in;
     }
     EXPECT_EQ(Register("paint", "Visualisation"), rrAdded);
-    EXPECT_EQ(context.WordCategories[LookupWord(context, "paint")], "Visualization");
+    EXPECT_EQ(context.Registry.WordCategories[context.LookupWord("paint")], "Visualization");
 }
 
 TEST_F(WordRegistryTest, ADormantSlotIsTakenOverWithItsNumber) {
     ASSERT_EQ(Register("bar", "Various", "1"), rrAdded);
-    const int index = LookupWord(context, "bar");
+    const int index = context.LookupWord("bar");
     TCompiledCode* caller = context.Compile("bar");
     ASSERT_NE(caller, nullptr);
-    ASSERT_TRUE(RemoveUserWord(context, "bar"));
-    EXPECT_EQ(LookupWord(context, "bar"), -1);
-    EXPECT_EQ(context.WordNames[index], " bar");
+    ASSERT_TRUE(context.RemoveUserWord("bar"));
+    EXPECT_EQ(context.LookupWord("bar"), -1);
+    EXPECT_EQ(context.Registry.WordNames[index], " bar");
     EXPECT_EQ(Register("bar", "Various", "2"), rrReplaced);
-    EXPECT_EQ(LookupWord(context, "bar"), index);
-    EXPECT_EQ(context.WordNames[index], "bar");
+    EXPECT_EQ(context.LookupWord("bar"), index);
+    EXPECT_EQ(context.Registry.WordNames[index], "bar");
     TText text;
     EXPECT_EQ(context.Evaluate(caller, text), 2) << "code compiled earlier calls the new body";
     context.ReleaseCode(caller);
-    EXPECT_FALSE(RemoveUserWord(context, "Do"));
+    EXPECT_FALSE(context.RemoveUserWord("Do"));
 }
 
 } // namespace

@@ -8,27 +8,32 @@
 #include "editing/EditorTexts.h"
 #include "editing/ScriptEditor.h"
 #include "editing/VexScriptEditor.h"
+#include "platform/CodePage.h"
 #include "platform/Registry.h"
-#include "runtime/LanguageTexts.h"
+#include "runtime/VexScript.h"
 #include "services/FileDialogs.h"
 #include "services/LanguageManager.h"
 #include "services/MessageBoxes.h"
 #include "services/SettingsRootKey.h"
 #include "shell/ApplicationHost.h"
-#include "shell/ApplicationInterpreter.h"
 #include "shell/ModelTreeView.h"
 #include "shell/ShellTexts.h"
 #include "tests/platform/RegistryTestSupport.h"
+#include "tests/services/LanguageSettings.h"
 #include "tests/shell/TreeShape.h"
 
 #include <QAction>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFontInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -74,15 +79,6 @@ std::set<int> requestedNumbers(QWidget* window) {
     return numbers;
 }
 
-void setLanguage(std::uint32_t number) {
-    TRegistryKey general;
-    QCOMPARE(
-        TRegistryKey::CurrentUser().CreateKey(std::string(SettingsRootKey) + "\\General", general),
-        TRegistryStatus::Success);
-    QCOMPARE(general.SetValue("Application Language", TRegistryValue::FromInteger(number)),
-             TRegistryStatus::Success);
-}
-
 } // namespace
 
 class MainWindowTest : public QObject {
@@ -118,6 +114,8 @@ private slots:
     void statusBarShowsModelNameFileAndClock();
     void newModelAsksOnlyWhenAtomsWouldBeLost_data();
     void newModelAsksOnlyWhenAtomsWouldBeLost();
+    void quittingAsksOnlyWhenAtomsWouldBeLost_data();
+    void quittingAsksOnlyWhenAtomsWouldBeLost();
     void saveAndOpenRoundTrip_data();
     void saveAndOpenRoundTrip();
     void failedOpenKeepsTheModel_data();
@@ -170,6 +168,7 @@ void MainWindowTest::cleanupTestCase() {
 void MainWindowTest::init() {
     QVERIFY(m_dir.isValid());
     InitializeLanguageManager();
+    QVERIFY(LoadCurrentLanguageModule());
     m_boxes.clear();
     m_answer = QMessageBox::Ok;
     m_saveDialogs.clear();
@@ -242,12 +241,14 @@ void MainWindowTest::translatedScreenshot_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("fileMenu");
     QTest::addColumn<QString>("atoms");
+    QTest::addColumn<QStringList>("qtTexts"); // Yes, No, the dialog's "Look in", its Cancel
     QTest::newRow("English") << 9 << "en"
                              << "&File"
-                             << "Model atoms";
+                             << "Model atoms" << QStringList{"&Yes", "&No", "Look in:", "Cancel"};
     QTest::newRow("German") << 7 << "de"
                             << "&Datei"
-                            << "Atome des Modells";
+                            << "Atome des Modells"
+                            << QStringList{"&Ja", "&Nein", "Suchen in:", "Abbrechen"};
 }
 
 // Leaves MainWindow-<name>.png and MainWindow-<name>-file-menu.png to look at.
@@ -256,8 +257,10 @@ void MainWindowTest::translatedScreenshot() {
     QFETCH(QString, name);
     QFETCH(QString, fileMenu);
     QFETCH(QString, atoms);
+    QFETCH(QStringList, qtTexts);
     setLanguage(static_cast<std::uint32_t>(language));
     InitializeLanguageManager();
+    QVERIFY(LoadCurrentLanguageModule());
     services().Tree = nullptr;
     delete m_window;
     m_window = new TMainWindow(m_context.get());
@@ -275,6 +278,27 @@ void MainWindowTest::translatedScreenshot() {
     QVERIFY(QTest::qWaitForWindowExposed(menu));
     QVERIFY(menu->grab().save(base + "-file-menu.png"));
     menu->hide();
+
+    // Qt's own texts: the buttons of a question and the save dialog, as the window shows them.
+    QMessageBox question(QMessageBox::Question, QString(),
+                         ShellText(stDiscardModel).arg(QStringLiteral("Bank")),
+                         QMessageBox::Yes | QMessageBox::No, m_window);
+    question.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&question));
+    QCOMPARE(question.button(QMessageBox::Yes)->text(), qtTexts[0]);
+    QCOMPARE(question.button(QMessageBox::No)->text(), qtTexts[1]);
+    QVERIFY(question.grab().save(base + "-question.png"));
+    QFileDialog dialog(m_window, ShellText(stSaveModelTitle), m_dir.path(),
+                       ShellText(stScriptFilter));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(dialog.findChild<QLabel*>("lookInLabel")->text(), qtTexts[2]);
+    QCOMPARE(
+        dialog.findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Cancel)->text(),
+        qtTexts[3]);
+    QVERIFY(dialog.grab().save(base + "-save-dialog.png"));
     setLanguage(9);
 }
 
@@ -527,7 +551,7 @@ namespace {
 QString runText(vex::TLanguageInterpreter& context, const char* script) {
     vex::TText text;
     context.ExecuteText(script, text);
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return fromWindows1252(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 // A model with a bit of everything a model file carries: name, atoms, a label, a pending event
@@ -605,10 +629,50 @@ void MainWindowTest::newModelAsksOnlyWhenAtomsWouldBeLost() {
     QCOMPARE(this->tree(), tree);
 }
 
+void MainWindowTest::quittingAsksOnlyWhenAtomsWouldBeLost_data() {
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<bool>("byMenu"); // File > Exit, else the window's own close
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<bool>("closed");
+
+    QTest::newRow("no atoms: no question") << "SetName(model,[Empty])" << true << 0 << 0 << true;
+    QTest::newRow("atoms, kept") << "CreateAtom(model,[Queue])" << true << int(QMessageBox::No) << 1
+                                 << false;
+    QTest::newRow("atoms, discarded")
+        << "CreateAtom(model,[Queue])" << true << int(QMessageBox::Yes) << 1 << true;
+    QTest::newRow("window closed, atoms kept")
+        << "CreateAtom(model,[Queue])" << false << int(QMessageBox::No) << 1 << false;
+}
+
+void MainWindowTest::quittingAsksOnlyWhenAtomsWouldBeLost() {
+    QFETCH(QString, script);
+    QFETCH(bool, byMenu);
+    QFETCH(int, answer);
+    QFETCH(int, questions);
+    QFETCH(bool, closed);
+    run(script.toLatin1().constData());
+    m_answer = QMessageBox::StandardButton(answer);
+
+    if (byMenu)
+        m_window->findChild<QAction*>("acExit")->trigger();
+    else
+        m_window->close();
+
+    QCOMPARE(m_boxes.size(), questions);
+    if (questions)
+        QCOMPARE(m_boxes.first(), QString("Discard the model \"model\" and quit? What was not "
+                                          "saved is lost."));
+    m_boxes.clear();
+    QCOMPARE(m_window->isVisible(), !closed);
+    QCOMPARE(run("ChildCount(model)"), script.startsWith("Create") ? 1.0 : 0.0);
+}
+
 void MainWindowTest::saveAndOpenRoundTrip_data() {
     QTest::addColumn<QString>("fileName");
     QTest::newRow("plain name") << "bank.vex";
     QTest::newRow("brackets in the name") << "odd ]name[.vex";
+    QTest::newRow("letters beyond ASCII") << QString::fromUtf8("B\u00e4ckerei \u20ac.vex");
 }
 
 // Save asks for a name once; the model opened again is the one saved, under the file's name.
@@ -650,6 +714,8 @@ void MainWindowTest::failedOpenKeepsTheModel_data() {
                                            "LoadAtom(1,0,[Half],4)\nLoadAtom(2,1,[Cu")
                              << false;
     QTest::newRow("binary") << "binary.vex" << QByteArray("\x00\x01\xFF\xFE))((", 8) << false;
+    QTest::newRow("a name Windows-1252 cannot hold")
+        << QString::fromUtf8("\u4e2d.vex") << QByteArray("ModelFile(1,[X],0)\n") << true;
     QTest::newRow("newer format") << "future.vex"
                                   << QByteArray("ModelFile(2,[Future],0)\nLoadAtom(1,0,[A],2)\n")
                                   << false;
@@ -713,6 +779,13 @@ void MainWindowTest::failedSaveIsReported() {
     QCOMPARE(ErrorLog().size(), 1);
     QCOMPARE(runText(*m_context, "ModelFileName"), QString());
     ClearErrorLog();
+    // A name the scripts cannot hold is refused before anything is written.
+    const QString foreign = m_dir.filePath(QString::fromUtf8("\u4e2d-saved.vex"));
+    QVERIFY(!m_window->saveModelAs(foreign));
+    QCOMPARE(m_boxes,
+             QStringList{ShellText(stCannotSave).arg(foreign, ShellText(stNameOutsideCodePage))});
+    m_boxes.clear();
+    QVERIFY(!QFileInfo::exists(foreign));
 }
 
 void MainWindowTest::wordReferenceListsTheRegistry() {

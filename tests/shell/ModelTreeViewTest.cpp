@@ -3,7 +3,6 @@
 
 #include "debugging/TraceWindows.h"
 #include "shell/ApplicationHost.h"
-#include "shell/ApplicationInterpreter.h"
 
 #include <QElapsedTimer>
 #include <QTest>

@@ -2,7 +2,7 @@
 
 #include "debugging/TraceWindows.h"
 #include "platform/Registry.h"
-#include "runtime/LanguageInterpreter.h"
+#include "runtime/VexScript.h"
 #include "services/LanguageManager.h"
 #include "services/MessageBoxes.h"
 #include "services/SettingsRootKey.h"
@@ -11,6 +11,7 @@
 #include "shell/ModelTreeView.h"
 #include "shell/ZTApplication.h"
 #include "tests/platform/RegistryTestSupport.h"
+#include "tests/services/LanguageSettings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -39,6 +40,7 @@ const QStringList StartupOrder = {
     "initialise 9 window placement store",
     "initialise application",
     "set application title",
+    "load language module",
     "create runtime context",
     "create main window",
     "register model tree",
@@ -61,15 +63,6 @@ const QStringList ShutdownOrder = {
     "finalise 2 language manager",
     "finalise 1 settings root key",
 };
-
-void setLanguage(std::uint32_t number) {
-    TRegistryKey general;
-    QCOMPARE(
-        TRegistryKey::CurrentUser().CreateKey(std::string(SettingsRootKey) + "\\General", general),
-        TRegistryStatus::Success);
-    QCOMPARE(general.SetValue("Application Language", TRegistryValue::FromInteger(number)),
-             TRegistryStatus::Success);
-}
 
 QString menuTitle(TMainWindow* window, const char* name) {
     return window->findChild<QMenu*>(name)->title();
@@ -104,14 +97,18 @@ private:
 
     std::unique_ptr<TTemporaryRegistryFile> m_registry;
     QStringList m_boxes;
+    // The step of start-up each box was shown in.
+    QStringList m_boxSteps;
     std::unique_ptr<TApplicationShell> m_shell;
 };
 
 void StartupTest::init() {
     m_registry = std::make_unique<TTemporaryRegistryFile>();
     m_boxes.clear();
+    m_boxSteps.clear();
     setMessageBoxPresenter([this](const TMessageBoxRequest& request) {
         m_boxes << request.Text;
+        m_boxSteps << (m_shell ? m_shell->log().value(m_shell->log().size() - 1) : QString());
         return QMessageBox::Ok;
     });
 }
@@ -211,6 +208,8 @@ void StartupTest::missingLanguageModuleIsReportedAndTheWindowStaysEnglish() {
     runShell([&](TApplicationShell& shell) { title = menuTitle(shell.mainWindow(), "mnFile"); });
 
     QCOMPARE(m_boxes, QStringList{"Language module ZT5.qm could not be located"});
+    // Before the main window exists.
+    QCOMPARE(m_boxSteps, QStringList{"load language module"});
     QCOMPARE(title, QString("&File"));
     QCOMPARE(CurrentLanguage(), 5);
     QCOMPARE(m_shell->log(), StartupOrder + ShutdownOrder);

@@ -5,7 +5,7 @@
 
 #include "host/model/Assignable.h"
 
-#include "runtime/Signals.h"
+#include "runtime/VexScript.h"
 
 namespace vex::host {
 namespace {
@@ -28,10 +28,9 @@ protected:
         Context().ReleaseCode(m_code);
         TExpression expression;
         if (forInstance) {
-            Context().GuiBinding.CurrentInstance =
-                &Model().GuiInstanceOf(static_cast<std::int32_t>(Value("g")), "test");
-            m_code = Context().Compile(target);
-            Context().GuiBinding.CurrentInstance = nullptr;
+            const TGuiBinding binding{
+                nullptr, &Model().GuiInstanceOf(static_cast<std::int32_t>(Value("g")), "test")};
+            m_code = Context().Compile(target, nullptr, binding);
         } else {
             Context().CompileExpression(target, m_queue, expression);
             m_code = expression.Code;
@@ -86,12 +85,15 @@ TEST_F(AssignableTest, StaleOwnersAndMissingPositionsAreErrors) {
     };
     const Case cases[] = {
         {"label([x],gone)", "label: the atom reference "},
-        {"label([],c)", "label: a label needs a name"},
+        {"label([],c)", "bad argument #1 to \"label\": the name is empty"},
         {"NamedAtt(2,c)", "NamedAtt: the atom \"Queue\" has no named attribute 2"},
+        {"NamedAtt(0,c)", "bad argument #1 to \"NamedAtt\": 0 is outside 1 to 2147483647"},
         {"NamedAtt(1,gone)", "NamedAtt: the atom reference "},
         {"GUIInstance(q,GUIStore(1))", "GUIInstance: the reference "},
         {"GUIInstance(g,GUIStore(2))",
          "GUIStore: the GUI instance \"Settings\" has no stored entry 2"},
+        {"GUIInstance(g,GUIStore(1e10))",
+         "bad argument #1 to \"GUIStore\": 10000000000 is outside 1 to 2147483647"},
     };
     for (const Case& c : cases) {
         try {

@@ -6,7 +6,7 @@
 #include "host/StandardWords.h"
 #include "host/model/ModelServices.h"
 
-#include "runtime/LanguageInterpreter.h"
+#include "runtime/VexScript.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,8 @@
 
 #include "ModelFixture.h"
 
+#include <span>
+
 namespace vex::host {
 namespace {
 
@@ -13,6 +15,19 @@ protected:
               "q := CreateAtom(model,[Queue]), s := CreateAtom(q,[Server]),"
               "gone := CreateAtom(model,[Gone]), DestroyAtom(gone),"
               "SetAtt(q,[capacity],10), SetAtt(q,[title],[Main queue]), SetLabel(q,[count],3))");
+    }
+
+    struct ErrorCase {
+        const char* source;
+        const char* message;
+    };
+    // Runs each source and expects its errors to hold the message.
+    void ExpectErrors(std::span<const ErrorCase> cases) {
+        for (const ErrorCase& c : cases) {
+            const TModelResult result = Run(c.source);
+            EXPECT_NE(result.Errors.find(c.message), std::string::npos)
+                << c.source << " gave: " << result.Errors;
+        }
     }
 };
 
@@ -27,6 +42,7 @@ TEST_F(ModelWordsTest, Values) {
         {"Name(Mother(s))", 0, "Queue"},
         {"ChildCount(q)", 1, ""},
         {"Name(Child(q,1))", 0, "Server"},
+        {"Name(Child(q,0.5))", 0, "Server"}, // halves round away from zero
         {"AtomExists(q)", 1, ""},
         {"AtomExists(gone)", 0, ""},
         {"AtomExists(12.5)", 0, ""},
@@ -83,30 +99,54 @@ TEST_F(ModelWordsTest, StaleReferencesGiveClearErrors) {
 }
 
 TEST_F(ModelWordsTest, MistakesInModelWordsAreErrorsNamingTheWord) {
-    struct Case {
-        const char* source;
-        const char* message;
-    };
-    const Case cases[] = {
+    const ErrorCase cases[] = {
         {"DestroyAtom(model)", "DestroyAtom: the atom \"model\" cannot be destroyed"},
         {"MoveAtom(q,s)", "MoveAtom: an atom cannot be moved into itself or its own subtree"},
         {"Child(q,2)", "Child: the atom \"Queue\" has no child 2"},
         {"NamedAtt(3,q)", "NamedAtt: the atom \"Queue\" has no named attribute 3"},
         {"Att(q,[speed])", "Att: the atom \"Queue\" has no named attribute \"speed\""},
-        {"SetHandler(q,[OnSomething],[1])", "SetHandler: \"OnSomething\" is no handler kind"},
-        {"SetHandler(q,16,[1])", "SetHandler: \"16\" is no handler kind"},
-        {"SetHandler(q,1e300,[1])", "SetHandler: \"1E300\" is no handler kind"},
-        {"SetHandler(q,1.5,[1])", "SetHandler: \"1.5\" is no handler kind"},
-        {"CreateEvent(-1,q)", "CreateEvent: the delay must be a number of 0 or more"},
-        {"tztfnc([old model])", "tztfnc: \"old model\" is no function of this word"},
+        {"SetHandler(q,[OnSomething],[1])",
+         "bad argument #2 to \"SetHandler\": \"OnSomething\" is no handler kind"},
+        {"SetHandler(q,1.5,[1])", "bad argument #2 to \"SetHandler\": 1.5 is no handler kind"},
+        {"SetLabel(q,[],1)", "bad argument #2 to \"SetLabel\": the name is empty"},
+        {"SetAtt(q,5,1)", "bad argument #2 to \"SetAtt\": a name is needed, not the number 5"},
+        {"CreateEvent(-1,q)",
+         "bad argument #1 to \"CreateEvent\": the delay must be a number of 0 or more, not -1"},
+        {"tztfnc([old model])",
+         "bad argument #1 to \"tztfnc\": \"old model\" is no function of this word"},
         {"GUIStore(1)", "GUIStore: no GUI instance is current"},
         {"GUIInstance(q,1)", "GUIInstance: the reference "},
     };
-    for (const Case& c : cases) {
-        const TModelResult result = Run(c.source);
-        EXPECT_NE(result.Errors.find(c.message), std::string::npos)
-            << c.source << " gave: " << result.Errors;
-    }
+    ExpectErrors(cases);
+}
+
+// A count, position, handler kind, event code or priority outside its range is the range error
+// of every word's integer arguments, not a stand-in value that fails later or quietly schedules.
+TEST_F(ModelWordsTest, OutOfRangeIntegersAreRangeErrors) {
+    Value("Do(DeclareGlobal([g],2), g := CreateGUIInstance([Settings],[speed]))");
+    const ErrorCase cases[] = {
+        {"Child(q,0)", "bad argument #2 to \"Child\": 0 is outside 1 to 2147483647"},
+        {"Child(q,1e10)", "bad argument #2 to \"Child\": 10000000000 is outside 1 to 2147483647"},
+        {"Child(q,FileNumber([nan]))",
+         "bad argument #2 to \"Child\": NAN is outside 1 to 2147483647"},
+        {"NamedAtt(-1,q)", "bad argument #1 to \"NamedAtt\": -1 is outside 1 to 2147483647"},
+        {"NamedAtt(1e10,q) := 1",
+         "bad argument #1 to \"NamedAtt\": 10000000000 is outside 1 to 2147483647"},
+        {"GUIInstance(g,GUIStore(-0.6))",
+         "bad argument #1 to \"GUIStore\": -1 is outside 1 to 2147483647"},
+        {"SetHandler(q,16,[1])", "bad argument #2 to \"SetHandler\": 16 is outside 1 to 15"},
+        {"RunHandler(q,1e300)", "bad argument #2 to \"RunHandler\": 1E300 is outside 1 to 15"},
+        {"CreateEvent(1,q,3e9)",
+         "bad argument #3 to \"CreateEvent\": 3000000000 is outside -2147483648 to 2147483647"},
+        {"CreateEvent(1,q,0,-3e9)",
+         "bad argument #4 to \"CreateEvent\": -3000000000 is outside -2147483648 to 2147483647"},
+        {"Do(ModelFile(1,[m],0), LoadAtt(-1,[x],1,[]))",
+         "bad argument #1 to \"LoadAtt\": -1 is outside 0 to 2147483647"},
+        {"Do(ModelFile(1,[m],0), LoadEvent(1,0,0,1e10,-1))",
+         "bad argument #4 to \"LoadEvent\": 10000000000 is outside -2147483648 to 2147483647"},
+    };
+    ExpectErrors(cases);
+    EXPECT_EQ(Value("EventCount"), 0); // no event was scheduled with a stand-in code or atom
 }
 
 // Code compiled for an atom sees its named attributes as bare names (NamedAtt(n,c)) and its
@@ -164,9 +204,7 @@ TEST_F(ModelWordsTest, GuiInstanceStoredEntries) {
     EXPECT_EQ(Run("GUIInstance(g,GUIStore(2))").Text, "fast");
     EXPECT_EQ(Run("GUIExecute(g,[Concat(mode,speed * 2)])").Text, "fast6");
 
-    Context().GuiBinding.CurrentInstance = &instance;
-    TCompiledCode* code = Context().Compile("speed");
-    Context().GuiBinding.CurrentInstance = nullptr;
+    TCompiledCode* code = Context().Compile("speed", nullptr, TGuiBinding{nullptr, &instance});
     ASSERT_NE(code, nullptr);
     EXPECT_EQ(code->Root->WordNumber, 869);
     Context().ReleaseCode(code);

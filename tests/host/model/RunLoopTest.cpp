@@ -50,11 +50,11 @@ public:
         : m_context(context)
         , m_registers(registers) {}
     void Refresh() override {
-        if (m_context.UserWordMarker == 0) {
+        if (m_context.Stack.UserWordMarker == 0) {
             return;
         }
         Seen.push_back(
-            {m_context.UserWordMarker, m_context.RunOrigin, m_registers.First, m_registers.Second});
+            {m_context.Stack.UserWordMarker, m_context.Debug.RunOrigin, m_registers.First, m_registers.Second});
     }
     struct TState {
         int Marker;
@@ -89,7 +89,7 @@ TEST_F(RunLoopTest, HandlersRunWithTheirKindAndTheSimulationOriginAndRestoreThem
               "],[TreeRefresh]),SetHandler(proto,[" + kind.kind + "],[TreeRefresh]))");
     }
     Registers() = {101, 102, 103};
-    Context().UserWordMarker = 0;
+    Context().Stack.UserWordMarker = 0;
 
     Value("Do(item := CreateAtom(model,[Item],proto), MoveAtom(item, box), CreateEvent(1, box, 7),"
           "RunModel(1), RunHandler(box,[OnUser],item), RunHandler(box,[OnMessage]),"
@@ -109,8 +109,8 @@ TEST_F(RunLoopTest, HandlersRunWithTheirKindAndTheSimulationOriginAndRestoreThem
     EXPECT_EQ(tree.Seen[2].First, box); // OnEntry runs on the box ...
     EXPECT_NE(tree.Seen[2].Second, 0);  // ... with the item involved
     EXPECT_EQ(tree.Seen[4].First, box); // the event
-    EXPECT_EQ(Context().UserWordMarker, 0);
-    EXPECT_EQ(Context().RunOrigin, 0);
+    EXPECT_EQ(Context().Stack.UserWordMarker, 0);
+    EXPECT_EQ(Context().Debug.RunOrigin, 0);
     EXPECT_EQ(Registers().First, 101);
     EXPECT_EQ(Registers().Second, 102);
     Services().Tree = nullptr;
@@ -125,7 +125,7 @@ TEST_F(RunLoopTest, ErrorsInAHandlerAreReportedAndTheRunGoesOn) {
     EXPECT_NE(run.Errors.find("Child: the atom \"Q\" has no child 5"), std::string::npos)
         << run.Errors;
     EXPECT_EQ(Value("label([n],q)"), 2);
-    EXPECT_EQ(Context().RunOrigin, 0);
+    EXPECT_EQ(Context().Debug.RunOrigin, 0);
 }
 
 // A handler that destroys its own atom keeps running on its compiled code (which the run holds)
@@ -153,8 +153,8 @@ TEST_F(RunLoopTest, EndlesslyNestedHandlersStopWithStackOverflow) {
           "SetHandler(q,[OnUser],[RunHandler(c,[OnUser])]))");
     const TModelResult run = Run("RunHandler(q,[OnUser])");
     EXPECT_NE(run.Errors.find("Stack overflow"), std::string::npos) << run.Errors;
-    EXPECT_EQ(Context().CallDepth, 0);
-    EXPECT_EQ(Context().UserWordMarker, 0);
+    EXPECT_EQ(Context().Stack.CallDepth, 0);
+    EXPECT_EQ(Context().Stack.UserWordMarker, 0);
 }
 
 TEST_F(RunLoopTest, DeepTreesAreDestroyedWithoutRecursion) {

@@ -1,8 +1,7 @@
 #include "tests/shell/automation/AutomationTestSupport.h"
 
 #include "host/model/ModelFile.h"
-#include "runtime/Engine.h"
-#include "runtime/WordRegistry.h"
+#include "runtime/VexWords.h"
 
 std::vector<std::string>& recordedCalls() {
     static std::vector<std::string> calls;
@@ -25,7 +24,7 @@ namespace {
 
 // Records its call with its arguments as texts (or numbers).
 double recordCall(int count, vex::TCallNode& node, vex::TText& text, vex::TLanguageInterpreter& c) {
-    std::string call = vex::WordName(c, node.WordNumber);
+    std::string call = c.WordName(node.WordNumber);
     for (int i = 1; i <= count; ++i) {
         vex::TText argument;
         const double number = vex::EvaluateArg(c, node, i, argument);
@@ -65,7 +64,7 @@ std::unique_ptr<TRecordingContext> newRecordingContext(vex::THostInterface& host
     if (!withWords) {
         return context;
     }
-    vex::AddCategory(*context, "Various");
+    context->AddCategory("Various");
     const std::vector<std::pair<const char*, vex::TWordImpl>> words = {
         {"Do", sequence},
         {"+", add},
@@ -84,7 +83,7 @@ std::unique_ptr<TRecordingContext> newRecordingContext(vex::THostInterface& host
     int number = 0;
     for (const auto& [name, impl] : words) {
         ++number;
-        vex::RegisterBuiltInWord(*context, {number, name, "Various", impl, 0, 255, "", "", "", 1});
+        context->RegisterBuiltInWord({number, name, "Various", impl, 0, 255, "", ""}, "");
     }
     return context;
 }

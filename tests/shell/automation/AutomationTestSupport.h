@@ -3,7 +3,7 @@
 // A runtime context for automation tests: the words the automation texts use, each recording its
 // call, plus Do, + and FileText.
 
-#include "runtime/LanguageInterpreter.h"
+#include "runtime/VexScript.h"
 
 #include <memory>
 #include <string>

@@ -1,11 +1,9 @@
-#include "runtime/LanguageInterpreter.h"
+#include "runtime/VexScript.h"
 
 #include "runtime/Engine.h"
 #include "runtime/LanguageTexts.h"
 #include "runtime/Parser.h"
-#include "runtime/Signals.h"
 #include "runtime/SourcePreparation.h"
-#include "runtime/WordRegistry.h"
 
 #include <cstring>
 #include <new>
@@ -15,8 +13,6 @@ namespace vex {
 TLanguageInterpreter* GlobalContext = nullptr;
 
 namespace {
-
-constexpr int kFrameGrowth = 16;
 
 // Restores a byte of the context when the scope ends, also when an exception passes.
 class TByteRestorer {
@@ -35,24 +31,13 @@ private:
 } // namespace
 
 TLanguageInterpreter::TLanguageInterpreter(THostInterface& host, std::int32_t stackSize)
-    : m_host(&host)
-    , m_stack(static_cast<std::uint8_t*>(std::calloc(static_cast<std::size_t>(stackSize), 1))) {
-    if (!m_stack && stackSize > 0) {
-        throw std::bad_alloc();
-    }
-    StackBase = m_stack.get();
-    StackSize = stackSize;
-    Frames.resize(kFrameGrowth);
-    ParameterStack = std::make_unique<TParameterStack>();
+    : Stack(stackSize)
+    , m_host(&host) {
+    Debug.Performance.Counter.AttachCounter(*this);
 }
 
 TLanguageInterpreter::~TLanguageInterpreter() {
-    for (TSyntax*& syntax : WordSyntax) {
-        ReleaseSyntax(*this, syntax);
-    }
-    for (TSyntax*& syntax : RetiredSyntax) {
-        ReleaseSyntax(*this, syntax);
-    }
+    Registry.ReleaseAll();
     InterfaceRegister.reset();
     if (GlobalContext == this) {
         GlobalContext = nullptr;
@@ -68,10 +53,12 @@ void TLanguageInterpreter::ReportError(const std::string&) {}
 
 // Compile -----------------------------------------------------------------------------------
 
-TCompiledCode* TLanguageInterpreter::Compile(std::string_view source, const TCompiledCode* outer) {
-    TByteRestorer debugState(DebugState);
-    CompileFailed = false;
-    SourceText = RemoveWhitespaceAndComments(source);
+TCompiledCode* TLanguageInterpreter::Compile(std::string_view source, const TCompiledCode* outer,
+                                             const TGuiBinding& binding) {
+    TByteRestorer debugState(Debug.DebugState);
+    TCompileState state;
+    state.SourceText = RemoveWhitespaceAndComments(source);
+    state.GuiBinding = binding;
     auto* code = new TCompiledCode;
     if (outer) {
         *code = *outer;
@@ -79,18 +66,18 @@ TCompiledCode* TLanguageInterpreter::Compile(std::string_view source, const TCom
         code->OwnsVariables = false;
     }
     if (m_host->IsProgressActive()) {
-        m_host->AdvanceProgress("t-FileRead", static_cast<std::int64_t>(SourceText.size()));
+        m_host->AdvanceProgress("t-FileRead", static_cast<std::int64_t>(state.SourceText.size()));
     }
-    if (DebugStatePositive()) {
-        DebugState = dsRun;
+    if (Debug.DebugStatePositive()) {
+        Debug.DebugState = dsRun;
     }
     try {
-        code->Root = ParseNode(*this, *code, SourceText, outer);
+        code->Root = ParseNode(*this, state, *code, outer);
     } catch (...) {
         ReleaseCode(code);
         throw;
     }
-    if (CompileFailed) {
+    if (state.CompileFailed) {
         ReleaseCode(code);
     }
     return code;
@@ -110,17 +97,12 @@ void TLanguageInterpreter::ReleaseCode(TCompiledCode*& code) noexcept {
 
 void TLanguageInterpreter::CompileExpression(std::string_view source, const TBindingObject* object,
                                              TExpression& expression) {
-    struct ClearObject {
-        TGuiBinding& binding;
-        ~ClearObject() { binding.CurrentObject = nullptr; }
-    } clearObject{GuiBinding};
-    GuiBinding.CurrentObject = object;
     ReleaseCode(expression.Code);
     expression.Text = std::string(source);
     if (!source.empty()) {
-        TByteRestorer debugState(DebugState);
-        DebugState = ReleaseMode ? dsSuppressed : dsRun;
-        expression.Code = Compile(source, nullptr);
+        TByteRestorer debugState(Debug.DebugState);
+        Debug.DebugState = Debug.ReleaseMode ? dsSuppressed : dsRun;
+        expression.Code = Compile(source, nullptr, TGuiBinding{object, nullptr});
     }
 }
 
@@ -158,23 +140,8 @@ inline void ZeroFrame(std::uint8_t* base, std::int32_t size) noexcept {
 } // namespace
 
 std::string TLanguageInterpreter::CurrentFunctionName() const {
-    return CurrentFunctionWord > 0 ? WordName(*this, CurrentFunctionWord) : std::string();
-}
-
-void TLanguageInterpreter::SetActivation(const TCompiledCode& code) noexcept {
-    Variables = code.Variables;
-    Code = code.Root;
-    FrameBase = code.FrameBase;
-    FrameSize = code.FrameSize;
-    OwnsVariables = code.OwnsVariables;
-}
-
-void TLanguageInterpreter::PushActivation() {
-    Frames[static_cast<std::size_t>(FrameCount)] = CurrentActivation();
-    ++FrameCount;
-    if (static_cast<std::size_t>(FrameCount) == Frames.size()) {
-        Frames.resize(Frames.size() + kFrameGrowth);
-    }
+    const std::int32_t word = Stack.CurrentFunctionWord;
+    return word > 0 ? WordName(word) : std::string();
 }
 
 // Makes `code` the current activation. Top-level code with locals takes its frame from the
@@ -184,47 +151,46 @@ void TLanguageInterpreter::EnterCode(const TCompiledCode& code) {
     activation.FrameSize = 0;
     if (!code.FrameBase && code.Variables && code.Variables->FrameSize != 0) {
         const std::int32_t size = code.Variables->FrameSize;
-        if (size > StackSize - StackUsed) {
+        if (size > Stack.StackSize - Stack.StackUsed) {
             throw EVexStackOverflow();
         }
-        activation.FrameBase = StackBase + StackUsed;
+        activation.FrameBase = Stack.StackBase + Stack.StackUsed;
         activation.FrameSize = size;
-        StackUsed += size;
+        Stack.StackUsed += size;
     }
-    SetActivation(activation);
+    Stack.Set(activation);
 }
 
 // Leaves the current activation: empties its locals, gives the frame back and restores the
 // saved activation.
 bool TLanguageInterpreter::ReleaseFrame() noexcept {
-    if (FrameSize == 0) {
+    if (Stack.FrameSize == 0) {
         return false;
     }
     // Texts and interfaces are released one by one; then the whole frame is zeroed, which
     // empties the numbers and references and leaves the stack space as the next code expects.
-    if (Variables && Variables->ReleasedLocals > 0) {
-        for (const auto& var : Variables->Items) {
+    if (Stack.Variables && Stack.Variables->ReleasedLocals > 0) {
+        for (const auto& var : Stack.Variables->Items) {
             if (var->Kind == vkText || var->Kind == vkInterface) {
                 ResetVariable(*this, *var);
             }
         }
     }
-    ZeroFrame(FrameBase, FrameSize);
-    StackUsed -= FrameSize;
-    return StackUsed < 0;
+    ZeroFrame(Stack.FrameBase, Stack.FrameSize);
+    Stack.StackUsed -= Stack.FrameSize;
+    return Stack.StackUsed < 0;
 }
 
 void TLanguageInterpreter::PopActivation() {
-    --FrameCount;
     const bool underflow = ReleaseFrame();
-    SetActivation(Frames[static_cast<std::size_t>(FrameCount)]);
+    Stack.Restore();
     if (underflow) {
         throw EVexStackUnderflow();
     }
 }
 
 double TLanguageInterpreter::EvaluateBody(const TCompiledCode& code, TText& text) {
-    const TCompiledCode caller = CurrentActivation();
+    const TCompiledCode caller = Stack.Current();
     EnterCode(code);
     InterfaceRegister.reset();
     double result = 0;
@@ -232,14 +198,14 @@ double TLanguageInterpreter::EvaluateBody(const TCompiledCode& code, TText& text
         result = EvaluateRoot(*this, *code.Root, text);
     } catch (...) {
         const bool underflow = ReleaseFrame();
-        SetActivation(caller);
+        Stack.Set(caller);
         if (underflow) {
             throw EVexStackUnderflow();
         }
         throw;
     }
     const bool underflow = ReleaseFrame();
-    SetActivation(caller);
+    Stack.Set(caller);
     if (underflow) {
         throw EVexStackUnderflow();
     }
@@ -259,10 +225,18 @@ double TLanguageInterpreter::Evaluate(TCompiledCode* code, TText& text) {
     try {
         EnterCode(*code);
     } catch (...) {
-        --FrameCount;
-        SetActivation(Frames[static_cast<std::size_t>(FrameCount)]);
+        Stack.Restore();
         throw;
     }
+    // An abort asked for after the outermost run ended must not end the next one.
+    struct TDropLateAbort {
+        TLanguageInterpreter& context;
+        ~TDropLateAbort() {
+            if (context.Stack.FrameCount == 0) {
+                context.Debug.ClearAbortRequest();
+            }
+        }
+    } dropLateAbort{*this};
     double result = 0;
     try {
         result = EvaluateCompiled(code, text);
@@ -295,7 +269,6 @@ double TLanguageInterpreter::EvaluateAndRelease(TCompiledCode*& code, TText& tex
 }
 
 double TLanguageInterpreter::ExecuteText(std::string_view source, TText& text) {
-    GuiBinding.CurrentObject = nullptr;
     TCompiledCode* code = Compile(source, nullptr);
     if (!code) {
         return 0;
@@ -304,17 +277,17 @@ double TLanguageInterpreter::ExecuteText(std::string_view source, TText& text) {
 }
 
 double TLanguageInterpreter::ExecuteExternal(std::string_view source, TText& text) {
-    TByteRestorer runOrigin(RunOrigin);
-    const std::uint8_t savedDebugState = DebugState;
+    TByteRestorer runOrigin(Debug.RunOrigin);
+    const std::uint8_t savedDebugState = Debug.DebugState;
     struct RestoreSuppression {
         std::uint8_t& state;
         std::uint8_t saved;
         ~RestoreSuppression() {
             state = static_cast<std::uint8_t>((state & ~dsSuppressed) | (saved & dsSuppressed));
         }
-    } restoreSuppression{DebugState, savedDebugState};
-    RunOrigin = roExternal;
-    DebugState |= dsSuppressed;
+    } restoreSuppression{Debug.DebugState, savedDebugState};
+    Debug.RunOrigin = roExternal;
+    Debug.DebugState |= dsSuppressed;
     const bool nestedInDebuggableRun =
         static_cast<std::int8_t>(savedDebugState) > 0 && runOrigin.Saved() != 0;
     if (!nestedInDebuggableRun) {
@@ -330,11 +303,11 @@ double TLanguageInterpreter::ExecuteExternal(std::string_view source, TText& tex
 }
 
 double TLanguageInterpreter::ExecuteInPausedFrame(std::string_view source, TText& text) {
-    TByteRestorer runOrigin(RunOrigin);
-    TByteRestorer debugState(DebugState);
-    DebugState = dsSuppressed;
-    RunOrigin = roExternal;
-    TCompiledCode* code = Compile(source, PausedFrame);
+    TByteRestorer runOrigin(Debug.RunOrigin);
+    TByteRestorer debugState(Debug.DebugState);
+    Debug.DebugState = dsSuppressed;
+    Debug.RunOrigin = roExternal;
+    TCompiledCode* code = Compile(source, Debug.PausedFrame);
     if (!code) {
         return 0;
     }

@@ -3,7 +3,7 @@
 #include "host/WordHost.h"
 #include "host/model/ModelServices.h"
 
-#include "runtime/LanguageInterpreter.h"
+#include "runtime/VexScript.h"
 
 #include <functional>
 #include <ostream>
@@ -35,6 +35,9 @@ public:
     // Every error message written so far, in order.
     const std::vector<std::string>& Errors() const noexcept { return m_errors; }
     int ErrorCount() const noexcept { return static_cast<int>(m_errors.size()); }
+    // The exit status of a console program that ran in this host: 0 when no error message was
+    // written, 1 when one was.
+    int ExitStatus() const noexcept { return m_errors.empty() ? 0 : 1; }
 
 private:
     TLanguageTexts m_texts;

@@ -1,9 +1,6 @@
-#include "host/TreeText.h"
+#include "host/console/TreeText.h"
 
-#include "runtime/CodeNode.h"
-#include "runtime/NumberText.h"
-#include "runtime/Variables.h"
-#include "runtime/WordRegistry.h"
+#include "runtime/VexWords.h"
 
 #include <string>
 
@@ -23,7 +20,7 @@ void WriteNode(const TLanguageInterpreter& context, const TCodeNode& node, int d
             << (node.IsLocalVariable() ? " local\n" : " global\n");
     } else {
         const auto& call = static_cast<const TCallNode&>(node);
-        out << WordName(context, call.WordNumber) << " #" << call.WordNumber << " ("
+        out << context.WordName(call.WordNumber) << " #" << call.WordNumber << " ("
             << static_cast<int>(call.ArgCount) << ")\n";
         for (int i = 1; i <= call.ArgCount; ++i) {
             WriteNode(context, *call.Arg(i), depth + 1, out);

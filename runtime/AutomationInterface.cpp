@@ -1,4 +1,4 @@
-#include "runtime/Interface.h"
+#include "runtime/AutomationInterface.h"
 
 namespace vex {
 

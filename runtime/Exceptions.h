@@ -29,6 +29,12 @@ public:
     const char* what() const noexcept override { return ""; }
 };
 
+// The end of a run that was asked to stop from outside without a question (an automation
+// client's abort or time limit, Ctrl+C in the console runner): no handler of the run takes it,
+// it unwinds to the entry operation, which hands it to the host's exception handler. Its message
+// is empty, like every abort signal's.
+class ERunAborted : public EAbortSignal {};
+
 // Raised by a word to end the evaluation of the current compiled code early with a value.
 class EVexReturn : public std::exception {
 public:
@@ -36,6 +42,7 @@ public:
         : Value(value)
         , Text(std::move(text)) {}
     const char* what() const noexcept override { return "Return"; }
+    // The number and the text the evaluation ends with.
     double Value;
     TText Text;
 };
@@ -47,6 +54,7 @@ class EDebugger : public EAbortSignal {
 public:
     explicit EDebugger(std::intptr_t code)
         : Code(code) {}
+    // 0, 1 or the address of the node to end (see above).
     std::intptr_t Code;
 };
 

@@ -1,4 +1,4 @@
-#include "host/ConsoleHost.h"
+#include "host/console/ConsoleHost.h"
 
 #include "host/StandardWords.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/ConsoleHost.h"
+#include "host/console/ConsoleHost.h"
 
 #include <ostream>
 #include <string>
@@ -8,10 +8,10 @@
 
 namespace vex::host {
 
-// The console runner `vexscript`: parses the command line, runs the script files (through the
-// word ExecFile) and then the -e texts (through ExecuteText) in one context, and writes the
-// result of the last one; or runs one of the inspection options (--prepare, --tree, --listing,
-// --words, --word-reference). `vexscript --help` describes every option.
+// The console runner `vexscript`: reads the command line (host/console/ConsoleOptions.h), runs
+// the script files (through the word ExecFile) and then the -e texts (through ExecuteText) in one
+// context, and writes the result of the last one; or runs one of the inspection options
+// (host/console/ConsoleInspection.h). `vexscript --help` describes every option.
 //
 // Trace output (Print, Trace) goes to `out`; every error message goes to `err` as it stands.
 // Returns the process exit status: 0 when no error was reported, 1 when a compile or runtime

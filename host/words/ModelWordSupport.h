@@ -1,0 +1,129 @@
+// What the model words (host/words/Model*Words.cpp, numbers 600 to 899 and 1500 to 1667) share
+// on top of WordSupport.h: the model services of the context, references and atoms given as
+// arguments, handler kinds and names, and the numbers of the model words that other parts of the
+// host refer to.
+//
+// The model words take the two halves of a value as they come, where the other words convert
+// between them: a number argument is the value's number, so a text gives its own number (0 for a
+// text constant) and is not read as a number; a text argument is the value's text, so a number
+// gives the empty text.
+//
+// Their errors are those of every word: ArgumentError for an argument that is wrong by itself
+// (an integer outside its range, an empty name, no handler kind), WordError for an argument
+// that names something the model does not have (a child, an attribute, a stored entry, an atom
+// of the file being read); the model itself reports stale references naming the word.
+
+#pragma once
+
+#include "host/model/ModelServices.h"
+#include "host/words/WordSupport.h"
+
+#include "runtime/VexWords.h"
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <string_view>
+
+namespace vex::host {
+
+// Numbers of the model words other parts of the host refer to.
+enum TModelWordNumber : int {
+    mwLabel = 605,
+    mwNamedAtt = 648,
+    mwGuiInstance = 869,
+    mwGuiStore = 870,
+};
+
+inline TModelServices& Services(TLanguageInterpreter& context) {
+    return ModelServicesOf(context);
+}
+
+inline TModel& ModelOf(TLanguageInterpreter& context) {
+    return ModelServicesOf(context).Model;
+}
+
+// The name of the word a node calls, for the model's own errors.
+inline std::string WordOf(const TLanguageInterpreter& context, const TCallNode& node) {
+    return context.WordName(node.WordNumber);
+}
+
+// The number half of argument i.
+inline double NumberHalfArg(TLanguageInterpreter& context, TCallNode& node, int i) {
+    double number;
+    if (QuickNumber(context, *node.Arg(i), number)) {
+        return number;
+    }
+    TText ignored;
+    return EvaluateArg(context, node, i, ignored);
+}
+
+// The text half of argument i.
+inline TText TextHalfArg(TLanguageInterpreter& context, TCallNode& node, int i) {
+    TText text;
+    EvaluateArg(context, node, i, text);
+    return text;
+}
+
+// Argument i as a model value: both halves.
+inline TModelValue ModelValueArg(TLanguageInterpreter& context, TCallNode& node, int i) {
+    TModelValue value;
+    value.Number = EvaluateArg(context, node, i, value.Text);
+    return value;
+}
+
+// Gives a model value as a word's result.
+inline double GiveValue(const TModelValue& value, TText& text) {
+    text = value.Text;
+    return value.Number;
+}
+
+// A reference: a whole number in the 32-bit range; anything else gives -1, which no object has,
+// so that it meets the model's error for a stale reference (or AtomExists answers 0).
+inline std::int32_t ReferenceOf(double value) noexcept {
+    if (!(value >= std::numeric_limits<std::int32_t>::min() &&
+          value <= std::numeric_limits<std::int32_t>::max()) ||
+        value != static_cast<double>(static_cast<std::int32_t>(value))) {
+        return -1;
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+inline std::int32_t ReferenceArg(TLanguageInterpreter& context, TCallNode& node, int i) {
+    return ReferenceOf(NumberHalfArg(context, node, i));
+}
+
+// The living atom argument i refers to; the model's error naming the word for any other value.
+inline TAtom& AtomArg(TLanguageInterpreter& context, TCallNode& node, int i) {
+    return ModelOf(context).AtomOf(ReferenceArg(context, node, i), WordOf(context, node));
+}
+
+// ModelIntegerArg's rounding and range check, for numbers that are no whole number in range.
+std::int32_t RoundedModelInteger(const TLanguageInterpreter& context, const TCallNode& node, int i,
+                                 double number, std::int32_t low, std::int32_t high);
+
+// A count, position, code or priority: the number half rounded to the nearest integer (halves
+// away from zero); outside [low, high] the range error IntegerArg gives.
+inline std::int32_t ModelIntegerArg(TLanguageInterpreter& context, TCallNode& node, int i,
+                                    std::int32_t low, std::int32_t high) {
+    const double number = NumberHalfArg(context, node, i);
+    // Whole numbers in range, the usual arguments, need no rounding.
+    if (number >= low && number <= high &&
+        number == static_cast<double>(static_cast<std::int32_t>(number))) [[likely]] {
+        return static_cast<std::int32_t>(number);
+    }
+    return RoundedModelInteger(context, node, i, number, low, high);
+}
+
+// A handler kind: a name (OnEvent ... OnInit, ASCII case ignored) or a whole number from 1 to 15.
+int KindArg(TLanguageInterpreter& context, TCallNode& node, int i);
+
+// The name an argument gave: its text, which must not be empty.
+std::string_view NameOf(const TLanguageInterpreter& context, const TCallNode& node, int i,
+                        const TValue& value);
+inline std::string NameArg(TLanguageInterpreter& context, TCallNode& node, int i) {
+    const TValue value = ValueArg(context, node, i);
+    return std::string(NameOf(context, node, i, value));
+}
+
+} // namespace vex::host

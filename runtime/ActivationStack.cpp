@@ -1,0 +1,31 @@
+#include "runtime/ActivationStack.h"
+
+#include <new>
+
+namespace vex {
+
+namespace {
+
+constexpr int kFrameGrowth = 16;
+
+} // namespace
+
+TActivationStack::TActivationStack(std::int32_t stackSize)
+    : m_space(static_cast<std::uint8_t*>(std::calloc(static_cast<std::size_t>(stackSize), 1))) {
+    if (!m_space && stackSize > 0) {
+        throw std::bad_alloc();
+    }
+    StackBase = m_space.get();
+    StackSize = stackSize;
+    Frames.resize(kFrameGrowth);
+}
+
+void TActivationStack::Save() {
+    Frames[static_cast<std::size_t>(FrameCount)] = Current();
+    ++FrameCount;
+    if (static_cast<std::size_t>(FrameCount) == Frames.size()) {
+        Frames.resize(Frames.size() + kFrameGrowth);
+    }
+}
+
+} // namespace vex

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "runtime/CompiledCode.h"
+#include "runtime/ParameterStack.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+namespace vex {
+
+// The activation stack of a context: the shared stack space that frames of locals are taken
+// from, the activation being evaluated, the saved ones, and the call frames of the user-defined
+// words that run. Every evaluation pushes an activation and pops it on every exit path, so
+// FrameCount and StackUsed are the same after it as before.
+class TActivationStack {
+public:
+    // A zero-filled stack space of `stackSize` bytes and room for the first saved activations.
+    explicit TActivationStack(std::int32_t stackSize);
+    TActivationStack(const TActivationStack&) = delete;
+    TActivationStack& operator=(const TActivationStack&) = delete;
+
+    // The shared stack space: its start, the bytes in use and the bytes available.
+    std::uint8_t* StackBase = nullptr;
+    std::int32_t StackUsed = 0;
+    std::int32_t StackSize = 0;
+
+    // The current activation, field by field as in TCompiledCode: the locals set, the root, the
+    // frame of the locals and its size (0 when the activation took no frame of its own), and
+    // whether the locals set belongs to the code.
+    TVariables* Variables = nullptr;
+    TCodeNode* Code = nullptr;
+    std::uint8_t* FrameBase = nullptr;
+    std::int32_t FrameSize = 0;
+    bool OwnsVariables = false;
+
+    // Saved activations; FrameCount of them are in use. Grows by 16 entries when full.
+    std::vector<TCompiledCode> Frames;
+    std::int32_t FrameCount = 0;
+
+    // Call frames of the running user-defined words, for the words that read their arguments.
+    TParameterStack ParameterStack;
+    // Nested runs (user-word calls, handler runs, texts evaluated from scripts), bounded by
+    // kMaxCallDepth so that the native stack never runs out.
+    std::int32_t CallDepth = 0;
+    // 0-based index of the user-defined word last entered.
+    std::int32_t CurrentUserWord = 0;
+    // Kind of the code that runs: 0 none, 1 to 15 an event-handler kind the host set, 255 the
+    // body of a user-defined word.
+    std::uint8_t UserWordMarker = 0;
+    // Word number of the running user-defined word whose body was compiled for debugging, or 0.
+    std::int32_t CurrentFunctionWord = 0;
+
+    // The current activation as a compiled-code value.
+    TCompiledCode Current() const noexcept {
+        return {Variables, Code, FrameBase, FrameSize, OwnsVariables};
+    }
+    // Makes `code` the current activation without taking a frame.
+    void Set(const TCompiledCode& code) noexcept {
+        Variables = code.Variables;
+        Code = code.Root;
+        FrameBase = code.FrameBase;
+        FrameSize = code.FrameSize;
+        OwnsVariables = code.OwnsVariables;
+    }
+    // Saves the current activation in Frames.
+    void Save();
+    // Restores the activation saved last, without releasing any frame.
+    void Restore() noexcept {
+        --FrameCount;
+        Set(Frames[static_cast<std::size_t>(FrameCount)]);
+    }
+
+private:
+    struct TFreeMemory {
+        void operator()(std::uint8_t* memory) const noexcept { std::free(memory); }
+    };
+    // From calloc: the system hands out zeroed pages, and only those the frames reach are touched.
+    std::unique_ptr<std::uint8_t, TFreeMemory> m_space;
+};
+
+// Deepest nesting of runs: a deeper one raises EVexStackOverflow long before the native stack
+// could run out.
+inline constexpr int kMaxCallDepth = 2000;
+
+} // namespace vex

@@ -1,0 +1,237 @@
+// The debug path of evaluation: every node of a debug run comes here instead of the plain path.
+// Sections: [pauses] the pause loops, [hooks] performance hooks, [path] the debug path of one
+// node.
+
+#include "runtime/DebugEvaluation.h"
+
+#include "runtime/CodeListing.h"
+#include "runtime/CommandCounter.h"
+#include "runtime/DebuggerInterface.h"
+#include "runtime/Engine.h"
+
+namespace vex {
+
+namespace {
+
+// [pauses] ------------------------------------------------------------------------------------
+
+// Pumps messages until the window releases the run or the application terminates. With
+// `listing`, the node's head is shown again after every message that left the run frozen.
+void WaitWhileFrozen(TLanguageInterpreter& context, TDebuggerWindow& window,
+                     const TListing* listing, const TCodeNode& node) {
+    TDebugServices& services = *context.Debug.Services;
+    while (!services.IsTerminating()) {
+        services.HandleOneMessage();
+        if (context.Debug.Running) {
+            break;
+        }
+        if (listing) {
+            window.ShowNodeHead(*listing, node);
+        }
+    }
+}
+
+// [hooks] -------------------------------------------------------------------------------------
+
+// A timed evaluation's start slot on the evaluating function's stack. While a nested timed
+// evaluation runs, the enclosing slot holds the ticks used so far instead of a start, so the
+// nested time is not counted twice. The destructor restores the chain on every exit.
+class TTimingScope {
+public:
+    TTimingScope(TLanguageInterpreter& context, counting::TPerformance& performance)
+        : m_context(context)
+        , m_performance(performance)
+        , m_previous(context.Debug.TimingSlot) {
+        const std::uint64_t now = performance.TickSource();
+        if (m_previous) {
+            *m_previous = now - *m_previous;
+        }
+        m_slot = now;
+        context.Debug.TimingSlot = &m_slot;
+    }
+    TTimingScope(const TTimingScope&) = delete;
+    TTimingScope& operator=(const TTimingScope&) = delete;
+
+    // The node ended normally: its own ticks, and the time read for the enclosing slot.
+    std::uint64_t Finish() {
+        m_end = m_performance.TickSource();
+        m_finished = true;
+        return m_end - m_slot;
+    }
+
+    ~TTimingScope() {
+        if (m_previous) {
+            const std::uint64_t now = m_finished ? m_end : m_performance.TickSource();
+            *m_previous = now - *m_previous;
+        }
+        m_context.Debug.TimingSlot = m_previous;
+    }
+
+private:
+    TLanguageInterpreter& m_context;
+    counting::TPerformance& m_performance;
+    std::uint64_t* m_previous;
+    std::uint64_t m_slot = 0;
+    std::uint64_t m_end = 0;
+    bool m_finished = false;
+};
+
+double EvaluateTimed(TLanguageInterpreter& context, counting::TPerformance& performance,
+                     TCodeNode& node, TText& text, bool timedCounting) {
+    TTimingScope scope(context, performance);
+    const double result = EvaluateNodePlain(context, node, text);
+    const std::uint64_t elapsed = scope.Finish();
+    if (context.Debug.RunOrigin & roAnimation) {
+        performance.AnimationTime.Add(elapsed);
+    } else if (context.Debug.RunOrigin & roSimulation) {
+        performance.SimulationTime.Add(elapsed);
+    }
+    if (timedCounting) {
+        performance.Counter.CountTimedNode(node, elapsed);
+    }
+    return result;
+}
+
+// Evaluates the node with the hooks the window's counting mode asks for; no window, no hooks.
+double EvaluateMeasured(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
+    TDebuggerWindow* window = context.Debug.Window();
+    if (!window) {
+        return EvaluateNodePlain(context, node, text);
+    }
+    counting::TPerformance& performance = context.Debug.Performance;
+    const std::uint8_t mode = performance.CountingMode;
+    constexpr std::uint8_t timedCounting = counting::cmCountCommands | counting::cmTimedCounting;
+    if ((mode & timedCounting) == timedCounting) {
+        return EvaluateTimed(context, performance, node, text, true);
+    }
+    if (mode & counting::cmCountCommands) {
+        performance.Counter.CountNode(node);
+    }
+    if ((mode & counting::cmProcessorTime) && (context.Debug.RunOrigin & (roSimulation | roAnimation))) {
+        return EvaluateTimed(context, performance, node, text, false);
+    }
+    return EvaluateNodePlain(context, node, text);
+}
+
+// [questions] ---------------------------------------------------------------------------------
+
+// A break request met in a debug run: a node of a debugged origin pauses right here.
+void AnswerBreakInDebugRun(TLanguageInterpreter& context, const TCodeNode& node) {
+    if (!node.HasParentLink()) {
+        AskStop(context);
+    } else if (context.Debug.OriginDebugged()) {
+        context.Debug.DebugState = dsStepInto;
+    } else if (context.Debug.RunOrigin == roExternal) {
+        AskStop(context);
+    } else {
+        AskDebug(context);
+    }
+}
+
+} // namespace
+
+// [pauses] ------------------------------------------------------------------------------------
+
+void PauseAtNode(TLanguageInterpreter& context, TCodeNode& node) {
+    if (!context.Debug.Services || context.Debug.Terminating()) {
+        return;
+    }
+    const TListing* listing = GetListing(context, &node);
+    if (!listing) {
+        return;
+    }
+    context.Debug.SavedDebugState = context.Debug.DebugState;
+    ShowDebugger(context, true);
+    TDebuggerWindow* window = context.Debug.Window();
+    if (!window) {
+        // Nothing could release a frozen run without a window.
+        SetRunning(context, true);
+        return;
+    }
+    window->ShowNodeHead(*listing, node);
+    window->UpdateEnvironment();
+    WaitWhileFrozen(context, *window, listing, node);
+    if (context.Debug.AbortRequested) {
+        RaiseRequestedAbort(context);
+    }
+}
+
+double PauseAtResult(TLanguageInterpreter& context, TCodeNode& node, double number,
+                     const TText& text) {
+    TDebugServices* services = context.Debug.Services;
+    if (!services) {
+        return number;
+    }
+    services->HandlePendingMessages();
+    TDebuggerWindow* window = services->DebuggerWindow();
+    if (!window) {
+        return number;
+    }
+    if (!context.Debug.Running && context.Debug.SignedState() > dsRun) {
+        window->ShowNodeExtent(node);
+        WaitWhileFrozen(context, *window, nullptr, node);
+        FreezeRun(context);
+    }
+    window->ShowResult(number, text);
+    SetRunning(context, services->IsTerminating());
+    if (context.Debug.AbortRequested) {
+        RaiseRequestedAbort(context);
+    }
+    return number;
+}
+
+bool CatchAbortAtNode(TLanguageInterpreter& context, TCodeNode& node, const EDebugger& signal) {
+    if (signal.Code == 1) {
+        if (node.HasParentLink() && !(context.Debug.DebugState & dsSuppressed)) {
+            EnterStepMode(context);
+            return true;
+        }
+        return false;
+    }
+    return signal.Code == reinterpret_cast<std::intptr_t>(&node);
+}
+
+// [path] --------------------------------------------------------------------------------------
+
+double EvaluateNodeDebug(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
+    if (context.Debug.BreakRequest.load(std::memory_order_relaxed) != 0) {
+        AnswerAbortRequest(context);
+        AnswerBreakInDebugRun(context, node);
+        context.Debug.BreakRequest.exchange(0);
+    }
+    if (!node.HasParentLink()) {
+        return EvaluateMeasured(context, node, text);
+    }
+    if (context.Debug.SignedState() >= dsStepInto && context.Debug.OriginDebugged()) {
+        PauseAtNode(context, node);
+        const double result = EvaluateMeasured(context, node, text);
+        if (context.Debug.SignedState() > dsRun) {
+            context.Debug.DebugState = context.Debug.SavedDebugState;
+        }
+        return PauseAtResult(context, node, result, text);
+    }
+    const double result = EvaluateMeasured(context, node, text);
+    if (context.Debug.SignedState() >= dsStepInto && context.Debug.OriginDebugged()) {
+        return PauseAtResult(context, node, result, text);
+    }
+    return result;
+}
+
+double EvaluateRootDebug(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
+    return ContainAtRoot(
+        context, node, text, [&] { return EvaluateNodeDebug(context, node, text); },
+        [&](const EDebugger& signal) { return CatchAbortAtNode(context, node, signal); });
+}
+
+double EvaluateArgumentDebug(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
+    try {
+        return EvaluateNodeDebug(context, node, text);
+    } catch (const EDebugger& signal) {
+        if (CatchAbortAtNode(context, node, signal)) {
+            return 0;
+        }
+        throw;
+    }
+}
+
+} // namespace vex

@@ -1,0 +1,227 @@
+#pragma once
+
+// VexScript: the embedding API.
+//
+// This header is what an application that runs VexScript needs; the words it adds are written
+// against runtime/VexWords.h, and a debugger against runtime/DebuggerInterface.h. Nothing outside
+// runtime/ includes any other runtime header.
+//
+// Running a script
+//
+//   1. Implement THostInterface (HostInterface.h: the object-reference registers, the progress
+//      display, language texts, an error box and the exception handler) and create one
+//      TLanguageInterpreter for it; derive from the context to receive error messages through
+//      ReportError. Publish it through GlobalContext if other parts of the application need it.
+//   2. Fill the word registry with the built-in words (VexWords.h: RegisterBuiltInWord with a
+//      TWordBatch around many of them) and declare the host's globals (DeclareVariable).
+//   3. Compile text into a TCompiledCode and Evaluate it as often as needed, then ReleaseCode it;
+//      or ExecuteText for compile, evaluate and release in one step, ExecuteExternal for another
+//      program's request (debugging suppressed), ExecuteInPausedFrame for text typed into the
+//      debugger while a run is paused.
+//
+// Values: every evaluation gives a number (the result) and a text (the TText out-parameter, owned
+// by the caller). Object references travel as numbers; an automation interface as its handle,
+// with the interface itself in InterfaceRegister (AutomationInterface.h).
+//
+// Errors: compile errors are reported through ReportError (each of them, not only the first) and
+// the compile gives none. Errors while a tree runs are contained at the root of each evaluated
+// code: reported through ReportError (faults of the system classes through the host's error box)
+// and the evaluation gives 0. The exceptions are in Exceptions.h; the abort signal of the
+// debugger is not contained and ends the whole run, silently.
+//
+// Nesting and threads: everything runs on one thread. Runs nest (a word may run text, a paused
+// run handles GUI events that may start another run); every entry operation saves and restores
+// what it changes. The one exception is the break request counter (Debug.BreakRequest), which
+// another thread may increment.
+//
+// The context owns its parts, each in a header of its own and each field under the name the
+// design gives it:
+//   Registry  TWordRegistry (WordRegistry.h): names, categories, syntax records and
+//             implementations of all words; LookupWord and friends below answer from it.
+//   Stack     TActivationStack (ActivationStack.h): the shared stack space for frames of locals,
+//             the current and the saved activations, the call frames of user-defined words.
+//   Debug     TDebugControl (DebugControl.h): the debug state, the run origin, the break request,
+//             the paused frame, the application's debugger services.
+// The compile state (failure flag, prepared source text, name binding) belongs to each compile
+// and lives in the parser while it runs, so compiles may nest. The text-to-text rewrites that
+// prepare a source for the parser (SourcePreparation.h) are there for tools that show what the
+// parser sees.
+
+#include "runtime/ActivationStack.h"
+#include "runtime/AutomationInterface.h"
+#include "runtime/CompiledCode.h"
+#include "runtime/DebugControl.h"
+#include "runtime/Exceptions.h"
+#include "runtime/HostInterface.h"
+#include "runtime/LanguageTexts.h"
+#include "runtime/NumberText.h"
+#include "runtime/SimpleStringList.h"
+#include "runtime/SourcePreparation.h"
+#include "runtime/Syntax.h"
+#include "runtime/Text.h"
+#include "runtime/Variables.h"
+#include "runtime/WordRegistry.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vex {
+
+// The name binding of a compile: bare names in the text may denote a named attribute of the
+// current object or a stored entry of the current GUI instance.
+struct TGuiBinding {
+    const TBindingObject* CurrentObject = nullptr;
+    const TBindingInstance* CurrentInstance = nullptr;
+};
+
+// The runtime context: all state of compiling and evaluating VexScript.
+class TLanguageInterpreter {
+public:
+    // Creates a context for `host` with a zero-filled shared stack space of `stackSize` bytes for
+    // the frames of locals, an empty word registry and no globals.
+    explicit TLanguageInterpreter(THostInterface& host, std::int32_t stackSize = 1 << 20);
+    TLanguageInterpreter(const TLanguageInterpreter&) = delete;
+    TLanguageInterpreter& operator=(const TLanguageInterpreter&) = delete;
+    // Releases every word's syntax record and the interface register; withdraws GlobalContext
+    // when it points here.
+    virtual ~TLanguageInterpreter();
+
+    // Entry operations ---------------------------------------------------------------------
+
+    // Prepares and parses `source` into a new compiled code; the caller releases it with
+    // ReleaseCode. With `outer`, the new code shares the outer code's locals and frame (and may
+    // declare no locals). Bare names bind as `binding` says. Compile errors go to ReportError;
+    // the result is then none.
+    TCompiledCode* Compile(std::string_view source, const TCompiledCode* outer = nullptr,
+                           const TGuiBinding& binding = {});
+    // Evaluates compiled code in a fresh activation and returns its number; `text` receives the
+    // text half. Errors inside are contained and reported; none gives 0.
+    double Evaluate(TCompiledCode* code, TText& text);
+    // Compiles, evaluates and releases `source`. An abort or stack signal that leaves the
+    // evaluation goes to the host's exception handler and gives 0.
+    double ExecuteText(std::string_view source, TText& text);
+    // ExecuteText for another program's request: marks the run as external and suppresses
+    // debugging for it; nested in a debuggable run, it keeps the host registers as they were.
+    double ExecuteExternal(std::string_view source, TText& text);
+    // Runs `source` inside the activation the debugger paused in, so that it sees that code's
+    // locals; with no run paused, as top-level code.
+    double ExecuteInPausedFrame(std::string_view source, TText& text);
+    // Compiles `source` into `expression` (releasing its old code) with `object` as the current
+    // object for name binding. An empty text leaves no code.
+    void CompileExpression(std::string_view source, const TBindingObject* object,
+                           TExpression& expression);
+    // Releases compiled code and its tree; the variable becomes none. The locals set goes with it
+    // only when the code owns it.
+    static void ReleaseCode(TCompiledCode*& code) noexcept;
+    // Receives every composed error message. The host shows it; the default writes nothing.
+    virtual void ReportError(const std::string& message);
+
+    // Variables ----------------------------------------------------------------------------
+
+    // Declares a variable of a kind (TVariableKind): a local of `code`, or a global without it.
+    // An existing variable of that name is returned as it is. Reports an invalid name and gives
+    // none.
+    TVariable* DeclareVariable(std::string_view name, std::uint8_t kind,
+                               TCompiledCode* code = nullptr);
+    // The global variable of that name (ASCII case ignored), or none.
+    TVariable* FindGlobal(std::string_view name) const { return FindVariable(GlobalVariables, name); }
+
+    // Words ----------------------------------------------------------------------------------
+
+    // Word index (word number - 1) of a name, blanks and control characters at its ends
+    // trimmed, ASCII case ignored; -1 when no word has it.
+    int LookupWord(std::string_view name) const { return Registry.Lookup(name); }
+    // Word index of a name exactly as given (ASCII case ignored), or -1.
+    int WordIndexOf(std::string_view name) const { return Registry.IndexOf(name); }
+    // The name of a word number, or empty.
+    std::string WordName(int wordNumber) const { return Registry.Name(wordNumber); }
+    // The syntax record (argument range, help, example, body) of a word number, or none.
+    TSyntax* WordSyntaxOf(int wordNumber) const noexcept { return Registry.Syntax(wordNumber); }
+    // Appends the next built-in word; its number must be the next free one. Throws
+    // std::logic_error when it is not (a fault in the host's table, not a user's).
+    void RegisterBuiltInWord(const TWordRow& word, std::string_view creator);
+    // Adds a category name to the valid categories (once).
+    void AddCategory(std::string_view category) { Registry.AddCategory(category); }
+    // Registers or replaces a user-defined word (a TRegisterResult). A replaced word keeps its
+    // number, so code compiled earlier calls the new body. A failed registration changes
+    // nothing; unless attributes.Silent, its reason goes to ReportError.
+    int RegisterUserWord(std::string_view name, std::string_view category,
+                         const TWordAttributes& attributes);
+    // Makes a user-defined word dormant: its name gains a leading blank, so a later registration
+    // of the name takes over its number. False for an unknown or built-in name.
+    bool RemoveUserWord(std::string_view name);
+    // The name of the running user-defined word compiled for debugging; empty outside one.
+    std::string CurrentFunctionName() const;
+
+    // The application ------------------------------------------------------------------------
+
+    // The interface text of a number: the host's, or the English text when the host has none.
+    std::string LanguageText(int number) const;
+    // The host the context was created for.
+    THostInterface& Host() const noexcept { return *m_host; }
+
+    // The engine's -----------------------------------------------------------------------------
+
+    // Evaluates the body of a user-defined word (code with no frame of its own yet) called from
+    // the current activation: the caller's activation is kept on the native stack instead of in
+    // Frames, and restored afterwards, also when an error passes.
+    double EvaluateBody(const TCompiledCode& code, TText& text);
+
+    // Parts and fields ---------------------------------------------------------------------------
+
+    // The context's parts (see the opening comment); the hot ones first, at small offsets from
+    // the context's address.
+    // The activation stack: frames of locals, current and saved activations, call frames.
+    TActivationStack Stack;
+    // The debug state: debug state bytes, run origin, break and abort requests, paused frame.
+    TDebugControl Debug;
+    // The word registry: names, categories, syntax records and implementations of all words.
+    TWordRegistry Registry;
+    // The global variables.
+    TVariables GlobalVariables;
+    // The interface the last interface-valued read produced; cleared by every evaluation.
+    TInterfaceRef InterfaceRegister;
+    // When set, protectedcode([...]) text is unscrambled before it is parsed.
+    bool ProtectedCode = false;
+
+private:
+    // The activation operations of Evaluate: save the current activation, make the code current
+    // (taking its frame of locals from the shared stack space), and leave it again.
+    void PushActivation() { Stack.Save(); }
+    void EnterCode(const TCompiledCode& code);
+    void PopActivation();
+    // Empties the locals of the current activation and gives its frame back; true when the stack
+    // use went below zero.
+    bool ReleaseFrame() noexcept;
+    double EvaluateCompiled(TCompiledCode* code, TText& text);
+    double EvaluateAndRelease(TCompiledCode*& code, TText& text);
+
+    THostInterface* m_host;
+};
+
+// Counts one level of nesting against kMaxCallDepth for as long as it lives: every path that
+// starts a run from inside another (a user-defined word, a handler, a text evaluated by a word)
+// holds one, so that the native stack never runs out. Raises EVexStackOverflow at the limit.
+class TNestingScope {
+public:
+    // Counts one level, or raises EVexStackOverflow when the limit is reached.
+    explicit TNestingScope(TLanguageInterpreter& context)
+        : m_depth(context.Stack.CallDepth) {
+        if (m_depth >= kMaxCallDepth) {
+            throw EVexStackOverflow();
+        }
+        ++m_depth;
+    }
+    TNestingScope(const TNestingScope&) = delete;
+    TNestingScope& operator=(const TNestingScope&) = delete;
+    ~TNestingScope() { --m_depth; }
+
+private:
+    std::int32_t& m_depth;
+};
+
+// The application's one runtime context, or none before it is created.
+extern TLanguageInterpreter* GlobalContext;
+
+} // namespace vex

@@ -1,0 +1,111 @@
+#pragma once
+
+// VexScript: the API for writing words.
+//
+// A built-in word is one function of the TWordImpl shape (CodeNode.h):
+//
+//   double Max(int argCount, TCallNode& node, TText& text, TLanguageInterpreter& context);
+//
+// It receives its call node with the unevaluated argument nodes, the caller's text
+// out-parameter (already empty) and the context, and returns the number half of its result;
+// a word that gives a text fills `text`. Arguments are lazy: a word evaluates those it needs,
+// when it needs them and as often as it needs them, through EvaluateArg (or EvaluateArgument
+// for a node at hand); QuickNumber reads a number constant or number variable in place without
+// evaluating it. A user's mistake is reported by throwing EVexError with a message that names
+// the word and the argument; EVexReturn ends the evaluation of the current code early with a
+// value (Exceptions.h).
+//
+// A word set is a table of TWordRow (WordRegistry.h), one row per word with its number, name,
+// category, implementation, argument range, help text and example; the host registers the rows
+// in number order with TLanguageInterpreter::RegisterBuiltInWord inside a TWordBatch. The word
+// numbers the runtime itself acts on are named in WordNumbers.h.
+//
+// Words that read the arguments of the user-defined word whose body runs use
+// EvaluateUserWordArgument; words that work on variables use the record and storage functions of
+// Variables.h (VariableAddress, ReadVariable, ResetVariable). The code tree a word receives is
+// described in CodeNode.h; numbers are written and read by FormatNumber and TextToNumber
+// (NumberText.h).
+
+#include "runtime/CodeNode.h"
+#include "runtime/VexScript.h"
+#include "runtime/WordNumbers.h"
+
+#include <cstring>
+
+namespace vex {
+
+// Evaluates a node without any check, hook or error containment: constants, variable reads and
+// word calls (a built-in word through its implementation, a user-defined word through its
+// body).
+double EvaluateNodePlain(TLanguageInterpreter& context, TCodeNode& node, TText& text);
+// EvaluateArgument's way for a debug run or a pending break request: answers the request and,
+// while debugging, runs the debugger's hooks around the node.
+double EvaluateArgumentChecked(TLanguageInterpreter& context, TCodeNode& node, TText& text);
+
+// The entry word implementations use for their arguments: answers a pending break request and,
+// while debugging, runs the debugger's hooks around the node.
+//
+// The call of a built-in word is made right here, so that every place that evaluates an argument
+// has an indirect call of its own, which the processor predicts far better than one shared jump.
+inline double EvaluateArgument(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
+    if (context.Debug.NeedsCheckedPath()) [[unlikely]] {
+        return EvaluateArgumentChecked(context, node, text);
+    }
+    if (node.IsCall() && text.empty()) {
+        auto& call = static_cast<TCallNode&>(node);
+        if (call.WordNumber <= kBuiltInWordCount && call.Impl) [[likely]] {
+            return call.Impl(call.ArgCount, call, text, context);
+        }
+    }
+    return EvaluateNodePlain(context, node, text);
+}
+
+// Evaluates argument i (from 1) of a call node.
+inline double EvaluateArg(TLanguageInterpreter& context, TCallNode& node, int i, TText& text) {
+    return EvaluateArgument(context, *node.Arg(i), text);
+}
+
+// The number of a node that needs no evaluation: a number constant, or a number variable within
+// reach of an activation whose frame starts at `frameBase`. False for every other node.
+inline bool ReadQuickNumber(const std::uint8_t* frameBase, const TCodeNode& node,
+                            double& number) noexcept {
+    if (node.IsNumberConstant()) {
+        number = static_cast<const TConstantNode&>(node).Value;
+        return true;
+    }
+    if (!node.IsVariable()) {
+        return false;
+    }
+    const TVariable& var = *static_cast<const TVariableNode&>(node).Var;
+    if (var.Kind != vkNumber && var.Kind != vkEightByte) {
+        return false;
+    }
+    const std::uint8_t* address;
+    if (var.Local) {
+        if (!frameBase) {
+            return false;
+        }
+        address = frameBase + var.Storage;
+    } else {
+        address = reinterpret_cast<const std::uint8_t*>(var.Storage);
+    }
+    std::memcpy(&number, address, sizeof number);
+    return true;
+}
+
+// ReadQuickNumber in the current activation, outside a debug run: a debug run takes every node
+// through its hooks, so then the answer is always false.
+inline bool QuickNumber(const TLanguageInterpreter& context, const TCodeNode& node,
+                        double& number) noexcept {
+    return !context.Debug.DebugStatePositive() &&
+           ReadQuickNumber(context.Stack.FrameBase, node, number);
+}
+
+// For words that read the arguments of the user-defined word whose body runs: evaluates argument
+// i (from 1) of that word's call in the caller's activation. Without such a call, or for an i
+// outside the call's arguments, gives 0 and an empty text.
+double EvaluateUserWordArgument(TLanguageInterpreter& context, int i, TText& text);
+// The number of arguments of the running user-defined word's call (0 outside one).
+int UserWordArgumentCount(const TLanguageInterpreter& context) noexcept;
+
+} // namespace vex
