@@ -131,7 +131,7 @@ double keystrokes(QPlainTextEdit* editor, int repeat) {
     }));
 }
 
-// The part of a keystroke the snapshots prescribe: CurrentText and PreviousText each take the
+// The part of a keystroke the two snapshots take: CurrentText and PreviousText each take the
 // character in the middle of the whole text.
 double splices(const TVexScriptEditor* editor, int repeat) {
     TTextInfo current;
