@@ -5,10 +5,10 @@
 #include "runtime/VexScript.h"
 
 #include <QDir>
-#include <QSaveFile>
+#include <QFile>
 
 #include <algorithm>
-#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -117,9 +117,9 @@ std::vector<QString> categoriesOf(const vex::TLanguageInterpreter& context,
 
 bool writeFile(const QDir& directory, const QString& name, const QString& contents,
                QString& error) {
-    QSaveFile file(directory.filePath(name));
+    QFile file(directory.filePath(name));
     const QByteArray bytes = contents.toUtf8();
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush())
         return true;
     error = QStringLiteral("cannot write %1: %2").arg(file.fileName(), file.errorString());
     return false;
@@ -156,9 +156,9 @@ bool WriteHelpPages(const vex::TLanguageInterpreter& context, const QString& dir
         return a.Name.compare(b.Name, Qt::CaseInsensitive) < 0;
     });
     // A topic whose page another took (a constant named like a word) is left out.
-    std::map<QString, bool> files;
+    std::set<QString> files;
     std::erase_if(topics, [&](const TTopic& topic) {
-        return !files.emplace(HelpPageFile(topic.Topic), true).second;
+        return !files.insert(HelpPageFile(topic.Topic)).second;
     });
     QString list;
     for (const TTopic& topic : topics) {

@@ -1,5 +1,6 @@
 #include "editing/TformHelp.h"
 
+#include "editing/ApplicationWindow.h"
 #include "editing/EditingTexts.h"
 #include "editing/HelpPages.h"
 #include "editing/HelpTopics.h"
@@ -14,7 +15,6 @@
 #include <QPointer>
 #include <QUrl>
 
-#include <utility>
 
 namespace {
 
@@ -48,7 +48,7 @@ TformHelp::TformHelp(QWidget* owner)
     : QWidget(owner, Qt::Window)
     , m_ui(std::make_unique<Ui::TformHelp>()) {
     m_ui->setupUi(this);
-    m_ui->spHelp->setStretchFactor(1, 3);
+    m_ui->spHelp->setSizes({180, 540});
     connectHandlers();
     FormCreate();
     loadTopics();
@@ -167,16 +167,7 @@ void SetHelpPagesDirectory(const QString& directory) {
 }
 
 TformHelp* GetHelpWindow() {
-    QPointer<TformHelp>& window = helpWindow();
-    if (!window) {
-        static bool finalizeRegistered = false;
-        if (!std::exchange(finalizeRegistered, true))
-            qAddPostRoutine(FinalizeHelpWindow);
-        window = new TformHelp();
-        // Closing the main window ends the application even while the help is open.
-        window->setAttribute(Qt::WA_QuitOnClose, false);
-    }
-    return window;
+    return ApplicationWindow(helpWindow(), FinalizeHelpWindow);
 }
 
 void ShowHelpTopic(const QString& entry) {

@@ -1,5 +1,6 @@
 #include "editing/TformVexScriptOverview.h"
 
+#include "editing/ApplicationWindow.h"
 #include "editing/EditingTexts.h"
 #include "editing/HelpTopics.h"
 #include "editing/TformHelp.h"
@@ -19,7 +20,6 @@
 #include <set>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -382,16 +382,7 @@ void TformVexScriptOverview::popupMenuRequested(QWidget* from, const QPoint& pos
 }
 
 TformVexScriptOverview* GetVexScriptOverview() {
-    QPointer<TformVexScriptOverview>& window = overview();
-    if (!window) {
-        static bool finalizeRegistered = false;
-        if (!std::exchange(finalizeRegistered, true))
-            qAddPostRoutine(FinalizeVexScriptOverview);
-        window = new TformVexScriptOverview();
-        // Closing the main window ends the application even while the overview is open.
-        window->setAttribute(Qt::WA_QuitOnClose, false);
-    }
-    return window;
+    return ApplicationWindow(overview(), FinalizeVexScriptOverview);
 }
 
 void FinalizeVexScriptOverview() {

@@ -260,6 +260,11 @@ Skripteditor und Debugger für VexScript.</translation>
         <extracomment>Word overview</extracomment>
         <translation>&amp;Immer im Vordergrund</translation>
     </message>
+    <message id="2220">
+        <source>Keeps the window above the other windows</source>
+        <extracomment>Word overview</extracomment>
+        <translation>Hält das Fenster über den anderen Fenstern</translation>
+    </message>
     <message id="3001">
         <source>User</source>
         <extracomment>Runtime messages</extracomment>

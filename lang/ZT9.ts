@@ -260,6 +260,11 @@ Script editor and debugger for VexScript.</translation>
         <extracomment>Word overview</extracomment>
         <translation>&amp;Stay On Top</translation>
     </message>
+    <message id="2220">
+        <source>Keeps the window above the other windows</source>
+        <extracomment>Word overview</extracomment>
+        <translation>Keeps the window above the other windows</translation>
+    </message>
     <message id="3001">
         <source>User</source>
         <extracomment>Runtime messages</extracomment>

@@ -6,6 +6,7 @@
 #include "editing/TformSyntax.h"
 #include "services/LanguageManager.h"
 #include "tests/runtime/TestSupport.h"
+#include "tests/services/LanguageCoverage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -61,18 +62,6 @@ void registerWord(vex::TLanguageInterpreter& context, const char* name, const ch
     attributes.Listed = static_cast<std::uint8_t>(listed);
     attributes.Creator = creator;
     QVERIFY(context.RegisterUserWord(name, category, attributes) > 0);
-}
-
-// The numbers a window's layout carries (a hint's number only where the layout has a hint).
-void addLayoutNumbers(QWidget* window, std::set<int>& numbers) {
-    QList<QObject*> components = window->findChildren<QObject*>();
-    components.prepend(window);
-    for (const QObject* component : components) {
-        if (const QVariant tag = component->property("tag"); tag.isValid())
-            numbers.insert(tag.toInt());
-        if (const QVariant helpContext = component->property("helpContext"); helpContext.isValid())
-            numbers.insert(helpContext.toInt());
-    }
 }
 
 } // namespace
@@ -358,10 +347,7 @@ void WordOverviewTest::everyNumberIsInTheModules() {
     for (QWidget* window : std::initializer_list<QWidget*>{m_window, GetHelpWindow(), &syntax})
         addLayoutNumbers(window, numbers);
     QVERIFY(LoadLanguageModule("ZT", language));
-    QStringList missing;
-    for (int number : numbers)
-        if (GetLanguageText(number).isEmpty())
-            missing << QString::number(number);
+    const QStringList missing = missingLanguageNumbers(numbers);
     QVERIFY2(missing.isEmpty(), qPrintable("missing: " + missing.join(' ')));
 
     // A window created now is translated.
