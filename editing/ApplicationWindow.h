@@ -8,7 +8,8 @@
 // also runs when the QApplication goes, so that no window outlives it. Closing the main window
 // ends the application even while such a window is open.
 //
-//     TformSomething* GetSomething() { return ApplicationWindow(somethingWindow(), FinalizeSomething); }
+//     TformSomething* GetSomething() { return ApplicationWindow(somethingWindow(),
+//     FinalizeSomething); }
 template <typename TWindow>
 TWindow* ApplicationWindow(QPointer<TWindow>& window, void (*finalize)()) {
     if (!window) {

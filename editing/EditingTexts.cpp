@@ -21,7 +21,8 @@ constexpr TEnglishText EnglishTexts[] = {
 } // namespace
 
 QString EditingText(TEditingText number) {
-    const auto row = std::find_if(std::begin(EnglishTexts), std::end(EnglishTexts),
-                                  [number](const TEnglishText& text) { return text.Number == number; });
+    const auto row =
+        std::find_if(std::begin(EnglishTexts), std::end(EnglishTexts),
+                     [number](const TEnglishText& text) { return text.Number == number; });
     return TranslateText(number, QString::fromUtf8(row->English));
 }

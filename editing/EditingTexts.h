@@ -10,8 +10,7 @@
     ZT_EDITING_TEXT(etAllCreators, 4311, "All creators")                                           \
     ZT_EDITING_TEXT(etStatementFailed, 5108, "Syntax error")                                       \
     ZT_EDITING_TEXT(etStatementsLeftOut, 5110, "... %1 more statements, not shown")                \
-    ZT_EDITING_TEXT(etHelpPagesMissing, 5134,                                                      \
-                    "The help pages were not found. Looked in: %1")
+    ZT_EDITING_TEXT(etHelpPagesMissing, 5134, "The help pages were not found. Looked in: %1")
 
 enum TEditingText : int {
 #define ZT_EDITING_TEXT_ENUM(constant, number, english) constant = number,

@@ -53,10 +53,15 @@ std::vector<TTopic> collectTopics(const vex::TLanguageInterpreter& context) {
                           text(syntax->HelpText)});
     }
     for (const vex::TExtraEntry& constant : registry.ExtraEntries) {
-        const bool known = constant.Category >= 0 && constant.Category < registry.Categories.Count();
-        topics.push_back({text(constant.Name), text(constant.Name),
-                          known ? text(registry.Categories[constant.Category]) : QString(), {}, {},
-                          text(constant.Example), text(constant.HelpText)});
+        const bool known =
+            constant.Category >= 0 && constant.Category < registry.Categories.Count();
+        topics.push_back({text(constant.Name),
+                          text(constant.Name),
+                          known ? text(registry.Categories[constant.Category]) : QString(),
+                          {},
+                          {},
+                          text(constant.Example),
+                          text(constant.HelpText)});
     }
     return topics;
 }
@@ -87,9 +92,8 @@ QString indexPage(const std::vector<TTopic>& topics, const std::vector<QString>&
     QString html = QStringLiteral("<html><head><meta charset=\"utf-8\"><title>VexScript words"
                                   "</title></head><body>\n<h1>VexScript words</h1>\n");
     for (const QString& category : categories) {
-        html += QStringLiteral("<h2>%1</h2>\n<p>").arg(escaped(category.isEmpty()
-                                                                   ? QStringLiteral("Other")
-                                                                   : category));
+        html += QStringLiteral("<h2>%1</h2>\n<p>")
+                    .arg(escaped(category.isEmpty() ? QStringLiteral("Other") : category));
         for (const TTopic& topic : topics)
             if (topic.Category == category)
                 html += QStringLiteral("<a href=\"%1\">%2</a> &nbsp; ")

@@ -16,10 +16,18 @@ struct TOperatorTopic {
 
 // The operators and the topic names of their pages.
 inline constexpr TOperatorTopic OperatorTopics[] = {
-    {":=", "EqualsWith"},     {"<=", "SMALLEROREQUALTO"}, {"+", "Add"},
-    {"-", "Minus"},           {"*", "Multiply"},          {"/", "DivideBy"},
-    {"|", "IsOr"},            {"&", "IsAnd"},             {"<", "ISSMALLERTHAN"},
-    {"<>", "ISUNEQUALTO"},    {"=", "ISEQUALTO"},         {">", "ISHIGHERTHAN"},
+    {":=", "EqualsWith"},
+    {"<=", "SMALLEROREQUALTO"},
+    {"+", "Add"},
+    {"-", "Minus"},
+    {"*", "Multiply"},
+    {"/", "DivideBy"},
+    {"|", "IsOr"},
+    {"&", "IsAnd"},
+    {"<", "ISSMALLERTHAN"},
+    {"<>", "ISUNEQUALTO"},
+    {"=", "ISEQUALTO"},
+    {">", "ISHIGHERTHAN"},
     {">=", "ISHIGHEROREQUALTO"},
 };
 

@@ -15,7 +15,6 @@
 #include <QPointer>
 #include <QUrl>
 
-
 namespace {
 
 const QString IndexPage = QStringLiteral("index.html");

@@ -88,7 +88,8 @@ QStringList filteredNames(const vex::TLanguageInterpreter& context, const TWordF
         return {};
     for (int index = 0; index < registry.Count(); ++index) {
         const std::string& name = registry.WordNames[index];
-        if ((filter.ByCategory && !vex::SameText(registry.WordCategories[index], filter.Category)) ||
+        if ((filter.ByCategory &&
+             !vex::SameText(registry.WordCategories[index], filter.Category)) ||
             (filter.ByCreator && registry.WordCreators[index] != filter.Creator) ||
             !startsWithIgnoringCase(name, filter.Prefix) || !isListedWord(registry, index))
             continue;
@@ -170,8 +171,8 @@ void TformVexScriptOverview::StepWord(int direction) {
     const int count = list->count();
     if (count == 0)
         return;
-    const int row = list->currentItem() && list->currentItem()->isSelected() ? list->currentRow()
-                                                                             : -1;
+    const int row =
+        list->currentItem() && list->currentItem()->isSelected() ? list->currentRow() : -1;
     int next;
     if (direction < 0)
         next = row <= 0 ? count - 1 : row - 1;
@@ -196,9 +197,11 @@ void TformVexScriptOverview::SelectListedWord() {
         m_currentKind = ekWord;
         if (m_currentIndex < 0) {
             const auto& constants = context->Registry.ExtraEntries;
-            const auto found = std::find_if(constants.begin(), constants.end(),
-                                            [&](const vex::TExtraEntry& c) { return c.Name == name; });
-            m_currentIndex = found == constants.end() ? -1 : static_cast<int>(found - constants.begin());
+            const auto found =
+                std::find_if(constants.begin(), constants.end(),
+                             [&](const vex::TExtraEntry& c) { return c.Name == name; });
+            m_currentIndex =
+                found == constants.end() ? -1 : static_cast<int>(found - constants.begin());
             m_currentKind = ekConstant;
         }
     }
@@ -254,8 +257,8 @@ void TformVexScriptOverview::ShowWordFields(const QString& example) {
         m_ui->edCreator->setText(fromScriptText(registry.WordCreators[m_currentIndex]));
         m_ui->edExample->setText(example.isEmpty() ? line : example);
     } else {
-        const QString name = fromScriptText(
-            registry.ExtraEntries[static_cast<std::size_t>(m_currentIndex)].Name);
+        const QString name =
+            fromScriptText(registry.ExtraEntries[static_cast<std::size_t>(m_currentIndex)].Name);
         m_ui->edVexScriptWord->setText(name);
         m_ui->edSyntax->setText(name);
         m_ui->edCreator->setText(ConstantsCreator);

@@ -93,8 +93,8 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         const QEvent::Type type = event->type();
-        if (watched == m_form && (type == QEvent::Show || type == QEvent::Move ||
-                                  type == QEvent::Resize)) {
+        if (watched == m_form &&
+            (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize)) {
             const QMargins margins = frameMargins(m_form);
             if (m_form->isVisible() && !margins.isNull()) {
                 m_form->removeEventFilter(this);
@@ -124,7 +124,7 @@ void centreOnPrimaryScreen(QWidget* form, const QSize& frameSize) {
     const QRect screen = primaryScreenRectangle();
     // A window's position is its frame's.
     form->move({screen.left() + screen.width() / 2 - frameSize.width() / 2,
-                       screen.top() + screen.height() / 2 - frameSize.height() / 2});
+                screen.top() + screen.height() / 2 - frameSize.height() / 2});
 }
 
 // A stored length that makes sense for a window: positive, and no larger than the largest screen.
@@ -240,7 +240,6 @@ QList<QRect> MonitorRectangles() {
 
 bool RectangleOnSomeMonitor(const QRect& rectangle) {
     const QList<QRect> monitors = MonitorRectangles();
-    return std::any_of(monitors.begin(), monitors.end(), [&](const QRect& monitor) {
-        return monitor.intersects(rectangle);
-    });
+    return std::any_of(monitors.begin(), monitors.end(),
+                       [&](const QRect& monitor) { return monitor.intersects(rectangle); });
 }

@@ -89,13 +89,23 @@ void HelpWindowTest::operatorTopics_data() {
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("topic");
     const char* const rows[][2] = {
-        {":=", "EqualsWith"},   {"<=", "SMALLEROREQUALTO"}, {"+", "Add"},
-        {"-", "Minus"},         {"*", "Multiply"},          {"/", "DivideBy"},
-        {"|", "IsOr"},          {"&", "IsAnd"},             {"<", "ISSMALLERTHAN"},
-        {"<>", "ISUNEQUALTO"},  {"=", "ISEQUALTO"},         {">", "ISHIGHERTHAN"},
+        {":=", "EqualsWith"},
+        {"<=", "SMALLEROREQUALTO"},
+        {"+", "Add"},
+        {"-", "Minus"},
+        {"*", "Multiply"},
+        {"/", "DivideBy"},
+        {"|", "IsOr"},
+        {"&", "IsAnd"},
+        {"<", "ISSMALLERTHAN"},
+        {"<>", "ISUNEQUALTO"},
+        {"=", "ISEQUALTO"},
+        {">", "ISHIGHERTHAN"},
         {">=", "ISHIGHEROREQUALTO"},
         // Anything else is its own topic.
-        {"Concat", "Concat"},   {"%", "%"},                 {"==", "=="},
+        {"Concat", "Concat"},
+        {"%", "%"},
+        {"==", "=="},
     };
     for (const auto& row : rows)
         QTest::newRow(row[0]) << QString::fromLatin1(row[0]) << QString::fromLatin1(row[1]);
@@ -110,10 +120,14 @@ void HelpWindowTest::operatorTopics() {
 void HelpWindowTest::pageFileNames_data() {
     QTest::addColumn<QString>("topic");
     QTest::addColumn<QString>("file");
-    QTest::newRow("letters in lower case") << "ISUNEQUALTO" << "isunequalto.html";
-    QTest::newRow("mixed case, digits") << "Global2" << "global2.html";
-    QTest::newRow("underscore escaped") << "Do_It" << "do_5fit.html";
-    QTest::newRow("operator") << "%" << "_25.html";
+    QTest::newRow("letters in lower case") << "ISUNEQUALTO"
+                                           << "isunequalto.html";
+    QTest::newRow("mixed case, digits") << "Global2"
+                                        << "global2.html";
+    QTest::newRow("underscore escaped") << "Do_It"
+                                        << "do_5fit.html";
+    QTest::newRow("operator") << "%"
+                              << "_25.html";
     QTest::newRow("code page letter") << QStringLiteral("caf") + QChar(0xE9) << "caf_e9.html";
 }
 
@@ -128,10 +142,10 @@ void HelpWindowTest::pagesOfTheRegistry() {
     QFile page(pages.filePath(QStringLiteral("glue.html")));
     QVERIFY(page.open(QIODevice::ReadOnly));
     const QString html = QString::fromUtf8(page.readAll());
-    for (const char* part : {"<h1>Glue</h1>", "<code>Glue(e1{,e2,e3})</code>",
-                             "<b>Arguments:</b> 1 to 3", "<pre>Glue([a],[b])</pre>",
-                             "Joins &lt;texts&gt; &amp; more.<br>Second line.",
-                             "<b>Category:</b> Various"})
+    for (const char* part :
+         {"<h1>Glue</h1>", "<code>Glue(e1{,e2,e3})</code>", "<b>Arguments:</b> 1 to 3",
+          "<pre>Glue([a],[b])</pre>", "Joins &lt;texts&gt; &amp; more.<br>Second line.",
+          "<b>Category:</b> Various"})
         QVERIFY2(html.contains(QLatin1String(part)), part);
     // Operators under their topic names; unlisted words have no page.
     QVERIFY(pages.exists(QStringLiteral("add.html")));

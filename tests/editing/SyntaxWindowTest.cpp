@@ -92,10 +92,8 @@ void SyntaxWindowTest::splitStatements_data() {
     QTest::newRow("; in a comment") << "a{x;y}b;c" << QStringList{"a{x;y}b", "c"};
     QTest::newRow("single-brace comment stays") << "{c}a" << QStringList{"{c}a"};
     QTest::newRow("header dropped") << "{{head}}a;b" << QStringList{"a", "b"};
-    QTest::newRow("second header becomes a comment")
-        << "{{h1}}a{{h2}}b" << QStringList{"a{h2}b"};
-    QTest::newRow("each statement may have a header")
-        << "{{h1}}a;{{h2}}b" << QStringList{"a", "b"};
+    QTest::newRow("second header becomes a comment") << "{{h1}}a{{h2}}b" << QStringList{"a{h2}b"};
+    QTest::newRow("each statement may have a header") << "{{h1}}a;{{h2}}b" << QStringList{"a", "b"};
     QTest::newRow("braces in a text constant") << "[{{x}}];y" << QStringList{"[{{x}}]", "y"};
     QTest::newRow("empty text") << "" << QStringList{""};
 }
@@ -119,15 +117,18 @@ void SyntaxWindowTest::treesOfCompiledStatements_data() {
     QTest::addColumn<QString>("tree");
     // Images: 0 call with arguments, 1 variable, 2 text, 3 number, 4 call without arguments; -1
     // a message.
-    QTest::newRow("text loses its blank; empty last statement")
-        << "Do(1,[x y]);" << "Do/0(1/3,[xy]/2) ; 0/3";
-    QTest::newRow("a number alone") << "5" << "5/3";
-    QTest::newRow("call without arguments") << "Count" << "Count/4";
-    QTest::newRow("infix operators are calls") << "1+2*3" << "+/0(1/3,*/0(2/3,3/3))";
-    QTest::newRow("declared global read back")
-        << "Global([g],0); g+0.5" << "Global/0([g]/2,0/3) ; +/0(g/1,0.5/3)";
-    QTest::newRow("failed statement among others")
-        << "1; Nope(2); 3" << "1/3 ; Syntax error/-1 ; 3/3";
+    QTest::newRow("text loses its blank; empty last statement") << "Do(1,[x y]);"
+                                                                << "Do/0(1/3,[xy]/2) ; 0/3";
+    QTest::newRow("a number alone") << "5"
+                                    << "5/3";
+    QTest::newRow("call without arguments") << "Count"
+                                            << "Count/4";
+    QTest::newRow("infix operators are calls") << "1+2*3"
+                                               << "+/0(1/3,*/0(2/3,3/3))";
+    QTest::newRow("declared global read back") << "Global([g],0); g+0.5"
+                                               << "Global/0([g]/2,0/3) ; +/0(g/1,0.5/3)";
+    QTest::newRow("failed statement among others") << "1; Nope(2); 3"
+                                                   << "1/3 ; Syntax error/-1 ; 3/3";
 }
 
 void SyntaxWindowTest::treesOfCompiledStatements() {

@@ -45,7 +45,8 @@ QString field(TformVexScriptOverview* window, const char* name) {
 }
 
 QString selected(TformVexScriptOverview* window) {
-    const QListWidgetItem* item = component<QListWidget>(window, "lbxVexScriptWords")->currentItem();
+    const QListWidgetItem* item =
+        component<QListWidget>(window, "lbxVexScriptWords")->currentItem();
     return item && item->isSelected() ? item->text() : QString();
 }
 
@@ -132,8 +133,8 @@ void WordOverviewTest::selectorsOfferUsedCategoriesAndCreators() {
     for (int i = 0; i < categories->count(); ++i)
         offered << categories->itemText(i);
     // "Only Constants" has no word but a constant; "Unused" and "Visualization" have neither.
-    QCOMPARE(offered, (QStringList{" All categories", "Math", "Only Constants", "Texts",
-                                   "Various"}));
+    QCOMPARE(offered,
+             (QStringList{" All categories", "Math", "Only Constants", "Texts", "Various"}));
     const auto* creators = component<QComboBox>(m_window, "cbCreators");
     QStringList creatorTexts;
     for (int i = 0; i < creators->count(); ++i)
@@ -154,14 +155,15 @@ void WordOverviewTest::fieldsOfTheSelectedEntry_data() {
         << "sum" << QStringList{"Sum", "Math", "Ben", "Sum(e1{,e2...e255})", "Sum(e1{,e2...e255})"}
         << false << "Press F1 for Help";
     QTest::newRow("no arguments: the bare name")
-        << "Pi" << QStringList{"Pi0", "Math", "Anna", "Pi0", "Pi0"} << false
-        << "Press F1 for Help";
+        << "Pi" << QStringList{"Pi0", "Math", "Anna", "Pi0", "Pi0"} << false << "Press F1 for Help";
     QTest::newRow("optional arguments")
-        << "TextL" << QStringList{"TextLen", "Texts", "ben", "TextLen(e1{,e2,e3})", "TextLen(e1{,e2,e3})"}
+        << "TextL"
+        << QStringList{"TextLen", "Texts", "ben", "TextLen(e1{,e2,e3})", "TextLen(e1{,e2,e3})"}
         << false << "Length.";
-    QTest::newRow("constant")
-        << "MaxV" << QStringList{"MaxValue", "Constants", "Engine", "MaxValue", "MaxValue*2"}
-        << false << "The largest value.";
+    QTest::newRow("constant") << "MaxV"
+                              << QStringList{"MaxValue", "Constants", "Engine", "MaxValue",
+                                             "MaxValue*2"}
+                              << false << "The largest value.";
     QTest::newRow("constant without example")
         << "Zero" << QStringList{"Zero", "Constants", "Engine", "Zero", ""} << false
         << "Press F1 for Help";

@@ -142,8 +142,8 @@ void FormPlacementTest::maximisedComesBackMaximisedOverItsDesignedPlace() {
 }
 
 void FormPlacementTest::taggedFormKeepsItsDesignedSize() {
-    storeValues(integers({{"WindowState", 0}, {"Left", 30}, {"Top", 40}, {"Width", 500},
-                          {"Height", 300}}));
+    storeValues(
+        integers({{"WindowState", 0}, {"Left", 30}, {"Top", 40}, {"Width", 500}, {"Height", 300}}));
     auto form = designedForm(7);
     QVERIFY(LoadFormPlacement(form.get()));
     QCOMPARE(form->pos(), QPoint(30, 40));
@@ -164,14 +164,13 @@ void FormPlacementTest::taggedFormKeepsItsDesignedSize() {
 
 void FormPlacementTest::absurdValuesGiveAVisibleSensibleWindow_data() {
     QTest::addColumn<int>("state");
-    QTest::addColumn<QRect>("stored"); // left, top, width, height as stored
+    QTest::addColumn<QRect>("stored");   // left, top, width, height as stored
     QTest::addColumn<QRect>("expected"); // the frame afterwards; a null rect: centred
 
     const int w = DesignedSize.width();
     const int h = DesignedSize.height();
     QTest::newRow("far right: centred") << 0 << QRect(100000, 50, 300, 200) << QRect();
-    QTest::newRow("far up and left: centred") << 0 << QRect(-100000, -100000, 300, 200)
-                                              << QRect();
+    QTest::newRow("far up and left: centred") << 0 << QRect(-100000, -100000, 300, 200) << QRect();
     QTest::newRow("negative size: designed size")
         << 0 << QRect(10, 20, -50, -80) << QRect(10, 20, w, h);
     QTest::newRow("zero width: designed width")
@@ -184,15 +183,19 @@ void FormPlacementTest::absurdValuesGiveAVisibleSensibleWindow_data() {
     // Touching the screen's right edge from outside: off the screen.
     QTest::newRow("just beside the screen")
         << 0 << QRect(screen().right() + 1, 0, 300, 200) << QRect();
-    QTest::newRow("unknown state: normal") << 9 << QRect(10, 20, 300, 200) << QRect(10, 20, 300, 200);
+    QTest::newRow("unknown state: normal")
+        << 9 << QRect(10, 20, 300, 200) << QRect(10, 20, 300, 200);
 }
 
 void FormPlacementTest::absurdValuesGiveAVisibleSensibleWindow() {
     QFETCH(int, state);
     QFETCH(QRect, stored);
     QFETCH(QRect, expected);
-    storeValues(integers({{"WindowState", state}, {"Left", stored.left()}, {"Top", stored.top()},
-                          {"Width", stored.width()}, {"Height", stored.height()}}));
+    storeValues(integers({{"WindowState", state},
+                          {"Left", stored.left()},
+                          {"Top", stored.top()},
+                          {"Width", stored.width()},
+                          {"Height", stored.height()}}));
     auto form = designedForm();
     QVERIFY(LoadFormPlacement(form.get()));
     const QSize size = form->size();
