@@ -159,7 +159,8 @@ void applySize(QWidget* form, const QSize& frameSize) {
         new TClientSizeFixup(form, frameSize);
 }
 
-// Steps 4 to 8 of reading a placement; a wrongly typed value ends them early.
+// Applies the stored state, position and size; a value of another type ends the reading early
+// (TReadStopped), leaving what was applied.
 void applyPlacement(QWidget* form, const TRegistryKey& key) {
     if (const auto state = readInteger(key, "WindowState"))
         form->setWindowState(qtWindowState(*state));
