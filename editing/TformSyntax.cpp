@@ -122,13 +122,13 @@ bool TformSyntax::ShowSyntaxTree(const QString& text, bool show) {
     QTreeWidget* tree = m_ui->tvScript;
     tree->clear();
     m_nodeCount = 0;
+    // Without a context nothing compiles.
     vex::TLanguageInterpreter* context = vex::GlobalContext;
+    const QStringList statements = context ? SplitStatements(StripBlanks(text)) : QStringList();
     bool failed = !context;
     int shownStatements = 0;
     int leftOut = 0;
-    for (const QString& statement : SplitStatements(StripBlanks(text))) {
-        if (!context)
-            break;
+    for (const QString& statement : statements) {
         const TStatementCode code(*context, statement);
         failed = failed || !code.compiled();
         if (shownStatements >= kMaxShownStatements || m_nodeCount >= kMaxShownNodes) {
