@@ -2,6 +2,7 @@
 
 #include "editing/HelpPages.h"
 #include "editing/HelpTopics.h"
+#include "tests/platform/RegistryTestSupport.h"
 #include "tests/runtime/TestSupport.h"
 
 #include <QCoreApplication>
@@ -59,9 +60,11 @@ private:
     std::unique_ptr<vex::test::TFakeHost> m_host;
     std::unique_ptr<vex::test::TTestContext> m_context;
     std::unique_ptr<QTemporaryDir> m_pages;
+    std::unique_ptr<TTemporaryRegistryFile> m_registry;
 };
 
 void HelpWindowTest::init() {
+    m_registry = std::make_unique<TTemporaryRegistryFile>();
     m_host = std::make_unique<vex::test::TFakeHost>();
     m_context = std::make_unique<vex::test::TTestContext>(*m_host, 1 << 16);
     vex::TWordAttributes attributes;
@@ -83,6 +86,7 @@ void HelpWindowTest::cleanup() {
     m_pages.reset();
     m_context.reset();
     m_host.reset();
+    m_registry.reset();
 }
 
 void HelpWindowTest::operatorTopics_data() {

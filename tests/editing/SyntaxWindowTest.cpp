@@ -1,5 +1,6 @@
 #include "editing/TformSyntax.h"
 
+#include "tests/platform/RegistryTestSupport.h"
 #include "tests/runtime/TestSupport.h"
 
 #include <QPointer>
@@ -68,9 +69,11 @@ private slots:
 private:
     std::unique_ptr<vex::test::TFakeHost> m_host;
     std::unique_ptr<vex::test::TTestContext> m_context;
+    std::unique_ptr<TTemporaryRegistryFile> m_registry;
 };
 
 void SyntaxWindowTest::init() {
+    m_registry = std::make_unique<TTemporaryRegistryFile>();
     m_host = std::make_unique<vex::test::TFakeHost>();
     m_context = std::make_unique<vex::test::TTestContext>(*m_host, 1 << 16);
     vex::GlobalContext = m_context.get();
@@ -80,6 +83,7 @@ void SyntaxWindowTest::cleanup() {
     vex::GlobalContext = nullptr;
     m_context.reset();
     m_host.reset();
+    m_registry.reset();
 }
 
 void SyntaxWindowTest::splitStatements_data() {

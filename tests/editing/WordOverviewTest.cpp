@@ -5,6 +5,7 @@
 #include "editing/TformHelp.h"
 #include "editing/TformSyntax.h"
 #include "services/LanguageManager.h"
+#include "tests/platform/RegistryTestSupport.h"
 #include "tests/runtime/TestSupport.h"
 #include "tests/services/LanguageCoverage.h"
 
@@ -93,10 +94,11 @@ private:
     std::unique_ptr<vex::test::TFakeHost> m_host;
     std::unique_ptr<vex::test::TTestContext> m_context;
     TformVexScriptOverview* m_window = nullptr;
+    std::unique_ptr<TTemporaryRegistryFile> m_registry;
 };
 
 void WordOverviewTest::init() {
-    QFile::remove(qEnvironmentVariable("ZENTARO_REGISTRY_FILE"));
+    m_registry = std::make_unique<TTemporaryRegistryFile>();
     m_host = std::make_unique<vex::test::TFakeHost>();
     m_context = std::make_unique<vex::test::TTestContext>(*m_host, 1 << 16);
     vex::test::TTestContext& context = *m_context;
@@ -125,6 +127,7 @@ void WordOverviewTest::cleanup() {
     vex::GlobalContext = nullptr;
     m_context.reset();
     m_host.reset();
+    m_registry.reset();
 }
 
 void WordOverviewTest::selectorsOfferUsedCategoriesAndCreators() {

@@ -154,6 +154,7 @@ void FormPlacementTest::taggedFormKeepsItsDesignedSize() {
     QCOMPARE(storedInteger("Width"), 210);
 
     // A window whose layout fixes its size writes none.
+    m_registry.reset();
     m_registry = std::make_unique<TTemporaryRegistryFile>();
     auto fixed = designedForm();
     (new QVBoxLayout(fixed.get()))->setSizeConstraint(QLayout::SetFixedSize);
