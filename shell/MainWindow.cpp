@@ -8,6 +8,7 @@
 #include "platform/CodePage.h"
 #include "runtime/VexScript.h"
 #include "services/FileDialogs.h"
+#include "services/FormPlacement.h"
 #include "services/LanguageManager.h"
 #include "services/MessageBoxes.h"
 #include "shell/ModelKeeper.h"
@@ -60,9 +61,12 @@ TMainWindow::TMainWindow(vex::TLanguageInterpreter* context, QWidget* parent)
     setUpStatusBar();
     connectActions();
     statusBar()->showMessage(ShellText(stReady));
+    LoadFormPlacement(this);
 }
 
-TMainWindow::~TMainWindow() = default;
+TMainWindow::~TMainWindow() {
+    SaveFormPlacement(this);
+}
 
 bool TMainWindow::openScript(const QString& path) {
     QFile file(path);
