@@ -5,6 +5,7 @@
 #include "platform/CodePage.h"
 #include "services/Clock.h"
 #include "services/FileDialogs.h"
+#include "services/FormPlacement.h"
 #include "services/LanguageManager.h"
 #include "services/MessageBoxes.h"
 #include "ui_TformTrace.h"
@@ -126,7 +127,9 @@ TformTrace::TformTrace(QWidget* owner, const QString& caption)
     applyWordWrap();
 }
 
-TformTrace::~TformTrace() = default;
+TformTrace::~TformTrace() {
+    SaveFormPlacement(this);
+}
 
 void TformTrace::AddMessage(const QString& text, bool isError) {
     m_ui->sbTrace->setVisible(isError);

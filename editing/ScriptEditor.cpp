@@ -1,6 +1,6 @@
 #include "editing/ScriptEditor.h"
 
-#include "editing/EditorTexts.h"
+#include "editing/EditingTexts.h"
 #include "editing/VexScriptEditor.h"
 
 #include <QEvent>
@@ -37,7 +37,7 @@ TPanelStatusBar::TPanelStatusBar(QWidget* parent)
             m_panels[i]->setMinimumWidth(kPanelWidths[i]);
         addWidget(m_panels[i], i < kPanelWidths.size() ? 0 : 1);
     }
-    m_panels[1]->setText(EditorText(etInsertMode));
+    m_panels[1]->setText(EditingText(etInsertMode));
 }
 
 void TPanelStatusBar::SetPanelText(int panel, const QString& text) {

@@ -1,6 +1,6 @@
 #include "editing/ScriptFile.h"
 
-#include "editing/EditorTexts.h"
+#include "editing/EditingTexts.h"
 #include "platform/CodePage.h"
 
 #include <QFile>
@@ -67,7 +67,7 @@ TScriptFileText ReadScriptFile(const QString& path) {
         return result;
     }
     if (file.size() > kScriptTextLimit * 2) {
-        result.Error = EditorText(etFileTooLarge).arg(kScriptTextLimit);
+        result.Error = EditingText(etFileTooLarge).arg(kScriptTextLimit);
         return result;
     }
     const QByteArray bytes = file.readAll();
@@ -76,12 +76,12 @@ TScriptFileText ReadScriptFile(const QString& path) {
         return result;
     }
     if (const qsizetype nul = bytes.indexOf('\0'); nul >= 0) {
-        result.Error = EditorText(etFileHasNul).arg(lineOf(bytes, nul));
+        result.Error = EditingText(etFileHasNul).arg(lineOf(bytes, nul));
         return result;
     }
     result.Text = withLineFeeds(bytes, result);
     if (result.Text.size() > kScriptTextLimit) {
-        result.Error = EditorText(etFileTooLarge).arg(kScriptTextLimit);
+        result.Error = EditingText(etFileTooLarge).arg(kScriptTextLimit);
         result.Text.clear();
     }
     return result;
@@ -97,7 +97,7 @@ QString EncodeScriptText(const QString& text, QByteArray& bytes) {
             const bool pair = unit.isHighSurrogate() && i + 1 < text.size();
             const QString name = characterName(QStringView(text).mid(i, pair ? 2 : 1));
             bytes.clear();
-            return EditorText(etUnsavableCharacter).arg(line).arg(name);
+            return EditingText(etUnsavableCharacter).arg(line).arg(name);
         }
         line += unit == QLatin1Char('\n');
         bytes[i] = *byte;
@@ -108,7 +108,7 @@ QString EncodeScriptText(const QString& text, QByteArray& bytes) {
 QString WriteScriptFile(const QString& path, const QByteArray& bytes) {
     const QFileInfo info(path);
     if (info.exists() && !(info.permissions() & kWriteBits))
-        return EditorText(etFileReadOnly);
+        return EditingText(etFileReadOnly);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();

@@ -1,7 +1,7 @@
 #include "editing/VexScriptEditor.h"
 
 #include "editing/EditorMessages.h"
-#include "editing/EditorTexts.h"
+#include "editing/EditingTexts.h"
 #include "editing/LexicalRules.h"
 #include "editing/RuntimeLookup.h"
 #include "editing/ScriptEditor.h"
@@ -131,8 +131,8 @@ TVexScriptEditor::TVexScriptEditor(QWidget* panel, bool fullFeatures, std::uint8
     m_timer.setInterval(kTickMilliseconds);
     connect(&m_timer, &QTimer::timeout, this, &TVexScriptEditor::Tick);
     m_timer.start();
-    m_lineLabel = EditorText(etLine);
-    m_columnLabel = EditorText(etColumn);
+    m_lineLabel = EditingText(etLine);
+    m_columnLabel = EditingText(etColumn);
     connect(document(), &QTextDocument::contentsChange, this, &TVexScriptEditor::HandleChange);
     connect(this, &QPlainTextEdit::cursorPositionChanged, this,
             &TVexScriptEditor::HandleSelectionChange);
@@ -221,7 +221,7 @@ void TVexScriptEditor::SetScriptText(const QString& text) {
     const QString normalized = normalizedText(text);
     if (normalized.size() > kScriptTextLimit) {
         EditorMessage(QStringLiteral("Could not set the text: ") +
-                          EditorText(etFileTooLarge).arg(kScriptTextLimit),
+                          EditingText(etFileTooLarge).arg(kScriptTextLimit),
                       true);
         return;
     }
@@ -904,7 +904,7 @@ void TVexScriptEditor::insertFromMimeData(const QMimeData* source) {
         m_controlLength - (cursor.selectionEnd() - cursor.selectionStart()) + text.size();
     if (length > kScriptTextLimit) {
         EditorMessage(QStringLiteral("Could not paste: ") +
-                          EditorText(etFileTooLarge).arg(kScriptTextLimit),
+                          EditingText(etFileTooLarge).arg(kScriptTextLimit),
                       true);
         return;
     }

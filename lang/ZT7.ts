@@ -385,6 +385,16 @@ Skripteditor und Debugger für VexScript.</translation>
         <extracomment>Main window</extracomment>
         <translation>Es gibt keine Laufzeitumgebung, in der das Skript laufen könnte.</translation>
     </message>
+    <message id="2219">
+        <source>&amp;Stay On Top</source>
+        <extracomment>Word overview</extracomment>
+        <translation>&amp;Immer im Vordergrund</translation>
+    </message>
+    <message id="2220">
+        <source>Keeps the window above the other windows</source>
+        <extracomment>Word overview</extracomment>
+        <translation>Hält das Fenster über den anderen Fenstern</translation>
+    </message>
     <message id="2904">
         <source>E&amp;xecute</source>
         <extracomment>Script editor</extracomment>
@@ -699,6 +709,81 @@ Skripteditor und Debugger für VexScript.</translation>
         <source>&amp;Colouring on/off</source>
         <extracomment>Script editor</extracomment>
         <translation>&amp;Färbung ein/aus</translation>
+    </message>
+    <message id="4302">
+        <source>VexScript</source>
+        <extracomment>Word overview</extracomment>
+        <translation>VexScript</translation>
+    </message>
+    <message id="4304">
+        <source>VexScript</source>
+        <extracomment>Word overview</extracomment>
+        <translation>VexScript</translation>
+    </message>
+    <message id="4305">
+        <source>Category</source>
+        <extracomment>Word overview</extracomment>
+        <translation>Kategorie</translation>
+    </message>
+    <message id="4306">
+        <source>Creator</source>
+        <extracomment>Word overview</extracomment>
+        <translation>Urheber</translation>
+    </message>
+    <message id="4307">
+        <source>Update</source>
+        <extracomment>Word overview</extracomment>
+        <translation>Aktualisieren</translation>
+    </message>
+    <message id="4308">
+        <source>Syntax</source>
+        <extracomment>Word overview</extracomment>
+        <translation>Syntax</translation>
+    </message>
+    <message id="4309">
+        <source>Example</source>
+        <extracomment>Word overview</extracomment>
+        <translation>Beispiel</translation>
+    </message>
+    <message id="4310">
+        <source>All categories</source>
+        <extracomment>Word overview</extracomment>
+        <translation>Alle Kategorien</translation>
+    </message>
+    <message id="4311">
+        <source>All creators</source>
+        <extracomment>Word overview</extracomment>
+        <translation>Alle Urheber</translation>
+    </message>
+    <message id="5102">
+        <source>VexScript</source>
+        <extracomment>Syntax tree window</extracomment>
+        <translation>VexScript</translation>
+    </message>
+    <message id="5108">
+        <source>Syntax error</source>
+        <extracomment>Syntax tree window</extracomment>
+        <translation>Syntaxfehler</translation>
+    </message>
+    <message id="5110">
+        <source>... %1 more statements, not shown</source>
+        <extracomment>Syntax tree window</extracomment>
+        <translation>... %1 weitere Anweisungen, nicht gezeigt</translation>
+    </message>
+    <message id="5130">
+        <source>VexScript Help</source>
+        <extracomment>Help window</extracomment>
+        <translation>VexScript-Hilfe</translation>
+    </message>
+    <message id="5132">
+        <source>&amp;Search</source>
+        <extracomment>Help window</extracomment>
+        <translation>&amp;Suchen</translation>
+    </message>
+    <message id="5134">
+        <source>The help pages were not found. Looked in: %1</source>
+        <extracomment>Help window</extracomment>
+        <translation>Die Hilfeseiten wurden nicht gefunden. Gesucht in: %1</translation>
     </message>
     <message id="5402">
         <source>Tracer</source>

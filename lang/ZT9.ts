@@ -385,6 +385,16 @@ Script editor and debugger for VexScript.</translation>
         <extracomment>Main window</extracomment>
         <translation>There is no runtime to run the script in.</translation>
     </message>
+    <message id="2219">
+        <source>&amp;Stay On Top</source>
+        <extracomment>Word overview</extracomment>
+        <translation>&amp;Stay On Top</translation>
+    </message>
+    <message id="2220">
+        <source>Keeps the window above the other windows</source>
+        <extracomment>Word overview</extracomment>
+        <translation>Keeps the window above the other windows</translation>
+    </message>
     <message id="2904">
         <source>E&amp;xecute</source>
         <extracomment>Script editor</extracomment>
@@ -699,6 +709,81 @@ Script editor and debugger for VexScript.</translation>
         <source>&amp;Colouring on/off</source>
         <extracomment>Script editor</extracomment>
         <translation>&amp;Colouring on/off</translation>
+    </message>
+    <message id="4302">
+        <source>VexScript</source>
+        <extracomment>Word overview</extracomment>
+        <translation>VexScript</translation>
+    </message>
+    <message id="4304">
+        <source>VexScript</source>
+        <extracomment>Word overview</extracomment>
+        <translation>VexScript</translation>
+    </message>
+    <message id="4305">
+        <source>Category</source>
+        <extracomment>Word overview</extracomment>
+        <translation>Category</translation>
+    </message>
+    <message id="4306">
+        <source>Creator</source>
+        <extracomment>Word overview</extracomment>
+        <translation>Creator</translation>
+    </message>
+    <message id="4307">
+        <source>Update</source>
+        <extracomment>Word overview</extracomment>
+        <translation>Update</translation>
+    </message>
+    <message id="4308">
+        <source>Syntax</source>
+        <extracomment>Word overview</extracomment>
+        <translation>Syntax</translation>
+    </message>
+    <message id="4309">
+        <source>Example</source>
+        <extracomment>Word overview</extracomment>
+        <translation>Example</translation>
+    </message>
+    <message id="4310">
+        <source>All categories</source>
+        <extracomment>Word overview</extracomment>
+        <translation>All categories</translation>
+    </message>
+    <message id="4311">
+        <source>All creators</source>
+        <extracomment>Word overview</extracomment>
+        <translation>All creators</translation>
+    </message>
+    <message id="5102">
+        <source>VexScript</source>
+        <extracomment>Syntax tree window</extracomment>
+        <translation>VexScript</translation>
+    </message>
+    <message id="5108">
+        <source>Syntax error</source>
+        <extracomment>Syntax tree window</extracomment>
+        <translation>Syntax error</translation>
+    </message>
+    <message id="5110">
+        <source>... %1 more statements, not shown</source>
+        <extracomment>Syntax tree window</extracomment>
+        <translation>... %1 more statements, not shown</translation>
+    </message>
+    <message id="5130">
+        <source>VexScript Help</source>
+        <extracomment>Help window</extracomment>
+        <translation>VexScript Help</translation>
+    </message>
+    <message id="5132">
+        <source>&amp;Search</source>
+        <extracomment>Help window</extracomment>
+        <translation>&amp;Search</translation>
+    </message>
+    <message id="5134">
+        <source>The help pages were not found. Looked in: %1</source>
+        <extracomment>Help window</extracomment>
+        <translation>The help pages were not found. Looked in: %1</translation>
     </message>
     <message id="5402">
         <source>Tracer</source>

@@ -58,6 +58,7 @@
 #include "runtime/SimpleStringList.h"
 #include "runtime/SourcePreparation.h"
 #include "runtime/Syntax.h"
+#include "runtime/SyntaxLine.h"
 #include "runtime/Text.h"
 #include "runtime/Variables.h"
 #include "runtime/WordRegistry.h"

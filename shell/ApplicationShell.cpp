@@ -1,6 +1,8 @@
 #include "shell/ApplicationShell.h"
 
 #include "debugging/TraceWindows.h"
+#include "editing/TformHelp.h"
+#include "editing/TformVexScriptOverview.h"
 #include "platform/RegistryStore.h"
 #include "platform/TimerBase.h"
 #include "services/LanguageManager.h"
@@ -199,6 +201,9 @@ void TApplicationShell::destroyWindowsAndContext() {
     m_host->Services().Tree = nullptr;
     note(QStringLiteral("destroy main window"));
     m_mainWindow.reset();
+    note(QStringLiteral("destroy tool windows"));
+    FinalizeVexScriptOverview();
+    FinalizeHelpWindow();
     note(QStringLiteral("destroy trace windows"));
     FinalizeTraceWindows();
     note(QStringLiteral("release runtime context"));

@@ -40,7 +40,9 @@ class TZTApplication;
 //     is registered with the model's services, and the window is shown, with the script file
 //     given, if any;
 //  6. the message loop runs until the main window closes or TZTApplication::Shutdown;
-//  7. the model tree is unregistered, the main window destroyed, then the runtime context;
+//  7. the model tree is unregistered, the main window destroyed, then the tool windows (word
+//     overview, help) and the trace windows (each storing its placement), then the runtime
+//     context;
 //  8. the parts finalise in exactly the reverse order.
 //
 // A settings file found damaged on the way is reported in a warning box.

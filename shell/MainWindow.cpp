@@ -3,7 +3,7 @@
 #include "debugging/TformTrace.h"
 #include "debugging/TraceWindows.h"
 #include "editing/EditorMessages.h"
-#include "editing/EditorTexts.h"
+#include "editing/EditingTexts.h"
 #include "editing/RuntimeLookup.h"
 #include "editing/ScriptEditor.h"
 #include "editing/ScriptFile.h"
@@ -15,6 +15,7 @@
 #include "platform/CodePage.h"
 #include "runtime/VexScript.h"
 #include "services/FileDialogs.h"
+#include "services/FormPlacement.h"
 #include "services/LanguageManager.h"
 #include "services/MessageBoxes.h"
 #include "shell/ModelKeeper.h"
@@ -69,9 +70,11 @@ TMainWindow::TMainWindow(vex::TLanguageInterpreter* context, QWidget* parent)
     setUpStatusBar();
     connectActions();
     statusBar()->showMessage(ShellText(stReady));
+    LoadFormPlacement(this);
 }
 
 TMainWindow::~TMainWindow() {
+    SaveFormPlacement(this);
     SetEditorMessageSink(m_previousEditorMessages);
 }
 
@@ -163,7 +166,7 @@ bool TMainWindow::checkEditedScript() {
             failed = statement;
     recolorScript();
     if (!failed) {
-        statusBar()->showMessage(EditorText(etSyntaxCorrect));
+        statusBar()->showMessage(EditingText(etSyntaxCorrect));
         return true;
     }
     QTextCursor selection = scriptEditor()->textCursor();

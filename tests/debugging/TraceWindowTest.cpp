@@ -94,6 +94,7 @@ private slots:
     void translatesItselfFirst_data();
     void translatesItselfFirst();
     void screenshotOfTheErrorWindow();
+    void windowsComeBackWhereTheyWereLeft();
 
 private:
     std::chrono::milliseconds m_now = 100'000ms;
@@ -547,6 +548,15 @@ void TraceWindowTest::screenshotOfTheErrorWindow() {
     QCOMPARE(QColor(image.pixel(inside)), background(window));
     const QRect status = sbTrace(window)->geometry();
     QVERIFY(status.height() >= 19 && status.bottom() >= image.height() - 2);
+}
+
+// Each of the two windows keeps a placement of its own.
+void TraceWindowTest::windowsComeBackWhereTheyWereLeft() {
+    GetErrorWindow()->move(40, 50);
+    GetTraceWindow()->move(300, 60);
+    FinalizeTraceWindows();
+    QCOMPARE(GetErrorWindow()->pos(), QPoint(40, 50));
+    QCOMPARE(GetTraceWindow()->pos(), QPoint(300, 60));
 }
 
 QTEST_MAIN(TraceWindowTest)

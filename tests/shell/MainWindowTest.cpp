@@ -5,7 +5,7 @@
 #include "debugging/TformTrace.h"
 #include "debugging/TraceTexts.h"
 #include "debugging/TraceWindows.h"
-#include "editing/EditorTexts.h"
+#include "editing/EditingTexts.h"
 #include "editing/ScriptEditor.h"
 #include "editing/VexScriptEditor.h"
 #include "platform/CodePage.h"
@@ -19,6 +19,7 @@
 #include "shell/ModelTreeView.h"
 #include "shell/ShellTexts.h"
 #include "tests/platform/RegistryTestSupport.h"
+#include "tests/services/LanguageCoverage.h"
 #include "tests/services/LanguageSettings.h"
 #include "tests/shell/TreeShape.h"
 
@@ -46,32 +47,14 @@ using namespace zentaro::platform;
 
 namespace {
 
-// The numbers a window's layout carries (a hint's number only where the layout has a hint).
-void addLayoutNumbers(QWidget* window, std::set<int>& numbers) {
-    QList<QObject*> components = window->findChildren<QObject*>();
-    components.prepend(window);
-    for (const QObject* component : components) {
-        if (const QVariant tag = component->property("tag"); tag.isValid())
-            numbers.insert(tag.toInt());
-        const QVariant helpContext = component->property("helpContext");
-        if (!helpContext.isValid())
-            continue;
-        numbers.insert(helpContext.toInt());
-        const QString hint =
-            component->property("statusTip").toString() + component->property("toolTip").toString();
-        if (!hint.isEmpty())
-            numbers.insert(helpContext.toInt() + 1);
-    }
-}
-
 // Every text number the code asks the language module for: the runtime's, the shell's, the
-// editor's and the trace windows' messages, and the numbers in the layouts of the main window and
-// the trace window.
+// editing layer's and the trace windows' messages, and the numbers in the layouts of the main
+// window and the trace window.
 std::set<int> requestedNumbers(QWidget* window) {
     std::set<int> numbers = {
 #define NUMBER_OF(constant, number, english) number,
         VEX_LANGUAGE_TEXTS(NUMBER_OF) ZT_SHELL_TEXTS(NUMBER_OF) ZT_TRACE_TEXTS(NUMBER_OF)
-            ZT_EDITOR_TEXTS(NUMBER_OF)
+            ZT_EDITING_TEXTS(NUMBER_OF)
 #undef NUMBER_OF
     };
     addLayoutNumbers(window, numbers);
@@ -229,10 +212,7 @@ void MainWindowTest::everyRequestedNumberIsInTheModules() {
     const std::set<int> numbers = requestedNumbers(m_window);
     QVERIFY(numbers.size() > 60);
     QVERIFY(LoadLanguageModule("ZT", language));
-    QStringList missing;
-    for (int number : numbers)
-        if (GetLanguageText(number).isEmpty())
-            missing << QString::number(number);
+    const QStringList missing = missingLanguageNumbers(numbers);
     QVERIFY2(missing.isEmpty(), qPrintable("missing: " + missing.join(' ')));
 }
 
