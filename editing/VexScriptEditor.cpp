@@ -1,7 +1,7 @@
 #include "editing/VexScriptEditor.h"
 
-#include "editing/EditorMessages.h"
 #include "editing/EditingTexts.h"
+#include "editing/EditorMessages.h"
 #include "editing/LexicalRules.h"
 #include "editing/RuntimeLookup.h"
 #include "editing/ScriptEditor.h"

@@ -2,8 +2,8 @@
 
 #include "debugging/TformTrace.h"
 #include "debugging/TraceWindows.h"
-#include "editing/EditorMessages.h"
 #include "editing/EditingTexts.h"
+#include "editing/EditorMessages.h"
 #include "editing/RuntimeLookup.h"
 #include "editing/ScriptEditor.h"
 #include "editing/ScriptFile.h"
