@@ -42,6 +42,9 @@
     ZT_EDITING_TEXT(etShowTraceWindow, 3960, "Show &trace window")                                 \
     ZT_EDITING_TEXT(etFindNext, 3962, "Find &next")                                                \
     ZT_EDITING_TEXT(etColoring, 3964, "&Colouring on/off")                                         \
+    ZT_EDITING_TEXT(etReplaceTitle, 3972, "Replace")                                               \
+    ZT_EDITING_TEXT(etPrintToFileTitle, 3986, "Print to a PDF file")                               \
+    ZT_EDITING_TEXT(etPdfFilter, 3988, "PDF files (*.pdf)")                                        \
     ZT_EDITING_TEXT(etAllCategories, 4310, "All categories")                                       \
     ZT_EDITING_TEXT(etAllCreators, 4311, "All creators")                                           \
     ZT_EDITING_TEXT(etStatementFailed, 5108, "Syntax error")                                       \

@@ -21,3 +21,23 @@ void EditorMessage(const QString& text, bool isError) {
 TEditorMessageSink SetEditorMessageSink(TEditorMessageSink sink) {
     return std::exchange(installedSink(), std::move(sink));
 }
+
+namespace {
+
+TTraceWindowPresenter& installedPresenter() {
+    static TTraceWindowPresenter presenter;
+    return presenter;
+}
+
+} // namespace
+
+void ShowEditorTraceWindow() {
+    if (const TTraceWindowPresenter& presenter = installedPresenter())
+        presenter();
+    else
+        EditorMessage(QStringLiteral("There is no trace window to show."), false);
+}
+
+TTraceWindowPresenter SetTraceWindowPresenter(TTraceWindowPresenter presenter) {
+    return std::exchange(installedPresenter(), std::move(presenter));
+}

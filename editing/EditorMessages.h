@@ -18,3 +18,13 @@ void EditorMessage(const QString& text, bool isError);
 
 // Installs the sink (an empty function restores the log); returns the one installed before.
 TEditorMessageSink SetEditorMessageSink(TEditorMessageSink sink);
+
+// The editor's "Show trace window" command: the application installs how its error window is
+// shown afresh with every logged error. Without a presenter the request is reported through
+// EditorMessage.
+using TTraceWindowPresenter = std::function<void()>;
+
+void ShowEditorTraceWindow();
+
+// Installs the presenter (an empty function removes it); returns the one installed before.
+TTraceWindowPresenter SetTraceWindowPresenter(TTraceWindowPresenter presenter);

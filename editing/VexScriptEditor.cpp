@@ -1,6 +1,8 @@
 #include "editing/VexScriptEditor.h"
 
 #include "editing/EditingTexts.h"
+#include "editing/EditorCommands.h"
+#include "editing/EditorKeys.h"
 #include "editing/EditorMessages.h"
 #include "editing/LexicalRules.h"
 #include "editing/RuntimeLookup.h"
@@ -8,6 +10,7 @@
 #include "editing/ScriptFile.h"
 #include "platform/CodePage.h"
 
+#include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QGlyphRun>
@@ -138,6 +141,7 @@ TVexScriptEditor::TVexScriptEditor(QWidget* panel, bool fullFeatures, std::uint8
             &TVexScriptEditor::HandleSelectionChange);
     connect(this, &QPlainTextEdit::selectionChanged, this,
             &TVexScriptEditor::HandleSelectionChange);
+    m_commands = new TEditorCommands(*this);
     rebuildAll();
     applyPalette();
 }
@@ -146,6 +150,8 @@ TVexScriptEditor::~TVexScriptEditor() {
     // The base class destroys the document after this class's members are gone; the document's
     // last signals must not reach them.
     disconnect(document(), nullptr, this, nullptr);
+    // The commands and their dialogs go while the editor is still whole.
+    delete m_commands;
 }
 
 void TVexScriptEditor::applyFont() {
@@ -208,7 +214,7 @@ void TVexScriptEditor::SetStatusText(const QString& text) {
 // [whole text] --------------------------------------------------------------------------------
 
 // Line ends of every kind become line breaks, TABs the indentation text.
-QString TVexScriptEditor::normalizedText(QString text) const {
+QString TVexScriptEditor::NormalizedText(QString text) const {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     text.replace(kLineSeparator, QLatin1Char('\n'));
@@ -218,7 +224,7 @@ QString TVexScriptEditor::normalizedText(QString text) const {
 }
 
 void TVexScriptEditor::SetScriptText(const QString& text) {
-    const QString normalized = normalizedText(text);
+    const QString normalized = NormalizedText(text);
     if (normalized.size() > kScriptTextLimit) {
         EditorMessage(QStringLiteral("Could not set the text: ") +
                           EditingText(etFileTooLarge).arg(kScriptTextLimit),
@@ -844,23 +850,17 @@ void TVexScriptEditor::paintPlain(QPainter& painter, const QTextBlock& block, co
 
 // [events] ------------------------------------------------------------------------------------
 
+// The way of a key press: the completion's hook, the context menu's keys, then (unless the
+// editor is read-only, which takes every other key) the editor's own keys, automatic brackets
+// and the control.
 void TVexScriptEditor::keyPressEvent(QKeyEvent* event) {
-    const bool control = event->modifiers() & Qt::ControlModifier;
-    if (control && (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)) {
-        const bool forward =
-            event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier);
-        if (auto* panel = qobject_cast<TScriptEditor*>(parentWidget()))
-            panel->SwitchPage(forward);
-        event->accept();
+    if (CompletionKeyHook && CompletionKeyHook(event))
         return;
-    }
-    // A TAB never reaches the text: the key inserts the indentation text, as one undo step.
-    if (event->key() == Qt::Key_Tab && !(event->modifiers() & ~Qt::KeypadModifier)) {
-        if (!isReadOnly())
-            insertPlainText(m_indentText);
-        event->accept();
+    event->accept();
+    if (m_commands->RunKey(*event) || isReadOnly())
         return;
-    }
+    if (HandleEditorKey(*this, *event) || HandleTypedBracket(*this, *event))
+        return;
     // Shift+Return would break the line inside its block; every line break is a new line here.
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
         (event->modifiers() & Qt::ShiftModifier)) {
@@ -870,6 +870,46 @@ void TVexScriptEditor::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QPlainTextEdit::keyPressEvent(event);
+}
+
+void TVexScriptEditor::ControlKeyPress(QKeyEvent* event) {
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+// The menu's keys are the editor's while it has the focus, also where the window has a
+// shortcut on the same key.
+bool TVexScriptEditor::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride &&
+        m_commands->Menu()->KeyAction(*static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QPlainTextEdit::event(event);
+}
+
+void TVexScriptEditor::contextMenuEvent(QContextMenuEvent* event) {
+    m_commands->Menu()->popup(event->globalPos());
+}
+
+TEditorMenu* TVexScriptEditor::EditorMenu() const noexcept {
+    return m_commands->Menu();
+}
+
+void TVexScriptEditor::InsertText(const QString& text) {
+    QTextCursor cursor = textCursor();
+    cursor.beginEditBlock();
+    if (text.isEmpty())
+        cursor.removeSelectedText();
+    else
+        cursor.insertText(text);
+    cursor.endEditBlock();
+    setTextCursor(cursor);
+}
+
+void TVexScriptEditor::ToggleOverwriteMode() {
+    setOverwriteMode(!overwriteMode());
+    if (m_statusBar)
+        m_statusBar->SetPanelText(1, EditingText(overwriteMode() ? etOverwriteMode : etInsertMode));
 }
 
 void TVexScriptEditor::focusInEvent(QFocusEvent* event) {
@@ -893,22 +933,8 @@ void TVexScriptEditor::changeEvent(QEvent* event) {
     }
 }
 
-// Pasted text arrives with line breaks of one kind and TABs as indentation; text that would make
-// the editor hold more than it can is refused.
+// Text the control pastes on its own (the X11 selection) is pasted as the Paste command pastes.
 void TVexScriptEditor::insertFromMimeData(const QMimeData* source) {
-    if (!source || !source->hasText())
-        return;
-    const QString text = normalizedText(source->text());
-    const QTextCursor cursor = textCursor();
-    const qsizetype length =
-        m_controlLength - (cursor.selectionEnd() - cursor.selectionStart()) + text.size();
-    if (length > kScriptTextLimit) {
-        EditorMessage(QStringLiteral("Could not paste: ") +
-                          EditingText(etFileTooLarge).arg(kScriptTextLimit),
-                      true);
-        return;
-    }
-    insertPlainText(text);
-    ensureCursorVisible();
-    viewport()->update();
+    if (source && source->hasText())
+        m_commands->PasteText(source->text());
 }

@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+class TEditorCommands;
+class TEditorMenu;
 class TPanelStatusBar;
 class TWordClasses;
 
@@ -46,6 +48,12 @@ class TWordClasses;
 // Script text is bytes in Windows-1252; a character the code page cannot hold stays in the
 // control and stands as "?" in the snapshots. Every TAB that reaches a line is replaced by the
 // indentation text, in the same undo step as the edit that brought it.
+//
+// Keys: a key press goes first to CompletionKeyHook, then to the context menu (TEditorMenu,
+// whose items carry the keys of every command, TEditorCommands), and the menu's keys win over
+// the window's shortcuts while the editor has the focus. A read-only editor takes no other key;
+// otherwise the editor's own keys (EditorKeys.h) and automatic brackets come next, and the
+// plain-text control last.
 class TVexScriptEditor : public QPlainTextEdit {
     Q_OBJECT
 
@@ -122,7 +130,35 @@ public:
     std::function<void(TVexScriptEditor*)> OnUserEnter;
     std::function<void(TVexScriptEditor*)> OnUserExit;
 
+    // The context menu with the keys of every command, and the commands.
+    TEditorMenu* EditorMenu() const noexcept;
+    TEditorCommands& Commands() const noexcept { return *m_commands; }
+    // Inserts text in place of the selection, leaving the caret after it, as one undo step that
+    // undoes like a paste; the clipboard is not touched. Every insertion the editor makes on its
+    // own account (indentation, brackets, examples, replacements) goes through here.
+    void InsertText(const QString& text);
+    // Line ends of every kind become line breaks, TABs the indentation text.
+    QString NormalizedText(QString text) const;
+    // Insert or overwrite, shown in the status bar's second panel.
+    void ToggleOverwriteMode();
+    // Hands a key to the plain-text control, past the editor's own keys.
+    void ControlKeyPress(QKeyEvent* event);
+    // Set while undo and redo change the text: code completion does not open on their changes.
+    bool SuppressCompletion() const noexcept { return m_suppressCompletion; }
+    void SetSuppressCompletion(bool suppress) { m_suppressCompletion = suppress; }
+
+    // The first to see each key press; true takes the key. The code completion claims the keys
+    // of its list here while the list is visible.
+    std::function<bool(QKeyEvent*)> CompletionKeyHook;
+    // When set, the Open and Save as commands hand over to them instead of asking for a file:
+    // a window that keeps the script's file (its title, the question before changes are lost)
+    // opens and saves itself.
+    std::function<void(TVexScriptEditor*)> OnOpenCommand;
+    std::function<void(TVexScriptEditor*)> OnSaveAsCommand;
+
 protected:
+    bool event(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
@@ -168,7 +204,6 @@ private:
     TTextPoint pointOfBuffer(int bufferPosition) const;
     int bufferOf(TTextPoint point) const;
     void writeStatusLine();
-    QString normalizedText(QString text) const;
 
     TEditorSettings m_settings;
     bool m_fullFeatures;
@@ -188,6 +223,8 @@ private:
     QString m_columnLabel;
     QRect m_windowRect;
     QTimer m_timer;
+    TEditorCommands* m_commands = nullptr;
+    bool m_suppressCompletion = false;
 
     // The control's text length and line count that the snapshots hold.
     int m_controlLength = 0;

@@ -710,6 +710,61 @@ Skripteditor und Debugger für VexScript.</translation>
         <extracomment>Script editor</extracomment>
         <translation>&amp;Färbung ein/aus</translation>
     </message>
+    <message id="3970">
+        <source>Find</source>
+        <extracomment>Find dialog</extracomment>
+        <translation>Suchen</translation>
+    </message>
+    <message id="3972">
+        <source>Replace</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Ersetzen</translation>
+    </message>
+    <message id="3974">
+        <source>Fi&amp;nd what:</source>
+        <extracomment>Find dialog</extracomment>
+        <translation>Suchen &amp;nach:</translation>
+    </message>
+    <message id="3975">
+        <source>Re&amp;place with:</source>
+        <extracomment>Find dialog</extracomment>
+        <translation>Ersetzen &amp;durch:</translation>
+    </message>
+    <message id="3976">
+        <source>Match &amp;case</source>
+        <extracomment>Find dialog</extracomment>
+        <translation>&amp;Groß-/Kleinschreibung beachten</translation>
+    </message>
+    <message id="3978">
+        <source>&amp;Find Next</source>
+        <extracomment>Find dialog</extracomment>
+        <translation>&amp;Weitersuchen</translation>
+    </message>
+    <message id="3980">
+        <source>&amp;Replace</source>
+        <extracomment>Find dialog</extracomment>
+        <translation>&amp;Ersetzen</translation>
+    </message>
+    <message id="3982">
+        <source>Replace &amp;All</source>
+        <extracomment>Find dialog</extracomment>
+        <translation>&amp;Alle ersetzen</translation>
+    </message>
+    <message id="3984">
+        <source>Cancel</source>
+        <extracomment>Find dialog</extracomment>
+        <translation>Abbrechen</translation>
+    </message>
+    <message id="3986">
+        <source>Print to a PDF file</source>
+        <extracomment>Script editor</extracomment>
+        <translation>In eine PDF-Datei drucken</translation>
+    </message>
+    <message id="3988">
+        <source>PDF files (*.pdf)</source>
+        <extracomment>Script editor</extracomment>
+        <translation>PDF-Dateien (*.pdf)</translation>
+    </message>
     <message id="4302">
         <source>VexScript</source>
         <extracomment>Word overview</extracomment>

@@ -710,6 +710,61 @@ Script editor and debugger for VexScript.</translation>
         <extracomment>Script editor</extracomment>
         <translation>&amp;Colouring on/off</translation>
     </message>
+    <message id="3970">
+        <source>Find</source>
+        <extracomment>Find dialog</extracomment>
+        <translation>Find</translation>
+    </message>
+    <message id="3972">
+        <source>Replace</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Replace</translation>
+    </message>
+    <message id="3974">
+        <source>Fi&amp;nd what:</source>
+        <extracomment>Find dialog</extracomment>
+        <translation>Fi&amp;nd what:</translation>
+    </message>
+    <message id="3975">
+        <source>Re&amp;place with:</source>
+        <extracomment>Find dialog</extracomment>
+        <translation>Re&amp;place with:</translation>
+    </message>
+    <message id="3976">
+        <source>Match &amp;case</source>
+        <extracomment>Find dialog</extracomment>
+        <translation>Match &amp;case</translation>
+    </message>
+    <message id="3978">
+        <source>&amp;Find Next</source>
+        <extracomment>Find dialog</extracomment>
+        <translation>&amp;Find Next</translation>
+    </message>
+    <message id="3980">
+        <source>&amp;Replace</source>
+        <extracomment>Find dialog</extracomment>
+        <translation>&amp;Replace</translation>
+    </message>
+    <message id="3982">
+        <source>Replace &amp;All</source>
+        <extracomment>Find dialog</extracomment>
+        <translation>Replace &amp;All</translation>
+    </message>
+    <message id="3984">
+        <source>Cancel</source>
+        <extracomment>Find dialog</extracomment>
+        <translation>Cancel</translation>
+    </message>
+    <message id="3986">
+        <source>Print to a PDF file</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Print to a PDF file</translation>
+    </message>
+    <message id="3988">
+        <source>PDF files (*.pdf)</source>
+        <extracomment>Script editor</extracomment>
+        <translation>PDF files (*.pdf)</translation>
+    </message>
     <message id="4302">
         <source>VexScript</source>
         <extracomment>Word overview</extracomment>

@@ -27,9 +27,12 @@ struct TFileDialogRequest {
 
 using TFileDialogPresenter = std::function<QString(const TFileDialogRequest&)>;
 
+// Asks for an existing file to open; empty when the person cancelled.
+QString showOpenFileDialog(const TFileDialogRequest& request);
 // Asks for a file name to save to; empty when the person cancelled.
 QString showSaveFileDialog(const TFileDialogRequest& request);
 
-// Replaces how save dialogs are shown; an empty function restores the QFileDialog. Returns the
-// presenter that was in place.
+// Replace how open and save dialogs are shown; an empty function restores the QFileDialog. Each
+// returns the presenter that was in place.
+TFileDialogPresenter setOpenFileDialogPresenter(TFileDialogPresenter presenter);
 TFileDialogPresenter setSaveFileDialogPresenter(TFileDialogPresenter presenter);

@@ -1,0 +1,572 @@
+#include "editing/EditorCommands.h"
+
+#include "editing/EditingTexts.h"
+#include "editing/EditorKeys.h"
+#include "editing/EditorMessages.h"
+#include "editing/PasteHistory.h"
+#include "editing/RuntimeLookup.h"
+#include "editing/ScriptFile.h"
+#include "editing/ScriptPrinting.h"
+#include "editing/TFindDialog.h"
+#include "editing/TformHelp.h"
+#include "editing/TformSyntax.h"
+#include "editing/TformVexScriptOverview.h"
+#include "editing/VexScriptEditor.h"
+#include "platform/CodePage.h"
+#include "services/FileDialogs.h"
+#include "services/MessageBoxes.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QTextBlock>
+
+// Sections: [dispatch] [clipboard] [undo] [tool windows] [runtime] [search] [files]
+
+namespace {
+
+// Characters of a paste history entry shown in its menu item.
+constexpr int kHistoryCaptionLength = 48;
+
+// Line ends of every kind as "\n", the way texts go to the clipboard and into the history.
+QString withLineFeeds(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    text.replace(QChar(QChar::ParagraphSeparator), u'\n');
+    text.replace(QChar(QChar::LineSeparator), u'\n');
+    return text;
+}
+
+QString clipboardText(bool* hasText = nullptr) {
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    const bool text = data && data->hasText();
+    if (hasText)
+        *hasText = text;
+    return text ? data->text() : QString();
+}
+
+// The start of a history entry on one line, with "&" shown as itself.
+QString historyCaption(const QString& entry) {
+    QString caption = entry.left(kHistoryCaptionLength);
+    for (QChar& character : caption)
+        if (character == u'\n' || character == u'\t')
+            character = u' ';
+    caption.replace(u'&', QStringLiteral("&&"));
+    return caption;
+}
+
+std::string scriptBytes(const QString& text) {
+    return toWindows1252(text).toStdString();
+}
+
+class TWaitCursor {
+public:
+    TWaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~TWaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    TWaitCursor(const TWaitCursor&) = delete;
+    TWaitCursor& operator=(const TWaitCursor&) = delete;
+};
+
+} // namespace
+
+// [dispatch] ----------------------------------------------------------------------------------
+
+TEditorCommands::TEditorCommands(TVexScriptEditor& editor)
+    : QObject(&editor)
+    , m_editor(editor)
+    , m_menu(new TEditorMenu(&editor, editor.FullFeatures())) {
+    connect(m_menu, &TEditorMenu::commandTriggered, this, &TEditorCommands::Run);
+}
+
+TEditorCommands::~TEditorCommands() {
+    delete m_findDialog;
+    delete m_replaceDialog;
+    delete m_historyMenu;
+}
+
+bool TEditorCommands::RunKey(const QKeyEvent& event) {
+    QAction* action = m_menu->KeyAction(event);
+    if (!action)
+        return false;
+    Run(TEditorMenu::CommandOf(action), TEditorMenu::EntryOf(action));
+    return true;
+}
+
+void TEditorCommands::Run(TEditorCommand command, int entry) {
+    using enum TEditorCommand;
+    switch (command) {
+    case Swallow:
+        break;
+    case Reconstruct:
+        m_editor.RebuildRows();
+        m_editor.viewport()->update();
+        break;
+    case Delete: {
+        QKeyEvent plainDelete(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+        m_editor.ControlKeyPress(&plainDelete);
+        m_editor.viewport()->update();
+        break;
+    }
+    case Repaint:
+        m_editor.viewport()->update();
+        break;
+    case Cut:
+        cut();
+        break;
+    case Copy:
+        copy();
+        break;
+    case Paste:
+        paste();
+        break;
+    case PasteHistoryMenu:
+        showPasteHistory();
+        break;
+    case PasteHistoryEntry:
+        pasteHistoryEntry(entry);
+        break;
+    case Undo:
+    case Redo:
+        undoOrRedo(command == Redo);
+        break;
+    case WordOverview:
+        presentOverview();
+        break;
+    case Help:
+        help();
+        break;
+    case LookUpWord:
+        lookUpWord();
+        break;
+    case PreviousWord:
+    case NextWord:
+        presentOverview();
+        GetVexScriptOverview()->StepWord(command == NextWord ? 1 : -1);
+        break;
+    case InsertExample:
+        insertExample();
+        break;
+    case SyntaxCheck:
+        syntaxCheck();
+        break;
+    case Execute:
+        execute();
+        break;
+    case DepthColors:
+        m_editor.SetDepthColorsOn(!m_editor.DepthColorsOn());
+        break;
+    case Coloring:
+        m_editor.SetColoringOn(!m_editor.ColoringOn());
+        break;
+    case SyntaxTree:
+        syntaxTree();
+        break;
+    case SelectAll:
+        m_editor.selectAll();
+        break;
+    case Replace:
+        replace();
+        break;
+    case Find:
+        find();
+        break;
+    case FindNext:
+        if (!m_searchText.isEmpty() && !findNext(m_searchText, m_searchMatchCase))
+            reportNotFound(&m_editor);
+        break;
+    case Print:
+        print();
+        break;
+    case SaveAs:
+        saveAs();
+        break;
+    case Open:
+        open();
+        break;
+    case ShowTraceWindow:
+        ShowEditorTraceWindow();
+        break;
+    }
+}
+
+bool TEditorCommands::editable() const {
+    return !m_editor.isReadOnly();
+}
+
+QString TEditorCommands::selectedText() const {
+    return withLineFeeds(m_editor.textCursor().selectedText());
+}
+
+QString TEditorCommands::selectionOrText() const {
+    return m_editor.textCursor().hasSelection() ? selectedText() : m_editor.toPlainText();
+}
+
+// The word at the caret; a blank at the caret (a space, the end of the line) gives the word
+// just before it, so that the caret right after a word finds that word.
+QString TEditorCommands::wordAtCaret() const {
+    const QTextCursor cursor = m_editor.textCursor();
+    const QTextBlock line = m_editor.document()->findBlock(cursor.selectionStart());
+    const int column = cursor.selectionStart() - line.position();
+    const auto isBlank = [](const QString& word) {
+        return word == u" " || word == QString(QChar(0));
+    };
+    QString word = WordAtColumn(line.text(), column);
+    if (isBlank(word) && column > 0)
+        word = WordAtColumn(line.text(), column - 1);
+    return isBlank(word) ? QString() : word;
+}
+
+// [clipboard] ---------------------------------------------------------------------------------
+
+void TEditorCommands::cut() {
+    if (!editable() || !m_editor.textCursor().hasSelection())
+        return;
+    QApplication::clipboard()->setText(selectedText());
+    m_editor.InsertText(QString());
+}
+
+void TEditorCommands::copy() {
+    if (!m_editor.textCursor().hasSelection())
+        return;
+    const QString text = selectedText();
+    QApplication::clipboard()->setText(text);
+    PasteHistory().Add(text);
+}
+
+void TEditorCommands::paste() {
+    if (!editable())
+        return;
+    bool hasText = false;
+    const QString text = clipboardText(&hasText);
+    if (!hasText) {
+        showMessageBox({&m_editor, QMessageBox::Warning, QString(),
+                        QStringLiteral("The paste-buffer does not contain text")});
+        return;
+    }
+    PasteText(text);
+}
+
+void TEditorCommands::PasteText(const QString& text) {
+    if (!editable())
+        return;
+    const QString pasted = m_editor.NormalizedText(text);
+    QString refusal;
+    if (const qsizetype nul = pasted.indexOf(QChar(0)); nul >= 0) {
+        refusal = EditingText(etFileHasNul).arg(QStringView(pasted).left(nul).count(u'\n') + 1);
+    } else {
+        const QTextCursor cursor = m_editor.textCursor();
+        const qsizetype length = m_editor.document()->characterCount() - 1 -
+                                 (cursor.selectionEnd() - cursor.selectionStart()) + pasted.size();
+        if (length > kScriptTextLimit)
+            refusal = EditingText(etFileTooLarge).arg(kScriptTextLimit);
+    }
+    if (!refusal.isEmpty()) {
+        showMessageBox({&m_editor, QMessageBox::Warning, QString(),
+                        QStringLiteral("Could not paste: ") + refusal});
+        return;
+    }
+    if (pasted.isEmpty())
+        return;
+    m_editor.InsertText(pasted);
+    m_editor.ensureCursorVisible();
+}
+
+// The history menu is made anew each time, with the clipboard's text first when the history
+// does not hold it yet, and shown at the caret.
+void TEditorCommands::showPasteHistory() {
+    delete m_historyMenu;
+    m_historyMenu = new QMenu(&m_editor);
+    m_historyMenu->setObjectName(QStringLiteral("HistoryMenu"));
+    bool hasText = false;
+    const QString text = withLineFeeds(clipboardText(&hasText));
+    if (hasText)
+        PasteHistory().Add(text);
+    for (int i = 0; i < PasteHistory().Count(); ++i) {
+        QAction* item = m_historyMenu->addAction(historyCaption(PasteHistory().Entry(i)));
+        connect(item, &QAction::triggered, this, [this, i] { pasteHistoryEntry(i); });
+    }
+    if (m_historyMenu->isEmpty())
+        return;
+    const QRect caret = m_editor.cursorRect();
+    m_historyMenu->popup(m_editor.viewport()->mapToGlobal(QPoint(caret.left() + 5, caret.top())));
+}
+
+// The entry is pasted as the clipboard's text would be; the clipboard keeps what it holds.
+void TEditorCommands::pasteHistoryEntry(int entry) {
+    if (entry >= 0 && entry < PasteHistory().Count())
+        PasteText(PasteHistory().Entry(entry));
+}
+
+// [undo] --------------------------------------------------------------------------------------
+
+void TEditorCommands::undoOrRedo(bool redo) {
+    const QTextDocument* document = m_editor.document();
+    if (!editable() || !(redo ? document->isRedoAvailable() : document->isUndoAvailable()))
+        return;
+    m_editor.SetSuppressCompletion(true);
+    if (redo)
+        m_editor.redo();
+    else
+        m_editor.undo();
+    m_editor.SetSuppressCompletion(false);
+    QTextCursor cursor = m_editor.textCursor();
+    cursor.clearSelection();
+    m_editor.setTextCursor(cursor);
+    m_editor.viewport()->update();
+}
+
+// [tool windows] ------------------------------------------------------------------------------
+
+// Opens the word overview (or brings it to the front) and gives the focus back to the editor.
+void TEditorCommands::presentOverview() {
+    GetVexScriptOverview()->ShowOverview();
+    m_editor.activateWindow();
+    m_editor.setFocus();
+}
+
+void TEditorCommands::lookUpWord() {
+    presentOverview();
+    GetVexScriptOverview()->FilterWords(wordAtCaret());
+}
+
+void TEditorCommands::insertExample() {
+    TformVexScriptOverview* overview = GetVexScriptOverview();
+    if (!overview->isVisible())
+        return;
+    const QString example = overview->CurrentExample();
+    if (example.isEmpty())
+        showMessageBox({&m_editor, QMessageBox::Warning, QString(), EditingText(etNoExample)});
+    else if (editable())
+        m_editor.InsertText(m_editor.NormalizedText(example));
+    presentOverview();
+}
+
+void TEditorCommands::help() {
+    ShowHelpTopic(wordAtCaret());
+}
+
+void TEditorCommands::syntaxTree() {
+    ShowSyntaxTreeWindow(selectionOrText());
+}
+
+// [runtime] -----------------------------------------------------------------------------------
+
+void TEditorCommands::syntaxCheck() {
+    if (CheckSyntax(selectionOrText()))
+        showMessageBox(
+            {&m_editor, QMessageBox::Information, QString(), EditingText(etSyntaxCorrect)});
+    else
+        showMessageBox({&m_editor, QMessageBox::Critical, QString(), EditingText(etSyntaxFaulty)});
+}
+
+// The result is not shown; the runtime reports errors itself.
+void TEditorCommands::execute() {
+    if (TRuntimeLookup* runtime = CurrentRuntime()) {
+        std::string text;
+        runtime->Execute(scriptBytes(selectionOrText()), text);
+    }
+}
+
+// [search] ------------------------------------------------------------------------------------
+
+int TEditorCommands::SearchFor(const QString& text, int start, bool matchCase) const {
+    if (text.isEmpty() || start < 0)
+        return -1;
+    const QTextCursor found = m_editor.document()->find(
+        text, start, matchCase ? QTextDocument::FindCaseSensitively : QTextDocument::FindFlags());
+    return found.isNull() ? -1 : found.selectionStart();
+}
+
+TFindDialog* TEditorCommands::FindDialog() const {
+    return m_findDialog;
+}
+
+TFindDialog* TEditorCommands::ReplaceDialog() const {
+    return m_replaceDialog;
+}
+
+void TEditorCommands::find() {
+    QTextCursor cursor = m_editor.textCursor();
+    cursor.setPosition(cursor.selectionStart());
+    m_editor.setTextCursor(cursor);
+    m_searchStart = cursor.position();
+    m_matchSelected = false;
+    if (!m_findDialog)
+        m_findDialog = makeDialog(false);
+    m_findDialog->show();
+    m_findDialog->raise();
+    m_findDialog->activateWindow();
+}
+
+void TEditorCommands::replace() {
+    QTextCursor cursor = m_editor.textCursor();
+    cursor.setPosition(0);
+    m_editor.setTextCursor(cursor);
+    m_searchStart = 0;
+    m_matchSelected = false;
+    if (!m_replaceDialog)
+        m_replaceDialog = makeDialog(true);
+    m_replaceDialog->show();
+    m_replaceDialog->raise();
+    m_replaceDialog->activateWindow();
+}
+
+// Closing a dialog frees it and gives the focus back to the editor.
+TFindDialog* TEditorCommands::makeDialog(bool replacing) {
+    auto* dialog = new TFindDialog(&m_editor, replacing);
+    if (replacing) {
+        connect(dialog, &TFindDialog::findNextClicked, this, &TEditorCommands::replaceFindButton);
+        connect(dialog, &TFindDialog::replaceClicked, this, &TEditorCommands::replaceButton);
+        connect(dialog, &TFindDialog::replaceAllClicked, this,
+                &TEditorCommands::replaceAllButton);
+    } else {
+        connect(dialog, &TFindDialog::findNextClicked, this, &TEditorCommands::findButton);
+    }
+    connect(dialog, &QDialog::finished, this, [this] {
+        m_editor.activateWindow();
+        m_editor.setFocus();
+    });
+    return dialog;
+}
+
+// Selects the next match from SearchStart on; the search after it starts one character
+// further, and the one after a failure at the top.
+bool TEditorCommands::findNext(const QString& text, bool matchCase) {
+    const int found = SearchFor(text, m_searchStart, matchCase);
+    m_searchStart = found + 1;
+    if (found < 0)
+        return false;
+    QTextCursor cursor = m_editor.textCursor();
+    cursor.setPosition(found);
+    cursor.setPosition(found + int(text.size()), QTextCursor::KeepAnchor);
+    m_editor.setTextCursor(cursor);
+    m_matchSelected = true;
+    return true;
+}
+
+void TEditorCommands::findButton() {
+    m_searchText = m_findDialog->FindText();
+    m_searchMatchCase = m_findDialog->MatchCase();
+    if (!findNext(m_searchText, m_searchMatchCase)) {
+        reportNotFound(m_findDialog);
+        return;
+    }
+    m_editor.setFocus();
+    m_findDialog->activateWindow();
+}
+
+// The replace dialog's own search leaves the find dialog's text for F3.
+void TEditorCommands::replaceFindButton() {
+    if (!findNext(m_replaceDialog->FindText(), m_replaceDialog->MatchCase()))
+        reportNotFound(m_replaceDialog);
+}
+
+// Replaces the selected match and selects the next one; without a match selected it only
+// finds. The search goes on after the inserted text, which is not searched again.
+void TEditorCommands::replaceButton() {
+    const QString text = m_replaceDialog->FindText();
+    QTextCursor cursor = m_editor.textCursor();
+    const int start = cursor.selectionStart();
+    cursor.setPosition(start);
+    cursor.setPosition(std::min(start + int(text.size()), m_editor.document()->characterCount() - 1),
+                       QTextCursor::KeepAnchor);
+    m_editor.setTextCursor(cursor);
+    const Qt::CaseSensitivity sensitivity =
+        m_replaceDialog->MatchCase() ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    if (m_matchSelected && editable() && selectedText().compare(text, sensitivity) == 0) {
+        const QString replacement = m_replaceDialog->ReplaceText();
+        m_editor.InsertText(replacement);
+        m_searchStart = start + int(replacement.size());
+    }
+    replaceFindButton();
+}
+
+// Every match from SearchStart on is replaced once, as one undo step; the inserted text is not
+// searched again, so a replacement that holds the search text ends all the same.
+void TEditorCommands::replaceAllButton() {
+    if (!editable())
+        return;
+    const QString text = m_replaceDialog->FindText();
+    const QString replacement = m_replaceDialog->ReplaceText();
+    const bool matchCase = m_replaceDialog->MatchCase();
+    {
+        const TWaitCursor wait;
+        QTextCursor edit(m_editor.document());
+        edit.beginEditBlock();
+        bool replaced = false;
+        for (int found = SearchFor(text, m_searchStart, matchCase); found >= 0;
+             found = SearchFor(text, m_searchStart, matchCase)) {
+            edit.setPosition(found);
+            edit.setPosition(found + int(text.size()), QTextCursor::KeepAnchor);
+            edit.insertText(replacement);
+            m_searchStart = found + int(replacement.size());
+            replaced = true;
+        }
+        edit.endEditBlock();
+        if (replaced)
+            m_editor.setTextCursor(edit);
+        m_searchStart = 0;
+        m_matchSelected = false;
+    }
+    reportNotFound(m_replaceDialog);
+}
+
+void TEditorCommands::reportNotFound(QWidget* over) {
+    showMessageBox({over, QMessageBox::Information, QString(), EditingText(etNotFound)});
+}
+
+// [files] -------------------------------------------------------------------------------------
+
+void TEditorCommands::print() {
+    PrintScriptText(&m_editor, m_editor.toPlainText(), m_editor.font());
+}
+
+QString TEditorCommands::fileFilter() const {
+    switch (m_editor.FileKind()) {
+    case 1:
+        return EditingText(etScriptFilter);
+    case 2:
+        return EditingText(etTextFilter);
+    default:
+        return {};
+    }
+}
+
+QString TEditorCommands::fileSuffix() const {
+    switch (m_editor.FileKind()) {
+    case 1:
+        return QStringLiteral("vex");
+    case 2:
+        return QStringLiteral("txt");
+    default:
+        return {};
+    }
+}
+
+// Failures are reported by SaveToFile itself (to the error window).
+void TEditorCommands::saveAs() {
+    if (m_editor.OnSaveAsCommand) {
+        m_editor.OnSaveAsCommand(&m_editor);
+        return;
+    }
+    const QString path = showSaveFileDialog({&m_editor, QString(), fileSuffix(), fileFilter()});
+    if (path.isEmpty())
+        return;
+    const TWaitCursor wait;
+    m_editor.SaveToFile(path);
+}
+
+void TEditorCommands::open() {
+    if (m_editor.OnOpenCommand) {
+        m_editor.OnOpenCommand(&m_editor);
+        return;
+    }
+    if (!editable())
+        return;
+    const QString path = showOpenFileDialog({&m_editor, QString(), QString(), fileFilter()});
+    if (path.isEmpty())
+        return;
+    const TWaitCursor wait;
+    m_editor.LoadFromFile(path);
+}
