@@ -28,6 +28,9 @@ namespace {
 
 // Characters of a paste history entry shown in its menu item.
 constexpr int kHistoryCaptionLength = 48;
+// The longest line a paste brings; the control lays a line out whole, and a line of megabytes
+// would take it minutes.
+constexpr int kPastedLineLimit = 2048;
 
 // Line ends of every kind as "\n", the way texts go to the clipboard and into the history.
 QString withLineFeeds(QString text) {
@@ -54,6 +57,26 @@ QString historyCaption(const QString& entry) {
             character = u' ';
     caption.replace(u'&', QStringLiteral("&&"));
     return caption;
+}
+
+// Lines longer than kPastedLineLimit are broken after every kPastedLineLimit characters. A
+// script does not change its meaning by that: the compiler drops line breaks, inside text
+// constants too.
+QString breakLongLines(const QString& text) {
+    QString broken;
+    broken.reserve(text.size() + text.size() / kPastedLineLimit);
+    int count = 0;
+    for (const QChar character : text) {
+        if (character == u'\n') {
+            count = 0;
+        } else if (count >= kPastedLineLimit && !character.isLowSurrogate()) {
+            broken += u'\n';
+            count = 0;
+        }
+        broken += character;
+        count += character != u'\n';
+    }
+    return broken;
 }
 
 std::string scriptBytes(const QString& text) {
@@ -250,7 +273,7 @@ void TEditorCommands::paste() {
 void TEditorCommands::PasteText(const QString& text) {
     if (!editable())
         return;
-    const QString pasted = m_editor.NormalizedText(text);
+    const QString pasted = breakLongLines(m_editor.NormalizedText(text));
     QString refusal;
     if (const qsizetype nul = pasted.indexOf(QChar(0)); nul >= 0) {
         refusal = EditingText(etFileHasNul).arg(QStringView(pasted).left(nul).count(u'\n') + 1);

@@ -34,8 +34,9 @@ public:
     void Run(TEditorCommand command, int entry = 0);
 
     // Pastes a text as the clipboard's text is pasted: TABs become the indentation text, line
-    // ends of every kind line breaks. A text holding NUL, or one that would make the editor hold
-    // more than it can, is refused with a message box and nothing changes.
+    // ends of every kind line breaks, and lines longer than 2,048 characters are broken after
+    // every 2,048 (the compiler drops line breaks). A text holding NUL, or one that would make
+    // the editor hold more than it can, is refused with a message box and nothing changes.
     void PasteText(const QString& text);
 
     // Where the next search starts (a control position), the text of the last search of the
