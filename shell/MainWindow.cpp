@@ -47,6 +47,12 @@ namespace {
 constexpr int kStatusPollMilliseconds = 250;
 
 // A path as the scripts' code page holds it.
+// The editor's "Show trace window": a new error window with every logged error.
+void showFreshErrorWindow() {
+    CloseErrorWindow();
+    ShowErrorWindow();
+}
+
 std::string toScriptText(const QString& text) {
     return toWindows1252(text).toStdString();
 }
@@ -62,7 +68,8 @@ TMainWindow::TMainWindow(vex::TLanguageInterpreter* context, QWidget* parent)
     , m_ui(std::make_unique<Ui::TMainWindow>())
     , m_context(context)
     , m_services(context ? &vex::host::ModelServicesOf(*context) : nullptr)
-    , m_previousEditorMessages(SetEditorMessageSink(TraceMessage)) {
+    , m_previousEditorMessages(SetEditorMessageSink(TraceMessage))
+    , m_previousTraceWindowPresenter(SetTraceWindowPresenter(showFreshErrorWindow)) {
     m_ui->setupUi(this);
     translate();
     setUpEditor();
@@ -76,6 +83,7 @@ TMainWindow::TMainWindow(vex::TLanguageInterpreter* context, QWidget* parent)
 TMainWindow::~TMainWindow() {
     SaveFormPlacement(this);
     SetEditorMessageSink(m_previousEditorMessages);
+    SetTraceWindowPresenter(m_previousTraceWindowPresenter);
 }
 
 bool TMainWindow::openScript(const QString& path) {
@@ -400,6 +408,12 @@ void TMainWindow::setUpEditor() {
     m_ui->spClient->setSizes({200, 600});
     connect(scriptEditor()->document(), &QTextDocument::modificationChanged, this,
             &TMainWindow::scriptModificationChanged);
+    // The editor's Open and Save as are the File menu's, so that the title names the file, a
+    // changed script is not lost and Save script writes where the text came from. Inside the
+    // editor its keys win (Ctrl+O switches colouring, F1 opens the word's help); elsewhere in the
+    // window Ctrl+O opens a script and F1 the word reference.
+    scriptEditor()->OnOpenCommand = [this](TVexScriptEditor*) { acOpenScriptTriggered(); };
+    scriptEditor()->OnSaveAsCommand = [this](TVexScriptEditor*) { acSaveScriptAsTriggered(); };
 }
 
 // "Zentaro" alone until the editor holds a script of its own; then the script's name, marked
@@ -521,8 +535,7 @@ bool TMainWindow::confirmDiscardOnQuit() {
 
 // Qt's own dialog rather than the desktop's, so it looks and behaves the same everywhere.
 QString TMainWindow::askForFileToOpen(const QString& title) {
-    return QFileDialog::getOpenFileName(this, title, QString(), ShellText(stScriptFilter), nullptr,
-                                        QFileDialog::DontUseNativeDialog);
+    return showOpenFileDialog({this, title, QString(), ShellText(stScriptFilter)});
 }
 
 // A file that cannot be read is reported here, before anything of the model changes.

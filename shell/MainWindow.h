@@ -159,4 +159,5 @@ private:
     // typed into).
     bool m_scriptTitled = false;
     std::function<void(const QString&, bool)> m_previousEditorMessages;
+    std::function<void()> m_previousTraceWindowPresenter;
 };

@@ -6,7 +6,9 @@
 #include "debugging/TraceTexts.h"
 #include "debugging/TraceWindows.h"
 #include "editing/EditingTexts.h"
+#include "editing/EditorMenu.h"
 #include "editing/ScriptEditor.h"
+#include "editing/TformHelp.h"
 #include "editing/VexScriptEditor.h"
 #include "platform/CodePage.h"
 #include "platform/Registry.h"
@@ -106,6 +108,8 @@ private slots:
     void libraryIsAddedOrLeavesNothing();
     void failedSaveIsReported();
     void wordReferenceListsTheRegistry();
+    void editorKeysWinInsideTheEditor();
+    void editorOpensAndSavesThroughTheFileMenu();
     void screenshotWithModel();
 
 private:
@@ -127,6 +131,8 @@ private:
     QMessageBox::StandardButton m_answer = QMessageBox::Ok;
     QStringList m_saveDialogs;
     QString m_savePath;
+    QStringList m_openDialogs;
+    QString m_openPath;
 };
 
 void MainWindowTest::initTestCase() {
@@ -139,9 +145,14 @@ void MainWindowTest::initTestCase() {
         m_saveDialogs << request.Title;
         return m_savePath;
     });
+    setOpenFileDialogPresenter([this](const TFileDialogRequest& request) {
+        m_openDialogs << request.Title;
+        return m_openPath;
+    });
 }
 
 void MainWindowTest::cleanupTestCase() {
+    setOpenFileDialogPresenter({});
     setSaveFileDialogPresenter({});
     setMessageBoxPresenter({});
     m_registry.reset();
@@ -156,6 +167,8 @@ void MainWindowTest::init() {
     m_answer = QMessageBox::Ok;
     m_saveDialogs.clear();
     m_savePath.clear();
+    m_openDialogs.clear();
+    m_openPath.clear();
     m_host = std::make_unique<TApplicationHost>();
     m_context = std::make_unique<TApplicationInterpreter>(*m_host);
     m_window = new TMainWindow(m_context.get());
@@ -779,6 +792,54 @@ void MainWindowTest::wordReferenceListsTheRegistry() {
     const QString text = reference->toPlainText();
     QVERIFY(text.contains("CreateAtom"));
     QVERIFY(text.contains("Creates an atom as the last child of a mother"));
+}
+
+// In the editor Ctrl+O switches colouring and F1 opens the help of the word at the caret; in
+// the rest of the window they open a script and the word reference.
+void MainWindowTest::editorKeysWinInsideTheEditor() {
+    editor()->SetScriptText("CreateAtom(model, [Door])");
+    editor()->setFocus();
+    QTest::keyClick(editor(), Qt::Key_O, Qt::ControlModifier);
+    QVERIFY(!editor()->ColoringOn());
+    QTest::keyClick(editor(), Qt::Key_F1);
+    QVERIFY(GetHelpWindow()->isVisible());
+    QVERIFY(m_openDialogs.isEmpty());
+    QVERIFY(!m_window->findChild<QTextBrowser*>("formWordReference"));
+    FinalizeHelpWindow();
+
+    m_window->activateWindow();
+    m_window->modelTree()->setFocus();
+    QTest::keyClick(m_window->modelTree(), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(m_openDialogs, QStringList{ShellText(stOpenScriptTitle)});
+    QTest::keyClick(m_window->modelTree(), Qt::Key_F1);
+    QVERIFY(m_window->findChild<QTextBrowser*>("formWordReference")->isVisible());
+}
+
+// The editor's Open and Save as are the File menu's: the title follows the file, and a changed
+// script is asked about before it goes. Show trace window shows the error window.
+void MainWindowTest::editorOpensAndSavesThroughTheFileMenu() {
+    TEditorMenu* menu = editor()->EditorMenu();
+    m_openPath = writeFile("opened.vex", "Do(1)\n");
+    menu->CommandAction(TEditorCommand::Open)->trigger();
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("Do(1)\n"));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("opened.vex[*] - Zentaro"));
+
+    QTest::keyClicks(editor(), "x");
+    m_answer = QMessageBox::Cancel;
+    m_openPath = writeFile("other.vex", "Do(2)\n");
+    menu->CommandAction(TEditorCommand::Open)->trigger();
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("xDo(1)\n"));
+    QCOMPARE(m_boxes.size(), 1);
+    m_boxes.clear();
+
+    m_savePath = m_dir.filePath("saved-as.vex");
+    menu->CommandAction(TEditorCommand::SaveAs)->trigger();
+    QCOMPARE(readFile(m_savePath), QByteArray("xDo(1)\n"));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("saved-as.vex[*] - Zentaro"));
+    QVERIFY(!m_window->isWindowModified());
+
+    menu->CommandAction(TEditorCommand::ShowTraceWindow)->trigger();
+    QVERIFY(GetErrorWindow()->isVisible());
 }
 
 // Leaves MainWindow-model.png (and /tmp/gui-helper-main.png) to look at.
