@@ -4,6 +4,8 @@
 #include "services/LanguageManager.h"
 #include "ui_TFindDialog.h"
 
+#include <QLayout>
+
 TFindDialog::TFindDialog(QWidget* editor, bool replacing)
     : QDialog(editor, Qt::Dialog | Qt::WindowCloseButtonHint)
     , m_ui(std::make_unique<Ui::TFindDialog>())
@@ -48,7 +50,8 @@ void TFindDialog::FormCreate() {
                           static_cast<QWidget*>(m_ui->btnReplaceAll)})
         part->setVisible(m_replacing);
     edFindWhatChange();
-    adjustSize();
+    // As small as its fields; the replace row and buttons take no room when hidden.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void TFindDialog::edFindWhatChange() {

@@ -1,3 +1,4 @@
+#include "editing/EditingTexts.h"
 #include "editing/EditorCommands.h"
 #include "editing/EditorMenu.h"
 #include "editing/EditorMessages.h"
@@ -16,6 +17,7 @@
 #include "tests/editing/FakeRuntimeLookup.h"
 #include "tests/platform/RegistryTestSupport.h"
 #include "tests/runtime/TestSupport.h"
+#include "tests/services/LanguageCoverage.h"
 
 #include <QAction>
 #include <QApplication>
@@ -103,6 +105,8 @@ private slots:
     void openAndSaveAs();
     void windowsTakeOverOpenAndSaveAs();
     void showTraceWindow();
+    void searchDialogsInEveryLanguage_data();
+    void searchDialogsInEveryLanguage();
 
 private:
     void makeEditor(bool fullFeatures = true, int fileKind = 1);
@@ -825,6 +829,39 @@ void EditorCommandsTest::showTraceWindow() {
     trigger(TEditorCommand::ShowTraceWindow);
     SetTraceWindowPresenter(previous);
     QCOMPARE(shown, 1);
+}
+
+void EditorCommandsTest::searchDialogsInEveryLanguage_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("replaceAll");
+    QTest::newRow("English") << 9 << "en"
+                             << "Replace &All";
+    QTest::newRow("German") << 7 << "de"
+                            << "&Alle ersetzen";
+}
+
+// Every number the dialogs and the menu ask for is in both modules; leaves
+// EditorReplaceDialog-<name>.png to look at.
+void EditorCommandsTest::searchDialogsInEveryLanguage() {
+    QFETCH(int, language);
+    QFETCH(QString, name);
+    QFETCH(QString, replaceAll);
+    QVERIFY(LoadLanguageModule("ZT", language));
+    std::set<int> numbers = {
+#define NUMBER_OF(constant, number, english) number,
+        ZT_EDITING_TEXTS(NUMBER_OF)
+#undef NUMBER_OF
+    };
+    setMarkedText(*editor(), "Do(a)|");
+    TFindDialog* dialog = openSearch("Ctrl+H", "a");
+    addLayoutNumbers(dialog, numbers);
+    const QStringList missing = missingLanguageNumbers(numbers);
+    QVERIFY2(missing.isEmpty(), qPrintable("missing: " + missing.join(' ')));
+    QCOMPARE(dialog->findChild<QPushButton*>("btnReplaceAll")->text(), replaceAll);
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    QVERIFY(dialog->grab().save(ZENTARO_TEST_OUTPUT_DIR "/EditorReplaceDialog-" + name + ".png"));
+    FinalizeLanguageManager();
 }
 
 QTEST_MAIN(EditorCommandsTest)
