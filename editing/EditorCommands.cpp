@@ -441,8 +441,7 @@ TFindDialog* TEditorCommands::makeDialog(bool replacing) {
     if (replacing) {
         connect(dialog, &TFindDialog::findNextClicked, this, &TEditorCommands::replaceFindButton);
         connect(dialog, &TFindDialog::replaceClicked, this, &TEditorCommands::replaceButton);
-        connect(dialog, &TFindDialog::replaceAllClicked, this,
-                &TEditorCommands::replaceAllButton);
+        connect(dialog, &TFindDialog::replaceAllClicked, this, &TEditorCommands::replaceAllButton);
     } else {
         connect(dialog, &TFindDialog::findNextClicked, this, &TEditorCommands::findButton);
     }
@@ -492,8 +491,9 @@ void TEditorCommands::replaceButton() {
     QTextCursor cursor = m_editor.textCursor();
     const int start = cursor.selectionStart();
     cursor.setPosition(start);
-    cursor.setPosition(std::min(start + int(text.size()), m_editor.document()->characterCount() - 1),
-                       QTextCursor::KeepAnchor);
+    cursor.setPosition(
+        std::min(start + int(text.size()), m_editor.document()->characterCount() - 1),
+        QTextCursor::KeepAnchor);
     m_editor.setTextCursor(cursor);
     const Qt::CaseSensitivity sensitivity =
         m_replaceDialog->MatchCase() ? Qt::CaseSensitive : Qt::CaseInsensitive;

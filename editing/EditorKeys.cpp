@@ -135,8 +135,7 @@ bool autoIndent(TVexScriptEditor& editor) {
     while (isBlankLine(reference.text()) && reference.previous().isValid())
         reference = reference.previous();
     const QString referenceText = reference.text();
-    const int referenceIndentation =
-        isBlankLine(referenceText) ? 0 : leadingBlanks(referenceText);
+    const int referenceIndentation = isBlankLine(referenceText) ? 0 : leadingBlanks(referenceText);
     const int indentation = std::min(start - line.position(), referenceIndentation);
     QString text = u'\n' + QString(indentation, u' ');
     if (start > 0 && document->characterAt(start - 1) == u'(' &&

@@ -27,9 +27,10 @@ using enum TEditorCommand;
 
 // The swallowed keys: the control or a window would otherwise act on them.
 constexpr std::array<const char*, 16> kSwallowedKeys = {
-    "Ctrl+J", "Ctrl+1", "Ctrl+2",       "Ctrl+5",       "Ctrl+'",       "Ctrl+`",
-    "Ctrl+~", "Ctrl+;", "Ctrl+Shift+6", "Ctrl+Shift+A", "Ctrl+Shift+L", "Ctrl+,",
-    "Ctrl++", "Ctrl+=", "Shift+Alt+X",  "Alt+Shift+Ctrl+F12",
+    "Ctrl+J",       "Ctrl+1",       "Ctrl+2",       "Ctrl+5",
+    "Ctrl+'",       "Ctrl+`",       "Ctrl+~",       "Ctrl+;",
+    "Ctrl+Shift+6", "Ctrl+Shift+A", "Ctrl+Shift+L", "Ctrl+,",
+    "Ctrl++",       "Ctrl+=",       "Shift+Alt+X",  "Alt+Shift+Ctrl+F12",
 };
 
 // The items after the swallowed keys and the paste history entries, in menu order.
@@ -129,10 +130,9 @@ std::vector<QKeyCombination> keyCandidates(const QKeyEvent& event) {
     if (key == Qt::Key_Backtab)
         key = Qt::Key_Tab;
     std::vector<QKeyCombination> candidates = {QKeyCombination(modifiers, key)};
-    const bool shiftedSymbol = (modifiers & Qt::ShiftModifier) && key >= Qt::Key_Exclam &&
-                               key <= Qt::Key_AsciiTilde &&
-                               !(key >= Qt::Key_0 && key <= Qt::Key_9) &&
-                               !(key >= Qt::Key_A && key <= Qt::Key_Z);
+    const bool shiftedSymbol =
+        (modifiers & Qt::ShiftModifier) && key >= Qt::Key_Exclam && key <= Qt::Key_AsciiTilde &&
+        !(key >= Qt::Key_0 && key <= Qt::Key_9) && !(key >= Qt::Key_A && key <= Qt::Key_Z);
     if (!shiftedSymbol)
         return candidates;
     if (const std::optional<Qt::Key> digit = digitKeyOf(event))

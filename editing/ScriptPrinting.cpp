@@ -81,8 +81,8 @@ bool PrintScriptText(QWidget* parent, const QString& text, const QFont& font) {
     QGuiApplication::restoreOverrideCursor();
     if (failure.isEmpty())
         return true;
-    showMessageBox({parent, QMessageBox::Critical, QString(),
-                    QStringLiteral("Could not print: ") + failure});
+    showMessageBox(
+        {parent, QMessageBox::Critical, QString(), QStringLiteral("Could not print: ") + failure});
     return false;
 }
 

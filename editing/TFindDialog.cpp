@@ -44,10 +44,9 @@ void TFindDialog::FormCreate() {
     TranslateForm(this);
     if (m_replacing)
         setWindowTitle(EditingText(etReplaceTitle));
-    for (QWidget* part : {static_cast<QWidget*>(m_ui->lblReplaceWith),
-                          static_cast<QWidget*>(m_ui->edReplaceWith),
-                          static_cast<QWidget*>(m_ui->btnReplace),
-                          static_cast<QWidget*>(m_ui->btnReplaceAll)})
+    for (QWidget* part :
+         {static_cast<QWidget*>(m_ui->lblReplaceWith), static_cast<QWidget*>(m_ui->edReplaceWith),
+          static_cast<QWidget*>(m_ui->btnReplace), static_cast<QWidget*>(m_ui->btnReplaceAll)})
         part->setVisible(m_replacing);
     edFindWhatChange();
     // As small as its fields; the replace row and buttons take no room when hidden.

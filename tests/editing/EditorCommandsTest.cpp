@@ -1,5 +1,5 @@
-#include "editing/EditingTexts.h"
 #include "editing/EditorCommands.h"
+#include "editing/EditingTexts.h"
 #include "editing/EditorMenu.h"
 #include "editing/EditorMessages.h"
 #include "editing/EditorSettings.h"
@@ -43,9 +43,8 @@ QStringList shownItems(const QMenu& menu) {
     for (const QAction* action : menu.actions()) {
         if (!action->isVisible())
             continue;
-        items << (action->isSeparator()
-                      ? QStringLiteral("-")
-                      : action->text() + u'\t' + action->shortcut().toString());
+        items << (action->isSeparator() ? QStringLiteral("-")
+                                        : action->text() + u'\t' + action->shortcut().toString());
     }
     return items;
 }
@@ -219,9 +218,9 @@ void EditorCommandsTest::trigger(TEditorCommand command) {
 void EditorCommandsTest::menuCarriesEveryCommand_data() {
     QTest::addColumn<bool>("fullFeatures");
     QTest::addColumn<QStringList>("shown");
-    const QStringList before = {"Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V",
-                                "Paste &history\tCtrl+Shift+V", "-", "&Undo\tCtrl+Z",
-                                "&Redo\tCtrl+Y"};
+    const QStringList before = {
+        "Cu&t\tCtrl+X",  "&Copy\tCtrl+C", "&Paste\tCtrl+V", "Paste &history\tCtrl+Shift+V", "-",
+        "&Undo\tCtrl+Z", "&Redo\tCtrl+Y"};
     const QStringList full = {"-",
                               "Word &overview\t",
                               "&Help\tF1",
@@ -237,10 +236,18 @@ void EditorCommandsTest::menuCarriesEveryCommand_data() {
                               "&Colouring on/off\tCtrl+O",
                               "-",
                               "Syntax &tree\tF12"};
-    const QStringList after = {"-",         "Select &all\tCtrl+A", "-",
-                               "&Replace...\tCtrl+H", "&Find...\tCtrl+F",   "Find &next\tF3",
-                               "-",         "&Print...\t",          "-",
-                               "Save &as...\t", "&Open...\t",        "-",
+    const QStringList after = {"-",
+                               "Select &all\tCtrl+A",
+                               "-",
+                               "&Replace...\tCtrl+H",
+                               "&Find...\tCtrl+F",
+                               "Find &next\tF3",
+                               "-",
+                               "&Print...\t",
+                               "-",
+                               "Save &as...\t",
+                               "&Open...\t",
+                               "-",
                                "Show &trace window\t"};
     QTest::newRow("full features") << true << before + full + after;
     QTest::newRow("plain") << false << before + after;
@@ -357,29 +364,24 @@ void EditorCommandsTest::paste_data() {
     QTest::addColumn<QString>("clipboard");
     QTest::addColumn<QString>("after"); // the text "a|b" after pasting
     QTest::addColumn<QString>("box");   // the message box, if any
-    QTest::newRow("a TAB becomes the indentation") << "x\ty" << "ax  y|b"
-                                                   << "";
-    QTest::newRow("CR LF") << "x\r\ny\r\n" << "ax\ny\n|b"
-                           << "";
-    QTest::newRow("lone CR") << "x\ry" << "ax\ny|b"
-                             << "";
-    QTest::newRow("a closing line break stays") << "x\n" << "ax\n|b"
-                                                << "";
-    QTest::newRow("empty text pastes nothing") << "" << "a|b"
-                                               << "";
-    QTest::newRow("characters beyond Windows-1252") << QString::fromUtf8("\u2192\U0001F600")
-                                                    << QString::fromUtf8("a\u2192\U0001F600|b")
-                                                    << "";
-    QTest::newRow("a long line is broken")
-        << QString(5000, u'x')
-        << u'a' + QString(2048, u'x') + u'\n' + QString(2048, u'x') + u'\n' + QString(904, u'x') +
-               QStringLiteral("|b")
-        << "";
-    QTest::newRow("a line of the longest length stays")
-        << QString(2048, u'x') + u'\n' << u'a' + QString(2048, u'x') + QStringLiteral("\n|b") << "";
-    QTest::newRow("NUL characters are refused")
-        << QString::fromLatin1("x\ny\0z", 5) << "a|b"
-        << "Could not paste: it holds NUL bytes (line 2), so it is no script";
+    const auto row = [](const char* name, const QString& clipboard, const QString& after,
+                        const char* box = "") {
+        QTest::newRow(name) << clipboard << after << QString(box);
+    };
+    row("a TAB becomes the indentation", "x\ty", "ax  y|b");
+    row("CR LF", "x\r\ny\r\n", "ax\ny\n|b");
+    row("lone CR", "x\ry", "ax\ny|b");
+    row("a closing line break stays", "x\n", "ax\n|b");
+    row("empty text pastes nothing", "", "a|b");
+    row("characters beyond Windows-1252", QString::fromUtf8("\u2192\U0001F600"),
+        QString::fromUtf8("a\u2192\U0001F600|b"));
+    row("a long line is broken", QString(5000, u'x'),
+        u'a' + QString(2048, u'x') + u'\n' + QString(2048, u'x') + u'\n' + QString(904, u'x') +
+            QStringLiteral("|b"));
+    row("a line of the longest length stays", QString(2048, u'x') + u'\n',
+        u'a' + QString(2048, u'x') + QStringLiteral("\n|b"));
+    row("NUL characters are refused", QString::fromLatin1("x\ny\0z", 5), "a|b",
+        "Could not paste: it holds NUL bytes (line 2), so it is no script");
 }
 
 void EditorCommandsTest::paste() {
@@ -461,11 +463,14 @@ void EditorCommandsTest::pasteHistoryMenu() {
 void EditorCommandsTest::pasteHistoryKeys_data() {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("after");
-    QTest::newRow("Ctrl+Shift+1") << "Ctrl+Shift+1" << "athird|b";
-    QTest::newRow("Ctrl+Shift+! as a US layout sends it") << "Ctrl+Shift+!" << "athird|b";
-    QTest::newRow("Ctrl+Shift+3") << "Ctrl+Shift+3" << "afirst|b";
-    QTest::newRow("Ctrl+Shift+# as a US layout sends it") << "Ctrl+Shift+#" << "afirst|b";
-    QTest::newRow("beyond the history") << "Ctrl+Shift+4" << "a|b";
+    const auto row = [](const char* name, const char* key, const char* after) {
+        QTest::newRow(name) << QString(key) << QString(after);
+    };
+    row("Ctrl+Shift+1", "Ctrl+Shift+1", "athird|b");
+    row("Ctrl+Shift+! as a US layout sends it", "Ctrl+Shift+!", "athird|b");
+    row("Ctrl+Shift+3", "Ctrl+Shift+3", "afirst|b");
+    row("Ctrl+Shift+# as a US layout sends it", "Ctrl+Shift+#", "afirst|b");
+    row("beyond the history", "Ctrl+Shift+4", "a|b");
 }
 
 void EditorCommandsTest::pasteHistoryKeys() {
@@ -509,19 +514,20 @@ void EditorCommandsTest::find_data() {
     QTest::addColumn<QString>("text"); // with the caret marked
     QTest::addColumn<QString>("search");
     QTest::addColumn<bool>("matchCase");
-    QTest::addColumn<QList<int>>("found"); // the match selected by Find, then by each F3; -1
-                                           // for "not found"
-    QTest::newRow("case ignored, wraps after a failure")
-        << "|abc Abc ABC" << "abc" << false << QList<int>{0, 4, 8, -1, 0};
-    QTest::newRow("match case") << "|abc Abc ABC" << "Abc" << true << QList<int>{4, -1, 4};
-    QTest::newRow("from the caret on") << "abc a|bc abc" << "abc" << false
-                                       << QList<int>{8, -1, 0};
-    QTest::newRow("overlapping matches") << "|aaaa" << "aa" << false << QList<int>{0, 1, 2, -1};
-    QTest::newRow("over line ends") << "|x\nxy\n\nxy" << "xy" << false << QList<int>{2, 6, -1};
-    QTest::newRow("beyond Windows-1252")
-        << QString::fromUtf8("|a\u2192b \u2192") << QString::fromUtf8("\u2192") << false
-        << QList<int>{1, 4, -1};
-    QTest::newRow("not there") << "|abc" << "x" << false << QList<int>{-1, -1};
+    // The match selected by Find, then by each F3; -1 for "not found".
+    QTest::addColumn<QList<int>>("found");
+    const auto row = [](const char* name, const QString& text, const QString& search,
+                        bool matchCase, const QList<int>& found) {
+        QTest::newRow(name) << text << search << matchCase << found;
+    };
+    row("case ignored, wraps after a failure", "|abc Abc ABC", "abc", false, {0, 4, 8, -1, 0});
+    row("match case", "|abc Abc ABC", "Abc", true, {4, -1, 4});
+    row("from the caret on", "abc a|bc abc", "abc", false, {8, -1, 0});
+    row("overlapping matches", "|aaaa", "aa", false, {0, 1, 2, -1});
+    row("over line ends", "|x\nxy\n\nxy", "xy", false, {2, 6, -1});
+    row("beyond Windows-1252", QString::fromUtf8("|a\u2192b \u2192"), QString::fromUtf8("\u2192"),
+        false, {1, 4, -1});
+    row("not there", "|abc", "x", false, {-1, -1});
 }
 
 // Find by its key and the dialog's button, then F3 in the editor.
@@ -577,12 +583,16 @@ void EditorCommandsTest::replaceAll_data() {
     QTest::addColumn<QString>("replacement");
     QTest::addColumn<bool>("matchCase");
     QTest::addColumn<QString>("after");
-    QTest::newRow("every match once") << "aaa" << "a" << "b" << false << "bbb";
-    QTest::newRow("a replacement holding the search text")
-        << "a a\na" << "a" << "aa" << false << "aa aa\naa";
-    QTest::newRow("a shorter replacement") << "abcabc" << "bc" << "" << false << "aa";
-    QTest::newRow("match case") << "Abc abc ABC" << "abc" << "x" << true << "Abc x ABC";
-    QTest::newRow("case ignored") << "Abc abc ABC" << "abc" << "x" << false << "x x x";
+    const auto row = [](const char* name, const char* text, const char* search,
+                        const char* replacement, bool matchCase, const char* after) {
+        QTest::newRow(name) << QString(text) << QString(search) << QString(replacement) << matchCase
+                            << QString(after);
+    };
+    row("every match once", "aaa", "a", "b", false, "bbb");
+    row("a replacement holding the search text", "a a\na", "a", "aa", false, "aa aa\naa");
+    row("a shorter replacement", "abcabc", "bc", "", false, "aa");
+    row("match case", "Abc abc ABC", "abc", "x", true, "Abc x ABC");
+    row("case ignored", "Abc abc ABC", "abc", "x", false, "x x x");
 }
 
 // Replace all from the top (Replace starts there), as one undo step, and ends with the
@@ -674,8 +684,7 @@ void EditorCommandsTest::syntaxCheckAndExecute() {
     pressKeys(editor(), "F5");
     setMarkedText(*editor(), QString::fromUtf8("Print([caf\u00e9])|"));
     pressKeys(editor(), "F5");
-    QCOMPARE(m_runtime.Executed,
-             (std::vector<std::string>{"Do(1, 2)", "Print([caf\xE9])"}));
+    QCOMPARE(m_runtime.Executed, (std::vector<std::string>{"Do(1, 2)", "Print([caf\xE9])"}));
 }
 
 void EditorCommandsTest::syntaxTreeAndHelp() {
@@ -731,8 +740,9 @@ void EditorCommandsTest::printsToAPdfFileInTheEditorsFont() {
     QVERIFY(fonts.waitForFinished());
     QVERIFY2(fonts.readAllStandardOutput().contains("DejaVuSansMono"), "not the editor's font");
     const QString image = m_dir.filePath("page");
-    QCOMPARE(QProcess::execute("pdftoppm", {"-png", "-r", "100", "-singlefile", m_chosenFile, image}),
-             0);
+    QCOMPARE(
+        QProcess::execute("pdftoppm", {"-png", "-r", "100", "-singlefile", m_chosenFile, image}),
+        0);
     const QImage page(image + ".png");
     QVERIFY(!page.isNull());
     QVERIFY(page.save(ZENTARO_TEST_OUTPUT_DIR "/EditorPrint-page.png"));
@@ -768,12 +778,12 @@ void EditorCommandsTest::openAndSaveAs_data() {
     QTest::addColumn<int>("fileKind");
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QString>("suffix");
-    QTest::newRow("scripts") << 1 << "VexScript files (*.vex);;All files (*)"
-                             << "vex";
-    QTest::newRow("texts") << 2 << "Text files (*.txt);;All files (*)"
-                           << "txt";
-    QTest::newRow("no kind") << 0 << ""
-                             << "";
+    const auto row = [](const char* name, int fileKind, const char* filter, const char* suffix) {
+        QTest::newRow(name) << fileKind << QString(filter) << QString(suffix);
+    };
+    row("scripts", 1, "VexScript files (*.vex);;All files (*)", "vex");
+    row("texts", 2, "Text files (*.txt);;All files (*)", "txt");
+    row("no kind", 0, "", "");
 }
 
 void EditorCommandsTest::openAndSaveAs() {
@@ -835,10 +845,8 @@ void EditorCommandsTest::searchDialogsInEveryLanguage_data() {
     QTest::addColumn<int>("language");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("replaceAll");
-    QTest::newRow("English") << 9 << "en"
-                             << "Replace &All";
-    QTest::newRow("German") << 7 << "de"
-                            << "&Alle ersetzen";
+    QTest::newRow("English") << 9 << QString("en") << QString("Replace &All");
+    QTest::newRow("German") << 7 << QString("de") << QString("&Alle ersetzen");
 }
 
 // Every number the dialogs and the menu ask for is in both modules; leaves

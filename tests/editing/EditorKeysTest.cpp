@@ -1,5 +1,5 @@
-#include "editing/EditorCommands.h"
 #include "editing/EditorKeys.h"
+#include "editing/EditorCommands.h"
 #include "editing/EditorMenu.h"
 #include "editing/EditorMessages.h"
 #include "editing/EditorSettings.h"
@@ -104,84 +104,61 @@ void EditorKeysTest::keys_data() {
     QTest::addColumn<QString>("after");
     QTest::addColumn<bool>("autoClose");
     QTest::addColumn<bool>("overwrite");
+    const auto row = [](const char* name, const char* before, const char* keys, const char* after,
+                        bool autoClose = false, bool overwrite = false) {
+        QTest::newRow(name) << QString(before) << QString(keys) << QString(after) << autoClose
+                            << overwrite;
+    };
 
     // Automatic brackets.
-    QTest::newRow("( gives the pair") << "f|" << "(" << "f(|)" << true << false;
-    QTest::newRow("[ gives the pair") << "|" << "[" << "[|]" << true << false;
-    QTest::newRow("{ gives the pair") << "a|b" << "{" << "a{|}b" << true << false;
-    QTest::newRow("( over a selection") << "^ab|" << "(" << "(|)" << true << false;
-    QTest::newRow(") inserts in insert mode") << "f(|)" << ")" << "f()|)" << true << false;
-    QTest::newRow(") steps over in overwrite mode") << "f(|)" << ")" << "f()|" << true << true;
-    QTest::newRow("] overwrites another character") << "[a|x" << "]" << "[a]|" << true << true;
-    QTest::newRow("( without automatic brackets") << "f|" << "(" << "f(|" << false << false;
+    row("( gives the pair", "f|", "(", "f(|)", true);
+    row("[ gives the pair", "|", "[", "[|]", true);
+    row("{ gives the pair", "a|b", "{", "a{|}b", true);
+    row("( over a selection", "^ab|", "(", "(|)", true);
+    row(") inserts in insert mode", "f(|)", ")", "f()|)", true);
+    row(") steps over in overwrite mode", "f(|)", ")", "f()|", true, true);
+    row("] overwrites another character", "[a|x", "]", "[a]|", true, true);
+    row("( without automatic brackets", "f|", "(", "f(|");
 
     // Return and auto-indentation.
-    QTest::newRow("Return after ( at a line end") << "  f(|" << "Return" << "  f(\n    |" << false
-                                                  << false;
-    QTest::newRow("Return after ( before )") << "  f(|)" << "Return" << "  f(\n  |)" << false
-                                             << false;
-    QTest::newRow("Return after ( before ), no indentation")
-        << "f(|)" << "Return" << "f(\n|)" << false << false;
-    QTest::newRow("Return on a line without indentation")
-        << "ab|c" << "Return" << "ab\n|c" << false << false;
-    QTest::newRow("Return keeps the indentation")
-        << "  ab|" << "Return" << "  ab\n  |" << false << false;
-    QTest::newRow("Return inside the indentation")
-        << "    |ab" << "Return" << "    \n    |ab" << false << false;
-    QTest::newRow("Return on a blank line takes the line above")
-        << "  a\n     |" << "Return" << "  a\n     \n  |" << false << false;
-    QTest::newRow("Return over a selection") << "  a^bc|d" << "Return" << "  a\n  |d" << false
-                                             << false;
-    QTest::newRow("Shift+Return indents too") << "  a|" << "Shift+Return" << "  a\n  |" << false
-                                              << false;
+    row("Return after ( at a line end", "  f(|", "Return", "  f(\n    |");
+    row("Return after ( before )", "  f(|)", "Return", "  f(\n  |)");
+    row("Return after ( before ), no indentation", "f(|)", "Return", "f(\n|)");
+    row("Return on a line without indentation", "ab|c", "Return", "ab\n|c");
+    row("Return keeps the indentation", "  ab|", "Return", "  ab\n  |");
+    row("Return inside the indentation", "    |ab", "Return", "    \n    |ab");
+    row("Return on a blank line takes the line above", "  a\n     |", "Return", "  a\n     \n  |");
+    row("Return over a selection", "  a^bc|d", "Return", "  a\n  |d");
+    row("Shift+Return indents too", "  a|", "Shift+Return", "  a\n  |");
 
     // Backspace.
-    QTest::newRow("Backspace after ) selects the group")
-        << "g(a,(b))|" << "Backspace"
-        << "g^(a,(b))|" << false << false;
-    QTest::newRow("a second Backspace deletes it") << "g^(a,(b))|" << "Backspace" << "g|" << false
-                                                   << false;
-    QTest::newRow("Backspace after an inner )") << "g(a,(b)|)" << "Backspace" << "g(a,^(b)|)"
-                                                << false << false;
-    QTest::newRow("Backspace after a ) without partner")
-        << "a)|" << "Backspace" << "a|" << false << false;
-    QTest::newRow("Backspace after a ) in a comment")
-        << "{f(a)|}" << "Backspace" << "{f(a|}" << false << false;
-    QTest::newRow("Backspace after a ) in a text")
-        << "[f(a)|]" << "Backspace" << "[f(a|]" << false << false;
-    QTest::newRow("Backspace back to the line above's indentation")
-        << "a\n  b\n      |c" << "Backspace" << "a\n  b\n  |c" << false << false;
-    QTest::newRow("Backspace skips blank and deeper lines")
-        << "  a\n      b\n\n    |c" << "Backspace" << "  a\n      b\n\n  |c" << false << false;
-    QTest::newRow("Backspace under an unindented line removes the indentation")
-        << "a\n    |c" << "Backspace" << "a\n|c" << false << false;
-    QTest::newRow("Backspace with no less indented line above")
-        << "  a\n  |b" << "Backspace" << "  a\n|b" << false << false;
-    QTest::newRow("Backspace inside the indentation") << "a\n  | b" << "Backspace" << "a\n | b"
-                                                      << false << false;
-    QTest::newRow("Backspace on the first line") << "  |a" << "Backspace" << " |a" << false
-                                                 << false;
-    QTest::newRow("Backspace deletes a selection") << "a\nb^cd|e" << "Backspace" << "a\nb|e"
-                                                   << false << false;
-    QTest::newRow("Alt+Backspace does nothing") << "ab|" << "Alt+Backspace" << "ab|" << false
-                                                << false;
+    row("Backspace after ) selects the group", "g(a,(b))|", "Backspace", "g^(a,(b))|");
+    row("a second Backspace deletes it", "g^(a,(b))|", "Backspace", "g|");
+    row("Backspace after an inner )", "g(a,(b)|)", "Backspace", "g(a,^(b)|)");
+    row("Backspace after a ) without partner", "a)|", "Backspace", "a|");
+    row("Backspace after a ) in a comment", "{f(a)|}", "Backspace", "{f(a|}");
+    row("Backspace after a ) in a text", "[f(a)|]", "Backspace", "[f(a|]");
+    row("Backspace back to the line above's indentation", "a\n  b\n      |c", "Backspace",
+        "a\n  b\n  |c");
+    row("Backspace skips blank and deeper lines", "  a\n      b\n\n    |c", "Backspace",
+        "  a\n      b\n\n  |c");
+    row("Backspace under an unindented line removes the indentation", "a\n    |c", "Backspace",
+        "a\n|c");
+    row("Backspace with no less indented line above", "  a\n  |b", "Backspace", "  a\n|b");
+    row("Backspace inside the indentation", "a\n  | b", "Backspace", "a\n | b");
+    row("Backspace on the first line", "  |a", "Backspace", " |a");
+    row("Backspace deletes a selection", "a\nb^cd|e", "Backspace", "a\nb|e");
+    row("Alt+Backspace does nothing", "ab|", "Alt+Backspace", "ab|");
 
-    // Tab without a selection, Ctrl+Delete.
-    QTest::newRow("Tab inserts one step") << "a|b" << "Tab" << "a  |b" << false << false;
-    QTest::newRow("Shift+Tab without a selection") << "  a|b" << "Shift+Tab" << "  a|b" << false
-                                                   << false;
-    QTest::newRow("Ctrl+Delete to the word's end") << "Pr|int(x)" << "Ctrl+Delete" << "Pr|(x)"
-                                                   << false << false;
-    QTest::newRow("Ctrl+Delete deletes a separator") << "a|:=b" << "Ctrl+Delete" << "a|b" << false
-                                                     << false;
-    QTest::newRow("Ctrl+Delete at a line end joins") << "ab|\n  cd" << "Ctrl+Delete"
-                                                     << "ab|  cd" << false << false;
-    QTest::newRow("Ctrl+Delete on a space") << "ab| cd" << "Ctrl+Delete" << "ab| cd" << false
-                                            << false;
-    QTest::newRow("Ctrl+Delete at the text's end") << "ab|" << "Ctrl+Delete" << "ab|" << false
-                                                   << false;
-    QTest::newRow("Delete deletes as the control does") << "a|bc" << "Delete" << "a|c" << false
-                                                        << false;
+    // Tab without a selection, the Delete keys.
+    row("Tab inserts one step", "a|b", "Tab", "a  |b");
+    row("Shift+Tab without a selection", "  a|b", "Shift+Tab", "  a|b");
+    row("Ctrl+Delete to the word's end", "Pr|int(x)", "Ctrl+Delete", "Pr|(x)");
+    row("Ctrl+Delete deletes a separator", "a|:=b", "Ctrl+Delete", "a|b");
+    row("Ctrl+Delete at a line end joins", "ab|\n  cd", "Ctrl+Delete", "ab|  cd");
+    row("Ctrl+Delete on a space", "ab| cd", "Ctrl+Delete", "ab| cd");
+    row("Ctrl+Delete at the text's end", "ab|", "Ctrl+Delete", "ab|");
+    row("Delete deletes as the control does", "a|bc", "Delete", "a|c");
 }
 
 void EditorKeysTest::keys() {
@@ -208,18 +185,18 @@ void EditorKeysTest::indentAndUnindentLines_data() {
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("after");
-    QTest::newRow("three lines") << "^a\nb\nc|" << "Tab" << "^  a\n  b\n  c|";
-    QTest::newRow("selected upwards") << "|a\nb\nc^" << "Tab" << "^  a\n  b\n  c|";
-    QTest::newRow("part of a line takes the line") << "x\na^b|c\ny" << "Tab" << "x\n^  abc|\ny";
-    QTest::newRow("a selection ending after a line break")
-        << "^a\nb\n|c" << "Tab" << "^  a\n  b|\nc";
-    QTest::newRow("the last line") << "x\n^y|" << "Tab" << "x\n^  y|";
-    QTest::newRow("empty lines get the step too") << "^a\n\nb|" << "Tab" << "^  a\n  \n  b|";
-    QTest::newRow("unindent at most one step")
-        << "^   a\n b\nc\n  d|" << "Shift+Tab" << "^ a\nb\nc\nd|";
-    QTest::newRow("unindent as Backtab") << "^  a\n  b|" << "Shift+Backtab" << "^a\nb|";
-    QTest::newRow("unindent with nothing to remove")
-        << "^a\nb|" << "Shift+Tab" << "^a\nb|";
+    const auto row = [](const char* name, const char* before, const char* keys, const char* after) {
+        QTest::newRow(name) << QString(before) << QString(keys) << QString(after);
+    };
+    row("three lines", "^a\nb\nc|", "Tab", "^  a\n  b\n  c|");
+    row("selected upwards", "|a\nb\nc^", "Tab", "^  a\n  b\n  c|");
+    row("part of a line takes the line", "x\na^b|c\ny", "Tab", "x\n^  abc|\ny");
+    row("a selection ending after a line break", "^a\nb\n|c", "Tab", "^  a\n  b|\nc");
+    row("the last line", "x\n^y|", "Tab", "x\n^  y|");
+    row("empty lines get the step too", "^a\n\nb|", "Tab", "^  a\n  \n  b|");
+    row("unindent at most one step", "^   a\n b\nc\n  d|", "Shift+Tab", "^ a\nb\nc\nd|");
+    row("unindent as Backtab", "^  a\n  b|", "Shift+Backtab", "^a\nb|");
+    row("unindent with nothing to remove", "^a\nb|", "Shift+Tab", "^a\nb|");
 }
 
 // Tab and Shift+Tab on a selection work on whole lines and select them again.
