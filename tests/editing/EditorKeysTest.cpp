@@ -49,6 +49,8 @@ private slots:
 
 private:
     void makeEditor(bool fullFeatures = true);
+    void pressAndUndo(const QString& before, const QString& keys, const QString& after,
+                      bool undoOnce);
     TVexScriptEditor* editor() const { return m_panel->Editor(); }
 
     std::unique_ptr<TTemporaryRegistryFile> m_registry;
@@ -96,6 +98,20 @@ void EditorKeysTest::makeEditor(bool fullFeatures) {
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     editor()->setFocus();
+}
+
+// From the marked text `before`, the keys give the marked text `after`; a change is then taken
+// back whole by one Ctrl+Z.
+void EditorKeysTest::pressAndUndo(const QString& before, const QString& keys, const QString& after,
+                                  bool undoOnce) {
+    setMarkedText(*editor(), before);
+    const QString text = editor()->toPlainText();
+    pressKeys(editor(), keys);
+    QCOMPARE(markedText(*editor()), after);
+    if (editor()->toPlainText() != text && undoOnce) {
+        pressKeys(editor(), "Ctrl+Z");
+        QCOMPARE(editor()->toPlainText(), text);
+    }
 }
 
 void EditorKeysTest::keys_data() {
@@ -169,16 +185,9 @@ void EditorKeysTest::keys() {
     QFETCH(bool, overwrite);
     SharedEditorSettings().AutoCloseBrackets = autoClose;
     makeEditor();
-    setMarkedText(*editor(), before);
     editor()->setOverwriteMode(overwrite);
-    const QString text = editor()->toPlainText();
-    pressKeys(editor(), keys);
-    QCOMPARE(markedText(*editor()), after);
     // (A character typed in overwrite mode is the control's two steps.)
-    if (editor()->toPlainText() != text && !overwrite) {
-        pressKeys(editor(), "Ctrl+Z");
-        QCOMPARE(editor()->toPlainText(), text);
-    }
+    pressAndUndo(before, keys, after, !overwrite);
 }
 
 void EditorKeysTest::indentAndUnindentLines_data() {
@@ -205,16 +214,7 @@ void EditorKeysTest::indentAndUnindentLines() {
     QFETCH(QString, keys);
     QFETCH(QString, after);
     makeEditor();
-    setMarkedText(*editor(), before);
-    const QString text = editor()->toPlainText();
-    pressKeys(editor(), keys);
-    QCOMPARE(markedText(*editor()), after);
-    if (editor()->toPlainText() != text) {
-        pressKeys(editor(), "Ctrl+Z");
-        QCOMPARE(editor()->toPlainText(), text);
-    }
-    QCOMPARE(IndentLines("a\n\nb", "  "), QStringLiteral("  a\n  \n  b"));
-    QCOMPARE(UnindentLines("   a\n b\nc", 2), QStringLiteral(" a\nb\nc"));
+    pressAndUndo(before, keys, after, true);
 }
 
 void EditorKeysTest::insertSwitchesOverwriteAndTheStatusBar() {
