@@ -26,7 +26,9 @@ public:
     std::int32_t StackUsed = 0;
     std::int32_t StackSize = 0;
 
-    // The current activation: the locals, the root and the frame of the code being evaluated.
+    // The current activation, field by field as in TCompiledCode: the locals set, the root, the
+    // frame of the locals and its size (0 when the activation took no frame of its own), and
+    // whether the locals set belongs to the code.
     TVariables* Variables = nullptr;
     TCodeNode* Code = nullptr;
     std::uint8_t* FrameBase = nullptr;

@@ -17,9 +17,11 @@ public:
 
     // The handle scripts see: unique in the process, never 0.
     std::int32_t Handle() const noexcept { return m_handle; }
+    // Adds one reference.
     void AddRef() noexcept { m_references.fetch_add(1, std::memory_order_relaxed); }
     // Drops one reference; the object deletes itself with the last one.
     void Release() noexcept;
+    // The references held now; for tests and diagnostics.
     int ReferenceCount() const noexcept { return m_references.load(std::memory_order_relaxed); }
 
 private:
@@ -50,9 +52,12 @@ public:
     }
     ~TInterfaceRef() { reset(); }
 
+    // The interface, or none; the reference stays with this pointer.
     TInterface* get() const noexcept { return m_object; }
     TInterface* operator->() const noexcept { return m_object; }
+    // True while the pointer holds an interface.
     explicit operator bool() const noexcept { return m_object != nullptr; }
+    // Releases the reference held and becomes none.
     void reset() noexcept {
         if (TInterface* object = std::exchange(m_object, nullptr)) {
             object->Release();

@@ -30,10 +30,12 @@ struct TPositionRecord {
 // A listing: one block holding the root, the text and a record per node in pre-order. It belongs
 // to the tree and is released with the tree's root.
 struct TListing {
+    // The tree's root, the listing text and the number of position records (one per node).
     TCodeNode* Root = nullptr;
     std::string Text;
     std::int32_t RecordCount = 0;
 
+    // The position records, in pre-order of the nodes.
     TPositionRecord* Records() noexcept { return reinterpret_cast<TPositionRecord*>(this + 1); }
     const TPositionRecord* Records() const noexcept {
         return reinterpret_cast<const TPositionRecord*>(this + 1);

@@ -33,16 +33,21 @@ enum TNodeFlags : std::uint8_t {
 // The common head of every node of a code tree. A tree is built once by the parser and never
 // changed afterwards, except that the code listing takes over the link slots.
 struct TCodeNode {
+    // TNodeFlags bits: the node's kind and how its memory is laid out.
     std::uint8_t Flags = 0;
+    // A call's number of arguments (0 for other nodes).
     std::uint8_t ArgCount = 0;
+    // A call's word number (0 for other nodes).
     std::uint16_t WordNumber = 0;
 
+    // The node's kind: a number or a text constant, a variable read (global or local), a call.
     bool IsNumberConstant() const noexcept { return Flags & nfNumberConstant; }
     bool IsTextConstant() const noexcept { return Flags & nfTextConstant; }
     bool IsConstant() const noexcept { return Flags & (nfNumberConstant | nfTextConstant); }
     bool IsVariable() const noexcept { return Flags & (nfGlobalVariable | nfLocalVariable); }
     bool IsLocalVariable() const noexcept { return Flags & nfLocalVariable; }
     bool IsCall() const noexcept { return (Flags & 0x0F) == 0; }
+    // True when a pointer-sized slot precedes the node (its parent link or position record).
     bool HasLinkSlot() const noexcept { return Flags & nfLinkSlot; }
     // True when the node was compiled with a parent link; only such nodes can be paused at.
     bool HasParentLink() const noexcept { return Flags & nfLinkSlot; }
@@ -62,12 +67,14 @@ struct TCodeNode {
 
 // A number or a text constant.
 struct TConstantNode : TCodeNode {
+    // The number of a number constant; the text of a text constant (Value then 0).
     double Value = 0;
     TText Text;
 };
 
 // A read of a global or local variable; the record belongs to its variable set.
 struct TVariableNode : TCodeNode {
+    // The variable read.
     TVariable* Var = nullptr;
 };
 
@@ -75,6 +82,7 @@ struct TVariableNode : TCodeNode {
 // memory; a declaration word may carry one extra entry after them (its declared variable record,
 // or none), marked by nfDeclaredEntry.
 struct TCallNode : TCodeNode {
+    // The implementation of a built-in word; none for a user-defined word.
     TWordImpl Impl = nullptr;
 
     // Argument i, counted from 1 as word implementations count them.

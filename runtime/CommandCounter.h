@@ -33,11 +33,14 @@ struct TTicks128 {
     std::uint64_t Low = 0;
     std::uint64_t High = 0;
 
+    // Adds ticks, carrying into the high half.
     void Add(std::uint64_t ticks) noexcept {
         Low += ticks;
         High += Low < ticks ? 1 : 0;
     }
+    // True when nothing was added.
     bool IsZero() const noexcept { return (Low | High) == 0; }
+    // The sum as a double, for percentages.
     double ToDouble() const noexcept {
         return static_cast<double>(High) * 18446744073709551616.0 + static_cast<double>(Low);
     }
@@ -54,6 +57,7 @@ public:
         void* Row = nullptr; // the window's list row showing the entry, or none
     };
     struct TTimedEntry : TEntry {
+        // The own time in ticks.
         std::int64_t Time = 0;
     };
 
@@ -85,11 +89,15 @@ public:
     // The own time of entry `entry`; 0 without timed counting.
     std::int64_t EntryTime(int entry) noexcept;
 
+    // The highest word number counted so far, and the highest the block has room for.
     std::uint16_t HighestWord() const noexcept { return m_highestWord; }
     std::uint16_t Capacity() const noexcept { return m_capacity; }
+    // The nodes counted and, with timed counting, their own times together.
     std::uint64_t TotalCount() const noexcept { return m_totalCount; }
     const TTicks128& TotalTime() const noexcept { return m_totalTime; }
+    // True in the layout with time.
     bool Timed() const noexcept { return m_timed; }
+    // The size of the block of entries in bytes.
     std::size_t BlockSize() const noexcept { return m_blockSize; }
 
 private:
@@ -108,13 +116,15 @@ private:
     std::size_t m_blockSize = 0;
 };
 
-// The counting state the debugger window keeps and the engine feeds.
+// The counting state of debug runs: the context keeps it, the engine feeds it, the debugger's
+// Performance page shows it.
 struct TPerformance {
     // TCountingMode bits; read by the engine at every node of a debug run.
     std::uint8_t CountingMode = 0;
     // Ticks measured in runs of simulation (and not animation) origin, and of animation origin.
     TTicks128 SimulationTime;
     TTicks128 AnimationTime;
+    // The counts (and own times) per word and kind of node.
     TWordList Counter;
     // Where the engine reads the time; tests put in a clock of their own.
     std::uint64_t (*TickSource)() noexcept = &ReadTickCounter;

@@ -27,7 +27,9 @@ struct TCompiledCode {
 
 // A source text together with its compiled code, kept in step by CompileExpression.
 struct TExpression {
+    // The source text as given.
     std::string Text;
+    // Its compiled code; none for an empty text or one that failed to compile.
     TCompiledCode* Code = nullptr;
 };
 

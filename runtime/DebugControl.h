@@ -5,6 +5,7 @@
 // reached only through TDebugServices (DebuggerInterface.h); everything here runs on the GUI
 // thread, except that the break watcher thread increments BreakRequest.
 
+#include "runtime/CommandCounter.h"
 #include "runtime/CompiledCode.h"
 
 #include <atomic>
@@ -54,6 +55,7 @@ public:
     bool ReleaseMode = false;
     // Set by the debugger: raise the abort signal with AbortTarget when the pause ends.
     bool AbortRequested = false;
+    // The code of that abort signal (0: the whole run; a node's address: that node).
     std::intptr_t AbortTarget = 0;
     // Start-time slot of the innermost timed node of a measured run.
     std::uint64_t* TimingSlot = nullptr;
@@ -61,15 +63,21 @@ public:
     // an atomic exchange on the GUI thread. Bit 31 (kAbortRequest) asks the run to end without a
     // question; see RequestAbort.
     std::atomic<std::uint32_t> BreakRequest{0};
+    // The bit of BreakRequest that RequestAbort sets.
     static constexpr std::uint32_t kAbortRequest = 0x80000000u;
     // The activation the debugger paused in (points at PausedActivation), or none.
     TCompiledCode* PausedFrame = nullptr;
+    // A copy of the activation paused in, which PausedFrame points at.
     TCompiledCode PausedActivation;
     // Written by the debugger's switch button; the runtime does not read it.
     bool DebugSwitchState = false;
     // The application's debugger services (window, message boxes, message pump, break watcher),
     // or none: debug runs then never pause or count, and a break request stops the run.
     TDebugServices* Services = nullptr;
+    // The counting mode, the simulation and animation times and the command counter of debug
+    // runs: fed at every node of a debug run while a debugger window exists, shown by its
+    // Performance page.
+    counting::TPerformance Performance;
 
     // True when bit 7 is clear and the low bits are nonzero (the byte read as signed is
     // positive): a debug run.

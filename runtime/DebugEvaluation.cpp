@@ -98,7 +98,7 @@ double EvaluateMeasured(TLanguageInterpreter& context, TCodeNode& node, TText& t
     if (!window) {
         return EvaluateNodePlain(context, node, text);
     }
-    counting::TPerformance& performance = window->Performance();
+    counting::TPerformance& performance = context.Debug.Performance;
     const std::uint8_t mode = performance.CountingMode;
     constexpr std::uint8_t timedCounting = counting::cmCountCommands | counting::cmTimedCounting;
     if ((mode & timedCounting) == timedCounting) {

@@ -51,9 +51,6 @@ public:
     virtual void PressSwitchButton() = 0;
     // Shows the window and gives it the focus.
     virtual void ShowAndFocus() = 0;
-    // The counting mode, totals and command counter; the engine reads the counting mode at
-    // every node of a debug run.
-    virtual counting::TPerformance& Performance() = 0;
 };
 
 // Answers of the warning boxes.
@@ -86,8 +83,11 @@ public:
 
     // The break watcher thread: increments *request when the user presses the break keys. Start
     // sets *request to 0 first.
+    // True while the watcher thread runs.
     virtual bool HasBreakWatcher() const = 0;
+    // Starts the watcher thread for `request`.
     virtual void StartBreakWatcher(std::atomic<std::uint32_t>* request) = 0;
+    // Stops the watcher thread and waits for it to end.
     virtual void StopBreakWatcher() = 0;
 
     // The host preference: show a message on the model views while a run is frozen.

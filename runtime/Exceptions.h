@@ -42,6 +42,7 @@ public:
         : Value(value)
         , Text(std::move(text)) {}
     const char* what() const noexcept override { return "Return"; }
+    // The number and the text the evaluation ends with.
     double Value;
     TText Text;
 };
@@ -53,6 +54,7 @@ class EDebugger : public EAbortSignal {
 public:
     explicit EDebugger(std::intptr_t code)
         : Code(code) {}
+    // 0, 1 or the address of the node to end (see above).
     std::intptr_t Code;
 };
 

@@ -20,8 +20,10 @@ struct THostRegisters {
 class TBindingObject {
 public:
     virtual ~TBindingObject() = default;
+    // The object's ID and name, shown in the warning about a bound name that is also a word.
     virtual std::int32_t Id() const = 0;
     virtual std::string Name() const = 0;
+    // The number of named attributes.
     virtual int NamedAttributeCount() const = 0;
     // Name of the named attribute at a position counted from 1.
     virtual std::string NamedAttributeName(int position) const = 0;

@@ -11,7 +11,9 @@ struct TCallNode;
 // One call of a user-defined word: the caller's activation and the call node, so that words
 // reading the call's arguments can evaluate them where the caller would.
 struct TParameterFrame {
+    // The caller's activation, in which the call's arguments are evaluated.
     TCompiledCode Caller;
+    // The call node with the argument nodes.
     TCallNode* Node = nullptr;
 };
 
@@ -19,7 +21,9 @@ struct TParameterFrame {
 // (at most `Count`); words that read a caller's arguments use the entry below it and may move it
 // down and back up while they do.
 struct TParameterStack {
-    std::vector<TParameterFrame> Items; // Items.size() is the capacity
+    // The frames; Items.size() is the capacity.
+    std::vector<TParameterFrame> Items;
+    // Frames in use, the room there is, and the current position.
     int Count = 0;
     int Capacity = 0;
     int Level = 0;

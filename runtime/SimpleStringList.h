@@ -19,19 +19,25 @@ bool SameText(std::string_view a, std::string_view b) noexcept;
 // strings in `CompareText` order and searches by bisection.
 class TSimpleStringList {
 public:
+    // A string with the integer that goes with it.
     struct Entry {
         std::string Text;
         std::intptr_t Object = 0;
     };
 
+    // An unsorted or a sorted list; a sorted list without duplicates keeps each string once.
     explicit TSimpleStringList(bool sorted = false, bool acceptDuplicates = false)
         : m_sorted(sorted)
         , m_acceptDuplicates(acceptDuplicates) {}
 
+    // The number of entries.
     int Count() const noexcept { return static_cast<int>(m_items.size()); }
+    // True for a list kept in CompareText order.
     bool Sorted() const noexcept { return m_sorted; }
+    // The string and the object at a position (std::out_of_range beyond the entries).
     const std::string& operator[](int index) const { return m_items.at(index).Text; }
     std::intptr_t Object(int index) const { return m_items.at(index).Object; }
+    // Replace the string or the object at a position; a sorted list must stay in order.
     void SetString(int index, std::string_view text) { m_items.at(index).Text = text; }
     void SetObject(int index, std::intptr_t object) { m_items.at(index).Object = object; }
 
@@ -48,8 +54,11 @@ public:
     // Adds s at the end whatever the order. A sorted list must be sorted again (`Sort`) before
     // it is searched; many entries are added faster this way than one by one at their place.
     void Append(std::string_view s, std::intptr_t object = 0);
+    // Makes room for `count` entries in all.
     void Reserve(int count) { m_items.reserve(static_cast<std::size_t>(count)); }
+    // Removes the entry at a position.
     void Delete(int index);
+    // Removes every entry.
     void Clear() noexcept { m_items.clear(); }
     // Sorts with `CompareText` and keeps the list sorted from then on.
     void Sort();

@@ -16,6 +16,7 @@ struct TSyntax {
     std::uint8_t Flag3 = 0;
     // Shown by the word overview.
     std::uint8_t UpdateFlag = 0;
+    // The help text and an example, shown by the word overview and the word reference.
     std::string HelpText;
     std::string Example;
     // Nonzero when the word is shown in the word overview and coloured as a word by the editor.
@@ -25,6 +26,7 @@ struct TSyntax {
     // Calls of the body that are running. A record replaced while its body runs is retired
     // instead of released, and released when its last call ends.
     int ActiveCalls = 0;
+    // Set when the record was replaced while calls of its body were running.
     bool Retired = false;
 };
 

@@ -58,9 +58,11 @@ public:
 
     // Number of bytes.
     std::size_t size() const noexcept { return m_block ? m_block->Size : 0; }
+    // True for the empty text.
     bool empty() const noexcept { return m_block == nullptr; }
     // The bytes; always followed by a NUL byte (which is not part of the text).
     const char* data() const noexcept { return m_block ? m_block->Bytes : ""; }
+    // The bytes as a view (valid while the text is unchanged) and as a copy.
     std::string_view view() const noexcept { return {data(), size()}; }
     std::string str() const { return std::string(view()); }
     operator std::string_view() const noexcept { return view(); }

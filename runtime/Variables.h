@@ -32,8 +32,10 @@ std::uint8_t ClampKind(double value) noexcept;
 
 // A variable record. Records never move; code trees point to them.
 struct TVariable {
+    // The name as declared.
     std::string Name;
     std::uint8_t Kind = vkNumber;
+    // True for a local of a compiled code, false for a global.
     bool Local = false;
     // A global: the address of its own storage cell. A local: its byte offset in the frame.
     std::uintptr_t Storage = 0;
@@ -60,6 +62,7 @@ public:
 
 // The initial value of a global declared by the host.
 struct TInitialValue {
+    // The value for the variable's kind: a number, a text, a reference or an interface.
     double Number = 0;
     TText Text;
     std::int32_t Reference = 0;
@@ -74,6 +77,7 @@ TVariable* AddVariable(TVariables& set, std::string_view name, std::uint8_t kind
 int FindVariableIndex(const TVariables& set, std::string_view name);
 // The record of that name, or none.
 TVariable* FindVariable(const TVariables& set, std::string_view name);
+// The number of variables in the set.
 int VariableCount(const TVariables& set) noexcept;
 
 // A valid name is not empty, does not start with a digit, has only ASCII letters, digits and

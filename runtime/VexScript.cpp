@@ -32,7 +32,9 @@ private:
 
 TLanguageInterpreter::TLanguageInterpreter(THostInterface& host, std::int32_t stackSize)
     : Stack(stackSize)
-    , m_host(&host) {}
+    , m_host(&host) {
+    Debug.Performance.Counter.AttachCounter(*this);
+}
 
 TLanguageInterpreter::~TLanguageInterpreter() {
     Registry.ReleaseAll();

@@ -83,6 +83,8 @@ public:
     explicit TLanguageInterpreter(THostInterface& host, std::int32_t stackSize = 1 << 20);
     TLanguageInterpreter(const TLanguageInterpreter&) = delete;
     TLanguageInterpreter& operator=(const TLanguageInterpreter&) = delete;
+    // Releases every word's syntax record and the interface register; withdraws GlobalContext
+    // when it points here.
     virtual ~TLanguageInterpreter();
 
     // Entry operations ---------------------------------------------------------------------
@@ -168,9 +170,13 @@ public:
 
     // Parts and fields ---------------------------------------------------------------------------
 
-    // The hot parts first, at small offsets from the context's address.
+    // The context's parts (see the opening comment); the hot ones first, at small offsets from
+    // the context's address.
+    // The activation stack: frames of locals, current and saved activations, call frames.
     TActivationStack Stack;
+    // The debug state: debug state bytes, run origin, break and abort requests, paused frame.
     TDebugControl Debug;
+    // The word registry: names, categories, syntax records and implementations of all words.
     TWordRegistry Registry;
     // The global variables.
     TVariables GlobalVariables;
@@ -199,6 +205,7 @@ private:
 // holds one, so that the native stack never runs out. Raises EVexStackOverflow at the limit.
 class TNestingScope {
 public:
+    // Counts one level, or raises EVexStackOverflow when the limit is reached.
     explicit TNestingScope(TLanguageInterpreter& context)
         : m_depth(context.Stack.CallDepth) {
         if (m_depth >= kMaxCallDepth) {

@@ -15,8 +15,9 @@ namespace vex {
 
 // A named constant the word overview lists besides the words.
 struct TExtraEntry {
+    // The constant's name, its category (a position in Categories), help text and example.
     std::string Name;
-    std::int32_t Category = 0; // position in Categories
+    std::int32_t Category = 0;
     std::string HelpText;
     std::string Example;
 };
@@ -31,14 +32,20 @@ struct TExtraEntry {
 //
 // The texts are plain C strings, so that a table of rows is initialised before any code runs.
 struct TWordRow {
-    int Number; // 1 to kBuiltInWordCount
+    // The word number, 1 to kBuiltInWordCount.
+    int Number;
+    // The name (looked up ignoring ASCII case) and the category name.
     const char* Name;
     const char* Category;
+    // The implementation.
     TWordImpl Impl;
+    // The fewest and the most arguments a call may have; checked when a call is compiled.
     std::uint8_t MinArgs;
     std::uint8_t MaxArgs;
+    // The help text and an example, shown by the word overview and the word reference.
     const char* HelpText;
     const char* Example;
+    // True when the word's result counts as a text even when it is empty (see above).
     bool GivesText = false;
     // Nonzero when the word is shown in the word overview and coloured as a word by the editor.
     std::uint8_t Listed = 1;
@@ -46,14 +53,19 @@ struct TWordRow {
 
 // Attributes of a user-defined word, in registration order.
 struct TWordAttributes {
+    // The help text and an example, shown by the word overview.
     std::string HelpText;
     std::string Example;
     // The body; compiled when the word is registered.
     std::string CodeText;
+    // The argument range, checked when a call is compiled.
     std::uint8_t MinArgs = 0;
     std::uint8_t MaxArgs = 0;
+    // Stored with the word; no part of the runtime reads it.
     std::uint8_t Flag3 = 0;
+    // Shown by the word overview.
     std::uint8_t UpdateFlag = 0;
+    // Nonzero when the word is shown in the word overview and coloured as a word by the editor.
     std::uint8_t Listed = 1;
     // Empty: the language's default creator text.
     std::string Creator;
@@ -91,8 +103,9 @@ public:
     TSimpleStringList WordNames{false};
     // Every word name, sorted, with its word index as object: the lookup structure for names.
     TSimpleStringList WordIndex{true};
-    // The category name and the creator text of each word.
+    // The category name of each word.
     TSimpleStringList WordCategories{false};
+    // The creator text of each word.
     TSimpleStringList WordCreators{false};
     // The valid category names.
     TSimpleStringList Categories{false};

@@ -42,8 +42,7 @@ void TBenchContext::Run(std::string_view source) {
 }
 
 void TBenchContext::DebugWithCounting(std::uint8_t countingMode) {
-    counting::TPerformance& performance = m_services.Window.Performance();
-    performance.Counter.AttachCounter(*m_context);
+    counting::TPerformance& performance = m_context->Debug.Performance;
     performance.Counter.SetTimed((countingMode & counting::cmTimedCounting) != 0);
     performance.CountingMode = countingMode;
     SwitchDebugging(*m_context, true);
@@ -51,10 +50,9 @@ void TBenchContext::DebugWithCounting(std::uint8_t countingMode) {
 
 std::uint64_t TBenchContext::CountNodes(TCompiledCode* code) {
     const std::uint8_t savedState = m_context->Debug.DebugState;
-    counting::TPerformance& performance = m_services.Window.Performance();
+    counting::TPerformance& performance = m_context->Debug.Performance;
     const std::uint8_t savedMode = performance.CountingMode;
     const bool savedTimed = performance.Counter.Timed();
-    performance.Counter.AttachCounter(*m_context);
     performance.Counter.SetTimed(false);
     performance.Counter.ResetCounter();
     performance.CountingMode = counting::cmCountCommands;

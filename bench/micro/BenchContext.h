@@ -27,10 +27,6 @@ public:
     void TickOriginBoxes(std::uint8_t) override {}
     void PressSwitchButton() override {}
     void ShowAndFocus() override {}
-    counting::TPerformance& Performance() override { return m_performance; }
-
-private:
-    counting::TPerformance m_performance;
 };
 
 // Debugger services without GUI: the window above, no break watcher, every question answered

@@ -30,13 +30,14 @@ protected:
         Context().Debug.Services = &m_services;
         SwitchDebugging(Context(), true);
         performance().CountingMode = cmCountCommands;
+        performance().Counter.ResetCounter();
         const TScriptResult result = Run(source);
         EXPECT_EQ(result.Errors, "") << source;
         SwitchDebugging(Context(), false);
         Context().Debug.Services = nullptr;
     }
 
-    TPerformance& performance() { return m_services.Window->Counting; }
+    TPerformance& performance() { return Context().Debug.Performance; }
 
     test::TFakeServices m_services{Context()};
 };

@@ -51,7 +51,7 @@ protected:
         performance().TickSource = &ReadFakeClock;
     }
 
-    TPerformance& performance() { return services.Window->Counting; }
+    TPerformance& performance() { return context.Debug.Performance; }
     TWordList& counter() { return performance().Counter; }
 
     double Execute(std::string_view source) {
@@ -146,7 +146,7 @@ TEST_F(CommandCounterTest, NoWindowNoCounting) {
     services.CanCreateWindow = false;
     auto window = std::move(services.Window);
     EXPECT_EQ(Execute("1+2"), 3);
-    EXPECT_EQ(window->Counting.Counter.TotalCount(), 0u);
+    EXPECT_EQ(context.Debug.Performance.Counter.TotalCount(), 0u);
 }
 
 TEST_F(CommandCounterTest, GrowingKeepsEarlierCounts) {

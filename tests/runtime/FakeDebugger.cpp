@@ -30,7 +30,6 @@ void SetLowBits(TLanguageInterpreter& context, std::uint8_t state) {
 void TFakeWindow::AttachRuntime(TLanguageInterpreter& context) {
     if (!Context) {
         Context = &context;
-        Counting.Counter.AttachCounter(context);
     }
     ++AttachCount;
 }

@@ -41,7 +41,6 @@ public:
     void TickOriginBoxes(std::uint8_t origins) override { TickedOrigins = origins; }
     void PressSwitchButton() override { SwitchDown = true; }
     void ShowAndFocus() override { Shown = true; }
-    counting::TPerformance& Performance() override { return Counting; }
 
     TLanguageInterpreter* Context = nullptr;
     int AttachCount = 0;
@@ -50,7 +49,6 @@ public:
     bool SwitchDown = false;
     bool Shown = false;
     std::uint8_t TickedOrigins = 0;
-    counting::TPerformance Counting;
 
 private:
     std::vector<std::string>& m_log;
