@@ -167,7 +167,10 @@ void AskDebug(TLanguageInterpreter& context) {
 
 void AnswerAbortRequest(TLanguageInterpreter& context) {
     if (context.Debug.BreakRequest.load(std::memory_order_relaxed) & TDebugControl::kAbortRequest) {
-        context.Debug.BreakRequest.exchange(0);
+        // The request stays until the outermost evaluation ends, so that a run nested in another
+        // (a text a word evaluates, a file it executes) does not take the abort for itself alone:
+        // every enclosing run ends at its next node too.
+        context.Debug.BreakRequest.fetch_and(TDebugControl::kAbortRequest);
         throw ERunAborted();
     }
 }

@@ -123,8 +123,9 @@ void AskStop(TLanguageInterpreter& context);
 // Asks what to do with an interrupted run: Yes debugs it step by step, No stops it, Cancel lets
 // it go on.
 void AskDebug(TLanguageInterpreter& context);
-// Ends the run with ERunAborted when RequestAbort asked for it (clearing every break request);
-// nothing otherwise.
+// Ends the run with ERunAborted when RequestAbort asked for it (clearing every other break
+// request; the abort request itself stays until the outermost evaluation ends); nothing
+// otherwise.
 void AnswerAbortRequest(TLanguageInterpreter& context);
 // Clears the break request and raises the abort signal with `code`.
 [[noreturn]] void RaiseAbort(TLanguageInterpreter& context, std::intptr_t code);

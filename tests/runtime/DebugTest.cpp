@@ -38,6 +38,15 @@ double wordAbort(int, TCallNode&, TText&, TLanguageInterpreter& context) {
     return 0;
 }
 
+// w503([text]): runs a text through ExecuteText, a run nested in the one that calls it.
+constexpr int kNestedRunWord = 503;
+double wordNestedRun(int, TCallNode& node, TText&, TLanguageInterpreter& context) {
+    TText source;
+    EvaluateArg(context, node, 1, source);
+    TText ignored;
+    return context.ExecuteText(source.view(), ignored);
+}
+
 std::string Joined(const std::vector<std::string>& items) {
     std::string result;
     for (const std::string& item : items) {
@@ -52,6 +61,7 @@ protected:
         context.Registry.WordTable[kw500Word] = wordw500;
         context.Registry.WordTable[kBreakWord] = wordBreak;
         context.Registry.WordTable[kAbortWord] = wordAbort;
+        context.Registry.WordTable[kNestedRunWord] = wordNestedRun;
         context.Debug.Services = &services;
         context.Debug.RunOrigin = roSimulation;
         context.Debug.DebugOrigins = roSimulation;
@@ -274,6 +284,15 @@ TEST_F(DebugTest, AnAbortRequestEndsTheRunWithoutAsking) {
             ExpectBalanced(source);
         }
     }
+    // A nested run hands the abort to the host's handler and returns, but the run around it
+    // ends at its next node as well.
+    CountCalls() = 0;
+    host.HandledExceptions.clear();
+    EXPECT_EQ(Execute("Do(Count,w503([Do(w502,Count)]),Count)"), 0);
+    EXPECT_EQ(CountCalls(), 1);
+    EXPECT_EQ(host.HandledExceptions, (std::vector<std::string>{"", ""}));
+    EXPECT_EQ(context.Debug.BreakRequest.load(), 0u);
+    ExpectBalanced("nested run");
     // Break requests pending beside it ask nothing either.
     CountCalls() = 0;
     services.Questions.clear();
