@@ -3,6 +3,9 @@
 #include "host/RandomGenerator.h"
 #include "host/TraceSink.h"
 
+#include <string>
+#include <vector>
+
 namespace vex {
 class TLanguageInterpreter;
 }
@@ -16,6 +19,11 @@ namespace vex::host {
 class TWordHost : public TTraceSink {
 public:
     TRandomGenerator& Random() noexcept { return m_random; }
+
+    // The name of the script the application was started with and its arguments, for the words
+    // ScriptArg and ScriptArgCount: the script's name first, then its arguments. Empty when the
+    // application was started without (the desktop application).
+    std::vector<std::string> ScriptArguments;
 
 private:
     TRandomGenerator m_random;

@@ -45,7 +45,8 @@
 // The compile state (failure flag, prepared source text, name binding) belongs to each compile
 // and lives in the parser while it runs, so compiles may nest. The text-to-text rewrites that
 // prepare a source for the parser (SourcePreparation.h) are there for tools that show what the
-// parser sees.
+// parser sees; FindSourceTraps (SourceTraps.h) gives a checker the warnings for text that the
+// language reads otherwise than it looks.
 
 #include "runtime/ActivationStack.h"
 #include "runtime/AutomationInterface.h"
@@ -57,6 +58,7 @@
 #include "runtime/NumberText.h"
 #include "runtime/SimpleStringList.h"
 #include "runtime/SourcePreparation.h"
+#include "runtime/SourceTraps.h"
 #include "runtime/Syntax.h"
 #include "runtime/Text.h"
 #include "runtime/Variables.h"

@@ -24,9 +24,12 @@ std::string TApplicationHost::LanguageText(int number) const {
     return GetLanguageBytes(number);
 }
 
+// An error box shows the place of the error as the error window does.
 void TApplicationHost::ShowErrorBox(const std::string& message) {
+    const std::string place =
+        vex::GlobalContext ? vex::host::ErrorPlaceOf(*vex::GlobalContext).Prefix() : std::string();
     showMessageBox({QApplication::activeWindow(), QMessageBox::Critical, ShellText(stErrorTitle),
-                    fromWindows1252(message)});
+                    fromWindows1252(place + message)});
 }
 
 void TApplicationHost::HandleException(const std::exception& error) {
@@ -47,6 +50,8 @@ TApplicationInterpreter::TApplicationInterpreter(TApplicationHost& host)
     vex::GlobalContext = this;
 }
 
+// The error window's line starts with the place of the error ("bank.vex:12: ", see
+// host/model/RunPlaces.h); the message itself stays as the runtime composed it.
 void TApplicationInterpreter::ReportError(const std::string& message) {
-    ::TraceMessage(fromWindows1252(message), true);
+    ::TraceMessage(fromWindows1252(vex::host::ErrorPlaceOf(*this).Prefix() + message), true);
 }

@@ -27,7 +27,7 @@ public:
     // The language module's text as Windows-1252 bytes; empty when the module has none, so that
     // the runtime falls back to its English text.
     std::string LanguageText(int number) const override;
-    // A modal error box with an OK button.
+    // A modal error box with an OK button, the message after its place.
     void ShowErrorBox(const std::string& message) override;
     // The error box for an exception that left an evaluation; nothing for one without a message
     // (the silent abort).
@@ -38,7 +38,8 @@ public:
 
 // The desktop application's runtime context: created at start-up with the standard words and
 // published as vex::GlobalContext until it is destroyed at shutdown. Its compile and run errors
-// go to the error window.
+// go to the error window, each after its place (the file and line of the statement, the handler
+// of an atom, the user-defined word).
 class TApplicationInterpreter : public vex::TLanguageInterpreter {
 public:
     explicit TApplicationInterpreter(TApplicationHost& host);

@@ -10,6 +10,7 @@
 
 #include <iostream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -33,5 +34,7 @@ int main(int argc, char** argv) {
     // The language modules are found beside the executable; no display is needed.
     QCoreApplication application(argc, argv);
 #endif
-    return vex::host::RunConsole(arguments, std::cout, std::cerr, userLanguageTexts());
+    const vex::host::TConsoleEnvironment environment{
+        std::cin, std::cout, std::cerr, ::isatty(STDIN_FILENO) == 1, {}, userLanguageTexts()};
+    return vex::host::RunConsole(arguments, environment);
 }

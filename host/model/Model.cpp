@@ -1,5 +1,7 @@
 #include "host/model/Model.h"
 
+#include "host/model/ModelServices.h"
+
 #include "runtime/VexWords.h"
 
 #include <cmath>
@@ -246,7 +248,13 @@ double TModel::RunHandler(TLanguageInterpreter& context, std::int32_t atom, int 
                           std::int32_t involved, TText& text) {
     text.clear();
     TAtom* target = FindAtom(atom);
-    if (!target || !CompileHandler(context, *target, kind)) {
+    if (!target) {
+        return 0;
+    }
+    // The handler is the place of its compile errors as well as of its run's.
+    const TRunPlaceScope place(ModelServicesOf(context).Places, context, *this, atom, kind,
+                               m_clock);
+    if (!CompileHandler(context, *target, kind)) {
         return 0;
     }
     // The copy keeps the tree alive if the handler destroys its atom or replaces the text.

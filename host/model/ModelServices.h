@@ -4,6 +4,7 @@
 #include "host/model/Model.h"
 #include "host/model/ModelViews.h"
 #include "host/model/ProgressDisplay.h"
+#include "host/model/RunPlaces.h"
 
 #include "runtime/VexScript.h"
 
@@ -30,6 +31,9 @@ public:
     TPreferences Preferences;
     TProgressDisplay Progress;
     TModelViews Views;
+    // Where the running code is, for error messages: the statement of a script file, the
+    // handler of an atom.
+    TRunPlaces Places;
     TCursorDisplay* Cursor = nullptr;
     TModelTree* Tree = nullptr;
 

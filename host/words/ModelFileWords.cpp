@@ -18,17 +18,7 @@ namespace vex::host {
 namespace {
 
 double ExecFile(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
-    TModelServices& services = Services(c);
-    const TText path = TextHalfArg(c, n, 1);
-    services.LastReadWasLibrary = services.LoadIntoLibrary;
-    struct TLoadEnd {
-        TModelServices& services;
-        ~TLoadEnd() {
-            services.LoadIntoLibrary = false;
-            services.FileAtoms.clear();
-        }
-    } loadEnd{services};
-    return ExecuteFile(c, path.str(), text);
+    return ExecuteFile(c, TextHalfArg(c, n, 1).str(), text);
 }
 
 // The atom with a number of the file being read.

@@ -307,9 +307,9 @@ TEST_F(StandardWordsTest, BreakDoesNotCrossAUserWordCall) {
     const TScriptResult result =
         Run("Do(DefineWord([Stop],[Break],0,0,[]),LocalNum([k]),While(k<3,Do(k:=k+1,Stop)),k)");
     EXPECT_EQ(result.Number, 3);
-    EXPECT_EQ(result.Errors, "Error in \"Break\":Break outside a loop\n"
-                             "Error in \"Break\":Break outside a loop\n"
-                             "Error in \"Break\":Break outside a loop\n");
+    EXPECT_EQ(result.Errors, "word \"Stop\": Error in \"Break\":Break outside a loop\n"
+                             "word \"Stop\": Error in \"Break\":Break outside a loop\n"
+                             "word \"Stop\": Error in \"Break\":Break outside a loop\n");
 }
 
 TEST_F(StandardWordsTest, ReservedNumbersAreUnlisted) {

@@ -5,6 +5,8 @@
 #include "services/LanguageManager.h"
 #include "services/MessageBoxes.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <stdexcept>
@@ -20,6 +22,7 @@ private slots:
     void languageTextIsWindows1252();
     void errorsGoToTheMessageBoxDecoded();
     void wordTraceReachesTheTraceWindows();
+    void errorLinesNameTheirPlace();
 
 private:
     QStringList m_boxes;
@@ -87,6 +90,25 @@ void ApplicationHostTest::wordTraceReachesTheTraceWindows() {
     host.Services().Preferences.TraceQuiet = true;
     QVERIFY(TraceWordWrap());
     QVERIFY(TraceQuiet());
+    FinalizeTraceWindows();
+}
+
+// The error window's line starts with the file and line of the statement that reported the
+// error; the runtime's message follows as it stands.
+void ApplicationHostTest::errorLinesNameTheirPlace() {
+    QTemporaryDir directory;
+    const QString path = directory.filePath("broken.vex");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("Print([fine])\nDo(1,\n  Nope)\n");
+    file.close();
+    TApplicationHost host;
+    TApplicationInterpreter context(host);
+    vex::TText ignored;
+    context.ExecuteText("ExecFile([" + path.toStdString() + "])", ignored);
+    QCOMPARE(ErrorLog().size(), 1);
+    QVERIFY2(ErrorLog().first().endsWith(path + ":2: Unknown word \"Nope\" in: Do(1,Nope)"),
+             qPrintable(ErrorLog().first()));
     FinalizeTraceWindows();
 }
 

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vex {
+class TLanguageInterpreter;
+}
+
+namespace vex::host {
+
+class TModel;
+
+// Where an error happened, as far as the host can tell: the statement of a script file that ran
+// (the file's name and the line the statement starts on), the handler of an atom that ran, and
+// the user-defined word whose body ran; each the innermost one. The runtime's messages say what
+// went wrong; hosts put the place in front of them where a person reads them (the console's
+// standard error, the error window).
+struct TErrorPlace {
+    // Empty, and Line 0, when no script file was running.
+    std::string File;
+    int Line = 0;
+    // The handler that ran: its atom, the atom's ID, its kind and the simulation time.
+    bool InHandler = false;
+    std::string AtomName;
+    std::uint32_t AtomId = 0;
+    std::string HandlerKind;
+    double Time = 0;
+    // The user-defined word whose body ran inside all of these; empty outside one.
+    std::string Word;
+
+    // What stands before a message: "bank.vex:12: " for the file, then
+    // "OnEvent of atom "Queue" (ID 4) at time 12.5" for a handler and "word "Square"" for a
+    // word, joined by ", " and followed by ": ". Empty when nothing is known.
+    std::string Prefix() const;
+};
+
+// The places a run is in, innermost last. The file reader enters the statement it runs, the
+// model enters the handler it runs; each leaves its place when it is done, also when an
+// exception passes. Entering a place allocates nothing once the list has grown: names are looked
+// up only when an error asks for the place.
+class TRunPlaces {
+public:
+    // Enters a statement of a script file that starts on `line`; `file` must outlive the place.
+    void EnterStatement(const TLanguageInterpreter& context, std::string_view file, int line);
+    // Enters the handler of a kind of an atom of `model`, run at simulation time `time`.
+    void EnterHandler(const TLanguageInterpreter& context, const TModel& model, std::int32_t atom,
+                      int kind, double time);
+    // Leaves the innermost place. `unwinding`: an exception is passing.
+    void Leave(bool unwinding);
+
+    // The place of an error reported now: the innermost statement and handler, with the
+    // user-defined word whose body runs inside them, if any.
+    TErrorPlace Current(const TLanguageInterpreter& context) const;
+    // The place that an exception left last (an aborted run ends so), once; nothing when every
+    // place was left normally since.
+    std::optional<TErrorPlace> TakeUnwound();
+
+private:
+    struct TEntry {
+        // A statement: its file and line. A handler: no file.
+        std::string_view File;
+        int Line = 0;
+        const TModel* Model = nullptr;
+        std::int32_t Atom = 0;
+        std::uint32_t AtomId = 0;
+        int Kind = 0;
+        double Time = 0;
+        // The level of the parameter stack when the place was entered: a deeper level when an
+        // error is reported means a user-defined word runs inside the place.
+        int ParameterLevel = 0;
+    };
+    // The place of the entries up to `end` (exclusive), without a word.
+    TErrorPlace PlaceOf(std::size_t end) const;
+
+    std::vector<TEntry> m_entries;
+    std::optional<TErrorPlace> m_unwound;
+};
+
+// Holds a place of a TRunPlaces for as long as it lives.
+class TRunPlaceScope {
+public:
+    // A statement of a script file.
+    TRunPlaceScope(TRunPlaces& places, const TLanguageInterpreter& context, std::string_view file,
+                   int line);
+    // A handler.
+    TRunPlaceScope(TRunPlaces& places, const TLanguageInterpreter& context, const TModel& model,
+                   std::int32_t atom, int kind, double time);
+    TRunPlaceScope(const TRunPlaceScope&) = delete;
+    TRunPlaceScope& operator=(const TRunPlaceScope&) = delete;
+    ~TRunPlaceScope();
+
+private:
+    TRunPlaces& m_places;
+    int m_exceptions;
+};
+
+// The place of an error reported now in a context whose host keeps model services.
+TErrorPlace ErrorPlaceOf(TLanguageInterpreter& context);
+
+} // namespace vex::host
