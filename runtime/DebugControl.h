@@ -88,9 +88,9 @@ public:
     }
     // Asks the running evaluation to end at its next node with ERunAborted, asking nobody. Safe
     // from any thread and from a signal handler. Meant for a run that is going on: a request
-    // made while nothing runs ends the next run at its first node. Whatever is pending when
-    // the outermost evaluation ends is dropped, so a request that came too late for one run does
-    // not end the next.
+    // made while nothing runs ends the next run at its first node. A request still pending when
+    // the outermost evaluation has evaluated its last node ends that evaluation all the same
+    // (it was asked for while the run went on), so nothing is left to end the next run.
     void RequestAbort() noexcept { BreakRequest.fetch_or(kAbortRequest, std::memory_order_relaxed); }
     // Drops a pending RequestAbort; break requests stay.
     void ClearAbortRequest() noexcept {

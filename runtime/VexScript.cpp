@@ -1,5 +1,6 @@
 #include "runtime/VexScript.h"
 
+#include "runtime/DebugControl.h"
 #include "runtime/Engine.h"
 #include "runtime/LanguageTexts.h"
 #include "runtime/Parser.h"
@@ -228,7 +229,8 @@ double TLanguageInterpreter::Evaluate(TCompiledCode* code, TText& text) {
         Stack.Restore();
         throw;
     }
-    // An abort asked for after the outermost run ended must not end the next one.
+    // An abort asked for while the outermost run went on ends it, even when the run's last node
+    // was evaluated before it could answer; nothing is left pending for the next run.
     struct TDropLateAbort {
         TLanguageInterpreter& context;
         ~TDropLateAbort() {
@@ -245,6 +247,9 @@ double TLanguageInterpreter::Evaluate(TCompiledCode* code, TText& text) {
         throw;
     }
     PopActivation();
+    if (Stack.FrameCount == 0) {
+        AnswerAbortRequest(*this);
+    }
     return result;
 }
 

@@ -1,5 +1,7 @@
 // vexscript: runs VexScript files and texts in the console. The runner is host/console/.
 
+#include "EditLineReader.h"
+
 #include "host/console/ConsoleRunner.h"
 
 #if ZENTARO_LANGUAGE_MODULES
@@ -9,6 +11,7 @@
 #endif
 
 #include <iostream>
+#include <memory>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -35,6 +38,11 @@ int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
 #endif
     const vex::host::TConsoleEnvironment environment{
-        std::cin, std::cout, std::cerr, ::isatty(STDIN_FILENO) == 1, {}, userLanguageTexts()};
+        std::cin,
+        std::cout,
+        std::cerr,
+        ::isatty(STDIN_FILENO) == 1,
+        [] { return std::make_unique<TEditLineReader>(); },
+        userLanguageTexts()};
     return vex::host::RunConsole(arguments, environment);
 }

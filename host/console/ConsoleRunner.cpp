@@ -5,6 +5,7 @@
 #include "host/console/ConsoleOptions.h"
 #include "host/console/ConsoleRepl.h"
 #include "host/console/ConsoleSession.h"
+#include "host/console/InterruptHandler.h"
 #include "host/console/JsonText.h"
 #include "host/model/ModelFile.h"
 
@@ -95,6 +96,7 @@ void RunInteractively(const TConsoleOptions& options, const TConsoleEnvironment&
                         << " (Ctrl+D leaves, Ctrl+C cancels a line or a run)\n";
     }
     session.ClearInterrupted();
+    const TInterruptsIgnored betweenStatements;
     RunInteractive(session, *reader, environment.Out, !options.Quiet);
 }
 

@@ -34,7 +34,6 @@ TConsoleSession::TConsoleSession(std::ostream& out, std::ostream& err, TLanguage
 
 void TConsoleSession::ClearInterrupted() noexcept {
     m_host.ClearInterrupted();
-    m_interrupted = false;
 }
 
 // An exception that leaves a run (the abort of Ctrl+C, a stack signal) goes to the host's
@@ -50,7 +49,7 @@ void TConsoleSession::RunScript(const std::string& name, std::string_view script
         m_host.HandleException(error);
         m_number = 0;
     }
-    m_interrupted = m_interrupted || interrupts.Interrupted();
+    NoteInterruption(interrupts.Interrupted());
 }
 
 void TConsoleSession::RunText(std::string_view text) {
@@ -70,7 +69,15 @@ void TConsoleSession::RunText(std::string_view text) {
         }
         TLanguageInterpreter::ReleaseCode(code);
     }
-    m_interrupted = m_interrupted || interrupts.Interrupted();
+    NoteInterruption(interrupts.Interrupted());
+}
+
+// Ctrl+C after the last node that a run evaluated (between the statements of a script, or after
+// its last) ends it as well: the host hears of it as of any aborted run.
+void TConsoleSession::NoteInterruption(bool interrupted) {
+    if (interrupted && !m_host.Interrupted()) {
+        m_host.HandleException(ERunAborted());
+    }
 }
 
 std::string TConsoleSession::ShownValue() const {

@@ -26,7 +26,7 @@ public:
     void RunText(std::string_view text);
 
     // True once Ctrl+C ended a run (or came while one ran); ClearInterrupted forgets it.
-    bool Interrupted() const noexcept { return m_host.Interrupted() || m_interrupted; }
+    bool Interrupted() const noexcept { return m_host.Interrupted(); }
     void ClearInterrupted() noexcept;
 
     // The value of the last run: its number and text, and whether it counts as a text (a text
@@ -43,12 +43,13 @@ public:
     }
 
 private:
+    void NoteInterruption(bool interrupted);
+
     TConsoleHost m_host;
     TConsoleInterpreter m_context;
     double m_number = 0;
     TText m_text;
     bool m_isText = false;
-    bool m_interrupted = false;
     int m_errorsBeforeRun = 0;
 };
 

@@ -2,7 +2,6 @@
 
 #include "runtime/VexScript.h"
 
-#include <csignal>
 
 namespace vex::host {
 
@@ -16,7 +15,7 @@ struct sigaction g_previous {};
 
 // Async-signal-safe: an atomic or on a lock-free counter, a write of a sig_atomic_t, and
 // signal() and raise().
-extern "C" void OnInterrupt(int) {
+void OnRunInterrupt(int) {
     if (g_interrupts == 0 && g_debug) {
         g_interrupts = 1;
         g_debug->RequestAbort();
@@ -35,7 +34,7 @@ TInterruptHandler::TInterruptHandler(TLanguageInterpreter& context) {
     g_interrupts = 0;
     g_debug = &context.Debug;
     struct sigaction action {};
-    action.sa_handler = OnInterrupt;
+    action.sa_handler = OnRunInterrupt;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     sigaction(SIGINT, &action, &g_previous);
@@ -51,6 +50,17 @@ TInterruptHandler::~TInterruptHandler() {
 
 bool TInterruptHandler::Interrupted() const noexcept {
     return g_interrupts != 0;
+}
+
+TInterruptsIgnored::TInterruptsIgnored() {
+    struct sigaction action {};
+    action.sa_handler = SIG_IGN;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, &m_previous);
+}
+
+TInterruptsIgnored::~TInterruptsIgnored() {
+    sigaction(SIGINT, &m_previous, nullptr);
 }
 
 } // namespace vex::host

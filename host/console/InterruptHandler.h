@@ -1,5 +1,7 @@
 #pragma once
 
+#include <csignal>
+
 namespace vex {
 class TLanguageInterpreter;
 }
@@ -22,6 +24,19 @@ public:
 
     // True once Ctrl+C was pressed, also when the run ended before it could answer.
     bool Interrupted() const noexcept;
+};
+
+// Ignores Ctrl+C for as long as it lives, where no handler of a run or a prompt takes it: the
+// interactive mode between reading a statement and running it must not end the program.
+class TInterruptsIgnored {
+public:
+    TInterruptsIgnored();
+    TInterruptsIgnored(const TInterruptsIgnored&) = delete;
+    TInterruptsIgnored& operator=(const TInterruptsIgnored&) = delete;
+    ~TInterruptsIgnored();
+
+private:
+    struct sigaction m_previous {};
 };
 
 } // namespace vex::host

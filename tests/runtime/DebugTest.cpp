@@ -301,8 +301,11 @@ TEST_F(DebugTest, AnAbortRequestEndsTheRunWithoutAsking) {
     EXPECT_EQ(Execute("Do(Count,Count)"), 0);
     EXPECT_EQ(CountCalls(), 0);
     EXPECT_TRUE(services.Questions.empty());
-    // A request that comes after the last node of its run does not end the next run.
+    // A request that comes after the last node of its run ends that run all the same, and not
+    // the next one.
+    host.HandledExceptions.clear();
     EXPECT_EQ(Execute("Do(Count,w502)"), 0);
+    EXPECT_EQ(host.HandledExceptions, std::vector<std::string>{""});
     CountCalls() = 0;
     EXPECT_EQ(Execute("Do(Count,Count)"), 2);
 }

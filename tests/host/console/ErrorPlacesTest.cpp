@@ -18,7 +18,10 @@ namespace fs = std::filesystem;
 class ErrorPlacesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_dir = fs::temp_directory_path() / "vexscript-error-places";
+        // Tests run in parallel, each in a directory of its own.
+        m_dir = fs::temp_directory_path() /
+                ("vexscript-error-places-" +
+                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
         m_previous = fs::current_path();
