@@ -75,6 +75,17 @@ void AnswerBreakRequest(TLanguageInterpreter& context) {
     }
 }
 
+// A word the parser registered early whose definition never gave it a body. A failed definition
+// made the name dormant (a leading blank), which the message leaves out.
+[[noreturn]] void ThrowNoBody(const TLanguageInterpreter& context, const TCallNode& call) {
+    std::string name = context.WordName(call.WordNumber);
+    if (!name.empty() && name.front() == ' ') {
+        name.erase(0, 1);
+    }
+    throw EVexError("the word \"" + name + "\" has no body: its definition has not run, or it "
+                    "failed");
+}
+
 // The rarer kinds of call: a user-defined word, or a built-in word without an implementation.
 [[gnu::noinline]] double EvaluateOtherCall(TLanguageInterpreter& context, TCallNode& call,
                                            TText& text) {
@@ -168,6 +179,9 @@ double CallUserWord(TLanguageInterpreter& context, TCallNode& node, TText& text)
     stack.CurrentUserWord = node.WordNumber - 1;
     TSyntax* syntax = context.Registry.Syntax(node.WordNumber);
     if (!syntax || !syntax->Code.Code || !syntax->Code.Code->Root) {
+        if (syntax && syntax->Provisional) {
+            ThrowNoBody(context, node);
+        }
         return 0;
     }
     if (stack.CallDepth >= kMaxCallDepth) {

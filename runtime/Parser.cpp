@@ -841,6 +841,7 @@ void TParser::RegisterEarly(const TCallNode& node) {
     attributes.MinArgs = static_cast<std::uint8_t>(std::min(minimum, kMaxArguments));
     attributes.MaxArgs = static_cast<std::uint8_t>(std::min(maximum, kMaxArguments));
     attributes.Silent = true;
+    attributes.Provisional = true;
     m_context.RegisterUserWord(name->Text.view(), "Various", attributes);
 }
 

@@ -69,10 +69,14 @@ private:
     struct TFound {
         std::size_t Offset;
         TSourceTrap Trap;
+        // For a trap found while preparing: where the prepared text stood, so that a '}' that
+        // cuts the text back takes the trap with it.
+        std::size_t Prepared = std::string::npos;
     };
 
-    void Add(TTrapKind kind, std::size_t offset, std::string message) {
-        m_found.push_back({offset, TSourceTrap{kind, 1, 1, std::move(message)}});
+    void Add(TTrapKind kind, std::size_t offset, std::string message,
+             std::size_t prepared = std::string::npos) {
+        m_found.push_back({offset, TSourceTrap{kind, 1, 1, std::move(message)}, prepared});
     }
 
     // Line and column of a source offset.
@@ -163,6 +167,9 @@ private:
         }
         m_prepared.resize(commentMark);
         m_origins.resize(commentMark);
+        std::erase_if(m_found, [&](const TFound& found) {
+            return found.Prepared != std::string::npos && found.Prepared >= commentMark;
+        });
     }
 
     // An ordinary character. A number or name that follows another with only blanks (and
@@ -192,7 +199,8 @@ private:
         const std::string_view after = m_source.substr(next, end - next);
         Add(TTrapKind::JoinedByBlanks, next,
             "blanks are removed, so " + Quoted(before) + " and " + Quoted(after) +
-                " are read as one: " + Quoted(before + std::string(after)));
+                " are read as one: " + Quoted(before + std::string(after)),
+            start);
     }
 
     // [pieces] ------------------------------------------------------------------------------
@@ -285,18 +293,31 @@ private:
             const char next = sign ? piece[i + 1] : '0';
             if ((next >= 'a' && next <= 'z') || (next >= 'A' && next <= 'Z') || next == '_' ||
                 next == '(') {
-                std::size_t stop = i + 1;
-                while (stop < piece.size() && (IsWordCharacter(piece[stop]))) {
-                    ++stop;
-                }
-                const std::string_view signed_ = piece.substr(i, std::max(stop, i + 2) - i);
-                Add(TTrapKind::SignBeforeName, OriginOf(piece, begin, end, i),
-                    "a minus sign before a name or a parenthesis is no operator: " +
-                        Quoted(signed_) + " is not the negative value; write (0" +
-                        std::string(signed_) + ")");
+                WarnSign(piece, i, begin, end);
             }
             return true;
         });
+    }
+
+    void WarnSign(std::string_view piece, std::size_t at, std::size_t begin, std::size_t end) {
+        std::size_t stop = at + 1;
+        while (stop < piece.size() && IsWordCharacter(piece[stop])) {
+            ++stop;
+        }
+        const std::string_view negated = piece.substr(at, std::max(stop, at + 2) - at);
+        Add(TTrapKind::SignBeforeName, OriginOf(piece, begin, end, at),
+            "a minus sign before a name or a parenthesis is no operator: " + Quoted(negated) +
+                " is not the negative value; write (0" + std::string(negated) + ")");
+    }
+
+    // The number of arguments of a list (its top-level commas and one).
+    static int ArgumentCount(std::string_view list) {
+        int count = 1;
+        ForEachTopLevel(list, [&](std::size_t i, int parentheses) {
+            count += list[i] == ',' && parentheses == 0 ? 1 : 0;
+            return true;
+        });
+        return count;
     }
 
     // Follows a piece the way the parser does: a text constant, a parenthesised piece, a call
@@ -320,9 +341,16 @@ private:
         }
         const std::string_view name =
             open == std::string_view::npos ? piece : piece.substr(0, open);
-        if (std::none_of(name.begin(), name.end(), IsOperatorCharacter) &&
-            open != std::string_view::npos) {
-            ScanArguments(piece.substr(open + 1, piece.size() - open - 2), begin, end, depth);
+        const bool operators = std::any_of(name.begin(), name.end(), IsOperatorCharacter);
+        if (open != std::string_view::npos &&
+            (!operators || std::all_of(name.begin(), name.end(), IsOperatorCharacter))) {
+            // A call: of a word, or of an operator as the conversion writes it. "-(a)", the
+            // operator "-" with one argument, is what a minus before a parenthesis reads as.
+            const std::string_view list = piece.substr(open + 1, piece.size() - open - 2);
+            if (name == "-" && ArgumentCount(list) == 1) {
+                WarnSign(piece, 0, begin, end);
+            }
+            ScanArguments(list, begin, end, depth);
             return;
         }
         CheckSigns(piece, begin, end);

@@ -33,6 +33,7 @@ TSyntax* newUserSyntax(const TWordAttributes& attributes) {
     syntax->HelpText = attributes.HelpText;
     syntax->Example = attributes.Example;
     syntax->Listed = attributes.Listed;
+    syntax->Provisional = attributes.Provisional;
     return syntax;
 }
 

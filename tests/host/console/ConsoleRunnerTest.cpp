@@ -197,6 +197,47 @@ TEST_F(ConsoleRunnerTest, FilesAndTextsShareOneContext) {
     ExpectRuns(cases);
 }
 
+// --check compiles without running: every error after its file and line, the language's traps
+// as warnings with line and column, and the exit status of the errors alone.
+TEST_F(ConsoleRunnerTest, CheckReportsErrorsAndTrapsWithoutRunning) {
+    Write("model.vex", "Print([not run])\n"
+                       "DefineWord([Half], [Arg(1) / 2], 1, 1)\n"
+                       "DefineWord([Broken], [Nope(1)], 1, 1, [never defined])\n"
+                       "Do(Print(Half(4), Broken(1)),\n"
+                       "   If([apple] < [banana], 1, 2))\n"
+                       "x := -y }\n");
+    Write("clean.vex", "Do(LocalText([s],[t]), s := [apple], t := [banana],\n"
+                       "   Print(1 2), If(s < t, 1, 2))\n");
+    const TCase cases[] = {
+        {{"--check", "model.vex"},
+         1,
+         "",
+         "model.vex:3: Unknown word \"Nope\" in: Nope(1)\n"
+         "model.vex:5:7: warning: \"[apple]<[banana]\" is one text constant, \"apple]<[banana\": "
+         "a piece that starts with [ and ends with ] is one text; put texts to compare or join in "
+         "variables or in parentheses\n"
+         "model.vex:4: Unknown word \"Broken\" in: Do(Print(Half(4),Broken(1)),If([apple]<[banana],"
+         "1,2))\n"
+         "model.vex:6:9: warning: this } has no { before it and removes the text before it: "
+         "\"x:=-y\"\n"},
+        {{"--check", "clean.vex", "-e", "Print(-x)"},
+         1,
+         "",
+         "clean.vex:2:12: warning: blanks are removed, so \"1\" and \"2\" are read as one: \"12\"\n"
+         "-e:1:7: warning: a minus sign before a name or a parenthesis is no operator: \"-x\" is "
+         "not the negative value; write (0-x)\n"
+         "-e:1: Unknown word \"-x\" in: Print(-x)\n"},
+        {{"--check", "--json", "-e", "Do(Nope,\n1 2)"},
+         1,
+         "{\"errors\": [{\"file\": \"-e\", \"line\": 1, \"message\": \"Unknown word \\\"Nope\\\" "
+         "in: Do(Nope,12)\"}], \"warnings\": [{\"file\": \"-e\", \"line\": 2, \"column\": 3, "
+         "\"message\": \"blanks are removed, so \\\"1\\\" and \\\"2\\\" are read as one: "
+         "\\\"12\\\"\"}]}\n",
+         ""},
+    };
+    ExpectRuns(cases);
+}
+
 TEST_F(ConsoleRunnerTest, Inspection) {
     const TCase cases[] = {
         {{"--prepare", "Do( a , [b c] ) {comment}"}, 0, "Do(a,[b c])\n", ""},
