@@ -101,16 +101,18 @@ double ReadTextFile(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     return 0;
 }
 
+// Writes to `path`; a failure names `named`, the file the script named (WriteTextFile writes a
+// temporary file beside it, which the script never heard of).
 void WriteAll(const TLanguageInterpreter& c, const TCallNode& n, const fs::path& path,
-              std::string_view contents, std::ios::openmode mode) {
+              std::string_view contents, std::ios::openmode mode, const fs::path& named) {
     std::ofstream file(path, std::ios::binary | mode);
     if (!file) {
-        FileError(c, n, "cannot open", path, std::strerror(errno));
+        FileError(c, n, "cannot open", named, std::strerror(errno));
     }
     file.write(contents.data(), static_cast<std::streamsize>(contents.size()));
     file.close();
     if (!file) {
-        FileError(c, n, "cannot write", path, std::strerror(errno));
+        FileError(c, n, "cannot write", named, std::strerror(errno));
     }
 }
 
@@ -119,7 +121,7 @@ double WriteTextFile(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     const TText contents = TextArg(c, n, 2);
     fs::path temporary = path;
     temporary += ".writing";
-    WriteAll(c, n, temporary, contents.view(), std::ios::trunc);
+    WriteAll(c, n, temporary, contents.view(), std::ios::trunc, path);
     std::error_code error;
     fs::rename(temporary, path, error);
     if (error) {
@@ -132,7 +134,7 @@ double WriteTextFile(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
 double AppendTextFile(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     const fs::path path = PathArg(c, n, 1);
     const TText contents = TextArg(c, n, 2);
-    WriteAll(c, n, path, contents.view(), std::ios::app);
+    WriteAll(c, n, path, contents.view(), std::ios::app, path);
     return static_cast<double>(contents.size());
 }
 
