@@ -118,7 +118,7 @@ const TWordRow kRows[] = {
     {621, "Att", kParameters, Att, 2, 2, "The value of a named attribute of an atom by name.", "Att(c,[capacity])"},
     {622, "SetHandler", kParameters, SetHandler, 3, 3, "Sets the handler code of a kind (OnEvent ... OnInit, or 1 to 15) of an atom and compiles it; 1 when it compiles.", "SetHandler(c,[OnEvent],[Print(EventCode)])"},
     {623, "Handler", kParameters, Handler, 2, 2, "The handler code of a kind of an atom, as text.", "Handler(c,[OnReset])"},
-    {624, "RunHandler", kParameters, RunHandler, 2, 3, "Runs the handler of a kind of an atom with an optional involved atom and gives its result.", "RunHandler(c,[OnUser],i)"},
+    {624, "RunHandler", kParameters, RunHandler, 2, 3, "Runs the handler of a kind of an atom with an optional involved atom and gives its result.", "RunHandler(i,[OnEntry],c)"},
     {wnNamedAtt, "NamedAtt", kParameters, NamedAtt, 2, 2, "The named attribute at a position (from 1) of an atom; bare attribute names in an atom's code compile to NamedAtt(n,c). Assign with :=.", "NamedAtt(1,c)"},
 };
 // clang-format on
