@@ -49,9 +49,12 @@ void TConsoleHost::ShowErrorBox(const std::string& message) {
 void TConsoleHost::HandleException(const std::exception& error) {
     if (dynamic_cast<const ERunAborted*>(&error)) {
         // Every run the abort ends hands it over; the first one tells.
+        // A run nested in a place hands it over there; the outermost run has left its places.
         if (!m_interrupted) {
             m_interrupted = true;
-            std::optional<TErrorPlace> left = Services().Places.TakeUnwound();
+            TRunPlaces& places = Services().Places;
+            std::optional<TErrorPlace> left =
+                places.Inside() ? std::nullopt : places.TakeLastLeft();
             Write(left ? std::move(*left) : CurrentPlace(), "Interrupted");
         }
         return;

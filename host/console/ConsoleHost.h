@@ -40,8 +40,8 @@ public:
     }
     void ShowErrorBox(const std::string& message) override;
     // Writes the message of an exception that left a run. A run that was aborted (ERunAborted,
-    // Ctrl+C in the console runner) is written once as "Interrupted", at the place the abort
-    // left, and marks the host as interrupted.
+    // Ctrl+C in the console runner) is written once as "Interrupted", at the place where the run
+    // was, and marks the host as interrupted.
     void HandleException(const std::exception& error) override;
     void TraceMessage(std::string_view text, bool isError) override;
 

@@ -1,7 +1,5 @@
 #include "host/model/Model.h"
 
-#include "host/model/ModelServices.h"
-
 #include "runtime/VexWords.h"
 
 #include <cmath>
@@ -252,8 +250,10 @@ double TModel::RunHandler(TLanguageInterpreter& context, std::int32_t atom, int 
         return 0;
     }
     // The handler is the place of its compile errors as well as of its run's.
-    const TRunPlaceScope place(ModelServicesOf(context).Places, context, *this, atom, kind,
-                               m_clock);
+    std::optional<TRunPlaceScope> place;
+    if (Places) {
+        place.emplace(*Places, context, *this, atom, target->AtomId(), kind, m_clock);
+    }
     if (!CompileHandler(context, *target, kind)) {
         return 0;
     }

@@ -4,6 +4,7 @@
 #include "host/model/EventList.h"
 #include "host/model/GuiInstance.h"
 #include "host/model/HandleTable.h"
+#include "host/model/RunPlaces.h"
 
 #include "runtime/VexScript.h"
 
@@ -90,6 +91,9 @@ public:
     const TEvent* CurrentEvent() const noexcept { return m_current ? &*m_current : nullptr; }
     double Clock() const noexcept { return m_clock; }
     bool Running() const noexcept { return m_running; }
+    // Where handler runs are entered as the places of their errors; set by the services that
+    // own the model (none: not entered).
+    TRunPlaces* Places = nullptr;
     // Asks the running RunUntil to stop after the handler that runs.
     void RequestStop() noexcept { m_stopRequested = true; }
 

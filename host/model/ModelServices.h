@@ -23,7 +23,7 @@ namespace vex::host {
 // them the services keep their state silently, which is what the console wants.
 class TModelServices {
 public:
-    TModelServices() = default;
+    TModelServices() { Model.Places = &Places; }
     TModelServices(const TModelServices&) = delete;
     TModelServices& operator=(const TModelServices&) = delete;
 

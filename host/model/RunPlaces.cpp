@@ -6,8 +6,6 @@
 
 #include "runtime/VexWords.h"
 
-#include <exception>
-
 namespace vex::host {
 
 std::string TErrorPlace::Prefix() const {
@@ -23,40 +21,45 @@ std::string TErrorPlace::Prefix() const {
     return where.empty() ? prefix : prefix + where + ": ";
 }
 
+TRunPlaces::TEntry& TRunPlaces::Enter(const TLanguageInterpreter& context) {
+    m_leftDepth = 0;
+    if (m_depth == m_entries.size()) {
+        m_entries.emplace_back();
+    }
+    TEntry& entry = m_entries[m_depth++];
+    entry = TEntry();
+    entry.ParameterLevel = context.Stack.ParameterStack.Level;
+    return entry;
+}
+
 void TRunPlaces::EnterStatement(const TLanguageInterpreter& context, std::string_view file,
                                 int line) {
-    m_unwound.reset();
-    TEntry& entry = m_entries.emplace_back();
+    TEntry& entry = Enter(context);
     entry.File = file;
     entry.Line = line;
-    entry.ParameterLevel = context.Stack.ParameterStack.Level;
 }
 
 void TRunPlaces::EnterHandler(const TLanguageInterpreter& context, const TModel& model,
-                              std::int32_t atom, int kind, double time) {
-    m_unwound.reset();
-    TEntry& entry = m_entries.emplace_back();
+                              std::int32_t atom, std::uint32_t atomId, int kind, double time) {
+    TEntry& entry = Enter(context);
     entry.Model = &model;
     entry.Atom = atom;
-    const TAtom* found = model.FindAtom(atom);
-    entry.AtomId = found ? found->AtomId() : 0;
+    entry.AtomId = atomId;
     entry.Kind = kind;
     entry.Time = time;
-    entry.ParameterLevel = context.Stack.ParameterStack.Level;
 }
 
-void TRunPlaces::Leave(bool unwinding) {
-    if (unwinding && !m_unwound) {
-        m_unwound = PlaceOf(m_entries.size());
-    }
-    m_entries.pop_back();
-}
-
+// The innermost handler, and the statement it runs in.
 TErrorPlace TRunPlaces::PlaceOf(std::size_t end) const {
     TErrorPlace place;
     for (std::size_t i = end; i-- > 0;) {
         const TEntry& entry = m_entries[i];
-        if (entry.Model && !place.InHandler && place.File.empty()) {
+        if (!entry.Model) {
+            place.File = std::string(entry.File);
+            place.Line = entry.Line;
+            break;
+        }
+        if (!place.InHandler) {
             place.InHandler = true;
             const TAtom* atom = entry.Model->FindAtom(entry.Atom);
             // A handler may destroy its own atom; its ID still tells which it was.
@@ -64,19 +67,15 @@ TErrorPlace TRunPlaces::PlaceOf(std::size_t end) const {
             place.AtomId = entry.AtomId;
             place.HandlerKind = std::string(HandlerKindName(entry.Kind));
             place.Time = entry.Time;
-        } else if (!entry.Model) {
-            place.File = std::string(entry.File);
-            place.Line = entry.Line;
-            break;
         }
     }
     return place;
 }
 
 TErrorPlace TRunPlaces::Current(const TLanguageInterpreter& context) const {
-    TErrorPlace place = PlaceOf(m_entries.size());
+    TErrorPlace place = PlaceOf(m_depth);
     const TParameterStack& calls = context.Stack.ParameterStack;
-    const int enteredAt = m_entries.empty() ? 0 : m_entries.back().ParameterLevel;
+    const int enteredAt = m_depth == 0 ? 0 : m_entries[m_depth - 1].ParameterLevel;
     if (calls.Level > enteredAt && calls.Level <= calls.Count) {
         const TCallNode* call = calls.Items[static_cast<std::size_t>(calls.Level - 1)].Node;
         place.Word = call ? context.WordName(call->WordNumber) : std::string();
@@ -84,28 +83,26 @@ TErrorPlace TRunPlaces::Current(const TLanguageInterpreter& context) const {
     return place;
 }
 
-std::optional<TErrorPlace> TRunPlaces::TakeUnwound() {
-    std::optional<TErrorPlace> place = std::move(m_unwound);
-    m_unwound.reset();
+std::optional<TErrorPlace> TRunPlaces::TakeLastLeft() {
+    if (m_leftDepth == 0) {
+        return std::nullopt;
+    }
+    TErrorPlace place = PlaceOf(m_leftDepth);
+    m_leftDepth = 0;
     return place;
 }
 
 TRunPlaceScope::TRunPlaceScope(TRunPlaces& places, const TLanguageInterpreter& context,
                                std::string_view file, int line)
-    : m_places(places)
-    , m_exceptions(std::uncaught_exceptions()) {
+    : m_places(places) {
     places.EnterStatement(context, file, line);
 }
 
 TRunPlaceScope::TRunPlaceScope(TRunPlaces& places, const TLanguageInterpreter& context,
-                               const TModel& model, std::int32_t atom, int kind, double time)
-    : m_places(places)
-    , m_exceptions(std::uncaught_exceptions()) {
-    places.EnterHandler(context, model, atom, kind, time);
-}
-
-TRunPlaceScope::~TRunPlaceScope() {
-    m_places.Leave(std::uncaught_exceptions() > m_exceptions);
+                               const TModel& model, std::int32_t atom, std::uint32_t atomId,
+                               int kind, double time)
+    : m_places(places) {
+    places.EnterHandler(context, model, atom, atomId, kind, time);
 }
 
 TErrorPlace ErrorPlaceOf(TLanguageInterpreter& context) {

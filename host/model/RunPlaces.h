@@ -40,24 +40,32 @@ struct TErrorPlace {
 
 // The places a run is in, innermost last. The file reader enters the statement it runs, the
 // model enters the handler it runs; each leaves its place when it is done, also when an
-// exception passes. Entering a place allocates nothing once the list has grown: names are looked
-// up only when an error asks for the place.
+// exception passes. Entering and leaving a place costs a few stores and allocates nothing once
+// the list has grown: names are looked up only when an error asks for the place.
 class TRunPlaces {
 public:
     // Enters a statement of a script file that starts on `line`; `file` must outlive the place.
     void EnterStatement(const TLanguageInterpreter& context, std::string_view file, int line);
-    // Enters the handler of a kind of an atom of `model`, run at simulation time `time`.
+    // Enters the handler of a kind of an atom (its handle and its ID) of `model`, run at
+    // simulation time `time`.
     void EnterHandler(const TLanguageInterpreter& context, const TModel& model, std::int32_t atom,
-                      int kind, double time);
-    // Leaves the innermost place. `unwinding`: an exception is passing.
-    void Leave(bool unwinding);
+                      std::uint32_t atomId, int kind, double time);
+    // Leaves the innermost place.
+    void Leave() noexcept {
+        if (m_leftDepth == 0) {
+            m_leftDepth = m_depth;
+        }
+        --m_depth;
+    }
 
     // The place of an error reported now: the innermost statement and handler, with the
     // user-defined word whose body runs inside them, if any.
     TErrorPlace Current(const TLanguageInterpreter& context) const;
-    // The place that an exception left last (an aborted run ends so), once; nothing when every
-    // place was left normally since.
-    std::optional<TErrorPlace> TakeUnwound();
+    // The innermost place left since a place was last entered (where an aborted run was when
+    // it ended), once; nothing when none was.
+    std::optional<TErrorPlace> TakeLastLeft();
+    // True while a place is entered.
+    bool Inside() const noexcept { return m_depth > 0; }
 
 private:
     struct TEntry {
@@ -73,11 +81,16 @@ private:
         // error is reported means a user-defined word runs inside the place.
         int ParameterLevel = 0;
     };
+    TEntry& Enter(const TLanguageInterpreter& context);
     // The place of the entries up to `end` (exclusive), without a word.
     TErrorPlace PlaceOf(std::size_t end) const;
 
+    // The places entered, m_depth of them; the entries beyond stay as they were until a place is
+    // entered again, so that the place last left can still be told.
     std::vector<TEntry> m_entries;
-    std::optional<TErrorPlace> m_unwound;
+    std::size_t m_depth = 0;
+    // The depth of the innermost place left since the last one was entered, or 0.
+    std::size_t m_leftDepth = 0;
 };
 
 // Holds a place of a TRunPlaces for as long as it lives.
@@ -88,14 +101,13 @@ public:
                    int line);
     // A handler.
     TRunPlaceScope(TRunPlaces& places, const TLanguageInterpreter& context, const TModel& model,
-                   std::int32_t atom, int kind, double time);
+                   std::int32_t atom, std::uint32_t atomId, int kind, double time);
     TRunPlaceScope(const TRunPlaceScope&) = delete;
     TRunPlaceScope& operator=(const TRunPlaceScope&) = delete;
-    ~TRunPlaceScope();
+    ~TRunPlaceScope() { m_places.Leave(); }
 
 private:
     TRunPlaces& m_places;
-    int m_exceptions;
 };
 
 // The place of an error reported now in a context whose host keeps model services.
