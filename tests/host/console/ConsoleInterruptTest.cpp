@@ -3,6 +3,7 @@
 // once, also when the run cannot reach a next node.
 
 #include "tests/host/console/ChildProcess.h"
+#include "tests/host/console/ScratchDirectory.h"
 
 #include <filesystem>
 #include <fstream>
@@ -16,15 +17,6 @@ namespace fs = std::filesystem;
 
 class ConsoleInterruptTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        // Tests run in parallel, each in a directory of its own.
-        m_dir = fs::temp_directory_path() /
-                ("vexscript-interrupt-" +
-                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
 
     // True while a signal waits to be delivered to the process (its /proc status shows the
     // pending signals of the thread and of the process as hexadecimal masks).
@@ -40,7 +32,8 @@ protected:
         return false;
     }
 
-    fs::path m_dir;
+    TScratchDirectory m_scratch{"vexscript-interrupt"};
+    const fs::path& m_dir = m_scratch.Path();
 };
 
 TEST_F(ConsoleInterruptTest, CtrlCEndsTheRunWithAMessageAndTheJsonObject) {

@@ -9,6 +9,7 @@ namespace vex::host::test {
 namespace {
 
 const std::string kUp = "\x1b[A";
+const std::string kLeft = "\x1b[D";
 const std::string kCtrlC = "\x03";
 const std::string kCtrlD = "\x04";
 
@@ -16,36 +17,29 @@ TEST(ConsoleTerminalTest, StatementsLineEditingHistoryAndInterrupts) {
     TChildProcess vexscript({}, std::filesystem::temp_directory_path().string(), true);
     ASSERT_TRUE(vexscript.WaitFor("Ctrl+D leaves"));
     ASSERT_TRUE(vexscript.WaitFor("> "));
-    // Each statement's value; declarations persist from one statement to the next.
-    vexscript.Type("DeclareGlobal([x],0)\r");
-    ASSERT_TRUE(vexscript.WaitFor("> "));
-    vexscript.Type("x := 6*7\r");
-    ASSERT_TRUE(vexscript.WaitFor("42\r\n> "));
-    // A statement goes on while its parenthesis is open.
-    vexscript.Type("Do(x := x + 1,\r");
-    ASSERT_TRUE(vexscript.WaitFor(">> "));
-    vexscript.Type("  Concat([x=], x))\r");
-    ASSERT_TRUE(vexscript.WaitFor("x=43\r\n> "));
-    // Line editing: the cursor moves left and a character goes in there.
-    vexscript.Type("2*5\x1b[D1\r");
-    ASSERT_TRUE(vexscript.WaitFor("\r\n30\r\n> "));
-    // The history recalls the last statement.
-    vexscript.Type(kUp + "\r");
-    ASSERT_TRUE(vexscript.WaitFor("2*15\r\n30\r\n> "));
-    // Ctrl+C drops the line being typed, also a statement begun over lines.
-    vexscript.Type("Do(Print([dropped]),\r");
-    ASSERT_TRUE(vexscript.WaitFor(">> "));
-    vexscript.Type("1" + kCtrlC);
-    ASSERT_TRUE(vexscript.WaitFor("\r\n> "));
-    vexscript.Type("x\r");
-    ASSERT_TRUE(vexscript.WaitFor("x\r\n43\r\n> "));
-    // An error is reported instead of a value.
-    vexscript.Type("Nope\r");
-    ASSERT_TRUE(vexscript.WaitFor("Unknown word \"Nope\" in: Nope\r\n> "));
-    // Ctrl+C ends a run and comes back to the prompt with everything kept. Until the run has
+    // What is typed, and what the terminal shows after it, in order.
+    const struct {
+        const char* What;
+        std::string Keys;
+        std::string Shown;
+    } steps[] = {
+        {"a value per statement", "DeclareGlobal([x],0)\r", "\r\n1\r\n> "},
+        {"declarations persist", "x := 6*7\r", "42\r\n> "},
+        {"a statement goes on while its parenthesis is open", "Do(x := x + 1,\r", ">> "},
+        {"... until it closes", "  Concat([x=], x))\r", "x=43\r\n> "},
+        {"the cursor moves left and a character goes in", "2*5" + kLeft + "1\r", "\r\n30\r\n> "},
+        {"the history recalls the last statement", kUp + "\r", "2*15\r\n30\r\n> "},
+        {"Ctrl+C drops the lines typed so far", "Do(Print([dropped]),\r1" + kCtrlC, "^C\r\n> "},
+        {"... and nothing of them ran", "x\r", "x\r\n43\r\n> "},
+        {"an error instead of a value", "Nope\r", "Unknown word \"Nope\" in: Nope\r\n> "},
+        {"a run that goes on", "While(1, x := x + 1)\r", "While(1, x := x + 1)\r\n"},
+    };
+    for (const auto& step : steps) {
+        vexscript.Type(step.Keys);
+        ASSERT_TRUE(vexscript.WaitFor(step.Shown)) << step.What;
+    }
+    // Ctrl+C ends the run and comes back to the prompt with everything kept. Until the run has
     // begun, Ctrl+C is ignored, so it is pressed until the run answers.
-    vexscript.Type("While(1, x := x + 1)\r");
-    ASSERT_TRUE(vexscript.WaitFor("While(1, x := x + 1)\r\n"));
     bool interrupted = false;
     for (int tries = 0; tries < 100 && !interrupted; ++tries) {
         vexscript.Type(kCtrlC);

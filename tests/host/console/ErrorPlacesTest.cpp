@@ -3,6 +3,7 @@
 // user-defined word the word; the runtime's message follows as it stands.
 
 #include "host/console/ConsoleSession.h"
+#include "tests/host/console/ScratchDirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -18,25 +19,16 @@ namespace fs = std::filesystem;
 class ErrorPlacesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        // Tests run in parallel, each in a directory of its own.
-        m_dir = fs::temp_directory_path() /
-                ("vexscript-error-places-" +
-                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
         m_previous = fs::current_path();
-        fs::current_path(m_dir);
+        fs::current_path(m_scratch.Path());
     }
-    void TearDown() override {
-        fs::current_path(m_previous);
-        fs::remove_all(m_dir);
-    }
+    void TearDown() override { fs::current_path(m_previous); }
 
     static void Write(const std::string& name, const std::string& contents) {
         std::ofstream(name, std::ios::binary) << contents;
     }
 
-    fs::path m_dir;
+    test::TScratchDirectory m_scratch{"vexscript-error-places"};
     fs::path m_previous;
 };
 
