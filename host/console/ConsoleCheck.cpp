@@ -107,11 +107,7 @@ private:
 };
 
 void PrintJson(const TConsoleHost& host, const std::vector<TWarning>& warnings, std::ostream& out) {
-    out << "{\"errors\": [";
-    for (std::size_t i = 0; i < host.Errors().size(); ++i) {
-        out << (i ? ", " : "") << JsonError(host.Errors()[i]);
-    }
-    out << "], \"warnings\": [";
+    out << "{\"errors\": " << JsonErrors(host.Errors()) << ", \"warnings\": [";
     for (std::size_t i = 0; i < warnings.size(); ++i) {
         const TWarning& warning = warnings[i];
         out << (i ? ", " : "") << "{\"file\": " << JsonString(warning.File)

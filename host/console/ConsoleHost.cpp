@@ -23,6 +23,14 @@ std::string JsonError(const TConsoleError& error) {
     return json + ", \"message\": " + JsonString(error.Message) + "}";
 }
 
+std::string JsonErrors(const std::vector<TConsoleError>& errors) {
+    std::string json = "[";
+    for (std::size_t i = 0; i < errors.size(); ++i) {
+        json += (i ? ", " : "") + JsonError(errors[i]);
+    }
+    return json + "]";
+}
+
 TConsoleHost::TConsoleHost(std::ostream& trace, std::ostream& errors, TLanguageTexts texts)
     : m_texts(std::move(texts))
     , m_traceStream(trace)

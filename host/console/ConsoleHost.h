@@ -26,6 +26,8 @@ struct TConsoleError {
 // line of an error outside a script file; inside a handler also "handler": {"atom": NAME,
 // "id": ID, "kind": KIND, "time": T}, inside a user-defined word "word": NAME.
 std::string JsonError(const TConsoleError& error);
+// Errors as a JSON array of such objects.
+std::string JsonErrors(const std::vector<TConsoleError>& errors);
 
 // The host a console program runs VexScript in: the model with its services (no windows
 // attached), the interface texts it is given (English without), trace messages as lines on one

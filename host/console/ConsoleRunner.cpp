@@ -57,12 +57,8 @@ std::string ScriptName(const TConsoleOptions& options) {
 
 void PrintJson(const TConsoleSession& session, std::ostream& out) {
     out << "{\"number\": " << JsonNumber(session.Number())
-        << ", \"text\": " << JsonString(session.Text().view()) << ", \"errors\": [";
-    const std::vector<TConsoleError>& errors = session.Host().Errors();
-    for (std::size_t i = 0; i < errors.size(); ++i) {
-        out << (i ? ", " : "") << JsonError(errors[i]);
-    }
-    out << "]}\n";
+        << ", \"text\": " << JsonString(session.Text().view())
+        << ", \"errors\": " << JsonErrors(session.Host().Errors()) << "}\n";
 }
 
 // Runs the files and texts in order, each only while no Ctrl+C came.

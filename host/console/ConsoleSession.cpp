@@ -58,17 +58,18 @@ void TConsoleSession::RunText(std::string_view text) {
     m_number = 0;
     m_text.clear();
     m_isText = false;
-    TCompiledCode* code = m_context.Compile(text);
-    if (code) {
-        m_isText = code->Root && CountsAsText(*code->Root);
-        try {
+    TCompiledCode* code = nullptr;
+    try {
+        code = m_context.Compile(text);
+        if (code) {
+            m_isText = code->Root && CountsAsText(*code->Root);
             m_number = m_context.Evaluate(code, m_text);
-        } catch (const std::exception& error) {
-            m_host.HandleException(error);
-            m_number = 0;
         }
-        TLanguageInterpreter::ReleaseCode(code);
+    } catch (const std::exception& error) {
+        m_host.HandleException(error);
+        m_number = 0;
     }
+    TLanguageInterpreter::ReleaseCode(code);
     NoteInterruption(interrupts.Interrupted());
 }
 
