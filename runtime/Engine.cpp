@@ -82,8 +82,8 @@ void AnswerBreakRequest(TLanguageInterpreter& context) {
     if (!name.empty() && name.front() == ' ') {
         name.erase(0, 1);
     }
-    throw EVexError("the word \"" + name + "\" has no body: its definition has not run, or it "
-                    "failed");
+    throw EVexError("the word \"" + name +
+                    "\" has no body: its definition has not run, or it failed");
 }
 
 // The rarer kinds of call: a user-defined word, or a built-in word without an implementation.

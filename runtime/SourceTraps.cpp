@@ -49,9 +49,8 @@ public:
         ScanPiece(m_prepared, 0, m_prepared.size(), 0);
         // An operand is scanned again after its operator expression was: a trap found twice at
         // one place is one.
-        std::stable_sort(m_found.begin(), m_found.end(), [](const TFound& a, const TFound& b) {
-            return a.Offset < b.Offset;
-        });
+        std::stable_sort(m_found.begin(), m_found.end(),
+                         [](const TFound& a, const TFound& b) { return a.Offset < b.Offset; });
         std::vector<TSourceTrap> traps;
         for (std::size_t i = 0; i < m_found.size(); ++i) {
             const TFound& found = m_found[i];

@@ -36,9 +36,8 @@ bool ConstantDefinition(const TCodeNode& node, std::string& text) {
             return false;
         }
         const auto& constant = static_cast<const TConstantNode&>(argument);
-        text += (i > 1 ? "," : "") + (argument.IsTextConstant()
-                                          ? TextConstant(constant.Text.view())
-                                          : NumberConstant(constant.Value));
+        text += (i > 1 ? "," : "") + (argument.IsTextConstant() ? TextConstant(constant.Text.view())
+                                                                : NumberConstant(constant.Value));
     }
     text += ")";
     return true;

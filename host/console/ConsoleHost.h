@@ -61,9 +61,7 @@ public:
     // The exit status of a console program that ran in this host: 130 after an interruption
     // (as a shell reports a program ended by Ctrl+C), else 0 when no error message was written
     // and 1 when one was.
-    int ExitStatus() const noexcept {
-        return m_interrupted ? 130 : m_errors.empty() ? 0 : 1;
-    }
+    int ExitStatus() const noexcept { return m_interrupted ? 130 : m_errors.empty() ? 0 : 1; }
 
 private:
     TErrorPlace CurrentPlace();

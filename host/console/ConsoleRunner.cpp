@@ -134,8 +134,7 @@ int RunConsole(const std::vector<std::string>& arguments, const TConsoleEnvironm
     try {
         options = ParseConsoleOptions(arguments);
     } catch (const TUsageError& error) {
-        environment.Err << "vexscript: " << error.Message << '\n'
-                        << "Try 'vexscript --help'.\n";
+        environment.Err << "vexscript: " << error.Message << '\n' << "Try 'vexscript --help'.\n";
         return UsageErrorStatus;
     }
     if (options.Help) {
@@ -147,8 +146,7 @@ int RunConsole(const std::vector<std::string>& arguments, const TConsoleEnvironm
         return 0;
     }
     if (options.Inspection != TInspection::None) {
-        return RunInspection(options, environment.LanguageTexts, environment.Out,
-                             environment.Err);
+        return RunInspection(options, environment.LanguageTexts, environment.Out, environment.Err);
     }
     return Run(std::move(options), environment);
 }

@@ -2,7 +2,6 @@
 
 #include "runtime/VexScript.h"
 
-
 namespace vex::host {
 
 namespace {

@@ -17,7 +17,6 @@ namespace fs = std::filesystem;
 
 class ConsoleInterruptTest : public ::testing::Test {
 protected:
-
     // True while a signal waits to be delivered to the process (its /proc status shows the
     // pending signals of the thread and of the process as hexadecimal masks).
     static bool SignalPending(pid_t pid) {

@@ -174,8 +174,12 @@ TEST_F(ConsoleRunnerTest, CommandLineConventions) {
         // none came before.
         {{"--", "args.vex", "a", "-e"}, 0, "2:args.vex:a:-e:\n", ""},
         {{"args.vex", "--", "a", "b c"}, 0, "2:args.vex:a:b c:\n", ""},
-        {{"--", "-", "x"}, 0, "1:-:x:\n", "", "Print(ScriptArgCount,[:],ScriptArg(0),[:],"
-                                               "ScriptArg(1),[:],ScriptArg(2))"},
+        {{"--", "-", "x"},
+         0,
+         "1:-:x:\n",
+         "",
+         "Print(ScriptArgCount,[:],ScriptArg(0),[:],"
+         "ScriptArg(1),[:],ScriptArg(2))"},
         {{"-e", "Concat(ScriptArg(0),[/],ScriptArg(1))", "--", "x"}, 0, "-e/x\n", ""},
         // -i enters the interactive mode after the scripts; on a pipe without prompts.
         {{"last.vex", "-i"}, 0, "printed\n3\n\n", "", "1+2\n[]\n"},

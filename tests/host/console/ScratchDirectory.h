@@ -13,8 +13,7 @@ class TScratchDirectory {
 public:
     explicit TScratchDirectory(const std::string& prefix)
         : m_path(std::filesystem::temp_directory_path() /
-                 (prefix + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
+                 (prefix + "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
         std::filesystem::remove_all(m_path);
         std::filesystem::create_directories(m_path);
     }
