@@ -50,7 +50,9 @@ TEditLineReader::TEditLineReader()
     el_set(editor, EL_PROMPT, PromptOf);
     el_set(editor, EL_EDITOR, "emacs");
     el_set(editor, EL_HIST, history, m_state->Entries);
-    el_set(editor, EL_ADDFN, "vexscript-cancel", "Drop the line being typed", CancelLine);
+    // The wide call keeps the names as given (the narrow one copies them and never frees the
+    // copies).
+    el_wset(editor, EL_ADDFN, L"vexscript-cancel", L"Drop the line being typed", CancelLine);
     el_set(editor, EL_BIND, "^C", "vexscript-cancel", nullptr);
     el_set(editor, EL_SETTY, "-d", "-isig", nullptr);
     // The user's ~/.editrc, as every libedit program reads it.

@@ -53,8 +53,8 @@ TEST(ConsoleTerminalTest, StatementsLineEditingHistoryAndInterrupts) {
     std::string out;
     std::string err;
     const int status = vexscript.Finish(out, err);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+    ASSERT_TRUE(WIFEXITED(status)) << out;
+    EXPECT_EQ(WEXITSTATUS(status), 0) << out;
 }
 
 } // namespace
