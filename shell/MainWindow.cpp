@@ -22,7 +22,6 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QTextBrowser>
@@ -326,10 +325,8 @@ bool TMainWindow::confirmDiscardOnQuit() {
     return confirmDiscard(stDiscardModelOnQuit);
 }
 
-// Qt's own dialog rather than the desktop's, so it looks and behaves the same everywhere.
 QString TMainWindow::askForFileToOpen(const QString& title) {
-    return QFileDialog::getOpenFileName(this, title, QString(), ShellText(stScriptFilter), nullptr,
-                                        QFileDialog::DontUseNativeDialog);
+    return showOpenFileDialog({this, title, QString(), ShellText(stScriptFilter)});
 }
 
 // A file that cannot be read is reported here, before anything of the model changes.
