@@ -3,7 +3,10 @@
 #include "services/ZTPlaces.h"
 
 #include <QFileInfo>
+#include <QListView>
+#include <QScrollBar>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -53,6 +56,19 @@ QList<QUrl> ownSidebar(QList<QUrl> before, const QList<QUrl>& now, const QList<Q
         if (!places.contains(url) && !before.contains(url))
             before << url;
     return before;
+}
+
+// Qt's dialog sizes its sidebar for its own short places; the places bar holds folder names. The
+// sidebar is kept at least as wide as its widest place, up to a limit, so that each name shows
+// whole. Nothing happens when the dialog has no sidebar by that name.
+void fitSidebarToPlaces(QFileDialog& dialog) {
+    constexpr int kWidestSidebar = 260;
+    auto* sidebar = dialog.findChild<QListView*>(QStringLiteral("sidebar"));
+    if (!sidebar)
+        return;
+    const int needed = sidebar->sizeHintForColumn(0) + 2 * sidebar->frameWidth() +
+                       sidebar->verticalScrollBar()->sizeHint().width();
+    sidebar->setMinimumWidth(std::min(needed, kWidestSidebar));
 }
 
 } // namespace
@@ -130,8 +146,10 @@ QString TZTFileDialog::showQtDialog(const TFileDialogRequest& shown) const {
                                                          : QFileDialog::AnyFile);
     dialog.setDefaultSuffix(shown.DefaultSuffix);
     const QList<QUrl> sidebar = dialog.sidebarUrls();
-    if (m_places)
+    if (m_places) {
         dialog.setSidebarUrls(shown.Places);
+        fitSidebarToPlaces(dialog);
+    }
     const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
     if (m_places)
         dialog.setSidebarUrls(ownSidebar(sidebar, dialog.sidebarUrls(), shown.Places));
