@@ -3,6 +3,7 @@
 #include "debugging/TraceWindows.h"
 #include "host/StandardWords.h"
 #include "platform/CodePage.h"
+#include "services/FileDialogs.h"
 #include "services/LanguageManager.h"
 #include "services/MessageBoxes.h"
 #include "shell/ShellTexts.h"
@@ -10,14 +11,20 @@
 
 #include <QApplication>
 
-// The trace windows follow the preferences while this host lives.
+// The trace windows and the file dialogs follow the preferences and the model while this host
+// lives. Folder and file names are in the scripts' code page.
 TApplicationHost::TApplicationHost(QObject* parent)
     : QObject(parent) {
     SetTraceHostInputs({[this] { return Services().Preferences.TraceWordWrap; },
                         [this] { return Services().Preferences.TraceQuiet; }});
+    SetFileDialogHostInputs(
+        {[this] { return Services().Preferences.UseCustomPlacesBar; },
+         [this] { return fromWindows1252(Services().Preferences.PlacesBarDirectory); },
+         [this] { return fromWindows1252(Services().Model.FileName); }});
 }
 
 TApplicationHost::~TApplicationHost() {
+    SetFileDialogHostInputs({});
     SetTraceHostInputs({});
 }
 

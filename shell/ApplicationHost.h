@@ -16,7 +16,8 @@
 // The host of the desktop application's runtime: the model with its services (registers,
 // progress display, preferences) and the words' trace sink and random generator from the host
 // layer, interface texts from the language manager, and error boxes through the message-box
-// service. Trace messages of the words (Print, Trace) go to the trace windows.
+// service. Trace messages of the words (Print, Trace) go to the trace windows; the trace windows
+// and the file dialogs' places bar follow its preferences, and the places bar its model's file.
 class TApplicationHost : public QObject, public vex::host::TModelHost, public vex::host::TWordHost {
     Q_OBJECT
 

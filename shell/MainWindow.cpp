@@ -29,7 +29,6 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -519,10 +518,8 @@ bool TMainWindow::confirmDiscardOnQuit() {
     return confirmDiscard(stDiscardModelOnQuit);
 }
 
-// Qt's own dialog rather than the desktop's, so it looks and behaves the same everywhere.
 QString TMainWindow::askForFileToOpen(const QString& title) {
-    return QFileDialog::getOpenFileName(this, title, QString(), ShellText(stScriptFilter), nullptr,
-                                        QFileDialog::DontUseNativeDialog);
+    return showOpenFileDialog({this, title, QString(), ShellText(stScriptFilter)});
 }
 
 // A file that cannot be read is reported here, before anything of the model changes.

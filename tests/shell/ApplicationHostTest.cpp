@@ -2,9 +2,12 @@
 
 #include "debugging/TformTrace.h"
 #include "debugging/TraceWindows.h"
+#include "services/FileDialogs.h"
 #include "services/LanguageManager.h"
 #include "services/MessageBoxes.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <stdexcept>
@@ -20,6 +23,7 @@ private slots:
     void languageTextIsWindows1252();
     void errorsGoToTheMessageBoxDecoded();
     void wordTraceReachesTheTraceWindows();
+    void fileDialogsOfferThePreferredAndTheModelsFolder();
 
 private:
     QStringList m_boxes;
@@ -88,6 +92,35 @@ void ApplicationHostTest::wordTraceReachesTheTraceWindows() {
     QVERIFY(TraceWordWrap());
     QVERIFY(TraceQuiet());
     FinalizeTraceWindows();
+}
+
+// The places bar follows the preference, with the folders of the preferences and of the model
+// file, both named in the scripts' code page; without the host it is off.
+void ApplicationHostTest::fileDialogsOfferThePreferredAndTheModelsFolder() {
+    QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkpath(QString::fromUtf8("café")));
+    QVERIFY(QDir(folder.path()).mkpath("models"));
+    QList<QUrl> places;
+    setOpenFileDialogPresenter([&places](const TFileDialogRequest& request) {
+        places = request.Places;
+        return QString();
+    });
+    const std::string base = folder.path().toStdString();
+    {
+        TApplicationHost host;
+        host.Services().Preferences.PlacesBarDirectory = base + "/caf\xE9";
+        host.Services().Model.FileName = base + "/models/bank.vex";
+        showOpenFileDialog({});
+        QVERIFY(places.isEmpty());
+        host.Services().Preferences.UseCustomPlacesBar = true;
+        showOpenFileDialog({});
+        QCOMPARE(places.mid(places.size() - 2),
+                 (QList<QUrl>{QUrl::fromLocalFile(folder.path() + QString::fromUtf8("/café")),
+                              QUrl::fromLocalFile(folder.path() + "/models")}));
+    }
+    showOpenFileDialog({});
+    setOpenFileDialogPresenter({});
+    QVERIFY(places.isEmpty());
 }
 
 QTEST_MAIN(ApplicationHostTest)

@@ -105,6 +105,8 @@ private slots:
     void failedOpenKeepsTheModel();
     void libraryIsAddedOrLeavesNothing();
     void failedSaveIsReported();
+    void openItemsAskThroughTheOpenDialog_data();
+    void openItemsAskThroughTheOpenDialog();
     void wordReferenceListsTheRegistry();
     void screenshotWithModel();
 
@@ -127,6 +129,7 @@ private:
     QMessageBox::StandardButton m_answer = QMessageBox::Ok;
     QStringList m_saveDialogs;
     QString m_savePath;
+    QStringList m_openDialogs; // "title: filter"
 };
 
 void MainWindowTest::initTestCase() {
@@ -139,9 +142,14 @@ void MainWindowTest::initTestCase() {
         m_saveDialogs << request.Title;
         return m_savePath;
     });
+    setOpenFileDialogPresenter([this](const TFileDialogRequest& request) {
+        m_openDialogs << request.Title + ": " + request.Filter;
+        return QString();
+    });
 }
 
 void MainWindowTest::cleanupTestCase() {
+    setOpenFileDialogPresenter({});
     setSaveFileDialogPresenter({});
     setMessageBoxPresenter({});
     m_registry.reset();
@@ -156,6 +164,7 @@ void MainWindowTest::init() {
     m_answer = QMessageBox::Ok;
     m_saveDialogs.clear();
     m_savePath.clear();
+    m_openDialogs.clear();
     m_host = std::make_unique<TApplicationHost>();
     m_context = std::make_unique<TApplicationInterpreter>(*m_host);
     m_window = new TMainWindow(m_context.get());
@@ -766,6 +775,25 @@ void MainWindowTest::failedSaveIsReported() {
              QStringList{ShellText(stCannotSave).arg(foreign, ShellText(stNameOutsideCodePage))});
     m_boxes.clear();
     QVERIFY(!QFileInfo::exists(foreign));
+}
+
+void MainWindowTest::openItemsAskThroughTheOpenDialog_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("Open model") << "acOpenModel" << ShellText(stOpenModelTitle);
+    QTest::newRow("Open library") << "acOpenLibrary" << ShellText(stOpenLibraryTitle);
+    QTest::newRow("Open script") << "acOpenScript" << ShellText(stOpenScriptTitle);
+}
+
+// Cancelled, the dialog leaves everything as it was.
+void MainWindowTest::openItemsAskThroughTheOpenDialog() {
+    QFETCH(QString, item);
+    QFETCH(QString, title);
+    run(BankModel);
+    const QString before = tree();
+    m_window->findChild<QAction*>(item)->trigger();
+    QCOMPARE(m_openDialogs, QStringList{title + ": " + ShellText(stScriptFilter)});
+    QCOMPARE(tree(), before);
 }
 
 void MainWindowTest::wordReferenceListsTheRegistry() {
