@@ -15,8 +15,19 @@ public:
 
 } // namespace
 
-TWordHost& WordHostOf(TLanguageInterpreter& context) {
+TWordHostCache LastWordHost;
+
+TWordHost::~TWordHost() {
+    if (LastWordHost.WordHost == this) {
+        LastWordHost = {};
+    }
+}
+
+// Only a host's own word host is remembered (its destructor forgets it); the fallback lives as
+// long as the process and needs no speed.
+TWordHost& FindWordHost(TLanguageInterpreter& context) {
     if (auto* host = dynamic_cast<TWordHost*>(&context.Host())) {
+        LastWordHost = {&context, &context.Host(), host};
         return *host;
     }
     static TFallbackWordHost fallback;

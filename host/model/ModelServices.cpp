@@ -21,8 +21,19 @@ void TModelServices::RefreshTree() {
     }
 }
 
-TModelServices& ModelServicesOf(TLanguageInterpreter& context) {
+TServicesCache LastModelServices;
+
+TModelHost::~TModelHost() {
+    if (LastModelServices.Services == &m_services) {
+        LastModelServices = {};
+    }
+}
+
+// Only a TModelHost's services are remembered: its destructor forgets them again, so the cache
+// never points at services that are gone.
+TModelServices& FindModelServices(TLanguageInterpreter& context) {
     if (auto* host = dynamic_cast<TModelHost*>(&context.Host())) {
+        LastModelServices = {&context, host, &host->Services()};
         return host->Services();
     }
     // Hosts without a model of their own (such as a plain console host) get services per

@@ -62,6 +62,11 @@ private:
 // texts, the error box and the exception handler.
 class TModelHost : public THostInterface {
 public:
+    TModelHost() = default;
+    TModelHost(const TModelHost&) = delete;
+    TModelHost& operator=(const TModelHost&) = delete;
+    ~TModelHost() override;
+
     THostRegisters& Registers() override { return m_registers; }
     bool IsProgressActive() const override { return m_services.Progress.IsActive(); }
     void AdvanceProgress(std::string_view item, std::int64_t amount) override {
@@ -74,9 +79,27 @@ private:
     TModelServices m_services;
 };
 
+// The context and host whose model services were found last, so that the model words, which
+// ask for them at every call, find them with two comparisons.
+struct TServicesCache {
+    const TLanguageInterpreter* Context = nullptr;
+    const THostInterface* Host = nullptr;
+    TModelServices* Services = nullptr;
+};
+extern TServicesCache LastModelServices;
+
+// ModelServicesOf's search, for a context other than the last one.
+TModelServices& FindModelServices(TLanguageInterpreter& context);
+
 // The model services of a context: its host's when the host is a TModelHost. A host that is
 // none gets services of its own, kept per context as long as the process runs; those have no
 // progress routing (the host's IsProgressActive answers for it).
-TModelServices& ModelServicesOf(TLanguageInterpreter& context);
+inline TModelServices& ModelServicesOf(TLanguageInterpreter& context) {
+    const TServicesCache& last = LastModelServices;
+    if (last.Context == &context && last.Host == &context.Host()) [[likely]] {
+        return *last.Services;
+    }
+    return FindModelServices(context);
+}
 
 } // namespace vex::host

@@ -76,7 +76,7 @@ double DestroyAtom(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     }
     // A destruction handler may have destroyed the atom already.
     if (model.FindAtom(handle)) {
-        model.DestroyAtom(handle, WordOf(c, n));
+        model.DestroyAtom(handle, WordNameOf(c, n));
         Services(c).RefreshTree();
     }
     return 0;
@@ -128,7 +128,7 @@ double MoveAtom(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     const std::int32_t atom = AtomArg(c, n, 1).Handle();
     const std::int32_t mother = AtomArg(c, n, 2).Handle();
     const std::int32_t oldMother = model.FindAtom(atom)->Mother();
-    model.MoveAtom(atom, mother, WordOf(c, n));
+    model.MoveAtom(atom, mother, WordNameOf(c, n));
     Services(c).RefreshTree();
     RunKind(c, oldMother, THandlerKind::OnExit, atom);
     RunKind(c, atom, THandlerKind::OnExited, oldMother);

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace vex::host {
 
@@ -88,7 +89,9 @@ double SetHandler(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     const int kind = KindArg(c, n, 2);
     TModel& model = ModelOf(c);
     model.SetHandler(atom, kind, TextHalfArg(c, n, 3).str());
-    return atom.Handler(kind).Text.empty() || model.CompileHandler(c, atom, kind) ? 1 : 0;
+    return std::as_const(atom).Handler(kind).Text.empty() || model.CompileHandler(c, atom, kind)
+               ? 1
+               : 0;
 }
 
 double Handler(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {

@@ -47,6 +47,11 @@ inline TModel& ModelOf(TLanguageInterpreter& context) {
 inline std::string WordOf(const TLanguageInterpreter& context, const TCallNode& node) {
     return context.WordName(node.WordNumber);
 }
+// The same name without a copy, for a model operation that runs no script while it holds the
+// name (a script may register words, which moves the names).
+inline std::string_view WordNameOf(const TLanguageInterpreter& context, const TCallNode& node) {
+    return context.Registry.WordNames[node.WordNumber - 1];
+}
 
 // The number half of argument i.
 inline double NumberHalfArg(TLanguageInterpreter& context, TCallNode& node, int i) {
@@ -95,7 +100,12 @@ inline std::int32_t ReferenceArg(TLanguageInterpreter& context, TCallNode& node,
 
 // The living atom argument i refers to; the model's error naming the word for any other value.
 inline TAtom& AtomArg(TLanguageInterpreter& context, TCallNode& node, int i) {
-    return ModelOf(context).AtomOf(ReferenceArg(context, node, i), WordOf(context, node));
+    const std::int32_t handle = ReferenceArg(context, node, i);
+    const TModel& model = ModelOf(context);
+    if (TAtom* atom = model.FindAtom(handle)) [[likely]] {
+        return *atom;
+    }
+    return model.AtomOf(handle, WordNameOf(context, node));
 }
 
 // ModelIntegerArg's rounding and range check, for numbers that are no whole number in range.
