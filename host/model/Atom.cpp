@@ -20,10 +20,8 @@ TAtom::TAtom(std::uint32_t id, std::string name)
     , m_id(id)
     , m_name(std::move(name)) {}
 
-THandler& TAtom::Handler(int kind) {
-    if (!m_handlers) {
-        m_handlers = std::make_unique<std::array<THandler, kHandlerKindCount>>();
-    }
+THandler& TAtom::FirstHandler(int kind) {
+    m_handlers = std::make_unique<std::array<THandler, kHandlerKindCount>>();
     return (*m_handlers)[static_cast<std::size_t>(kind - 1)];
 }
 

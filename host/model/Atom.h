@@ -65,7 +65,9 @@ public:
 
     // The handler of a kind. An atom gets room for its handlers when the first is set, so the
     // many atoms that have none (customers, parts) are small.
-    THandler& Handler(int kind);
+    THandler& Handler(int kind) {
+        return m_handlers ? (*m_handlers)[static_cast<std::size_t>(kind - 1)] : FirstHandler(kind);
+    }
     const THandler& Handler(int kind) const;
     bool HasHandlers() const noexcept { return m_handlers != nullptr; }
 
@@ -79,6 +81,9 @@ public:
 
 private:
     friend class TModel;
+
+    // Makes room for the handlers and gives the one of a kind.
+    THandler& FirstHandler(int kind);
 
     std::uint32_t m_id;
     std::string m_name;

@@ -125,6 +125,15 @@ void TModel::DetachFromMother(TAtom& atom) {
 
 // Children go before their mothers; iterative, so that deep trees cannot exhaust the stack.
 void TModel::DestroySubtree(std::int32_t handle) {
+    TAtom& atom = *FindAtom(handle);
+    if (atom.m_children.empty()) {
+        if (atom.m_pendingEvents > 0) {
+            m_events.RemoveEvents([handle](std::int32_t owner) { return owner == handle; });
+        }
+        m_byId.Erase(atom.AtomId());
+        m_objects.Remove(handle);
+        return;
+    }
     const std::vector<std::int32_t> members = Subtree(handle);
     // Most atoms have no events pending, and then the list is not searched.
     std::unordered_set<std::int32_t> withEvents;
@@ -265,7 +274,7 @@ double TModel::RunHandler(TLanguageInterpreter& context, std::int32_t atom, int 
                           std::int32_t involved, TText& text) {
     text.clear();
     TAtom* target = FindAtom(atom);
-    if (!target || !CompileHandler(context, *target, kind)) {
+    if (!target || !target->HasHandlers() || !CompileHandler(context, *target, kind)) {
         return 0;
     }
     // The copy keeps the tree alive if the handler destroys its atom or replaces the text.

@@ -71,8 +71,12 @@ double DestroyAtom(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     if (handle == model.Main() || handle == model.Root() || handle == model.Library()) {
         WordError(c, n, "the atom \"" + atom.AtomName() + "\" cannot be destroyed");
     }
-    for (std::int32_t member : model.Subtree(handle)) {
-        RunKind(c, member, THandlerKind::OnDestruction, 0);
+    if (atom.Children().empty()) {
+        RunKind(c, handle, THandlerKind::OnDestruction, 0);
+    } else {
+        for (std::int32_t member : model.Subtree(handle)) {
+            RunKind(c, member, THandlerKind::OnDestruction, 0);
+        }
     }
     // A destruction handler may have destroyed the atom already.
     if (model.FindAtom(handle)) {
