@@ -75,10 +75,17 @@ void TIdIndex::Grow() {
     std::vector<TEntry> old = std::move(m_entries);
     m_entries.assign(old.empty() ? 16 : old.size() * 2, TEntry{});
     m_size = 0;
+    const std::size_t mask = m_entries.size() - 1;
     for (const TEntry& entry : old) {
-        if (entry.Id != 0) {
-            Set(entry.Id, entry.Handle);
+        if (entry.Id == 0) {
+            continue;
         }
+        std::size_t place = Home(entry.Id);
+        while (m_entries[place].Id != 0) {
+            place = (place + 1) & mask;
+        }
+        m_entries[place] = entry;
+        ++m_size;
     }
 }
 

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace vex::host {
 
@@ -55,7 +56,7 @@ double CreateAtom(int count, TCallNode& n, TText&, TLanguageInterpreter& c) {
     if (name.empty()) {
         name = prototype ? prototype->AtomName() : "atom";
     }
-    const std::int32_t handle = model.CreateAtom(mother, name);
+    const std::int32_t handle = model.CreateAtom(mother, std::move(name));
     if (prototype) {
         CopyContents(model, *prototype, *model.FindAtom(handle));
     }
