@@ -42,22 +42,27 @@ double EvaluateNodePlain(TLanguageInterpreter& context, TCodeNode& node, TText& 
 // while debugging, runs the debugger's hooks around the node.
 double EvaluateArgumentChecked(TLanguageInterpreter& context, TCodeNode& node, TText& text);
 
-// The entry word implementations use for their arguments: answers a pending break request and,
-// while debugging, runs the debugger's hooks around the node.
-//
-// The call of a built-in word is made right here, so that every place that evaluates an argument
-// has an indirect call of its own, which the processor predicts far better than one shared jump.
-inline double EvaluateArgument(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
-    if (context.Debug.NeedsCheckedPath()) [[unlikely]] {
-        return EvaluateArgumentChecked(context, node, text);
-    }
+// EvaluateNodePlain with the call of a word made right here, so that every place that evaluates
+// a node has an indirect call of its own, which the processor predicts far better than one
+// shared jump. A call node carries the implementation of a built-in word or, for a user-defined
+// word, the entry that runs its body.
+inline double EvaluateNodeInPlace(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
     if (node.IsCall() && text.empty()) {
         auto& call = static_cast<TCallNode&>(node);
-        if (call.WordNumber <= kBuiltInWordCount && call.Impl) [[likely]] {
+        if (call.Impl) [[likely]] {
             return call.Impl(call.ArgCount, call, text, context);
         }
     }
     return EvaluateNodePlain(context, node, text);
+}
+
+// The entry word implementations use for their arguments: answers a pending break request and,
+// while debugging, runs the debugger's hooks around the node.
+inline double EvaluateArgument(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
+    if (context.Debug.NeedsCheckedPath()) [[unlikely]] {
+        return EvaluateArgumentChecked(context, node, text);
+    }
+    return EvaluateNodeInPlace(context, node, text);
 }
 
 // Evaluates argument i (from 1) of a call node.
