@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/HostPartCache.h"
 #include "host/RandomGenerator.h"
 #include "host/TraceSink.h"
 
@@ -28,14 +29,8 @@ private:
     TRandomGenerator m_random;
 };
 
-// The context and host whose word host was found last, so that the words that draw random
-// numbers or trace find it with two comparisons.
-struct TWordHostCache {
-    const TLanguageInterpreter* Context = nullptr;
-    const void* Host = nullptr;
-    TWordHost* WordHost = nullptr;
-};
-extern TWordHostCache LastWordHost;
+// The word host found last (see THostPartCache).
+extern THostPartCache<TWordHost> LastWordHost;
 
 // WordHostOf's search, for a context other than the last one.
 TWordHost& FindWordHost(TLanguageInterpreter& context);
@@ -44,9 +39,8 @@ TWordHost& FindWordHost(TLanguageInterpreter& context);
 // that has not taken the class on yet) gets one shared fallback: trace messages as lines on
 // standard output, and a generator of its own.
 inline TWordHost& WordHostOf(TLanguageInterpreter& context) {
-    const TWordHostCache& last = LastWordHost;
-    if (last.Context == &context && last.Host == &context.Host()) [[likely]] {
-        return *last.WordHost;
+    if (TWordHost* host = LastWordHost.Find(context)) [[likely]] {
+        return *host;
     }
     return FindWordHost(context);
 }

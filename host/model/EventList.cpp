@@ -135,6 +135,17 @@ TEvent TEventList::TakeNext() {
     return event;
 }
 
+// Moves the events of a list into the heap, which is empty, and frees their places.
+void TEventList::MoveToSoon(std::int32_t place) {
+    while (place != kNone) {
+        m_soon.push_back(At(place));
+        const std::int32_t next = Link(place);
+        Free(place);
+        place = next;
+    }
+    std::make_heap(m_soon.begin(), m_soon.end(), TRunsLater());
+}
+
 // Takes the next bucket of the rung that holds events into the heap; once the rung is used up,
 // makes a rung of the events above it.
 bool TEventList::Refill() {
@@ -146,13 +157,7 @@ bool TEventList::Refill() {
             }
             m_buckets[bucket] = kNone;
             m_soonBucket = bucket;
-            while (place != kNone) {
-                m_soon.push_back(At(place));
-                const std::int32_t next = Link(place);
-                Free(place);
-                place = next;
-            }
-            std::make_heap(m_soon.begin(), m_soon.end(), TRunsLater());
+            MoveToSoon(place);
             return true;
         }
         m_rungActive = false;
@@ -180,13 +185,7 @@ void TEventList::BuildRung() {
     const std::size_t buckets = count / kEventsPerBucket;
     m_width = (m_rungLast - m_rungStart) / static_cast<double>(buckets);
     if (count <= kSmallRung || !(m_width > 0) || !std::isfinite(m_width)) {
-        while (place != kNone) {
-            m_soon.push_back(At(place));
-            const std::int32_t next = Link(place);
-            Free(place);
-            place = next;
-        }
-        std::make_heap(m_soon.begin(), m_soon.end(), TRunsLater());
+        MoveToSoon(place);
         return;
     }
     m_buckets.assign(buckets, kNone);

@@ -77,6 +77,7 @@ private:
     // Fills the heap from the next bucket, or from a new rung; false when nothing is pending.
     bool Refill();
     void BuildRung();
+    void MoveToSoon(std::int32_t place);
     void ForEachList(const std::function<void(std::int32_t& head)>& visit);
     void ForEachListConst(const std::function<void(std::int32_t head)>& visit) const;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/HostPartCache.h"
 #include "host/Preferences.h"
 #include "host/model/Model.h"
 #include "host/model/ModelViews.h"
@@ -79,14 +80,8 @@ private:
     TModelServices m_services;
 };
 
-// The context and host whose model services were found last, so that the model words, which
-// ask for them at every call, find them with two comparisons.
-struct TServicesCache {
-    const TLanguageInterpreter* Context = nullptr;
-    const THostInterface* Host = nullptr;
-    TModelServices* Services = nullptr;
-};
-extern TServicesCache LastModelServices;
+// The model services found last (see THostPartCache).
+extern THostPartCache<TModelServices> LastModelServices;
 
 // ModelServicesOf's search, for a context other than the last one.
 TModelServices& FindModelServices(TLanguageInterpreter& context);
@@ -95,9 +90,8 @@ TModelServices& FindModelServices(TLanguageInterpreter& context);
 // none gets services of its own, kept per context as long as the process runs; those have no
 // progress routing (the host's IsProgressActive answers for it).
 inline TModelServices& ModelServicesOf(TLanguageInterpreter& context) {
-    const TServicesCache& last = LastModelServices;
-    if (last.Context == &context && last.Host == &context.Host()) [[likely]] {
-        return *last.Services;
+    if (TModelServices* services = LastModelServices.Find(context)) [[likely]] {
+        return *services;
     }
     return FindModelServices(context);
 }
