@@ -106,6 +106,17 @@ inline bool QuickNumber(const TLanguageInterpreter& context, const TCodeNode& no
            ReadQuickNumber(context.Stack.FrameBase, node, number);
 }
 
+// The text of a text constant read in place, outside a debug run, as QuickNumber reads numbers:
+// no share of the text is taken. False for every other node, and always in a debug run.
+inline bool QuickText(const TLanguageInterpreter& context, const TCodeNode& node,
+                      std::string_view& text) noexcept {
+    if (context.Debug.DebugStatePositive() || !node.IsTextConstant()) {
+        return false;
+    }
+    text = static_cast<const TConstantNode&>(node).Text.view();
+    return true;
+}
+
 // For words that read the arguments of the user-defined word whose body runs: evaluates argument
 // i (from 1) of that word's call in the caller's activation. Without such a call, or for an i
 // outside the call's arguments, gives 0 and an empty text.

@@ -51,7 +51,8 @@ double RunKind(TLanguageInterpreter& c, std::int32_t atom, THandlerKind kind,
 double CreateAtom(int count, TCallNode& n, TText&, TLanguageInterpreter& c) {
     TModel& model = ModelOf(c);
     const std::int32_t mother = AtomArg(c, n, 1).Handle();
-    std::string name = count >= 2 ? TextHalfArg(c, n, 2).str() : std::string();
+    TText keep;
+    std::string name = count >= 2 ? std::string(TextHalfView(c, n, 2, keep)) : std::string();
     const TAtom* prototype = count >= 3 ? &AtomArg(c, n, 3) : nullptr;
     if (name.empty()) {
         name = prototype ? prototype->AtomName() : "atom";

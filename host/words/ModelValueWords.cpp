@@ -16,15 +16,17 @@ namespace vex::host {
 namespace {
 
 double Label(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
-    const TText name = TextHalfArg(c, n, 1);
+    TText keep;
+    const std::string_view name = TextHalfView(c, n, 1, keep);
     const TAtom& owner = AtomArg(c, n, 2);
-    const TModelValue* value = owner.Labels.At(owner.Labels.Find(name.view()));
+    const TModelValue* value = owner.Labels.At(owner.Labels.Find(name));
     return value ? GiveValue(*value, text) : 0;
 }
 
 double SetLabel(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     TAtom& atom = AtomArg(c, n, 1);
-    const std::string name = NameArg(c, n, 2);
+    std::string keep;
+    const std::string_view name = NameView(c, n, 2, keep);
     const TModelValue value = ModelValueArg(c, n, 3);
     atom.Labels.Set(name, value);
     return GiveValue(value, text);

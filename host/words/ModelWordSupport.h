@@ -70,6 +70,18 @@ inline TText TextHalfArg(TLanguageInterpreter& context, TCallNode& node, int i) 
     return text;
 }
 
+// The text half of argument i as a view: a text constant's text in place (see QuickText), any
+// other argument evaluated into `keep`, which must outlive the view.
+inline std::string_view TextHalfView(TLanguageInterpreter& context, TCallNode& node, int i,
+                                     TText& keep) {
+    std::string_view text;
+    if (QuickText(context, *node.Arg(i), text)) {
+        return text;
+    }
+    EvaluateArg(context, node, i, keep);
+    return keep.view();
+}
+
 // Argument i as a model value: both halves.
 inline TModelValue ModelValueArg(TLanguageInterpreter& context, TCallNode& node, int i) {
     TModelValue value;
@@ -134,6 +146,17 @@ std::string_view NameOf(const TLanguageInterpreter& context, const TCallNode& no
 inline std::string NameArg(TLanguageInterpreter& context, TCallNode& node, int i) {
     const TValue value = ValueArg(context, node, i);
     return std::string(NameOf(context, node, i, value));
+}
+// NameArg as a view: a text constant that is not empty in place, any other argument through
+// NameArg into `keep`, which must outlive the view.
+inline std::string_view NameView(TLanguageInterpreter& context, TCallNode& node, int i,
+                                 std::string& keep) {
+    std::string_view name;
+    if (QuickText(context, *node.Arg(i), name) && !name.empty()) {
+        return name;
+    }
+    keep = NameArg(context, node, i);
+    return keep;
 }
 
 } // namespace vex::host

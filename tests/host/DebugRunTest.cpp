@@ -79,18 +79,19 @@ TEST_F(DebugRunTest, NumbersReadInPlaceAreStillCountedAsNodes) {
     }
 }
 
-// Random programs of numbers, texts, locals, a global, loops, user-defined words that read their
-// arguments in the caller's frame, early returns and errors: the plain path's fast ways (numbers
-// read in place, arguments read from the caller's frame, appends in place) must give what the
-// debug path, which takes every node through the debugger, gives.
+// Random programs of numbers, texts, locals, a global, a label, loops, user-defined words that
+// read their arguments in the caller's frame, early returns and errors: the plain path's fast ways
+// (numbers and text constants read in place, arguments read from the caller's frame, appends in
+// place) must give what the debug path, which takes every node through the debugger, gives.
 class ProgramGenerator {
 public:
     explicit ProgramGenerator(unsigned seed)
         : m_random(seed) {}
 
     std::string Program() {
-        std::string body = "Do(LocalNum([x],[y]),LocalText([s]),g:=" + Small() +
-                           ",x:=" + Number(2) + ",s:=" + Text(2);
+        // The label and the global keep their values from run to run: both are set first.
+        std::string body = "Do(LocalNum([x],[y]),LocalText([s]),SetLabel(model,[n]," + Small() +
+                           "),g:=" + Small() + ",x:=" + Number(2) + ",s:=" + Text(2);
         const int statements = Pick(2, 6);
         for (int k = 0; k < statements; ++k) {
             body += "," + Statement();
@@ -104,9 +105,11 @@ private:
     std::string Small() { return std::to_string(Pick(0, 9)); }
 
     std::string Statement() {
-        switch (Pick(0, 5)) {
+        switch (Pick(0, 6)) {
         case 0:
             return "x:=" + Number(3);
+        case 6:
+            return "model.n := model.n + " + Number(2);
         case 1:
             return "y:=" + Number(3);
         case 2:
@@ -122,8 +125,8 @@ private:
 
     std::string Number(int depth) {
         if (depth <= 0) {
-            const char* leaves[] = {"x", "y", "g", "2.5", "-3", "0"};
-            return Pick(0, 1) ? Small() : leaves[Pick(0, 5)];
+            const char* leaves[] = {"x", "y", "g", "2.5", "-3", "0", "model.n", "label([n],model)"};
+            return Pick(0, 1) ? Small() : leaves[Pick(0, 7)];
         }
         const int d = depth - 1;
         switch (Pick(0, 17)) {
