@@ -11,7 +11,7 @@
 // a word that gives a text fills `text`. Arguments are lazy: a word evaluates those it needs,
 // when it needs them and as often as it needs them, through EvaluateArg (or EvaluateArgument
 // for a node at hand); QuickNumber reads a number constant or number variable in place without
-// evaluating it. A user's mistake is reported by throwing EVexError with a message that names
+// evaluating it, QuickText a text constant. A user's mistake is reported by throwing EVexError with a message that names
 // the word and the argument; EVexReturn ends the evaluation of the current code early with a
 // value (Exceptions.h).
 //
