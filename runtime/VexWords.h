@@ -11,9 +11,9 @@
 // a word that gives a text fills `text`. Arguments are lazy: a word evaluates those it needs,
 // when it needs them and as often as it needs them, through EvaluateArg (or EvaluateArgument
 // for a node at hand); QuickNumber reads a number constant or number variable in place without
-// evaluating it, QuickText a text constant. A user's mistake is reported by throwing EVexError with a message that names
-// the word and the argument; EVexReturn ends the evaluation of the current code early with a
-// value (Exceptions.h).
+// evaluating it, QuickText a text constant. A user's mistake is reported by throwing EVexError
+// with a message that names the word and the argument; EVexReturn ends the evaluation of the
+// current code early with a value (Exceptions.h).
 //
 // A word set is a table of TWordRow (WordRegistry.h), one row per word with its number, name,
 // category, implementation, argument range, help text and example; the host registers the rows
