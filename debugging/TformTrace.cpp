@@ -5,15 +5,100 @@
 #include "platform/CodePage.h"
 #include "services/Clock.h"
 #include "services/FileDialogs.h"
+#include "services/FormPlacement.h"
 #include "services/LanguageManager.h"
+#include "services/MessageBoxes.h"
 #include "ui_TformTrace.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QMenu>
+#include <QPainter>
 #include <QSaveFile>
+#include <QScrollBar>
 #include <QTextBlock>
 
+#include <algorithm>
+
 using namespace std::chrono_literals;
+
+namespace {
+
+// A strip over the left edge of the text box that shows the numbers of the visible messages while
+// the lines are scrolled sideways, so that each line can still be told by its number. A message's
+// first line carries its number as the block's user state.
+class TNumberStrip : public QWidget {
+public:
+    explicit TNumberStrip(QPlainTextEdit* memo)
+        : QWidget(memo)
+        , m_memo(memo) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        memo->installEventFilter(this);
+        connect(memo->horizontalScrollBar(), &QScrollBar::valueChanged, this,
+                &TNumberStrip::follow);
+        connect(memo->verticalScrollBar(), &QScrollBar::valueChanged, this, &TNumberStrip::follow);
+        connect(memo->document(), &QTextDocument::contentsChanged, this, &TNumberStrip::follow);
+        follow();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Resize || event->type() == QEvent::PaletteChange)
+            follow();
+        return QWidget::eventFilter(watched, event);
+    }
+
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const QPalette palette = m_memo->palette();
+        painter.fillRect(rect(), palette.color(QPalette::Base));
+        painter.setPen(palette.color(QPalette::Mid));
+        painter.drawLine(width() - 1, 0, width() - 1, height());
+        painter.setPen(palette.color(QPalette::Text));
+        painter.setFont(m_memo->font());
+        const int left = static_cast<int>(m_memo->document()->documentMargin());
+        for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+            const QRect line = m_memo->cursorRect(QTextCursor(block));
+            if (line.top() > height())
+                break;
+            if (block.userState() > 0)
+                painter.drawText(QRect(left, line.top(), width() - left, line.height()),
+                                 Qt::AlignLeft | Qt::AlignVCenter,
+                                 QString::number(block.userState()));
+        }
+    }
+
+private:
+    QTextBlock firstVisibleBlock() const { return m_memo->cursorForPosition(QPoint(0, 0)).block(); }
+
+    // Shown only while the lines are scrolled, as wide as the widest number in view.
+    void follow() {
+        const bool scrolled = m_memo->horizontalScrollBar()->value() > 0;
+        setVisible(scrolled);
+        if (!scrolled)
+            return;
+        int widest = 0;
+        for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next())
+            widest = std::max(widest, block.userState());
+        const QString sample = QString::number(widest) + u' ';
+        const int margin = static_cast<int>(m_memo->document()->documentMargin());
+        const QRect viewport = m_memo->viewport()->geometry();
+        setGeometry(viewport.left(), viewport.top(),
+                    m_memo->fontMetrics().horizontalAdvance(sample) + margin, viewport.height());
+        update();
+    }
+
+    QPlainTextEdit* m_memo;
+};
+
+// The start of a message's first line: what the status bar's panel can show of it.
+QString panelText(const QString& text) {
+    constexpr qsizetype kPanelCharacters = 500;
+    const qsizetype end = text.indexOf(u'\n');
+    return text.left(std::min(end < 0 ? text.size() : end, kPanelCharacters));
+}
+
+} // namespace
 
 const QColor TformTrace::FlashYellow(0xFF, 0xFF, 0x00);
 const QColor TformTrace::FlashAqua(0x00, 0xFF, 0xFF);
@@ -28,6 +113,11 @@ TformTrace::TformTrace(QWidget* owner, const QString& caption)
     setAttribute(Qt::WA_QuitOnClose, false);
     m_ui->sbTrace->addWidget(m_ui->lblLastError);
     m_ui->sbTrace->addWidget(m_ui->lblLastErrorText, 1);
+    // The panel is as wide as designed, or as the window allows: a long message is clipped and
+    // never widens the window.
+    m_ui->lblLastErrorText->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_ui->lblLastErrorText->setMaximumWidth(kLastErrorWidth);
+    m_numbers = new TNumberStrip(memo());
     QFont font = memo()->font();
     font.setStyleHint(QFont::TypeWriter);
     memo()->setFont(font);
@@ -37,15 +127,17 @@ TformTrace::TformTrace(QWidget* owner, const QString& caption)
     applyWordWrap();
 }
 
-TformTrace::~TformTrace() = default;
+TformTrace::~TformTrace() {
+    SaveFormPlacement(this);
+}
 
 void TformTrace::AddMessage(const QString& text, bool isError) {
     m_ui->sbTrace->setVisible(isError);
     const QString line = QString::number(++m_messageCount) + u' ' + text;
-    memo()->appendPlainText(line);
+    appendLine(line, m_messageCount);
     if (isError) {
         AppendToErrorLog(line);
-        m_ui->lblLastErrorText->setText(text);
+        m_ui->lblLastErrorText->setText(panelText(text));
         showUnlessQuiet();
         flashBackground();
         setWindowState(windowState() & ~Qt::WindowMinimized);
@@ -56,8 +148,9 @@ void TformTrace::AddMessage(const QString& text, bool isError) {
 }
 
 void TformTrace::RestoreMessages(const QStringList& lines) {
+    int number = 0;
     for (const QString& line : lines)
-        memo()->appendPlainText(line);
+        appendLine(line, ++number);
     m_messageCount = static_cast<int>(lines.size());
     memo()->moveCursor(QTextCursor::End);
 }
@@ -70,10 +163,12 @@ void TformTrace::NormalColor() {
 
 void TformTrace::FormCreate() {
     TranslateForm(this);
+    fitCaptionPanel();
 }
 
 void TformTrace::pmClearMessagesClick() {
     memo()->clear();
+    m_lines.clear();
     ClearErrorLog();
     m_messageCount = 0;
 }
@@ -83,15 +178,15 @@ void TformTrace::pmSaveMessagesClick() {
         showSaveFileDialog({this, QString(), QStringLiteral("txt"), TraceText(ttSaveFilter)});
     if (path.isEmpty())
         return;
-    // An empty text box still has one (empty) line; its file is empty.
+    // A message's own line breaks end lines of the file as well.
     QByteArray bytes;
-    const QTextDocument* document = memo()->document();
-    if (!document->isEmpty())
-        for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
-            bytes += toWindows1252(block.text()) + "\r\n";
+    for (const QString& line : m_lines)
+        bytes += toWindows1252(line).replace('\n', "\r\n") + "\r\n";
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size())
-        file.commit();
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return;
+    showMessageBox({this, QMessageBox::Critical, QString(),
+                    TraceText(ttNotSaved).arg(QDir::toNativeSeparators(path), file.errorString())});
 }
 
 void TformTrace::pmCopyClick() {
@@ -150,6 +245,26 @@ void TformTrace::showUnlessQuiet() {
 
 void TformTrace::memTraceContextMenuRequested(const QPoint& position) {
     m_ui->pmTrace->popup(memo()->viewport()->mapToGlobal(position));
+}
+
+// The caption panel keeps its designed width unless its translated text needs more.
+void TformTrace::fitCaptionPanel() {
+    QLabel* caption = m_ui->lblLastError;
+    const int needed = caption->fontMetrics().horizontalAdvance(caption->text()) +
+                       2 * (caption->margin() + caption->frameWidth()) + 8;
+    caption->setFixedWidth(std::max(kCaptionWidth, needed));
+}
+
+// Shows at most kShownCharacters of a line; its first block carries the message number.
+void TformTrace::appendLine(const QString& line, int number) {
+    m_lines.append(line);
+    const int firstBlock = memo()->document()->isEmpty() ? 0 : memo()->blockCount();
+    if (line.size() <= kShownCharacters)
+        memo()->appendPlainText(line);
+    else
+        memo()->appendPlainText(line.left(kShownCharacters) +
+                                TraceText(ttMessageCut).arg(line.size() - kShownCharacters));
+    memo()->document()->findBlockByNumber(firstBlock).setUserState(number);
 }
 
 QPlainTextEdit* TformTrace::memo() const {

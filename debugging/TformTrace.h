@@ -22,6 +22,12 @@ class TformTrace;
 // host's TraceQuiet is set), raises it when more than a second has passed since the previous
 // message, flashes the text box's background yellow and aqua in turn and restores a minimised
 // window. Activating the window gives the text box its normal colour again.
+//
+// What one message may cost the window is bounded: the text box shows at most
+// kShownCharacters of it (with a note of how much more there is), and the status bar the start
+// of its first line, clipped at the panel's width; the window keeps its size. ErrorLog and a saved
+// file get the whole text. When long lines scroll sideways, the message numbers stay in view at
+// the left edge.
 class TformTrace : public QWidget {
     Q_OBJECT
 
@@ -36,6 +42,12 @@ public:
     // The number of the last message; 0 when none since creation or the last clear.
     int MessageCount() const noexcept { return m_messageCount; }
 
+    // The most characters of one message the text box shows.
+    static constexpr qsizetype kShownCharacters = 10000;
+    // The width the status bar's panels are designed with: the caption, and the last error.
+    static constexpr int kCaptionWidth = 75;
+    static constexpr int kLastErrorWidth = 1000;
+
     // The flashing colours of the text box's background.
     static const QColor FlashYellow;
     static const QColor FlashAqua;
@@ -46,9 +58,10 @@ public slots:
     // Translates the window and fills the status bar's caption.
     void FormCreate();
     void pmClearMessagesClick();
-    // Asks for a file and writes the lines there, numbered, each ending in CR LF, as
-    // Windows-1252. A cancelled dialog or a failed write changes nothing and reports nothing; an
-    // existing file is replaced only by a complete copy.
+    // Asks for a file and writes the messages there, numbered, each line ending in CR LF, as
+    // Windows-1252, whole even where the text box shows them cut. A cancelled dialog changes
+    // nothing; a failed write is reported in a message box and changes nothing either (an
+    // existing file is replaced only by a complete copy).
     void pmSaveMessagesClick();
     void pmCopyClick();
     void pmSelectAllClick();
@@ -62,9 +75,15 @@ private:
     void flashBackground();
     void showUnlessQuiet();
     void memTraceContextMenuRequested(const QPoint& position);
+    void fitCaptionPanel();
+    void appendLine(const QString& line, int number);
     QPlainTextEdit* memo() const;
 
     std::unique_ptr<Ui::TformTrace> m_ui;
+    // Every line as it came, numbered: what a save writes.
+    QStringList m_lines;
+    // Keeps the numbers in view while the text box scrolls sideways.
+    QWidget* m_numbers = nullptr;
     // When the last message was added; none before the first.
     std::optional<std::chrono::milliseconds> m_lastMessageTime;
     int m_messageCount = 0;

@@ -2,6 +2,7 @@
 
 #include "debugging/TformTrace.h"
 #include "debugging/TraceTexts.h"
+#include "services/FormPlacement.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -36,9 +37,13 @@ void finalizeWithApplication() {
         qAddPostRoutine(FinalizeTraceWindows);
 }
 
-TformTrace* createWindow(const QString& caption) {
+// Each window comes back where it was left, under a name of its own.
+TformTrace* createWindow(const QString& caption, const QString& placementName) {
     finalizeWithApplication();
-    return new TformTrace(nullptr, caption);
+    auto* window = new TformTrace(nullptr, caption);
+    window->setObjectName(placementName);
+    LoadFormPlacement(window);
+    return window;
 }
 
 void writeToStandardError(const QString& text, bool isError) {
@@ -80,7 +85,8 @@ TformTrace* GetErrorWindow() {
     if (!current.ErrorLog)
         current.ErrorLog.emplace();
     if (!current.ErrorWindow) {
-        current.ErrorWindow = createWindow(TraceText(ttErrorCaption));
+        current.ErrorWindow =
+            createWindow(TraceText(ttErrorCaption), QStringLiteral("formErrorTrace"));
         if (!current.ErrorLog->isEmpty())
             current.ErrorWindow->RestoreMessages(*current.ErrorLog);
     }
@@ -90,7 +96,7 @@ TformTrace* GetErrorWindow() {
 TformTrace* GetTraceWindow() {
     TTraceState& current = state();
     if (!current.TraceWindow) {
-        current.TraceWindow = createWindow(TraceText(ttTraceCaption));
+        current.TraceWindow = createWindow(TraceText(ttTraceCaption), QStringLiteral("formTrace"));
         current.TraceWindow->findChild<QWidget*>(QStringLiteral("sbTrace"))->hide();
     }
     return current.TraceWindow;

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "host/HostPartCache.h"
 #include "host/RandomGenerator.h"
 #include "host/TraceSink.h"
+
+#include "runtime/VexScript.h"
 
 #include <string>
 #include <vector>
@@ -18,6 +21,11 @@ namespace vex::host {
 // and this class; the console host does, and so will the desktop application's.
 class TWordHost : public TTraceSink {
 public:
+    TWordHost() = default;
+    TWordHost(const TWordHost&) = delete;
+    TWordHost& operator=(const TWordHost&) = delete;
+    ~TWordHost() override;
+
     TRandomGenerator& Random() noexcept { return m_random; }
 
     // The name of the script the application was started with and its arguments, for the words
@@ -29,9 +37,20 @@ private:
     TRandomGenerator m_random;
 };
 
+// The word host found last (see THostPartCache).
+extern THostPartCache<TWordHost> LastWordHost;
+
+// WordHostOf's search, for a context other than the last one.
+TWordHost& FindWordHost(TLanguageInterpreter& context);
+
 // The context's host as a word host. A host that is none (a test's bare host, an application
 // that has not taken the class on yet) gets one shared fallback: trace messages as lines on
 // standard output, and a generator of its own.
-TWordHost& WordHostOf(TLanguageInterpreter& context);
+inline TWordHost& WordHostOf(TLanguageInterpreter& context) {
+    if (TWordHost* host = LastWordHost.Find(context)) [[likely]] {
+        return *host;
+    }
+    return FindWordHost(context);
+}
 
 } // namespace vex::host

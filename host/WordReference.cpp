@@ -1,7 +1,6 @@
 #include "host/WordReference.h"
 
 #include "host/StandardWords.h"
-#include "host/SyntaxLine.h"
 
 #include "runtime/VexWords.h"
 

@@ -59,9 +59,9 @@
         <translation>S&amp;kript öffnen...</translation>
     </message>
     <message id="1013">
-        <source>Shows a VexScript file</source>
+        <source>Opens a VexScript file in the editor</source>
         <extracomment>Main window</extracomment>
-        <translation>Zeigt eine VexScript-Datei an</translation>
+        <translation>Öffnet eine VexScript-Datei im Editor</translation>
     </message>
     <message id="1014">
         <source>E&amp;xit</source>
@@ -132,6 +132,61 @@
         <source>No model is open.</source>
         <extracomment>Main window</extracomment>
         <translation>Kein Modell geöffnet.</translation>
+    </message>
+    <message id="1044">
+        <source>Ne&amp;w script</source>
+        <extracomment>Main window</extracomment>
+        <translation>Neues Skrip&amp;t</translation>
+    </message>
+    <message id="1045">
+        <source>Empties the editor for a new script</source>
+        <extracomment>Main window</extracomment>
+        <translation>Leert den Editor für ein neues Skript</translation>
+    </message>
+    <message id="1046">
+        <source>Save scrip&amp;t</source>
+        <extracomment>Main window</extracomment>
+        <translation>Skript spei&amp;chern</translation>
+    </message>
+    <message id="1047">
+        <source>Saves the script in the editor to its file</source>
+        <extracomment>Main window</extracomment>
+        <translation>Speichert das Skript im Editor in seine Datei</translation>
+    </message>
+    <message id="1048">
+        <source>Save script &amp;as...</source>
+        <extracomment>Main window</extracomment>
+        <translation>Skript speichern &amp;unter...</translation>
+    </message>
+    <message id="1049">
+        <source>Saves the script in the editor to a file of another name</source>
+        <extracomment>Main window</extracomment>
+        <translation>Speichert das Skript im Editor in eine Datei anderen Namens</translation>
+    </message>
+    <message id="1050">
+        <source>&amp;Script</source>
+        <extracomment>Main window</extracomment>
+        <translation>S&amp;kript</translation>
+    </message>
+    <message id="1052">
+        <source>&amp;Run</source>
+        <extracomment>Main window</extracomment>
+        <translation>&amp;Ausführen</translation>
+    </message>
+    <message id="1053">
+        <source>Runs the script statement by statement</source>
+        <extracomment>Main window</extracomment>
+        <translation>Führt das Skript Anweisung für Anweisung aus</translation>
+    </message>
+    <message id="1054">
+        <source>&amp;Check syntax</source>
+        <extracomment>Main window</extracomment>
+        <translation>Syntax &amp;prüfen</translation>
+    </message>
+    <message id="1055">
+        <source>Compiles every statement and selects the first that does not compile</source>
+        <extracomment>Main window</extracomment>
+        <translation>Übersetzt jede Anweisung und markiert die erste, die sich nicht übersetzen lässt</translation>
     </message>
     <message id="1100">
         <source>Cannot open %1: %2</source>
@@ -254,6 +309,96 @@ Skripteditor und Debugger für VexScript.</translation>
         <source>Word Reference</source>
         <extracomment>Main window messages</extracomment>
         <translation>Wortreferenz</translation>
+    </message>
+    <message id="1124">
+        <source>The script %1 has changed. Save the changes?</source>
+        <extracomment>Main window</extracomment>
+        <translation>Das Skript %1 wurde geändert. Änderungen speichern?</translation>
+    </message>
+    <message id="1125">
+        <source>Untitled</source>
+        <extracomment>Main window</extracomment>
+        <translation>Unbenannt</translation>
+    </message>
+    <message id="1126">
+        <source>Save Script As</source>
+        <extracomment>Main window</extracomment>
+        <translation>Skript speichern unter</translation>
+    </message>
+    <message id="1127">
+        <source>Script saved to %1</source>
+        <extracomment>Main window</extracomment>
+        <translation>Skript gespeichert in %1</translation>
+    </message>
+    <message id="1128">
+        <source>Result: %1</source>
+        <extracomment>Main window</extracomment>
+        <translation>Ergebnis: %1</translation>
+    </message>
+    <message id="1129">
+        <source>The run reported errors; the error window lists them.</source>
+        <extracomment>Main window</extracomment>
+        <translation>Der Lauf hat Fehler gemeldet; das Fehlerfenster listet sie auf.</translation>
+    </message>
+    <message id="1130">
+        <source>Discard the model "%1" and quit? What was not saved is lost.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Das Modell „%1“ verwerfen und beenden? Was nicht gespeichert wurde, geht verloren.</translation>
+    </message>
+    <message id="1131">
+        <source>The automation call was aborted.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Der Automatisierungsaufruf wurde abgebrochen.</translation>
+    </message>
+    <message id="1132">
+        <source>The automation call was stopped after its time limit of %1 ms.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Der Automatisierungsaufruf wurde nach seiner Zeitgrenze von %1 ms beendet.</translation>
+    </message>
+    <message id="1133">
+        <source>the name holds characters that script texts (Windows-1252) cannot hold</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>der Name enthält Zeichen, die Skripttexte (Windows-1252) nicht darstellen können</translation>
+    </message>
+    <message id="1134">
+        <source>Cannot save %1: %2</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>%1 kann nicht gespeichert werden: %2</translation>
+    </message>
+    <message id="1135">
+        <source>The statement in line %1 does not compile; the error window lists why.</source>
+        <extracomment>Main window</extracomment>
+        <translation>Die Anweisung in Zeile %1 lässt sich nicht übersetzen; das Fehlerfenster nennt den Grund.</translation>
+    </message>
+    <message id="1136">
+        <source>Line %1 has %2 characters; only the first %3 of a line are coloured.</source>
+        <extracomment>Main window</extracomment>
+        <translation>Zeile %1 hat %2 Zeichen; nur die ersten %3 Zeichen einer Zeile werden gefärbt.</translation>
+    </message>
+    <message id="1137">
+        <source>The script holds no statement.</source>
+        <extracomment>Main window</extracomment>
+        <translation>Das Skript enthält keine Anweisung.</translation>
+    </message>
+    <message id="1138">
+        <source>There is no runtime to run the script in.</source>
+        <extracomment>Main window</extracomment>
+        <translation>Es gibt keine Laufzeitumgebung, in der das Skript laufen könnte.</translation>
+    </message>
+    <message id="2219">
+        <source>&amp;Stay On Top</source>
+        <extracomment>Word overview</extracomment>
+        <translation>&amp;Immer im Vordergrund</translation>
+    </message>
+    <message id="2220">
+        <source>Keeps the window above the other windows</source>
+        <extracomment>Word overview</extracomment>
+        <translation>Hält das Fenster über den anderen Fenstern</translation>
+    </message>
+    <message id="2904">
+        <source>E&amp;xecute</source>
+        <extracomment>Script editor</extracomment>
+        <translation>A&amp;usführen</translation>
     </message>
     <message id="3001">
         <source>User</source>
@@ -420,6 +565,226 @@ Skripteditor und Debugger für VexScript.</translation>
         <extracomment>Runtime messages</extracomment>
         <translation>Ausdruck zu tief geschachtelt (mehr als 500 Ebenen) in:</translation>
     </message>
+    <message id="3902">
+        <source>VexScript files (*.vex);;All files (*)</source>
+        <extracomment>Script editor</extracomment>
+        <translation>VexScript-Dateien (*.vex);;Alle Dateien (*)</translation>
+    </message>
+    <message id="3903">
+        <source>Text files (*.txt);;All files (*)</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Textdateien (*.txt);;Alle Dateien (*)</translation>
+    </message>
+    <message id="3904">
+        <source>The syntax is correct.</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Die Syntax ist korrekt.</translation>
+    </message>
+    <message id="3905">
+        <source>The syntax check found errors; the error window lists them.</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Die Syntaxprüfung hat Fehler gefunden; das Fehlerfenster listet sie auf.</translation>
+    </message>
+    <message id="3906">
+        <source>This word has no example.</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Zu diesem Wort gibt es kein Beispiel.</translation>
+    </message>
+    <message id="3908">
+        <source>Cu&amp;t</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Ausschneiden</translation>
+    </message>
+    <message id="3910">
+        <source>&amp;Copy</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message id="3912">
+        <source>&amp;Paste</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Einfügen</translation>
+    </message>
+    <message id="3918">
+        <source>Word &amp;overview</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Wort&amp;übersicht</translation>
+    </message>
+    <message id="3920">
+        <source>&amp;Look up word</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Wort &amp;nachschlagen</translation>
+    </message>
+    <message id="3922">
+        <source>Pre&amp;vious word</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Vorheriges Wort</translation>
+    </message>
+    <message id="3924">
+        <source>&amp;Next word</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Nä&amp;chstes Wort</translation>
+    </message>
+    <message id="3926">
+        <source>Insert e&amp;xample</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Beispiel einfügen</translation>
+    </message>
+    <message id="3928">
+        <source>&amp;Syntax check</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Syntaxprüfung</translation>
+    </message>
+    <message id="3932">
+        <source>Syntax &amp;tree</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Syntax&amp;baum</translation>
+    </message>
+    <message id="3936">
+        <source>Select &amp;all</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Alles &amp;markieren</translation>
+    </message>
+    <message id="3938">
+        <source>&amp;Replace...</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Ersetzen...</translation>
+    </message>
+    <message id="3942">
+        <source>&amp;Print...</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Drucken...</translation>
+    </message>
+    <message id="3944">
+        <source>Save &amp;as...</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Speichern &amp;unter...</translation>
+    </message>
+    <message id="3946">
+        <source>&amp;Open...</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Ö&amp;ffnen...</translation>
+    </message>
+    <message id="3948">
+        <source>&amp;Undo</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message id="3950">
+        <source>&amp;Redo</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Wiederherstellen</translation>
+    </message>
+    <message id="3952">
+        <source>&amp;Help</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message id="3954">
+        <source>&amp;Depth colours on/off</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Tiefenfarben ein/aus</translation>
+    </message>
+    <message id="3956">
+        <source>Paste &amp;history</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Einfüge&amp;verlauf</translation>
+    </message>
+    <message id="3958">
+        <source>&amp;Find...</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Suchen...</translation>
+    </message>
+    <message id="3960">
+        <source>Show &amp;trace window</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Ablaufprotokoll &amp;zeigen</translation>
+    </message>
+    <message id="3962">
+        <source>Find &amp;next</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Weitersuchen</translation>
+    </message>
+    <message id="3964">
+        <source>&amp;Colouring on/off</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Färbung ein/aus</translation>
+    </message>
+    <message id="4302">
+        <source>VexScript</source>
+        <extracomment>Word overview</extracomment>
+        <translation>VexScript</translation>
+    </message>
+    <message id="4304">
+        <source>VexScript</source>
+        <extracomment>Word overview</extracomment>
+        <translation>VexScript</translation>
+    </message>
+    <message id="4305">
+        <source>Category</source>
+        <extracomment>Word overview</extracomment>
+        <translation>Kategorie</translation>
+    </message>
+    <message id="4306">
+        <source>Creator</source>
+        <extracomment>Word overview</extracomment>
+        <translation>Urheber</translation>
+    </message>
+    <message id="4307">
+        <source>Update</source>
+        <extracomment>Word overview</extracomment>
+        <translation>Aktualisieren</translation>
+    </message>
+    <message id="4308">
+        <source>Syntax</source>
+        <extracomment>Word overview</extracomment>
+        <translation>Syntax</translation>
+    </message>
+    <message id="4309">
+        <source>Example</source>
+        <extracomment>Word overview</extracomment>
+        <translation>Beispiel</translation>
+    </message>
+    <message id="4310">
+        <source>All categories</source>
+        <extracomment>Word overview</extracomment>
+        <translation>Alle Kategorien</translation>
+    </message>
+    <message id="4311">
+        <source>All creators</source>
+        <extracomment>Word overview</extracomment>
+        <translation>Alle Urheber</translation>
+    </message>
+    <message id="5102">
+        <source>VexScript</source>
+        <extracomment>Syntax tree window</extracomment>
+        <translation>VexScript</translation>
+    </message>
+    <message id="5108">
+        <source>Syntax error</source>
+        <extracomment>Syntax tree window</extracomment>
+        <translation>Syntaxfehler</translation>
+    </message>
+    <message id="5110">
+        <source>... %1 more statements, not shown</source>
+        <extracomment>Syntax tree window</extracomment>
+        <translation>... %1 weitere Anweisungen, nicht gezeigt</translation>
+    </message>
+    <message id="5130">
+        <source>VexScript Help</source>
+        <extracomment>Help window</extracomment>
+        <translation>VexScript-Hilfe</translation>
+    </message>
+    <message id="5132">
+        <source>&amp;Search</source>
+        <extracomment>Help window</extracomment>
+        <translation>&amp;Suchen</translation>
+    </message>
+    <message id="5134">
+        <source>The help pages were not found. Looked in: %1</source>
+        <extracomment>Help window</extracomment>
+        <translation>Die Hilfeseiten wurden nicht gefunden. Gesucht in: %1</translation>
+    </message>
     <message id="5402">
         <source>Tracer</source>
         <extracomment>Trace window</extracomment>
@@ -439,6 +804,16 @@ Skripteditor und Debugger für VexScript.</translation>
         <source>Text files (*.txt);;All files (*)</source>
         <extracomment>Trace window</extracomment>
         <translation>Textdateien (*.txt);;Alle Dateien (*)</translation>
+    </message>
+    <message id="5420">
+        <source> [... %1 more characters: Save Messages writes the whole message]</source>
+        <extracomment>Trace window</extracomment>
+        <translation> [... %1 weitere Zeichen: „Meldungen speichern“ schreibt die ganze Meldung]</translation>
+    </message>
+    <message id="5421">
+        <source>The messages could not be saved to %1: %2</source>
+        <extracomment>Trace window</extracomment>
+        <translation>Die Meldungen konnten nicht in %1 gespeichert werden: %2</translation>
     </message>
     <message id="5408">
         <source>Clear &amp;Messages</source>
@@ -479,6 +854,51 @@ Skripteditor und Debugger für VexScript.</translation>
         <source>Selects all messages</source>
         <extracomment>Trace window</extracomment>
         <translation>Markiert alle Meldungen</translation>
+    </message>
+    <message id="9710">
+        <source>Line</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Zeile</translation>
+    </message>
+    <message id="9711">
+        <source>Column</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Spalte</translation>
+    </message>
+    <message id="9713">
+        <source>The search text was not found.</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Der Suchtext wurde nicht gefunden.</translation>
+    </message>
+    <message id="9833">
+        <source>INS</source>
+        <extracomment>Script editor</extracomment>
+        <translation>EINF</translation>
+    </message>
+    <message id="9835">
+        <source>OVR</source>
+        <extracomment>Script editor</extracomment>
+        <translation>ÜB</translation>
+    </message>
+    <message id="9836">
+        <source>it holds NUL bytes (line %1), so it is no script</source>
+        <extracomment>Script editor</extracomment>
+        <translation>sie enthält NUL-Bytes (Zeile %1) und ist daher kein Skript</translation>
+    </message>
+    <message id="9837">
+        <source>it has more characters than the editor holds (%1 at most)</source>
+        <extracomment>Script editor</extracomment>
+        <translation>sie hat mehr Zeichen, als der Editor fasst (höchstens %1)</translation>
+    </message>
+    <message id="9838">
+        <source>the file is read-only</source>
+        <extracomment>Script editor</extracomment>
+        <translation>die Datei ist schreibgeschützt</translation>
+    </message>
+    <message id="9839">
+        <source>line %1 holds the character %2, which a script file cannot hold</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Zeile %1 enthält das Zeichen %2, das eine Skriptdatei nicht aufnehmen kann</translation>
     </message>
 </context>
 </TS>

@@ -59,9 +59,9 @@
         <translation>Open s&amp;cript...</translation>
     </message>
     <message id="1013">
-        <source>Shows a VexScript file</source>
+        <source>Opens a VexScript file in the editor</source>
         <extracomment>Main window</extracomment>
-        <translation>Shows a VexScript file</translation>
+        <translation>Opens a VexScript file in the editor</translation>
     </message>
     <message id="1014">
         <source>E&amp;xit</source>
@@ -132,6 +132,61 @@
         <source>No model is open.</source>
         <extracomment>Main window</extracomment>
         <translation>No model is open.</translation>
+    </message>
+    <message id="1044">
+        <source>Ne&amp;w script</source>
+        <extracomment>Main window</extracomment>
+        <translation>Ne&amp;w script</translation>
+    </message>
+    <message id="1045">
+        <source>Empties the editor for a new script</source>
+        <extracomment>Main window</extracomment>
+        <translation>Empties the editor for a new script</translation>
+    </message>
+    <message id="1046">
+        <source>Save scrip&amp;t</source>
+        <extracomment>Main window</extracomment>
+        <translation>Save scrip&amp;t</translation>
+    </message>
+    <message id="1047">
+        <source>Saves the script in the editor to its file</source>
+        <extracomment>Main window</extracomment>
+        <translation>Saves the script in the editor to its file</translation>
+    </message>
+    <message id="1048">
+        <source>Save script &amp;as...</source>
+        <extracomment>Main window</extracomment>
+        <translation>Save script &amp;as...</translation>
+    </message>
+    <message id="1049">
+        <source>Saves the script in the editor to a file of another name</source>
+        <extracomment>Main window</extracomment>
+        <translation>Saves the script in the editor to a file of another name</translation>
+    </message>
+    <message id="1050">
+        <source>&amp;Script</source>
+        <extracomment>Main window</extracomment>
+        <translation>&amp;Script</translation>
+    </message>
+    <message id="1052">
+        <source>&amp;Run</source>
+        <extracomment>Main window</extracomment>
+        <translation>&amp;Run</translation>
+    </message>
+    <message id="1053">
+        <source>Runs the script statement by statement</source>
+        <extracomment>Main window</extracomment>
+        <translation>Runs the script statement by statement</translation>
+    </message>
+    <message id="1054">
+        <source>&amp;Check syntax</source>
+        <extracomment>Main window</extracomment>
+        <translation>&amp;Check syntax</translation>
+    </message>
+    <message id="1055">
+        <source>Compiles every statement and selects the first that does not compile</source>
+        <extracomment>Main window</extracomment>
+        <translation>Compiles every statement and selects the first that does not compile</translation>
     </message>
     <message id="1100">
         <source>Cannot open %1: %2</source>
@@ -254,6 +309,96 @@ Script editor and debugger for VexScript.</translation>
         <source>Word Reference</source>
         <extracomment>Main window messages</extracomment>
         <translation>Word Reference</translation>
+    </message>
+    <message id="1124">
+        <source>The script %1 has changed. Save the changes?</source>
+        <extracomment>Main window</extracomment>
+        <translation>The script %1 has changed. Save the changes?</translation>
+    </message>
+    <message id="1125">
+        <source>Untitled</source>
+        <extracomment>Main window</extracomment>
+        <translation>Untitled</translation>
+    </message>
+    <message id="1126">
+        <source>Save Script As</source>
+        <extracomment>Main window</extracomment>
+        <translation>Save Script As</translation>
+    </message>
+    <message id="1127">
+        <source>Script saved to %1</source>
+        <extracomment>Main window</extracomment>
+        <translation>Script saved to %1</translation>
+    </message>
+    <message id="1128">
+        <source>Result: %1</source>
+        <extracomment>Main window</extracomment>
+        <translation>Result: %1</translation>
+    </message>
+    <message id="1129">
+        <source>The run reported errors; the error window lists them.</source>
+        <extracomment>Main window</extracomment>
+        <translation>The run reported errors; the error window lists them.</translation>
+    </message>
+    <message id="1130">
+        <source>Discard the model "%1" and quit? What was not saved is lost.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Discard the model "%1" and quit? What was not saved is lost.</translation>
+    </message>
+    <message id="1131">
+        <source>The automation call was aborted.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>The automation call was aborted.</translation>
+    </message>
+    <message id="1132">
+        <source>The automation call was stopped after its time limit of %1 ms.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>The automation call was stopped after its time limit of %1 ms.</translation>
+    </message>
+    <message id="1133">
+        <source>the name holds characters that script texts (Windows-1252) cannot hold</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>the name holds characters that script texts (Windows-1252) cannot hold</translation>
+    </message>
+    <message id="1134">
+        <source>Cannot save %1: %2</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Cannot save %1: %2</translation>
+    </message>
+    <message id="1135">
+        <source>The statement in line %1 does not compile; the error window lists why.</source>
+        <extracomment>Main window</extracomment>
+        <translation>The statement in line %1 does not compile; the error window lists why.</translation>
+    </message>
+    <message id="1136">
+        <source>Line %1 has %2 characters; only the first %3 of a line are coloured.</source>
+        <extracomment>Main window</extracomment>
+        <translation>Line %1 has %2 characters; only the first %3 of a line are coloured.</translation>
+    </message>
+    <message id="1137">
+        <source>The script holds no statement.</source>
+        <extracomment>Main window</extracomment>
+        <translation>The script holds no statement.</translation>
+    </message>
+    <message id="1138">
+        <source>There is no runtime to run the script in.</source>
+        <extracomment>Main window</extracomment>
+        <translation>There is no runtime to run the script in.</translation>
+    </message>
+    <message id="2219">
+        <source>&amp;Stay On Top</source>
+        <extracomment>Word overview</extracomment>
+        <translation>&amp;Stay On Top</translation>
+    </message>
+    <message id="2220">
+        <source>Keeps the window above the other windows</source>
+        <extracomment>Word overview</extracomment>
+        <translation>Keeps the window above the other windows</translation>
+    </message>
+    <message id="2904">
+        <source>E&amp;xecute</source>
+        <extracomment>Script editor</extracomment>
+        <translation>E&amp;xecute</translation>
     </message>
     <message id="3001">
         <source>User</source>
@@ -420,6 +565,226 @@ Script editor and debugger for VexScript.</translation>
         <extracomment>Runtime messages</extracomment>
         <translation>Expression nested too deeply (more than 500 levels) in:</translation>
     </message>
+    <message id="3902">
+        <source>VexScript files (*.vex);;All files (*)</source>
+        <extracomment>Script editor</extracomment>
+        <translation>VexScript files (*.vex);;All files (*)</translation>
+    </message>
+    <message id="3903">
+        <source>Text files (*.txt);;All files (*)</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Text files (*.txt);;All files (*)</translation>
+    </message>
+    <message id="3904">
+        <source>The syntax is correct.</source>
+        <extracomment>Script editor</extracomment>
+        <translation>The syntax is correct.</translation>
+    </message>
+    <message id="3905">
+        <source>The syntax check found errors; the error window lists them.</source>
+        <extracomment>Script editor</extracomment>
+        <translation>The syntax check found errors; the error window lists them.</translation>
+    </message>
+    <message id="3906">
+        <source>This word has no example.</source>
+        <extracomment>Script editor</extracomment>
+        <translation>This word has no example.</translation>
+    </message>
+    <message id="3908">
+        <source>Cu&amp;t</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Cu&amp;t</translation>
+    </message>
+    <message id="3910">
+        <source>&amp;Copy</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message id="3912">
+        <source>&amp;Paste</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Paste</translation>
+    </message>
+    <message id="3918">
+        <source>Word &amp;overview</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Word &amp;overview</translation>
+    </message>
+    <message id="3920">
+        <source>&amp;Look up word</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Look up word</translation>
+    </message>
+    <message id="3922">
+        <source>Pre&amp;vious word</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Pre&amp;vious word</translation>
+    </message>
+    <message id="3924">
+        <source>&amp;Next word</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Next word</translation>
+    </message>
+    <message id="3926">
+        <source>Insert e&amp;xample</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Insert e&amp;xample</translation>
+    </message>
+    <message id="3928">
+        <source>&amp;Syntax check</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Syntax check</translation>
+    </message>
+    <message id="3932">
+        <source>Syntax &amp;tree</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Syntax &amp;tree</translation>
+    </message>
+    <message id="3936">
+        <source>Select &amp;all</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Select &amp;all</translation>
+    </message>
+    <message id="3938">
+        <source>&amp;Replace...</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Replace...</translation>
+    </message>
+    <message id="3942">
+        <source>&amp;Print...</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Print...</translation>
+    </message>
+    <message id="3944">
+        <source>Save &amp;as...</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Save &amp;as...</translation>
+    </message>
+    <message id="3946">
+        <source>&amp;Open...</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message id="3948">
+        <source>&amp;Undo</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message id="3950">
+        <source>&amp;Redo</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message id="3952">
+        <source>&amp;Help</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Help</translation>
+    </message>
+    <message id="3954">
+        <source>&amp;Depth colours on/off</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Depth colours on/off</translation>
+    </message>
+    <message id="3956">
+        <source>Paste &amp;history</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Paste &amp;history</translation>
+    </message>
+    <message id="3958">
+        <source>&amp;Find...</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Find...</translation>
+    </message>
+    <message id="3960">
+        <source>Show &amp;trace window</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Show &amp;trace window</translation>
+    </message>
+    <message id="3962">
+        <source>Find &amp;next</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Find &amp;next</translation>
+    </message>
+    <message id="3964">
+        <source>&amp;Colouring on/off</source>
+        <extracomment>Script editor</extracomment>
+        <translation>&amp;Colouring on/off</translation>
+    </message>
+    <message id="4302">
+        <source>VexScript</source>
+        <extracomment>Word overview</extracomment>
+        <translation>VexScript</translation>
+    </message>
+    <message id="4304">
+        <source>VexScript</source>
+        <extracomment>Word overview</extracomment>
+        <translation>VexScript</translation>
+    </message>
+    <message id="4305">
+        <source>Category</source>
+        <extracomment>Word overview</extracomment>
+        <translation>Category</translation>
+    </message>
+    <message id="4306">
+        <source>Creator</source>
+        <extracomment>Word overview</extracomment>
+        <translation>Creator</translation>
+    </message>
+    <message id="4307">
+        <source>Update</source>
+        <extracomment>Word overview</extracomment>
+        <translation>Update</translation>
+    </message>
+    <message id="4308">
+        <source>Syntax</source>
+        <extracomment>Word overview</extracomment>
+        <translation>Syntax</translation>
+    </message>
+    <message id="4309">
+        <source>Example</source>
+        <extracomment>Word overview</extracomment>
+        <translation>Example</translation>
+    </message>
+    <message id="4310">
+        <source>All categories</source>
+        <extracomment>Word overview</extracomment>
+        <translation>All categories</translation>
+    </message>
+    <message id="4311">
+        <source>All creators</source>
+        <extracomment>Word overview</extracomment>
+        <translation>All creators</translation>
+    </message>
+    <message id="5102">
+        <source>VexScript</source>
+        <extracomment>Syntax tree window</extracomment>
+        <translation>VexScript</translation>
+    </message>
+    <message id="5108">
+        <source>Syntax error</source>
+        <extracomment>Syntax tree window</extracomment>
+        <translation>Syntax error</translation>
+    </message>
+    <message id="5110">
+        <source>... %1 more statements, not shown</source>
+        <extracomment>Syntax tree window</extracomment>
+        <translation>... %1 more statements, not shown</translation>
+    </message>
+    <message id="5130">
+        <source>VexScript Help</source>
+        <extracomment>Help window</extracomment>
+        <translation>VexScript Help</translation>
+    </message>
+    <message id="5132">
+        <source>&amp;Search</source>
+        <extracomment>Help window</extracomment>
+        <translation>&amp;Search</translation>
+    </message>
+    <message id="5134">
+        <source>The help pages were not found. Looked in: %1</source>
+        <extracomment>Help window</extracomment>
+        <translation>The help pages were not found. Looked in: %1</translation>
+    </message>
     <message id="5402">
         <source>Tracer</source>
         <extracomment>Trace window</extracomment>
@@ -439,6 +804,16 @@ Script editor and debugger for VexScript.</translation>
         <source>Text files (*.txt);;All files (*)</source>
         <extracomment>Trace window</extracomment>
         <translation>Text files (*.txt);;All files (*)</translation>
+    </message>
+    <message id="5420">
+        <source> [... %1 more characters: Save Messages writes the whole message]</source>
+        <extracomment>Trace window</extracomment>
+        <translation> [... %1 more characters: Save Messages writes the whole message]</translation>
+    </message>
+    <message id="5421">
+        <source>The messages could not be saved to %1: %2</source>
+        <extracomment>Trace window</extracomment>
+        <translation>The messages could not be saved to %1: %2</translation>
     </message>
     <message id="5408">
         <source>Clear &amp;Messages</source>
@@ -479,6 +854,51 @@ Script editor and debugger for VexScript.</translation>
         <source>Selects all messages</source>
         <extracomment>Trace window</extracomment>
         <translation>Selects all messages</translation>
+    </message>
+    <message id="9710">
+        <source>Line</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Line</translation>
+    </message>
+    <message id="9711">
+        <source>Column</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Column</translation>
+    </message>
+    <message id="9713">
+        <source>The search text was not found.</source>
+        <extracomment>Script editor</extracomment>
+        <translation>The search text was not found.</translation>
+    </message>
+    <message id="9833">
+        <source>INS</source>
+        <extracomment>Script editor</extracomment>
+        <translation>INS</translation>
+    </message>
+    <message id="9835">
+        <source>OVR</source>
+        <extracomment>Script editor</extracomment>
+        <translation>OVR</translation>
+    </message>
+    <message id="9836">
+        <source>it holds NUL bytes (line %1), so it is no script</source>
+        <extracomment>Script editor</extracomment>
+        <translation>it holds NUL bytes (line %1), so it is no script</translation>
+    </message>
+    <message id="9837">
+        <source>it has more characters than the editor holds (%1 at most)</source>
+        <extracomment>Script editor</extracomment>
+        <translation>it has more characters than the editor holds (%1 at most)</translation>
+    </message>
+    <message id="9838">
+        <source>the file is read-only</source>
+        <extracomment>Script editor</extracomment>
+        <translation>the file is read-only</translation>
+    </message>
+    <message id="9839">
+        <source>line %1 holds the character %2, which a script file cannot hold</source>
+        <extracomment>Script editor</extracomment>
+        <translation>line %1 holds the character %2, which a script file cannot hold</translation>
     </message>
 </context>
 </TS>

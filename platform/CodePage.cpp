@@ -38,18 +38,21 @@ QByteArray toWindows1252(QStringView text) {
             bytes.append('?');
             continue;
         }
-        char byte = '?';
-        if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) {
-            byte = static_cast<char>(unit);
-        } else {
-            for (std::size_t k = 0; k < HighControlRange.size(); ++k) {
-                if (HighControlRange[k] == unit) {
-                    byte = static_cast<char>(0x80 + k);
-                    break;
-                }
-            }
-        }
-        bytes.append(byte);
+        bytes.append(toWindows1252(QChar(unit)).value_or('?'));
     }
     return bytes;
+}
+
+std::optional<char> toWindows1252(QChar unit) {
+    const char16_t code = unit.unicode();
+    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF))
+        return static_cast<char>(code);
+    for (std::size_t k = 0; k < HighControlRange.size(); ++k)
+        if (HighControlRange[k] == code)
+            return static_cast<char>(0x80 + k);
+    return std::nullopt;
+}
+
+bool fitsWindows1252(QStringView text) {
+    return fromWindows1252(toWindows1252(text)) == text;
 }

@@ -54,8 +54,7 @@ void ComposeAndReport(TLanguageInterpreter& context, const TCodeNode& root,
 
 [[noreturn]] void ThrowNoImplementation(const TLanguageInterpreter& context,
                                         const TCallNode& call) {
-    throw EVexError("the word \"" + context.WordName(call.WordNumber) +
-                    "\" has no implementation");
+    throw EVexError("the word \"" + context.WordName(call.WordNumber) + "\" has no implementation");
 }
 
 // VariableAddress, inlined for the engine's own reads.
@@ -86,7 +85,8 @@ void AnswerBreakRequest(TLanguageInterpreter& context) {
                     "\" has no body: its definition has not run, or it failed");
 }
 
-// The rarer kinds of call: a user-defined word, or a built-in word without an implementation.
+// The rarer kinds of call: a built-in word without an implementation, or a user-defined word
+// whose node was made without the entry (nodes the parser makes carry it).
 [[gnu::noinline]] double EvaluateOtherCall(TLanguageInterpreter& context, TCallNode& call,
                                            TText& text) {
     if (call.WordNumber <= kBuiltInWordCount) {
@@ -137,7 +137,7 @@ double EvaluateNodePlain(TLanguageInterpreter& context, TCodeNode& node, TText& 
     if (!text.empty()) [[unlikely]] {
         return EvaluateCallAfterClearing(context, call, text);
     }
-    if (call.WordNumber <= kBuiltInWordCount && call.Impl) [[likely]] {
+    if (call.Impl) [[likely]] {
         return call.Impl(call.ArgCount, call, text, context);
     }
     return EvaluateOtherCall(context, call, text);
@@ -158,9 +158,7 @@ double EvaluateArgumentChecked(TLanguageInterpreter& context, TCodeNode& node, T
 }
 
 double EvaluateRootContained(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
-    return ContainAtRoot(
-        context, node, text, [&] { return EvaluateNodePlain(context, node, text); },
-        [](const EDebugger&) { return false; });
+    return EvaluateRootInPlace(context, node, text);
 }
 
 double EvaluateRootChecked(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
@@ -222,6 +220,10 @@ double CallUserWord(TLanguageInterpreter& context, TCallNode& node, TText& text)
     } catch (EVexReturn& signal) {
         return ReturnValue(signal, text);
     }
+}
+
+double CallUserWordEntry(int, TCallNode& node, TText& text, TLanguageInterpreter& context) {
+    return CallUserWord(context, node, text);
 }
 
 const TParameterFrame* CurrentCallFrame(const TLanguageInterpreter& context) noexcept {

@@ -1,12 +1,12 @@
 #include "runtime/Parser.h"
 
 #include "runtime/Engine.h"
-#include "runtime/VexScript.h"
 #include "runtime/LanguageTexts.h"
 #include "runtime/NodeArena.h"
 #include "runtime/NumberText.h"
 #include "runtime/SimpleStringList.h"
 #include "runtime/SourcePreparation.h"
+#include "runtime/VexScript.h"
 
 #include <algorithm>
 #include <array>
@@ -665,6 +665,8 @@ TCodeNode* TParser::Call(std::string_view text) {
     node->WordNumber = static_cast<std::uint16_t>(call.WordNumber);
     if (call.WordNumber >= 1 && call.WordNumber <= kBuiltInWordCount) {
         node->Impl = m_context.Registry.WordTable[static_cast<std::size_t>(call.WordNumber)];
+    } else if (call.WordNumber > kBuiltInWordCount) {
+        node->Impl = CallUserWordEntry;
     }
     if (call.WordNumber != 0) {
         checkArgumentCount(m_context, m_compile, call);

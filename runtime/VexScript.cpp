@@ -196,7 +196,10 @@ double TLanguageInterpreter::EvaluateBody(const TCompiledCode& code, TText& text
     InterfaceRegister.reset();
     double result = 0;
     try {
-        result = EvaluateRoot(*this, *code.Root, text);
+        TCodeNode& root = *code.Root;
+        result = Debug.NeedsCheckedPath() || root.IsConstant()
+                     ? EvaluateRootChecked(*this, root, text)
+                     : EvaluateRootInPlace(*this, root, text);
     } catch (...) {
         const bool underflow = ReleaseFrame();
         Stack.Set(caller);

@@ -60,6 +60,7 @@
 #include "runtime/SourcePreparation.h"
 #include "runtime/SourceTraps.h"
 #include "runtime/Syntax.h"
+#include "runtime/SyntaxLine.h"
 #include "runtime/Text.h"
 #include "runtime/Variables.h"
 #include "runtime/WordRegistry.h"

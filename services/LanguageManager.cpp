@@ -15,7 +15,9 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
+#include <QLocale>
 #include <QLoggingCategory>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -27,6 +29,7 @@
 #include <QTranslator>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -40,13 +43,47 @@ constexpr const char* ApplicationModulePrefix = "ZT";
 constexpr qsizetype MaxLanguageText = 4095;
 constexpr qsizetype MaxWindowText = 1023;
 
-// The manager's state: the language number and the module loaded for it, if any.
+// The manager's state: the language number and the module loaded for it, if any, with Qt's own
+// catalogue of that language (the texts of Qt's dialogs and standard buttons).
 struct TLanguageState {
     int CurrentLanguage = DefaultLanguage;
     std::unique_ptr<QTranslator> LanguageModule;
+    std::unique_ptr<QTranslator> QtTexts;
 };
 
 TLanguageState s_state;
+
+// The locale of a language number (Windows' primary language identifiers).
+QString localeOfLanguage(int number) {
+    static const std::map<int, const char*> locales = {
+        {4, "zh"},  {5, "cs"},  {6, "da"},  {7, "de"},  {8, "el"},  {9, "en"},
+        {10, "es"}, {11, "fi"}, {12, "fr"}, {13, "he"}, {14, "hu"}, {16, "it"},
+        {17, "ja"}, {18, "ko"}, {19, "nl"}, {20, "nb"}, {21, "pl"}, {22, "pt"},
+        {25, "ru"}, {27, "sk"}, {29, "sv"}, {31, "tr"}, {34, "uk"}};
+    const auto found = locales.find(number);
+    return found == locales.end() ? QString() : QString::fromLatin1(found->second);
+}
+
+// Releases Qt's catalogue and, for a language other than English, installs the one of
+// `number` where the system has it (Qt's own texts stay English otherwise), with the language's
+// locale for what Qt writes itself (sizes and dates in the file dialog).
+void loadQtTexts(int number) {
+    if (s_state.QtTexts) {
+        QCoreApplication::removeTranslator(s_state.QtTexts.get());
+        s_state.QtTexts.reset();
+    }
+    QLocale::setDefault(QLocale::system());
+    const QString locale = localeOfLanguage(number);
+    if (!QCoreApplication::instance() || locale.isEmpty() || locale == QLatin1String("en"))
+        return;
+    QLocale::setDefault(QLocale(locale));
+    auto texts = std::make_unique<QTranslator>();
+    if (!texts->load(QLocale(locale), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return;
+    QCoreApplication::installTranslator(texts.get());
+    s_state.QtTexts = std::move(texts);
+}
 
 int helpContext(const QObject* component) {
     return component->property("helpContext").toInt();
@@ -202,6 +239,7 @@ void InitializeLanguageManager() {
 
 void FinalizeLanguageManager() {
     s_state.LanguageModule.reset();
+    loadQtTexts(DefaultLanguage);
 }
 
 QStringList LanguageModuleDirectories() {
@@ -214,6 +252,7 @@ QStringList LanguageModuleDirectories() {
 
 bool LoadLanguageModule(const QString& prefix, int number, TModuleFailure onFailure) {
     s_state.LanguageModule.reset();
+    loadQtTexts(DefaultLanguage);
     const QString fileName = prefix + QString::number(number) + QStringLiteral(".qm");
     for (const QString& directory : LanguageModuleDirectories()) {
         const QString path = QDir(directory).filePath(fileName);
@@ -223,6 +262,7 @@ bool LoadLanguageModule(const QString& prefix, int number, TModuleFailure onFail
         if (module->load(path)) {
             s_state.LanguageModule = std::move(module);
             s_state.CurrentLanguage = number;
+            loadQtTexts(number);
             return true;
         }
     }

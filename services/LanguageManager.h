@@ -45,8 +45,11 @@ enum class TModuleFailure {
 
 // Releases the loaded module, if any, and loads prefix + number + ".qm" from the first of
 // LanguageModuleDirectories that has it as a catalogue. On success CurrentLanguage becomes
-// `number`. Otherwise no module is loaded, CurrentLanguage keeps its value, and (unless quiet) a
-// modal error box says "Language module <file> could not be located".
+// `number`, and Qt's own catalogue of that language (qtbase_<locale>.qm in Qt's translations
+// folder, from Debian's qt6-translations-l10n) is installed for the texts of Qt's dialogs and
+// standard buttons; without it they stay English. Otherwise no module is loaded, CurrentLanguage
+// keeps its value, and (unless quiet) a modal error box says "Language module <file> could not be
+// located".
 bool LoadLanguageModule(const QString& prefix, int number,
                         TModuleFailure onFailure = TModuleFailure::ShowErrorBox);
 

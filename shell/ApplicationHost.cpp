@@ -3,20 +3,28 @@
 #include "debugging/TraceWindows.h"
 #include "host/StandardWords.h"
 #include "platform/CodePage.h"
+#include "services/FileDialogs.h"
 #include "services/LanguageManager.h"
 #include "services/MessageBoxes.h"
 #include "shell/ShellTexts.h"
+#include "shell/automation/AutomationCall.h"
 
 #include <QApplication>
 
-// The trace windows follow the preferences while this host lives.
+// The trace windows and the file dialogs follow the preferences and the model while this host
+// lives. Folder and file names are in the scripts' code page.
 TApplicationHost::TApplicationHost(QObject* parent)
     : QObject(parent) {
     SetTraceHostInputs({[this] { return Services().Preferences.TraceWordWrap; },
                         [this] { return Services().Preferences.TraceQuiet; }});
+    SetFileDialogHostInputs(
+        {[this] { return Services().Preferences.UseCustomPlacesBar; },
+         [this] { return fromWindows1252(Services().Preferences.PlacesBarDirectory); },
+         [this] { return fromWindows1252(Services().Model.FileName); }});
 }
 
 TApplicationHost::~TApplicationHost() {
+    SetFileDialogHostInputs({});
     SetTraceHostInputs({});
 }
 
@@ -33,6 +41,8 @@ void TApplicationHost::ShowErrorBox(const std::string& message) {
 }
 
 void TApplicationHost::HandleException(const std::exception& error) {
+    if (TAutomationCall::takeException(error))
+        return;
     const std::string message = error.what();
     if (!message.empty())
         ShowErrorBox(message);
@@ -44,8 +54,8 @@ void TApplicationHost::TraceMessage(std::string_view text, bool isError) {
 }
 
 // The context is the global one until it is destroyed (the runtime's destructor withdraws it).
-TApplicationInterpreter::TApplicationInterpreter(TApplicationHost& host)
-    : TLanguageInterpreter(host) {
+TApplicationInterpreter::TApplicationInterpreter(TApplicationHost& host, std::int32_t stackSize)
+    : TLanguageInterpreter(host, stackSize) {
     vex::host::RegisterStandardWords(*this);
     vex::GlobalContext = this;
 }

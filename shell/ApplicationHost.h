@@ -16,7 +16,8 @@
 // The host of the desktop application's runtime: the model with its services (registers,
 // progress display, preferences) and the words' trace sink and random generator from the host
 // layer, interface texts from the language manager, and error boxes through the message-box
-// service. Trace messages of the words (Print, Trace) go to the trace windows.
+// service. Trace messages of the words (Print, Trace) go to the trace windows; the trace windows
+// and the file dialogs' places bar follow its preferences, and the places bar its model's file.
 class TApplicationHost : public QObject, public vex::host::TModelHost, public vex::host::TWordHost {
     Q_OBJECT
 
@@ -30,7 +31,7 @@ public:
     // A modal error box with an OK button, the message after its place.
     void ShowErrorBox(const std::string& message) override;
     // The error box for an exception that left an evaluation; nothing for one without a message
-    // (the silent abort).
+    // (the silent abort). The abort of an automation call becomes that call's failure.
     void HandleException(const std::exception& error) override;
     // A message of the words to the error window (isError) or the trace window.
     void TraceMessage(std::string_view text, bool isError) override;
@@ -42,7 +43,8 @@ public:
 // of an atom, the user-defined word).
 class TApplicationInterpreter : public vex::TLanguageInterpreter {
 public:
-    explicit TApplicationInterpreter(TApplicationHost& host);
+    // `stackSize`: the bytes of the shared stack space for frames of locals.
+    explicit TApplicationInterpreter(TApplicationHost& host, std::int32_t stackSize = 1 << 20);
 
     void ReportError(const std::string& message) override;
 };

@@ -1,6 +1,8 @@
 #include "shell/ApplicationShell.h"
 
 #include "debugging/TraceWindows.h"
+#include "editing/TformHelp.h"
+#include "editing/TformVexScriptOverview.h"
 #include "platform/RegistryStore.h"
 #include "platform/TimerBase.h"
 #include "services/LanguageManager.h"
@@ -54,6 +56,7 @@ QString TApplicationShell::applicationTitle() {
 }
 
 int TApplicationShell::run(const QString& scriptFile, TServerSwitch serverSwitch) {
+    m_serverSwitch = serverSwitch;
     initializeParts();
     note(QStringLiteral("initialise application"));
     if (serverSwitch != TServerSwitch::None) {
@@ -123,6 +126,8 @@ void TApplicationShell::createApplicationObject() {
 // the runtime through the global context, so the order against the context's creation does not
 // matter.
 void TApplicationShell::startAutomationServer() {
+    if (m_serverSwitch != TServerSwitch::None)
+        return;
     auto service = std::make_unique<TAutomationService>(QDBusConnection::sessionBus(),
                                                         [] { return vex::GlobalContext; });
     QString error;
@@ -143,16 +148,22 @@ int TApplicationShell::applyServerSwitch(TServerSwitch serverSwitch) {
     const bool registering = serverSwitch == TServerSwitch::Register;
     note(registering ? QStringLiteral("register automation server")
                      : QStringLiteral("unregister automation server"));
+    bool removed = false;
     const bool done =
         registering
             ? ServiceRegistration::registerServer(QCoreApplication::applicationFilePath(), &error)
-            : ServiceRegistration::unregisterServer(&error);
+            : ServiceRegistration::unregisterServer(&error, &removed);
     if (!done) {
         std::fprintf(stderr, "zentaro: %s\n", qPrintable(error));
         return 1;
     }
-    std::printf("zentaro: %s %s\n", registering ? "wrote" : "removed",
-                qPrintable(ServiceRegistration::activationFilePath()));
+    const QString path = ServiceRegistration::activationFilePath();
+    if (registering)
+        std::printf("zentaro: wrote %s\n", qPrintable(path));
+    else if (removed)
+        std::printf("zentaro: removed %s\n", qPrintable(path));
+    else
+        std::printf("zentaro: nothing to remove: %s does not exist\n", qPrintable(path));
     return 0;
 }
 
@@ -190,6 +201,9 @@ void TApplicationShell::destroyWindowsAndContext() {
     m_host->Services().Tree = nullptr;
     note(QStringLiteral("destroy main window"));
     m_mainWindow.reset();
+    note(QStringLiteral("destroy tool windows"));
+    FinalizeVexScriptOverview();
+    FinalizeHelpWindow();
     note(QStringLiteral("destroy trace windows"));
     FinalizeTraceWindows();
     note(QStringLiteral("release runtime context"));

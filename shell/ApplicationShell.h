@@ -25,7 +25,9 @@ class TZTApplication;
 //       4 break watcher            (the watcher thread comes with the debugger)
 //       5 OLE container support    (nothing to initialise on Linux)
 //       6 automation server        starts the D-Bus service com.velmark.Zentaro (without a
-//                                  session bus the application runs without it and says so)
+//                                  session bus the application runs without it and says so);
+//                                  not for a registration switch, which leaves the bus name to
+//                                  an instance that may be running
 //       7 application object      creates TZTApplication
 //       8 file dialogs             (the registry layer redirects without a library to load)
 //       9 window placement store   (nothing to initialise)
@@ -38,7 +40,9 @@ class TZTApplication;
 //     is registered with the model's services, and the window is shown, with the script file
 //     given, if any;
 //  6. the message loop runs until the main window closes or TZTApplication::Shutdown;
-//  7. the model tree is unregistered, the main window destroyed, then the runtime context;
+//  7. the model tree is unregistered, the main window destroyed, then the tool windows (word
+//     overview, help) and the trace windows (each storing its placement), then the runtime
+//     context;
 //  8. the parts finalise in exactly the reverse order.
 //
 // A settings file found damaged on the way is reported in a warning box.
@@ -103,6 +107,7 @@ private:
 
     QApplication& m_qapplication;
     QStringList m_log;
+    TServerSwitch m_serverSwitch = TServerSwitch::None;
     std::unique_ptr<TZTApplication> m_application;
     std::unique_ptr<TAutomationService> m_automation;
     std::unique_ptr<TApplicationHost> m_host;

@@ -2,14 +2,23 @@
 
 #include "debugging/TformTrace.h"
 #include "debugging/TraceWindows.h"
+#include "editing/EditingTexts.h"
+#include "editing/EditorMessages.h"
+#include "editing/RuntimeLookup.h"
+#include "editing/ScriptEditor.h"
+#include "editing/ScriptFile.h"
+#include "editing/VexScriptEditor.h"
+#include "editing/WordList.h"
 #include "host/WordReference.h"
 #include "host/model/ModelFile.h"
 #include "host/model/ModelServices.h"
 #include "platform/CodePage.h"
 #include "runtime/VexScript.h"
 #include "services/FileDialogs.h"
+#include "services/FormPlacement.h"
 #include "services/LanguageManager.h"
 #include "services/MessageBoxes.h"
+#include "shell/ModelKeeper.h"
 #include "shell/ModelTreeView.h"
 #include "shell/ShellTexts.h"
 #include "shell/automation/ZTApp.h"
@@ -17,16 +26,16 @@
 
 #include "Version.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDatabase>
-#include <QTemporaryFile>
+#include <QTextBlock>
 #include <QTextBrowser>
 
 #include <algorithm>
 #include <cerrno>
+#include <optional>
 #include <sstream>
 
 using vex::host::TModel;
@@ -51,7 +60,8 @@ TMainWindow::TMainWindow(vex::TLanguageInterpreter* context, QWidget* parent)
     : QMainWindow(parent)
     , m_ui(std::make_unique<Ui::TMainWindow>())
     , m_context(context)
-    , m_services(context ? &vex::host::ModelServicesOf(*context) : nullptr) {
+    , m_services(context ? &vex::host::ModelServicesOf(*context) : nullptr)
+    , m_previousEditorMessages(SetEditorMessageSink(TraceMessage)) {
     m_ui->setupUi(this);
     translate();
     setUpEditor();
@@ -59,25 +69,132 @@ TMainWindow::TMainWindow(vex::TLanguageInterpreter* context, QWidget* parent)
     setUpStatusBar();
     connectActions();
     statusBar()->showMessage(ShellText(stReady));
+    LoadFormPlacement(this);
 }
 
-TMainWindow::~TMainWindow() = default;
+TMainWindow::~TMainWindow() {
+    SaveFormPlacement(this);
+    SetEditorMessageSink(m_previousEditorMessages);
+}
 
 bool TMainWindow::openScript(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        statusBar()->showMessage(ShellText(stCannotOpen).arg(path, file.errorString()));
+    const TScriptFileText file = ReadScriptFile(path);
+    if (!file.Error.isEmpty()) {
+        reportFileError(stCannotOpen, path, file.Error);
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        statusBar()->showMessage(ShellText(stCannotRead).arg(path, file.errorString()));
-        return false;
-    }
-    m_ui->edScript->setPlainText(fromWindows1252(bytes));
-    setWindowTitle(ShellText(stScriptTitle).arg(QFileInfo(path).fileName()));
-    statusBar()->clearMessage();
+    scriptEditor()->SetScriptText(file.Text);
+    m_scriptPath = path;
+    updateTitle();
+    if (file.LongestLine > kRowCharacterLimit)
+        statusBar()->showMessage(ShellText(stLongLine)
+                                     .arg(file.LongestLineNumber)
+                                     .arg(file.LongestLine)
+                                     .arg(kRowCharacterLimit));
+    else
+        statusBar()->clearMessage();
     return true;
+}
+
+void TMainWindow::newScript() {
+    scriptEditor()->SetScriptText(QString());
+    m_scriptPath.clear();
+    updateTitle();
+    statusBar()->clearMessage();
+}
+
+bool TMainWindow::saveScript() {
+    if (m_scriptPath.isEmpty()) {
+        const QString path = showSaveFileDialog(
+            {this, ShellText(stSaveScriptTitle), QStringLiteral("vex"), ShellText(stScriptFilter)});
+        return !path.isEmpty() && saveScriptAs(path);
+    }
+    return saveScriptAs(m_scriptPath);
+}
+
+bool TMainWindow::saveScriptAs(const QString& path) {
+    const QString reason = SaveScriptFile(path, scriptEditor()->FileText());
+    if (!reason.isEmpty()) {
+        reportFileError(stCannotSave, path, reason);
+        return false;
+    }
+    m_scriptPath = path;
+    scriptEditor()->document()->setModified(false);
+    updateTitle();
+    statusBar()->showMessage(ShellText(stScriptSaved).arg(path));
+    return true;
+}
+
+// Each statement runs on its own, as ExecFile runs a script file; a statement that fails is
+// reported and the next one runs.
+bool TMainWindow::runEditedScript() {
+    TRuntimeLookup* runtime = scriptRuntime();
+    if (!runtime)
+        return false;
+    const qsizetype errorsBefore = ErrorLog().size();
+    bool ran = false;
+    double number = 0;
+    std::string text;
+    for (const TStatement& statement : scriptStatements()) {
+        text.clear();
+        number = runtime->Execute(statement.Text, text);
+        ran = true;
+    }
+    recolorScript();
+    if (ErrorLog().size() != errorsBefore) {
+        statusBar()->showMessage(ShellText(stRunFailed));
+        return false;
+    }
+    if (!ran) {
+        statusBar()->showMessage(ShellText(stNoStatement));
+        return true;
+    }
+    const QString result =
+        text.empty() ? QString::fromStdString(vex::FormatNumber(number)) : fromScriptText(text);
+    statusBar()->showMessage(ShellText(stResult).arg(result));
+    return true;
+}
+
+bool TMainWindow::checkEditedScript() {
+    TRuntimeLookup* runtime = scriptRuntime();
+    if (!runtime)
+        return false;
+    std::optional<TStatement> failed;
+    for (const TStatement& statement : scriptStatements())
+        if (!runtime->Compiles(statement.Text) && !failed)
+            failed = statement;
+    recolorScript();
+    if (!failed) {
+        statusBar()->showMessage(EditingText(etSyntaxCorrect));
+        return true;
+    }
+    QTextCursor selection = scriptEditor()->textCursor();
+    selection.setPosition(failed->Start);
+    selection.setPosition(failed->Start + static_cast<int>(failed->Text.size()),
+                          QTextCursor::KeepAnchor);
+    scriptEditor()->setTextCursor(selection);
+    const int line = scriptEditor()->document()->findBlock(failed->Start).blockNumber() + 1;
+    statusBar()->showMessage(ShellText(stStatementFails).arg(line));
+    return false;
+}
+
+// The runtime the Script menu works with; without one the status bar says so.
+TRuntimeLookup* TMainWindow::scriptRuntime() {
+    TRuntimeLookup* runtime = CurrentRuntime();
+    if (!runtime)
+        statusBar()->showMessage(ShellText(stNoRuntime));
+    return runtime;
+}
+
+// Builds the editor's rows again after a run or a check, so that the globals it declared show
+// in their colour.
+void TMainWindow::recolorScript() {
+    scriptEditor()->RebuildRows();
+    scriptEditor()->viewport()->update();
+}
+
+TVexScriptEditor* TMainWindow::scriptEditor() const {
+    return m_ui->pnScript->Editor();
 }
 
 bool TMainWindow::newModel() {
@@ -94,13 +211,11 @@ bool TMainWindow::newModel() {
 bool TMainWindow::openModel(const QString& path) {
     if (!m_services || !canRead(path))
         return false;
-    const TModel& model = m_services->Model;
-    const std::string previousModel = vex::host::ModelFileText(model);
-    const std::string previousFile = model.FileName;
+    TModelKeeper keeper(*m_context);
     const bool read = runScript(TZTApp::openModelScript(toScriptText(path)));
-    endFileRead();
+    keeper.endFileRead();
     if (!read) {
-        restoreModel(previousModel, previousFile);
+        keeper.restoreModel();
         statusBar()->showMessage(ShellText(stModelKept).arg(path));
         return false;
     }
@@ -111,12 +226,11 @@ bool TMainWindow::openModel(const QString& path) {
 bool TMainWindow::openLibrary(const QString& path) {
     if (!m_services || !canRead(path))
         return false;
-    const TModel& model = m_services->Model;
-    const std::vector<std::int32_t> previousAtoms = model.FindAtom(model.Library())->Children();
+    TModelKeeper keeper(*m_context);
     const bool read = runScript(TZTApp::openLibraryScript(toScriptText(path)));
-    endFileRead();
+    keeper.endFileRead();
     if (!read) {
-        dropLibraryAtomsExcept(previousAtoms);
+        keeper.dropLibraryAdditions();
         statusBar()->showMessage(ShellText(stLibraryDropped).arg(path));
         return false;
     }
@@ -143,7 +257,7 @@ bool TMainWindow::saveModel() {
 }
 
 bool TMainWindow::saveModelAs(const QString& path) {
-    if (!m_services)
+    if (!m_services || !canName(path, stCannotSave))
         return false;
     const std::string name = vex::host::TextConstant(toScriptText(path));
     if (!runScript("kernelfnc([save model as]," + name + ")")) {
@@ -197,6 +311,14 @@ void TMainWindow::updateStatus() {
         m_ui->lblClock->setText(clockText);
 }
 
+void TMainWindow::closeEvent(QCloseEvent* event) {
+    if (!confirmScriptDiscard() || !confirmDiscardOnQuit()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
 void TMainWindow::acNewModelTriggered() {
     if (confirmDiscard())
         newModel();
@@ -218,10 +340,34 @@ void TMainWindow::acSaveModelTriggered() {
     saveModel();
 }
 
+void TMainWindow::acNewScriptTriggered() {
+    if (confirmScriptDiscard())
+        newScript();
+}
+
 void TMainWindow::acOpenScriptTriggered() {
     const QString path = askForFileToOpen(ShellText(stOpenScriptTitle));
-    if (!path.isEmpty())
+    if (!path.isEmpty() && confirmScriptDiscard())
         openScript(path);
+}
+
+void TMainWindow::acSaveScriptTriggered() {
+    saveScript();
+}
+
+void TMainWindow::acSaveScriptAsTriggered() {
+    const QString path = showSaveFileDialog(
+        {this, ShellText(stSaveScriptTitle), QStringLiteral("vex"), ShellText(stScriptFilter)});
+    if (!path.isEmpty())
+        saveScriptAs(path);
+}
+
+void TMainWindow::acRunTriggered() {
+    runEditedScript();
+}
+
+void TMainWindow::acCheckSyntaxTriggered() {
+    checkEditedScript();
 }
 
 void TMainWindow::acWordReferenceTriggered() {
@@ -249,11 +395,62 @@ void TMainWindow::translate() {
 }
 
 void TMainWindow::setUpEditor() {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setStyleHint(QFont::Monospace);
-    m_ui->edScript->setFont(font);
     m_ui->spClient->setStretchFactor(1, 3);
     m_ui->spClient->setSizes({200, 600});
+    connect(scriptEditor()->document(), &QTextDocument::modificationChanged, this,
+            &TMainWindow::scriptModificationChanged);
+}
+
+// "Zentaro" alone until the editor holds a script of its own; then the script's name, marked
+// while it has unsaved changes.
+void TMainWindow::updateTitle() {
+    const QString name =
+        m_scriptPath.isEmpty() ? ShellText(stUntitled) : QFileInfo(m_scriptPath).fileName();
+    setWindowTitle(ShellText(stScriptTitle).arg(name + QStringLiteral("[*]")));
+    setWindowModified(scriptEditor()->document()->isModified());
+    m_scriptTitled = true;
+}
+
+void TMainWindow::scriptModificationChanged(bool modified) {
+    if (!m_scriptTitled)
+        updateTitle();
+    setWindowModified(modified);
+}
+
+// Asked before a changed script is replaced or the window closes: Yes saves (and a failed or
+// cancelled save keeps the script), No discards, Cancel keeps the script.
+bool TMainWindow::confirmScriptDiscard() {
+    if (!scriptEditor()->document()->isModified())
+        return true;
+    const QString name =
+        m_scriptPath.isEmpty() ? ShellText(stUntitled) : QFileInfo(m_scriptPath).fileName();
+    switch (showMessageBox(
+        {this, QMessageBox::Question, QString(), ShellText(stSaveChanges).arg(name),
+         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes})) {
+    case QMessageBox::Yes:
+        return saveScript();
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The statements as ExecFile cuts a script file, each with its start in the editor, without
+// the blank ones; a statement's leading blanks are not part of it.
+std::vector<TMainWindow::TStatement> TMainWindow::scriptStatements() const {
+    const std::string script = scriptEditor()->ScriptBytes();
+    TRuntimeLookup* runtime = CurrentRuntime();
+    std::vector<TStatement> statements;
+    int start = 0;
+    for (std::string& text : vex::host::SplitStatements(script)) {
+        const int next = start + static_cast<int>(text.size()) + 1;
+        const std::size_t first = text.find_first_not_of(" \t\r\n");
+        if (first != std::string::npos && !(runtime && runtime->IsBlank(text)))
+            statements.push_back({start + static_cast<int>(first), text.substr(first)});
+        start = next;
+    }
+    return statements;
 }
 
 // Without a context there is no model: the panel says so and the model's items stay disabled.
@@ -284,7 +481,12 @@ void TMainWindow::connectActions() {
     connect(m_ui->acOpenModel, &QAction::triggered, this, &TMainWindow::acOpenModelTriggered);
     connect(m_ui->acOpenLibrary, &QAction::triggered, this, &TMainWindow::acOpenLibraryTriggered);
     connect(m_ui->acSaveModel, &QAction::triggered, this, &TMainWindow::acSaveModelTriggered);
+    connect(m_ui->acNewScript, &QAction::triggered, this, &TMainWindow::acNewScriptTriggered);
     connect(m_ui->acOpenScript, &QAction::triggered, this, &TMainWindow::acOpenScriptTriggered);
+    connect(m_ui->acSaveScript, &QAction::triggered, this, &TMainWindow::acSaveScriptTriggered);
+    connect(m_ui->acSaveScriptAs, &QAction::triggered, this, &TMainWindow::acSaveScriptAsTriggered);
+    connect(m_ui->acRun, &QAction::triggered, this, &TMainWindow::acRunTriggered);
+    connect(m_ui->acCheckSyntax, &QAction::triggered, this, &TMainWindow::acCheckSyntaxTriggered);
     connect(m_ui->acExit, &QAction::triggered, this, &QWidget::close);
     connect(m_ui->acWordReference, &QAction::triggered, this,
             &TMainWindow::acWordReferenceTriggered);
@@ -301,33 +503,46 @@ bool TMainWindow::modelHasAtoms() const {
 
 // The model has no record of changes since it was saved, so the question comes whenever there
 // is something below "model" to lose.
-bool TMainWindow::confirmDiscard() {
+bool TMainWindow::confirmDiscard(TShellText question) {
     if (!m_services || !modelHasAtoms())
         return true;
     const TModel& model = m_services->Model;
     const QString name = fromScriptText(model.FindAtom(model.Root())->AtomName());
-    return showMessageBox({this, QMessageBox::Question, QString(),
-                           ShellText(stDiscardModel).arg(name), QMessageBox::Yes | QMessageBox::No,
-                           QMessageBox::No}) == QMessageBox::Yes;
+    return showMessageBox({this, QMessageBox::Question, QString(), ShellText(question).arg(name),
+                           QMessageBox::Yes | QMessageBox::No, QMessageBox::No}) ==
+           QMessageBox::Yes;
 }
 
-// Qt's own dialog rather than the desktop's, so it looks and behaves the same everywhere.
+// Quitting loses the model as a new one does, so it asks the same question.
+bool TMainWindow::confirmDiscardOnQuit() {
+    return confirmDiscard(stDiscardModelOnQuit);
+}
+
 QString TMainWindow::askForFileToOpen(const QString& title) {
-    return QFileDialog::getOpenFileName(this, title, QString(), ShellText(stScriptFilter), nullptr,
-                                        QFileDialog::DontUseNativeDialog);
+    return showOpenFileDialog({this, title, QString(), ShellText(stScriptFilter)});
 }
 
 // A file that cannot be read is reported here, before anything of the model changes.
 bool TMainWindow::canRead(const QString& path) {
+    if (!canName(path, stCannotOpen))
+        return false;
     QFile file(path);
     QString reason;
     if (QFileInfo(path).isDir())
         reason = qt_error_string(EISDIR);
     else if (!file.open(QIODevice::ReadOnly))
         reason = file.errorString();
-    if (reason.isEmpty())
-        return true;
-    const QString message = ShellText(stCannotOpen).arg(path, reason);
+    return reason.isEmpty() || reportFileError(stCannotOpen, path, reason);
+}
+
+// The scripts name files in Windows-1252: a name it cannot hold would reach them changed.
+bool TMainWindow::canName(const QString& path, TShellText failure) {
+    return fitsWindows1252(path) ||
+           reportFileError(failure, path, ShellText(stNameOutsideCodePage));
+}
+
+bool TMainWindow::reportFileError(TShellText failure, const QString& path, const QString& reason) {
+    const QString message = ShellText(failure).arg(path, reason);
     statusBar()->showMessage(message);
     showMessageBox({this, QMessageBox::Critical, ShellText(stErrorTitle), message});
     return false;
@@ -340,40 +555,4 @@ bool TMainWindow::runScript(const std::string& script) {
     vex::TText ignored;
     m_context->ExecuteText(script, ignored);
     return ErrorLog().size() == errorsBefore;
-}
-
-// An opening text that stopped early leaves the progress item, the wait cursor and the library
-// switches as they were in the middle of reading; a file read is over either way.
-void TMainWindow::endFileRead() {
-    m_services->Progress.Hide("t-FileRead");
-    m_services->SetWaitCursor(false);
-    m_services->LoadIntoLibrary = false;
-    m_services->LastReadWasLibrary = false;
-}
-
-// Reads the model back from its model file text through a temporary file, as ExecFile reads
-// every model file.
-void TMainWindow::restoreModel(const std::string& modelText, const std::string& fileName) {
-    QTemporaryFile copy(QDir::temp().filePath(QStringLiteral("zentaro-model-XXXXXX.vex")));
-    const auto size = static_cast<qint64>(modelText.size());
-    if (!copy.open() || copy.write(modelText.data(), size) != size || !copy.flush()) {
-        m_context->ReportError("The previous model could not be restored: " +
-                               toScriptText(copy.errorString()));
-        return;
-    }
-    const std::string name = vex::host::TextConstant(toScriptText(copy.fileName()));
-    runScript("Do(tztfnc([new model]),ExecFile(" + name + "))");
-    endFileRead();
-    m_services->Model.FileName = fileName;
-}
-
-// Destroys what a failed library read added below the library atom (without running handlers:
-// the library never became part of the model).
-void TMainWindow::dropLibraryAtomsExcept(const std::vector<std::int32_t>& kept) {
-    TModel& model = m_services->Model;
-    const std::vector<std::int32_t> present = model.FindAtom(model.Library())->Children();
-    for (std::int32_t atom : present)
-        if (std::find(kept.begin(), kept.end(), atom) == kept.end())
-            model.DestroyAtom(atom, "OpenLibrary");
-    m_services->RefreshTree();
 }

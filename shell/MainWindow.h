@@ -1,10 +1,13 @@
 #pragma once
 
+#include "shell/ShellTexts.h"
+
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,10 +26,17 @@ class TModelServices;
 
 class QTextBrowser;
 class TModelTreeView;
+class TRuntimeLookup;
+class TVexScriptEditor;
 
 // The application's main window, laid out in MainWindow.ui: the menus, the tree of the model's
-// atoms, the editor area, which for now shows one script file read-only, and the status bar with
-// the model's name and the simulation time.
+// atoms, the script editor (an editor panel, pnScript) and the status bar with the model's name
+// and the simulation time.
+//
+// The editor holds one script: the File menu starts, opens and saves it, the window's title
+// names it and marks it while it has unsaved changes, and the Script menu runs it and checks its
+// syntax through the runtime. Before a changed script is replaced or the window closes, the
+// window asks whether to save it.
 //
 // With a runtime context the window follows the context's model: the tree shows its atoms (the
 // model words ask it to refresh), the status bar its name, file and clock, and the File menu
@@ -44,9 +54,25 @@ public:
     explicit TMainWindow(vex::TLanguageInterpreter* context = nullptr, QWidget* parent = nullptr);
     ~TMainWindow() override;
 
-    // Shows the script file at path and names the window after it. On failure the editor and
-    // title keep what they had, the status bar says why, and the result is false.
+    // Opens the script file at path in the editor and names the window after it. On failure
+    // (a file that is missing, unreadable or no script) the editor and title keep what they
+    // had, an error box and the status bar say why, and the result is false.
     bool openScript(const QString& path);
+    // Empties the editor for a new script without a file.
+    void newScript();
+    // Saves the script to its file, asking for a name (save dialog service) when it has none.
+    // A failure is reported in an error box; the old file stays as it was. False when the
+    // script was not saved.
+    bool saveScript();
+    bool saveScriptAs(const QString& path);
+    // Runs the editor's script statement by statement (a line break outside parentheses, texts
+    // and comments ends a statement) through the runtime and shows the last result in the
+    // status bar; errors go to the error window. False when a statement reported an error.
+    bool runEditedScript();
+    // Compiles every statement of the editor's script and selects the first that does not
+    // compile (the compiler's reports are in the error window). True when all compile.
+    bool checkEditedScript();
+    TVexScriptEditor* scriptEditor() const;
 
     // What the File menu's model items do once the person has chosen (and agreed); each gives
     // whether it succeeded and says so in the status bar.
@@ -72,36 +98,65 @@ public:
     // a few times a second.
     void updateStatus();
 
+protected:
+    // Closing the window (File > Exit, Ctrl+Q, the window's close button, the session's end)
+    // asks before a changed script is lost, then before a model with atoms is discarded; Cancel
+    // or No keeps the window open.
+    void closeEvent(QCloseEvent* event) override;
+
 private slots:
     void acNewModelTriggered();
     void acOpenModelTriggered();
     void acOpenLibraryTriggered();
     void acSaveModelTriggered();
+    void acNewScriptTriggered();
     void acOpenScriptTriggered();
+    void acSaveScriptTriggered();
+    void acSaveScriptAsTriggered();
+    void acRunTriggered();
+    void acCheckSyntaxTriggered();
     void acWordReferenceTriggered();
     void acAboutTriggered();
     void acTraceWindowTriggered();
     void acErrorWindowTriggered();
 
 private:
+    // A statement of the editor's script and where it starts (a control position).
+    struct TStatement {
+        int Start = 0;
+        std::string Text;
+    };
+
     void translate();
     void setUpEditor();
+    void updateTitle();
+    void scriptModificationChanged(bool modified);
+    bool confirmScriptDiscard();
+    std::vector<TStatement> scriptStatements() const;
+    TRuntimeLookup* scriptRuntime();
+    void recolorScript();
     void setUpModelPanel();
     void setUpStatusBar();
     void connectActions();
 
     bool modelHasAtoms() const;
-    bool confirmDiscard();
+    bool confirmDiscard(TShellText question = stDiscardModel);
+    bool confirmDiscardOnQuit();
     QString askForFileToOpen(const QString& title);
     bool canRead(const QString& path);
+    bool canName(const QString& path, TShellText failure);
+    bool reportFileError(TShellText failure, const QString& path, const QString& reason);
     bool runScript(const std::string& script);
-    void endFileRead();
-    void restoreModel(const std::string& modelText, const std::string& fileName);
-    void dropLibraryAtomsExcept(const std::vector<std::int32_t>& kept);
 
     std::unique_ptr<Ui::TMainWindow> m_ui;
     vex::TLanguageInterpreter* m_context = nullptr;
     vex::host::TModelServices* m_services = nullptr;
     QTimer m_statusPoll;
     QPointer<QTextBrowser> m_wordReference;
+    // The file the editor's script belongs to; empty for a new script.
+    QString m_scriptPath;
+    // Whether the title names a script yet (it says only "Zentaro" until one is opened, made or
+    // typed into).
+    bool m_scriptTitled = false;
+    std::function<void(const QString&, bool)> m_previousEditorMessages;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "services/NumberedTexts.h"
+
 #include <QString>
 
 // The numbered texts the shell composes its messages from, with their English wording, which
@@ -32,13 +34,29 @@
     ZT_SHELL_TEXT(stLibraryDropped, 1121,                                                          \
                   "%1 could not be read; nothing of it was added. The error window lists why.")    \
     ZT_SHELL_TEXT(stModelNotSaved, 1122, "The model was not saved. The error window lists why.")   \
-    ZT_SHELL_TEXT(stWordReferenceTitle, 1123, "Word Reference")
+    ZT_SHELL_TEXT(stWordReferenceTitle, 1123, "Word Reference")                                    \
+    ZT_SHELL_TEXT(stSaveChanges, 1124, "The script %1 has changed. Save the changes?")             \
+    ZT_SHELL_TEXT(stUntitled, 1125, "Untitled")                                                    \
+    ZT_SHELL_TEXT(stSaveScriptTitle, 1126, "Save Script As")                                       \
+    ZT_SHELL_TEXT(stScriptSaved, 1127, "Script saved to %1")                                       \
+    ZT_SHELL_TEXT(stResult, 1128, "Result: %1")                                                    \
+    ZT_SHELL_TEXT(stRunFailed, 1129, "The run reported errors; the error window lists them.")      \
+    ZT_SHELL_TEXT(stDiscardModelOnQuit, 1130,                                                      \
+                  "Discard the model \"%1\" and quit? What was not saved is lost.")                \
+    ZT_SHELL_TEXT(stCallAborted, 1131, "The automation call was aborted.")                         \
+    ZT_SHELL_TEXT(stCallTimedOut, 1132,                                                            \
+                  "The automation call was stopped after its time limit of %1 ms.")                \
+    ZT_SHELL_TEXT(stNameOutsideCodePage, 1133,                                                     \
+                  "the name holds characters that script texts (Windows-1252) cannot hold")        \
+    ZT_SHELL_TEXT(stCannotSave, 1134, "Cannot save %1: %2")                                        \
+    ZT_SHELL_TEXT(stStatementFails, 1135,                                                          \
+                  "The statement in line %1 does not compile; the error window lists why.")        \
+    ZT_SHELL_TEXT(stLongLine, 1136,                                                                \
+                  "Line %1 has %2 characters; only the first %3 of a line are coloured.")          \
+    ZT_SHELL_TEXT(stNoStatement, 1137, "The script holds no statement.")                           \
+    ZT_SHELL_TEXT(stNoRuntime, 1138, "There is no runtime to run the script in.")
 
-enum TShellText : int {
-#define ZT_SHELL_TEXT_ENUM(constant, number, english) constant = number,
-    ZT_SHELL_TEXTS(ZT_SHELL_TEXT_ENUM)
-#undef ZT_SHELL_TEXT_ENUM
-};
+ZT_TEXT_NUMBERS(TShellText, ZT_SHELL_TEXTS)
 
 // The text in the current language, or the English text when the module has none.
 QString ShellText(TShellText number);

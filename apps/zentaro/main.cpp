@@ -13,7 +13,7 @@ namespace {
 
 void printUsage(std::FILE* stream) {
     std::fputs("usage: zentaro [FILE]\n"
-               "  FILE           VexScript file to show\n"
+               "  FILE           VexScript file to open in the script editor\n"
                "  --regserver    register the automation service for start on demand and exit\n"
                "  --unregserver  remove that registration and exit\n"
                "  --help         show this help and exit\n"

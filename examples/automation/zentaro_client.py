@@ -4,7 +4,7 @@
 Needs Debian's python3-dbus, so run it with /usr/bin/python3 (another Python on the PATH may not
 have it). Usage:
 
-    examples/automation/zentaro_client.py [--model FILE] [--save] SCRIPT...
+    examples/automation/zentaro_client.py [--model FILE] [--save] [--time-limit MS] SCRIPT...
 """
 
 import argparse
@@ -31,6 +31,8 @@ def main():
     parser = argparse.ArgumentParser(description="Run VexScript in a running Zentaro.")
     parser.add_argument("--model", help="model file to open first")
     parser.add_argument("--save", action="store_true", help="save the model at the end")
+    parser.add_argument("--time-limit", type=int, default=0,
+                        help="abort each call that runs longer (milliseconds; 0: no limit)")
     parser.add_argument("scripts", nargs="*", help="VexScript texts to run")
     options = parser.parse_args()
 
@@ -39,6 +41,7 @@ def main():
     path = entry.CreateObject(dbus_interface="com.velmark.Zentaro.Factory1")
     app = dbus.Interface(bus.get_object(SERVICE, path), APPLICATION)
     try:
+        app.SetTimeLimit(dbus.UInt32(options.time_limit))
         if options.model:
             print("OpenModel:", shown(app.OpenModel(options.model)))
         for script in options.scripts:

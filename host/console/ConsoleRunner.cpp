@@ -1,5 +1,6 @@
 #include "host/console/ConsoleRunner.h"
 
+#include "host/ScriptCodePage.h"
 #include "host/console/ConsoleCheck.h"
 #include "host/console/ConsoleInspection.h"
 #include "host/console/ConsoleOptions.h"
@@ -36,7 +37,9 @@ bool ReadFiles(const std::vector<std::string>& paths, std::istream& in,
             file.Text.assign(std::istreambuf_iterator<char>(in), {});
             continue;
         }
-        file.Name = path;
+        // The name is the system's; messages and the JSON output hold script texts, in the
+        // script's code page.
+        file.Name = Utf8ToScript(path).value_or(path);
         std::string reason;
         if (!ReadScriptFile(path, file.Text, reason)) {
             err << "vexscript: cannot read " << path << ": " << reason << '\n';

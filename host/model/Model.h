@@ -4,6 +4,7 @@
 #include "host/model/EventList.h"
 #include "host/model/GuiInstance.h"
 #include "host/model/HandleTable.h"
+#include "host/model/IdIndex.h"
 #include "host/model/RunPlaces.h"
 
 #include "runtime/VexScript.h"
@@ -12,7 +13,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
 namespace vex {
 class TLanguageInterpreter;
@@ -47,7 +47,11 @@ public:
     // Atoms ----------------------------------------------------------------------------------
 
     // The atom of a live handle, or none.
-    TAtom* FindAtom(std::int32_t handle) const noexcept;
+    TAtom* FindAtom(std::int32_t handle) const noexcept {
+        TModelObject* object = m_objects.Find(handle);
+        return object && object->Kind() == TObjectKind::Atom ? static_cast<TAtom*>(object)
+                                                             : nullptr;
+    }
     // The atom of a handle; raises EVexError naming `word` for none, a stale handle or a handle
     // of something else.
     TAtom& AtomOf(std::int32_t handle, std::string_view word) const;
@@ -120,11 +124,13 @@ public:
 
 private:
     std::uint32_t TakeId(std::uint32_t wanted);
+    // Drops every pending event.
+    void DropEvents();
     void DetachFromMother(TAtom& atom);
     void DestroySubtree(std::int32_t handle);
 
     THandleTable m_objects;
-    std::unordered_map<std::uint32_t, std::int32_t> m_byId;
+    TIdIndex m_byId;
     std::uint32_t m_nextId = 1;
     std::int32_t m_main = 0;
     std::int32_t m_root = 0;

@@ -1,5 +1,6 @@
 #include "host/model/ModelFile.h"
 
+#include "host/ScriptCodePage.h"
 #include "host/model/Model.h"
 #include "host/model/ModelServices.h"
 
@@ -192,7 +193,8 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 void SaveModelFile(const TModel& model, const std::string& path, std::string_view word) {
     const std::string text = ModelFileText(model);
-    const std::filesystem::path target(path);
+    const std::string systemPath = ScriptToUtf8(path);
+    const std::filesystem::path target(systemPath);
     const std::filesystem::path directory =
         target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
     std::string temporary = (directory / ("." + target.filename().string() + ".XXXXXX")).string();
@@ -201,11 +203,12 @@ void SaveModelFile(const TModel& model, const std::string& path, std::string_vie
         SaveFailed(word, path, errno);
     }
     struct stat existing {};
-    const mode_t mode = ::stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
+    const mode_t mode =
+        ::stat(systemPath.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
     const bool written = WriteAll(fd, text) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
     const int writeError = errno;
     const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (!written || !closed || ::rename(temporary.c_str(), systemPath.c_str()) != 0) {
         const int error = written && closed ? errno : writeError;
         ::unlink(temporary.c_str());
         SaveFailed(word, path, error);
@@ -364,7 +367,7 @@ bool ReadScriptFile(const std::string& path, std::string& content, std::string& 
 double ExecuteFile(TLanguageInterpreter& context, const std::string& path, TText& text) {
     std::string content;
     std::string reason;
-    if (!ReadScriptFile(path, content, reason)) {
+    if (!ReadScriptFile(ScriptToUtf8(path), content, reason)) {
         const TScriptRead read(ModelServicesOf(context));
         throw EVexError("ExecFile: cannot read the file \"" + path + "\": " + reason);
     }

@@ -35,6 +35,8 @@ class TModel;
 // The text of a model file for the model as it is.
 std::string ModelFileText(const TModel& model);
 
+// File names are script texts (Windows-1252); both functions hand them to the system in UTF-8.
+//
 // Writes the model file atomically: the text goes to a temporary file in the same directory,
 // which then replaces `path`, so a failure at any point leaves the old file as it was. Raises
 // EVexError naming `word` when the file cannot be written.
@@ -62,12 +64,13 @@ bool EndsInsideStatement(std::string_view script);
 // Library asks for one read). Gives the result of the last statement.
 double ExecuteScript(TLanguageInterpreter& context, const std::string& name,
                      std::string_view script, TText& text);
-// Reads a whole script file into `content`. False, with the system's reason in `reason` ("No such
-// file or directory"), when it cannot be read; a directory and a file that is no regular file
-// (a device, a pipe) are refused too.
+// Reads a whole script file, named as the system names it (UTF-8), into `content`. False, with
+// the system's reason in `reason` ("No such file or directory"), when it cannot be read; a
+// directory and a file that is no regular file (a device, a pipe) are refused too.
 bool ReadScriptFile(const std::string& path, std::string& content, std::string& reason);
-// Reads a script file and runs it with ExecuteScript. Raises EVexError naming the word ExecFile,
-// the file and the system's reason when the file cannot be read.
+// Reads a script file (its name a script text, Windows-1252) and runs it with ExecuteScript.
+// Raises EVexError naming the word ExecFile, the file and the system's reason when the file
+// cannot be read.
 double ExecuteFile(TLanguageInterpreter& context, const std::string& path, TText& text);
 
 // A text as a VexScript constant that reads back as exactly the same bytes: "[text]", or

@@ -8,11 +8,15 @@
 // 372 to 390 exists for that). Inside a larger text the error carries the word, the path and the
 // cause.
 //
-// Paths are taken as bytes, relative to the current directory. Texts are read and written
+// Paths are script texts (Windows-1252) and are handed to the system in its encoding, UTF-8;
+// names the system gives back (listings, directories) are converted to the script's code page,
+// and one that code page cannot hold is an error rather than a name that leads nowhere. Paths are
+// relative to the current directory. Texts are read and written
 // exactly as they are (no line-end conversion). WriteTextFile replaces a file atomically: it
 // writes a temporary file beside it and renames it over the old one, so a failure midway never
 // leaves a half-written file.
 
+#include "host/ScriptCodePage.h"
 #include "host/words/WordSupport.h"
 #include "host/words/WordTables.h"
 
@@ -24,6 +28,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <vector>
 
@@ -38,12 +43,24 @@ fs::path PathArg(TLanguageInterpreter& c, TCallNode& n, int i) {
     if (path.empty()) {
         ArgumentError(c, n, i, "the path is empty");
     }
-    return fs::path(path.str());
+    return fs::path(ScriptToUtf8(path.view()));
+}
+
+// A name from the system as a script text.
+std::string ScriptName(const TLanguageInterpreter& c, const TCallNode& n, const fs::path& name) {
+    std::optional<std::string> script = Utf8ToScript(name.string());
+    if (!script) {
+        WordError(c, n,
+                  "the name \"" + name.string() +
+                      "\" holds characters the script's code page (Windows-1252) cannot hold");
+    }
+    return std::move(*script);
 }
 
 [[noreturn]] void FileError(const TLanguageInterpreter& c, const TCallNode& n,
                             std::string_view what, const fs::path& path, std::string_view cause) {
-    WordError(c, n, std::string(what) + " \"" + path.string() + "\": " + std::string(cause));
+    const std::string name = Utf8ToScript(path.string()).value_or(path.string());
+    WordError(c, n, std::string(what) + " \"" + name + "\": " + std::string(cause));
 }
 
 [[noreturn]] void FileError(const TLanguageInterpreter& c, const TCallNode& n,
@@ -243,7 +260,7 @@ double ListFiles(int count, TCallNode& n, TText& text, TLanguageInterpreter& c) 
     for (fs::directory_iterator it(path, error), end; !error && it != end; it.increment(error)) {
         if (it->is_regular_file(error) &&
             (extension.empty() || it->path().extension() == extension)) {
-            names.push_back(it->path().filename().string());
+            names.push_back(ScriptName(c, n, it->path().filename()));
         }
     }
     if (error) {
@@ -264,7 +281,7 @@ double CurrentDirectory(int, TCallNode& n, TText& text, TLanguageInterpreter& c)
     if (error) {
         WordError(c, n, "cannot read the current directory: " + error.message());
     }
-    text = TText(path.string());
+    text = TText(ScriptName(c, n, path));
     return 0;
 }
 
@@ -284,7 +301,7 @@ double TempDirectory(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     if (error) {
         WordError(c, n, "cannot find the directory for temporary files: " + error.message());
     }
-    text = TText(path.string());
+    text = TText(ScriptName(c, n, path));
     return 0;
 }
 
@@ -295,7 +312,7 @@ double AbsolutePath(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     if (error) {
         FileError(c, n, "cannot resolve", path, error);
     }
-    text = TText(absolute.lexically_normal().string());
+    text = TText(ScriptName(c, n, absolute.lexically_normal()));
     return 0;
 }
 

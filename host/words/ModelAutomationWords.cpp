@@ -2,6 +2,7 @@
 // model's name and file, the library, and the shell's views, cursor, progress and tree. Without
 // the shell's windows the services keep their state silently (host/model/ModelServices.h).
 
+#include "host/ScriptCodePage.h"
 #include "host/model/ModelFile.h"
 #include "host/words/ModelWordSupport.h"
 #include "host/words/WordTables.h"
@@ -77,7 +78,7 @@ double ProgressBarForOpen(int count, TCallNode& n, TText&, TLanguageInterpreter&
     }
     const std::string path = count >= 2 ? TextHalfArg(c, n, 2).str() : std::string();
     std::error_code error;
-    const auto size = std::filesystem::file_size(path, error);
+    const auto size = std::filesystem::file_size(ScriptToUtf8(path), error);
     progress.Show("t-FileRead", path, error ? 0 : static_cast<std::int64_t>(size));
     return 1;
 }

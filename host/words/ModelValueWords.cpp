@@ -9,21 +9,24 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace vex::host {
 
 namespace {
 
 double Label(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
-    const TText name = TextHalfArg(c, n, 1);
+    TText keep;
+    const std::string_view name = TextHalfView(c, n, 1, keep);
     const TAtom& owner = AtomArg(c, n, 2);
-    const TModelValue* value = owner.Labels.At(owner.Labels.Find(name.view()));
+    const TModelValue* value = owner.Labels.At(owner.Labels.Find(name));
     return value ? GiveValue(*value, text) : 0;
 }
 
 double SetLabel(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     TAtom& atom = AtomArg(c, n, 1);
-    const std::string name = NameArg(c, n, 2);
+    std::string keep;
+    const std::string_view name = NameView(c, n, 2, keep);
     const TModelValue value = ModelValueArg(c, n, 3);
     atom.Labels.Set(name, value);
     return GiveValue(value, text);
@@ -88,7 +91,9 @@ double SetHandler(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     const int kind = KindArg(c, n, 2);
     TModel& model = ModelOf(c);
     model.SetHandler(atom, kind, TextHalfArg(c, n, 3).str());
-    return atom.Handler(kind).Text.empty() || model.CompileHandler(c, atom, kind) ? 1 : 0;
+    return std::as_const(atom).Handler(kind).Text.empty() || model.CompileHandler(c, atom, kind)
+               ? 1
+               : 0;
 }
 
 double Handler(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {

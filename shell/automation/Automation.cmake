@@ -14,6 +14,8 @@ qt_add_dbus_adaptor(automation_adaptors ${CMAKE_CURRENT_LIST_DIR}/com.velmark.Ze
     shell/automation/AutomationObject.h TAutomationObject Application1Adaptor)
 
 target_sources(zentaro_shell PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/AutomationCall.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/AutomationCall.h
     ${CMAKE_CURRENT_LIST_DIR}/AutomationObject.cpp
     ${CMAKE_CURRENT_LIST_DIR}/AutomationObject.h
     ${CMAKE_CURRENT_LIST_DIR}/AutomationService.cpp

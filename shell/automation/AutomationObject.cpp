@@ -2,6 +2,7 @@
 
 #include "Application1Adaptor.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QVariantList>
@@ -18,7 +19,7 @@ TAutomationObject::TAutomationObject(const QString& owner, TZTApp::ContextSource
     : QObject(parent)
     , m_owner(owner)
     , m_bus(QString())
-    , m_app(std::move(context)) {
+    , m_app(std::make_shared<TZTApp>(std::move(context))) {
     new Application1Adaptor(this);
     new Events1Adaptor(this);
 }
@@ -53,56 +54,87 @@ bool TAutomationObject::acceptCaller() {
     return false;
 }
 
-void TAutomationObject::answer(const TAutomationStatus& status) {
-    if (!status.ok && calledFromDBus()) {
-        sendErrorReply(status.errorName, status.message);
-    }
+// The reply is sent from the GUI thread once the operation is done; sending is thread-safe.
+void TAutomationObject::answerFromGuiThread(TOperation operation) {
+    setDelayedReply(true);
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [app = m_app, request = message(), bus = connection(), operation = std::move(operation)] {
+            QVariantList reply;
+            const TAutomationStatus status = operation(*app, reply);
+            QDBusConnection(bus).send(
+                status.ok ? request.createReply(reply)
+                          : request.createErrorReply(status.errorName, status.message));
+        },
+        Qt::QueuedConnection);
 }
 
 void TAutomationObject::NewModel() {
     if (acceptCaller()) {
-        answer(m_app.NewModel());
+        answerFromGuiThread([](TZTApp& app, QVariantList&) { return app.NewModel(); });
+    }
+}
+
+void TAutomationObject::answerOpen(TOpen open, const QString& fileName) {
+    if (acceptCaller()) {
+        answerFromGuiThread([open, fileName](TZTApp& app, QVariantList& reply) {
+            TAutomationValue result;
+            const TAutomationStatus status = (app.*open)(fileName, result);
+            reply << QVariant::fromValue(toDBus(result));
+            return status;
+        });
     }
 }
 
 QDBusVariant TAutomationObject::OpenModel(const QString& fileName) {
-    TAutomationValue result;
-    if (acceptCaller()) {
-        answer(m_app.OpenModel(fileName, result));
-    }
-    return toDBus(result);
+    answerOpen(&TZTApp::OpenModel, fileName);
+    return {};
 }
 
 QDBusVariant TAutomationObject::OpenLibrary(const QString& fileName) {
-    TAutomationValue result;
-    if (acceptCaller()) {
-        answer(m_app.OpenLibrary(fileName, result));
-    }
-    return toDBus(result);
+    answerOpen(&TZTApp::OpenLibrary, fileName);
+    return {};
 }
 
 void TAutomationObject::SaveModel() {
     if (acceptCaller()) {
-        answer(m_app.SaveModel());
+        answerFromGuiThread([](TZTApp& app, QVariantList&) { return app.SaveModel(); });
     }
 }
 
-QString TAutomationObject::ExecuteScript(const QString& script, QDBusVariant& result) {
-    TAutomationValue value;
-    QString text;
+QString TAutomationObject::ExecuteScript(const QString& script, QDBusVariant&) {
     if (acceptCaller()) {
-        answer(m_app.ExecuteScript(script, text, value));
+        answerFromGuiThread([script](TZTApp& app, QVariantList& reply) {
+            TAutomationValue result;
+            QString text;
+            const TAutomationStatus status = app.ExecuteScript(script, text, result);
+            reply << text << QVariant::fromValue(toDBus(result));
+            return status;
+        });
     }
-    result = toDBus(value);
-    return text;
+    return {};
 }
 
 QDBusVariant TAutomationObject::ExecuteScriptText(const QString& script) {
-    TAutomationValue result;
     if (acceptCaller()) {
-        answer(m_app.ExecuteScriptText(script, result));
+        answerFromGuiThread([script](TZTApp& app, QVariantList& reply) {
+            TAutomationValue result;
+            const TAutomationStatus status = app.ExecuteScriptText(script, result);
+            reply << QVariant::fromValue(toDBus(result));
+            return status;
+        });
     }
-    return toDBus(result);
+    return {};
+}
+
+bool TAutomationObject::Abort() {
+    return acceptCaller() && m_app->Abort(isShared());
+}
+
+void TAutomationObject::SetTimeLimit(uint milliseconds) {
+    if (acceptCaller()) {
+        m_app->SetTimeLimit(milliseconds);
+    }
 }
 
 void TAutomationObject::Release() {
@@ -114,7 +146,7 @@ void TAutomationObject::Release() {
                        QStringLiteral("The shared automation object cannot be released."));
         return;
     }
-    emit released(this);
+    emit released(m_path);
 }
 
 // A client's own object sends its events to that client only; the shared object broadcasts.

@@ -7,9 +7,17 @@
 #include <QDBusVariant>
 #include <QObject>
 #include <QString>
+#include <QVariantList>
+
+#include <functional>
+#include <memory>
 
 // An automation object on the bus: the D-Bus face of one TZTApp. An object created for a client
 // answers that client only; the shared object answers everyone.
+//
+// The object lives on the service's call thread, not the GUI thread: it takes every call there,
+// answers Abort and SetTimeLimit at once, even while the GUI thread runs a script, and hands the
+// operations to the GUI thread, which answers them when they are done (a delayed reply).
 class TAutomationObject : public QObject, protected QDBusContext {
     Q_OBJECT
 
@@ -40,18 +48,31 @@ public slots:
     QString ExecuteScript(const QString& script, QDBusVariant& result);
     QDBusVariant ExecuteScriptText(const QString& script);
     void Release();
+    // Asks the running call to end: this object's (the shared object: whichever automation call
+    // runs). True when there was one to ask.
+    bool Abort();
+    // The longest each later call of this object may run before it is aborted; 0 for no limit.
+    void SetTimeLimit(uint milliseconds);
 
 signals:
-    // Emitted after the owner released the object; the service then drops it.
-    void released(TAutomationObject* object);
+    // Emitted after the owner released the object (at `path`); the service then drops it.
+    void released(const QString& path);
     void Notification(const QString& text);
 
 private:
+    // An operation on the GUI thread: its status, and the reply's arguments on success.
+    using TOperation = std::function<TAutomationStatus(TZTApp& app, QVariantList& reply)>;
+
     bool acceptCaller();
-    void answer(const TAutomationStatus& status);
+    using TOpen = TAutomationStatus (TZTApp::*)(const QString&, TAutomationValue&);
+
+    // Runs the operation on the GUI thread and answers the current call from there.
+    void answerFromGuiThread(TOperation operation);
+    void answerOpen(TOpen open, const QString& fileName);
 
     QString m_owner;
     QString m_path;
     QDBusConnection m_bus;
-    TZTApp m_app;
+    // Shared with the operations on their way, which may outlive the object.
+    std::shared_ptr<TZTApp> m_app;
 };

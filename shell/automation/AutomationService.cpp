@@ -6,6 +6,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusServiceWatcher>
+#include <QThread>
 
 TAutomationService::TAutomationService(const QDBusConnection& bus, TZTApp::ContextSource context,
                                        QObject* parent)
@@ -21,13 +22,35 @@ TAutomationService::TAutomationService(const QDBusConnection& bus, TZTApp::Conte
     m_watcher->setWatchMode(QDBusServiceWatcher::WatchForUnregistration);
     connect(m_watcher, &QDBusServiceWatcher::serviceUnregistered, this,
             &TAutomationService::dropObjectsOf);
+    m_callThread = new QThread(this);
+    m_callThread->setObjectName(QStringLiteral("automation calls"));
+    m_callThread->start();
 }
 
+// The objects go with their thread: deleted there once it has finished its events.
 TAutomationService::~TAutomationService() {
     if (m_started) {
         m_bus.unregisterService(QString::fromLatin1(kServiceName));
         m_bus.unregisterObject(QString::fromLatin1(kEntryPath));
     }
+    for (const QString& path : m_objects.keys())
+        drop(path);
+    if (m_shared) {
+        m_bus.unregisterObject(QString::fromLatin1(kSharedPath));
+        m_shared->deleteLater();
+    }
+    m_callThread->quit();
+    m_callThread->wait();
+}
+
+TAutomationObject* TAutomationService::exportObject(const QString& owner, const QString& path) {
+    auto* object = new TAutomationObject(owner, m_context, nullptr);
+    object->moveToThread(m_callThread);
+    if (!object->exportTo(m_bus, path)) {
+        object->deleteLater();
+        return nullptr;
+    }
+    return object;
 }
 
 bool TAutomationService::start(QString* error) {
@@ -40,15 +63,18 @@ bool TAutomationService::start(QString* error) {
     if (!m_bus.isConnected()) {
         return fail(QStringLiteral("no D-Bus session bus: %1").arg(m_bus.lastError().message()));
     }
-    m_shared = new TAutomationObject(QString(), m_context, this);
-    if (!m_bus.registerObject(QString::fromLatin1(kEntryPath), this) ||
-        !m_shared->exportTo(m_bus, QString::fromLatin1(kSharedPath))) {
+    m_shared = exportObject(QString(), QString::fromLatin1(kSharedPath));
+    if (!m_shared || !m_bus.registerObject(QString::fromLatin1(kEntryPath), this)) {
         return fail(QStringLiteral("the automation objects could not be registered on the bus"));
     }
     if (!m_bus.registerService(QString::fromLatin1(kServiceName))) {
         m_bus.unregisterObject(QString::fromLatin1(kEntryPath));
+        // The bus refuses a name another connection owns without an error of its own.
+        const QString reason = m_bus.lastError().isValid()
+                                   ? m_bus.lastError().message()
+                                   : QStringLiteral("another process owns it");
         return fail(QStringLiteral("the name %1 could not be taken: %2")
-                        .arg(QString::fromLatin1(kServiceName), m_bus.lastError().message()));
+                        .arg(QString::fromLatin1(kServiceName), reason));
     }
     m_started = true;
     return true;
@@ -57,10 +83,9 @@ bool TAutomationService::start(QString* error) {
 QDBusObjectPath TAutomationService::CreateObject() {
     const QString owner = calledFromDBus() ? message().service() : QString();
     const QString path = QString::fromLatin1(kObjectsPath) + QString::number(m_nextObject++);
-    auto* object =
-        new TAutomationObject(owner.isEmpty() ? QStringLiteral(":local") : owner, m_context, this);
-    if (!object->exportTo(m_bus, path)) {
-        delete object;
+    TAutomationObject* object =
+        exportObject(owner.isEmpty() ? QStringLiteral(":local") : owner, path);
+    if (!object) {
         if (calledFromDBus()) {
             sendErrorReply(QStringLiteral("com.velmark.Zentaro.Error.Failed"),
                            QStringLiteral("The automation object could not be registered."));
@@ -76,17 +101,20 @@ QDBusObjectPath TAutomationService::CreateObject() {
 }
 
 // Dropped after the current call has been answered: the release reply is still being sent.
-void TAutomationService::drop(TAutomationObject* object) {
-    m_objects.remove(object->path());
-    m_bus.unregisterObject(object->path());
+// Known by its path, so that a release and the client's leaving drop an object once.
+void TAutomationService::drop(const QString& path) {
+    TAutomationObject* object = m_objects.take(path);
+    if (!object) {
+        return;
+    }
+    m_bus.unregisterObject(path);
     object->deleteLater();
 }
 
 void TAutomationService::dropObjectsOf(const QString& client) {
-    const QList<TAutomationObject*> objects = m_objects.values();
-    for (TAutomationObject* object : objects) {
-        if (object->owner() == client) {
-            drop(object);
+    for (const QString& path : m_objects.keys()) {
+        if (m_objects.value(path)->owner() == client) {
+            drop(path);
         }
     }
     m_watcher->removeWatchedService(client);

@@ -10,11 +10,17 @@
 #include <QString>
 
 class QDBusServiceWatcher;
+class QThread;
 class TAutomationObject;
 
 // The automation service on a D-Bus connection: the well-known name com.velmark.Zentaro, the
 // entry object that hands each client its own automation object, and the shared object that any
 // client may call. A client's objects are dropped when it releases them or leaves the bus.
+//
+// The automation objects live on a thread of the service's own, the call thread, so that Abort
+// is answered while the GUI thread runs a script; the operations themselves run on the GUI
+// thread (TAutomationObject). The service itself, with the entry object, stays on the thread
+// that created it.
 class TAutomationService : public QObject, protected QDBusContext {
     Q_OBJECT
 
@@ -42,7 +48,10 @@ public slots:
     QDBusObjectPath CreateObject();
 
 private:
-    void drop(TAutomationObject* object);
+    // Puts a new object on the call thread and on the bus at `path`; none when it could not be
+    // registered.
+    TAutomationObject* exportObject(const QString& owner, const QString& path);
+    void drop(const QString& path);
     void dropObjectsOf(const QString& client);
 
     QDBusConnection m_bus;
@@ -50,6 +59,7 @@ private:
     TAutomationObject* m_shared = nullptr;
     QDBusServiceWatcher* m_watcher = nullptr;
     QHash<QString, TAutomationObject*> m_objects; // by path
+    QThread* m_callThread = nullptr;
     quint64 m_nextObject = 1;
     bool m_started = false;
 };

@@ -58,13 +58,19 @@ bool registerServer(const QString& executable, QString* error) {
     return true;
 }
 
-bool unregisterServer(QString* error) {
+bool unregisterServer(QString* error, bool* removed) {
     QFile file(activationFilePath());
-    if (file.exists() && !file.remove()) {
+    const bool present = file.exists();
+    if (present && !file.remove()) {
         return fail(
             error, QStringLiteral("cannot remove %1: %2").arg(file.fileName(), file.errorString()));
     }
-    reloadBusConfiguration();
+    if (removed) {
+        *removed = present;
+    }
+    if (present) {
+        reloadBusConfiguration();
+    }
     return true;
 }
 

@@ -12,7 +12,8 @@ QString activationFilePath();
 // Writes the activation file naming `executable`, then asks a running session bus to reload its
 // configuration. False, with the reason, when the file cannot be written.
 bool registerServer(const QString& executable, QString* error);
-// Removes the activation file (nothing to do when there is none) and asks the bus to reload.
-bool unregisterServer(QString* error);
+// Removes the activation file and asks the bus to reload. Without a file there is nothing to do,
+// which is no failure; `removed` says whether a file went.
+bool unregisterServer(QString* error, bool* removed = nullptr);
 
 } // namespace ServiceRegistration

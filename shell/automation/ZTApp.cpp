@@ -3,7 +3,11 @@
 #include "host/model/ModelFile.h"
 #include "platform/CodePage.h"
 #include "runtime/VexScript.h"
+#include "shell/ModelKeeper.h"
+#include "shell/ShellTexts.h"
+#include "shell/automation/AutomationCall.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <exception>
@@ -11,10 +15,16 @@
 
 namespace {
 
-TZTApp* g_lastInitialized = nullptr;
+// Set on the GUI thread; an object may go last on the thread that answers its calls.
+std::atomic<TZTApp*> g_lastInitialized = nullptr;
 
 std::string toScriptText(const QString& text) {
     return toWindows1252(text).toStdString();
+}
+
+// How an operation fails with a message for its caller.
+[[noreturn]] void failWith(const QString& message) {
+    throw std::runtime_error(message.toStdString());
 }
 
 } // namespace
@@ -25,9 +35,8 @@ TZTApp::TZTApp(ContextSource context)
 }
 
 TZTApp::~TZTApp() {
-    if (g_lastInitialized == this) {
-        g_lastInitialized = nullptr;
-    }
+    TZTApp* self = this;
+    g_lastInitialized.compare_exchange_strong(self, nullptr);
 }
 
 TZTApp* TZTApp::lastInitialized() noexcept {
@@ -74,9 +83,21 @@ bool TZTApp::hasWords() const {
     return context().Registry.Count() > 0;
 }
 
-double TZTApp::run(const std::string& script, QByteArray* text) const {
+bool TZTApp::Abort(bool anyCall) {
+    return TAutomationCall::abort(anyCall ? nullptr : this);
+}
+
+double TZTApp::run(const std::string& script, QByteArray* text, TErrors errors) const {
+    vex::TLanguageInterpreter& runtime = context();
+    TAutomationCall call(this, runtime, std::chrono::milliseconds(m_timeLimit.load()));
     vex::TText resultText;
-    const double number = context().ExecuteExternal(script, resultText);
+    const double number = runtime.ExecuteExternal(script, resultText);
+    if (!call.failure().isEmpty()) {
+        failWith(call.failure());
+    }
+    if (errors == TErrors::Fail && !call.firstReportedError().isEmpty()) {
+        failWith(call.firstReportedError());
+    }
     if (text) {
         *text = QByteArray(resultText.data(), static_cast<qsizetype>(resultText.size()));
     }
@@ -88,28 +109,45 @@ TAutomationStatus TZTApp::NewModel() {
 }
 
 TAutomationStatus TZTApp::SaveModel() {
-    return safeCall([&] { run("kernelfnc([save model under same name])"); });
+    return safeCall(
+        [&] { run("kernelfnc([save model under same name])", nullptr, TErrors::Fail); });
 }
 
-TAutomationStatus TZTApp::open(const QString& fileName, TAutomationValue& result,
-                               std::string (*compose)(const std::string&)) {
+// Everything that can be known before the read is checked before anything changes; what the
+// read itself reports is undone by the keeper.
+TAutomationStatus TZTApp::open(const QString& fileName, TAutomationValue& result, bool library) {
     result.clear();
     return safeCall([&] {
+        if (!fitsWindows1252(fileName)) {
+            failWith(ShellText(stCannotOpen).arg(fileName, ShellText(stNameOutsideCodePage)));
+        }
         if (!QFileInfo(fileName).isFile()) {
             result = TAutomationValue::fromInteger(-1);
             return;
         }
-        const double number = run(compose(toScriptText(fileName)));
-        result = TAutomationValue::fromDouble(number);
+        if (QFile file(fileName); !file.open(QIODevice::ReadOnly)) {
+            failWith(ShellText(stCannotOpen).arg(fileName, file.errorString()));
+        }
+        const std::string name = toScriptText(fileName);
+        TModelKeeper keeper(context());
+        try {
+            const double number = run(library ? openLibraryScript(name) : openModelScript(name),
+                                      nullptr, TErrors::Fail);
+            result = TAutomationValue::fromDouble(number);
+        } catch (...) {
+            keeper.endFileRead();
+            library ? keeper.dropLibraryAdditions() : keeper.restoreModel();
+            throw;
+        }
     });
 }
 
 TAutomationStatus TZTApp::OpenModel(const QString& fileName, TAutomationValue& result) {
-    return open(fileName, result, &TZTApp::openModelScript);
+    return open(fileName, result, false);
 }
 
 TAutomationStatus TZTApp::OpenLibrary(const QString& fileName, TAutomationValue& result) {
-    return open(fileName, result, &TZTApp::openLibraryScript);
+    return open(fileName, result, true);
 }
 
 TAutomationStatus TZTApp::ExecuteScript(const QString& script, QString& resultText,

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <atomic>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -21,6 +23,12 @@ class TLanguageInterpreter;
 // (which suppresses debugging and restores what it changes) and converts the result. Every
 // operation first clears its out-parameters and never lets an exception escape: a failure comes
 // back as a status with the message, the out-parameters keeping their cleared values.
+//
+// Each run is an automation call (TAutomationCall): it waits on no person (a message box it
+// would show becomes its failure) and ends early when another thread aborts it or its time
+// limit passes, which is a failure as well. Errors inside a script are reported by the runtime
+// and are no failure; the open operations are the exception: a file whose reading reports an
+// error leaves the model as it was and fails with the first error.
 class TZTApp {
 public:
     // Where the operations find the runtime: the application's global context unless a test
@@ -32,14 +40,26 @@ public:
     TZTApp& operator=(const TZTApp&) = delete;
     ~TZTApp();
 
+    // Asks this object's running call to end, or with `anyCall` whichever automation call runs;
+    // safe from any thread. True when there was one to ask.
+    bool Abort(bool anyCall = false);
+    // The longest a later call may run before it is aborted, in milliseconds; 0 (the start) for
+    // no limit. Safe from any thread.
+    void SetTimeLimit(std::uint32_t milliseconds) noexcept { m_timeLimit = milliseconds; }
+    std::uint32_t TimeLimit() const noexcept { return m_timeLimit; }
+
     // Starts a new, empty model.
     TAutomationStatus NewModel();
     // Opens a model file. `result` is the number of the run as a double, or the integer -1 when
-    // no file of that name exists (then nothing runs).
+    // no file of that name exists (then nothing runs). A name Windows-1252 cannot hold or a file
+    // that cannot be read fails before anything changes; a read that reports an error fails
+    // and leaves the model as it was.
     TAutomationStatus OpenModel(const QString& fileName, TAutomationValue& result);
-    // Opens a library file into the model; results as OpenModel.
+    // Opens a library file into the model; results as OpenModel (a failed read leaves nothing
+    // below the library).
     TAutomationStatus OpenLibrary(const QString& fileName, TAutomationValue& result);
-    // Saves the model under its name.
+    // Saves the model under its name; a model without one, or a save that reports an error,
+    // fails.
     TAutomationStatus SaveModel();
     // Runs VexScript: the number as a double and the text. With no words registered yet, both
     // stay empty and the runtime is not touched.
@@ -56,12 +76,19 @@ public:
     static std::string openLibraryScript(const std::string& fileName);
 
 private:
+    // What a run counts as its failure besides boxes and aborts.
+    enum class TErrors {
+        Allowed,
+        Fail
+    };
+
     TAutomationStatus safeCall(const std::function<void()>& operation);
     vex::TLanguageInterpreter& context() const;
-    double run(const std::string& script, QByteArray* text = nullptr) const;
+    double run(const std::string& script, QByteArray* text = nullptr,
+               TErrors errors = TErrors::Allowed) const;
     bool hasWords() const;
-    TAutomationStatus open(const QString& fileName, TAutomationValue& result,
-                           std::string (*compose)(const std::string&));
+    TAutomationStatus open(const QString& fileName, TAutomationValue& result, bool library);
 
     ContextSource m_context;
+    std::atomic<std::uint32_t> m_timeLimit{0};
 };

@@ -13,10 +13,12 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <thread>
@@ -83,14 +85,16 @@ private slots:
     void popupMenuHoldsItsItemsAndKeys();
     void popupMenuOpensAndItsItemsWork();
     void savesNumberedCrLfLinesInWindows1252();
-    void failedSaveChangesNothing_data();
-    void failedSaveChangesNothing();
+    void failedSaveIsReportedAndChangesNothing_data();
+    void failedSaveIsReportedAndChangesNothing();
+    void aLongMessageKeepsTheWindowSmall();
     void messagesFromAnotherThreadArriveInOrder();
     void wordWrapAndQuietFollowTheHost_data();
     void wordWrapAndQuietFollowTheHost();
     void translatesItselfFirst_data();
     void translatesItselfFirst();
     void screenshotOfTheErrorWindow();
+    void windowsComeBackWhereTheyWereLeft();
 
 private:
     std::chrono::milliseconds m_now = 100'000ms;
@@ -332,7 +336,7 @@ void TraceWindowTest::savesNumberedCrLfLinesInWindows1252() {
     QCOMPARE(readFile(m_savePath), QByteArray());
 }
 
-void TraceWindowTest::failedSaveChangesNothing_data() {
+void TraceWindowTest::failedSaveIsReportedAndChangesNothing_data() {
     QTest::addColumn<QString>("name"); // below the test folder; empty: the dialog was cancelled
     QTest::newRow("cancelled") << QString();
     QTest::newRow("missing folder") << QStringLiteral("missing/errors.txt");
@@ -340,7 +344,7 @@ void TraceWindowTest::failedSaveChangesNothing_data() {
     QTest::newRow("below a file") << QStringLiteral("file/errors.txt");
 }
 
-void TraceWindowTest::failedSaveChangesNothing() {
+void TraceWindowTest::failedSaveIsReportedAndChangesNothing() {
     QFETCH(QString, name);
     QVERIFY(QDir(m_dir->path()).mkpath("folder"));
     QFile file(m_dir->filePath("file"));
@@ -352,12 +356,55 @@ void TraceWindowTest::failedSaveChangesNothing() {
     action(GetErrorWindow(), "pmSaveMessages")->trigger();
 
     QCOMPARE(m_saveRequests.size(), 1);
-    QVERIFY(m_boxes.isEmpty());
+    QCOMPARE(m_boxes.size(), name.isEmpty() ? 0 : 1);
+    if (!name.isEmpty())
+        QVERIFY2(
+            m_boxes.first().startsWith("The messages could not be saved to " + m_savePath + ": "),
+            qPrintable(m_boxes.first()));
+    m_boxes.clear();
     QCOMPARE(lines(GetErrorWindow()), QStringLiteral("1 kept"));
     QCOMPARE(GetErrorWindow()->MessageCount(), 1);
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
              (QStringList{"file", "folder"}));
     QCOMPARE(readFile(m_dir->filePath("file")), QByteArray("old\r\n"));
+}
+
+// A 100,000-character message (a long statement quoted in an error) leaves the window at its
+// size and the text box with a bounded part of it; the log and a saved file have it whole. Leaves
+// TraceWindow-long.png, scrolled sideways with the numbers in view, to look at.
+void TraceWindowTest::aLongMessageKeepsTheWindowSmall() {
+    TraceMessage("short", true);
+    TformTrace* window = GetErrorWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    const QSize designed = window->size();
+    const QString statement = "Do(" + QString("x+").repeated(50'000) + "1)";
+    TraceMessage("Nesting too deep in: " + statement, true);
+    TraceMessage("after", true);
+
+    QCOMPARE(window->size(), designed);
+    QVERIFY(window->minimumSizeHint().width() <= designed.width());
+    QVERIFY(memTrace(window)->document()->characterCount() < 2 * TformTrace::kShownCharacters);
+    QVERIFY(lines(window).contains("more characters: Save Messages writes the whole message]"));
+    QCOMPARE(lines(window).section('\n', 2), QString("3 after"));
+    QCOMPARE(window->findChild<QLabel*>("lblLastErrorText")->text(), QString("after"));
+    QCOMPARE(ErrorLog().at(1), "2 Nesting too deep in: " + statement);
+    m_savePath = m_dir->filePath("errors.txt");
+    action(window, "pmSaveMessages")->trigger();
+    QCOMPARE(readFile(m_savePath).size(), 9 + 23 + statement.size() + 2 + 9);
+
+    // Scrolled sideways, the numbers stay at the left edge.
+    QScrollBar* sideways = memTrace(window)->horizontalScrollBar();
+    sideways->setValue(sideways->maximum() / 2);
+    const QList<QWidget*> overlays =
+        memTrace(window)->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    QVERIFY(std::any_of(overlays.begin(), overlays.end(), [](const QWidget* child) {
+        return child->isVisible() && child->geometry().left() <= 2 && child->width() < 60;
+    }));
+    QVERIFY(window->grab().save(QStringLiteral(ZENTARO_TEST_OUTPUT_DIR "/TraceWindow-long.png")));
+    sideways->setValue(0);
+    QVERIFY(std::none_of(overlays.begin(), overlays.end(), [](const QWidget* child) {
+        return child->isVisible() && child->width() < 60 && child->height() > 20;
+    }));
 }
 
 void TraceWindowTest::messagesFromAnotherThreadArriveInOrder() {
@@ -457,7 +504,9 @@ void TraceWindowTest::translatesItselfFirst() {
 
     TformTrace* window = GetErrorWindow();
     QCOMPARE(window->windowTitle(), errorCaption);
-    QCOMPARE(window->findChild<QLabel*>("lblLastError")->text(), lastError);
+    const auto* caption = window->findChild<QLabel*>("lblLastError");
+    QCOMPARE(caption->text(), lastError);
+    QVERIFY(caption->width() > caption->fontMetrics().horizontalAdvance(lastError));
     QCOMPARE(action(window, "pmClearMessages")->text(), clearMessages);
     QCOMPARE(action(window, "pmClearMessages")->statusTip(), clearHint);
     // A translated memo text would have replaced the messages; the memo has none to translate.
@@ -499,6 +548,15 @@ void TraceWindowTest::screenshotOfTheErrorWindow() {
     QCOMPARE(QColor(image.pixel(inside)), background(window));
     const QRect status = sbTrace(window)->geometry();
     QVERIFY(status.height() >= 19 && status.bottom() >= image.height() - 2);
+}
+
+// Each of the two windows keeps a placement of its own.
+void TraceWindowTest::windowsComeBackWhereTheyWereLeft() {
+    GetErrorWindow()->move(40, 50);
+    GetTraceWindow()->move(300, 60);
+    FinalizeTraceWindows();
+    QCOMPARE(GetErrorWindow()->pos(), QPoint(40, 50));
+    QCOMPARE(GetTraceWindow()->pos(), QPoint(300, 60));
 }
 
 QTEST_MAIN(TraceWindowTest)

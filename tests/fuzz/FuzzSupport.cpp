@@ -28,9 +28,9 @@ TFuzzContext::TFuzzContext(test::TFakeHost& host)
     : TTestContext(host) {
     for (int number = 1; number <= kBuiltInWordCount; ++number) {
         const auto slot = static_cast<std::size_t>(number);
-        if (WordTable[slot] && WordTable[slot] != BudgetedWord) {
-            g_implementations[slot] = WordTable[slot];
-            WordTable[slot] = BudgetedWord;
+        if (Registry.WordTable[slot] && Registry.WordTable[slot] != BudgetedWord) {
+            g_implementations[slot] = Registry.WordTable[slot];
+            Registry.WordTable[slot] = BudgetedWord;
         }
     }
 }

@@ -95,5 +95,44 @@ TEST_F(FileWordsTest, FailuresNameThePathInsideAndStayGenericAtTheRoot) {
                   "\": No such file or directory\n");
 }
 
+// Names in scripts are Windows-1252 and reach the system as UTF-8; names the system gives back
+// come as Windows-1252, and one the code page cannot hold is an error.
+TEST_F(FileWordsTest, NamesBeyondAsciiCrossTheBoundary) {
+    const std::string folder = "M\xFC"
+                               "ller \x80"; // "Müller €" in the script's code page
+    const fs::path start = fs::current_path();
+    const struct {
+        std::string Source;
+        double Number;
+        std::string Text;
+    } cases[] = {
+        {"CreateDirectory([$/" + folder + "])", 1, ""},
+        {"WriteTextFile([$/" + folder + "/b\xE4r.txt],[x])", 1, ""},
+        {"Concat(FileExists([$/" + folder + "/b\xE4r.txt]),ReadTextFile([$/" + folder +
+             "/b\xE4r.txt]))",
+         0, "1x"},
+        {"ListFiles([$/" + folder + "])", 1, "b\xE4r.txt"},
+        {"Do(ChangeDirectory([$/" + folder + "]),Right(CurrentDirectory,9))", 0, "/" + folder},
+        {"Right(AbsolutePath([b\xE4r.txt]),16)", 0, folder + "/b\xE4r.txt"},
+        {"Do(kernelfnc([save model as],[$/" + folder + "/\x80.vex]),ModelFileName)", 0,
+         m_dir.string() + "/" + folder + "/\x80.vex"},
+        {"ExecFile([$/" + folder + "/\x80.vex])>0", 1, ""},
+    };
+    for (const auto& row : cases) {
+        const TScriptResult result = RunIn(row.Source);
+        EXPECT_EQ(result.Errors, "") << row.Source;
+        EXPECT_EQ(result.Number, row.Number) << row.Source;
+        EXPECT_EQ(result.Text, row.Text) << row.Source;
+    }
+    fs::current_path(start);
+    EXPECT_TRUE(fs::is_regular_file(m_dir / "Müller €" / "bär.txt"));
+    EXPECT_TRUE(fs::is_regular_file(m_dir / "Müller €" / "€.vex"));
+
+    std::ofstream(m_dir / "\u4E2D.txt") << "x";
+    EXPECT_EQ(RunIn("Do(ListFiles([$]))").Errors,
+              "Error in \"Do\":ListFiles: the name \"\u4E2D.txt\" holds characters the script's "
+              "code page (Windows-1252) cannot hold\n");
+}
+
 } // namespace
 } // namespace vex::host

@@ -2,9 +2,11 @@
 
 #include "debugging/TformTrace.h"
 #include "debugging/TraceWindows.h"
+#include "services/FileDialogs.h"
 #include "services/LanguageManager.h"
 #include "services/MessageBoxes.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,6 +25,7 @@ private slots:
     void errorsGoToTheMessageBoxDecoded();
     void wordTraceReachesTheTraceWindows();
     void errorLinesNameTheirPlace();
+    void fileDialogsOfferThePreferredAndTheModelsFolder();
 
 private:
     QStringList m_boxes;
@@ -51,7 +54,7 @@ void ApplicationHostTest::languageTextIsWindows1252_data() {
     QTest::newRow("German umlaut as one byte") << 7 << 3017
                                                << QByteArray("h\xF6"
                                                              "chstens");
-    QTest::newRow("missing number: empty") << 7 << 4310 << QByteArray();
+    QTest::newRow("missing number: empty") << 7 << 9999 << QByteArray();
 }
 
 void ApplicationHostTest::languageTextIsWindows1252() {
@@ -110,6 +113,35 @@ void ApplicationHostTest::errorLinesNameTheirPlace() {
     QVERIFY2(ErrorLog().first().endsWith(path + ":2: Unknown word \"Nope\" in: Do(1,Nope)"),
              qPrintable(ErrorLog().first()));
     FinalizeTraceWindows();
+}
+
+// The places bar follows the preference, with the folders of the preferences and of the model
+// file, both named in the scripts' code page; without the host it is off.
+void ApplicationHostTest::fileDialogsOfferThePreferredAndTheModelsFolder() {
+    QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkpath(QString::fromUtf8("café")));
+    QVERIFY(QDir(folder.path()).mkpath("models"));
+    QList<QUrl> places;
+    setOpenFileDialogPresenter([&places](const TFileDialogRequest& request) {
+        places = request.Places;
+        return QString();
+    });
+    const std::string base = folder.path().toStdString();
+    {
+        TApplicationHost host;
+        host.Services().Preferences.PlacesBarDirectory = base + "/caf\xE9";
+        host.Services().Model.FileName = base + "/models/bank.vex";
+        showOpenFileDialog({});
+        QVERIFY(places.isEmpty());
+        host.Services().Preferences.UseCustomPlacesBar = true;
+        showOpenFileDialog({});
+        QCOMPARE(places.mid(places.size() - 2),
+                 (QList<QUrl>{QUrl::fromLocalFile(folder.path() + QString::fromUtf8("/café")),
+                              QUrl::fromLocalFile(folder.path() + "/models")}));
+    }
+    showOpenFileDialog({});
+    setOpenFileDialogPresenter({});
+    QVERIFY(places.isEmpty());
 }
 
 QTEST_MAIN(ApplicationHostTest)

@@ -39,20 +39,24 @@ void CodePageTest::fromWindows1252() {
 void CodePageTest::toWindows1252_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("fits");
 
-    QTest::newRow("ascii") << QStringLiteral("Do(1)") << QByteArray("Do(1)");
+    QTest::newRow("ascii") << QStringLiteral("Do(1)") << QByteArray("Do(1)") << true;
     QTest::newRow("table characters")
-        << QStringLiteral(u"€“x”Ÿ") << QByteArray("\x80\x93x\x94\x9F");
-    QTest::newRow("Latin-1") << QStringLiteral(u"café") << QByteArray("caf\xE9");
-    QTest::newRow("outside the code page") << QStringLiteral(u"a中b") << QByteArray("a?b");
-    QTest::newRow("surrogate pair is one character") << QStringLiteral(u"x😀y") << QByteArray("x?y");
-    QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << QByteArray("?");
+        << QStringLiteral(u"€“x”Ÿ") << QByteArray("\x80\x93x\x94\x9F") << true;
+    QTest::newRow("Latin-1") << QStringLiteral(u"café") << QByteArray("caf\xE9") << true;
+    QTest::newRow("outside the code page") << QStringLiteral(u"a中b") << QByteArray("a?b") << false;
+    QTest::newRow("surrogate pair is one character")
+        << QStringLiteral(u"x😀y") << QByteArray("x?y") << false;
+    QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << QByteArray("?") << false;
 }
 
 void CodePageTest::toWindows1252() {
     QFETCH(QString, text);
     QFETCH(QByteArray, bytes);
+    QFETCH(bool, fits);
     QCOMPARE(::toWindows1252(text), bytes);
+    QCOMPARE(::fitsWindows1252(text), fits);
 }
 
 void CodePageTest::everyByteSurvivesTheRoundTrip() {

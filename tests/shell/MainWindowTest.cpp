@@ -5,6 +5,10 @@
 #include "debugging/TformTrace.h"
 #include "debugging/TraceTexts.h"
 #include "debugging/TraceWindows.h"
+#include "editing/EditingTexts.h"
+#include "editing/ScriptEditor.h"
+#include "editing/VexScriptEditor.h"
+#include "platform/CodePage.h"
 #include "platform/Registry.h"
 #include "runtime/VexScript.h"
 #include "services/FileDialogs.h"
@@ -15,17 +19,22 @@
 #include "shell/ModelTreeView.h"
 #include "shell/ShellTexts.h"
 #include "tests/platform/RegistryTestSupport.h"
+#include "tests/services/LanguageCoverage.h"
 #include "tests/services/LanguageSettings.h"
 #include "tests/shell/TreeShape.h"
 
 #include <QAction>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFontInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -38,30 +47,14 @@ using namespace zentaro::platform;
 
 namespace {
 
-// The numbers a window's layout carries (a hint's number only where the layout has a hint).
-void addLayoutNumbers(QWidget* window, std::set<int>& numbers) {
-    QList<QObject*> components = window->findChildren<QObject*>();
-    components.prepend(window);
-    for (const QObject* component : components) {
-        if (const QVariant tag = component->property("tag"); tag.isValid())
-            numbers.insert(tag.toInt());
-        const QVariant helpContext = component->property("helpContext");
-        if (!helpContext.isValid())
-            continue;
-        numbers.insert(helpContext.toInt());
-        const QString hint =
-            component->property("statusTip").toString() + component->property("toolTip").toString();
-        if (!hint.isEmpty())
-            numbers.insert(helpContext.toInt() + 1);
-    }
-}
-
-// Every text number the code asks the language module for: the runtime's, the shell's and the
-// trace windows' messages, and the numbers in the layouts of the main window and the trace window.
+// Every text number the code asks the language module for: the runtime's, the shell's, the
+// editing layer's and the trace windows' messages, and the numbers in the layouts of the main
+// window and the trace window.
 std::set<int> requestedNumbers(QWidget* window) {
     std::set<int> numbers = {
 #define NUMBER_OF(constant, number, english) number,
         VEX_LANGUAGE_TEXTS(NUMBER_OF) ZT_SHELL_TEXTS(NUMBER_OF) ZT_TRACE_TEXTS(NUMBER_OF)
+            ZT_EDITING_TEXTS(NUMBER_OF)
 #undef NUMBER_OF
     };
     addLayoutNumbers(window, numbers);
@@ -93,23 +86,34 @@ private slots:
     void failedOpenKeepsWindowUsable_data();
     void failedOpenKeepsWindowUsable();
     void screenshot();
+    void openEditRunAndSaveByKeys();
+    void checkSyntaxSelectsTheFirstFailingStatement();
+    void runReportsTheErrorsOfItsStatements();
+    void changedScriptIsSavedOrKeptBeforeItGoes_data();
+    void changedScriptIsSavedOrKeptBeforeItGoes();
+    void failedSaveKeepsTheFileAndTheChanges();
 
     void withoutAContextTheModelItemsAreDisabled();
     void statusBarShowsModelNameFileAndClock();
     void newModelAsksOnlyWhenAtomsWouldBeLost_data();
     void newModelAsksOnlyWhenAtomsWouldBeLost();
+    void quittingAsksOnlyWhenAtomsWouldBeLost_data();
+    void quittingAsksOnlyWhenAtomsWouldBeLost();
     void saveAndOpenRoundTrip_data();
     void saveAndOpenRoundTrip();
     void failedOpenKeepsTheModel_data();
     void failedOpenKeepsTheModel();
     void libraryIsAddedOrLeavesNothing();
     void failedSaveIsReported();
+    void openItemsAskThroughTheOpenDialog_data();
+    void openItemsAskThroughTheOpenDialog();
     void wordReferenceListsTheRegistry();
     void screenshotWithModel();
 
 private:
     QString writeFile(const QString& name, const QByteArray& bytes);
-    QPlainTextEdit* editor() const;
+    QByteArray readFile(const QString& path);
+    TVexScriptEditor* editor() const;
     double run(const char* script);
     vex::host::TModelServices& services() const { return m_host->Services(); }
     // The tree as "name(children...)", top-level items separated by spaces.
@@ -125,6 +129,7 @@ private:
     QMessageBox::StandardButton m_answer = QMessageBox::Ok;
     QStringList m_saveDialogs;
     QString m_savePath;
+    QStringList m_openDialogs; // "title: filter"
 };
 
 void MainWindowTest::initTestCase() {
@@ -137,9 +142,14 @@ void MainWindowTest::initTestCase() {
         m_saveDialogs << request.Title;
         return m_savePath;
     });
+    setOpenFileDialogPresenter([this](const TFileDialogRequest& request) {
+        m_openDialogs << request.Title + ": " + request.Filter;
+        return QString();
+    });
 }
 
 void MainWindowTest::cleanupTestCase() {
+    setOpenFileDialogPresenter({});
     setSaveFileDialogPresenter({});
     setMessageBoxPresenter({});
     m_registry.reset();
@@ -154,11 +164,14 @@ void MainWindowTest::init() {
     m_answer = QMessageBox::Ok;
     m_saveDialogs.clear();
     m_savePath.clear();
+    m_openDialogs.clear();
     m_host = std::make_unique<TApplicationHost>();
     m_context = std::make_unique<TApplicationInterpreter>(*m_host);
     m_window = new TMainWindow(m_context.get());
     services().Tree = m_window->modelTree();
     m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
 }
 
 void MainWindowTest::cleanup() {
@@ -177,9 +190,12 @@ void MainWindowTest::menusHoldTheirActions_data() {
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QStringList>("actions"); // name, "-" for a separator; "!" marks disabled
 
-    QTest::newRow("File") << "mnFile" << QStringList{"acNewModel",  "acOpenModel", "acOpenLibrary",
-                                                     "acSaveModel", "-",           "acOpenScript",
-                                                     "-",           "acExit"};
+    QTest::newRow("File")
+        << "mnFile"
+        << QStringList{"acNewModel",  "acOpenModel",  "acOpenLibrary", "acSaveModel",    "-",
+                       "acNewScript", "acOpenScript", "acSaveScript",  "acSaveScriptAs", "-",
+                       "acExit"};
+    QTest::newRow("Script") << "mnScript" << QStringList{"acRun", "acCheckSyntax"};
     QTest::newRow("Window") << "mnWindow" << QStringList{"acTraceWindow", "acErrorWindow"};
     QTest::newRow("Help") << "mnHelp" << QStringList{"acWordReference", "acAbout"};
 }
@@ -205,10 +221,7 @@ void MainWindowTest::everyRequestedNumberIsInTheModules() {
     const std::set<int> numbers = requestedNumbers(m_window);
     QVERIFY(numbers.size() > 60);
     QVERIFY(LoadLanguageModule("ZT", language));
-    QStringList missing;
-    for (int number : numbers)
-        if (GetLanguageText(number).isEmpty())
-            missing << QString::number(number);
+    const QStringList missing = missingLanguageNumbers(numbers);
     QVERIFY2(missing.isEmpty(), qPrintable("missing: " + missing.join(' ')));
 }
 
@@ -217,12 +230,14 @@ void MainWindowTest::translatedScreenshot_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("fileMenu");
     QTest::addColumn<QString>("atoms");
+    QTest::addColumn<QStringList>("qtTexts"); // Yes, No, the dialog's "Look in", its Cancel
     QTest::newRow("English") << 9 << "en"
                              << "&File"
-                             << "Model atoms";
+                             << "Model atoms" << QStringList{"&Yes", "&No", "Look in:", "Cancel"};
     QTest::newRow("German") << 7 << "de"
                             << "&Datei"
-                            << "Atome des Modells";
+                            << "Atome des Modells"
+                            << QStringList{"&Ja", "&Nein", "Suchen in:", "Abbrechen"};
 }
 
 // Leaves MainWindow-<name>.png and MainWindow-<name>-file-menu.png to look at.
@@ -231,6 +246,7 @@ void MainWindowTest::translatedScreenshot() {
     QFETCH(QString, name);
     QFETCH(QString, fileMenu);
     QFETCH(QString, atoms);
+    QFETCH(QStringList, qtTexts);
     setLanguage(static_cast<std::uint32_t>(language));
     InitializeLanguageManager();
     QVERIFY(LoadCurrentLanguageModule());
@@ -251,6 +267,27 @@ void MainWindowTest::translatedScreenshot() {
     QVERIFY(QTest::qWaitForWindowExposed(menu));
     QVERIFY(menu->grab().save(base + "-file-menu.png"));
     menu->hide();
+
+    // Qt's own texts: the buttons of a question and the save dialog, as the window shows them.
+    QMessageBox question(QMessageBox::Question, QString(),
+                         ShellText(stDiscardModel).arg(QStringLiteral("Bank")),
+                         QMessageBox::Yes | QMessageBox::No, m_window);
+    question.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&question));
+    QCOMPARE(question.button(QMessageBox::Yes)->text(), qtTexts[0]);
+    QCOMPARE(question.button(QMessageBox::No)->text(), qtTexts[1]);
+    QVERIFY(question.grab().save(base + "-question.png"));
+    QFileDialog dialog(m_window, ShellText(stSaveModelTitle), m_dir.path(),
+                       ShellText(stScriptFilter));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(dialog.findChild<QLabel*>("lookInLabel")->text(), qtTexts[2]);
+    QCOMPARE(
+        dialog.findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Cancel)->text(),
+        qtTexts[3]);
+    QVERIFY(dialog.grab().save(base + "-save-dialog.png"));
     setLanguage(9);
 }
 
@@ -285,8 +322,8 @@ QString MainWindowTest::writeFile(const QString& name, const QByteArray& bytes) 
     return path;
 }
 
-QPlainTextEdit* MainWindowTest::editor() const {
-    return m_window->findChild<QPlainTextEdit*>(QStringLiteral("edScript"));
+TVexScriptEditor* MainWindowTest::editor() const {
+    return m_window->findChild<TScriptEditor*>(QStringLiteral("pnScript"))->Editor();
 }
 
 void MainWindowTest::openShowsDecodedTextAndFileName() {
@@ -295,32 +332,44 @@ void MainWindowTest::openShowsDecodedTextAndFileName() {
     QVERIFY(m_window->openScript(path));
 
     QCOMPARE(editor()->toPlainText(), QStringLiteral(u"Set(p, [€ 5 café]);\n{ “quoted” }\n"));
-    QCOMPARE(m_window->windowTitle(), QStringLiteral("price.vex - Zentaro"));
-    QVERIFY(editor()->isReadOnly());
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("price.vex[*] - Zentaro"));
+    QVERIFY(!m_window->isWindowModified());
+    QVERIFY(!editor()->isReadOnly());
     QVERIFY(QFontInfo(editor()->font()).fixedPitch());
 }
 
 void MainWindowTest::failedOpenKeepsWindowUsable_data() {
     QTest::addColumn<QString>("name");
-    QTest::newRow("missing file") << QStringLiteral("missing.vex");
-    QTest::newRow("folder") << QStringLiteral("folder.vex");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing file") << QStringLiteral("missing.vex") << "No such file";
+    QTest::newRow("folder") << QStringLiteral("folder.vex") << "Is a directory";
+    QTest::newRow("binary file") << QStringLiteral("binary.vex") << "NUL bytes (line 1)";
 }
 
 void MainWindowTest::failedOpenKeepsWindowUsable() {
     QFETCH(QString, name);
+    QFETCH(QString, reason);
     QVERIFY(QDir(m_dir.path()).mkpath("folder.vex"));
+    writeFile("binary.vex", QByteArray("\x7f"
+                                       "ELF\x02\x01\x01\0\0\0",
+                                       11));
     QVERIFY(m_window->openScript(writeFile("first.vex", "Beep();\n")));
+    QTest::keyClick(editor(), Qt::Key_X);
 
     const QString badPath = m_dir.filePath(name);
     QVERIFY(!m_window->openScript(badPath));
 
+    QCOMPARE(m_boxes.size(), 1);
+    QVERIFY2(m_boxes.takeFirst().contains(reason), qPrintable(reason));
     QVERIFY2(m_window->statusBar()->currentMessage().contains(badPath),
              qPrintable(m_window->statusBar()->currentMessage()));
-    QCOMPARE(editor()->toPlainText(), QStringLiteral("Beep();\n"));
-    QCOMPARE(m_window->windowTitle(), QStringLiteral("first.vex - Zentaro"));
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("xBeep();\n"));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("first.vex[*] - Zentaro"));
+    QVERIFY(m_window->isWindowModified());
 
     QVERIFY(m_window->openScript(writeFile("second.vex", "Stop();\n")));
     QCOMPARE(editor()->toPlainText(), QStringLiteral("Stop();\n"));
+    QVERIFY(!m_window->isWindowModified());
     QVERIFY(m_window->statusBar()->currentMessage().isEmpty());
 }
 
@@ -346,6 +395,141 @@ void MainWindowTest::screenshot() {
     QVERIFY2(inked > 100, "the editor shows no text");
 }
 
+QByteArray MainWindowTest::readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// Opens a script, adds a line by keys, runs it with F9 and saves it with Ctrl+S.
+void MainWindowTest::openEditRunAndSaveByKeys() {
+    const QString path = writeFile("twenty.vex", "DeclareGlobal([n], 0)\nn := 20\n");
+    QVERIFY(m_window->openScript(path));
+    editor()->setFocus();
+    QTest::keyClick(editor(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(editor(), "n * 2 + 2");
+    QVERIFY(m_window->isWindowModified());
+
+    QTest::keyClick(editor(), Qt::Key_F9);
+    QCOMPARE(m_window->statusBar()->currentMessage(), QStringLiteral("Result: 42"));
+    // The run declared n, and the rows were built again with it.
+    QCOMPARE(editor()->WordList().GetRow(2)->GetToken(0)->TokenClass, scGlobalVariable);
+
+    QTest::keyClick(editor(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(readFile(path), QByteArray("DeclareGlobal([n], 0)\nn := 20\nn * 2 + 2\n"));
+    QVERIFY(!m_window->isWindowModified());
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("twenty.vex[*] - Zentaro"));
+}
+
+void MainWindowTest::checkSyntaxSelectsTheFirstFailingStatement() {
+    QVERIFY(m_window->openScript(writeFile(
+        "faulty.vex",
+        "DeclareGlobal([x], 0)\n\n{ two faults }\nDo(1,\n  NoSuchWord(2))\nNoSuchEither(3)\n")));
+    editor()->setFocus();
+    QTest::keyClick(editor(), Qt::Key_F9, Qt::ControlModifier);
+    QCOMPARE(editor()->textCursor().selectedText(), QStringLiteral("Do(1,\u2029  NoSuchWord(2))"));
+    QVERIFY2(m_window->statusBar()->currentMessage().contains("line 4"),
+             qPrintable(m_window->statusBar()->currentMessage()));
+    QCOMPARE(ErrorLog().size(), 2);
+    ClearErrorLog();
+
+    editor()->SetScriptText("DeclareGlobal([y], 0)\ny := 1\n");
+    QVERIFY(m_window->checkEditedScript());
+    QCOMPARE(m_window->statusBar()->currentMessage(), QStringLiteral("The syntax is correct."));
+}
+
+void MainWindowTest::runReportsTheErrorsOfItsStatements() {
+    editor()->SetScriptText("1 + 1\nNoSuchWord(1)\n7\n");
+    QVERIFY(!m_window->runEditedScript());
+    QCOMPARE(m_window->statusBar()->currentMessage(),
+             QStringLiteral("The run reported errors; the error window lists them."));
+    QCOMPARE(ErrorLog().size(), 1);
+    ClearErrorLog();
+    editor()->SetScriptText("{ nothing }\n\n");
+    QVERIFY(m_window->runEditedScript());
+    QCOMPARE(m_window->statusBar()->currentMessage(),
+             QStringLiteral("The script holds no statement."));
+}
+
+void MainWindowTest::changedScriptIsSavedOrKeptBeforeItGoes_data() {
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("text");    // what the editor holds afterwards
+    QTest::addColumn<QByteArray>("file"); // what the script's file holds afterwards
+    QTest::addColumn<bool>("visible");
+    const QByteArray old("Do(1)\n");
+    const QByteArray changed("Do(12)\n");
+    QTest::newRow("new, cancelled") << "new" << int(QMessageBox::Cancel) << "Do(12)\n"
+                                    << old << true;
+    QTest::newRow("new, not saved") << "new" << int(QMessageBox::No) << "" << old << true;
+    QTest::newRow("new, saved") << "new" << int(QMessageBox::Yes) << "" << changed << true;
+    QTest::newRow("quit, cancelled") << "quit" << int(QMessageBox::Cancel) << "Do(12)\n"
+                                     << old << true;
+    QTest::newRow("quit, not saved") << "quit" << int(QMessageBox::No) << "Do(12)\n"
+                                     << old << false;
+    QTest::newRow("quit, saved") << "quit" << int(QMessageBox::Yes) << "Do(12)\n"
+                                 << changed << false;
+}
+
+void MainWindowTest::changedScriptIsSavedOrKeptBeforeItGoes() {
+    QFETCH(QString, operation);
+    QFETCH(int, answer);
+    QFETCH(QString, text);
+    QFETCH(QByteArray, file);
+    QFETCH(bool, visible);
+    const QString path = writeFile("asked.vex", "Do(1)\n");
+    QVERIFY(m_window->openScript(path));
+    editor()->setFocus();
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(editor(), Qt::Key_Right);
+    QTest::keyClick(editor(), Qt::Key_2);
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("Do(12)\n"));
+
+    m_answer = QMessageBox::StandardButton(answer);
+    if (operation == "new")
+        m_window->findChild<QAction*>("acNewScript")->trigger();
+    else
+        m_window->close();
+    QCOMPARE(m_boxes, QStringList{"The script asked.vex has changed. Save the changes?"});
+    m_boxes.clear();
+    QCOMPARE(editor()->toPlainText(), text);
+    QCOMPARE(readFile(path), file);
+    QCOMPARE(m_window->isVisible(), visible);
+
+    // Nothing changed since: no question.
+    if (!m_window->isWindowModified()) {
+        m_window->findChild<QAction*>("acNewScript")->trigger();
+        QVERIFY(m_boxes.isEmpty());
+    }
+}
+
+void MainWindowTest::failedSaveKeepsTheFileAndTheChanges() {
+    const QString path = writeFile("locked.vex", "Do(1)\n");
+    QVERIFY(m_window->openScript(path));
+    QFile::setPermissions(path, QFileDevice::ReadOwner);
+    editor()->setFocus();
+    QTest::keyClick(editor(), Qt::Key_X);
+    QTest::keyClick(editor(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(m_boxes.size(), 1);
+    QVERIFY2(m_boxes.takeFirst().contains("read-only"), "no reason given");
+    QCOMPARE(readFile(path), QByteArray("Do(1)\n"));
+    QVERIFY(m_window->isWindowModified());
+
+    // A file that went away since it was opened is written anew.
+    QVERIFY(QFile::remove(path));
+    QVERIFY(m_window->saveScript());
+    QCOMPARE(readFile(path), QByteArray("xDo(1)\n"));
+    QVERIFY(!m_window->isWindowModified());
+
+    // An untitled script asks for its name; a character Windows-1252 cannot hold is refused.
+    m_window->newScript();
+    editor()->SetScriptText(QString::fromUtf8("Do(1)\n[\u2192]\n"));
+    m_savePath = m_dir.filePath("arrow.vex");
+    QVERIFY(!m_window->saveScript());
+    QCOMPARE(m_saveDialogs, QStringList{"Save Script As"});
+    QVERIFY2(m_boxes.takeFirst().contains("line 2 holds the character U+2192"), "no line given");
+    QVERIFY(!QFile::exists(m_savePath));
+}
+
 double MainWindowTest::run(const char* script) {
     vex::TText text;
     return m_context->ExecuteText(script, text);
@@ -356,7 +540,7 @@ namespace {
 QString runText(vex::TLanguageInterpreter& context, const char* script) {
     vex::TText text;
     context.ExecuteText(script, text);
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return fromWindows1252(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 // A model with a bit of everything a model file carries: name, atoms, a label, a pending event
@@ -434,10 +618,50 @@ void MainWindowTest::newModelAsksOnlyWhenAtomsWouldBeLost() {
     QCOMPARE(this->tree(), tree);
 }
 
+void MainWindowTest::quittingAsksOnlyWhenAtomsWouldBeLost_data() {
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<bool>("byMenu"); // File > Exit, else the window's own close
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<bool>("closed");
+
+    QTest::newRow("no atoms: no question") << "SetName(model,[Empty])" << true << 0 << 0 << true;
+    QTest::newRow("atoms, kept") << "CreateAtom(model,[Queue])" << true << int(QMessageBox::No) << 1
+                                 << false;
+    QTest::newRow("atoms, discarded")
+        << "CreateAtom(model,[Queue])" << true << int(QMessageBox::Yes) << 1 << true;
+    QTest::newRow("window closed, atoms kept")
+        << "CreateAtom(model,[Queue])" << false << int(QMessageBox::No) << 1 << false;
+}
+
+void MainWindowTest::quittingAsksOnlyWhenAtomsWouldBeLost() {
+    QFETCH(QString, script);
+    QFETCH(bool, byMenu);
+    QFETCH(int, answer);
+    QFETCH(int, questions);
+    QFETCH(bool, closed);
+    run(script.toLatin1().constData());
+    m_answer = QMessageBox::StandardButton(answer);
+
+    if (byMenu)
+        m_window->findChild<QAction*>("acExit")->trigger();
+    else
+        m_window->close();
+
+    QCOMPARE(m_boxes.size(), questions);
+    if (questions)
+        QCOMPARE(m_boxes.first(), QString("Discard the model \"model\" and quit? What was not "
+                                          "saved is lost."));
+    m_boxes.clear();
+    QCOMPARE(m_window->isVisible(), !closed);
+    QCOMPARE(run("ChildCount(model)"), script.startsWith("Create") ? 1.0 : 0.0);
+}
+
 void MainWindowTest::saveAndOpenRoundTrip_data() {
     QTest::addColumn<QString>("fileName");
     QTest::newRow("plain name") << "bank.vex";
     QTest::newRow("brackets in the name") << "odd ]name[.vex";
+    QTest::newRow("letters beyond ASCII") << QString::fromUtf8("B\u00e4ckerei \u20ac.vex");
 }
 
 // Save asks for a name once; the model opened again is the one saved, under the file's name.
@@ -479,6 +703,8 @@ void MainWindowTest::failedOpenKeepsTheModel_data() {
                                            "LoadAtom(1,0,[Half],4)\nLoadAtom(2,1,[Cu")
                              << false;
     QTest::newRow("binary") << "binary.vex" << QByteArray("\x00\x01\xFF\xFE))((", 8) << false;
+    QTest::newRow("a name Windows-1252 cannot hold")
+        << QString::fromUtf8("\u4e2d.vex") << QByteArray("ModelFile(1,[X],0)\n") << true;
     QTest::newRow("newer format") << "future.vex"
                                   << QByteArray("ModelFile(2,[Future],0)\nLoadAtom(1,0,[A],2)\n")
                                   << false;
@@ -542,6 +768,32 @@ void MainWindowTest::failedSaveIsReported() {
     QCOMPARE(ErrorLog().size(), 1);
     QCOMPARE(runText(*m_context, "ModelFileName"), QString());
     ClearErrorLog();
+    // A name the scripts cannot hold is refused before anything is written.
+    const QString foreign = m_dir.filePath(QString::fromUtf8("\u4e2d-saved.vex"));
+    QVERIFY(!m_window->saveModelAs(foreign));
+    QCOMPARE(m_boxes,
+             QStringList{ShellText(stCannotSave).arg(foreign, ShellText(stNameOutsideCodePage))});
+    m_boxes.clear();
+    QVERIFY(!QFileInfo::exists(foreign));
+}
+
+void MainWindowTest::openItemsAskThroughTheOpenDialog_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("Open model") << "acOpenModel" << ShellText(stOpenModelTitle);
+    QTest::newRow("Open library") << "acOpenLibrary" << ShellText(stOpenLibraryTitle);
+    QTest::newRow("Open script") << "acOpenScript" << ShellText(stOpenScriptTitle);
+}
+
+// Cancelled, the dialog leaves everything as it was.
+void MainWindowTest::openItemsAskThroughTheOpenDialog() {
+    QFETCH(QString, item);
+    QFETCH(QString, title);
+    run(BankModel);
+    const QString before = tree();
+    m_window->findChild<QAction*>(item)->trigger();
+    QCOMPARE(m_openDialogs, QStringList{title + ": " + ShellText(stScriptFilter)});
+    QCOMPARE(tree(), before);
 }
 
 void MainWindowTest::wordReferenceListsTheRegistry() {

@@ -51,6 +51,7 @@ const QStringList ShutdownOrder = {
     "end message loop",
     "unregister model tree",
     "destroy main window",
+    "destroy tool windows",
     "destroy trace windows",
     "release runtime context",
     "finalise 9 window placement store",
@@ -135,7 +136,9 @@ void StartupTest::startsAndShutsDownInOrder() {
     bool contextInLoop = false;
     bool moduleInLoop = false;
     bool treeInLoop = false;
+    bool settingsWrittenAtStart = true;
     const int exitCode = runShell([&](TApplicationShell& shell) {
+        settingsWrittenAtStart = QFile::exists(QString::fromStdString(m_registry->File()));
         logInLoop = shell.log();
         contextInLoop = vex::GlobalContext != nullptr;
         moduleInLoop = IsLanguageModuleLoaded();
@@ -156,8 +159,13 @@ void StartupTest::startsAndShutsDownInOrder() {
     QVERIFY(!IsLanguageModuleLoaded());
     QCOMPARE(m_shell->mainWindow(), nullptr);
     QVERIFY(m_boxes.isEmpty());
-    // Nothing is written to the settings at start-up.
-    QVERIFY(!QFile::exists(QString::fromStdString(m_registry->File())));
+    // Nothing is written to the settings at start-up; at shutdown the main window stores its
+    // placement.
+    QVERIFY(!settingsWrittenAtStart);
+    TRegistryKey placement;
+    QCOMPARE(TRegistryKey::CurrentUser().OpenKey(std::string(SettingsRootKey) + "\\Forms\\formMain",
+                                                 placement),
+             TRegistryStatus::Success);
 }
 
 void StartupTest::applicationLanguageComesFromTheRegistry_data() {

@@ -2,6 +2,10 @@
 // client on the shared object, and client connections of their own for per-client objects.
 
 #include "shell/automation/AutomationService.h"
+#include "debugging/TraceWindows.h"
+#include "host/model/ModelServices.h"
+#include "services/MessageBoxes.h"
+#include "shell/ApplicationHost.h"
 #include "shell/automation/AutomationObject.h"
 #include "shell/automation/ServiceRegistration.h"
 #include "tests/shell/automation/AutomationTestSupport.h"
@@ -14,6 +18,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 namespace {
 
@@ -101,11 +106,27 @@ private slots:
     void registrationWritesAndRemovesTheActivationFile();
     void theExamplePythonClientRunsAScript();
 
+    void runawayCallsEnd_data();
+    void runawayCallsEnd();
+    void noCallWaitsOnAPerson();
+    void namesBeyondAsciiRoundTrip();
+    void failuresAreReportedAndChangeNothing_data();
+    void failuresAreReportedAndChangeNothing();
+
 private:
+    // Runs ExecuteScriptText on the shared object in the application's context.
+    QString applicationText(const QString& script);
+    int modelAtoms();
+
     TRecordingHost m_host;
     std::unique_ptr<TRecordingContext> m_context;
     std::unique_ptr<TRecordingContext> m_wordless;
+    // The application's own host and words, with a small stack space, so that a frame of ten
+    // locals does not fit.
+    std::unique_ptr<TApplicationHost> m_applicationHost;
+    std::unique_ptr<TApplicationInterpreter> m_application;
     vex::TLanguageInterpreter* m_active = nullptr;
+    QStringList m_boxes;
     std::unique_ptr<TAutomationService> m_service;
     QTemporaryDir m_dir;
 };
@@ -116,6 +137,12 @@ void AutomationServiceTest::initTestCase() {
     m_context = newRecordingContext(m_host, true);
     m_wordless = newRecordingContext(m_host, false);
     m_active = m_context.get();
+    m_applicationHost = std::make_unique<TApplicationHost>();
+    m_application = std::make_unique<TApplicationInterpreter>(*m_applicationHost, 64);
+    setMessageBoxPresenter([this](const TMessageBoxRequest& request) {
+        m_boxes << request.Text;
+        return QMessageBox::Ok;
+    });
     m_service = std::make_unique<TAutomationService>(QDBusConnection::sessionBus(),
                                                      [this] { return m_active; });
     QString error;
@@ -126,6 +153,9 @@ void AutomationServiceTest::initTestCase() {
 
 void AutomationServiceTest::cleanupTestCase() {
     m_service.reset();
+    setMessageBoxPresenter({});
+    m_application.reset();
+    m_applicationHost.reset();
 }
 
 void AutomationServiceTest::everyMethodThroughGdbus_data() {
@@ -288,5 +318,201 @@ void AutomationServiceTest::theExamplePythonClientRunsAScript() {
     QTRY_COMPARE(m_service->clientObjectCount(), 0);
 }
 
-QTEST_GUILESS_MAIN(AutomationServiceTest)
+// A client's script that runs for ever ends through Abort (sent while it runs, from a thread of
+// its own, since this test's thread is the GUI thread running the script) or through the time
+// limit, as an error reply; the application then answers other clients as before.
+void AutomationServiceTest::runawayCallsEnd_data() {
+    QTest::addColumn<QString>("stop"); // "own" object's Abort, "shared" object's Abort, "limit"
+    QTest::addColumn<QString>("error");
+    QTest::newRow("Abort on the client's own object") << "own"
+                                                      << "The automation call was aborted.";
+    QTest::newRow("Abort on the shared object, by another client")
+        << "shared"
+        << "The automation call was aborted.";
+    QTest::newRow("time limit")
+        << "limit"
+        << "The automation call was stopped after its time limit of 200 ms.";
+}
+
+void AutomationServiceTest::runawayCallsEnd() {
+    QFETCH(QString, stop);
+    QFETCH(QString, error);
+    m_active = m_application.get();
+    QDBusConnection client = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "runaway");
+    const QString path = createObject(client);
+    if (stop == "limit")
+        clientCall(client, path, "SetTimeLimit", {QVariant::fromValue(200u)});
+    std::unique_ptr<QThread> aborter;
+    if (stop != "limit") {
+        const QDBusConnection caller =
+            stop == "own" ? client
+                          : QDBusConnection::connectToBus(QDBusConnection::SessionBus, "aborter");
+        const QString target =
+            stop == "own" ? path : QString::fromLatin1(TAutomationService::kSharedPath);
+        aborter.reset(QThread::create([caller, target] {
+            const QDBusMessage abort = QDBusMessage::createMethodCall("com.velmark.Zentaro", target,
+                                                                      kApplication, "Abort");
+            for (int attempt = 0; attempt < 200; ++attempt) {
+                if (QDBusConnection(caller)
+                        .call(abort, QDBus::Block, 5000)
+                        .arguments()
+                        .value(0)
+                        .toBool())
+                    return;
+                QThread::msleep(20);
+            }
+        }));
+        aborter->start();
+    }
+
+    const QDBusMessage reply = clientCall(client, path, "ExecuteScript", {"While(1,0)"});
+
+    QCOMPARE(reply.type(), QDBusMessage::ErrorMessage);
+    QCOMPARE(reply.errorName(), QString("com.velmark.Zentaro.Error.Failed"));
+    QCOMPARE(reply.errorMessage(), error);
+    if (aborter)
+        QVERIFY(aborter->wait(10000));
+    QCOMPARE(ErrorLog().last().section(' ', 1), error);
+    const QString shared = QString::fromLatin1(TAutomationService::kSharedPath);
+    QCOMPARE(gdbusCall(shared, QString(kApplication) + ".ExecuteScript", {"1+2"}).output,
+             QString("('', <3.0>)"));
+    QCOMPARE(gdbusCall(shared, QString(kApplication) + ".Abort", {}).output, QString("(false,)"));
+    QCOMPARE(clientCall(client, path, "ExecuteScriptText", {"[after]"})
+                 .arguments()
+                 .value(0)
+                 .value<QDBusVariant>()
+                 .variant()
+                 .toString(),
+             QString("after"));
+    m_active = m_context.get();
+    QDBusConnection::disconnectFromBus("runaway");
+    QDBusConnection::disconnectFromBus("aborter");
+    ClearErrorLog();
+}
+
+// A frame of locals that does not fit ends the run in the host's exception handler, which would
+// show an error box: during an automation call it goes to the error window and the reply.
+void AutomationServiceTest::noCallWaitsOnAPerson() {
+    m_active = m_application.get();
+    m_boxes.clear();
+    const TGdbusRun run =
+        gdbusCall(QString::fromLatin1(TAutomationService::kSharedPath),
+                  QString(kApplication) + ".ExecuteScript",
+                  {"Do(LocalNum([v1],[v2],[v3],[v4],[v5],[v6],[v7],[v8],[v9]),1)"});
+    m_active = m_context.get();
+    QVERIFY2(run.output.endsWith("com.velmark.Zentaro.Error.Failed: Stack overflow"),
+             qPrintable(run.output));
+    QCOMPARE(m_boxes, QStringList());
+    QCOMPARE(ErrorLog().size(), 1);
+    QCOMPARE(ErrorLog().first().section(' ', 1), QString("Stack overflow"));
+    ClearErrorLog();
+    // Outside automation calls the box is shown as before.
+    vex::TText text;
+    m_application->ExecuteText("Do(LocalNum([v1],[v2],[v3],[v4],[v5],[v6],[v7],[v8],[v9]),1)",
+                               text);
+    QCOMPARE(m_boxes.size(), 1);
+    m_boxes.clear();
+}
+
+QString AutomationServiceTest::applicationText(const QString& script) {
+    const QString shared = QString::fromLatin1(TAutomationService::kSharedPath);
+    return gdbusCall(shared, QString(kApplication) + ".ExecuteScriptText", {script}).output;
+}
+
+int AutomationServiceTest::modelAtoms() {
+    const vex::host::TModel& model = vex::host::ModelServicesOf(*m_application).Model;
+    return static_cast<int>(model.FindAtom(model.Root())->Children().size());
+}
+
+// A model saved and opened again in a folder named with letters beyond ASCII; the file on disk
+// has the name the client gave.
+void AutomationServiceTest::namesBeyondAsciiRoundTrip() {
+    m_active = m_application.get();
+    const QString folder = m_dir.filePath(QString::fromUtf8("M\u00fcller \u20ac"));
+    QVERIFY(QDir().mkpath(folder));
+    const QString file = folder + QString::fromUtf8("/b\u00e4r.vex");
+    const QString shared = QString::fromLatin1(TAutomationService::kSharedPath);
+    QCOMPARE(applicationText("Do(tztfnc([new model]),CreateAtom(model,[Queue]),kernelfnc([save "
+                             "model as],[" +
+                             file + "]),ModelFileName)"),
+             "(<'" + file + "'>,)");
+    QVERIFY(QFileInfo(file).isFile());
+    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QString::fromUtf8("b\u00e4r.vex")});
+    QCOMPARE(gdbusCall(shared, QString(kApplication) + ".NewModel", {}).output, QString("()"));
+    QCOMPARE(modelAtoms(), 0);
+    QVERIFY(
+        gdbusCall(shared, QString(kApplication) + ".OpenModel", {file}).output.startsWith("(<"));
+    QCOMPARE(modelAtoms(), 1);
+    QCOMPARE(gdbusCall(shared, QString(kApplication) + ".SaveModel", {}).output, QString("()"));
+    QCOMPARE(applicationText("ListFiles([" + folder + "])"), QString("(<'b\u00e4r.vex'>,)"));
+    QCOMPARE(ErrorLog().join('\n'), QString());
+    m_active = m_context.get();
+}
+
+// Each failure is an error reply naming its cause, and the model stays as it was.
+void AutomationServiceTest::failuresAreReportedAndChangeNothing_data() {
+    QTest::addColumn<QString>("method");
+    QTest::addColumn<QString>("file"); // in the test's folder; created with `content` unless null
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("error");
+
+    QTest::newRow("OpenModel, a name Windows-1252 cannot hold")
+        << "OpenModel" << QString::fromUtf8("\u4e2d.vex") << QByteArray("ModelFile(1,[x],0)\n")
+        << "the name holds characters that script texts (Windows-1252) cannot hold";
+    QTest::newRow("OpenModel, a damaged file")
+        << "OpenModel"
+        << "cut.vex" << QByteArray("ModelFile(1,[Cut],0)\nLoadAtom(1,0,[Half],4)\nLoadAtom(2,1,[")
+        << "Unknown word \"LoadAtom(2,1,[\"";
+    QTest::newRow("OpenLibrary, a damaged file")
+        << "OpenLibrary"
+        << "parts.vex"
+        << QByteArray("ModelFile(1,[P],0)\nLoadAtom(1,0,[Nut],0)\nLoadAtom(5,0,[B],0)\n")
+        << "out of order";
+    QTest::newRow("SaveModel, no file name")
+        << "SaveModel" << QString() << QByteArray() << "the model has no file name yet";
+    QTest::newRow("SaveModel, the folder gone")
+        << "SaveModel"
+        << "gone/bank.vex" << QByteArray() << "cannot save the model as";
+}
+
+void AutomationServiceTest::failuresAreReportedAndChangeNothing() {
+    QFETCH(QString, method);
+    QFETCH(QString, file);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, error);
+    m_active = m_application.get();
+    const QString path = file.isEmpty() ? QString() : m_dir.filePath(file);
+    if (!content.isNull()) {
+        QFile written(path);
+        QVERIFY(written.open(QIODevice::WriteOnly));
+        written.write(content);
+    }
+    QDir(m_dir.filePath("gone")).removeRecursively();
+    QVERIFY(QDir(m_dir.path()).mkpath("gone"));
+    const QString modelFile = file.startsWith("gone") ? path : QString();
+    vex::TText text;
+    m_application->ExecuteText("Do(tztfnc([new model]),UpdateModelName([" +
+                                   modelFile.toStdString() +
+                                   "]),SetName(model,[Kept]),CreateAtom(model,[Queue]))",
+                               text);
+    QDir(m_dir.filePath("gone")).removeRecursively();
+    const QStringList arguments =
+        path.isEmpty() || method == "SaveModel" ? QStringList() : QStringList{path};
+
+    const TGdbusRun run = gdbusCall(QString::fromLatin1(TAutomationService::kSharedPath),
+                                    QString(kApplication) + "." + method, arguments);
+
+    QVERIFY(run.exitCode != 0);
+    QVERIFY2(run.output.contains("com.velmark.Zentaro.Error.Failed") && run.output.contains(error),
+             qPrintable(run.output));
+    QCOMPARE(modelAtoms(), 1);
+    QCOMPARE(applicationText("Concat(Name(model),[ ],Name(Child(model,1)),[ ],"
+                             "ChildCount(Child(main,2)))"),
+             QString("(<'Kept Queue 0'>,)"));
+    QVERIFY(m_boxes.isEmpty());
+    ClearErrorLog();
+    m_active = m_context.get();
+}
+
+QTEST_MAIN(AutomationServiceTest)
 #include "AutomationServiceTest.moc"

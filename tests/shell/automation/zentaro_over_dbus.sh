@@ -35,6 +35,19 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 
+# With an instance running, registration still acts on the activation file alone and says what
+# it did; a second instance names why it has no service.
+service_file="$work/data/dbus-1/services/com.velmark.Zentaro.service"
+expect "--regserver beside a running instance" "zentaro: wrote $service_file" \
+    "$("$zentaro" --regserver 2>/dev/null)"
+expect "--unregserver beside a running instance" "zentaro: removed $service_file" \
+    "$("$zentaro" --unregserver 2>/dev/null)"
+expect "a second --unregserver" "zentaro: nothing to remove: $service_file does not exist" \
+    "$("$zentaro" --unregserver 2>/dev/null)"
+timeout 5 "$zentaro" > "$work/second.log" 2>&1 || true
+grep -q "could not be taken: another process owns it" "$work/second.log" ||
+    fail "a second instance gave no reason: $(cat "$work/second.log")"
+
 expect "ExecuteScript" "('', <3.0>)" "$(call ExecuteScript '1+2')"
 expect "ExecuteScript text" "('abc', <0.0>)" "$(call ExecuteScript '[abc]')"
 expect "ExecuteScriptText" "(<'abc'>,)" "$(call ExecuteScriptText 'Concat([a],[bc])')"

@@ -1,6 +1,6 @@
-#include "host/SyntaxLine.h"
+#include "runtime/SyntaxLine.h"
 
-namespace vex::host {
+namespace vex {
 
 namespace {
 
@@ -40,4 +40,4 @@ std::string BuildSyntaxLine(std::string_view name, int min, int max) {
     return line;
 }
 
-} // namespace vex::host
+} // namespace vex

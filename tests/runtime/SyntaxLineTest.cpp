@@ -1,8 +1,8 @@
-#include "host/SyntaxLine.h"
+#include "runtime/SyntaxLine.h"
 
 #include <gtest/gtest.h>
 
-namespace vex::host {
+namespace vex {
 namespace {
 
 TEST(SyntaxLineTest, PlaceholdersWithOptionalArgumentsInBraces) {
@@ -26,4 +26,4 @@ TEST(SyntaxLineTest, PlaceholdersWithOptionalArgumentsInBraces) {
 }
 
 } // namespace
-} // namespace vex::host
+} // namespace vex

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace vex::host {
+namespace vex {
 
 // The syntax line of a word as the word overview and the word reference show it: the name, then
 // the argument placeholders e1, e2, ... with the optional ones in braces. Examples for the
@@ -12,4 +12,4 @@ namespace vex::host {
 // shortened to its first and last placeholder.
 std::string BuildSyntaxLine(std::string_view name, int min, int max);
 
-} // namespace vex::host
+} // namespace vex

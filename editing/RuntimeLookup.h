@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Everything the editor asks of the VexScript runtime, in one place: whether a name is a global
+// variable or a listed word (for colouring), whether a statement is blank, and the compile and
+// run entries (for checking and running scripts). Texts are bytes in the scripts' code page.
+//
+// The application's runtime is reached through CurrentRuntime(); a test installs a fake with
+// SetRuntimeLookup. Everything runs on the GUI thread.
+class TRuntimeLookup {
+public:
+    virtual ~TRuntimeLookup() = default;
+
+    // A global variable of that name exists (ASCII case ignored).
+    virtual bool IsGlobalVariable(std::string_view name) const = 0;
+    // A word of that name is registered and its syntax record is marked as listed (the mark
+    // the word overview shows words by). A failing lookup counts as not found.
+    virtual bool IsListedWord(std::string_view name) const = 0;
+    // The statement holds nothing but blanks and comments.
+    virtual bool IsBlank(std::string_view source) const = 0;
+    // Compiles `source` and releases the code again; false when the compile reported errors
+    // (which the runtime has reported). Declarations in it act, as in every compile.
+    virtual bool Compiles(std::string_view source) = 0;
+    // Compiles, runs and releases `source` through the runtime's run entry; the number, and the
+    // text in `text`. Errors are reported by the runtime.
+    virtual double Execute(std::string_view source, std::string& text) = 0;
+};
+
+// The installed lookup, or else one over the application's runtime context when it exists;
+// none without either.
+TRuntimeLookup* CurrentRuntime();
+
+// Installs a lookup in place of the application's runtime (none restores it); returns the one
+// installed before.
+TRuntimeLookup* SetRuntimeLookup(TRuntimeLookup* lookup);

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "editing/RuntimeLookup.h"
+#include "runtime/VexScript.h"
+
+#include <set>
+#include <string>
+#include <vector>
+
+// A runtime of names only: the listed words and globals a test declares. Compiles and runs are
+// recorded; a statement "compiles" unless it contains one of the failing marks.
+class TFakeRuntimeLookup final : public TRuntimeLookup {
+public:
+    std::vector<std::string> Globals;
+    std::vector<std::string> ListedWords;
+    std::vector<std::string> FailingMarks;
+    std::vector<std::string> Compiled;
+    std::vector<std::string> Executed;
+
+    bool IsGlobalVariable(std::string_view name) const override { return contains(Globals, name); }
+    bool IsListedWord(std::string_view name) const override { return contains(ListedWords, name); }
+    bool IsBlank(std::string_view source) const override {
+        return source.find_first_not_of(" \t\r\n") == std::string_view::npos;
+    }
+    bool Compiles(std::string_view source) override {
+        Compiled.emplace_back(source);
+        for (const std::string& mark : FailingMarks)
+            if (source.find(mark) != std::string_view::npos)
+                return false;
+        return true;
+    }
+    double Execute(std::string_view source, std::string& text) override {
+        Executed.emplace_back(source);
+        text = "ran " + std::string(source);
+        return static_cast<double>(Executed.size());
+    }
+
+private:
+    static bool contains(const std::vector<std::string>& names, std::string_view name) {
+        for (const std::string& entry : names)
+            if (vex::SameText(entry, name))
+                return true;
+        return false;
+    }
+};
+
+// Installs a fake runtime for the lifetime of the object.
+class TInstalledRuntime {
+public:
+    explicit TInstalledRuntime(TRuntimeLookup* lookup)
+        : m_previous(SetRuntimeLookup(lookup)) {}
+    ~TInstalledRuntime() { SetRuntimeLookup(m_previous); }
+    TInstalledRuntime(const TInstalledRuntime&) = delete;
+    TInstalledRuntime& operator=(const TInstalledRuntime&) = delete;
+
+private:
+    TRuntimeLookup* m_previous;
+};
