@@ -21,34 +21,6 @@ std::string TErrorPlace::Prefix() const {
     return where.empty() ? prefix : prefix + where + ": ";
 }
 
-TRunPlaces::TEntry& TRunPlaces::Enter(const TLanguageInterpreter& context) {
-    m_leftDepth = 0;
-    if (m_depth == m_entries.size()) {
-        m_entries.emplace_back();
-    }
-    TEntry& entry = m_entries[m_depth++];
-    entry = TEntry();
-    entry.ParameterLevel = context.Stack.ParameterStack.Level;
-    return entry;
-}
-
-void TRunPlaces::EnterStatement(const TLanguageInterpreter& context, std::string_view file,
-                                int line) {
-    TEntry& entry = Enter(context);
-    entry.File = file;
-    entry.Line = line;
-}
-
-void TRunPlaces::EnterHandler(const TLanguageInterpreter& context, const TModel& model,
-                              std::int32_t atom, std::uint32_t atomId, int kind, double time) {
-    TEntry& entry = Enter(context);
-    entry.Model = &model;
-    entry.Atom = atom;
-    entry.AtomId = atomId;
-    entry.Kind = kind;
-    entry.Time = time;
-}
-
 // The innermost handler, and the statement it runs in.
 TErrorPlace TRunPlaces::PlaceOf(std::size_t end) const {
     TErrorPlace place;
@@ -92,18 +64,6 @@ std::optional<TErrorPlace> TRunPlaces::TakeLastLeft() {
     return place;
 }
 
-TRunPlaceScope::TRunPlaceScope(TRunPlaces& places, const TLanguageInterpreter& context,
-                               std::string_view file, int line)
-    : m_places(places) {
-    places.EnterStatement(context, file, line);
-}
-
-TRunPlaceScope::TRunPlaceScope(TRunPlaces& places, const TLanguageInterpreter& context,
-                               const TModel& model, std::int32_t atom, std::uint32_t atomId,
-                               int kind, double time)
-    : m_places(places) {
-    places.EnterHandler(context, model, atom, atomId, kind, time);
-}
 
 TErrorPlace ErrorPlaceOf(TLanguageInterpreter& context) {
     return ModelServicesOf(context).Places.Current(context);

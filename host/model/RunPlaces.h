@@ -1,14 +1,12 @@
 #pragma once
 
+#include "runtime/VexScript.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-namespace vex {
-class TLanguageInterpreter;
-}
 
 namespace vex::host {
 
@@ -45,11 +43,16 @@ struct TErrorPlace {
 class TRunPlaces {
 public:
     // Enters a statement of a script file that starts on `line`; `file` must outlive the place.
-    void EnterStatement(const TLanguageInterpreter& context, std::string_view file, int line);
+    // `parameterLevel` is the level of the context's parameter stack.
+    void EnterStatement(std::string_view file, int line, int parameterLevel) {
+        Enter({file, line, nullptr, 0, 0, 0, 0, parameterLevel});
+    }
     // Enters the handler of a kind of an atom (its handle and its ID) of `model`, run at
     // simulation time `time`.
-    void EnterHandler(const TLanguageInterpreter& context, const TModel& model, std::int32_t atom,
-                      std::uint32_t atomId, int kind, double time);
+    void EnterHandler(const TModel& model, std::int32_t atom, std::uint32_t atomId, int kind,
+                      double time, int parameterLevel) {
+        Enter({{}, 0, &model, atom, atomId, kind, time, parameterLevel});
+    }
     // Leaves the innermost place.
     void Leave() noexcept {
         if (m_leftDepth == 0) {
@@ -81,7 +84,16 @@ private:
         // error is reported means a user-defined word runs inside the place.
         int ParameterLevel = 0;
     };
-    TEntry& Enter(const TLanguageInterpreter& context);
+    // Once the list has grown, entering is a copy into its storage.
+    void Enter(const TEntry& entry) {
+        m_leftDepth = 0;
+        if (m_depth < m_entries.size()) [[likely]] {
+            m_entries[m_depth++] = entry;
+            return;
+        }
+        m_entries.push_back(entry);
+        ++m_depth;
+    }
     // The place of the entries up to `end` (exclusive), without a word.
     TErrorPlace PlaceOf(std::size_t end) const;
 
@@ -98,15 +110,25 @@ class TRunPlaceScope {
 public:
     // A statement of a script file.
     TRunPlaceScope(TRunPlaces& places, const TLanguageInterpreter& context, std::string_view file,
-                   int line);
+                   int line)
+        : m_places(places) {
+        places.EnterStatement(file, line, ParameterLevelOf(context));
+    }
     // A handler.
     TRunPlaceScope(TRunPlaces& places, const TLanguageInterpreter& context, const TModel& model,
-                   std::int32_t atom, std::uint32_t atomId, int kind, double time);
+                   std::int32_t atom, std::uint32_t atomId, int kind, double time)
+        : m_places(places) {
+        places.EnterHandler(model, atom, atomId, kind, time, ParameterLevelOf(context));
+    }
     TRunPlaceScope(const TRunPlaceScope&) = delete;
     TRunPlaceScope& operator=(const TRunPlaceScope&) = delete;
     ~TRunPlaceScope() { m_places.Leave(); }
 
 private:
+    static int ParameterLevelOf(const TLanguageInterpreter& context) noexcept {
+        return context.Stack.ParameterStack.Level;
+    }
+
     TRunPlaces& m_places;
 };
 
