@@ -170,18 +170,20 @@ double CallUserWord(TLanguageInterpreter& context, TCallNode& node, TText& text)
     if (!syntax || !syntax->Code.Code || !syntax->Code.Code->Root) {
         return 0;
     }
-    if (stack.CallDepth >= kMaxCallDepth) {
-        throw EVexStackOverflow();
-    }
+    stack.EnterNesting(NativeStackPosition());
     TCompiledCode* body = syntax->Code.Code;
-    PushParameters(stack.ParameterStack, stack.Current(), &node);
+    try {
+        PushParameters(stack.ParameterStack, stack.Current(), &node);
+    } catch (...) {
+        stack.LeaveNesting();
+        throw;
+    }
     const std::int32_t savedFunction = stack.CurrentFunctionWord;
     if (body->Root->HasParentLink()) {
         stack.CurrentFunctionWord = node.WordNumber;
     }
     const std::uint8_t savedMarker = stack.UserWordMarker;
     stack.UserWordMarker = 255;
-    ++stack.CallDepth;
     ++syntax->ActiveCalls;
     struct Restore {
         TLanguageInterpreter& context;
@@ -191,7 +193,7 @@ double CallUserWord(TLanguageInterpreter& context, TCallNode& node, TText& text)
         ~Restore() {
             TActivationStack& stack = context.Stack;
             context.Registry.EndCall(syntax);
-            --stack.CallDepth;
+            stack.LeaveNesting();
             stack.UserWordMarker = savedMarker;
             stack.CurrentFunctionWord = savedFunction;
             PopParameters(stack.ParameterStack);
@@ -239,7 +241,9 @@ double EvaluateUserWordArgument(TLanguageInterpreter& context, int i, TText& tex
         text.clear();
         return number;
     }
+    // Arguments that read arguments reach down the parameter stack without nesting a run.
     TActivationStack& activations = context.Stack;
+    activations.CheckNativeStack(NativeStackPosition());
     const TCompiledCode saved = activations.Current();
     TParameterStack& stack = activations.ParameterStack;
     const int savedLevel = stack.Level;

@@ -53,6 +53,7 @@ void TLanguageInterpreter::ReportError(const std::string&) {}
 
 TCompiledCode* TLanguageInterpreter::Compile(std::string_view source, const TCompiledCode* outer,
                                              const TGuiBinding& binding) {
+    TNestingScope nesting(*this);
     TByteRestorer debugState(Debug.DebugState);
     TCompileState state;
     state.SourceText = RemoveWhitespaceAndComments(source);
@@ -219,6 +220,7 @@ double TLanguageInterpreter::Evaluate(TCompiledCode* code, TText& text) {
     if (!code) {
         return 0;
     }
+    TNestingScope nesting(*this);
     PushActivation();
     try {
         EnterCode(*code);

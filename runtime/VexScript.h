@@ -194,24 +194,23 @@ private:
     THostInterface* m_host;
 };
 
-// Counts one level of nesting against kMaxCallDepth for as long as it lives: every path that
-// starts a run from inside another (a user-defined word, a handler, a text evaluated by a word)
-// holds one, so that the native stack never runs out. Raises EVexStackOverflow at the limit.
+// Counts one level of nesting against kMaxCallDepth and kMaxNativeStack for as long as it lives.
+// Compile and Evaluate hold one, and so does every call of a user-defined word, so that every way
+// of starting a run from inside another (a text evaluated by a word, a handler, a file executed,
+// a declaration's kind evaluated while a text compiles) counts against the one limit. Raises
+// EVexStackOverflow past it.
 class TNestingScope {
 public:
     explicit TNestingScope(TLanguageInterpreter& context)
-        : m_depth(context.Stack.CallDepth) {
-        if (m_depth >= kMaxCallDepth) {
-            throw EVexStackOverflow();
-        }
-        ++m_depth;
+        : m_context(context) {
+        context.Stack.EnterNesting(NativeStackPosition());
     }
     TNestingScope(const TNestingScope&) = delete;
     TNestingScope& operator=(const TNestingScope&) = delete;
-    ~TNestingScope() { --m_depth; }
+    ~TNestingScope() { m_context.Stack.LeaveNesting(); }
 
 private:
-    std::int32_t& m_depth;
+    TLanguageInterpreter& m_context;
 };
 
 // The application's one runtime context, or none before it is created.

@@ -17,14 +17,13 @@ std::string Reference(std::int32_t handle) {
 }
 
 // Sets what a handler run changes in the context and the registers, and puts it back. Handler
-// runs nest (a handler may run handlers); they count against the same depth limit as calls of
-// user-defined words, so that endless nesting raises EVexStackOverflow instead of exhausting the
-// native stack.
+// runs nest (a handler may run handlers); like every evaluation they count against the runtime's
+// depth limit, so that endless nesting raises EVexStackOverflow instead of exhausting the native
+// stack.
 class THandlerScope {
 public:
     THandlerScope(TLanguageInterpreter& context, std::int32_t atom, std::int32_t involved, int kind)
         : m_context(context)
-        , m_nesting(context)
         , m_registers(context.Host().Registers())
         , m_saved(m_registers)
         , m_marker(context.Stack.UserWordMarker)
@@ -45,7 +44,6 @@ public:
 
 private:
     TLanguageInterpreter& m_context;
-    TNestingScope m_nesting;
     THostRegisters& m_registers;
     THostRegisters m_saved;
     std::uint8_t m_marker;
