@@ -1,0 +1,114 @@
+// Inputs that crashed the process, hung it or reported a failure as success, one row for each way
+// into a class of fault, with the first error each must now report and the value it gives. Each
+// row runs in a context of its own with the standard words, file words in a scratch directory
+// ("$" in a source); every run must leave the context's balance as it found it. The sanitizer
+// build runs the table too.
+
+#include "host/console/ConsoleHost.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+
+namespace vex::host {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct TFinding {
+    const char* Fault;
+    const char* Source;
+    const char* FirstError; // the start of the first message; "" when there must be none
+    const char* Shown;      // the value as vexscript prints it (its text, else its number)
+};
+
+const TFinding kFindings[] = {
+    // Recursion that does not pass through a user-defined word.
+    {"a text evaluated by Eval runs itself", "Do(DeclareGlobal([s],1),s:=[Eval(s)],Eval(s))",
+     "Error in \"Eval\":Stack overflow", "0"},
+    {"a declaration's kind runs the text that declares it, compile inside compile",
+     "Do(DeclareGlobal([s],1),s:=[Global([g],Eval(s))],Eval(s))",
+     "Error in \"Global\":Stack overflow in: Global([g],Eval(s))", "1"},
+    {"the body of a word defined at run time defines it again while it compiles",
+     "Do(DeclareGlobal([s],1),s:=[DefineWord([W],[Global([g],Eval(s))],[],[],0,0,[Various])],"
+     "Eval(s))",
+     "Error in \"DefineWord\":Stack overflow", "2"},
+    {"GUI instance code runs itself",
+     "Do(DeclareGlobal([g],2),g:=CreateGUIInstance([x]),DeclareGlobal([s],1),"
+     "s:=[GUIExecute(g,s)],GUIExecute(g,s))",
+     "Error in \"GUIExecute\":Stack overflow", "0"},
+    {"a handler runs itself",
+     "Do(SetHandler(model,[OnUser],[RunHandler(c,[OnUser])]),RunHandler(model,[OnUser]))",
+     "Error in \"RunHandler\":Stack overflow", "0"},
+    {"a file executes itself",
+     "Do(WriteTextFile([$/self.vex],[ExecFile([$/self.vex])]),ExecFile([$/self.vex]))",
+     "Error in \"ExecFile\":Stack overflow", "0"},
+
+    // A declaration's kind evaluated while its text compiles reads the text's own locals.
+    {"a text local of the compiled text was read in the running code's frame",
+     "Do(LocalNum([n]),n:=5,Eval([Do(LocalText([t]),Local([q],t))]))", "", "1"},
+    {"a number local of the compiled text read the running code's number",
+     "Do(LocalNum([n]),n:=3,Eval([Do(LocalNum([t]),Local([q],t),q:=7,q)]))", "", "7"},
+    {"a word body compiled at run time read the caller's frame",
+     "Do(LocalNum([n]),n:=1,DefineWord([W],[Do(LocalText([t]),Local([q],t),q)],[],[],0,0,"
+     "[Various]),W)",
+     "", "0"},
+    {"a local of the compiled text assigned while it compiles",
+     "Eval([Do(LocalNum([t]),Global([g],t:=2))])",
+     "Error in \"Global\":the local variable \"t\" is not in reach here in: "
+     "Do(LocalNum([t]),Global([g],t:=2))",
+     "0"},
+
+    // A compile nested in another leaves the outer one's state alone.
+    {"a failed nested compile failed the outer text", "Do(DeclareGlobal([g],Eval([Bar])),7)",
+     "Unknown word \"Bar\" in: Bar", "7"},
+    {"a word body that fails to compile while a text compiles",
+     "Do(Global([g],DefineWord([W],[Bar],0,0)),7)", "Unknown word \"Bar\" in: Bar", "7"},
+};
+
+class HardeningTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dir = fs::temp_directory_path() /
+                ("vexscript-hardening-" +
+                 std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    std::string InScratch(std::string source) const {
+        for (std::size_t at = source.find('$'); at != std::string::npos; at = source.find('$')) {
+            source.replace(at, 1, m_dir.string());
+        }
+        return source;
+    }
+
+    fs::path m_dir;
+};
+
+TEST_F(HardeningTest, EachFindingReportsItsErrorAndKeepsTheBalance) {
+    for (const TFinding& row : kFindings) {
+        std::ostringstream trace;
+        std::ostringstream errors;
+        TConsoleHost host(trace, errors);
+        TConsoleInterpreter context(host);
+        TText text;
+        double number = 0;
+        EXPECT_NO_THROW(number = context.ExecuteText(InScratch(row.Source), text)) << row.Fault;
+        const std::string first = host.Errors().empty() ? "" : host.Errors().front();
+        const std::string expected = InScratch(row.FirstError);
+        EXPECT_EQ(first.substr(0, expected.size()), expected) << row.Fault;
+        EXPECT_EQ(first.empty(), expected.empty()) << row.Fault << ": " << first;
+        EXPECT_EQ(text.empty() ? FormatNumber(number) : text.str(), row.Shown) << row.Fault;
+        EXPECT_EQ(context.Stack.FrameCount, 0) << row.Fault;
+        EXPECT_EQ(context.Stack.StackUsed, 0) << row.Fault;
+        EXPECT_EQ(context.Stack.ParameterStack.Count, 0) << row.Fault;
+        EXPECT_EQ(context.Stack.CallDepth, 0) << row.Fault;
+    }
+}
+
+} // namespace
+} // namespace vex::host
