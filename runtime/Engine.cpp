@@ -194,6 +194,7 @@ double CallUserWord(TLanguageInterpreter& context, TCallNode& node, TText& text)
             TActivationStack& stack = context.Stack;
             context.Registry.EndCall(syntax);
             stack.LeaveNesting();
+            context.Debug.LeftNesting(stack.CallDepth);
             stack.UserWordMarker = savedMarker;
             stack.CurrentFunctionWord = savedFunction;
             PopParameters(stack.ParameterStack);

@@ -303,6 +303,10 @@ double TLanguageInterpreter::ExecuteExternal(std::string_view source, TText& tex
 }
 
 double TLanguageInterpreter::ExecuteInPausedFrame(std::string_view source, TText& text) {
+    if (!Debug.PausedFrame) {
+        ReportError("Cannot execute in the paused frame: no run is paused.");
+        return 0;
+    }
     TByteRestorer runOrigin(Debug.RunOrigin);
     TByteRestorer debugState(Debug.DebugState);
     Debug.DebugState = dsSuppressed;

@@ -103,7 +103,8 @@ public:
     // debugging for it; nested in a debuggable run, it keeps the host registers as they were.
     double ExecuteExternal(std::string_view source, TText& text);
     // Runs `source` inside the activation the debugger paused in, so that it sees that code's
-    // locals; with no run paused, as top-level code.
+    // locals. With no run paused (none was, or the activation has ended) it reports so and
+    // gives 0.
     double ExecuteInPausedFrame(std::string_view source, TText& text);
     // Compiles `source` into `expression` (releasing its old code) with `object` as the current
     // object for name binding. An empty text leaves no code.
@@ -207,7 +208,10 @@ public:
     }
     TNestingScope(const TNestingScope&) = delete;
     TNestingScope& operator=(const TNestingScope&) = delete;
-    ~TNestingScope() { m_context.Stack.LeaveNesting(); }
+    ~TNestingScope() {
+        m_context.Stack.LeaveNesting();
+        m_context.Debug.LeftNesting(m_context.Stack.CallDepth);
+    }
 
 private:
     TLanguageInterpreter& m_context;
