@@ -43,9 +43,10 @@ void ComposeAndReport(TLanguageInterpreter& context, const TCodeNode& root,
     const std::string word = "\"" + RootWordName(context, root) + "\"";
     if (IsSystemFault(error)) {
         context.Host().ShowErrorBox(context.LanguageText(ltRuntimeError) + " " + word + ":" +
-                                    error.what());
+                                    ErrorMessage(error));
     } else if (!InErrorGroup(root)) {
-        context.ReportError(context.LanguageText(ltRuntimeError) + " " + word + ":" + error.what());
+        context.ReportError(context.LanguageText(ltRuntimeError) + " " + word + ":" +
+                            ErrorMessage(error));
     } else {
         context.ReportError(context.LanguageText(ltGroupError) + " " + word + ": " +
                             context.LanguageText(ltGroupErrorText));
@@ -267,7 +268,8 @@ void ReportRuntimeError(TLanguageInterpreter& context, const TCodeNode& root,
     try {
         ComposeAndReport(context, root, error);
     } catch (const std::exception& failure) {
-        context.ReportError(context.LanguageText(ltErrorWhileReporting) + "\r" + failure.what());
+        context.ReportError(context.LanguageText(ltErrorWhileReporting) + "\r" +
+                            ErrorMessage(failure));
     }
 }
 

@@ -743,7 +743,7 @@ double TParser::EvaluateNow(TCallNode& declaration, TCodeNode* node) {
         return signal.Value;
     } catch (const std::exception& error) {
         Fail(m_context.LanguageText(ltRuntimeError) + " " +
-             quoted(m_context.WordName(declaration.WordNumber)) + ":" + error.what() + " " +
+             quoted(m_context.WordName(declaration.WordNumber)) + ":" + ErrorMessage(error) + " " +
              m_context.LanguageText(ltUnknownWordIn) + " " + m_compile.SourceText);
         return 0;
     }

@@ -26,11 +26,11 @@ std::string TApplicationHost::LanguageText(int number) const {
 
 void TApplicationHost::ShowErrorBox(const std::string& message) {
     showMessageBox({QApplication::activeWindow(), QMessageBox::Critical, ShellText(stErrorTitle),
-                    fromWindows1252(message)});
+                    fromWindows1252(vex::PrintableMessage(message))});
 }
 
 void TApplicationHost::HandleException(const std::exception& error) {
-    const std::string message = error.what();
+    const std::string message = vex::ErrorMessage(error);
     if (!message.empty())
         ShowErrorBox(message);
 }
@@ -48,5 +48,5 @@ TApplicationInterpreter::TApplicationInterpreter(TApplicationHost& host)
 }
 
 void TApplicationInterpreter::ReportError(const std::string& message) {
-    ::TraceMessage(fromWindows1252(message), true);
+    ::TraceMessage(fromWindows1252(vex::PrintableMessage(message)), true);
 }

@@ -17,11 +17,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
+using namespace std::string_view_literals;
+
 struct TFinding {
     const char* Fault;
-    const char* Source;
-    const char* FirstError; // the start of the first message; "" when there must be none
-    const char* Shown;      // the value as vexscript prints it (its text, else its number)
+    std::string_view Source;
+    std::string_view FirstError; // the start of the first message; "" when there must be none
+    const char* Shown;           // the value as vexscript prints it (its text, else its number)
 };
 
 const TFinding kFindings[] = {
@@ -66,6 +68,11 @@ const TFinding kFindings[] = {
      "Unknown word \"Bar\" in: Bar", "7"},
     {"a word body that fails to compile while a text compiles",
      "Do(Global([g],DefineWord([W],[Bar],0,0)),7)", "Unknown word \"Bar\" in: Bar", "7"},
+
+    // Error messages keep every byte of the texts they quote.
+    {"a message was cut at a NUL byte", "Do(1,Error([a\0b]))"sv, "Error in \"Do\":a\0b"sv, "0"},
+    {"a message of a declaration's kind was cut at a NUL byte", "Global([g],Error([a\0b]))"sv,
+     "Error in \"Global\":a\0b in: Global([g],Error([a\0b]))"sv, "0"},
 };
 
 class HardeningTest : public ::testing::Test {
@@ -79,7 +86,8 @@ protected:
     }
     void TearDown() override { fs::remove_all(m_dir); }
 
-    std::string InScratch(std::string source) const {
+    std::string InScratch(std::string_view text) const {
+        std::string source(text);
         for (std::size_t at = source.find('$'); at != std::string::npos; at = source.find('$')) {
             source.replace(at, 1, m_dir.string());
         }
@@ -108,6 +116,18 @@ TEST_F(HardeningTest, EachFindingReportsItsErrorAndKeepsTheBalance) {
         EXPECT_EQ(context.Stack.ParameterStack.Count, 0) << row.Fault;
         EXPECT_EQ(context.Stack.CallDepth, 0) << row.Fault;
     }
+}
+
+TEST_F(HardeningTest, ControlBytesOfAMessageArePrintedEscaped) {
+    std::ostringstream trace;
+    std::ostringstream errors;
+    TConsoleHost host(trace, errors);
+    TConsoleInterpreter context(host);
+    TText text;
+    context.ExecuteText("Do(1,Error([a\0b\x1b" "c]))"sv, text);
+    EXPECT_EQ(errors.str(), "Error in \"Do\":a\\x00b\\x1Bc\n");
+    ASSERT_EQ(host.Errors().size(), 1u);
+    EXPECT_EQ(host.Errors()[0], "Error in \"Do\":a\0b\x1b" "c"sv) << "kept whole for --json";
 }
 
 } // namespace
