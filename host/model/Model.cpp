@@ -16,6 +16,10 @@ std::string Reference(std::int32_t handle) {
     return std::to_string(handle);
 }
 
+// Most events a run takes in a row at one time. More mean that the clock cannot advance: a
+// handler schedules itself again at once, or its delay is too small to change the clock.
+constexpr std::int64_t kMaxEventsAtOneTime = 1000000;
+
 // Sets what a handler run changes in the context and the registers, and puts it back. Handler
 // runs nest (a handler may run handlers); like every evaluation they count against the runtime's
 // depth limit, so that endless nesting raises EVexStackOverflow instead of exhausting the native
@@ -271,7 +275,14 @@ std::int64_t TModel::RunUntil(TLanguageInterpreter& context, double until, std::
     m_running = true;
     m_stopRequested = false;
     std::int64_t count = 0;
+    std::int64_t atThisTime = 0;
     while (!m_stopRequested && !m_events.Empty() && m_events.Next().Time <= until) {
+        atThisTime = m_events.Next().Time == m_clock ? atThisTime + 1 : 1;
+        if (atThisTime > kMaxEventsAtOneTime) {
+            Fail(word, "the clock does not advance: more than " +
+                           std::to_string(kMaxEventsAtOneTime) + " events in a row at the time " +
+                           FormatNumber(m_clock));
+        }
         m_current = m_events.TakeNext();
         m_clock = m_current->Time;
         TText ignored;

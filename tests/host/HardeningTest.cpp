@@ -69,6 +69,18 @@ const TFinding kFindings[] = {
     {"a word body that fails to compile while a text compiles",
      "Do(Global([g],DefineWord([W],[Bar],0,0)),7)", "Unknown word \"Bar\" in: Bar", "7"},
 
+    // Loops that cannot advance.
+    {"a For step too small to change the counter", "Do(LocalNum([k]),For(k,1e20,1e20+1e6,0,1))",
+     "Error in \"Do\":For: the step 1 does not change the counter k at 1E20", "0"},
+    {"an event that schedules itself at once",
+     "Do(SetHandler(model,[OnEvent],[CreateEvent(0,c)]),CreateEvent(0,model),RunModel(10))",
+     "Error in \"Do\":RunModel: the clock does not advance: more than 1000000 events in a row "
+     "at the time 0",
+     "0"},
+    {"an event delay too small to change the clock",
+     "Do(SetHandler(model,[OnEvent],[CreateEvent(1,c)]),CreateEvent(1e20,model),RunModel(2e20))",
+     "Error in \"Do\":RunModel: the clock does not advance", "0"},
+
     // Error messages keep every byte of the texts they quote.
     {"a message was cut at a NUL byte", "Do(1,Error([a\0b]))"sv, "Error in \"Do\":a\0b"sv, "0"},
     {"a message of a declaration's kind was cut at a NUL byte", "Global([g],Error([a\0b]))"sv,
