@@ -81,6 +81,24 @@ const TFinding kFindings[] = {
      "Do(SetHandler(model,[OnEvent],[CreateEvent(1,c)]),CreateEvent(1e20,model),RunModel(2e20))",
      "Error in \"Do\":RunModel: the clock does not advance", "0"},
 
+    // Numbers that do not fit.
+    {"a reference variable took a number beyond 32 bits (undefined conversion)",
+     "Do(LocalObj([o]),o:=1e300,o)",
+     "Error in \"Do\":the reference variable \"o\" cannot take 1E300: a reference is a whole "
+     "number from -2147483648 to 2147483647",
+     "0"},
+    {"a reference variable took a text as 0", "Do(DeclareGlobal([r],2),r:=[abc],r)",
+     "Error in \"Do\":the reference variable \"r\" cannot take the text \"abc\"", "0"},
+    {"an integer quotient was infinite", "Div(1e300,1e-300)",
+     "Error in \"Div\":Div: 1E300 and 1E-300 give no finite number", "0"},
+    {"a modulus was infinite", "Mod(1e300,1e-300)",
+     "Error in \"Mod\":Mod: 1E300 and 1E-300 give no finite number", "0"},
+    {"a random number between bounds whose distance overflows", "Uniform(-1e308,1e308)",
+     "Error in \"Uniform\":Uniform: -1E308 and 1E308 give no finite number", "0"},
+    {"a counter incremented beyond the largest number",
+     "Do(LocalNum([k]),Inc(k,1e308),Inc(k,1e308))",
+     "Error in \"Do\":Inc: 1E308 and 1E308 give no finite number", "0"},
+
     // Error messages keep every byte of the texts they quote.
     {"a message was cut at a NUL byte", "Do(1,Error([a\0b]))"sv, "Error in \"Do\":a\0b"sv, "0"},
     {"a message of a declaration's kind was cut at a NUL byte", "Global([g],Error([a\0b]))"sv,
