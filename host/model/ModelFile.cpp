@@ -1,5 +1,6 @@
 #include "host/model/ModelFile.h"
 
+#include "host/TextFiles.h"
 #include "host/model/Model.h"
 
 #include "runtime/VexScript.h"
@@ -10,8 +11,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <sstream>
 #include <sys/stat.h>
@@ -245,17 +244,10 @@ std::vector<std::string> SplitStatements(std::string_view script) {
 }
 
 double ExecuteFile(TLanguageInterpreter& context, const std::string& path, TText& text) {
-    std::error_code error;
-    std::ifstream file;
-    if (std::filesystem::is_regular_file(path, error)) {
-        file.open(path, std::ios::binary);
-    }
     std::string content;
-    if (file) {
-        content.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    }
-    if (!file.is_open() || file.bad()) {
-        throw EVexError("ExecFile: cannot read the file \"" + path + "\"");
+    TFileFailure failure;
+    if (!ReadWholeFile(path, content, failure)) {
+        throw EVexError("ExecFile: cannot read the file \"" + path + "\": " + failure.Cause);
     }
     double result = 0;
     text.clear();

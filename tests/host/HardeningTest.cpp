@@ -9,8 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 
 namespace vex::host {
 namespace {
@@ -99,6 +101,33 @@ const TFinding kFindings[] = {
      "Do(LocalNum([k]),Inc(k,1e308),Inc(k,1e308))",
      "Error in \"Do\":Inc: 1E308 and 1E308 give no finite number", "0"},
 
+    // Reads and texts built from a count that had no bound ("$/huge" holds 257 MiB, "$/pipe" is
+    // a named pipe nobody writes to).
+    {"a file larger than the longest text was read whole", "Do(ReadTextFile([$/huge]))",
+     "Error in \"Do\":ReadTextFile: cannot read \"$/huge\": it is larger than 256 MiB, the "
+     "longest text",
+     "0"},
+    {"a line count read the whole file", "FileLineCount([$/huge])", "", "1"},
+    {"a line read the whole file", "Do(ReadFileLine([$/huge],1))",
+     "Error in \"Do\":ReadFileLine: cannot read \"$/huge\": line 1 is larger than 256 MiB, the "
+     "longest text",
+     "0"},
+    {"an endless file", "Do(FileLineCount([/dev/zero]))",
+     "Error in \"Do\":FileLineCount: cannot read \"/dev/zero\": it is no regular file", "0"},
+    {"a pipe without a writer blocked", "Do(ReadTextFile([$/pipe]))",
+     "Error in \"Do\":ReadTextFile: cannot read \"$/pipe\": it is no regular file", "0"},
+    {"a file executed whole", "Do(ExecFile([$/huge]))",
+     "Error in \"Do\":ExecFile: cannot read the file \"$/huge\": it is larger than 256 MiB",
+     "0"},
+    {"a repeated text was built before its size was checked", "Do(RepeatText([ab],2e8))",
+     "Error in \"Do\":RepeatText: the text would be longer than 256 MiB, the longest text", "0"},
+    {"a replacement grew the text beyond the longest",
+     "Do(Replace(RepeatText([a],2e8),[a],[bb]))",
+     "Error in \"Do\":Replace: the text would be longer than 256 MiB, the longest text", "0"},
+    {"a printed line grew beyond the longest text",
+     "Do(LocalText([t]),t:=RepeatText([a],2e8),Print(t,t))",
+     "Error in \"Do\":Text too long (more than 256 MiB)", "0"},
+
     // Error messages keep every byte of the texts they quote.
     {"a message was cut at a NUL byte", "Do(1,Error([a\0b]))"sv, "Error in \"Do\":a\0b"sv, "0"},
     {"a message of a declaration's kind was cut at a NUL byte", "Global([g],Error([a\0b]))"sv,
@@ -113,6 +142,9 @@ protected:
                  std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
+        std::ofstream(m_dir / "huge").close();
+        fs::resize_file(m_dir / "huge", std::uintmax_t{257} << 20); // sparse: no disk taken
+        ASSERT_EQ(::mkfifo((m_dir / "pipe").c_str(), 0600), 0);
     }
     void TearDown() override { fs::remove_all(m_dir); }
 
