@@ -4,8 +4,10 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
+#include <fcntl.h>
 #include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace vex::host {
@@ -21,41 +23,63 @@ TFileFailure TooLarge(std::string what) {
             what + " larger than " + std::to_string(kMaxTextSize >> 20) + " MiB, the longest text"};
 }
 
-// A regular file read in pieces of kChunkSize bytes.
+// A regular file read in pieces of kChunkSize bytes. It is opened without waiting, so that
+// neither a named pipe without a writer nor a file the kernel fills slowly (/proc/kmsg) can
+// block: the one is refused, the other fails to read.
 class TChunkReader {
 public:
+    TChunkReader() = default;
+    TChunkReader(const TChunkReader&) = delete;
+    TChunkReader& operator=(const TChunkReader&) = delete;
+    ~TChunkReader() {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+    }
+
     bool Open(const fs::path& path, TFileFailure& failure) {
-        std::error_code error;
-        const fs::file_status status = fs::status(path, error);
-        if (fs::is_directory(status)) {
-            failure = {"cannot read", "it is a directory"};
-            return false;
-        }
-        if (fs::exists(status) && !fs::is_regular_file(status)) {
-            failure = {"cannot read", "it is no regular file"};
-            return false;
-        }
-        m_file.open(path, std::ios::binary);
-        if (!m_file) {
+        m_fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (m_fd < 0) {
             failure = {"cannot open", std::strerror(errno)};
             return false;
         }
+        struct stat status {};
+        if (::fstat(m_fd, &status) != 0) {
+            failure = {"cannot read", std::strerror(errno)};
+            return false;
+        }
+        if (S_ISDIR(status.st_mode)) {
+            failure = {"cannot read", "it is a directory"};
+            return false;
+        }
+        if (!S_ISREG(status.st_mode)) {
+            failure = {"cannot read", "it is no regular file"};
+            return false;
+        }
+        Size = static_cast<std::uintmax_t>(status.st_size);
         return true;
     }
 
     // The next piece, empty at the end of the file; false when reading failed.
     bool Next(std::string_view& chunk, TFileFailure& failure) {
-        m_file.read(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
-        if (m_file.bad()) {
+        ssize_t got = 0;
+        do {
+            got = ::read(m_fd, m_buffer.data(), m_buffer.size());
+        } while (got < 0 && errno == EINTR);
+        if (got < 0) {
             failure = {"cannot read", std::strerror(errno)};
             return false;
         }
-        chunk = std::string_view(m_buffer.data(), static_cast<std::size_t>(m_file.gcount()));
+        chunk = std::string_view(m_buffer.data(), static_cast<std::size_t>(got));
         return true;
     }
 
+    // The size the file had when it was opened (0 for some files that have contents all the
+    // same, such as those of /proc).
+    std::uintmax_t Size = 0;
+
 private:
-    std::ifstream m_file;
+    int m_fd = -1;
     std::vector<char> m_buffer = std::vector<char>(kChunkSize);
 };
 
@@ -72,14 +96,12 @@ bool ReadWholeFile(const fs::path& path, std::string& contents, TFileFailure& fa
     if (!reader.Open(path, failure)) {
         return false;
     }
-    std::error_code error;
-    const std::uintmax_t size = fs::file_size(path, error);
-    if (!error && size > kMaxTextSize) {
+    if (reader.Size > kMaxTextSize) {
         failure = TooLarge("it is");
         return false;
     }
     contents.clear();
-    contents.reserve(error ? 0 : static_cast<std::size_t>(size));
+    contents.reserve(static_cast<std::size_t>(reader.Size));
     std::string_view chunk;
     while (reader.Next(chunk, failure)) {
         if (chunk.empty()) {

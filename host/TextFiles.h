@@ -3,8 +3,8 @@
 // Reading files as texts within the runtime's limit on the size of a text (kMaxTextSize): the
 // size is checked before a text is built, and what needs no whole file (a line count, one line)
 // is read piece by piece, so that a huge or growing file ends with a failure instead of taking
-// all memory. Only regular files are read: a device may give bytes for ever and a pipe may wait
-// for ever for a writer.
+// all memory. Only regular files are read, and without waiting: a device may give bytes for
+// ever and a pipe may wait for ever for a writer.
 //
 // Lines are split at line feeds, a carriage return before one dropped; a final line end starts
 // no further line.

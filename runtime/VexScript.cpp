@@ -268,8 +268,18 @@ double TLanguageInterpreter::EvaluateAndRelease(TCompiledCode*& code, TText& tex
     return result;
 }
 
+TCompiledCode* TLanguageInterpreter::CompileForRun(std::string_view source,
+                                                   const TCompiledCode* outer) {
+    try {
+        return Compile(source, outer);
+    } catch (const EAbortSignal& signal) {
+        m_host->HandleException(signal);
+        return nullptr;
+    }
+}
+
 double TLanguageInterpreter::ExecuteText(std::string_view source, TText& text) {
-    TCompiledCode* code = Compile(source, nullptr);
+    TCompiledCode* code = CompileForRun(source, nullptr);
     if (!code) {
         return 0;
     }
@@ -311,7 +321,7 @@ double TLanguageInterpreter::ExecuteInPausedFrame(std::string_view source, TText
     TByteRestorer debugState(Debug.DebugState);
     Debug.DebugState = dsSuppressed;
     Debug.RunOrigin = roExternal;
-    TCompiledCode* code = Compile(source, Debug.PausedFrame);
+    TCompiledCode* code = CompileForRun(source, Debug.PausedFrame);
     if (!code) {
         return 0;
     }

@@ -257,7 +257,8 @@ TEST_F(DebugTest, BreakRequests) {
 // user-defined words (which turn the debugger's stop into step mode).
 TEST_F(DebugTest, AnAbortRequestEndsTheRunWithoutAsking) {
     Define("Deep", "Do(Count,w502,Count)", 0, 0);
-    const char* const sources[] = {"Do(Count,w502,Count)", "Do(Deep,Count)"};
+    const char* const sources[] = {"Do(Count,w502,Count)", "Do(Deep,Count)",
+                                   "Global([g],Do(Count,w502,Count))"};
     for (bool debugging : {false, true}) {
         SwitchDebugging(context, debugging);
         services.Presses = {TAction::Run};
