@@ -274,8 +274,10 @@ TCompiledCode* TLanguageInterpreter::CompileForRun(std::string_view source,
         return Compile(source, outer);
     } catch (const EAbortSignal& signal) {
         m_host->HandleException(signal);
-        return nullptr;
+    } catch (const EVexStackOverflow& signal) {
+        m_host->HandleException(signal);
     }
+    return nullptr;
 }
 
 double TLanguageInterpreter::ExecuteText(std::string_view source, TText& text) {

@@ -97,8 +97,7 @@ public:
     // text half. Errors inside are contained and reported; none gives 0.
     double Evaluate(TCompiledCode* code, TText& text);
     // Compiles, evaluates and releases `source`. An abort or stack signal that leaves the
-    // evaluation, or an abort signal that leaves the compile, goes to the host's exception
-    // handler and gives 0.
+    // compile or the evaluation goes to the host's exception handler and gives 0.
     double ExecuteText(std::string_view source, TText& text);
     // ExecuteText for another program's request: marks the run as external and suppresses
     // debugging for it; nested in a debuggable run, it keeps the host registers as they were.
@@ -191,9 +190,9 @@ private:
     // use went below zero.
     bool ReleaseFrame() noexcept;
     double EvaluateCompiled(TCompiledCode* code, TText& text);
-    // Compile for an entry operation that runs the code: the abort signal, which a declaration's
-    // kind evaluated while compiling may raise, goes to the host's exception handler as it does
-    // from the evaluation, and gives none.
+    // Compile for an entry operation that runs the code: the abort signal (a declaration's kind
+    // evaluated while compiling may raise it) and the stack signal (the compile is a level of
+    // nesting) go to the host's exception handler as they do from the evaluation, and give none.
     TCompiledCode* CompileForRun(std::string_view source, const TCompiledCode* outer);
     double EvaluateAndRelease(TCompiledCode*& code, TText& text);
 

@@ -209,7 +209,12 @@ int TLanguageInterpreter::RegisterUserWord(std::string_view name, std::string_vi
     const std::string creator =
         attributes.Creator.empty() ? LanguageText(ltDefaultCreator) : attributes.Creator;
     if (!attributes.CodeText.empty()) {
-        CompileExpression(attributes.CodeText, nullptr, syntax->Code);
+        try {
+            CompileExpression(attributes.CodeText, nullptr, syntax->Code);
+        } catch (...) {
+            ReleaseSyntax(syntax);
+            throw;
+        }
         if (!syntax->Code.Code) {
             ReleaseSyntax(syntax);
             return rrBodyFailed;
