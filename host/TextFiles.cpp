@@ -18,9 +18,10 @@ namespace {
 
 constexpr std::size_t kChunkSize = std::size_t{1} << 16;
 
-TFileFailure TooLarge(std::string what) {
+// `what` says what is too large: "it is larger", "line 3 is longer".
+TFileFailure TooLarge(const std::string& what) {
     return {"cannot read",
-            what + " larger than " + std::to_string(kMaxTextSize >> 20) + " MiB, the longest text"};
+            what + " than " + std::to_string(kMaxTextSize >> 20) + " MiB, the longest text"};
 }
 
 // A regular file read in pieces of kChunkSize bytes. It is opened without waiting, so that
@@ -97,7 +98,7 @@ bool ReadWholeFile(const fs::path& path, std::string& contents, TFileFailure& fa
         return false;
     }
     if (reader.Size > kMaxTextSize) {
-        failure = TooLarge("it is");
+        failure = TooLarge("it is larger");
         return false;
     }
     contents.clear();
@@ -109,7 +110,7 @@ bool ReadWholeFile(const fs::path& path, std::string& contents, TFileFailure& fa
         }
         // A file may grow while it is read, and some report no size at all.
         if (chunk.size() > kMaxTextSize - contents.size()) {
-            failure = TooLarge("it is");
+            failure = TooLarge("it is larger");
             return false;
         }
         contents.append(chunk);
@@ -161,7 +162,7 @@ bool ReadFileLineAt(const fs::path& path, std::size_t number, std::string& line,
             if (current == number) {
                 const std::string_view piece = chunk.substr(0, end);
                 if (piece.size() > kMaxTextSize - line.size()) {
-                    failure = TooLarge("line " + std::to_string(number) + " is");
+                    failure = TooLarge("line " + std::to_string(number) + " is longer");
                     return false;
                 }
                 line.append(piece);

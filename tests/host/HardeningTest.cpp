@@ -109,7 +109,7 @@ const TFinding kFindings[] = {
      "0"},
     {"a line count read the whole file", "FileLineCount([$/huge])", "", "1"},
     {"a line read the whole file", "Do(ReadFileLine([$/huge],1))",
-     "Error in \"Do\":ReadFileLine: cannot read \"$/huge\": line 1 is larger than 256 MiB, the "
+     "Error in \"Do\":ReadFileLine: cannot read \"$/huge\": line 1 is longer than 256 MiB, the "
      "longest text",
      "0"},
     {"an endless file", "Do(FileLineCount([/dev/zero]))",
