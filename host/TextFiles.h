@@ -23,8 +23,7 @@ struct TFileFailure {
 
 // Reads a whole file into `contents`. False, with `failure` filled, when the file cannot be read
 // or is larger than the longest text.
-bool ReadWholeFile(const std::filesystem::path& path, std::string& contents,
-                   TFileFailure& failure);
+bool ReadWholeFile(const std::filesystem::path& path, std::string& contents, TFileFailure& failure);
 
 // Counts the lines of a file without keeping any of them.
 bool CountFileLines(const std::filesystem::path& path, std::size_t& count, TFileFailure& failure);

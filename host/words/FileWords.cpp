@@ -53,8 +53,8 @@ fs::path PathArg(TLanguageInterpreter& c, TCallNode& n, int i) {
     FileError(c, n, what, path, error.message());
 }
 
-[[noreturn]] void FileError(const TLanguageInterpreter& c, const TCallNode& n,
-                            const fs::path& path, const TFileFailure& failure) {
+[[noreturn]] void FileError(const TLanguageInterpreter& c, const TCallNode& n, const fs::path& path,
+                            const TFileFailure& failure) {
     FileError(c, n, failure.What, path, failure.Cause);
 }
 

@@ -232,9 +232,9 @@ double Ord(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
 double RepeatText(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     const TText part = TextArg(c, n, 1);
     const std::size_t times = SizeArg(c, n, 2);
-    CheckResultSize(c, n, part.empty() || times <= kMaxTextSize / part.size()
-                              ? part.size() * times
-                              : kMaxTextSize + 1);
+    CheckResultSize(c, n,
+                    part.empty() || times <= kMaxTextSize / part.size() ? part.size() * times
+                                                                        : kMaxTextSize + 1);
     if (part.empty() || times == 0) {
         return 0;
     }

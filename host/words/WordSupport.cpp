@@ -108,10 +108,11 @@ void IntegerRangeError(const TLanguageInterpreter& context, const TCallNode& nod
 void NotFiniteError(const TLanguageInterpreter& context, const TCallNode& node,
                     std::initializer_list<double> arguments) {
     std::string shown;
-    std::size_t i = 0;
+    std::size_t left = arguments.size();
     for (const double argument : arguments) {
-        shown += (i == 0 ? "" : i + 1 == arguments.size() ? " and " : ", ") + FormatNumber(argument);
-        ++i;
+        shown += FormatNumber(argument);
+        --left;
+        shown += left > 1 ? ", " : left == 1 ? " and " : "";
     }
     WordError(context, node,
               shown + (arguments.size() == 1 ? " gives" : " give") + " no finite number");

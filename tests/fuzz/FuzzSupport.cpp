@@ -53,8 +53,8 @@ private:
         for (;;) {
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
             std::lock_guard lock(m_mutex);
-            if (m_context &&
-                std::chrono::steady_clock::now() - m_started > std::chrono::seconds(kInputSeconds)) {
+            if (m_context && std::chrono::steady_clock::now() - m_started >
+                                 std::chrono::seconds(kInputSeconds)) {
                 m_context->Debug.RequestAbort();
             }
         }

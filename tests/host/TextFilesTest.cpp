@@ -24,9 +24,7 @@ protected:
     }
     void TearDown() override { fs::remove(m_path); }
 
-    void Write(const std::string& contents) {
-        std::ofstream(m_path, std::ios::binary) << contents;
-    }
+    void Write(const std::string& contents) { std::ofstream(m_path, std::ios::binary) << contents; }
 
     fs::path m_path;
 };

@@ -218,8 +218,8 @@ TEST_F(EvaluateTest, PausedFrameCodeReadsTheLocalsOfThePausedActivation) {
 
     context.Errors.clear();
     EXPECT_EQ(context.ExecuteInPausedFrame("1+1", text), 0);
-    EXPECT_EQ(context.Errors, std::vector<std::string>{
-                                  "Cannot execute in the paused frame: no run is paused."});
+    EXPECT_EQ(context.Errors,
+              std::vector<std::string>{"Cannot execute in the paused frame: no run is paused."});
 }
 
 TEST_F(EvaluateTest, CompileExpressionKeepsTextAndCodeInStep) {
