@@ -30,7 +30,7 @@ void TActivationStack::Save() {
     }
 }
 
-void TActivationStack::EnterNesting(std::uintptr_t position) {
+void TActivationStack::EnterNestingChecked(std::uintptr_t position) {
     if (CallDepth == 0) {
         NativeStackStart = position;
     } else if (CallDepth >= kMaxCallDepth) {
