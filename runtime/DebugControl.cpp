@@ -128,10 +128,15 @@ void EnterStepMode(TLanguageInterpreter& context) {
             window->TickOriginBoxes(context.Debug.DebugOrigins);
         }
     }
-    context.Debug.PausedActivation = context.Stack.Current();
-    context.Debug.PausedFrame = &context.Debug.PausedActivation;
+    RememberPausedFrame(context);
     context.Debug.DebugState = dsStepInto;
     context.Debug.SavedDebugState = dsStepInto;
+}
+
+void RememberPausedFrame(TLanguageInterpreter& context) {
+    context.Debug.PausedActivation = context.Stack.Current();
+    context.Debug.PausedFrame = &context.Debug.PausedActivation;
+    context.Debug.PausedDepth = context.Stack.CallDepth;
 }
 
 // [questions] ---------------------------------------------------------------------------------

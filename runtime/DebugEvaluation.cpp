@@ -140,6 +140,11 @@ void PauseAtNode(TLanguageInterpreter& context, TCodeNode& node) {
     if (!listing) {
         return;
     }
+    // Step mode remembers the activation it began in; once that has ended, a pause remembers
+    // its own.
+    if (!context.Debug.PausedFrame) {
+        RememberPausedFrame(context);
+    }
     context.Debug.SavedDebugState = context.Debug.DebugState;
     ShowDebugger(context, true);
     TDebuggerWindow* window = context.Debug.Window();

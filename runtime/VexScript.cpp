@@ -55,6 +55,7 @@ void TLanguageInterpreter::ReportError(const std::string&) {}
 
 TCompiledCode* TLanguageInterpreter::Compile(std::string_view source, const TCompiledCode* outer,
                                              const TGuiBinding& binding) {
+    TNestingScope nesting(*this);
     TByteRestorer debugState(Debug.DebugState);
     TCompileState state;
     state.SourceText = RemoveWhitespaceAndComments(source);
@@ -224,6 +225,7 @@ double TLanguageInterpreter::Evaluate(TCompiledCode* code, TText& text) {
     if (!code) {
         return 0;
     }
+    TNestingScope nesting(*this);
     PushActivation();
     try {
         EnterCode(*code);
@@ -271,8 +273,20 @@ double TLanguageInterpreter::EvaluateAndRelease(TCompiledCode*& code, TText& tex
     return result;
 }
 
+TCompiledCode* TLanguageInterpreter::CompileForRun(std::string_view source,
+                                                   const TCompiledCode* outer) {
+    try {
+        return Compile(source, outer);
+    } catch (const EAbortSignal& signal) {
+        m_host->HandleException(signal);
+    } catch (const EVexStackOverflow& signal) {
+        m_host->HandleException(signal);
+    }
+    return nullptr;
+}
+
 double TLanguageInterpreter::ExecuteText(std::string_view source, TText& text) {
-    TCompiledCode* code = Compile(source, nullptr);
+    TCompiledCode* code = CompileForRun(source, nullptr);
     if (!code) {
         return 0;
     }
@@ -306,11 +320,15 @@ double TLanguageInterpreter::ExecuteExternal(std::string_view source, TText& tex
 }
 
 double TLanguageInterpreter::ExecuteInPausedFrame(std::string_view source, TText& text) {
+    if (!Debug.PausedFrame) {
+        ReportError("Cannot execute in the paused frame: no run is paused.");
+        return 0;
+    }
     TByteRestorer runOrigin(Debug.RunOrigin);
     TByteRestorer debugState(Debug.DebugState);
     Debug.DebugState = dsSuppressed;
     Debug.RunOrigin = roExternal;
-    TCompiledCode* code = Compile(source, Debug.PausedFrame);
+    TCompiledCode* code = CompileForRun(source, Debug.PausedFrame);
     if (!code) {
         return 0;
     }

@@ -34,13 +34,13 @@ std::string TApplicationHost::LanguageText(int number) const {
 
 void TApplicationHost::ShowErrorBox(const std::string& message) {
     showMessageBox({QApplication::activeWindow(), QMessageBox::Critical, ShellText(stErrorTitle),
-                    fromWindows1252(message)});
+                    fromWindows1252(vex::PrintableMessage(message))});
 }
 
 void TApplicationHost::HandleException(const std::exception& error) {
     if (TAutomationCall::takeException(error))
         return;
-    const std::string message = error.what();
+    const std::string message = vex::ErrorMessage(error);
     if (!message.empty())
         ShowErrorBox(message);
 }
@@ -58,5 +58,5 @@ TApplicationInterpreter::TApplicationInterpreter(TApplicationHost& host, std::in
 }
 
 void TApplicationInterpreter::ReportError(const std::string& message) {
-    ::TraceMessage(fromWindows1252(message), true);
+    ::TraceMessage(fromWindows1252(vex::PrintableMessage(message)), true);
 }

@@ -11,7 +11,7 @@ TConsoleHost::TConsoleHost(std::ostream& trace, std::ostream& errors, TLanguageT
 
 void TConsoleHost::WriteError(const std::string& message) {
     m_errors.push_back(message);
-    m_errorStream << message << '\n';
+    m_errorStream << PrintableMessage(message) << '\n';
     m_errorStream.flush();
 }
 
@@ -20,7 +20,7 @@ void TConsoleHost::ShowErrorBox(const std::string& message) {
 }
 
 void TConsoleHost::HandleException(const std::exception& error) {
-    const std::string message = error.what();
+    const std::string message = ErrorMessage(error);
     if (!message.empty()) {
         WriteError(message);
     }

@@ -1,6 +1,7 @@
 #include "host/model/ModelFile.h"
 
 #include "host/ScriptCodePage.h"
+#include "host/TextFiles.h"
 #include "host/model/Model.h"
 
 #include "runtime/VexScript.h"
@@ -11,8 +12,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <sstream>
 #include <sys/stat.h>
@@ -248,18 +247,10 @@ std::vector<std::string> SplitStatements(std::string_view script) {
 }
 
 double ExecuteFile(TLanguageInterpreter& context, const std::string& path, TText& text) {
-    std::error_code error;
-    std::ifstream file;
-    const std::string systemPath = ScriptToUtf8(path);
-    if (std::filesystem::is_regular_file(systemPath, error)) {
-        file.open(systemPath, std::ios::binary);
-    }
     std::string content;
-    if (file) {
-        content.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    }
-    if (!file.is_open() || file.bad()) {
-        throw EVexError("ExecFile: cannot read the file \"" + path + "\"");
+    TFileFailure failure;
+    if (!ReadWholeFile(ScriptToUtf8(path), content, failure)) {
+        throw EVexError("ExecFile: cannot read the file \"" + path + "\": " + failure.Cause);
     }
     double result = 0;
     text.clear();

@@ -257,7 +257,8 @@ TEST_F(DebugTest, BreakRequests) {
 // user-defined words (which turn the debugger's stop into step mode).
 TEST_F(DebugTest, AnAbortRequestEndsTheRunWithoutAsking) {
     Define("Deep", "Do(Count,w502,Count)", 0, 0);
-    const char* const sources[] = {"Do(Count,w502,Count)", "Do(Deep,Count)"};
+    const char* const sources[] = {"Do(Count,w502,Count)", "Do(Deep,Count)",
+                                   "Global([g],Do(Count,w502,Count))"};
     for (bool debugging : {false, true}) {
         SwitchDebugging(context, debugging);
         services.Presses = {TAction::Run};
@@ -349,11 +350,40 @@ TEST_F(DebugTest, StepModeRemembersThePausedActivation) {
     };
     services.Presses = {TAction::Run};
     EXPECT_EQ(Execute("Brk+1"), 10);
-    EXPECT_EQ(context.Debug.PausedFrame, &context.Debug.PausedActivation);
     EXPECT_EQ(pausedIn, "Do(LocalNumber([k]),:=(k,9),w501,k)");
     EXPECT_EQ(seenFromPause, 10);
     EXPECT_EQ(Joined(services.Log), "head k | Run | result 9");
     ExpectBalanced("paused activation");
+
+    // The body's frame was given back when the call ended: the paused frame is forgotten, and
+    // text for it is refused instead of reading the frame.
+    EXPECT_EQ(context.Debug.PausedFrame, nullptr);
+    TText immediate;
+    EXPECT_EQ(context.ExecuteInPausedFrame("k+1", immediate), 0);
+    EXPECT_EQ(context.Errors.back(), "Cannot execute in the paused frame: no run is paused.");
+}
+
+// Stepping on out of the body in which step mode began, the next pause remembers the caller's
+// activation, so the Immediate page keeps working.
+TEST_F(DebugTest, APauseAfterThePausedActivationEndedRemembersItsOwn) {
+    Define("Brk", "Do(LocalNumber([k]),k:=9,w501,k)", 0, 0);
+    SwitchDebugging(context, true);
+    context.Debug.RunOrigin = roAnimation;
+    services.Answers = {TBoxAnswer::Yes};
+    std::vector<std::string> seen;
+    services.OnMessage = [&] {
+        TText immediate;
+        context.Errors.clear();
+        const double value = context.ExecuteInPausedFrame("k", immediate);
+        const std::string shown = immediate.empty() ? FormatNumber(value) : immediate.str();
+        seen.push_back(context.Errors.empty() ? shown : context.Errors.front());
+    };
+    services.Presses = {TAction::StepIn, TAction::StepIn, TAction::StepIn, TAction::Run};
+    Execute("Do(LocalText([k]),k:=[m],Brk,k)");
+    ASSERT_GE(seen.size(), 3u);
+    EXPECT_EQ(seen.front(), "9") << "in the body";
+    EXPECT_EQ(seen.back(), "m") << "in the caller, after the body ended";
+    ExpectBalanced("pause after the paused activation ended");
 }
 
 TEST_F(DebugTest, WithoutServicesADebugRunNeverPauses) {
