@@ -281,6 +281,7 @@ void CodeCompletionTest::keysWhileVisible_data() {
     QTest::newRow("Escape hides") << keys({K::Key_Escape}) << 0 << false << "uni" << 3;
     QTest::newRow("Left hides and moves") << keys({K::Key_Left}) << 0 << false << "uni" << 2;
     QTest::newRow("Right hides") << keys({K::Key_Right}) << 0 << false << "uni" << 3;
+    QTest::newRow("Alt hides") << keys({K::Key_Alt}) << 0 << false << "uni" << 3;
     QTest::newRow("Tab takes the entry") << keys({K::Key_Tab}) << 0 << false << "Unit01" << 6;
     QTest::newRow("Return takes the entry")
         << keys({K::Key_Down, K::Key_Return}) << 1 << false << "Unit02" << 6;
