@@ -57,8 +57,9 @@ TCodeCompletion::~TCodeCompletion() = default;
 
 void TCodeCompletion::TriggerCompletion() {
     const TWordBeforeCaret word = wordBeforeCaret();
-    // An empty word (the caret at a line's start) never opens the list, whatever the settings.
-    if (word.Word.empty() ||
+    // An empty word (the caret at a line's start) never opens the list, whatever the settings;
+    // nor does a change to a text the person cannot edit.
+    if (m_editor.isReadOnly() || word.Word.empty() ||
         static_cast<int>(word.Word.size()) < m_editor.Settings().CompletionMinLength ||
         word.Start + static_cast<int>(word.Word.size()) != word.Column) {
         HideCompletion();
@@ -236,8 +237,8 @@ bool TCodeCompletion::KeyDown(const QKeyEvent& event) {
     if (undoRedo(event))
         return true;
     if (!WantsKey(event)) {
-        if (IsVisible() && (event.key() == Qt::Key_Escape || event.key() == Qt::Key_Left ||
-                            event.key() == Qt::Key_Right || event.key() == Qt::Key_Alt))
+        if (IsActive() && (event.key() == Qt::Key_Escape || event.key() == Qt::Key_Left ||
+                           event.key() == Qt::Key_Right || event.key() == Qt::Key_Alt))
             HideCompletion();
         return false;
     }

@@ -25,7 +25,8 @@ class TVexScriptEditor;
 //     Tab, Return        replace the word by the selected entry, then hide (Tab also while the
 //                        list waits for its delay)
 //     F1                 the help page of the selected entry
-//     Escape, Left, Right, Alt   hide; the key then does what it does in the editor
+//     Escape, Left, Right, Alt   hide (also a list still waiting for its delay); the key then
+//                        does what it does in the editor
 //
 // Taking an entry replaces the word as one undoable step. The list hides when the caret moves
 // away from where the completion left it, when the editor loses the focus or moves on the

@@ -118,8 +118,8 @@ public:
     void SetDepthColorsOn(bool on);
     const QString& IndentText() const noexcept { return m_indentText; }
 
-    // The editor's code completion and its list window; it sees every key first while its list
-    // is visible.
+    // The editor's code completion and its list window; it sees every key before the editor
+    // acts on it.
     TCodeCompletion& Completion() const noexcept { return *m_completion; }
 
     // Called after every change, when the editor gets the focus, and when it loses it.

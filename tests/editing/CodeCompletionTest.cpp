@@ -250,6 +250,14 @@ void CodeCompletionTest::showsAfterTheDelayAndFollowsTyping() {
     QVERIFY(!completion().IsVisible());
     elapse(1ms);
     QCOMPARE(shown(), (QStringList{"Sum", "SumSq", "summary"}));
+
+    // Escape also dismisses a list that still waits for its delay.
+    QTest::keyClick(editor(), Qt::Key_Escape);
+    type("s");
+    QVERIFY(completion().IsActive());
+    QTest::keyClick(editor(), Qt::Key_Escape);
+    elapse(2000ms);
+    QVERIFY(!completion().IsActive());
 }
 
 // After typing "uni": Unit01 ... Unit30 and the global unity, the first entry selected.
