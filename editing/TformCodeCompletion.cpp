@@ -14,7 +14,8 @@
 #include <algorithm>
 
 // A tool tip window: frameless, above every other window, and never activated, neither when it
-// is shown nor when it is clicked, on every platform; so the editor keeps the keyboard focus.
+// is shown nor when it is clicked (X11 and the offscreen platform alike); so the editor keeps the
+// keyboard focus.
 TformCodeCompletion::TformCodeCompletion(TVexScriptEditor& editor)
     : QWidget(&editor, Qt::ToolTip | Qt::FramelessWindowHint)
     , m_ui(std::make_unique<Ui::TformCodeCompletion>())

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -62,6 +63,7 @@ private slots:
     void doubleClickTakesTheEntryAndShowsTheRestAgain();
     void listSize_data();
     void listSize();
+    void listStaysOnTheScreen();
     void f1OpensTheHelpOfTheSelectedEntry();
     void thousandsOfUserWords();
     void screenshotOverTheEditor();
@@ -436,6 +438,23 @@ void CodeCompletionTest::listSize() {
         QVERIFY(list()->fontMetrics().horizontalAdvance(list()->item(row)->text()) <=
                 list()->viewport()->width());
     QCOMPARE(list()->font(), editor()->font());
+}
+
+// Near the screen's right and bottom edges the list moves left, and above the caret's line.
+void CodeCompletionTest::listStaysOnTheScreen() {
+    const QRect screen = m_panel->screen()->availableGeometry();
+    m_panel->move(screen.bottomRight() - QPoint(m_panel->width(), m_panel->height()) +
+                  QPoint(1, 1));
+    editor()->SetScriptText(QString(20, QLatin1Char('\n')) + QString(50, QLatin1Char(' ')));
+    editor()->moveCursor(QTextCursor::End);
+    type("uni");
+    elapse(500ms);
+    const TformCodeCompletion* form = completion().CompletionForm();
+    QVERIFY(form->isVisible());
+    QVERIFY(screen.contains(form->frameGeometry()));
+    const QRect caretRect = editor()->cursorRect();
+    const QPoint caretOnScreen = editor()->viewport()->mapToGlobal(caretRect.topLeft());
+    QVERIFY(form->frameGeometry().bottom() < caretOnScreen.y());
 }
 
 // F1 in the list is help on the selected entry, also where the window has F1 as a shortcut.
