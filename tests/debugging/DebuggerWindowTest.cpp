@@ -14,6 +14,7 @@
 #include "services/MessageBoxes.h"
 #include "shell/ApplicationDebugServices.h"
 #include "shell/ApplicationHost.h"
+#include "tests/debugging/PauseDriver.h"
 #include "tests/services/LanguageCoverage.h"
 
 #include <QCheckBox>
@@ -57,10 +58,6 @@ double pressBreakKeys(int, vex::TCallNode&, vex::TText&, vex::TLanguageInterpret
     return 0;
 }
 
-QString withoutParagraphs(QString text) {
-    return text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-}
-
 } // namespace
 
 class DebuggerWindowTest : public QObject {
@@ -92,15 +89,15 @@ private slots:
     void screenshotsOfAPausedRun();
 
 private:
-    using TStep = std::function<void()>;
+    using TStep = TPauseDriver::TStep;
 
     // Runs `script` as the person's run, debugged or not; `steps` act one after the other
     // whenever the run waits in the debugger.
     double run(const char* script, std::vector<TStep> steps, bool debug = true);
-    void drive();
-    // A step that notes the listing's selection, then presses a key in the window.
-    TStep press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-    TStep note();
+    TStep press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        return m_driver->press(key, modifiers);
+    }
+    QString selection() const { return m_driver->selection(); }
     void define(const char* name, const char* body, int arguments);
 
     TDebuggerForm* window() const { return m_services->Window(); }
@@ -111,7 +108,6 @@ private:
             qFatal("no %s", name);
         return found;
     }
-    QString selection() const;
     QString listing() const;
     QTableWidget* list(const char* name) const { return child<QTableWidget>(name); }
     QStringList column(QTableWidget* table, int column) const;
@@ -122,14 +118,12 @@ private:
     std::unique_ptr<TApplicationHost> m_host;
     std::unique_ptr<TApplicationInterpreter> m_context;
     std::unique_ptr<TApplicationDebugServices> m_services;
+    std::unique_ptr<TPauseDriver> m_driver;
     std::unique_ptr<QWidget> m_otherWindow;
-    std::deque<TStep> m_steps;
+    // The selections the driver noted in the last run.
     QStringList m_log;
     QStringList m_boxes;
     std::deque<QMessageBox::StandardButton> m_answers;
-    int m_unexpectedPauses = 0;
-    bool m_driving = false;
-    std::string m_resultText;
 };
 
 void DebuggerWindowTest::init() {
@@ -150,13 +144,15 @@ void DebuggerWindowTest::init() {
     m_context->Registry.WordTable[kPumpWord] = pumpMessages;
     m_context->Registry.WordTable[kBreakKeyWord] = pressBreakKeys;
     m_services = std::make_unique<TApplicationDebugServices>(*m_context, m_host->Services());
+    m_driver = std::make_unique<TPauseDriver>(*m_services);
     m_otherWindow = std::make_unique<QWidget>();
     s_keyTarget = m_otherWindow.get();
-    m_unexpectedPauses = 0;
     define("Sq", "Do(LocalNum([v]),v:=Arg(1),v*v)", 1);
 }
 
 void DebuggerWindowTest::cleanup() {
+    const int unexpectedPauses = m_driver->unexpectedPauses();
+    m_driver.reset();
     m_services.reset();
     m_context.reset();
     m_host.reset();
@@ -164,7 +160,7 @@ void DebuggerWindowTest::cleanup() {
     const QStringList errors = ErrorLog();
     FinalizeTraceWindows();
     setMessageBoxPresenter({});
-    QCOMPARE(m_unexpectedPauses, 0);
+    QCOMPARE(unexpectedPauses, 0);
     QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
 }
 
@@ -176,56 +172,16 @@ void DebuggerWindowTest::define(const char* name, const char* body, int argument
 }
 
 double DebuggerWindowTest::run(const char* script, std::vector<TStep> steps, bool debug) {
-    m_steps.assign(steps.begin(), steps.end());
-    m_log.clear();
-    QTimer driver;
-    driver.setInterval(0);
-    connect(&driver, &QTimer::timeout, this, &DebuggerWindowTest::drive);
-    driver.start();
+    m_driver->start(std::move(steps));
     vex::TText text;
     double number = 0;
     {
         TUserRun userRun(*m_context, debug);
         number = m_context->ExecuteText(script, text);
     }
-    m_resultText = text.str();
-    driver.stop();
+    m_driver->stop();
+    m_log = m_driver->Log;
     return number;
-}
-
-// Each step acts at a pause; one that does not end the pause is followed by the next at once.
-void DebuggerWindowTest::drive() {
-    if (m_driving || !m_services->IsPaused())
-        return;
-    m_driving = true;
-    if (m_steps.empty()) {
-        ++m_unexpectedPauses;
-        window()->Run();
-    } else {
-        const TStep step = m_steps.front();
-        m_steps.pop_front();
-        step();
-    }
-    m_driving = false;
-}
-
-DebuggerWindowTest::TStep DebuggerWindowTest::note() {
-    return [this] { m_log << selection(); };
-}
-
-DebuggerWindowTest::TStep DebuggerWindowTest::press(int key, Qt::KeyboardModifiers modifiers) {
-    return [this, key, modifiers] {
-        m_log << selection();
-        // The window system activates a shown window a moment later.
-        QVERIFY(QTest::qWaitForWindowActive(window()));
-        QWidget* target = QApplication::focusWidget();
-        QTest::keyClick(target && target->window() == window() ? target : window(),
-                        static_cast<Qt::Key>(key), modifiers);
-    };
-}
-
-QString DebuggerWindowTest::selection() const {
-    return withoutParagraphs(window()->ListingPanel()->Editor()->textCursor().selectedText());
 }
 
 QString DebuggerWindowTest::listing() const {
@@ -284,7 +240,7 @@ void DebuggerWindowTest::stepInThroughAUserWordWithArguments() {
     QCOMPARE(information.at(2), "Sq()");
     // Back from the word's body.
     QCOMPARE(information.at(16), DebuggerText(dtScriptOrigin));
-    QVERIFY(m_steps.empty());
+    QVERIFY(m_driver->done());
     QCOMPARE(listing(), QString());
     QCOMPARE(child<QLineEdit>("edtNumeric")->text(), "10");
 }
@@ -352,7 +308,7 @@ void DebuggerWindowTest::cancel() {
     QFETCH(QStringList, log);
     m_answers = {answer};
     std::vector<TStep> steps = {[this] {
-        m_log << selection();
+        m_driver->Log << selection();
         QTest::mouseClick(child<QToolButton>("btnResetExecution"), Qt::LeftButton);
     }};
     if (answer == QMessageBox::No)
@@ -407,7 +363,7 @@ void DebuggerWindowTest::immediateReadsAndChangesAPausedLocal() {
     QStringList shown;
     const auto execute = [&, this](const char* expression) {
         return [&, this, expression] {
-            m_log << selection();
+            m_driver->Log << selection();
             child<QTabWidget>("PageControl")->setCurrentWidget(child<QWidget>("tshImmediate"));
             TVexScriptEditor* editor = window()->ExpressionPanel()->Editor();
             focusOn(editor);
@@ -446,7 +402,7 @@ void DebuggerWindowTest::environmentReadsAtomsThroughTheirHandles() {
     QStringList active;
     QStringList gone;
     const auto look = [&, this] {
-        m_log << selection();
+        m_driver->Log << selection();
         active = row(list("lvEnvironment"), 0);
         gone << child<QLineEdit>("edtActiveAtom")->text()
              << child<QLineEdit>("edtActiveAtomName")->text();
@@ -490,7 +446,7 @@ void DebuggerWindowTest::eventsKeepTheirOrderForEqualTimes() {
     QStringList names;
     QStringList involved;
     const auto look = [&, this] {
-        m_log << selection();
+        m_driver->Log << selection();
         QTableWidget* events = list("lvEvents");
         codes = column(events, 1);
         names = column(events, 4);
@@ -540,7 +496,7 @@ void DebuggerWindowTest::f5ByPage() {
     QFETCH(QString, effect);
     QString seen;
     const auto pressF5 = [&, this] {
-        m_log << selection();
+        m_driver->Log << selection();
         child<QTabWidget>("PageControl")->setCurrentWidget(child<QWidget>(qPrintable(page)));
         window()->ExpressionPanel()->Editor()->SetScriptText("6*7");
         QWidget* target = child<QWidget>(qPrintable(focus));
@@ -559,8 +515,7 @@ void DebuggerWindowTest::f5ByPage() {
     QCOMPARE(run("Do(1,2)", {press(Qt::Key_F7), pressF5, press(Qt::Key_F5)}), 2.0);
     if (effect == "ran") {
         QCOMPARE(m_log, QStringList({"Do", "1"}));
-        QVERIFY(m_steps.size() == 1);
-        m_steps.clear();
+        QVERIFY(!m_driver->done());
         return;
     }
     QCOMPARE(seen, effect);
@@ -570,7 +525,7 @@ void DebuggerWindowTest::f5ByPage() {
 void DebuggerWindowTest::closingTheWindowLetsThePausedRunGoOn() {
     QCOMPARE(run("Do(1,2,3)", {press(Qt::Key_F7),
                                [this] {
-                                   m_log << selection();
+                                   m_driver->Log << selection();
                                    window()->close();
                                }}),
              3.0);
@@ -655,7 +610,7 @@ void DebuggerWindowTest::screenshotsOfAPausedRun() {
                            "tshImmediate", "tshEvents", "tshPerformance"};
     std::vector<TStep> steps(9, press(Qt::Key_F7));
     steps.push_back([&, this] {
-        m_log << selection();
+        m_driver->Log << selection();
         window()->resize(760, 520);
         window()->ExpressionPanel()->Editor()->SetScriptText("total*2");
         for (const char* page : pages) {
