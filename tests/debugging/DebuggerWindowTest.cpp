@@ -76,6 +76,7 @@ private slots:
     void cancelWhileNothingRunsLeavesNoRequest();
     void breakRequestDuringAPlainRun_data();
     void breakRequestDuringAPlainRun();
+    void handlersPauseWithTheirEventAndAtom();
     void immediateReadsAndChangesAPausedLocal();
     void immediateIsRefusedWhenNothingIsPaused();
     void environmentReadsAtomsThroughTheirHandles();
@@ -355,6 +356,30 @@ void DebuggerWindowTest::breakRequestDuringAPlainRun() {
     // Outside a run the keys ask for nothing.
     QTest::keyClick(s_keyTarget, Qt::Key_Pause, Qt::ControlModifier);
     QCOMPARE(m_context->Debug.BreakRequest.load(), 0u);
+}
+
+// In debug mode, Stop makes the next run pause at its first node of a debugged origin: here the
+// handler an event runs (simulation is debugged from the start; the run that starts the model is
+// not). The information box names the handler, its event's code and its atom.
+void DebuggerWindowTest::handlersPauseWithTheirEventAndAtom() {
+    vex::TText ignored;
+    m_context->ExecuteText("Do(DeclareGlobal([qq],2),qq:=CreateAtom(model,[Queue]),"
+                           "SetHandler(qq,[OnEvent],[Do(1,EventCode)]),CreateEvent(1,qq,7,0,0))",
+                           ignored);
+    m_services->ShowWindow();
+    QTest::mouseClick(child<QToolButton>("btnSwitch"), Qt::LeftButton);
+    QTest::mouseClick(child<QToolButton>("btnStop"), Qt::LeftButton);
+    QString information;
+    QCOMPARE(run("RunModel(5)", {[&, this] {
+                     information = child<QLineEdit>("edtInfo")->text();
+                     press(Qt::Key_F5)();
+                 }},
+                 false),
+             1.0);
+    QCOMPARE(m_log, QStringList{"Do"});
+    const vex::host::TModel& model = m_host->Services().Model;
+    QCOMPARE(information, QStringLiteral("OnEvent(7), Atom=Queue (ID=%1)")
+                              .arg(model.AtomByName("Queue", model.Root())->AtomId()));
 }
 
 // Typed on the Immediate page at a pause inside the word's body: it reads and changes the body's
