@@ -585,9 +585,14 @@ void TDebuggerForm::CancelRun() {
     m_services.NoteEndedRun();
 }
 
+// The event list is rebuilt when it is seen: at once while its page is shown, else when the
+// page is next shown, so that stepping through a model with many events stays quick.
 void TDebuggerForm::acUpdateExecute() {
     UpdateEnvironment();
-    UpdateEvents();
+    if (m_ui->PageControl->currentWidget() == m_ui->tshEvents)
+        UpdateEvents();
+    else
+        m_eventsOutOfDate = true;
 }
 
 void TDebuggerForm::F5ActionUpdate() {
@@ -683,7 +688,10 @@ void TDebuggerForm::chkPerformanceClick(bool checked) {
     showPage(m_ui->tshPerformance, checked);
 }
 
-void TDebuggerForm::PageControlChange(int) {}
+void TDebuggerForm::PageControlChange(int index) {
+    if (m_eventsOutOfDate && m_ui->PageControl->widget(index) == m_ui->tshEvents)
+        UpdateEvents();
+}
 
 void TDebuggerForm::closeEvent(QCloseEvent* event) {
     FormClose();
@@ -743,6 +751,7 @@ void TDebuggerForm::fillAtomRow(int row, std::int32_t reference) {
 
 // Rebuilt in the model's order (events at negative times are left out), repainted once.
 void TDebuggerForm::UpdateEvents() {
+    m_eventsOutOfDate = false;
     QTableWidget* list = m_ui->lvEvents;
     list->setUpdatesEnabled(false);
     list->setRowCount(0);

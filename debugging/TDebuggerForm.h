@@ -68,8 +68,8 @@ public:
     bool DebugModeOn() const;
     TScriptEditor* ListingPanel() const;
     TScriptEditor* ExpressionPanel() const;
-    // The listed events shown at most; the rest are counted below the list.
-    static constexpr std::size_t kEventRows = 100000;
+    // The pending events the list shows at most; the rest are counted below it.
+    static constexpr std::size_t kEventRows = 10000;
 
 public slots:
     void FormCreate();
@@ -151,4 +151,6 @@ private:
     std::uint8_t m_lastCodeKind = 0;
     std::uint32_t m_lastAtomId = 0;
     int m_rememberedPageHeight = 0;
+    // The model may have changed since the event list was built.
+    bool m_eventsOutOfDate = true;
 };

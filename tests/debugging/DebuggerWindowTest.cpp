@@ -81,6 +81,7 @@ private slots:
     void immediateIsRefusedWhenNothingIsPaused();
     void environmentReadsAtomsThroughTheirHandles();
     void eventsKeepTheirOrderForEqualTimes();
+    void aLongEventListShowsItsStartAndCountsTheRest();
     void f5ByPage_data();
     void f5ByPage();
     void closingTheWindowLetsThePausedRunGoOn();
@@ -472,6 +473,7 @@ void DebuggerWindowTest::eventsKeepTheirOrderForEqualTimes() {
     QStringList involved;
     const auto look = [&, this] {
         m_driver->Log << selection();
+        child<QTabWidget>("PageControl")->setCurrentWidget(child<QWidget>("tshEvents"));
         QTableWidget* events = list("lvEvents");
         codes = column(events, 1);
         names = column(events, 4);
@@ -480,6 +482,8 @@ void DebuggerWindowTest::eventsKeepTheirOrderForEqualTimes() {
         byTime = column(events, 1);
         clickHeader(events, 3);
         byAtom = column(events, 3);
+        // The list has the focus now, where F5 updates; the run goes on from the listing.
+        focusOn(window()->ListingPanel()->Editor());
         press(Qt::Key_F5)();
     };
     run("1", {look});
@@ -494,6 +498,18 @@ void DebuggerWindowTest::eventsKeepTheirOrderForEqualTimes() {
     QCOMPARE(involved.at(1), serverId);
     // The involved atom was destroyed: its reference, not followed.
     QCOMPARE(involved.at(2), QString::number(static_cast<std::int32_t>(goneReference)));
+}
+
+void DebuggerWindowTest::aLongEventListShowsItsStartAndCountsTheRest() {
+    vex::host::TModel& model = m_host->Services().Model;
+    const int extra = 25;
+    for (std::size_t event = 0; event < TDebuggerForm::kEventRows + extra; ++event)
+        model.ScheduleEvent(static_cast<double>(event), 1, 0, 0, 0, "test");
+    m_services->ShowWindow();
+    child<QTabWidget>("PageControl")->setCurrentWidget(child<QWidget>("tshEvents"));
+    QCOMPARE(list("lvEvents")->rowCount(), static_cast<int>(TDebuggerForm::kEventRows));
+    QVERIFY(!child<QLabel>("lblEventsLeftOut")->isHidden());
+    QCOMPARE(child<QLabel>("lblEventsLeftOut")->text(), DebuggerText(dtEventsLeftOut).arg(extra));
 }
 
 // F5 runs from the listing, executes from the Immediate page and updates from a list page.
@@ -528,12 +544,16 @@ void DebuggerWindowTest::f5ByPage() {
         if (auto* panel = qobject_cast<TScriptEditor*>(target))
             target = panel->Editor();
         focusOn(target);
-        list("lvEvents")->setRowCount(0);
+        // What an update would show anew: an event, and an atom in the first register.
         m_host->Services().Model.ScheduleEvent(1, 9, 0, 0, 0, "test");
+        const std::int32_t main = m_host->Services().Model.Main();
+        m_host->Registers().First = main;
         QTest::keyClick(target, Qt::Key_F5);
         if (child<QLineEdit>("txtNumeric")->text() == "42")
             seen = "executed";
-        else if (list("lvEvents")->rowCount() == 1)
+        else if (list("lvEnvironment")->item(1, 1) &&
+                 list("lvEnvironment")->item(1, 1)->text() == QString::number(main) &&
+                 (page != "tshEvents" || list("lvEvents")->rowCount() == 1))
             seen = "updated";
         focusOn(window()->ListingPanel()->Editor());
     };
