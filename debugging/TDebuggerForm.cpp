@@ -218,7 +218,7 @@ void TDebuggerForm::setUpLists() {
     for (int row = 0; row < 3; ++row)
         environment->setItem(
             row, 0, new QTableWidgetItem(DebuggerText(rows[static_cast<std::size_t>(row)])));
-    // The descriptions are read in full, also in a language whose are longer.
+    // The descriptions show in full, also in a language with longer ones.
     environment->resizeColumnToContents(0);
     environment->setColumnWidth(0, std::max(80, environment->columnWidth(0)));
 
@@ -363,7 +363,7 @@ TDebuggerForm::TShownPosition TDebuggerForm::shownPosition(std::uint64_t serial,
 
 void TDebuggerForm::ShowNodeHead(const vex::TListing& listing, const vex::TCodeNode& node) {
     SetListingText(&listing);
-    if (!node.HasPositionRecord())
+    if (!m_context || !node.HasPositionRecord())
         return;
     ShowScriptInfo(m_context->Stack.UserWordMarker, m_context->Debug.RunOrigin);
     const auto& record = *static_cast<const vex::TPositionRecord*>(node.LinkSlot());
@@ -377,12 +377,14 @@ void TDebuggerForm::ShowNodeHead(const vex::TListing& listing, const vex::TCodeN
 }
 
 void TDebuggerForm::ShowNodeExtent(const vex::TCodeNode& node) {
+    if (!m_context)
+        return;
     const vex::TPositionRecord* record =
         vex::GetNodePosition(*m_context, const_cast<vex::TCodeNode*>(&node));
     if (!record)
         return;
     const vex::TListing& listing = *vex::TListing::Of(*record);
-    if (!m_position || m_position->Serial != listing.Serial) {
+    if (!m_position || m_position->Serial != listing.Serial || m_listingSerial != listing.Serial) {
         SetListingText(&listing);
         ShowScriptInfo(m_context->Stack.UserWordMarker, m_context->Debug.RunOrigin);
     }
@@ -390,11 +392,14 @@ void TDebuggerForm::ShowNodeExtent(const vex::TCodeNode& node) {
     selectListing(m_position->Start, m_position->ExtentLength);
 }
 
+// A listing longer than the editor holds is not shown; the selection then stays within the
+// editor's text.
 void TDebuggerForm::selectListing(int start, int length) {
     TVexScriptEditor* editor = listingEditor();
+    const int last = editor->document()->characterCount() - 1;
     QTextCursor selection = editor->textCursor();
-    selection.setPosition(m_listingPositions.ControlPosition(start));
-    selection.setPosition(m_listingPositions.ControlPosition(start + length),
+    selection.setPosition(std::min(m_listingPositions.ControlPosition(start), last));
+    selection.setPosition(std::min(m_listingPositions.ControlPosition(start + length), last),
                           QTextCursor::KeepAnchor);
     editor->setTextCursor(selection);
     editor->ensureCursorVisible();
