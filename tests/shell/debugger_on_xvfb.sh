@@ -9,7 +9,8 @@ zentaro=$1
 work=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 
-export XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" \
+# The windows go to the virtual display, also when the tests around run offscreen.
+export QT_QPA_PLATFORM=xcb XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" \
     ZENTARO_REGISTRY_FILE="$work/registry.reg"
 
 source "$(dirname "$0")/automation/session_bus.sh"
