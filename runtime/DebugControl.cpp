@@ -65,6 +65,7 @@ void SwitchDebugging(TLanguageInterpreter& context, bool on) {
     context.Debug.DebugState &= dsSuppressed;
     context.Debug.Running = true;
     context.Debug.BreakRequest.store(0);
+    context.Debug.DropCancel();
     TDebuggerWindow* window = context.Debug.Window();
     if (window) {
         window->ClearListing();

@@ -107,6 +107,13 @@ public:
             PausedDepth = 0;
         }
     }
+    // Drops the debugger's Cancel (AbortRequested with its AbortTarget) that no pause has taken
+    // up; done when the outermost run ends and when debugging is switched off, so that it cannot
+    // end a later, unrelated run at its first pause.
+    void DropCancel() noexcept {
+        AbortRequested = false;
+        AbortTarget = 0;
+    }
     // DebugState read as a signed byte: negative while debugging is suppressed.
     std::int8_t SignedState() const noexcept { return static_cast<std::int8_t>(DebugState); }
     // True when the running origin is one of the debugged origins.

@@ -233,12 +233,14 @@ double TLanguageInterpreter::Evaluate(TCompiledCode* code, TText& text) {
         Stack.Restore();
         throw;
     }
-    // An abort asked for after the outermost run ended must not end the next one.
+    // An abort asked for after the outermost run ended must not end the next one: neither
+    // another thread's request nor the debugger's Cancel that no pause took up.
     struct TDropLateAbort {
         TLanguageInterpreter& context;
         ~TDropLateAbort() {
             if (context.Stack.FrameCount == 0) {
                 context.Debug.ClearAbortRequest();
+                context.Debug.DropCancel();
             }
         }
     } dropLateAbort{*this};

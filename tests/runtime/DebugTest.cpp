@@ -386,6 +386,47 @@ TEST_F(DebugTest, APauseAfterThePausedActivationEndedRemembersItsOwn) {
     ExpectBalanced("pause after the paused activation ended");
 }
 
+// A run the host starts stepping pauses in its own activation: text typed at a pause reads and
+// changes the paused code's locals, and the paused frame is forgotten when the pause ends.
+TEST_F(DebugTest, APauseRunsTypedTextInThePausedActivation) {
+    SwitchDebugging(context, true);
+    context.Debug.DebugState = dsStepInto;
+    double seen = -1;
+    services.OnMessage = [&] {
+        if (services.Log.back() == "head k" && seen < 0) {
+            TText immediate;
+            seen = context.ExecuteInPausedFrame("k:=k+10", immediate);
+        }
+    };
+    services.Presses.assign(12, TAction::StepIn);
+    services.Presses.push_back(TAction::Run);
+    EXPECT_EQ(Execute("Do(LocalNumber([k]),k:=4,k*2)"), 28);
+    EXPECT_EQ(seen, 14);
+    EXPECT_EQ(context.Debug.PausedFrame, nullptr);
+    ExpectBalanced("typed text at a pause");
+}
+
+// A Cancel that no pause takes up (pressed while a run goes on without pausing, or while
+// debugging goes off) is dropped when the outermost run ends, so it cannot end the next run at
+// its first pause.
+TEST_F(DebugTest, ACancelNoPauseTookUpIsDropped) {
+    SwitchDebugging(context, true);
+    services.Pending = {TAction::CancelYes};
+    EXPECT_EQ(Execute("Do(1,w500,5)"), 5);
+    EXPECT_FALSE(context.Debug.AbortRequested);
+    StartStepping();
+    services.Presses.assign(4, TAction::StepIn);
+    EXPECT_EQ(Execute("-(8,1)"), 7) << "the next run is not cancelled";
+    EXPECT_EQ(services.UnexpectedPauses, 0);
+
+    context.Debug.AbortRequested = true;
+    context.Debug.AbortTarget = 5;
+    SwitchDebugging(context, false);
+    EXPECT_FALSE(context.Debug.AbortRequested);
+    EXPECT_EQ(context.Debug.AbortTarget, 0);
+    ExpectBalanced("dropped cancel");
+}
+
 TEST_F(DebugTest, WithoutServicesADebugRunNeverPauses) {
     context.Debug.Services = nullptr;
     SwitchDebugging(context, true);
