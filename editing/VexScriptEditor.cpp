@@ -1,5 +1,6 @@
 #include "editing/VexScriptEditor.h"
 
+#include "editing/CodeCompletion.h"
 #include "editing/EditingTexts.h"
 #include "editing/EditorMessages.h"
 #include "editing/LexicalRules.h"
@@ -125,6 +126,7 @@ TVexScriptEditor::TVexScriptEditor(QWidget* panel, bool fullFeatures, std::uint8
     m_indentText = QString::fromStdString(RepeatText(" ", m_settings.IndentWidth));
     m_batches.resize(kStyleClassCount + DepthColorTable.size());
     applyFont();
+    m_completion = std::make_unique<TCodeCompletion>(*this);
     // Text is never dropped into the editor.
     setAcceptDrops(false);
     setTabChangesFocus(false);
@@ -146,6 +148,7 @@ TVexScriptEditor::~TVexScriptEditor() {
     // The base class destroys the document after this class's members are gone; the document's
     // last signals must not reach them.
     disconnect(document(), nullptr, this, nullptr);
+    disconnect(this, nullptr, this, nullptr);
 }
 
 void TVexScriptEditor::applyFont() {
@@ -404,6 +407,8 @@ void TVexScriptEditor::HandleChange(int position, int removed, int added) {
     if (!m_tracking || !followChange(position, removed, added))
         rebuildAll();
     callHook(OnUserChange, "Error executing useronchange");
+    if (m_fullFeatures)
+        m_completion->TriggerCompletion();
     viewport()->update();
 }
 
@@ -634,6 +639,7 @@ void TVexScriptEditor::rewriteTabs() {
 // [selection and status] ----------------------------------------------------------------------
 
 void TVexScriptEditor::HandleSelectionChange() {
+    m_completion->SelectionChanged();
     writeStatusLine();
     const QTextCursor cursor = textCursor();
     if (cursor.hasSelection() || !coloring())
@@ -654,12 +660,9 @@ void TVexScriptEditor::writeStatusLine() {
                                      .arg(point.Column + 1));
 }
 
-// Keeps the window's place on the screen; the completion window (when there is one) hides when
-// the place changes or the focus went elsewhere.
+// The completion list hides when the editor moved or lost the focus, and shows when it is due.
 void TVexScriptEditor::Tick() {
-    const QRect rect(mapToGlobal(QPoint(0, 0)), size());
-    if (rect != m_windowRect || !hasFocus())
-        m_windowRect = rect;
+    m_completion->Tick();
 }
 
 void TVexScriptEditor::callHook(const std::function<void(TVexScriptEditor*)>& hook,
@@ -844,7 +847,22 @@ void TVexScriptEditor::paintPlain(QPainter& painter, const QTextBlock& block, co
 
 // [events] ------------------------------------------------------------------------------------
 
+// Keys the completion list takes while it is visible reach the editor even when a shortcut of the
+// window claims them (F1).
+bool TVexScriptEditor::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride &&
+        m_completion->WantsKey(*static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QPlainTextEdit::event(event);
+}
+
 void TVexScriptEditor::keyPressEvent(QKeyEvent* event) {
+    if (m_completion->KeyDown(*event)) {
+        event->accept();
+        return;
+    }
     const bool control = event->modifiers() & Qt::ControlModifier;
     if (control && (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)) {
         const bool forward =
@@ -880,6 +898,7 @@ void TVexScriptEditor::focusInEvent(QFocusEvent* event) {
 }
 
 void TVexScriptEditor::focusOutEvent(QFocusEvent* event) {
+    m_completion->HideCompletion();
     QPlainTextEdit::focusOutEvent(event);
     callHook(OnUserExit, "Error executing useronexit");
 }

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+class TCodeCompletion;
 class TPanelStatusBar;
 class TWordClasses;
 
@@ -117,12 +118,17 @@ public:
     void SetDepthColorsOn(bool on);
     const QString& IndentText() const noexcept { return m_indentText; }
 
+    // The editor's code completion and its list window; it sees every key before the editor
+    // acts on it.
+    TCodeCompletion& Completion() const noexcept { return *m_completion; }
+
     // Called after every change, when the editor gets the focus, and when it loses it.
     std::function<void(TVexScriptEditor*)> OnUserChange;
     std::function<void(TVexScriptEditor*)> OnUserEnter;
     std::function<void(TVexScriptEditor*)> OnUserExit;
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
@@ -186,8 +192,8 @@ private:
     TPanelStatusBar* m_statusBar = nullptr;
     QString m_lineLabel;
     QString m_columnLabel;
-    QRect m_windowRect;
     QTimer m_timer;
+    std::unique_ptr<TCodeCompletion> m_completion;
 
     // The control's text length and line count that the snapshots hold.
     int m_controlLength = 0;

@@ -65,6 +65,7 @@ void SwitchDebugging(TLanguageInterpreter& context, bool on) {
     context.Debug.DebugState &= dsSuppressed;
     context.Debug.Running = true;
     context.Debug.BreakRequest.store(0);
+    context.Debug.DropCancel();
     TDebuggerWindow* window = context.Debug.Window();
     if (window) {
         window->ClearListing();
@@ -128,10 +129,15 @@ void EnterStepMode(TLanguageInterpreter& context) {
             window->TickOriginBoxes(context.Debug.DebugOrigins);
         }
     }
-    context.Debug.PausedActivation = context.Stack.Current();
-    context.Debug.PausedFrame = &context.Debug.PausedActivation;
+    RememberPausedFrame(context);
     context.Debug.DebugState = dsStepInto;
     context.Debug.SavedDebugState = dsStepInto;
+}
+
+void RememberPausedFrame(TLanguageInterpreter& context) {
+    context.Debug.PausedActivation = context.Stack.Current();
+    context.Debug.PausedFrame = &context.Debug.PausedActivation;
+    context.Debug.PausedDepth = context.Stack.CallDepth;
 }
 
 // [questions] ---------------------------------------------------------------------------------

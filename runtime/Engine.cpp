@@ -43,9 +43,10 @@ void ComposeAndReport(TLanguageInterpreter& context, const TCodeNode& root,
     const std::string word = "\"" + RootWordName(context, root) + "\"";
     if (IsSystemFault(error)) {
         context.Host().ShowErrorBox(context.LanguageText(ltRuntimeError) + " " + word + ":" +
-                                    error.what());
+                                    ErrorMessage(error));
     } else if (!InErrorGroup(root)) {
-        context.ReportError(context.LanguageText(ltRuntimeError) + " " + word + ":" + error.what());
+        context.ReportError(context.LanguageText(ltRuntimeError) + " " + word + ":" +
+                            ErrorMessage(error));
     } else {
         context.ReportError(context.LanguageText(ltGroupError) + " " + word + ": " +
                             context.LanguageText(ltGroupErrorText));
@@ -182,18 +183,20 @@ double CallUserWord(TLanguageInterpreter& context, TCallNode& node, TText& text)
         }
         return 0;
     }
-    if (stack.CallDepth >= kMaxCallDepth) {
-        throw EVexStackOverflow();
-    }
+    stack.EnterNesting(NativeStackPosition());
     TCompiledCode* body = syntax->Code.Code;
-    PushParameters(stack.ParameterStack, stack.Current(), &node);
+    try {
+        PushParameters(stack.ParameterStack, stack.Current(), &node);
+    } catch (...) {
+        stack.LeaveNesting();
+        throw;
+    }
     const std::int32_t savedFunction = stack.CurrentFunctionWord;
     if (body->Root->HasParentLink()) {
         stack.CurrentFunctionWord = node.WordNumber;
     }
     const std::uint8_t savedMarker = stack.UserWordMarker;
     stack.UserWordMarker = 255;
-    ++stack.CallDepth;
     ++syntax->ActiveCalls;
     struct Restore {
         TLanguageInterpreter& context;
@@ -203,7 +206,8 @@ double CallUserWord(TLanguageInterpreter& context, TCallNode& node, TText& text)
         ~Restore() {
             TActivationStack& stack = context.Stack;
             context.Registry.EndCall(syntax);
-            --stack.CallDepth;
+            stack.LeaveNesting();
+            context.Debug.LeftNesting(stack.CallDepth);
             stack.UserWordMarker = savedMarker;
             stack.CurrentFunctionWord = savedFunction;
             PopParameters(stack.ParameterStack);
@@ -255,7 +259,9 @@ double EvaluateUserWordArgument(TLanguageInterpreter& context, int i, TText& tex
         text.clear();
         return number;
     }
+    // Arguments that read arguments reach down the parameter stack without nesting a run.
     TActivationStack& activations = context.Stack;
+    activations.CheckNativeStack(NativeStackPosition());
     const TCompiledCode saved = activations.Current();
     TParameterStack& stack = activations.ParameterStack;
     const int savedLevel = stack.Level;
@@ -278,7 +284,8 @@ void ReportRuntimeError(TLanguageInterpreter& context, const TCodeNode& root,
     try {
         ComposeAndReport(context, root, error);
     } catch (const std::exception& failure) {
-        context.ReportError(context.LanguageText(ltErrorWhileReporting) + "\r" + failure.what());
+        context.ReportError(context.LanguageText(ltErrorWhileReporting) + "\r" +
+                            ErrorMessage(failure));
     }
 }
 

@@ -56,6 +56,7 @@ void TLanguageInterpreter::ReportError(const std::string&) {}
 
 TCompiledCode* TLanguageInterpreter::Compile(std::string_view source, const TCompiledCode* outer,
                                              const TGuiBinding& binding) {
+    TNestingScope nesting(*this);
     TByteRestorer debugState(Debug.DebugState);
     TCompileState state;
     state.SourceText = RemoveWhitespaceAndComments(source);
@@ -76,6 +77,11 @@ TCompiledCode* TLanguageInterpreter::Compile(std::string_view source, const TCom
         code->Root = ParseNode(*this, state, *code, outer);
     } catch (...) {
         ReleaseCode(code);
+        // An abort that ended the outermost compile (a declaration evaluated while parsing
+        // answered it) is done with, as at the end of the outermost evaluation.
+        if (Stack.FrameCount == 0) {
+            Debug.ClearAbortRequest();
+        }
         throw;
     }
     if (state.CompileFailed) {
@@ -225,6 +231,7 @@ double TLanguageInterpreter::Evaluate(TCompiledCode* code, TText& text) {
     if (!code) {
         return 0;
     }
+    TNestingScope nesting(*this);
     PushActivation();
     try {
         EnterCode(*code);
@@ -233,12 +240,15 @@ double TLanguageInterpreter::Evaluate(TCompiledCode* code, TText& text) {
         throw;
     }
     // An abort asked for while the outermost run went on ends it, even when the run's last node
-    // was evaluated before it could answer; nothing is left pending for the next run.
+    // was evaluated before it could answer. One asked for after the outermost run ended must not
+    // end the next one: neither another thread's request nor the debugger's Cancel that no pause
+    // took up.
     struct TDropLateAbort {
         TLanguageInterpreter& context;
         ~TDropLateAbort() {
             if (context.Stack.FrameCount == 0) {
                 context.Debug.ClearAbortRequest();
+                context.Debug.DropCancel();
             }
         }
     } dropLateAbort{*this};
@@ -276,8 +286,20 @@ double TLanguageInterpreter::EvaluateAndRelease(TCompiledCode*& code, TText& tex
     return result;
 }
 
+TCompiledCode* TLanguageInterpreter::CompileForRun(std::string_view source,
+                                                   const TCompiledCode* outer) {
+    try {
+        return Compile(source, outer);
+    } catch (const EAbortSignal& signal) {
+        m_host->HandleException(signal);
+    } catch (const EVexStackOverflow& signal) {
+        m_host->HandleException(signal);
+    }
+    return nullptr;
+}
+
 double TLanguageInterpreter::ExecuteText(std::string_view source, TText& text) {
-    TCompiledCode* code = Compile(source, nullptr);
+    TCompiledCode* code = CompileForRun(source, nullptr);
     if (!code) {
         return 0;
     }
@@ -311,11 +333,15 @@ double TLanguageInterpreter::ExecuteExternal(std::string_view source, TText& tex
 }
 
 double TLanguageInterpreter::ExecuteInPausedFrame(std::string_view source, TText& text) {
+    if (!Debug.PausedFrame) {
+        ReportError("Cannot execute in the paused frame: no run is paused.");
+        return 0;
+    }
     TByteRestorer runOrigin(Debug.RunOrigin);
     TByteRestorer debugState(Debug.DebugState);
     Debug.DebugState = dsSuppressed;
     Debug.RunOrigin = roExternal;
-    TCompiledCode* code = Compile(source, Debug.PausedFrame);
+    TCompiledCode* code = CompileForRun(source, Debug.PausedFrame);
     if (!code) {
         return 0;
     }

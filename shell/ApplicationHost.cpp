@@ -37,13 +37,13 @@ void TApplicationHost::ShowErrorBox(const std::string& message) {
     const std::string place =
         vex::GlobalContext ? vex::host::ErrorPlaceOf(*vex::GlobalContext).Prefix() : std::string();
     showMessageBox({QApplication::activeWindow(), QMessageBox::Critical, ShellText(stErrorTitle),
-                    fromWindows1252(place + message)});
+                    fromWindows1252(vex::PrintableMessage(place + message))});
 }
 
 void TApplicationHost::HandleException(const std::exception& error) {
     if (TAutomationCall::takeException(error))
         return;
-    const std::string message = error.what();
+    const std::string message = vex::ErrorMessage(error);
     if (!message.empty())
         ShowErrorBox(message);
 }
@@ -63,5 +63,7 @@ TApplicationInterpreter::TApplicationInterpreter(TApplicationHost& host, std::in
 // The error window's line starts with the place of the error ("bank.vex:12: ", see
 // host/model/RunPlaces.h); the message itself stays as the runtime composed it.
 void TApplicationInterpreter::ReportError(const std::string& message) {
-    ::TraceMessage(fromWindows1252(vex::host::ErrorPlaceOf(*this).Prefix() + message), true);
+    ::TraceMessage(
+        fromWindows1252(vex::PrintableMessage(vex::host::ErrorPlaceOf(*this).Prefix() + message)),
+        true);
 }

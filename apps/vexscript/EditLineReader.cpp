@@ -68,6 +68,10 @@ TEditLineReader::TResult TEditLineReader::ReadLine(const std::string& prompt, st
     std::cout.flush();
     m_state->Prompt = prompt;
     m_state->Cancelled = false;
+    // The editor shows its prompt before it sets up the terminal for editing; a key typed
+    // right after the prompt would meet the terminal's own line handling (Ctrl+C a signal that
+    // also discards what was typed). So the terminal is set up first.
+    el_set(m_state->Editor, EL_PREP_TERM, 1);
     int count = 0;
     const char* read = el_gets(m_state->Editor, &count);
     if (!read) {

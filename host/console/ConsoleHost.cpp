@@ -37,7 +37,7 @@ TConsoleHost::TConsoleHost(std::ostream& trace, std::ostream& errors, TLanguageT
     , m_errorStream(errors) {}
 
 void TConsoleHost::Write(TErrorPlace place, const std::string& message) {
-    m_errorStream << place.Prefix() << message << '\n';
+    m_errorStream << PrintableMessage(place.Prefix() + message) << '\n';
     m_errorStream.flush();
     m_errors.push_back({std::move(place), message});
 }
@@ -67,7 +67,7 @@ void TConsoleHost::HandleException(const std::exception& error) {
         }
         return;
     }
-    const std::string message = error.what();
+    const std::string message = ErrorMessage(error);
     if (!message.empty()) {
         WriteError(message);
     }

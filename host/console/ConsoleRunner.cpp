@@ -1,6 +1,7 @@
 #include "host/console/ConsoleRunner.h"
 
 #include "host/ScriptCodePage.h"
+#include "host/TextFiles.h"
 #include "host/console/ConsoleCheck.h"
 #include "host/console/ConsoleInspection.h"
 #include "host/console/ConsoleOptions.h"
@@ -40,9 +41,9 @@ bool ReadFiles(const std::vector<std::string>& paths, std::istream& in,
         // The name is the system's; messages and the JSON output hold script texts, in the
         // script's code page.
         file.Name = Utf8ToScript(path).value_or(path);
-        std::string reason;
-        if (!ReadScriptFile(path, file.Text, reason)) {
-            err << "vexscript: cannot read " << path << ": " << reason << '\n';
+        TFileFailure failure;
+        if (!ReadWholeFile(path, file.Text, failure)) {
+            err << "vexscript: cannot read " << path << ": " << failure.Cause << '\n';
             return false;
         }
     }

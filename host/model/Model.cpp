@@ -17,15 +17,18 @@ std::string Reference(std::int32_t handle) {
     return std::to_string(handle);
 }
 
+// Most events a run takes in a row at one time. More mean that the clock cannot advance: a
+// handler schedules itself again at once, or its delay is too small to change the clock.
+constexpr std::int64_t kMaxEventsAtOneTime = 1000000;
+
 // Sets what a handler run changes in the context and the registers, and puts it back. Handler
-// runs nest (a handler may run handlers); they count against the same depth limit as calls of
-// user-defined words, so that endless nesting raises EVexStackOverflow instead of exhausting the
-// native stack.
+// runs nest (a handler may run handlers); like every evaluation they count against the runtime's
+// depth limit, so that endless nesting raises EVexStackOverflow instead of exhausting the native
+// stack.
 class THandlerScope {
 public:
     THandlerScope(TLanguageInterpreter& context, std::int32_t atom, std::int32_t involved, int kind)
         : m_context(context)
-        , m_nesting(context)
         , m_registers(context.Host().Registers())
         , m_saved(m_registers)
         , m_marker(context.Stack.UserWordMarker)
@@ -46,7 +49,6 @@ public:
 
 private:
     TLanguageInterpreter& m_context;
-    TNestingScope m_nesting;
     THostRegisters& m_registers;
     THostRegisters m_saved;
     std::uint8_t m_marker;
@@ -309,8 +311,15 @@ std::int64_t TModel::RunUntil(TLanguageInterpreter& context, double until, std::
     m_running = true;
     m_stopRequested = false;
     std::int64_t count = 0;
+    std::int64_t atThisTime = 0;
     for (const TEvent* next = m_events.Next(); !m_stopRequested && next && next->Time <= until;
          next = m_events.Next()) {
+        atThisTime = next->Time == m_clock ? atThisTime + 1 : 1;
+        if (atThisTime > kMaxEventsAtOneTime) {
+            Fail(word, "the clock does not advance: more than " +
+                           std::to_string(kMaxEventsAtOneTime) + " events in a row at the time " +
+                           FormatNumber(m_clock));
+        }
         m_current = m_events.TakeNext();
         m_clock = m_current->Time;
         if (TAtom* atom = FindAtom(m_current->Atom)) {

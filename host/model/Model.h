@@ -107,7 +107,8 @@ public:
                       std::int32_t involved, TText& text);
     // Runs the pending events in order up to and including `until`, then sets the clock to
     // `until` (unless a stop was requested). Gives the number of events run. Raises EVexError
-    // naming `word` when the model is running already or `until` lies before the clock.
+    // naming `word` when the model is running already, `until` lies before the clock, or the
+    // clock does not advance (more than a million events in a row at one time).
     std::int64_t RunUntil(TLanguageInterpreter& context, double until, std::string_view word);
     // Sets the clock to 0, drops the pending events and runs OnReset of every atom of the model
     // in tree order.

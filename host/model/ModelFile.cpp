@@ -1,6 +1,7 @@
 #include "host/model/ModelFile.h"
 
 #include "host/ScriptCodePage.h"
+#include "host/TextFiles.h"
 #include "host/model/Model.h"
 #include "host/model/ModelServices.h"
 
@@ -12,8 +13,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <sstream>
 #include <sys/stat.h>
@@ -338,38 +337,12 @@ double ExecuteScript(TLanguageInterpreter& context, const std::string& name,
     return result;
 }
 
-bool ReadScriptFile(const std::string& path, std::string& content, std::string& reason) {
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(path, error);
-    if (error) {
-        reason = error.message();
-        return false;
-    }
-    if (std::filesystem::is_directory(status)) {
-        reason = "it is a directory";
-        return false;
-    }
-    if (!std::filesystem::is_regular_file(status)) {
-        reason = "it is no regular file";
-        return false;
-    }
-    std::ifstream file(path, std::ios::binary);
-    if (file) {
-        content.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    }
-    if (!file.is_open() || file.bad()) {
-        reason = std::strerror(errno);
-        return false;
-    }
-    return true;
-}
-
 double ExecuteFile(TLanguageInterpreter& context, const std::string& path, TText& text) {
     std::string content;
-    std::string reason;
-    if (!ReadScriptFile(ScriptToUtf8(path), content, reason)) {
+    TFileFailure failure;
+    if (!ReadWholeFile(ScriptToUtf8(path), content, failure)) {
         const TScriptRead read(ModelServicesOf(context));
-        throw EVexError("ExecFile: cannot read the file \"" + path + "\": " + reason);
+        throw EVexError("ExecFile: cannot read the file \"" + path + "\": " + failure.Cause);
     }
     return ExecuteScript(context, path, content, text);
 }

@@ -64,10 +64,6 @@ bool EndsInsideStatement(std::string_view script);
 // Library asks for one read). Gives the result of the last statement.
 double ExecuteScript(TLanguageInterpreter& context, const std::string& name,
                      std::string_view script, TText& text);
-// Reads a whole script file, named as the system names it (UTF-8), into `content`. False, with
-// the system's reason in `reason` ("No such file or directory"), when it cannot be read; a
-// directory and a file that is no regular file (a device, a pipe) are refused too.
-bool ReadScriptFile(const std::string& path, std::string& content, std::string& reason);
 // Reads a script file (its name a script text, Windows-1252) and runs it with ExecuteScript.
 // Raises EVexError naming the word ExecFile, the file and the system's reason when the file
 // cannot be read.

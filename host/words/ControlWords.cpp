@@ -69,7 +69,8 @@ double ReadCounter(TLanguageInterpreter& c, const TVariable& var) {
     return ReadVariable(c, var.Kind, VariableAddress(c, var), ignored);
 }
 
-// The counter is read back after every pass, so the body may change it.
+// The counter is read back after every pass, so the body may change it. A step too small to
+// change the counter (1 at 1E20) would count forever: that is an error.
 double For(int count, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     const TVariable& counter = VariableArg(c, n, 1);
     if (counter.Kind != vkNumber && counter.Kind != vkEightByte) {
@@ -83,10 +84,17 @@ double For(int count, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     }
     double result = 0;
     StoreInVariable(c, counter, NumberValue(from));
-    for (double i = from; step > 0 ? i <= to : i >= to; i = ReadCounter(c, counter) + step) {
+    for (double i = from; step > 0 ? i <= to : i >= to;) {
         StoreInVariable(c, counter, NumberValue(i));
         if (!Pass(c, n, 4, result, text)) {
             break;
+        }
+        const double current = ReadCounter(c, counter);
+        i = current + step;
+        if (i == current) {
+            WordError(c, n,
+                      "the step " + FormatNumber(step) + " does not change the counter " +
+                          counter.Name + " at " + FormatNumber(current));
         }
     }
     return result;

@@ -122,7 +122,7 @@ double Div(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     if (b == 0) {
         ArgumentError(c, n, 2, "division by zero");
     }
-    return std::floor(a / b);
+    return Finite(c, n, a, b, std::floor(a / b));
 }
 
 double Mod(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
@@ -131,7 +131,7 @@ double Mod(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     if (b == 0) {
         ArgumentError(c, n, 2, "division by zero");
     }
-    return a - b * std::floor(a / b);
+    return Finite(c, n, a, b, a - b * std::floor(a / b));
 }
 
 // clang-format off

@@ -20,19 +20,6 @@ namespace vex::host {
 
 namespace {
 
-[[noreturn, gnu::noinline]] void NotFiniteError(TLanguageInterpreter& c, TCallNode& n, double a,
-                                                double b) {
-    WordError(c, n, FormatNumber(a) + " and " + FormatNumber(b) + " give no finite number");
-}
-
-// A result that is no finite number although the operands were is an error, never a silent NAN.
-inline double Finite(TLanguageInterpreter& c, TCallNode& n, double a, double b, double result) {
-    if (!std::isfinite(result) && std::isfinite(a) && std::isfinite(b)) [[unlikely]] {
-        NotFiniteError(c, n, a, b);
-    }
-    return result;
-}
-
 // fmod, with the integer remainder where both are whole numbers below 2^53 in size: for those the
 // two agree, and the integer division is many times faster. A zero result keeps the dividend's
 // sign, as fmod's does.

@@ -16,12 +16,13 @@ namespace vex::host {
 
 namespace {
 
+// The line is a text, so that it cannot grow beyond the longest text.
 double Print(int count, TCallNode& n, TText&, TLanguageInterpreter& c) {
-    std::string line;
-    for (int i = 1; i <= count; ++i) {
+    TText line = TextArg(c, n, 1);
+    for (int i = 2; i <= count; ++i) {
         line += TextArg(c, n, i).view();
     }
-    WordHostOf(c).TraceMessage(line, false);
+    WordHostOf(c).TraceMessage(line.view(), false);
     return 0;
 }
 

@@ -182,7 +182,8 @@ double Step(TCallNode& n, TLanguageInterpreter& c, int count, double sign) {
     }
     const double step = count >= 2 ? NumberArg(c, n, 2) : 1;
     TText ignored;
-    const double value = ReadVariable(c, var.Kind, VariableAddress(c, var), ignored) + sign * step;
+    const double old = ReadVariable(c, var.Kind, VariableAddress(c, var), ignored);
+    const double value = Finite(c, n, old, step, old + sign * step);
     StoreInVariable(c, var, NumberValue(value));
     return value;
 }

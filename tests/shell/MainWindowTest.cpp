@@ -195,8 +195,9 @@ void MainWindowTest::menusHoldTheirActions_data() {
         << QStringList{"acNewModel",  "acOpenModel",  "acOpenLibrary", "acSaveModel",    "-",
                        "acNewScript", "acOpenScript", "acSaveScript",  "acSaveScriptAs", "-",
                        "acExit"};
-    QTest::newRow("Script") << "mnScript" << QStringList{"acRun", "acCheckSyntax"};
-    QTest::newRow("Window") << "mnWindow" << QStringList{"acTraceWindow", "acErrorWindow"};
+    QTest::newRow("Script") << "mnScript" << QStringList{"acRun", "acDebug", "acCheckSyntax"};
+    QTest::newRow("Window") << "mnWindow"
+                            << QStringList{"acTraceWindow", "acErrorWindow", "acDebugger"};
     QTest::newRow("Help") << "mnHelp" << QStringList{"acWordReference", "acAbout"};
 }
 
