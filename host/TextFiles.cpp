@@ -118,6 +118,25 @@ bool ReadWholeFile(const fs::path& path, std::string& contents, TFileFailure& fa
     return false;
 }
 
+bool ReadWholeStream(std::istream& in, std::string& contents, TFileFailure& failure) {
+    contents.clear();
+    std::vector<char> buffer(kChunkSize);
+    while (in) {
+        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        const auto got = static_cast<std::size_t>(in.gcount());
+        if (got > kMaxTextSize - contents.size()) {
+            failure = TooLarge("it is larger");
+            return false;
+        }
+        contents.append(buffer.data(), got);
+    }
+    if (in.bad()) {
+        failure = {"cannot read", std::strerror(errno)};
+        return false;
+    }
+    return true;
+}
+
 bool CountFileLines(const fs::path& path, std::size_t& count, TFileFailure& failure) {
     TChunkReader reader;
     if (!reader.Open(path, failure)) {

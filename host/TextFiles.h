@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <istream>
 #include <string>
 
 namespace vex::host {
@@ -24,6 +25,10 @@ struct TFileFailure {
 // Reads a whole file into `contents`. False, with `failure` filled, when the file cannot be read
 // or is larger than the longest text.
 bool ReadWholeFile(const std::filesystem::path& path, std::string& contents, TFileFailure& failure);
+
+// Reads a stream to its end into `contents` (a script on standard input). False, with `failure`
+// filled, when it holds more than the longest text or reading fails.
+bool ReadWholeStream(std::istream& in, std::string& contents, TFileFailure& failure);
 
 // Counts the lines of a file without keeping any of them.
 bool CountFileLines(const std::filesystem::path& path, std::size_t& count, TFileFailure& failure);

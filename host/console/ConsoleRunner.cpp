@@ -15,7 +15,6 @@
 
 #include "Version.h"
 
-#include <iterator>
 
 namespace vex::host {
 
@@ -35,7 +34,11 @@ bool ReadFiles(const std::vector<std::string>& paths, std::istream& in,
         TScriptFile& file = files.emplace_back();
         if (path == kStandardInput) {
             file.Name = kStandardInputName;
-            file.Text.assign(std::istreambuf_iterator<char>(in), {});
+            TFileFailure failure;
+            if (!ReadWholeStream(in, file.Text, failure)) {
+                err << "vexscript: cannot read standard input: " << failure.Cause << '\n';
+                return false;
+            }
             continue;
         }
         // The name is the system's; messages and the JSON output hold script texts, in the

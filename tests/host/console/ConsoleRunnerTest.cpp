@@ -157,6 +157,18 @@ TEST_F(ConsoleRunnerTest, UsageErrorsAndUnreadableFiles) {
     ExpectRuns(cases);
 }
 
+// A script on standard input longer than the longest text is refused before it is kept whole.
+TEST_F(ConsoleRunnerTest, StandardInputBeyondTheLongestTextIsRefused) {
+    const std::string command = "head -c 257M /dev/zero | " + Quote(VEXSCRIPT_PATH) + " - 2>" +
+                                Quote((m_dir / "stderr").string());
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 2);
+    EXPECT_EQ(ReadFile(m_dir / "stderr"),
+              "vexscript: cannot read standard input: it is larger than 256 MiB, the longest "
+              "text\n");
+}
+
 // What users of other script interpreters expect of the command line.
 TEST_F(ConsoleRunnerTest, CommandLineConventions) {
     Write("args.vex", "Print(ScriptArgCount, [:], ScriptArg(0), [:], ScriptArg(1), [:], "
