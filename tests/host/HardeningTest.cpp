@@ -21,6 +21,16 @@ namespace fs = std::filesystem;
 
 using namespace std::string_view_literals;
 
+// With the address sanitizer, frames are larger and the bound on the native stack, not the count
+// of levels, ends a deep nesting: which nested run meets it first (and so whether a word's name
+// wraps the message, and what the outer runs give) depends on the sizes of the frames. Such rows
+// are held to the overflow and the balance only.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kNativeStackBoundFirst = true;
+#else
+constexpr bool kNativeStackBoundFirst = false;
+#endif
+
 struct TFinding {
     const char* Fault;
     std::string_view Source;
@@ -168,9 +178,13 @@ TEST_F(HardeningTest, EachFindingReportsItsErrorAndKeepsTheBalance) {
         EXPECT_NO_THROW(number = context.ExecuteText(InScratch(row.Source), text)) << row.Fault;
         const std::string first = host.Errors().empty() ? "" : host.Errors().front().Message;
         const std::string expected = InScratch(row.FirstError);
-        EXPECT_EQ(first.substr(0, expected.size()), expected) << row.Fault;
-        EXPECT_EQ(first.empty(), expected.empty()) << row.Fault << ": " << first;
-        EXPECT_EQ(text.empty() ? FormatNumber(number) : text.str(), row.Shown) << row.Fault;
+        if (kNativeStackBoundFirst && expected.ends_with("Stack overflow")) {
+            EXPECT_TRUE(first.ends_with("Stack overflow")) << row.Fault << ": " << first;
+        } else {
+            EXPECT_EQ(first.substr(0, expected.size()), expected) << row.Fault;
+            EXPECT_EQ(first.empty(), expected.empty()) << row.Fault << ": " << first;
+            EXPECT_EQ(text.empty() ? FormatNumber(number) : text.str(), row.Shown) << row.Fault;
+        }
         EXPECT_EQ(context.Stack.FrameCount, 0) << row.Fault;
         EXPECT_EQ(context.Stack.StackUsed, 0) << row.Fault;
         EXPECT_EQ(context.Stack.ParameterStack.Count, 0) << row.Fault;
