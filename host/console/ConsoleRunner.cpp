@@ -15,7 +15,6 @@
 
 #include "Version.h"
 
-
 namespace vex::host {
 
 namespace {

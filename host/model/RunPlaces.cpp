@@ -64,7 +64,6 @@ std::optional<TErrorPlace> TRunPlaces::TakeLastLeft() {
     return place;
 }
 
-
 TErrorPlace ErrorPlaceOf(TLanguageInterpreter& context) {
     return ModelServicesOf(context).Places.Current(context);
 }
