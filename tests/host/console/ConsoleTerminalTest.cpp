@@ -43,7 +43,7 @@ TEST(ConsoleTerminalTest, StatementsLineEditingHistoryAndInterrupts) {
     // the run has printed, so that it is taken by the run; a second press would end the program.
     vexscript.Type(kCtrlC);
     ASSERT_TRUE(vexscript.WaitFor("Interrupted\r\n> "));
-    vexscript.Type("x > 43\r");
+    vexscript.Type("x >= 43\r");
     ASSERT_TRUE(vexscript.WaitFor("\r\n1\r\n> "));
     // Ctrl+D leaves.
     vexscript.Type(kCtrlD);
