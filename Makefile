@@ -86,7 +86,7 @@ fuzz: deps
 	    CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ_DIR) $(CMAKE_FLAGS) -DZENTARO_GUI=OFF \
 	        -DZENTARO_SANITIZE=ON -DZENTARO_FUZZ=ON -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link; \
 	fi
-	cmake --build $(FUZZ_DIR) --target fuzz_compile fuzz_evaluate fuzz_registry_file
+	cmake --build $(FUZZ_DIR) --target fuzz_compile fuzz_evaluate fuzz_words fuzz_registry_file
 	tests/fuzz/run $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 clean:

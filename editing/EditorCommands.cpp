@@ -1,5 +1,6 @@
 #include "editing/EditorCommands.h"
 
+#include "editing/CodeCompletion.h"
 #include "editing/EditingTexts.h"
 #include "editing/EditorKeys.h"
 #include "editing/EditorMessages.h"
@@ -327,12 +328,12 @@ void TEditorCommands::undoOrRedo(bool redo) {
     const QTextDocument* document = m_editor.document();
     if (!editable() || !(redo ? document->isRedoAvailable() : document->isUndoAvailable()))
         return;
-    m_editor.SetSuppressCompletion(true);
+    m_editor.Completion().SetSuppressCompletion(true);
     if (redo)
         m_editor.redo();
     else
         m_editor.undo();
-    m_editor.SetSuppressCompletion(false);
+    m_editor.Completion().SetSuppressCompletion(false);
     QTextCursor cursor = m_editor.textCursor();
     cursor.clearSelection();
     m_editor.setTextCursor(cursor);

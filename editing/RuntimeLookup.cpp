@@ -4,6 +4,34 @@
 
 namespace {
 
+bool beginsWith(std::string_view name, std::string_view prefix) {
+    return name.size() >= prefix.size() && vex::SameText(name.substr(0, prefix.size()), prefix);
+}
+
+// The first entry of the sorted word index whose name begins with `prefix`, or where it would
+// stand. The index is in CompareText order, so the names' starts as long as the prefix are too.
+int firstEntryBeginningWith(const vex::TSimpleStringList& index, std::string_view prefix) {
+    int low = 0;
+    int high = index.Count();
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (vex::CompareText(std::string_view(index[middle]).substr(0, prefix.size()), prefix) < 0)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low;
+}
+
+// A word the editor offers: its syntax record is listed, and it is no dormant slot (a removed
+// user-defined word keeps its number under its name with a leading blank).
+bool isOfferedWord(const vex::TWordRegistry& registry, int entry) {
+    const std::string& name = registry.WordIndex[entry];
+    const vex::TSyntax* syntax =
+        registry.Syntax(static_cast<int>(registry.WordIndex.Object(entry)) + 1);
+    return syntax && syntax->Listed != 0 && !name.empty() && name.front() != ' ';
+}
+
 // The lookup over vex::GlobalContext; it exists only while the context does.
 class TContextLookup final : public TRuntimeLookup {
 public:
@@ -22,6 +50,30 @@ public:
         } catch (...) {
             return false;
         }
+    }
+
+    // Every listed word of the run of index entries that begin with the prefix, whichever entry
+    // of the run a search lands on, then the globals.
+    std::vector<std::string> CompletionCandidates(std::string_view prefix) const override {
+        const vex::TLanguageInterpreter& runtime = context();
+        std::vector<std::string> names;
+        try {
+            const vex::TWordRegistry& registry = runtime.Registry;
+            const vex::TSimpleStringList& index = registry.WordIndex;
+            // While a batch of words is being registered the index is not sorted yet.
+            if (!registry.WordIndexDeferred) {
+                for (int entry = firstEntryBeginningWith(index, prefix);
+                     entry < index.Count() && beginsWith(index[entry], prefix); ++entry)
+                    if (isOfferedWord(registry, entry))
+                        names.push_back(index[entry]);
+            }
+            for (const auto& variable : runtime.GlobalVariables.Items)
+                if (beginsWith(variable->Name, prefix))
+                    names.push_back(variable->Name);
+        } catch (const std::exception&) {
+            return {};
+        }
+        return names;
     }
 
     bool IsBlank(std::string_view source) const override {

@@ -2,10 +2,12 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Everything the editor asks of the VexScript runtime, in one place: whether a name is a global
-// variable or a listed word (for colouring), whether a statement is blank, and the compile and
-// run entries (for checking and running scripts). Texts are bytes in the scripts' code page.
+// variable or a listed word (for colouring), the names that complete a prefix (for code
+// completion), whether a statement is blank, and the compile and run entries (for checking and
+// running scripts). Texts are bytes in the scripts' code page.
 //
 // The application's runtime is reached through CurrentRuntime(); a test installs a fake with
 // SetRuntimeLookup. Everything runs on the GUI thread.
@@ -18,6 +20,10 @@ public:
     // A word of that name is registered and its syntax record is marked as listed (the mark
     // the word overview shows words by). A failing lookup counts as not found.
     virtual bool IsListedWord(std::string_view name) const = 0;
+    // The names that begin with `prefix` (ASCII case ignored): first the listed words in the
+    // order of the word index (alphabetical, case ignored), then the global variables in the
+    // order they were declared. A global that has a word's name is offered twice.
+    virtual std::vector<std::string> CompletionCandidates(std::string_view prefix) const = 0;
     // The statement holds nothing but blanks and comments.
     virtual bool IsBlank(std::string_view source) const = 0;
     // Compiles `source` and releases the code again; false when the compile reported errors

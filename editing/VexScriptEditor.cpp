@@ -1,5 +1,6 @@
 #include "editing/VexScriptEditor.h"
 
+#include "editing/CodeCompletion.h"
 #include "editing/EditingTexts.h"
 #include "editing/EditorCommands.h"
 #include "editing/EditorKeys.h"
@@ -128,6 +129,7 @@ TVexScriptEditor::TVexScriptEditor(QWidget* panel, bool fullFeatures, std::uint8
     m_indentText = QString::fromStdString(RepeatText(" ", m_settings.IndentWidth));
     m_batches.resize(kStyleClassCount + DepthColorTable.size());
     applyFont();
+    m_completion = std::make_unique<TCodeCompletion>(*this);
     // Text is never dropped into the editor.
     setAcceptDrops(false);
     setTabChangesFocus(false);
@@ -150,6 +152,7 @@ TVexScriptEditor::~TVexScriptEditor() {
     // The base class destroys the document after this class's members are gone; the document's
     // last signals must not reach them.
     disconnect(document(), nullptr, this, nullptr);
+    disconnect(this, nullptr, this, nullptr);
     // The commands and their dialogs go while the editor is still whole.
     delete m_commands;
 }
@@ -410,6 +413,8 @@ void TVexScriptEditor::HandleChange(int position, int removed, int added) {
     if (!m_tracking || !followChange(position, removed, added))
         rebuildAll();
     callHook(OnUserChange, "Error executing useronchange");
+    if (m_fullFeatures)
+        m_completion->TriggerCompletion();
     viewport()->update();
 }
 
@@ -640,6 +645,7 @@ void TVexScriptEditor::rewriteTabs() {
 // [selection and status] ----------------------------------------------------------------------
 
 void TVexScriptEditor::HandleSelectionChange() {
+    m_completion->SelectionChanged();
     writeStatusLine();
     const QTextCursor cursor = textCursor();
     if (cursor.hasSelection() || !coloring())
@@ -660,12 +666,9 @@ void TVexScriptEditor::writeStatusLine() {
                                      .arg(point.Column + 1));
 }
 
-// Keeps the window's place on the screen; the completion window (when there is one) hides when
-// the place changes or the focus went elsewhere.
+// The completion list hides when the editor moved or lost the focus, and shows when it is due.
 void TVexScriptEditor::Tick() {
-    const QRect rect(mapToGlobal(QPoint(0, 0)), size());
-    if (rect != m_windowRect || !hasFocus())
-        m_windowRect = rect;
+    m_completion->Tick();
 }
 
 void TVexScriptEditor::callHook(const std::function<void(TVexScriptEditor*)>& hook,
@@ -850,14 +853,31 @@ void TVexScriptEditor::paintPlain(QPainter& painter, const QTextBlock& block, co
 
 // [events] ------------------------------------------------------------------------------------
 
-// The way of a key press: the completion's hook, the context menu's keys, then (unless the
-// editor is read-only, which takes every other key) the editor's own keys, automatic brackets
-// and the control.
+// Keys the completion list takes while it is visible reach the editor even when a shortcut of the
+// window claims them (F1); so do the context menu's keys while the editor has the focus, also
+// where the window has a shortcut on the same key.
+bool TVexScriptEditor::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        if (m_completion->WantsKey(key) ||
+            (!isWindowKey(key) && m_commands->Menu()->KeyAction(key))) {
+            event->accept();
+            return true;
+        }
+    }
+    return QPlainTextEdit::event(event);
+}
+
+// The way of a key press: the completion (while its list is visible), the context menu's keys,
+// then (unless the editor is read-only, which takes every other key) the editor's own keys,
+// automatic brackets and the control.
 void TVexScriptEditor::keyPressEvent(QKeyEvent* event) {
-    if (CompletionKeyHook && CompletionKeyHook(event))
+    if (m_completion->KeyDown(*event)) {
+        event->accept();
         return;
+    }
     event->accept();
-    if (m_commands->RunKey(*event) || isReadOnly())
+    if ((!isWindowKey(*event) && m_commands->RunKey(*event)) || isReadOnly())
         return;
     if (HandleEditorKey(*this, *event) || HandleTypedBracket(*this, *event))
         return;
@@ -872,19 +892,12 @@ void TVexScriptEditor::keyPressEvent(QKeyEvent* event) {
     QPlainTextEdit::keyPressEvent(event);
 }
 
-void TVexScriptEditor::ControlKeyPress(QKeyEvent* event) {
-    QPlainTextEdit::keyPressEvent(event);
+bool TVexScriptEditor::isWindowKey(const QKeyEvent& event) const {
+    return m_windowKeys.contains(event.keyCombination());
 }
 
-// The menu's keys are the editor's while it has the focus, also where the window has a
-// shortcut on the same key.
-bool TVexScriptEditor::event(QEvent* event) {
-    if (event->type() == QEvent::ShortcutOverride &&
-        m_commands->Menu()->KeyAction(*static_cast<QKeyEvent*>(event))) {
-        event->accept();
-        return true;
-    }
-    return QPlainTextEdit::event(event);
+void TVexScriptEditor::ControlKeyPress(QKeyEvent* event) {
+    QPlainTextEdit::keyPressEvent(event);
 }
 
 void TVexScriptEditor::contextMenuEvent(QContextMenuEvent* event) {
@@ -920,6 +933,7 @@ void TVexScriptEditor::focusInEvent(QFocusEvent* event) {
 }
 
 void TVexScriptEditor::focusOutEvent(QFocusEvent* event) {
+    m_completion->HideCompletion();
     QPlainTextEdit::focusOutEvent(event);
     callHook(OnUserExit, "Error executing useronexit");
 }

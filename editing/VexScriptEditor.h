@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+class TCodeCompletion;
 class TEditorCommands;
 class TEditorMenu;
 class TPanelStatusBar;
@@ -49,7 +50,7 @@ class TWordClasses;
 // control and stands as "?" in the snapshots. Every TAB that reaches a line is replaced by the
 // indentation text, in the same undo step as the edit that brought it.
 //
-// Keys: a key press goes first to CompletionKeyHook, then to the context menu (TEditorMenu,
+// Keys: a key press goes first to the code completion while its list is visible, then to the context menu (TEditorMenu,
 // whose items carry the keys of every command, TEditorCommands), and the menu's keys win over
 // the window's shortcuts while the editor has the focus. A read-only editor takes no other key;
 // otherwise the editor's own keys (EditorKeys.h) and automatic brackets come next, and the
@@ -125,6 +126,10 @@ public:
     void SetDepthColorsOn(bool on);
     const QString& IndentText() const noexcept { return m_indentText; }
 
+    // The editor's code completion and its list window; it sees every key before the editor
+    // acts on it.
+    TCodeCompletion& Completion() const noexcept { return *m_completion; }
+
     // Called after every change, when the editor gets the focus, and when it loses it.
     std::function<void(TVexScriptEditor*)> OnUserChange;
     std::function<void(TVexScriptEditor*)> OnUserEnter;
@@ -143,22 +148,21 @@ public:
     void ToggleOverwriteMode();
     // Hands a key to the plain-text control, past the editor's own keys.
     void ControlKeyPress(QKeyEvent* event);
-    // Set while undo and redo change the text: code completion does not open on their changes.
-    bool SuppressCompletion() const noexcept { return m_suppressCompletion; }
-    void SetSuppressCompletion(bool suppress) { m_suppressCompletion = suppress; }
 
-    // The first to see each key press; true takes the key. The code completion claims the keys
-    // of its list here while the list is visible.
-    std::function<bool(QKeyEvent*)> CompletionKeyHook;
     // When set, the Open and Save as commands hand over to them instead of asking for a file:
     // a window that keeps the script's file (its title, the question before changes are lost)
     // opens and saves itself.
     std::function<void(TVexScriptEditor*)> OnOpenCommand;
+    // Keys the editor leaves to its window's shortcuts even where its context menu has an item
+    // on them (the debugger's F5 in its listing and expression panels); the menu item still runs
+    // when chosen with the mouse.
+    void LeaveKeysToWindow(QList<QKeyCombination> keys) { m_windowKeys = std::move(keys); }
     std::function<void(TVexScriptEditor*)> OnSaveAsCommand;
 
 protected:
     bool event(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    bool isWindowKey(const QKeyEvent& event) const;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
@@ -221,10 +225,10 @@ private:
     TPanelStatusBar* m_statusBar = nullptr;
     QString m_lineLabel;
     QString m_columnLabel;
-    QRect m_windowRect;
     QTimer m_timer;
     TEditorCommands* m_commands = nullptr;
-    bool m_suppressCompletion = false;
+    std::unique_ptr<TCodeCompletion> m_completion;
+    QList<QKeyCombination> m_windowKeys;
 
     // The control's text length and line count that the snapshots hold.
     int m_controlLength = 0;

@@ -15,8 +15,17 @@ public:
 
 } // namespace
 
-TWordHost& WordHostOf(TLanguageInterpreter& context) {
+THostPartCache<TWordHost> LastWordHost;
+
+TWordHost::~TWordHost() {
+    LastWordHost.Forget(*this);
+}
+
+// Only a host's own word host is remembered (its destructor forgets it); the fallback lives as
+// long as the process and needs no speed.
+TWordHost& FindWordHost(TLanguageInterpreter& context) {
     if (auto* host = dynamic_cast<TWordHost*>(&context.Host())) {
+        LastWordHost.Remember(context, *host);
         return *host;
     }
     static TFallbackWordHost fallback;

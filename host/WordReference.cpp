@@ -67,7 +67,10 @@ void WriteWordReference(const TLanguageInterpreter& context, std::ostream& out) 
         << "The other " << kBuiltInWordCount - real
         << " are reserved: they are registered as unlisted words `Reserved<number>`,\n"
         << "which no completion, colouring or word overview shows; calling one is an error.\n"
-        << "Syntax lines show the arguments as e1, e2, ...; those in braces are optional.\n";
+        << "Syntax lines show the arguments as e1, e2, ...; those in braces are optional.\n"
+        << "The examples are lines of a model's code: c is the atom whose handler runs, i the\n"
+        << "atom involved, and names such as x, n, t or total are the script's own variables\n"
+        << "(a test runs every example so).\n";
     for (int i = 0; i < context.Registry.Categories.Count(); ++i) {
         WriteCategory(context, context.Registry.Categories[i], out);
     }

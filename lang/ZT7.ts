@@ -395,6 +395,16 @@ Skripteditor und Debugger für VexScript.</translation>
         <extracomment>Word overview</extracomment>
         <translation>Hält das Fenster über den anderen Fenstern</translation>
     </message>
+    <message id="2608">
+        <source>(no atom)</source>
+        <extracomment>Debugger</extracomment>
+        <translation>(kein Atom)</translation>
+    </message>
+    <message id="2609">
+        <source>(none)</source>
+        <extracomment>Debugger</extracomment>
+        <translation>(keines)</translation>
+    </message>
     <message id="2904">
         <source>E&amp;xecute</source>
         <extracomment>Script editor</extracomment>
@@ -909,6 +919,291 @@ Skripteditor und Debugger für VexScript.</translation>
         <source>Selects all messages</source>
         <extracomment>Trace window</extracomment>
         <translation>Markiert alle Meldungen</translation>
+    </message>
+    <message id="9002">
+        <source>Debugger</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Debugger</translation>
+    </message>
+    <message id="9004">
+        <source>Debugmode</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Debugmodus</translation>
+    </message>
+    <message id="9006">
+        <source>Run</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Ausführen</translation>
+    </message>
+    <message id="9008">
+        <source>Stop</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Anhalten</translation>
+    </message>
+    <message id="9010">
+        <source>Cancel</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Abbrechen</translation>
+    </message>
+    <message id="9012">
+        <source>Step In</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Einzelschritt</translation>
+    </message>
+    <message id="9014">
+        <source>Step Over</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Prozedurschritt</translation>
+    </message>
+    <message id="9016">
+        <source>Update</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Aktualisieren</translation>
+    </message>
+    <message id="9020">
+        <source>&amp;Options</source>
+        <extracomment>Debugger</extracomment>
+        <translation>&amp;Optionen</translation>
+    </message>
+    <message id="9022">
+        <source> &amp;Debug </source>
+        <extracomment>Debugger</extracomment>
+        <translation> &amp;Debuggen </translation>
+    </message>
+    <message id="9024">
+        <source>&amp;Simulation</source>
+        <extracomment>Debugger</extracomment>
+        <translation>&amp;Simulation</translation>
+    </message>
+    <message id="9026">
+        <source>&amp;Animation</source>
+        <extracomment>Debugger</extracomment>
+        <translation>&amp;Animation</translation>
+    </message>
+    <message id="9028">
+        <source>&amp;User events</source>
+        <extracomment>Debugger</extracomment>
+        <translation>&amp;Benutzerereignisse</translation>
+    </message>
+    <message id="9030">
+        <source> &amp;View </source>
+        <extracomment>Debugger</extracomment>
+        <translation> A&amp;nsicht </translation>
+    </message>
+    <message id="9032">
+        <source>Resu&amp;lt</source>
+        <extracomment>Debugger</extracomment>
+        <translation>&amp;Ergebnis</translation>
+    </message>
+    <message id="9034">
+        <source>Enviro&amp;nment</source>
+        <extracomment>Debugger</extracomment>
+        <translation>&amp;Umgebung</translation>
+    </message>
+    <message id="9036">
+        <source>I&amp;mmediate</source>
+        <extracomment>Debugger</extracomment>
+        <translation>&amp;Direkt</translation>
+    </message>
+    <message id="9038">
+        <source>Events (&amp;z)</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Ereignisse (&amp;z)</translation>
+    </message>
+    <message id="9040">
+        <source>Per&amp;formance</source>
+        <extracomment>Debugger</extracomment>
+        <translation>&amp;Leistung</translation>
+    </message>
+    <message id="9042">
+        <source>&amp;Result</source>
+        <extracomment>Debugger</extracomment>
+        <translation>&amp;Ergebnis</translation>
+    </message>
+    <message id="9044">
+        <source>Value:</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Wert:</translation>
+    </message>
+    <message id="9045">
+        <source>Text:</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Text:</translation>
+    </message>
+    <message id="9046">
+        <source>&amp;Environment</source>
+        <extracomment>Debugger</extracomment>
+        <translation>&amp;Umgebung</translation>
+    </message>
+    <message id="9048">
+        <source>&amp;Immediate</source>
+        <extracomment>Debugger</extracomment>
+        <translation>&amp;Direkt</translation>
+    </message>
+    <message id="9050">
+        <source>E&amp;xecute</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Aus&amp;führen</translation>
+    </message>
+    <message id="9052">
+        <source>E&amp;vents</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Ereig&amp;nisse</translation>
+    </message>
+    <message id="9054">
+        <source>&amp;Performance</source>
+        <extracomment>Debugger</extracomment>
+        <translation>&amp;Leistung</translation>
+    </message>
+    <message id="9066">
+        <source>Description</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Beschreibung</translation>
+    </message>
+    <message id="9067">
+        <source>Reference</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Referenz</translation>
+    </message>
+    <message id="9068">
+        <source>Name</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Name</translation>
+    </message>
+    <message id="9069">
+        <source>ID</source>
+        <extracomment>Debugger</extracomment>
+        <translation>ID</translation>
+    </message>
+    <message id="9070">
+        <source>Mother</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Mutter</translation>
+    </message>
+    <message id="9071">
+        <source>Time</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Zeit</translation>
+    </message>
+    <message id="9072">
+        <source>Code</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Code</translation>
+    </message>
+    <message id="9073">
+        <source>Priority</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Priorität</translation>
+    </message>
+    <message id="9074">
+        <source>Atom ID</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Atom-ID</translation>
+    </message>
+    <message id="9075">
+        <source>Name</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Name</translation>
+    </message>
+    <message id="9076">
+        <source>Involved</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Beteiligt</translation>
+    </message>
+    <message id="9079">
+        <source>(cannot be read)</source>
+        <extracomment>Debugger</extracomment>
+        <translation>(nicht lesbar)</translation>
+    </message>
+    <message id="9080">
+        <source>Script</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Skript</translation>
+    </message>
+    <message id="9081">
+        <source>Simulation</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Simulation</translation>
+    </message>
+    <message id="9082">
+        <source>Animation</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Animation</translation>
+    </message>
+    <message id="9083">
+        <source>(user-defined word without a name)</source>
+        <extracomment>Debugger</extracomment>
+        <translation>(benutzerdefiniertes Wort ohne Namen)</translation>
+    </message>
+    <message id="9084">
+        <source>Active atom (a)</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Aktives Atom (a)</translation>
+    </message>
+    <message id="9085">
+        <source>Current atom (c)</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Aktuelles Atom (c)</translation>
+    </message>
+    <message id="9086">
+        <source>Involved atom (i)</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Beteiligtes Atom (i)</translation>
+    </message>
+    <message id="9087">
+        <source>Cancel the running script?</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Das laufende Skript abbrechen?</translation>
+    </message>
+    <message id="9088">
+        <source>Debugger - debug mode on</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Debugger - Debugmodus an</translation>
+    </message>
+    <message id="9089">
+        <source>Debugger - debug mode off</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Debugger - Debugmodus aus</translation>
+    </message>
+    <message id="9090">
+        <source>&amp;Debug</source>
+        <extracomment>Main window</extracomment>
+        <translation>&amp;Debuggen</translation>
+    </message>
+    <message id="9091">
+        <source>Runs the script in the debugger, pausing at its first node</source>
+        <extracomment>Main window</extracomment>
+        <translation>Führt das Skript im Debugger aus und hält an seinem ersten Knoten an</translation>
+    </message>
+    <message id="9092">
+        <source>&amp;Debugger</source>
+        <extracomment>Main window</extracomment>
+        <translation>&amp;Debugger</translation>
+    </message>
+    <message id="9093">
+        <source>Shows the debugger window</source>
+        <extracomment>Main window</extracomment>
+        <translation>Zeigt das Debuggerfenster</translation>
+    </message>
+    <message id="9094">
+        <source>Nothing is paused: an expression runs only while a script waits in the debugger.</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Nichts ist angehalten: ein Ausdruck läuft nur, während ein Skript im Debugger wartet.</translation>
+    </message>
+    <message id="9095">
+        <source>A script waits in the debugger; continue or cancel it there first.</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Ein Skript wartet im Debugger; setzen Sie es dort zuerst fort oder brechen Sie es ab.</translation>
+    </message>
+    <message id="9096">
+        <source>... %1 more events, not shown</source>
+        <extracomment>Debugger</extracomment>
+        <translation>... %1 weitere Ereignisse, nicht gezeigt</translation>
+    </message>
+    <message id="9097">
+        <source>Debugger</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Debugger</translation>
     </message>
     <message id="9710">
         <source>Line</source>

@@ -395,6 +395,16 @@ Script editor and debugger for VexScript.</translation>
         <extracomment>Word overview</extracomment>
         <translation>Keeps the window above the other windows</translation>
     </message>
+    <message id="2608">
+        <source>(no atom)</source>
+        <extracomment>Debugger</extracomment>
+        <translation>(no atom)</translation>
+    </message>
+    <message id="2609">
+        <source>(none)</source>
+        <extracomment>Debugger</extracomment>
+        <translation>(none)</translation>
+    </message>
     <message id="2904">
         <source>E&amp;xecute</source>
         <extracomment>Script editor</extracomment>
@@ -909,6 +919,291 @@ Script editor and debugger for VexScript.</translation>
         <source>Selects all messages</source>
         <extracomment>Trace window</extracomment>
         <translation>Selects all messages</translation>
+    </message>
+    <message id="9002">
+        <source>Debugger</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Debugger</translation>
+    </message>
+    <message id="9004">
+        <source>Debugmode</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Debugmode</translation>
+    </message>
+    <message id="9006">
+        <source>Run</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Run</translation>
+    </message>
+    <message id="9008">
+        <source>Stop</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Stop</translation>
+    </message>
+    <message id="9010">
+        <source>Cancel</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Cancel</translation>
+    </message>
+    <message id="9012">
+        <source>Step In</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Step In</translation>
+    </message>
+    <message id="9014">
+        <source>Step Over</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Step Over</translation>
+    </message>
+    <message id="9016">
+        <source>Update</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Update</translation>
+    </message>
+    <message id="9020">
+        <source>&amp;Options</source>
+        <extracomment>Debugger</extracomment>
+        <translation>&amp;Options</translation>
+    </message>
+    <message id="9022">
+        <source> &amp;Debug </source>
+        <extracomment>Debugger</extracomment>
+        <translation> &amp;Debug </translation>
+    </message>
+    <message id="9024">
+        <source>&amp;Simulation</source>
+        <extracomment>Debugger</extracomment>
+        <translation>&amp;Simulation</translation>
+    </message>
+    <message id="9026">
+        <source>&amp;Animation</source>
+        <extracomment>Debugger</extracomment>
+        <translation>&amp;Animation</translation>
+    </message>
+    <message id="9028">
+        <source>&amp;User events</source>
+        <extracomment>Debugger</extracomment>
+        <translation>&amp;User events</translation>
+    </message>
+    <message id="9030">
+        <source> &amp;View </source>
+        <extracomment>Debugger</extracomment>
+        <translation> &amp;View </translation>
+    </message>
+    <message id="9032">
+        <source>Resu&amp;lt</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Resu&amp;lt</translation>
+    </message>
+    <message id="9034">
+        <source>Enviro&amp;nment</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Enviro&amp;nment</translation>
+    </message>
+    <message id="9036">
+        <source>I&amp;mmediate</source>
+        <extracomment>Debugger</extracomment>
+        <translation>I&amp;mmediate</translation>
+    </message>
+    <message id="9038">
+        <source>Events (&amp;z)</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Events (&amp;z)</translation>
+    </message>
+    <message id="9040">
+        <source>Per&amp;formance</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Per&amp;formance</translation>
+    </message>
+    <message id="9042">
+        <source>&amp;Result</source>
+        <extracomment>Debugger</extracomment>
+        <translation>&amp;Result</translation>
+    </message>
+    <message id="9044">
+        <source>Value:</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Value:</translation>
+    </message>
+    <message id="9045">
+        <source>Text:</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Text:</translation>
+    </message>
+    <message id="9046">
+        <source>&amp;Environment</source>
+        <extracomment>Debugger</extracomment>
+        <translation>&amp;Environment</translation>
+    </message>
+    <message id="9048">
+        <source>&amp;Immediate</source>
+        <extracomment>Debugger</extracomment>
+        <translation>&amp;Immediate</translation>
+    </message>
+    <message id="9050">
+        <source>E&amp;xecute</source>
+        <extracomment>Debugger</extracomment>
+        <translation>E&amp;xecute</translation>
+    </message>
+    <message id="9052">
+        <source>E&amp;vents</source>
+        <extracomment>Debugger</extracomment>
+        <translation>E&amp;vents</translation>
+    </message>
+    <message id="9054">
+        <source>&amp;Performance</source>
+        <extracomment>Debugger</extracomment>
+        <translation>&amp;Performance</translation>
+    </message>
+    <message id="9066">
+        <source>Description</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Description</translation>
+    </message>
+    <message id="9067">
+        <source>Reference</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Reference</translation>
+    </message>
+    <message id="9068">
+        <source>Name</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Name</translation>
+    </message>
+    <message id="9069">
+        <source>ID</source>
+        <extracomment>Debugger</extracomment>
+        <translation>ID</translation>
+    </message>
+    <message id="9070">
+        <source>Mother</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Mother</translation>
+    </message>
+    <message id="9071">
+        <source>Time</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Time</translation>
+    </message>
+    <message id="9072">
+        <source>Code</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Code</translation>
+    </message>
+    <message id="9073">
+        <source>Priority</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Priority</translation>
+    </message>
+    <message id="9074">
+        <source>Atom ID</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Atom ID</translation>
+    </message>
+    <message id="9075">
+        <source>Name</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Name</translation>
+    </message>
+    <message id="9076">
+        <source>Involved</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Involved</translation>
+    </message>
+    <message id="9079">
+        <source>(cannot be read)</source>
+        <extracomment>Debugger</extracomment>
+        <translation>(cannot be read)</translation>
+    </message>
+    <message id="9080">
+        <source>Script</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Script</translation>
+    </message>
+    <message id="9081">
+        <source>Simulation</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Simulation</translation>
+    </message>
+    <message id="9082">
+        <source>Animation</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Animation</translation>
+    </message>
+    <message id="9083">
+        <source>(user-defined word without a name)</source>
+        <extracomment>Debugger</extracomment>
+        <translation>(user-defined word without a name)</translation>
+    </message>
+    <message id="9084">
+        <source>Active atom (a)</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Active atom (a)</translation>
+    </message>
+    <message id="9085">
+        <source>Current atom (c)</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Current atom (c)</translation>
+    </message>
+    <message id="9086">
+        <source>Involved atom (i)</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Involved atom (i)</translation>
+    </message>
+    <message id="9087">
+        <source>Cancel the running script?</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Cancel the running script?</translation>
+    </message>
+    <message id="9088">
+        <source>Debugger - debug mode on</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Debugger - debug mode on</translation>
+    </message>
+    <message id="9089">
+        <source>Debugger - debug mode off</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Debugger - debug mode off</translation>
+    </message>
+    <message id="9090">
+        <source>&amp;Debug</source>
+        <extracomment>Main window</extracomment>
+        <translation>&amp;Debug</translation>
+    </message>
+    <message id="9091">
+        <source>Runs the script in the debugger, pausing at its first node</source>
+        <extracomment>Main window</extracomment>
+        <translation>Runs the script in the debugger, pausing at its first node</translation>
+    </message>
+    <message id="9092">
+        <source>&amp;Debugger</source>
+        <extracomment>Main window</extracomment>
+        <translation>&amp;Debugger</translation>
+    </message>
+    <message id="9093">
+        <source>Shows the debugger window</source>
+        <extracomment>Main window</extracomment>
+        <translation>Shows the debugger window</translation>
+    </message>
+    <message id="9094">
+        <source>Nothing is paused: an expression runs only while a script waits in the debugger.</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Nothing is paused: an expression runs only while a script waits in the debugger.</translation>
+    </message>
+    <message id="9095">
+        <source>A script waits in the debugger; continue or cancel it there first.</source>
+        <extracomment>Debugger</extracomment>
+        <translation>A script waits in the debugger; continue or cancel it there first.</translation>
+    </message>
+    <message id="9096">
+        <source>... %1 more events, not shown</source>
+        <extracomment>Debugger</extracomment>
+        <translation>... %1 more events, not shown</translation>
+    </message>
+    <message id="9097">
+        <source>Debugger</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Debugger</translation>
     </message>
     <message id="9710">
         <source>Line</source>

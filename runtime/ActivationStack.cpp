@@ -1,5 +1,7 @@
 #include "runtime/ActivationStack.h"
 
+#include "runtime/Exceptions.h"
+
 #include <new>
 
 namespace vex {
@@ -25,6 +27,24 @@ void TActivationStack::Save() {
     ++FrameCount;
     if (static_cast<std::size_t>(FrameCount) == Frames.size()) {
         Frames.resize(Frames.size() + kFrameGrowth);
+    }
+}
+
+void TActivationStack::EnterNestingChecked(std::uintptr_t position) {
+    if (CallDepth == 0) {
+        NativeStackStart = position;
+    } else if (CallDepth >= kMaxCallDepth) {
+        throw EVexStackOverflow();
+    } else {
+        CheckNativeStack(position);
+    }
+    ++CallDepth;
+}
+
+void TActivationStack::CheckNativeStack(std::uintptr_t position) const {
+    if (CallDepth > 0 && position < NativeStackStart &&
+        NativeStackStart - position > kMaxNativeStack) {
+        throw EVexStackOverflow();
     }
 }
 

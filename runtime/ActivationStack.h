@@ -10,6 +10,16 @@
 
 namespace vex {
 
+// Deepest nesting of runs: a deeper one raises EVexStackOverflow long before the native stack
+// could run out.
+inline constexpr int kMaxCallDepth = 2000;
+// Most native stack the nested runs of one outermost run may take. A level may be costly (a
+// body may nest calls 500 deep, and a compile parses as deep), so the levels alone do not bound
+// the native stack; this does. It is half of the 8 MiB a Linux main thread has by default, and
+// the other half is room for one more level at its deepest, for the host below the outermost
+// run, and for the sanitizers' larger frames.
+inline constexpr std::uintptr_t kMaxNativeStack = std::uintptr_t{4} << 20;
+
 // The activation stack of a context: the shared stack space that frames of locals are taken
 // from, the activation being evaluated, the saved ones, and the call frames of the user-defined
 // words that run. Every evaluation pushes an activation and pops it on every exit path, so
@@ -41,9 +51,11 @@ public:
 
     // Call frames of the running user-defined words, for the words that read their arguments.
     TParameterStack ParameterStack;
-    // Nested runs (user-word calls, handler runs, texts evaluated from scripts), bounded by
-    // kMaxCallDepth so that the native stack never runs out.
+    // Nested runs (every compile and evaluation, every call of a user-defined word), bounded by
+    // kMaxCallDepth and kMaxNativeStack so that the native stack never runs out.
     std::int32_t CallDepth = 0;
+    // Where the native stack stood when the outermost of the nested runs began.
+    std::uintptr_t NativeStackStart = 0;
     // 0-based index of the user-defined word last entered.
     std::int32_t CurrentUserWord = 0;
     // Kind of the code that runs: 0 none, 1 to 15 an event-handler kind the host set, 255 the
@@ -71,8 +83,27 @@ public:
         --FrameCount;
         Set(Frames[static_cast<std::size_t>(FrameCount)]);
     }
+    // Counts one more level of nesting, begun with the native stack at `position`. Raises
+    // EVexStackOverflow, changing nothing, past kMaxCallDepth levels or when the native stack
+    // taken since the outermost level passes kMaxNativeStack.
+    void EnterNesting(std::uintptr_t position) {
+        // One test for the common case: a nested level well within both limits.
+        if (CallDepth == 0 || CallDepth >= kMaxCallDepth ||
+            NativeStackStart - position > kMaxNativeStack) [[unlikely]] {
+            EnterNestingChecked(position);
+            return;
+        }
+        ++CallDepth;
+    }
+    void LeaveNesting() noexcept { --CallDepth; }
+    // Raises EVexStackOverflow when the native stack at `position` lies further than
+    // kMaxNativeStack from where the outermost level began; for the ways of nesting that count
+    // no level of their own.
+    void CheckNativeStack(std::uintptr_t position) const;
 
 private:
+    void EnterNestingChecked(std::uintptr_t position);
+
     struct TFreeMemory {
         void operator()(std::uint8_t* memory) const noexcept { std::free(memory); }
     };
@@ -80,8 +111,9 @@ private:
     std::unique_ptr<std::uint8_t, TFreeMemory> m_space;
 };
 
-// Deepest nesting of runs: a deeper one raises EVexStackOverflow long before the native stack
-// could run out.
-inline constexpr int kMaxCallDepth = 2000;
+// The position of the native stack in the calling function (the stack grows downwards).
+[[gnu::always_inline]] inline std::uintptr_t NativeStackPosition() noexcept {
+    return reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
+}
 
 } // namespace vex

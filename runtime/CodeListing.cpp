@@ -3,6 +3,7 @@
 #include "runtime/VexScript.h"
 #include "runtime/NumberText.h"
 
+#include <atomic>
 #include <cassert>
 #include <cstdlib>
 #include <new>
@@ -11,6 +12,9 @@
 namespace vex {
 
 namespace {
+
+// The serial of the next listing built (0 is none).
+std::atomic<std::uint64_t> nextListingSerial{1};
 
 std::string_view WithoutLeadingBlank(std::string_view name) {
     return !name.empty() && name.front() == ' ' ? name.substr(1) : name;
@@ -59,6 +63,7 @@ public:
         m_listing = new (memory) TListing();
         m_listing->Root = &root;
         m_listing->RecordCount = count;
+        m_listing->Serial = nextListingSerial.fetch_add(1, std::memory_order_relaxed);
         try {
             m_listing->Text.reserve(m_work[0].Length);
         } catch (...) {

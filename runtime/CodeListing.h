@@ -34,6 +34,10 @@ struct TListing {
     TCodeNode* Root = nullptr;
     std::string Text;
     std::int32_t RecordCount = 0;
+    // Tells this listing from every other one built by the process, also from one built later at
+    // the same address: a debugger that remembers which listing it shows keeps the serial, never
+    // a pointer that the tree's release would leave dangling.
+    std::uint64_t Serial = 0;
 
     // The position records, in pre-order of the nodes.
     TPositionRecord* Records() noexcept { return reinterpret_cast<TPositionRecord*>(this + 1); }

@@ -82,7 +82,8 @@ struct TVariableNode : TCodeNode {
 // memory; a declaration word may carry one extra entry after them (its declared variable record,
 // or none), marked by nfDeclaredEntry.
 struct TCallNode : TCodeNode {
-    // The implementation of a built-in word; none for a user-defined word.
+    // The implementation of a built-in word; for a user-defined word the entry that runs its body
+    // (CallUserWordEntry), or none.
     TWordImpl Impl = nullptr;
 
     // Argument i, counted from 1 as word implementations count them.

@@ -65,6 +65,7 @@ void SwitchDebugging(TLanguageInterpreter& context, bool on) {
     context.Debug.DebugState &= dsSuppressed;
     context.Debug.Running = true;
     context.Debug.BreakRequest.store(0);
+    context.Debug.DropCancel();
     TDebuggerWindow* window = context.Debug.Window();
     if (window) {
         window->ClearListing();
@@ -128,10 +129,15 @@ void EnterStepMode(TLanguageInterpreter& context) {
             window->TickOriginBoxes(context.Debug.DebugOrigins);
         }
     }
-    context.Debug.PausedActivation = context.Stack.Current();
-    context.Debug.PausedFrame = &context.Debug.PausedActivation;
+    RememberPausedFrame(context);
     context.Debug.DebugState = dsStepInto;
     context.Debug.SavedDebugState = dsStepInto;
+}
+
+void RememberPausedFrame(TLanguageInterpreter& context) {
+    context.Debug.PausedActivation = context.Stack.Current();
+    context.Debug.PausedFrame = &context.Debug.PausedActivation;
+    context.Debug.PausedDepth = context.Stack.CallDepth;
 }
 
 // [questions] ---------------------------------------------------------------------------------
@@ -167,7 +173,10 @@ void AskDebug(TLanguageInterpreter& context) {
 
 void AnswerAbortRequest(TLanguageInterpreter& context) {
     if (context.Debug.BreakRequest.load(std::memory_order_relaxed) & TDebugControl::kAbortRequest) {
-        context.Debug.BreakRequest.exchange(0);
+        // The request stays until the outermost evaluation ends, so that a run nested in another
+        // (a text a word evaluates, a file it executes) does not take the abort for itself alone:
+        // every enclosing run ends at its next node too.
+        context.Debug.BreakRequest.fetch_and(TDebugControl::kAbortRequest);
         throw ERunAborted();
     }
 }

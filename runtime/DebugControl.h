@@ -65,10 +65,13 @@ public:
     std::atomic<std::uint32_t> BreakRequest{0};
     // The bit of BreakRequest that RequestAbort sets.
     static constexpr std::uint32_t kAbortRequest = 0x80000000u;
-    // The activation the debugger paused in (points at PausedActivation), or none.
+    // The activation the debugger paused in (points at PausedActivation), or none. Its frame of
+    // locals is given back when the level of nesting it belongs to ends (the PausedDepth-th),
+    // so it is forgotten then.
     TCompiledCode* PausedFrame = nullptr;
     // A copy of the activation paused in, which PausedFrame points at.
     TCompiledCode PausedActivation;
+    std::int32_t PausedDepth = 0;
     // Written by the debugger's switch button; the runtime does not read it.
     bool DebugSwitchState = false;
     // The application's debugger services (window, message boxes, message pump, break watcher),
@@ -88,13 +91,28 @@ public:
     }
     // Asks the running evaluation to end at its next node with ERunAborted, asking nobody. Safe
     // from any thread and from a signal handler. Meant for a run that is going on: a request
-    // made while nothing runs ends the next run at its first node. Whatever is pending when
-    // the outermost evaluation ends is dropped, so a request that came too late for one run does
-    // not end the next.
+    // made while nothing runs ends the next run at its first node. A request still pending when
+    // the outermost evaluation has evaluated its last node ends that evaluation all the same
+    // (it was asked for while the run went on), so nothing is left to end the next run.
     void RequestAbort() noexcept { BreakRequest.fetch_or(kAbortRequest, std::memory_order_relaxed); }
     // Drops a pending RequestAbort; break requests stay.
     void ClearAbortRequest() noexcept {
         BreakRequest.fetch_and(~kAbortRequest, std::memory_order_relaxed);
+    }
+    // A level of nesting ended and `depth` levels are left: forgets the paused frame when its
+    // level was the one that ended.
+    void LeftNesting(std::int32_t depth) noexcept {
+        if (depth < PausedDepth) {
+            PausedFrame = nullptr;
+            PausedDepth = 0;
+        }
+    }
+    // Drops the debugger's Cancel (AbortRequested with its AbortTarget) that no pause has taken
+    // up; done when the outermost run ends and when debugging is switched off, so that it cannot
+    // end a later, unrelated run at its first pause.
+    void DropCancel() noexcept {
+        AbortRequested = false;
+        AbortTarget = 0;
     }
     // DebugState read as a signed byte: negative while debugging is suppressed.
     std::int8_t SignedState() const noexcept { return static_cast<std::int8_t>(DebugState); }
@@ -118,13 +136,16 @@ void SetRunning(TLanguageInterpreter& context, bool release);
 void FreezeRun(TLanguageInterpreter& context);
 // Freezes the run and makes the current activation the paused frame, in step-into state.
 void EnterStepMode(TLanguageInterpreter& context);
+// Makes the current activation the paused frame.
+void RememberPausedFrame(TLanguageInterpreter& context);
 // Asks whether to stop an interrupted run; Yes raises the abort signal with code 1.
 void AskStop(TLanguageInterpreter& context);
 // Asks what to do with an interrupted run: Yes debugs it step by step, No stops it, Cancel lets
 // it go on.
 void AskDebug(TLanguageInterpreter& context);
-// Ends the run with ERunAborted when RequestAbort asked for it (clearing every break request);
-// nothing otherwise.
+// Ends the run with ERunAborted when RequestAbort asked for it (clearing every other break
+// request; the abort request itself stays until the outermost evaluation ends); nothing
+// otherwise.
 void AnswerAbortRequest(TLanguageInterpreter& context);
 // Clears the break request and raises the abort signal with `code`.
 [[noreturn]] void RaiseAbort(TLanguageInterpreter& context, std::intptr_t code);

@@ -15,11 +15,42 @@ namespace {
 
 // [pauses] ------------------------------------------------------------------------------------
 
+// While a pause loop runs, the paused frame is the activation the run stands in, so that text
+// typed into the debugger sees that code's locals, also in a run that was started stepping
+// rather than switched into step mode; the frame the run had before comes back afterwards.
+class TPausedFrameScope {
+public:
+    TPausedFrameScope(TDebugControl& debug, const TCompiledCode& current, std::int32_t depth)
+        : m_debug(debug)
+        , m_savedActivation(debug.PausedActivation)
+        , m_savedFrame(debug.PausedFrame)
+        , m_savedDepth(debug.PausedDepth) {
+        debug.PausedActivation = current;
+        debug.PausedFrame = &debug.PausedActivation;
+        debug.PausedDepth = depth;
+    }
+    TPausedFrameScope(const TPausedFrameScope&) = delete;
+    TPausedFrameScope& operator=(const TPausedFrameScope&) = delete;
+    ~TPausedFrameScope() {
+        m_debug.PausedActivation = m_savedActivation;
+        m_debug.PausedFrame = m_savedFrame;
+        m_debug.PausedDepth = m_savedDepth;
+    }
+
+private:
+    TDebugControl& m_debug;
+    TCompiledCode m_savedActivation;
+    TCompiledCode* m_savedFrame;
+    std::int32_t m_savedDepth;
+};
+
 // Pumps messages until the window releases the run or the application terminates. With
 // `listing`, the node's head is shown again after every message that left the run frozen.
 void WaitWhileFrozen(TLanguageInterpreter& context, TDebuggerWindow& window,
                      const TListing* listing, const TCodeNode& node) {
     TDebugServices& services = *context.Debug.Services;
+    const TPausedFrameScope pausedFrame(context.Debug, context.Stack.Current(),
+                                       context.Stack.CallDepth);
     while (!services.IsTerminating()) {
         services.HandleOneMessage();
         if (context.Debug.Running) {
@@ -139,6 +170,11 @@ void PauseAtNode(TLanguageInterpreter& context, TCodeNode& node) {
     const TListing* listing = GetListing(context, &node);
     if (!listing) {
         return;
+    }
+    // Step mode remembers the activation it began in; once that has ended, a pause remembers
+    // its own.
+    if (!context.Debug.PausedFrame) {
+        RememberPausedFrame(context);
     }
     context.Debug.SavedDebugState = context.Debug.DebugState;
     ShowDebugger(context, true);

@@ -43,9 +43,10 @@ void ComposeAndReport(TLanguageInterpreter& context, const TCodeNode& root,
     const std::string word = "\"" + RootWordName(context, root) + "\"";
     if (IsSystemFault(error)) {
         context.Host().ShowErrorBox(context.LanguageText(ltRuntimeError) + " " + word + ":" +
-                                    error.what());
+                                    ErrorMessage(error));
     } else if (!InErrorGroup(root)) {
-        context.ReportError(context.LanguageText(ltRuntimeError) + " " + word + ":" + error.what());
+        context.ReportError(context.LanguageText(ltRuntimeError) + " " + word + ":" +
+                            ErrorMessage(error));
     } else {
         context.ReportError(context.LanguageText(ltGroupError) + " " + word + ": " +
                             context.LanguageText(ltGroupErrorText));
@@ -54,8 +55,7 @@ void ComposeAndReport(TLanguageInterpreter& context, const TCodeNode& root,
 
 [[noreturn]] void ThrowNoImplementation(const TLanguageInterpreter& context,
                                         const TCallNode& call) {
-    throw EVexError("the word \"" + context.WordName(call.WordNumber) +
-                    "\" has no implementation");
+    throw EVexError("the word \"" + context.WordName(call.WordNumber) + "\" has no implementation");
 }
 
 // VariableAddress, inlined for the engine's own reads.
@@ -75,7 +75,19 @@ void AnswerBreakRequest(TLanguageInterpreter& context) {
     }
 }
 
-// The rarer kinds of call: a user-defined word, or a built-in word without an implementation.
+// A word the parser registered early whose definition never gave it a body. A failed definition
+// made the name dormant (a leading blank), which the message leaves out.
+[[noreturn]] void ThrowNoBody(const TLanguageInterpreter& context, const TCallNode& call) {
+    std::string name = context.WordName(call.WordNumber);
+    if (!name.empty() && name.front() == ' ') {
+        name.erase(0, 1);
+    }
+    throw EVexError("the word \"" + name +
+                    "\" has no body: its definition has not run, or it failed");
+}
+
+// The rarer kinds of call: a built-in word without an implementation, or a user-defined word
+// whose node was made without the entry (nodes the parser makes carry it).
 [[gnu::noinline]] double EvaluateOtherCall(TLanguageInterpreter& context, TCallNode& call,
                                            TText& text) {
     if (call.WordNumber <= kBuiltInWordCount) {
@@ -126,7 +138,7 @@ double EvaluateNodePlain(TLanguageInterpreter& context, TCodeNode& node, TText& 
     if (!text.empty()) [[unlikely]] {
         return EvaluateCallAfterClearing(context, call, text);
     }
-    if (call.WordNumber <= kBuiltInWordCount && call.Impl) [[likely]] {
+    if (call.Impl) [[likely]] {
         return call.Impl(call.ArgCount, call, text, context);
     }
     return EvaluateOtherCall(context, call, text);
@@ -147,9 +159,7 @@ double EvaluateArgumentChecked(TLanguageInterpreter& context, TCodeNode& node, T
 }
 
 double EvaluateRootContained(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
-    return ContainAtRoot(
-        context, node, text, [&] { return EvaluateNodePlain(context, node, text); },
-        [](const EDebugger&) { return false; });
+    return EvaluateRootInPlace(context, node, text);
 }
 
 double EvaluateRootChecked(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
@@ -168,20 +178,25 @@ double CallUserWord(TLanguageInterpreter& context, TCallNode& node, TText& text)
     stack.CurrentUserWord = node.WordNumber - 1;
     TSyntax* syntax = context.Registry.Syntax(node.WordNumber);
     if (!syntax || !syntax->Code.Code || !syntax->Code.Code->Root) {
+        if (syntax && syntax->Provisional) {
+            ThrowNoBody(context, node);
+        }
         return 0;
     }
-    if (stack.CallDepth >= kMaxCallDepth) {
-        throw EVexStackOverflow();
-    }
+    stack.EnterNesting(NativeStackPosition());
     TCompiledCode* body = syntax->Code.Code;
-    PushParameters(stack.ParameterStack, stack.Current(), &node);
+    try {
+        PushParameters(stack.ParameterStack, stack.Current(), &node);
+    } catch (...) {
+        stack.LeaveNesting();
+        throw;
+    }
     const std::int32_t savedFunction = stack.CurrentFunctionWord;
     if (body->Root->HasParentLink()) {
         stack.CurrentFunctionWord = node.WordNumber;
     }
     const std::uint8_t savedMarker = stack.UserWordMarker;
     stack.UserWordMarker = 255;
-    ++stack.CallDepth;
     ++syntax->ActiveCalls;
     struct Restore {
         TLanguageInterpreter& context;
@@ -191,7 +206,8 @@ double CallUserWord(TLanguageInterpreter& context, TCallNode& node, TText& text)
         ~Restore() {
             TActivationStack& stack = context.Stack;
             context.Registry.EndCall(syntax);
-            --stack.CallDepth;
+            stack.LeaveNesting();
+            context.Debug.LeftNesting(stack.CallDepth);
             stack.UserWordMarker = savedMarker;
             stack.CurrentFunctionWord = savedFunction;
             PopParameters(stack.ParameterStack);
@@ -208,6 +224,10 @@ double CallUserWord(TLanguageInterpreter& context, TCallNode& node, TText& text)
     } catch (EVexReturn& signal) {
         return ReturnValue(signal, text);
     }
+}
+
+double CallUserWordEntry(int, TCallNode& node, TText& text, TLanguageInterpreter& context) {
+    return CallUserWord(context, node, text);
 }
 
 const TParameterFrame* CurrentCallFrame(const TLanguageInterpreter& context) noexcept {
@@ -239,7 +259,9 @@ double EvaluateUserWordArgument(TLanguageInterpreter& context, int i, TText& tex
         text.clear();
         return number;
     }
+    // Arguments that read arguments reach down the parameter stack without nesting a run.
     TActivationStack& activations = context.Stack;
+    activations.CheckNativeStack(NativeStackPosition());
     const TCompiledCode saved = activations.Current();
     TParameterStack& stack = activations.ParameterStack;
     const int savedLevel = stack.Level;
@@ -262,7 +284,8 @@ void ReportRuntimeError(TLanguageInterpreter& context, const TCodeNode& root,
     try {
         ComposeAndReport(context, root, error);
     } catch (const std::exception& failure) {
-        context.ReportError(context.LanguageText(ltErrorWhileReporting) + "\r" + failure.what());
+        context.ReportError(context.LanguageText(ltErrorWhileReporting) + "\r" +
+                            ErrorMessage(failure));
     }
 }
 

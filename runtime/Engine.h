@@ -37,11 +37,22 @@ double ContainAtRoot(TLanguageInterpreter& context, TCodeNode& root, TText& text
 // Runs the body of a user-defined word in a fresh activation, with the call frame on the
 // parameter stack.
 double CallUserWord(TLanguageInterpreter& context, TCallNode& node, TText& text);
+// CallUserWord in the shape of a word's implementation: the parser puts it into the call nodes
+// of user-defined words, so that evaluating such a call is one indirect call like a built-in's.
+double CallUserWordEntry(int argCount, TCallNode& node, TText& text, TLanguageInterpreter& context);
+// The plain evaluation of a root inside the containment of its errors.
+inline double EvaluateRootInPlace(TLanguageInterpreter& context, TCodeNode& node, TText& text);
 // Reports an error contained at `root`, naming the word of the root.
 void ReportRuntimeError(TLanguageInterpreter& context, const TCodeNode& root,
                         const std::exception& error);
 // Takes the value and text of an EVexReturn that reached the root of an evaluated code.
 double ReturnValue(EVexReturn& signal, TText& text);
+
+inline double EvaluateRootInPlace(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
+    return ContainAtRoot(
+        context, node, text, [&] { return EvaluateNodeInPlace(context, node, text); },
+        [](const EDebugger&) { return false; });
+}
 
 template <typename TEvaluate, typename TCatchAbort>
 double ContainAtRoot(TLanguageInterpreter& context, TCodeNode& root, TText& text,

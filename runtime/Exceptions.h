@@ -4,16 +4,31 @@
 
 #include <cstdint>
 #include <exception>
+#include <memory>
 #include <stdexcept>
+#include <string>
+#include <string_view>
 
 namespace vex {
 
 // Errors of a script run derive from std::exception (the standard exception class). Word
 // implementations report a user's mistake by throwing EVexError with a message that names the
 // word and the argument.
+//
+// Texts are byte strings, so a message that quotes one may hold any byte, NUL included: what()
+// ends at the first NUL, Message() (and ErrorMessage below) keeps every byte.
 class EVexError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit EVexError(const std::string& message)
+        : std::runtime_error(message)
+        , m_message(std::make_shared<const std::string>(message)) {}
+    explicit EVexError(const char* message)
+        : EVexError(std::string(message)) {}
+    const std::string& Message() const noexcept { return *m_message; }
+
+private:
+    // Shared, so that copying the exception cannot fail.
+    std::shared_ptr<const std::string> m_message;
 };
 
 // A fault of the system classes (external and processor faults, conversion and operating-system
@@ -71,5 +86,32 @@ public:
     EVexStackUnderflow()
         : std::runtime_error("Stack underflow") {}
 };
+
+// The whole message of an error: every byte of an EVexError's, what() of any other.
+inline std::string ErrorMessage(const std::exception& error) {
+    if (const auto* vexError = dynamic_cast<const EVexError*>(&error)) {
+        return vexError->Message();
+    }
+    return error.what();
+}
+
+// A message as a host prints it: every control byte but tab, line feed and carriage return is
+// shown as \xNN (a NUL as \x00), so that nothing of it is lost or acts on the terminal.
+inline std::string PrintableMessage(std::string_view message) {
+    constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string shown;
+    shown.reserve(message.size());
+    for (const char ch : message) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (byte >= 0x20 || ch == '\t' || ch == '\n' || ch == '\r') {
+            shown += ch;
+        } else {
+            shown += "\\x";
+            shown += kDigits[byte >> 4];
+            shown += kDigits[byte & 15];
+        }
+    }
+    return shown;
+}
 
 } // namespace vex

@@ -1,12 +1,12 @@
 #include "runtime/Parser.h"
 
 #include "runtime/Engine.h"
-#include "runtime/VexScript.h"
 #include "runtime/LanguageTexts.h"
 #include "runtime/NodeArena.h"
 #include "runtime/NumberText.h"
 #include "runtime/SimpleStringList.h"
 #include "runtime/SourcePreparation.h"
+#include "runtime/VexScript.h"
 
 #include <algorithm>
 #include <array>
@@ -665,6 +665,8 @@ TCodeNode* TParser::Call(std::string_view text) {
     node->WordNumber = static_cast<std::uint16_t>(call.WordNumber);
     if (call.WordNumber >= 1 && call.WordNumber <= kBuiltInWordCount) {
         node->Impl = m_context.Registry.WordTable[static_cast<std::size_t>(call.WordNumber)];
+    } else if (call.WordNumber > kBuiltInWordCount) {
+        node->Impl = CallUserWordEntry;
     }
     if (call.WordNumber != 0) {
         checkArgumentCount(m_context, m_compile, call);
@@ -717,10 +719,23 @@ void TParser::ActOnDeclaration(TCallNode& node) {
 // Runs an argument while parsing (the kind of a declaration). Its errors are compile errors of
 // the declaring word; text that already failed to compile is not run at all, since it may call
 // words that do not exist. The abort signal passes on to the run the compile is part of.
+//
+// It runs in the activation of the code being compiled, never in that of the code that happens
+// to be running: that code has no frame yet, so its locals read as empty (0, the empty text)
+// and assigning one is an error; compiled in a paused frame, it reads that frame's locals.
 double TParser::EvaluateNow(TCallNode& declaration, TCodeNode* node) {
     if (m_compile.CompileFailed) {
         return 0;
     }
+    TActivationStack& stack = m_context.Stack;
+    struct TRestoreActivation {
+        TActivationStack& stack;
+        const TCompiledCode running;
+        ~TRestoreActivation() { stack.Set(running); }
+    } restore{stack, stack.Current()};
+    TCompiledCode compiling = m_code;
+    compiling.FrameSize = 0;
+    stack.Set(compiling);
     TText ignored;
     try {
         return EvaluateNodePlain(m_context, *node, ignored);
@@ -730,7 +745,7 @@ double TParser::EvaluateNow(TCallNode& declaration, TCodeNode* node) {
         return signal.Value;
     } catch (const std::exception& error) {
         Fail(m_context.LanguageText(ltRuntimeError) + " " +
-             quoted(m_context.WordName(declaration.WordNumber)) + ":" + error.what() + " " +
+             quoted(m_context.WordName(declaration.WordNumber)) + ":" + ErrorMessage(error) + " " +
              m_context.LanguageText(ltUnknownWordIn) + " " + m_compile.SourceText);
         return 0;
     }
@@ -841,6 +856,7 @@ void TParser::RegisterEarly(const TCallNode& node) {
     attributes.MinArgs = static_cast<std::uint8_t>(std::min(minimum, kMaxArguments));
     attributes.MaxArgs = static_cast<std::uint8_t>(std::min(maximum, kMaxArguments));
     attributes.Silent = true;
+    attributes.Provisional = true;
     m_context.RegisterUserWord(name->Text.view(), "Various", attributes);
 }
 

@@ -25,10 +25,6 @@ int CompareText(std::string_view a, std::string_view b) noexcept {
     return (a.size() < b.size()) ? -1 : (a.size() > b.size() ? 1 : 0);
 }
 
-bool SameText(std::string_view a, std::string_view b) noexcept {
-    return a.size() == b.size() && CompareText(a, b) == 0;
-}
-
 int TSimpleStringList::IndexOf(std::string_view s) const {
     if (m_sorted) {
         int index = 0;

@@ -28,6 +28,9 @@ struct TSyntax {
     int ActiveCalls = 0;
     // Set when the record was replaced while calls of its body were running.
     bool Retired = false;
+    // Set for a user-defined word the parser registered early, by name and argument counts,
+    // until its definition runs and gives it a body: calling it meanwhile is an error.
+    bool Provisional = false;
 };
 
 } // namespace vex

@@ -1,5 +1,6 @@
 #include "runtime/VexScript.h"
 
+#include "runtime/DebugControl.h"
 #include "runtime/Engine.h"
 #include "runtime/LanguageTexts.h"
 #include "runtime/Parser.h"
@@ -55,6 +56,7 @@ void TLanguageInterpreter::ReportError(const std::string&) {}
 
 TCompiledCode* TLanguageInterpreter::Compile(std::string_view source, const TCompiledCode* outer,
                                              const TGuiBinding& binding) {
+    TNestingScope nesting(*this);
     TByteRestorer debugState(Debug.DebugState);
     TCompileState state;
     state.SourceText = RemoveWhitespaceAndComments(source);
@@ -75,6 +77,11 @@ TCompiledCode* TLanguageInterpreter::Compile(std::string_view source, const TCom
         code->Root = ParseNode(*this, state, *code, outer);
     } catch (...) {
         ReleaseCode(code);
+        // An abort that ended the outermost compile (a declaration evaluated while parsing
+        // answered it) is done with, as at the end of the outermost evaluation.
+        if (Stack.FrameCount == 0) {
+            Debug.ClearAbortRequest();
+        }
         throw;
     }
     if (state.CompileFailed) {
@@ -195,7 +202,10 @@ double TLanguageInterpreter::EvaluateBody(const TCompiledCode& code, TText& text
     InterfaceRegister.reset();
     double result = 0;
     try {
-        result = EvaluateRoot(*this, *code.Root, text);
+        TCodeNode& root = *code.Root;
+        result = Debug.NeedsCheckedPath() || root.IsConstant()
+                     ? EvaluateRootChecked(*this, root, text)
+                     : EvaluateRootInPlace(*this, root, text);
     } catch (...) {
         const bool underflow = ReleaseFrame();
         Stack.Set(caller);
@@ -221,6 +231,7 @@ double TLanguageInterpreter::Evaluate(TCompiledCode* code, TText& text) {
     if (!code) {
         return 0;
     }
+    TNestingScope nesting(*this);
     PushActivation();
     try {
         EnterCode(*code);
@@ -228,12 +239,16 @@ double TLanguageInterpreter::Evaluate(TCompiledCode* code, TText& text) {
         Stack.Restore();
         throw;
     }
-    // An abort asked for after the outermost run ended must not end the next one.
+    // An abort asked for while the outermost run went on ends it, even when the run's last node
+    // was evaluated before it could answer. One asked for after the outermost run ended must not
+    // end the next one: neither another thread's request nor the debugger's Cancel that no pause
+    // took up.
     struct TDropLateAbort {
         TLanguageInterpreter& context;
         ~TDropLateAbort() {
             if (context.Stack.FrameCount == 0) {
                 context.Debug.ClearAbortRequest();
+                context.Debug.DropCancel();
             }
         }
     } dropLateAbort{*this};
@@ -245,6 +260,9 @@ double TLanguageInterpreter::Evaluate(TCompiledCode* code, TText& text) {
         throw;
     }
     PopActivation();
+    if (Stack.FrameCount == 0) {
+        AnswerAbortRequest(*this);
+    }
     return result;
 }
 
@@ -268,8 +286,20 @@ double TLanguageInterpreter::EvaluateAndRelease(TCompiledCode*& code, TText& tex
     return result;
 }
 
+TCompiledCode* TLanguageInterpreter::CompileForRun(std::string_view source,
+                                                   const TCompiledCode* outer) {
+    try {
+        return Compile(source, outer);
+    } catch (const EAbortSignal& signal) {
+        m_host->HandleException(signal);
+    } catch (const EVexStackOverflow& signal) {
+        m_host->HandleException(signal);
+    }
+    return nullptr;
+}
+
 double TLanguageInterpreter::ExecuteText(std::string_view source, TText& text) {
-    TCompiledCode* code = Compile(source, nullptr);
+    TCompiledCode* code = CompileForRun(source, nullptr);
     if (!code) {
         return 0;
     }
@@ -303,11 +333,15 @@ double TLanguageInterpreter::ExecuteExternal(std::string_view source, TText& tex
 }
 
 double TLanguageInterpreter::ExecuteInPausedFrame(std::string_view source, TText& text) {
+    if (!Debug.PausedFrame) {
+        ReportError("Cannot execute in the paused frame: no run is paused.");
+        return 0;
+    }
     TByteRestorer runOrigin(Debug.RunOrigin);
     TByteRestorer debugState(Debug.DebugState);
     Debug.DebugState = dsSuppressed;
     Debug.RunOrigin = roExternal;
-    TCompiledCode* code = Compile(source, Debug.PausedFrame);
+    TCompiledCode* code = CompileForRun(source, Debug.PausedFrame);
     if (!code) {
         return 0;
     }

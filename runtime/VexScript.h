@@ -45,7 +45,8 @@
 // The compile state (failure flag, prepared source text, name binding) belongs to each compile
 // and lives in the parser while it runs, so compiles may nest. The text-to-text rewrites that
 // prepare a source for the parser (SourcePreparation.h) are there for tools that show what the
-// parser sees.
+// parser sees; FindSourceTraps (SourceTraps.h) gives a checker the warnings for text that the
+// language reads otherwise than it looks.
 
 #include "runtime/ActivationStack.h"
 #include "runtime/AutomationInterface.h"
@@ -57,6 +58,7 @@
 #include "runtime/NumberText.h"
 #include "runtime/SimpleStringList.h"
 #include "runtime/SourcePreparation.h"
+#include "runtime/SourceTraps.h"
 #include "runtime/Syntax.h"
 #include "runtime/SyntaxLine.h"
 #include "runtime/Text.h"
@@ -100,13 +102,14 @@ public:
     // text half. Errors inside are contained and reported; none gives 0.
     double Evaluate(TCompiledCode* code, TText& text);
     // Compiles, evaluates and releases `source`. An abort or stack signal that leaves the
-    // evaluation goes to the host's exception handler and gives 0.
+    // compile or the evaluation goes to the host's exception handler and gives 0.
     double ExecuteText(std::string_view source, TText& text);
     // ExecuteText for another program's request: marks the run as external and suppresses
     // debugging for it; nested in a debuggable run, it keeps the host registers as they were.
     double ExecuteExternal(std::string_view source, TText& text);
     // Runs `source` inside the activation the debugger paused in, so that it sees that code's
-    // locals; with no run paused, as top-level code.
+    // locals. With no run paused (none was, or the activation has ended) it reports so and
+    // gives 0.
     double ExecuteInPausedFrame(std::string_view source, TText& text);
     // Compiles `source` into `expression` (releasing its old code) with `object` as the current
     // object for name binding. An empty text leaves no code.
@@ -196,30 +199,36 @@ private:
     // use went below zero.
     bool ReleaseFrame() noexcept;
     double EvaluateCompiled(TCompiledCode* code, TText& text);
+    // Compile for an entry operation that runs the code: the abort signal (a declaration's kind
+    // evaluated while compiling may raise it) and the stack signal (the compile is a level of
+    // nesting) go to the host's exception handler as they do from the evaluation, and give none.
+    TCompiledCode* CompileForRun(std::string_view source, const TCompiledCode* outer);
     double EvaluateAndRelease(TCompiledCode*& code, TText& text);
 
     THostInterface* m_host;
 };
 
-// Counts one level of nesting against kMaxCallDepth for as long as it lives: every path that
-// starts a run from inside another (a user-defined word, a handler, a text evaluated by a word)
-// holds one, so that the native stack never runs out. Raises EVexStackOverflow at the limit.
+// Counts one level of nesting against kMaxCallDepth and kMaxNativeStack for as long as it lives.
+// Compile and Evaluate hold one, and so does every call of a user-defined word, so that every way
+// of starting a run from inside another (a text evaluated by a word, a handler, a file executed,
+// a declaration's kind evaluated while a text compiles) counts against the one limit. Raises
+// EVexStackOverflow past it.
 class TNestingScope {
 public:
     // Counts one level, or raises EVexStackOverflow when the limit is reached.
     explicit TNestingScope(TLanguageInterpreter& context)
-        : m_depth(context.Stack.CallDepth) {
-        if (m_depth >= kMaxCallDepth) {
-            throw EVexStackOverflow();
-        }
-        ++m_depth;
+        : m_context(context) {
+        context.Stack.EnterNesting(NativeStackPosition());
     }
     TNestingScope(const TNestingScope&) = delete;
     TNestingScope& operator=(const TNestingScope&) = delete;
-    ~TNestingScope() { --m_depth; }
+    ~TNestingScope() {
+        m_context.Stack.LeaveNesting();
+        m_context.Debug.LeftNesting(m_context.Stack.CallDepth);
+    }
 
 private:
-    std::int32_t& m_depth;
+    TLanguageInterpreter& m_context;
 };
 
 // The application's one runtime context, or none before it is created.

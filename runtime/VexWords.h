@@ -11,9 +11,9 @@
 // a word that gives a text fills `text`. Arguments are lazy: a word evaluates those it needs,
 // when it needs them and as often as it needs them, through EvaluateArg (or EvaluateArgument
 // for a node at hand); QuickNumber reads a number constant or number variable in place without
-// evaluating it. A user's mistake is reported by throwing EVexError with a message that names
-// the word and the argument; EVexReturn ends the evaluation of the current code early with a
-// value (Exceptions.h).
+// evaluating it, QuickText a text constant. A user's mistake is reported by throwing EVexError
+// with a message that names the word and the argument; EVexReturn ends the evaluation of the
+// current code early with a value (Exceptions.h).
 //
 // A word set is a table of TWordRow (WordRegistry.h), one row per word with its number, name,
 // category, implementation, argument range, help text and example; the host registers the rows
@@ -42,22 +42,27 @@ double EvaluateNodePlain(TLanguageInterpreter& context, TCodeNode& node, TText& 
 // while debugging, runs the debugger's hooks around the node.
 double EvaluateArgumentChecked(TLanguageInterpreter& context, TCodeNode& node, TText& text);
 
-// The entry word implementations use for their arguments: answers a pending break request and,
-// while debugging, runs the debugger's hooks around the node.
-//
-// The call of a built-in word is made right here, so that every place that evaluates an argument
-// has an indirect call of its own, which the processor predicts far better than one shared jump.
-inline double EvaluateArgument(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
-    if (context.Debug.NeedsCheckedPath()) [[unlikely]] {
-        return EvaluateArgumentChecked(context, node, text);
-    }
+// EvaluateNodePlain with the call of a word made right here, so that every place that evaluates
+// a node has an indirect call of its own, which the processor predicts far better than one
+// shared jump. A call node carries the implementation of a built-in word or, for a user-defined
+// word, the entry that runs its body.
+inline double EvaluateNodeInPlace(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
     if (node.IsCall() && text.empty()) {
         auto& call = static_cast<TCallNode&>(node);
-        if (call.WordNumber <= kBuiltInWordCount && call.Impl) [[likely]] {
+        if (call.Impl) [[likely]] {
             return call.Impl(call.ArgCount, call, text, context);
         }
     }
     return EvaluateNodePlain(context, node, text);
+}
+
+// The entry word implementations use for their arguments: answers a pending break request and,
+// while debugging, runs the debugger's hooks around the node.
+inline double EvaluateArgument(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
+    if (context.Debug.NeedsCheckedPath()) [[unlikely]] {
+        return EvaluateArgumentChecked(context, node, text);
+    }
+    return EvaluateNodeInPlace(context, node, text);
 }
 
 // Evaluates argument i (from 1) of a call node.
@@ -99,6 +104,17 @@ inline bool QuickNumber(const TLanguageInterpreter& context, const TCodeNode& no
                         double& number) noexcept {
     return !context.Debug.DebugStatePositive() &&
            ReadQuickNumber(context.Stack.FrameBase, node, number);
+}
+
+// The text of a text constant read in place, outside a debug run, as QuickNumber reads numbers:
+// no share of the text is taken. False for every other node, and always in a debug run.
+inline bool QuickText(const TLanguageInterpreter& context, const TCodeNode& node,
+                      std::string_view& text) noexcept {
+    if (context.Debug.DebugStatePositive() || !node.IsTextConstant()) {
+        return false;
+    }
+    text = static_cast<const TConstantNode&>(node).Text.view();
+    return true;
 }
 
 // For words that read the arguments of the user-defined word whose body runs: evaluates argument

@@ -33,6 +33,7 @@ TSyntax* newUserSyntax(const TWordAttributes& attributes) {
     syntax->HelpText = attributes.HelpText;
     syntax->Example = attributes.Example;
     syntax->Listed = attributes.Listed;
+    syntax->Provisional = attributes.Provisional;
     return syntax;
 }
 
@@ -209,7 +210,12 @@ int TLanguageInterpreter::RegisterUserWord(std::string_view name, std::string_vi
     const std::string creator =
         attributes.Creator.empty() ? LanguageText(ltDefaultCreator) : attributes.Creator;
     if (!attributes.CodeText.empty()) {
-        CompileExpression(attributes.CodeText, nullptr, syntax->Code);
+        try {
+            CompileExpression(attributes.CodeText, nullptr, syntax->Code);
+        } catch (...) {
+            ReleaseSyntax(syntax);
+            throw;
+        }
         if (!syntax->Code.Code) {
             ReleaseSyntax(syntax);
             return rrBodyFailed;
@@ -225,6 +231,13 @@ int TLanguageInterpreter::RegisterUserWord(std::string_view name, std::string_vi
     }
     bool dormant = false;
     const int index = findRegistration(Registry, name, dormant);
+    if (index < 0 && Registry.Count() >= kMaxWordNumber) {
+        // A code tree keeps a word number in 16 bits: a larger one would call another word.
+        report(LanguageText(ltCannotRegister) + " " + quoted(name) + ". All " +
+               std::to_string(kMaxWordNumber) + " word numbers are taken.");
+        ReleaseSyntax(syntax);
+        return rrRegistryFull;
+    }
     if (index < 0) {
         Registry.Append(name, normalized, syntax, creator);
         return rrAdded;

@@ -71,6 +71,8 @@ struct TWordAttributes {
     std::string Creator;
     // Return codes only, no messages.
     bool Silent = false;
+    // Registered early, before the definition has run (TSyntax::Provisional).
+    bool Provisional = false;
 };
 
 // Results of TLanguageInterpreter::RegisterUserWord.

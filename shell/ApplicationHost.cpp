@@ -3,6 +3,7 @@
 #include "debugging/TraceWindows.h"
 #include "host/StandardWords.h"
 #include "platform/CodePage.h"
+#include "services/FileDialogs.h"
 #include "services/LanguageManager.h"
 #include "services/MessageBoxes.h"
 #include "shell/ShellTexts.h"
@@ -10,14 +11,20 @@
 
 #include <QApplication>
 
-// The trace windows follow the preferences while this host lives.
+// The trace windows and the file dialogs follow the preferences and the model while this host
+// lives. Folder and file names are in the scripts' code page.
 TApplicationHost::TApplicationHost(QObject* parent)
     : QObject(parent) {
     SetTraceHostInputs({[this] { return Services().Preferences.TraceWordWrap; },
                         [this] { return Services().Preferences.TraceQuiet; }});
+    SetFileDialogHostInputs(
+        {[this] { return Services().Preferences.UseCustomPlacesBar; },
+         [this] { return fromWindows1252(Services().Preferences.PlacesBarDirectory); },
+         [this] { return fromWindows1252(Services().Model.FileName); }});
 }
 
 TApplicationHost::~TApplicationHost() {
+    SetFileDialogHostInputs({});
     SetTraceHostInputs({});
 }
 
@@ -25,15 +32,18 @@ std::string TApplicationHost::LanguageText(int number) const {
     return GetLanguageBytes(number);
 }
 
+// An error box shows the place of the error as the error window does.
 void TApplicationHost::ShowErrorBox(const std::string& message) {
+    const std::string place =
+        vex::GlobalContext ? vex::host::ErrorPlaceOf(*vex::GlobalContext).Prefix() : std::string();
     showMessageBox({QApplication::activeWindow(), QMessageBox::Critical, ShellText(stErrorTitle),
-                    fromWindows1252(message)});
+                    fromWindows1252(vex::PrintableMessage(place + message))});
 }
 
 void TApplicationHost::HandleException(const std::exception& error) {
     if (TAutomationCall::takeException(error))
         return;
-    const std::string message = error.what();
+    const std::string message = vex::ErrorMessage(error);
     if (!message.empty())
         ShowErrorBox(message);
 }
@@ -50,6 +60,10 @@ TApplicationInterpreter::TApplicationInterpreter(TApplicationHost& host, std::in
     vex::GlobalContext = this;
 }
 
+// The error window's line starts with the place of the error ("bank.vex:12: ", see
+// host/model/RunPlaces.h); the message itself stays as the runtime composed it.
 void TApplicationInterpreter::ReportError(const std::string& message) {
-    ::TraceMessage(fromWindows1252(message), true);
+    ::TraceMessage(
+        fromWindows1252(vex::PrintableMessage(vex::host::ErrorPlaceOf(*this).Prefix() + message)),
+        true);
 }

@@ -16,7 +16,8 @@
 // The host of the desktop application's runtime: the model with its services (registers,
 // progress display, preferences) and the words' trace sink and random generator from the host
 // layer, interface texts from the language manager, and error boxes through the message-box
-// service. Trace messages of the words (Print, Trace) go to the trace windows.
+// service. Trace messages of the words (Print, Trace) go to the trace windows; the trace windows
+// and the file dialogs' places bar follow its preferences, and the places bar its model's file.
 class TApplicationHost : public QObject, public vex::host::TModelHost, public vex::host::TWordHost {
     Q_OBJECT
 
@@ -27,7 +28,7 @@ public:
     // The language module's text as Windows-1252 bytes; empty when the module has none, so that
     // the runtime falls back to its English text.
     std::string LanguageText(int number) const override;
-    // A modal error box with an OK button.
+    // A modal error box with an OK button, the message after its place.
     void ShowErrorBox(const std::string& message) override;
     // The error box for an exception that left an evaluation; nothing for one without a message
     // (the silent abort). The abort of an automation call becomes that call's failure.
@@ -38,7 +39,8 @@ public:
 
 // The desktop application's runtime context: created at start-up with the standard words and
 // published as vex::GlobalContext until it is destroyed at shutdown. Its compile and run errors
-// go to the error window.
+// go to the error window, each after its place (the file and line of the statement, the handler
+// of an atom, the user-defined word).
 class TApplicationInterpreter : public vex::TLanguageInterpreter {
 public:
     // `stackSize`: the bytes of the shared stack space for frames of locals.

@@ -7,9 +7,11 @@
 #include "platform/TimerBase.h"
 #include "services/LanguageManager.h"
 #include "services/MessageBoxes.h"
+#include "shell/ApplicationDebugServices.h"
 #include "shell/ApplicationHost.h"
 #include "shell/MainWindow.h"
 #include "shell/ModelTreeView.h"
+#include "shell/StatusProgress.h"
 #include "shell/ZTApplication.h"
 #include "shell/automation/AutomationService.h"
 #include "shell/automation/ServiceRegistration.h"
@@ -171,6 +173,8 @@ void TApplicationShell::createRuntimeContext() {
     note(QStringLiteral("create runtime context"));
     m_host = std::make_unique<TApplicationHost>();
     m_context = std::make_unique<TApplicationInterpreter>(*m_host);
+    note(QStringLiteral("create debugger services"));
+    m_debugger = std::make_unique<TApplicationDebugServices>(*m_context, m_host->Services());
 }
 
 void TApplicationShell::createMainWindow(const QString& scriptFile) {
@@ -178,6 +182,11 @@ void TApplicationShell::createMainWindow(const QString& scriptFile) {
     m_mainWindow = std::make_unique<TMainWindow>(m_context.get());
     note(QStringLiteral("register model tree"));
     m_host->Services().Tree = m_mainWindow->modelTree();
+    note(QStringLiteral("register model view"));
+    m_host->Services().Views.Add(*m_mainWindow->modelTree());
+    note(QStringLiteral("register progress display"));
+    m_progress = std::make_unique<TStatusProgress>(*m_mainWindow->statusBar());
+    m_host->Services().Progress.SetView(m_progress.get());
     if (!scriptFile.isEmpty())
         m_mainWindow->openScript(scriptFile);
     m_mainWindow->show();
@@ -195,12 +204,20 @@ int TApplicationShell::runMessageLoop() {
     return exitCode;
 }
 
-// The model tree is a part of the main window, so the model's services stop calling it first.
+// The model tree and the progress bars are parts of the main window, so the model's services
+// stop calling them first. The debugger window goes before the context it shows.
 void TApplicationShell::destroyWindowsAndContext() {
+    note(QStringLiteral("unregister progress display"));
+    m_host->Services().Progress.SetView(nullptr);
+    m_progress.reset();
+    note(QStringLiteral("unregister model view"));
+    m_host->Services().Views.Remove(*m_mainWindow->modelTree());
     note(QStringLiteral("unregister model tree"));
     m_host->Services().Tree = nullptr;
     note(QStringLiteral("destroy main window"));
     m_mainWindow.reset();
+    note(QStringLiteral("destroy debugger"));
+    m_debugger.reset();
     note(QStringLiteral("destroy tool windows"));
     FinalizeVexScriptOverview();
     FinalizeHelpWindow();

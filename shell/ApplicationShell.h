@@ -6,10 +6,12 @@
 #include <memory>
 
 class QApplication;
+class TApplicationDebugServices;
 class TApplicationHost;
 class TAutomationService;
 class TApplicationInterpreter;
 class TMainWindow;
+class TStatusProgress;
 class TZTApplication;
 
 // Start-up and shutdown of the desktop application, in a fixed order that the log records, and
@@ -22,7 +24,8 @@ class TZTApplication;
 //       1 settings root key        (a constant: nothing runs)
 //       2 language manager         reads "Application Language"
 //       3 timer base               reads the monotonic clock's frequency
-//       4 break watcher            (the watcher thread comes with the debugger)
+//       4 break watcher            (its thread is not built yet; the debugger services keep
+//                                  its slot)
 //       5 OLE container support    (nothing to initialise on Linux)
 //       6 automation server        starts the D-Bus service com.velmark.Zentaro (without a
 //                                  session bus the application runs without it and says so);
@@ -35,12 +38,15 @@ class TZTApplication;
 //     D-Bus activation file, finalises the parts and ends here; otherwise its title is set;
 //  3. the language module of the current language is loaded (a missing one is reported in an
 //     error box, and the texts stay English);
-//  4. the runtime context is created with the standard words;
+//  4. the runtime context is created with the standard words, and the debugger services for it
+//     (the debugger window comes when first needed);
 //  5. the main window is created for the runtime context (it translates itself), its model tree
-//     is registered with the model's services, and the window is shown, with the script file
-//     given, if any;
+//     is registered with the model's services as their tree and as a model view, the status
+//     bar's progress bars as their progress display, and the window is shown, with the script
+//     file given, if any;
 //  6. the message loop runs until the main window closes or TZTApplication::Shutdown;
-//  7. the model tree is unregistered, the main window destroyed, then the tool windows (word
+//  7. the progress display, the model view and the model tree are unregistered, the main window
+//     destroyed, then the debugger services with the debugger window, the tool windows (word
 //     overview, help) and the trace windows (each storing its placement), then the runtime
 //     context;
 //  8. the parts finalise in exactly the reverse order.
@@ -112,5 +118,7 @@ private:
     std::unique_ptr<TAutomationService> m_automation;
     std::unique_ptr<TApplicationHost> m_host;
     std::unique_ptr<TApplicationInterpreter> m_context;
+    std::unique_ptr<TApplicationDebugServices> m_debugger;
     std::unique_ptr<TMainWindow> m_mainWindow;
+    std::unique_ptr<TStatusProgress> m_progress;
 };

@@ -1,7 +1,10 @@
 #include "shell/MainWindow.h"
 
+#include "debugging/DebuggerServices.h"
+#include "debugging/DebuggerTexts.h"
 #include "debugging/TformTrace.h"
 #include "debugging/TraceWindows.h"
+#include "debugging/UserRun.h"
 #include "editing/EditingTexts.h"
 #include "editing/EditorMessages.h"
 #include "editing/RuntimeLookup.h"
@@ -29,7 +32,6 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -136,10 +138,13 @@ bool TMainWindow::saveScriptAs(const QString& path) {
 
 // Each statement runs on its own, as ExecFile runs a script file; a statement that fails is
 // reported and the next one runs.
-bool TMainWindow::runEditedScript() {
+bool TMainWindow::runEditedScript(bool debug) {
     TRuntimeLookup* runtime = scriptRuntime();
-    if (!runtime)
+    if (!runtime || debuggerHoldsRun())
         return false;
+    std::optional<TUserRun> userRun;
+    if (m_context)
+        userRun.emplace(*m_context, debug);
     const qsizetype errorsBefore = ErrorLog().size();
     bool ran = false;
     double number = 0;
@@ -148,7 +153,10 @@ bool TMainWindow::runEditedScript() {
         text.clear();
         number = runtime->Execute(statement.Text, text);
         ran = true;
+        if (userRun && userRun->Ended())
+            break;
     }
+    userRun.reset();
     recolorScript();
     if (ErrorLog().size() != errorsBefore) {
         statusBar()->showMessage(ShellText(stRunFailed));
@@ -207,7 +215,7 @@ TVexScriptEditor* TMainWindow::scriptEditor() const {
 }
 
 bool TMainWindow::newModel() {
-    if (!m_services)
+    if (!m_services || debuggerHoldsRun())
         return false;
     const bool cleared = runScript("tztfnc([new model])");
     if (cleared)
@@ -218,7 +226,7 @@ bool TMainWindow::newModel() {
 // The model goes first (the opening text starts with "new model"), so it is kept as its model
 // file text and read back when the new file reports an error.
 bool TMainWindow::openModel(const QString& path) {
-    if (!m_services || !canRead(path))
+    if (!m_services || debuggerHoldsRun() || !canRead(path))
         return false;
     TModelKeeper keeper(*m_context);
     const bool read = runScript(TZTApp::openModelScript(toScriptText(path)));
@@ -233,7 +241,7 @@ bool TMainWindow::openModel(const QString& path) {
 }
 
 bool TMainWindow::openLibrary(const QString& path) {
-    if (!m_services || !canRead(path))
+    if (!m_services || debuggerHoldsRun() || !canRead(path))
         return false;
     TModelKeeper keeper(*m_context);
     const bool read = runScript(TZTApp::openLibraryScript(toScriptText(path)));
@@ -248,7 +256,7 @@ bool TMainWindow::openLibrary(const QString& path) {
 }
 
 bool TMainWindow::saveModel() {
-    if (!m_services)
+    if (!m_services || debuggerHoldsRun())
         return false;
     if (m_services->Model.FileName.empty()) {
         const QString path = showSaveFileDialog(
@@ -266,7 +274,7 @@ bool TMainWindow::saveModel() {
 }
 
 bool TMainWindow::saveModelAs(const QString& path) {
-    if (!m_services || !canName(path, stCannotSave))
+    if (!m_services || debuggerHoldsRun() || !canName(path, stCannotSave))
         return false;
     const std::string name = vex::host::TextConstant(toScriptText(path));
     if (!runScript("kernelfnc([save model as]," + name + ")")) {
@@ -297,6 +305,11 @@ void TMainWindow::showWordReference() {
     m_wordReference->activateWindow();
 }
 
+void TMainWindow::showDebugger() {
+    if (TDebuggerServices* debugger = m_context ? DebuggerServicesOf(*m_context) : nullptr)
+        debugger->ShowWindow();
+}
+
 TModelTreeView* TMainWindow::modelTree() const {
     return m_ui->tvAtoms;
 }
@@ -320,11 +333,15 @@ void TMainWindow::updateStatus() {
         m_ui->lblClock->setText(clockText);
 }
 
+// The cancelled run ends as soon as the event that closes the window has been handled; the
+// application then leaves its message loop.
 void TMainWindow::closeEvent(QCloseEvent* event) {
     if (!confirmScriptDiscard() || !confirmDiscardOnQuit()) {
         event->ignore();
         return;
     }
+    if (TDebuggerServices* debugger = m_context ? DebuggerServicesOf(*m_context) : nullptr)
+        debugger->CancelRun();
     QMainWindow::closeEvent(event);
 }
 
@@ -375,6 +392,10 @@ void TMainWindow::acRunTriggered() {
     runEditedScript();
 }
 
+void TMainWindow::acDebugTriggered() {
+    runEditedScript(true);
+}
+
 void TMainWindow::acCheckSyntaxTriggered() {
     checkEditedScript();
 }
@@ -397,6 +418,10 @@ void TMainWindow::acTraceWindowTriggered() {
 void TMainWindow::acErrorWindowTriggered() {
     ShowErrorWindow();
     GetErrorWindow()->raise();
+}
+
+void TMainWindow::acDebuggerTriggered() {
+    showDebugger();
 }
 
 void TMainWindow::translate() {
@@ -472,8 +497,9 @@ std::vector<TMainWindow::TStatement> TMainWindow::scriptStatements() const {
 void TMainWindow::setUpModelPanel() {
     const bool hasModel = m_services != nullptr;
     m_ui->lblNoModel->setVisible(!hasModel);
-    for (QAction* action : {m_ui->acNewModel, m_ui->acOpenModel, m_ui->acOpenLibrary,
-                            m_ui->acSaveModel, m_ui->acWordReference})
+    for (QAction* action :
+         {m_ui->acNewModel, m_ui->acOpenModel, m_ui->acOpenLibrary, m_ui->acSaveModel,
+          m_ui->acWordReference, m_ui->acDebug, m_ui->acDebugger})
         action->setEnabled(hasModel);
     m_ui->tvAtoms->attach(m_services);
 }
@@ -501,6 +527,7 @@ void TMainWindow::connectActions() {
     connect(m_ui->acSaveScript, &QAction::triggered, this, &TMainWindow::acSaveScriptTriggered);
     connect(m_ui->acSaveScriptAs, &QAction::triggered, this, &TMainWindow::acSaveScriptAsTriggered);
     connect(m_ui->acRun, &QAction::triggered, this, &TMainWindow::acRunTriggered);
+    connect(m_ui->acDebug, &QAction::triggered, this, &TMainWindow::acDebugTriggered);
     connect(m_ui->acCheckSyntax, &QAction::triggered, this, &TMainWindow::acCheckSyntaxTriggered);
     connect(m_ui->acExit, &QAction::triggered, this, &QWidget::close);
     connect(m_ui->acWordReference, &QAction::triggered, this,
@@ -508,6 +535,7 @@ void TMainWindow::connectActions() {
     connect(m_ui->acAbout, &QAction::triggered, this, &TMainWindow::acAboutTriggered);
     connect(m_ui->acTraceWindow, &QAction::triggered, this, &TMainWindow::acTraceWindowTriggered);
     connect(m_ui->acErrorWindow, &QAction::triggered, this, &TMainWindow::acErrorWindowTriggered);
+    connect(m_ui->acDebugger, &QAction::triggered, this, &TMainWindow::acDebuggerTriggered);
     connect(m_ui->tvAtoms, &TModelTreeView::rebuilt, this, &TMainWindow::updateStatus);
 }
 
@@ -533,7 +561,6 @@ bool TMainWindow::confirmDiscardOnQuit() {
     return confirmDiscard(stDiscardModelOnQuit);
 }
 
-// Qt's own dialog rather than the desktop's, so it looks and behaves the same everywhere.
 QString TMainWindow::askForFileToOpen(const QString& title) {
     return showOpenFileDialog({this, title, QString(), ShellText(stScriptFilter)});
 }
@@ -555,6 +582,16 @@ bool TMainWindow::canRead(const QString& path) {
 bool TMainWindow::canName(const QString& path, TShellText failure) {
     return fitsWindows1252(path) ||
            reportFileError(failure, path, ShellText(stNameOutsideCodePage));
+}
+
+// While a run waits in the debugger, nothing that starts another run begins: it would run inside
+// the paused one, on the model the paused one stands in.
+bool TMainWindow::debuggerHoldsRun() {
+    TDebuggerServices* debugger = m_context ? DebuggerServicesOf(*m_context) : nullptr;
+    if (!debugger || !debugger->HoldsRun())
+        return false;
+    statusBar()->showMessage(DebuggerText(dtRunHeld));
+    return true;
 }
 
 bool TMainWindow::reportFileError(TShellText failure, const QString& path, const QString& reason) {

@@ -67,8 +67,10 @@ public:
     bool saveScriptAs(const QString& path);
     // Runs the editor's script statement by statement (a line break outside parentheses, texts
     // and comments ends a statement) through the runtime and shows the last result in the
-    // status bar; errors go to the error window. False when a statement reported an error.
-    bool runEditedScript();
+    // status bar; errors go to the error window. False when a statement reported an error. With
+    // `debug`, debug mode goes on and the run pauses in the debugger at its first node; a run the
+    // person ends there (Cancel) runs no further statement.
+    bool runEditedScript(bool debug = false);
     // Compiles every statement of the editor's script and selects the first that does not
     // compile (the compiler's reports are in the error window). True when all compile.
     bool checkEditedScript();
@@ -91,6 +93,8 @@ public:
 
     // Shows the word reference of the context's registry in a read-only window.
     void showWordReference();
+    // Shows the debugger window, creating it when missing.
+    void showDebugger();
 
     // The tree of the model's atoms: what the shell registers as the model services' tree.
     TModelTreeView* modelTree() const;
@@ -101,7 +105,8 @@ public:
 protected:
     // Closing the window (File > Exit, Ctrl+Q, the window's close button, the session's end)
     // asks before a changed script is lost, then before a model with atoms is discarded; Cancel
-    // or No keeps the window open.
+    // or No keeps the window open. A run that waits in the debugger is cancelled before the
+    // application ends.
     void closeEvent(QCloseEvent* event) override;
 
 private slots:
@@ -114,11 +119,13 @@ private slots:
     void acSaveScriptTriggered();
     void acSaveScriptAsTriggered();
     void acRunTriggered();
+    void acDebugTriggered();
     void acCheckSyntaxTriggered();
     void acWordReferenceTriggered();
     void acAboutTriggered();
     void acTraceWindowTriggered();
     void acErrorWindowTriggered();
+    void acDebuggerTriggered();
 
 private:
     // A statement of the editor's script and where it starts (a control position).
@@ -146,6 +153,7 @@ private:
     bool canRead(const QString& path);
     bool canName(const QString& path, TShellText failure);
     bool reportFileError(TShellText failure, const QString& path, const QString& reason);
+    bool debuggerHoldsRun();
     bool runScript(const std::string& script);
 
     std::unique_ptr<Ui::TMainWindow> m_ui;

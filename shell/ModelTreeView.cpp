@@ -5,6 +5,7 @@
 
 #include <QScrollBar>
 
+#include <algorithm>
 #include <unordered_set>
 #include <utility>
 
@@ -32,16 +33,53 @@ struct TModelTreeView::TViewState {
 };
 
 TModelTreeView::TModelTreeView(QWidget* parent)
-    : QTreeWidget(parent) {
+    : QTreeWidget(parent)
+    , m_frozen(new QLabel(this)) {
     m_refreshTimer.setSingleShot(true);
     m_refreshTimer.setInterval(0);
     connect(&m_refreshTimer, &QTimer::timeout, this, &TModelTreeView::rebuild);
+    m_frozen->setObjectName(QStringLiteral("lblFrozen"));
+    m_frozen->setAlignment(Qt::AlignCenter);
+    m_frozen->setWordWrap(true);
+    m_frozen->setFrameShape(QFrame::Box);
+    m_frozen->setAutoFillBackground(true);
+    m_frozen->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_frozen->hide();
 }
 
 TModelTreeView::~TModelTreeView() {
     if (m_services && m_services->Tree == this)
         m_services->Tree = nullptr;
+    if (m_services)
+        m_services->Views.Remove(*this);
     discardItems();
+}
+
+void TModelTreeView::ShowFrozenMessage(const std::string& text) {
+    m_frozen->setText(fromWindows1252(QByteArray::fromStdString(text)));
+    placeFrozenMessage();
+    m_frozen->show();
+    m_frozen->raise();
+}
+
+void TModelTreeView::ReleaseFrozen() {
+    m_frozen->hide();
+}
+
+QString TModelTreeView::frozenMessage() const {
+    return m_frozen->isHidden() ? QString() : m_frozen->text();
+}
+
+void TModelTreeView::resizeEvent(QResizeEvent* event) {
+    QTreeWidget::resizeEvent(event);
+    placeFrozenMessage();
+}
+
+// Across the middle of the tree, a little narrower than it.
+void TModelTreeView::placeFrozenMessage() {
+    const int width = std::max(0, this->width() - 16);
+    const int height = m_frozen->heightForWidth(width) + 16;
+    m_frozen->setGeometry(8, (this->height() - height) / 2, width, height);
 }
 
 void TModelTreeView::attach(TModelServices* services) {

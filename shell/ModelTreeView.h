@@ -2,10 +2,12 @@
 
 #include "host/model/ModelViews.h"
 
+#include <QLabel>
 #include <QTimer>
 #include <QTreeWidget>
 
 #include <cstdint>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -24,9 +26,16 @@ class TModelServices;
 // A rebuild keeps the expanded items, the current item and the scroll position of the atoms that
 // still exist.
 //
+// It is also a model view: while the debugger holds a run frozen and the preferences ask for
+// it, a message over the tree ("Frozen for debug") says that the atoms shown are the frozen
+// run's; releasing the run takes it away. It has no watches to show or hide.
+//
 // The view reads the model of the services it is attached to; those must outlive the view or be
-// detached first. While the view is the services' registered tree, destroying it unregisters it.
-class TModelTreeView : public QTreeWidget, public vex::host::TModelTree {
+// detached first. While the view is the services' registered tree or one of their views,
+// destroying it unregisters it.
+class TModelTreeView : public QTreeWidget,
+                       public vex::host::TModelTree,
+                       public vex::host::TModelView {
     Q_OBJECT
 
 public:
@@ -44,6 +53,13 @@ public:
     // Rebuilds so far, for tests and diagnostics.
     int rebuildCount() const noexcept { return m_rebuilds; }
 
+    // TModelView: the frozen message over the tree, and its removal.
+    void ShowFrozenMessage(const std::string& text) override;
+    void ReleaseFrozen() override;
+    void SetWatchesVisible(bool) override {}
+    // The frozen message shown, or an empty text.
+    QString frozenMessage() const;
+
     // The atom handle an item stands for.
     static std::int32_t atomOf(const QTreeWidgetItem* item);
     // The item of an atom, or none when the tree does not show it.
@@ -53,8 +69,13 @@ signals:
     // After every rebuild.
     void rebuilt();
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     struct TViewState;
+
+    void placeFrozenMessage();
 
     TViewState saveViewState() const;
     void restoreViewState(const TViewState& state);
@@ -68,4 +89,5 @@ private:
     std::vector<QTreeWidgetItem*> m_itemOrder;
     int m_rebuilds = 0;
     bool m_shownBefore = false;
+    QLabel* m_frozen;
 };

@@ -1,5 +1,7 @@
 // vexscript: runs VexScript files and texts in the console. The runner is host/console/.
 
+#include "EditLineReader.h"
+
 #include "host/console/ConsoleRunner.h"
 
 #if ZENTARO_LANGUAGE_MODULES
@@ -9,7 +11,9 @@
 #endif
 
 #include <iostream>
+#include <memory>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -33,5 +37,12 @@ int main(int argc, char** argv) {
     // The language modules are found beside the executable; no display is needed.
     QCoreApplication application(argc, argv);
 #endif
-    return vex::host::RunConsole(arguments, std::cout, std::cerr, userLanguageTexts());
+    const vex::host::TConsoleEnvironment environment{
+        std::cin,
+        std::cout,
+        std::cerr,
+        ::isatty(STDIN_FILENO) == 1,
+        [] { return std::make_unique<TEditLineReader>(); },
+        userLanguageTexts()};
+    return vex::host::RunConsole(arguments, environment);
 }

@@ -1,12 +1,19 @@
 // The editor's tool windows on the offscreen platform: how long the word overview takes to
-// re-filter its list for one keystroke, and how long the syntax tree window takes for a long
-// text. Run with `build-bench/bin/vex_toolwindow_bench`.
+// re-filter its list for one keystroke, how long the code completion takes to offer the names
+// for a one-letter prefix, and how long the syntax tree window takes for a long text. Run with
+// `build-bench/bin/vex_toolwindow_bench`.
 
+#include "editing/CodeCompletion.h"
+#include "editing/EditorSettings.h"
+#include "editing/ScriptEditor.h"
+#include "editing/TformCodeCompletion.h"
 #include "editing/TformSyntax.h"
 #include "editing/TformVexScriptOverview.h"
+#include "editing/VexScriptEditor.h"
 #include "host/console/ConsoleHost.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 
 #include <benchmark/benchmark.h>
 
@@ -49,6 +56,62 @@ void OverviewPrefixFilter(benchmark::State& state) {
     FinalizeVexScriptOverview();
 }
 BENCHMARK(OverviewPrefixFilter)->Arg(0)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+void typeKey(QWidget* editor, Qt::Key key, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(editor, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(editor, &release);
+}
+
+// The completion list for a one-letter prefix: the letter typed (the candidates collected and the
+// list filled), then the list shown and painted when its delay is over (the editor's tick); the
+// letter is taken back again outside the measurement. With the second argument 1 only the
+// showing is measured. The prefix is "L" over the standard words alone and "B" with
+// user-defined words "Bench0" ... more.
+void CompletionOneLetter(benchmark::State& state) {
+    const bool showingOnly = state.range(1) != 0;
+    const TBenchRegistry registry(static_cast<int>(state.range(0)));
+    const QString letter = state.range(0) > 0 ? QStringLiteral("B") : QStringLiteral("L");
+    const TEditorSettings saved = SharedEditorSettings();
+    SharedEditorSettings().CompletionMinLength = 1;
+    SharedEditorSettings().CompletionDelay = 0;
+    TScriptEditor panel(nullptr, true, 1, true);
+    panel.resize(900, 700);
+    panel.show();
+    panel.activateWindow();
+    QApplication::processEvents();
+    TVexScriptEditor* editor = panel.Editor();
+    editor->setFocus();
+    editor->SetScriptText(QStringLiteral("Do(x := 1,\n  "));
+    editor->moveCursor(QTextCursor::End);
+    TCodeCompletion& completion = editor->Completion();
+    TformCodeCompletion* list = completion.CompletionForm();
+    int entries = 0;
+    for (auto _ : state) {
+        if (showingOnly)
+            state.PauseTiming();
+        typeKey(editor, Qt::Key(letter.at(0).unicode()), letter);
+        if (showingOnly)
+            state.ResumeTiming();
+        completion.Tick();
+        list->repaint();
+        entries = list->EntryCount();
+        state.PauseTiming();
+        if (!completion.IsVisible())
+            state.SkipWithError("the list did not show");
+        typeKey(editor, Qt::Key_Backspace, QString());
+        completion.Tick();
+        state.ResumeTiming();
+    }
+    state.counters["entries"] = entries;
+    SharedEditorSettings() = saved;
+}
+BENCHMARK(CompletionOneLetter)
+    ->Args({0, 0})
+    ->Args({5000, 0})
+    ->Args({5000, 1})
+    ->Unit(benchmark::kMillisecond);
 
 QString statements(int count) {
     QString text;

@@ -18,10 +18,19 @@ enum class TInspection {
     WordReference
 };
 
+// The name that stands for standard input where a script file is named.
+inline constexpr const char* kStandardInput = "-";
+
 struct TConsoleOptions {
-    // Script files, run first in order, then the -e texts.
+    // Script files, run first in order ("-": the script on standard input), then the -e texts.
     std::vector<std::string> Files;
     std::vector<std::string> Texts;
+    // The words after the script: its arguments (ScriptArg).
+    std::vector<std::string> ScriptArguments;
+    // -i: the interactive mode after the scripts.
+    bool Interactive = false;
+    // --check: compile without running and report errors and warnings.
+    bool Check = false;
     bool Quiet = false;
     bool Json = false;
     TInspection Inspection = TInspection::None;
@@ -29,6 +38,9 @@ struct TConsoleOptions {
     std::string InspectedText;
     bool Help = false;
     bool Version = false;
+
+    // True when a file, standard input or a -e text is to run.
+    bool HasScripts() const noexcept { return !Files.empty() || !Texts.empty(); }
 };
 
 // A command line that cannot be followed; the message names the option and the problem.
@@ -37,8 +49,9 @@ struct TUsageError {
 };
 
 // Reads the arguments (without the program name). --help and --version end the reading at once.
-// Throws TUsageError for an unknown option, an option without its text, or options that cannot
-// be combined, and when there is nothing to run.
+// "--" ends the options: the words after it are the script's arguments, except that without a
+// script before it the first of them is the script. Throws TUsageError for an unknown option,
+// an option without its text, and options that cannot be combined.
 TConsoleOptions ParseConsoleOptions(const std::vector<std::string>& arguments);
 
 // The text of `vexscript --help`.

@@ -1,16 +1,19 @@
 #include "host/console/ConsoleRunner.h"
 
 #include "host/ScriptCodePage.h"
+#include "host/TextFiles.h"
+#include "host/console/ConsoleCheck.h"
 #include "host/console/ConsoleInspection.h"
 #include "host/console/ConsoleOptions.h"
+#include "host/console/ConsoleRepl.h"
+#include "host/console/ConsoleSession.h"
+#include "host/console/InterruptHandler.h"
 #include "host/console/JsonText.h"
+#include "host/model/ModelFile.h"
 
 #include "runtime/VexScript.h"
 
 #include "Version.h"
-
-#include <filesystem>
-#include <fstream>
 
 namespace vex::host {
 
@@ -19,117 +22,139 @@ namespace {
 // The exit status of a usage error or of a script file that cannot be run (nothing runs then).
 constexpr int UsageErrorStatus = 2;
 
-bool IsReadable(const std::string& path) {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
-        return false;
-    }
-    std::ifstream file(path, std::ios::binary);
-    return static_cast<bool>(file);
-}
+// The name standard input goes by in error messages.
+constexpr const char* kStandardInputName = "<stdin>";
 
-// A path can be handed to ExecFile when it survives being written as a text constant: brackets
-// balanced, and no tab or line break (the whitespace pass would change those).
-bool FitsTextConstant(std::string_view path) {
-    int depth = 0;
-    for (char ch : path) {
-        depth += ch == '[' ? 1 : ch == ']' ? -1 : 0;
-        if (depth < 0 || ch == '\t' || ch == '\n' || ch == '\r') {
-            return false;
+// Reads the script files (standard input for "-") before anything runs. False, with a one-line
+// message naming the system's reason, when one cannot be read.
+bool ReadFiles(const std::vector<std::string>& paths, std::istream& in,
+               std::vector<TScriptFile>& files, std::ostream& err) {
+    for (const std::string& path : paths) {
+        TScriptFile& file = files.emplace_back();
+        if (path == kStandardInput) {
+            file.Name = kStandardInputName;
+            TFileFailure failure;
+            if (!ReadWholeStream(in, file.Text, failure)) {
+                err << "vexscript: cannot read standard input: " << failure.Cause << '\n';
+                return false;
+            }
+            continue;
         }
-    }
-    return depth == 0;
-}
-
-// Every file can be read and named in a text constant of the script's code page; otherwise a
-// one-line message.
-bool CheckFiles(const std::vector<std::string>& files, std::ostream& err) {
-    for (const std::string& path : files) {
-        if (!IsReadable(path)) {
-            err << "vexscript: cannot read " << path << '\n';
-            return false;
-        }
-        if (!FitsTextConstant(path)) {
-            err << "vexscript: cannot open " << path
-                << ": unbalanced square brackets or a tab or line break in the name\n";
-            return false;
-        }
-        if (!Utf8ToScript(path)) {
-            err << "vexscript: cannot open " << path
-                << ": the name holds characters Windows-1252 cannot hold\n";
+        // The name is the system's; messages and the JSON output hold script texts, in the
+        // script's code page.
+        file.Name = Utf8ToScript(path).value_or(path);
+        TFileFailure failure;
+        if (!ReadWholeFile(path, file.Text, failure)) {
+            err << "vexscript: cannot read " << path << ": " << failure.Cause << '\n';
             return false;
         }
     }
     return true;
 }
 
-// Opens a script file the way the application opens a model: through the word ExecFile, which
-// runs it statement by statement and takes the name in the script's code page.
-double RunFile(TConsoleInterpreter& context, const std::string& path, TText& text) {
-    return context.ExecuteText("ExecFile([" + Utf8ToScript(path).value_or(path) + "])", text);
+// The name of the script for ScriptArg(0): the last file ("-" for standard input), else "-e"
+// for texts alone, else empty (the interactive mode).
+std::string ScriptName(const TConsoleOptions& options) {
+    if (!options.Files.empty()) {
+        return options.Files.back();
+    }
+    return options.Texts.empty() ? std::string() : std::string("-e");
 }
 
-void PrintResult(const TConsoleOptions& options, double number, const TText& text,
-                 const TConsoleHost& host, std::ostream& out) {
-    if (options.Quiet) {
-        return;
-    }
-    if (!options.Json) {
-        out << (text.empty() ? FormatNumber(number) : text.str()) << '\n';
-        return;
-    }
-    out << "{\"number\": " << JsonNumber(number) << ", \"text\": " << JsonString(text.view())
-        << ", \"errors\": [";
-    for (std::size_t i = 0; i < host.Errors().size(); ++i) {
-        out << (i ? ", " : "") << JsonString(host.Errors()[i]);
-    }
-    out << "]}\n";
+void PrintJson(const TConsoleSession& session, std::ostream& out) {
+    out << "{\"number\": " << JsonNumber(session.Number())
+        << ", \"text\": " << JsonString(session.Text().view())
+        << ", \"errors\": " << JsonErrors(session.Host().Errors()) << "}\n";
 }
 
-int RunScripts(const TConsoleOptions& options, const TLanguageTexts& languageTexts,
-               std::ostream& out, std::ostream& err) {
-    if (!CheckFiles(options.Files, err)) {
+// Runs the files and texts in order, each only while no Ctrl+C came.
+void RunScripts(const TConsoleOptions& options, const std::vector<TScriptFile>& files,
+                TConsoleSession& session) {
+    for (const TScriptFile& file : files) {
+        if (session.Interrupted()) {
+            return;
+        }
+        session.RunScript(file.Name, file.Text);
+    }
+    for (const std::string& text : options.Texts) {
+        if (session.Interrupted()) {
+            return;
+        }
+        session.RunText(text);
+    }
+}
+
+void RunInteractively(const TConsoleOptions& options, const TConsoleEnvironment& environment,
+                      TConsoleSession& session) {
+    std::unique_ptr<TLineReader> reader;
+    if (environment.InputIsTerminal && environment.OpenLineEditor) {
+        reader = environment.OpenLineEditor();
+    }
+    if (!reader) {
+        reader = std::make_unique<TStreamLineReader>(environment.In);
+    }
+    if (environment.InputIsTerminal) {
+        environment.Out << "vexscript " << ZENTARO_VERSION
+                        << " (Ctrl+D leaves, Ctrl+C cancels a line or a run)\n";
+    }
+    session.ClearInterrupted();
+    const TInterruptsIgnored betweenStatements;
+    RunInteractive(session, *reader, environment.Out, !options.Quiet);
+}
+
+int Run(TConsoleOptions options, const TConsoleEnvironment& environment) {
+    const bool interactive =
+        options.Interactive || (!options.HasScripts() && environment.InputIsTerminal);
+    if (!options.HasScripts() && !interactive) {
+        options.Files.push_back(kStandardInput);
+    }
+    std::vector<TScriptFile> files;
+    if (!ReadFiles(options.Files, environment.In, files, environment.Err)) {
         return UsageErrorStatus;
     }
-    TConsoleHost host(out, err, languageTexts);
-    TConsoleInterpreter context(host);
-    double number = 0;
-    TText text;
-    for (const std::string& path : options.Files) {
-        text.clear();
-        number = RunFile(context, path, text);
+    if (options.Check) {
+        return RunCheck(options, files, environment);
     }
-    for (const std::string& source : options.Texts) {
-        text.clear();
-        number = context.ExecuteText(source, text);
+    TConsoleSession session(environment.Out, environment.Err, environment.LanguageTexts);
+    std::vector<std::string>& scriptArguments = session.Host().ScriptArguments;
+    scriptArguments = {ScriptName(options)};
+    scriptArguments.insert(scriptArguments.end(), options.ScriptArguments.begin(),
+                           options.ScriptArguments.end());
+    RunScripts(options, files, session);
+    if (interactive && !session.Interrupted()) {
+        RunInteractively(options, environment, session);
+        return 0;
     }
-    PrintResult(options, number, text, host, out);
-    return host.ExitStatus();
+    if (options.Json) {
+        PrintJson(session, environment.Out);
+    } else if (!options.Texts.empty() && !options.Quiet && session.LastRunSucceeded()) {
+        environment.Out << session.ShownValue() << '\n';
+    }
+    return session.Host().ExitStatus();
 }
 
 } // namespace
 
-int RunConsole(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-               TLanguageTexts languageTexts) {
+int RunConsole(const std::vector<std::string>& arguments, const TConsoleEnvironment& environment) {
     TConsoleOptions options;
     try {
         options = ParseConsoleOptions(arguments);
     } catch (const TUsageError& error) {
-        err << "vexscript: " << error.Message << '\n' << "Try 'vexscript --help'.\n";
+        environment.Err << "vexscript: " << error.Message << '\n' << "Try 'vexscript --help'.\n";
         return UsageErrorStatus;
     }
     if (options.Help) {
-        out << ConsoleUsage;
+        environment.Out << ConsoleUsage;
         return 0;
     }
     if (options.Version) {
-        out << "vexscript " << ZENTARO_VERSION << '\n';
+        environment.Out << "vexscript " << ZENTARO_VERSION << '\n';
         return 0;
     }
     if (options.Inspection != TInspection::None) {
-        return RunInspection(options, languageTexts, out, err);
+        return RunInspection(options, environment.LanguageTexts, environment.Out, environment.Err);
     }
-    return RunScripts(options, languageTexts, out, err);
+    return Run(std::move(options), environment);
 }
 
 } // namespace vex::host

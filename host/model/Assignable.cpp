@@ -15,9 +15,10 @@ namespace {
 // ModelWordSupport.h), so that a target fails as the word would.
 
 void AssignLabel(TLanguageInterpreter& c, TCallNode& n, const TModelValue& value) {
-    const TValue name = ValueArg(c, n, 1);
+    std::string keep;
+    const std::string_view name = NameView(c, n, 1, keep);
     TAtom& owner = AtomArg(c, n, 2);
-    owner.Labels.Set(NameOf(c, n, 1, name), value);
+    owner.Labels.Set(name, value);
 }
 
 void AssignNamedAtt(TLanguageInterpreter& c, TCallNode& n, const TModelValue& value) {

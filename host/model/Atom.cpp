@@ -16,14 +16,25 @@ THandlerCode::~THandlerCode() {
 }
 
 TAtom::TAtom(std::uint32_t id, std::string name)
-    : m_id(id)
+    : TModelObject(TObjectKind::Atom)
+    , m_id(id)
     , m_name(std::move(name)) {}
+
+THandler& TAtom::FirstHandler(int kind) {
+    m_handlers = std::make_unique<std::array<THandler, kHandlerKindCount>>();
+    return (*m_handlers)[static_cast<std::size_t>(kind - 1)];
+}
+
+const THandler& TAtom::Handler(int kind) const {
+    static const THandler kNone;
+    return m_handlers ? (*m_handlers)[static_cast<std::size_t>(kind - 1)] : kNone;
+}
 
 void TAtom::SetAttribute(std::string_view name, const TModelValue& value) {
     const int before = m_attributes.Count();
     m_attributes.Set(name, value);
-    if (m_attributes.Count() != before) {
-        for (THandler& handler : m_handlers) {
+    if (m_attributes.Count() != before && m_handlers) {
+        for (THandler& handler : *m_handlers) {
             handler.Compiled.reset();
             handler.Failed = false;
         }

@@ -63,10 +63,13 @@ public:
     void SetAttribute(std::string_view name, const TModelValue& value);
     TModelValue* AttributeAt(int position) noexcept { return m_attributes.At(position); }
 
-    THandler& Handler(int kind) { return m_handlers[static_cast<std::size_t>(kind - 1)]; }
-    const THandler& Handler(int kind) const {
-        return m_handlers[static_cast<std::size_t>(kind - 1)];
+    // The handler of a kind. An atom gets room for its handlers when the first is set, so the
+    // many atoms that have none (customers, parts) are small.
+    THandler& Handler(int kind) {
+        return m_handlers ? (*m_handlers)[static_cast<std::size_t>(kind - 1)] : FirstHandler(kind);
     }
+    const THandler& Handler(int kind) const;
+    bool HasHandlers() const noexcept { return m_handlers != nullptr; }
 
     // TBindingObject: what the parser needs to bind bare names in this atom's code.
     std::int32_t Id() const override { return static_cast<std::int32_t>(m_id); }
@@ -79,12 +82,18 @@ public:
 private:
     friend class TModel;
 
+    // Makes room for the handlers and gives the one of a kind.
+    THandler& FirstHandler(int kind);
+
     std::uint32_t m_id;
     std::string m_name;
     std::int32_t m_mother = 0;
+    // Events of the atom in the model's event list, so that destroying an atom without events
+    // does not search the list.
+    std::int32_t m_pendingEvents = 0;
     std::vector<std::int32_t> m_children;
     TNamedValues m_attributes;
-    std::array<THandler, kHandlerKindCount> m_handlers;
+    std::unique_ptr<std::array<THandler, kHandlerKindCount>> m_handlers;
 };
 
 } // namespace vex::host

@@ -3,7 +3,8 @@
 namespace vex::host {
 
 TGuiInstance::TGuiInstance(std::string name)
-    : m_name(std::move(name)) {}
+    : TModelObject(TObjectKind::GuiInstance)
+    , m_name(std::move(name)) {}
 
 void TGuiInstance::AddStoredEntry(std::string_view name) {
     const int position = Entries.Find(name);

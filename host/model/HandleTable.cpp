@@ -24,24 +24,6 @@ std::int32_t THandleTable::Add(std::unique_ptr<TModelObject> object) {
     return handle;
 }
 
-const THandleTable::TSlot* THandleTable::SlotOf(std::int32_t handle) const noexcept {
-    if (handle <= 0) {
-        return nullptr;
-    }
-    const auto bits = static_cast<std::uint32_t>(handle);
-    const std::uint32_t index = (bits & kSlotMask) - 1;
-    if ((bits & kSlotMask) == 0 || index >= m_slots.size()) {
-        return nullptr;
-    }
-    const TSlot& slot = m_slots[index];
-    return slot.Object && slot.Generation == (bits >> kSlotBits) ? &slot : nullptr;
-}
-
-TModelObject* THandleTable::Find(std::int32_t handle) const noexcept {
-    const TSlot* slot = SlotOf(handle);
-    return slot ? slot->Object.get() : nullptr;
-}
-
 std::unique_ptr<TModelObject> THandleTable::Remove(std::int32_t handle) {
     const TSlot* found = SlotOf(handle);
     if (!found) {

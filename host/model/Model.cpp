@@ -3,6 +3,7 @@
 #include "runtime/VexWords.h"
 
 #include <cmath>
+#include <unordered_set>
 
 namespace vex::host {
 
@@ -16,15 +17,18 @@ std::string Reference(std::int32_t handle) {
     return std::to_string(handle);
 }
 
+// Most events a run takes in a row at one time. More mean that the clock cannot advance: a
+// handler schedules itself again at once, or its delay is too small to change the clock.
+constexpr std::int64_t kMaxEventsAtOneTime = 1000000;
+
 // Sets what a handler run changes in the context and the registers, and puts it back. Handler
-// runs nest (a handler may run handlers); they count against the same depth limit as calls of
-// user-defined words, so that endless nesting raises EVexStackOverflow instead of exhausting the
-// native stack.
+// runs nest (a handler may run handlers); like every evaluation they count against the runtime's
+// depth limit, so that endless nesting raises EVexStackOverflow instead of exhausting the native
+// stack.
 class THandlerScope {
 public:
     THandlerScope(TLanguageInterpreter& context, std::int32_t atom, std::int32_t involved, int kind)
         : m_context(context)
-        , m_nesting(context)
         , m_registers(context.Host().Registers())
         , m_saved(m_registers)
         , m_marker(context.Stack.UserWordMarker)
@@ -45,7 +49,6 @@ public:
 
 private:
     TLanguageInterpreter& m_context;
-    TNestingScope m_nesting;
     THostRegisters& m_registers;
     THostRegisters m_saved;
     std::uint8_t m_marker;
@@ -64,10 +67,6 @@ TModel::~TModel() = default;
 
 // [atoms] -------------------------------------------------------------------------------------
 
-TAtom* TModel::FindAtom(std::int32_t handle) const noexcept {
-    return dynamic_cast<TAtom*>(m_objects.Find(handle));
-}
-
 TAtom& TModel::AtomOf(std::int32_t handle, std::string_view word) const {
     if (TAtom* atom = FindAtom(handle)) {
         return *atom;
@@ -83,8 +82,7 @@ TAtom& TModel::AtomOf(std::int32_t handle, std::string_view word) const {
 }
 
 TAtom* TModel::AtomById(std::uint32_t id) const noexcept {
-    const auto found = m_byId.find(id);
-    return found == m_byId.end() ? nullptr : FindAtom(found->second);
+    return FindAtom(m_byId.Find(id));
 }
 
 TAtom* TModel::AtomByName(std::string_view name, std::int32_t within) const {
@@ -98,11 +96,11 @@ TAtom* TModel::AtomByName(std::string_view name, std::int32_t within) const {
 }
 
 std::uint32_t TModel::TakeId(std::uint32_t wanted) {
-    if (wanted != 0 && !m_byId.contains(wanted)) {
+    if (wanted != 0 && !m_byId.Contains(wanted)) {
         m_nextId = std::max(m_nextId, wanted + 1);
         return wanted;
     }
-    while (m_byId.contains(m_nextId) || m_nextId == 0) {
+    while (m_byId.Contains(m_nextId) || m_nextId == 0) {
         ++m_nextId;
     }
     return m_nextId++;
@@ -112,7 +110,7 @@ std::int32_t TModel::CreateAtom(std::int32_t mother, std::string name, std::uint
     TAtom* parent = mother ? &AtomOf(mother, "CreateAtom") : nullptr;
     const std::uint32_t atomId = TakeId(id);
     const std::int32_t handle = m_objects.Add(std::make_unique<TAtom>(atomId, std::move(name)));
-    m_byId[atomId] = handle;
+    m_byId.Set(atomId, handle);
     if (parent) {
         FindAtom(handle)->m_mother = mother;
         parent->m_children.push_back(handle);
@@ -129,10 +127,28 @@ void TModel::DetachFromMother(TAtom& atom) {
 
 // Children go before their mothers; iterative, so that deep trees cannot exhaust the stack.
 void TModel::DestroySubtree(std::int32_t handle) {
+    TAtom& atom = *FindAtom(handle);
+    if (atom.m_children.empty()) {
+        if (atom.m_pendingEvents > 0) {
+            m_events.RemoveEvents([handle](std::int32_t owner) { return owner == handle; });
+        }
+        m_byId.Erase(atom.AtomId());
+        m_objects.Remove(handle);
+        return;
+    }
     const std::vector<std::int32_t> members = Subtree(handle);
-    m_events.RemoveEventsOf({members.begin(), members.end()});
+    // Most atoms have no events pending, and then the list is not searched.
+    std::unordered_set<std::int32_t> withEvents;
+    for (std::int32_t member : members) {
+        if (FindAtom(member)->m_pendingEvents > 0) {
+            withEvents.insert(member);
+        }
+    }
+    if (!withEvents.empty()) {
+        m_events.RemoveEvents([&](std::int32_t atom) { return withEvents.contains(atom); });
+    }
     for (auto member = members.rbegin(); member != members.rend(); ++member) {
-        m_byId.erase(FindAtom(*member)->AtomId());
+        m_byId.Erase(FindAtom(*member)->AtomId());
         m_objects.Remove(*member);
     }
 }
@@ -163,7 +179,7 @@ void TModel::MoveAtom(std::int32_t atom, std::int32_t mother, std::string_view w
 }
 
 std::size_t TModel::AtomCount() const noexcept {
-    return m_byId.size();
+    return m_byId.Size();
 }
 
 std::vector<std::int32_t> TModel::Subtree(std::int32_t within) const {
@@ -183,6 +199,9 @@ std::vector<std::int32_t> TModel::Subtree(std::int32_t within) const {
 }
 
 void TModel::SetHandler(TAtom& atom, int kind, std::string text) {
+    if (text.empty() && !atom.HasHandlers()) {
+        return;
+    }
     THandler& handler = atom.Handler(kind);
     handler.Text = std::move(text);
     handler.Compiled.reset();
@@ -190,6 +209,9 @@ void TModel::SetHandler(TAtom& atom, int kind, std::string text) {
 }
 
 bool TModel::CompileHandler(TLanguageInterpreter& context, TAtom& atom, int kind) {
+    if (!atom.HasHandlers()) {
+        return false;
+    }
     THandler& handler = atom.Handler(kind);
     if (handler.Compiled) {
         return true;
@@ -214,8 +236,9 @@ std::int32_t TModel::CreateGuiInstance(std::string name) {
 }
 
 TGuiInstance& TModel::GuiInstanceOf(std::int32_t handle, std::string_view word) const {
-    if (auto* instance = dynamic_cast<TGuiInstance*>(m_objects.Find(handle))) {
-        return *instance;
+    TModelObject* object = m_objects.Find(handle);
+    if (object && object->Kind() == TObjectKind::GuiInstance) {
+        return static_cast<TGuiInstance&>(*object);
     }
     if (m_objects.Find(handle)) {
         Fail(word, "the reference " + Reference(handle) + " is no GUI instance");
@@ -237,16 +260,31 @@ void TModel::ScheduleEvent(double time, std::int32_t code, std::int32_t priority
                        FormatNumber(m_clock) + ") or is no number");
     }
     if (atom != 0) {
-        AtomOf(atom, word);
+        ++AtomOf(atom, word).m_pendingEvents;
     }
     m_events.Schedule(time, code, priority, atom, involved);
+}
+
+void TModel::DropEvents() {
+    m_events.Clear();
+    for (std::int32_t handle : Subtree(m_main)) {
+        FindAtom(handle)->m_pendingEvents = 0;
+    }
 }
 
 double TModel::RunHandler(TLanguageInterpreter& context, std::int32_t atom, int kind,
                           std::int32_t involved, TText& text) {
     text.clear();
     TAtom* target = FindAtom(atom);
-    if (!target || !CompileHandler(context, *target, kind)) {
+    if (!target || !target->HasHandlers()) {
+        return 0;
+    }
+    // The handler is the place of its compile errors as well as of its run's.
+    std::optional<TRunPlaceScope> place;
+    if (Places) {
+        place.emplace(*Places, context, *this, atom, target->AtomId(), kind, m_clock);
+    }
+    if (!CompileHandler(context, *target, kind)) {
         return 0;
     }
     // The copy keeps the tree alive if the handler destroys its atom or replaces the text.
@@ -273,9 +311,20 @@ std::int64_t TModel::RunUntil(TLanguageInterpreter& context, double until, std::
     m_running = true;
     m_stopRequested = false;
     std::int64_t count = 0;
-    while (!m_stopRequested && !m_events.Empty() && m_events.Next().Time <= until) {
+    std::int64_t atThisTime = 0;
+    for (const TEvent* next = m_events.Next(); !m_stopRequested && next && next->Time <= until;
+         next = m_events.Next()) {
+        atThisTime = next->Time == m_clock ? atThisTime + 1 : 1;
+        if (atThisTime > kMaxEventsAtOneTime) {
+            Fail(word, "the clock does not advance: more than " +
+                           std::to_string(kMaxEventsAtOneTime) + " events in a row at the time " +
+                           FormatNumber(m_clock));
+        }
         m_current = m_events.TakeNext();
         m_clock = m_current->Time;
+        if (TAtom* atom = FindAtom(m_current->Atom)) {
+            --atom->m_pendingEvents;
+        }
         TText ignored;
         RunHandler(context, m_current->Atom, static_cast<int>(THandlerKind::OnEvent),
                    m_current->Involved, ignored);
@@ -289,7 +338,7 @@ std::int64_t TModel::RunUntil(TLanguageInterpreter& context, double until, std::
 
 void TModel::Reset(TLanguageInterpreter& context) {
     m_clock = 0;
-    m_events.Clear();
+    DropEvents();
     for (std::int32_t handle : Subtree(m_root)) {
         TText ignored;
         RunHandler(context, handle, static_cast<int>(THandlerKind::OnReset), 0, ignored);
@@ -305,11 +354,9 @@ void TModel::Clear() {
     root.m_children.clear();
     root.Labels = {};
     root.m_attributes = {};
-    for (THandler& handler : root.m_handlers) {
-        handler = {};
-    }
+    root.m_handlers.reset();
     root.SetName("model");
-    m_events.Clear();
+    DropEvents();
     m_clock = 0;
     FileName.clear();
 }

@@ -4,6 +4,8 @@
 #include "host/model/EventList.h"
 #include "host/model/GuiInstance.h"
 #include "host/model/HandleTable.h"
+#include "host/model/IdIndex.h"
+#include "host/model/RunPlaces.h"
 
 #include "runtime/VexScript.h"
 
@@ -11,7 +13,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
 namespace vex {
 class TLanguageInterpreter;
@@ -46,7 +47,11 @@ public:
     // Atoms ----------------------------------------------------------------------------------
 
     // The atom of a live handle, or none.
-    TAtom* FindAtom(std::int32_t handle) const noexcept;
+    TAtom* FindAtom(std::int32_t handle) const noexcept {
+        TModelObject* object = m_objects.Find(handle);
+        return object && object->Kind() == TObjectKind::Atom ? static_cast<TAtom*>(object)
+                                                             : nullptr;
+    }
     // The atom of a handle; raises EVexError naming `word` for none, a stale handle or a handle
     // of something else.
     TAtom& AtomOf(std::int32_t handle, std::string_view word) const;
@@ -90,6 +95,9 @@ public:
     const TEvent* CurrentEvent() const noexcept { return m_current ? &*m_current : nullptr; }
     double Clock() const noexcept { return m_clock; }
     bool Running() const noexcept { return m_running; }
+    // Where handler runs are entered as the places of their errors; set by the services that
+    // own the model (none: not entered).
+    TRunPlaces* Places = nullptr;
     // Asks the running RunUntil to stop after the handler that runs.
     void RequestStop() noexcept { m_stopRequested = true; }
 
@@ -99,7 +107,8 @@ public:
                       std::int32_t involved, TText& text);
     // Runs the pending events in order up to and including `until`, then sets the clock to
     // `until` (unless a stop was requested). Gives the number of events run. Raises EVexError
-    // naming `word` when the model is running already or `until` lies before the clock.
+    // naming `word` when the model is running already, `until` lies before the clock, or the
+    // clock does not advance (more than a million events in a row at one time).
     std::int64_t RunUntil(TLanguageInterpreter& context, double until, std::string_view word);
     // Sets the clock to 0, drops the pending events and runs OnReset of every atom of the model
     // in tree order.
@@ -116,11 +125,13 @@ public:
 
 private:
     std::uint32_t TakeId(std::uint32_t wanted);
+    // Drops every pending event.
+    void DropEvents();
     void DetachFromMother(TAtom& atom);
     void DestroySubtree(std::int32_t handle);
 
     THandleTable m_objects;
-    std::unordered_map<std::uint32_t, std::int32_t> m_byId;
+    TIdIndex m_byId;
     std::uint32_t m_nextId = 1;
     std::int32_t m_main = 0;
     std::int32_t m_root = 0;

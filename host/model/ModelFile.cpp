@@ -1,7 +1,9 @@
 #include "host/model/ModelFile.h"
 
 #include "host/ScriptCodePage.h"
+#include "host/TextFiles.h"
 #include "host/model/Model.h"
+#include "host/model/ModelServices.h"
 
 #include "runtime/VexScript.h"
 
@@ -11,8 +13,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <sstream>
 #include <sys/stat.h>
@@ -216,58 +216,113 @@ void SaveModelFile(const TModel& model, const std::string& path, std::string_vie
 
 // [reading] -----------------------------------------------------------------------------------
 
-std::vector<std::string> SplitStatements(std::string_view script) {
-    std::vector<std::string> statements;
-    int parentheses = 0;
-    int brackets = 0;
-    int braces = 0;
+namespace {
+
+// Follows the nesting that keeps a line break from ending a statement: parentheses, text
+// constants and comments.
+class TStatementNesting {
+public:
+    // Takes the next character; true for a line break that ends a statement.
+    bool Step(char ch) {
+        if (m_brackets > 0) {
+            m_brackets += ch == '[' ? 1 : ch == ']' ? -1 : 0;
+        } else if (m_braces > 0) {
+            m_braces += ch == '{' ? 1 : ch == '}' ? -1 : 0;
+        } else if (ch == '[') {
+            m_brackets = 1;
+        } else if (ch == '{') {
+            m_braces = 1;
+        } else if (ch == '(') {
+            ++m_parentheses;
+        } else if (ch == ')') {
+            m_parentheses = std::max(0, m_parentheses - 1);
+        } else if (ch == '\n' && m_parentheses == 0) {
+            return true;
+        }
+        return false;
+    }
+    bool Open() const noexcept { return m_parentheses > 0 || m_brackets > 0 || m_braces > 0; }
+
+private:
+    int m_parentheses = 0;
+    int m_brackets = 0;
+    int m_braces = 0;
+};
+
+} // namespace
+
+std::vector<TStatement> ScriptStatements(std::string_view script) {
+    std::vector<TStatement> statements;
+    TStatementNesting nesting;
     std::size_t start = 0;
+    int line = 1;
+    int startLine = 1;
     for (std::size_t i = 0; i < script.size(); ++i) {
         const char ch = script[i];
-        if (brackets > 0) {
-            brackets += ch == '[' ? 1 : ch == ']' ? -1 : 0;
-        } else if (braces > 0) {
-            braces += ch == '{' ? 1 : ch == '}' ? -1 : 0;
-        } else if (ch == '[') {
-            brackets = 1;
-        } else if (ch == '{') {
-            braces = 1;
-        } else if (ch == '(') {
-            ++parentheses;
-        } else if (ch == ')') {
-            parentheses = std::max(0, parentheses - 1);
-        } else if (ch == '\n' && parentheses == 0) {
-            statements.emplace_back(script.substr(start, i - start));
+        if (nesting.Step(ch)) {
+            statements.push_back({std::string(script.substr(start, i - start)), startLine});
             start = i + 1;
+            startLine = line + 1;
         }
+        line += ch == '\n' ? 1 : 0;
     }
     if (start < script.size()) {
-        statements.emplace_back(script.substr(start));
+        statements.push_back({std::string(script.substr(start)), startLine});
     }
     return statements;
 }
 
-double ExecuteFile(TLanguageInterpreter& context, const std::string& path, TText& text) {
-    std::error_code error;
-    std::ifstream file;
-    const std::string systemPath = ScriptToUtf8(path);
-    if (std::filesystem::is_regular_file(systemPath, error)) {
-        file.open(systemPath, std::ios::binary);
+std::vector<std::string> SplitStatements(std::string_view script) {
+    std::vector<std::string> texts;
+    for (TStatement& statement : ScriptStatements(script)) {
+        texts.push_back(std::move(statement.Text));
     }
-    std::string content;
-    if (file) {
-        content.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return texts;
+}
+
+bool EndsInsideStatement(std::string_view script) {
+    TStatementNesting nesting;
+    for (const char ch : script) {
+        nesting.Step(ch);
     }
-    if (!file.is_open() || file.bad()) {
-        throw EVexError("ExecFile: cannot read the file \"" + path + "\"");
+    return nesting.Open();
+}
+
+namespace {
+
+// Reading a script ends the reading of a model file in it, whichever way the reading ends: the
+// word Library asked for one read only, and the file's atom numbers mean nothing after it.
+class TScriptRead {
+public:
+    explicit TScriptRead(TModelServices& services)
+        : m_services(services) {
+        services.LastReadWasLibrary = services.LoadIntoLibrary;
     }
+    TScriptRead(const TScriptRead&) = delete;
+    TScriptRead& operator=(const TScriptRead&) = delete;
+    ~TScriptRead() {
+        m_services.LoadIntoLibrary = false;
+        m_services.FileAtoms.clear();
+    }
+
+private:
+    TModelServices& m_services;
+};
+
+} // namespace
+
+double ExecuteScript(TLanguageInterpreter& context, const std::string& name,
+                     std::string_view script, TText& text) {
+    TModelServices& services = ModelServicesOf(context);
+    const TScriptRead read(services);
     double result = 0;
     text.clear();
-    for (const std::string& statement : SplitStatements(content)) {
-        if (RemoveWhitespaceAndComments(statement).empty()) {
+    for (const TStatement& statement : ScriptStatements(script)) {
+        if (RemoveWhitespaceAndComments(statement.Text).empty()) {
             continue;
         }
-        TCompiledCode* code = context.Compile(statement);
+        const TRunPlaceScope place(services.Places, context, name, statement.Line);
+        TCompiledCode* code = context.Compile(statement.Text);
         if (!code) {
             continue;
         }
@@ -280,6 +335,16 @@ double ExecuteFile(TLanguageInterpreter& context, const std::string& path, TText
         result = context.Evaluate(code, text);
     }
     return result;
+}
+
+double ExecuteFile(TLanguageInterpreter& context, const std::string& path, TText& text) {
+    std::string content;
+    TFileFailure failure;
+    if (!ReadWholeFile(ScriptToUtf8(path), content, failure)) {
+        const TScriptRead read(ModelServicesOf(context));
+        throw EVexError("ExecFile: cannot read the file \"" + path + "\": " + failure.Cause);
+    }
+    return ExecuteScript(context, path, content, text);
 }
 
 } // namespace vex::host

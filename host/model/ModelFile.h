@@ -42,14 +42,31 @@ std::string ModelFileText(const TModel& model);
 // EVexError naming `word` when the file cannot be written.
 void SaveModelFile(const TModel& model, const std::string& path, std::string_view word);
 
+// A top-level statement of a script, as written, with the line it starts on (from 1).
+struct TStatement {
+    std::string Text;
+    int Line = 1;
+};
+
 // Cuts a script into its top-level statements: a line break ends a statement when it is outside
 // parentheses, text constants and comments. Statements keep their text as written.
+std::vector<TStatement> ScriptStatements(std::string_view script);
+// The texts of ScriptStatements.
 std::vector<std::string> SplitStatements(std::string_view script);
+// True when a line break after `script` would not end its last statement: the script ends
+// inside parentheses, a text constant or a comment.
+bool EndsInsideStatement(std::string_view script);
 
-// Runs a script file statement by statement: each statement is compiled (which advances the
-// progress item "t-FileRead") and evaluated on its own; a statement that fails to compile is
-// reported and skipped. Gives the result of the last statement. Raises EVexError naming the
-// word ExecFile when the file cannot be read.
+// Runs a script statement by statement: each statement is compiled (which advances the progress
+// item "t-FileRead") and evaluated on its own; a statement that fails to compile is reported and
+// skipped. While a statement runs, its file (`name`) and line are the place of the errors it
+// reports (RunPlaces.h). The script's end ends the reading of a model file in it (the word
+// Library asks for one read). Gives the result of the last statement.
+double ExecuteScript(TLanguageInterpreter& context, const std::string& name,
+                     std::string_view script, TText& text);
+// Reads a script file (its name a script text, Windows-1252) and runs it with ExecuteScript.
+// Raises EVexError naming the word ExecFile, the file and the system's reason when the file
+// cannot be read.
 double ExecuteFile(TLanguageInterpreter& context, const std::string& path, TText& text);
 
 // A text as a VexScript constant that reads back as exactly the same bytes: "[text]", or

@@ -21,8 +21,17 @@ void TModelServices::RefreshTree() {
     }
 }
 
-TModelServices& ModelServicesOf(TLanguageInterpreter& context) {
+THostPartCache<TModelServices> LastModelServices;
+
+TModelHost::~TModelHost() {
+    LastModelServices.Forget(m_services);
+}
+
+// Only a TModelHost's services are remembered: its destructor forgets them again, so the cache
+// never points at services that are gone.
+TModelServices& FindModelServices(TLanguageInterpreter& context) {
     if (auto* host = dynamic_cast<TModelHost*>(&context.Host())) {
+        LastModelServices.Remember(context, host->Services());
         return host->Services();
     }
     // Hosts without a model of their own (such as a plain console host) get services per

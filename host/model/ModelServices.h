@@ -1,9 +1,11 @@
 #pragma once
 
+#include "host/HostPartCache.h"
 #include "host/Preferences.h"
 #include "host/model/Model.h"
 #include "host/model/ModelViews.h"
 #include "host/model/ProgressDisplay.h"
+#include "host/model/RunPlaces.h"
 
 #include "runtime/VexScript.h"
 
@@ -22,7 +24,7 @@ namespace vex::host {
 // them the services keep their state silently, which is what the console wants.
 class TModelServices {
 public:
-    TModelServices() = default;
+    TModelServices() { Model.Places = &Places; }
     TModelServices(const TModelServices&) = delete;
     TModelServices& operator=(const TModelServices&) = delete;
 
@@ -30,6 +32,9 @@ public:
     TPreferences Preferences;
     TProgressDisplay Progress;
     TModelViews Views;
+    // Where the running code is, for error messages: the statement of a script file, the
+    // handler of an atom.
+    TRunPlaces Places;
     TCursorDisplay* Cursor = nullptr;
     TModelTree* Tree = nullptr;
 
@@ -62,6 +67,11 @@ private:
 // texts, the error box and the exception handler.
 class TModelHost : public THostInterface {
 public:
+    TModelHost() = default;
+    TModelHost(const TModelHost&) = delete;
+    TModelHost& operator=(const TModelHost&) = delete;
+    ~TModelHost() override;
+
     THostRegisters& Registers() override { return m_registers; }
     bool IsProgressActive() const override { return m_services.Progress.IsActive(); }
     void AdvanceProgress(std::string_view item, std::int64_t amount) override {
@@ -74,9 +84,20 @@ private:
     TModelServices m_services;
 };
 
+// The model services found last (see THostPartCache).
+extern THostPartCache<TModelServices> LastModelServices;
+
+// ModelServicesOf's search, for a context other than the last one.
+TModelServices& FindModelServices(TLanguageInterpreter& context);
+
 // The model services of a context: its host's when the host is a TModelHost. A host that is
 // none gets services of its own, kept per context as long as the process runs; those have no
 // progress routing (the host's IsProgressActive answers for it).
-TModelServices& ModelServicesOf(TLanguageInterpreter& context);
+inline TModelServices& ModelServicesOf(TLanguageInterpreter& context) {
+    if (TModelServices* services = LastModelServices.Find(context)) [[likely]] {
+        return *services;
+    }
+    return FindModelServices(context);
+}
 
 } // namespace vex::host

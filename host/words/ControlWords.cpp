@@ -69,7 +69,8 @@ double ReadCounter(TLanguageInterpreter& c, const TVariable& var) {
     return ReadVariable(c, var.Kind, VariableAddress(c, var), ignored);
 }
 
-// The counter is read back after every pass, so the body may change it.
+// The counter is read back after every pass, so the body may change it. A step too small to
+// change the counter (1 at 1E20) would count forever: that is an error.
 double For(int count, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     const TVariable& counter = VariableArg(c, n, 1);
     if (counter.Kind != vkNumber && counter.Kind != vkEightByte) {
@@ -83,10 +84,17 @@ double For(int count, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     }
     double result = 0;
     StoreInVariable(c, counter, NumberValue(from));
-    for (double i = from; step > 0 ? i <= to : i >= to; i = ReadCounter(c, counter) + step) {
+    for (double i = from; step > 0 ? i <= to : i >= to;) {
         StoreInVariable(c, counter, NumberValue(i));
         if (!Pass(c, n, 4, result, text)) {
             break;
+        }
+        const double current = ReadCounter(c, counter);
+        i = current + step;
+        if (i == current) {
+            WordError(c, n,
+                      "the step " + FormatNumber(step) + " does not change the counter " +
+                          counter.Name + " at " + FormatNumber(current));
         }
     }
     return result;
@@ -119,13 +127,13 @@ double Error(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
 const TWordRow kRows[] = {
     {1,  "Do",     "Control", Do,     1, 255, "Evaluates its arguments in order and gives the value of the last.", "Do(x:=1,Print(x))"},
     {20, "If",     "Control", If,     1, 3,   "Evaluates the second argument when the first is true (a nonzero number or a text that is not empty), else the third (0 without one).", "If(x>1,[big],[small])"},
-    {21, "While",  "Control", While,  2, 2,   "Evaluates the body as long as the condition is true; gives the value of the last pass.", "While(i<10,i:=i+1)"},
+    {21, "While",  "Control", While,  2, 2,   "Evaluates the body as long as the condition is true; gives the value of the last pass.", "While(k<10,k:=k+1)"},
     {22, "Repeat", "Control", Repeat, 2, 2,   "Evaluates the body a number of times; gives the value of the last pass.", "Repeat(3,Print([hi]))"},
-    {23, "For",    "Control", For,    4, 5,   "Counts a number variable from a start to an end value (inclusive) in steps (1 unless given), evaluating the body for each value; the counter is read back after each pass.", "For(i,1,10,total:=total+i)"},
-    {24, "Break",  "Control", Break,  0, 0,   "Leaves the innermost While, Repeat or For loop.", "While(1,If(i>9,Break,i:=i+1))"},
+    {23, "For",    "Control", For,    4, 5,   "Counts a number variable from a start to an end value (inclusive) in steps (1 unless given), evaluating the body for each value; the counter is read back after each pass.", "For(k,1,10,total:=total+k)"},
+    {24, "Break",  "Control", Break,  0, 0,   "Leaves the innermost While, Repeat or For loop.", "While(1,If(k>9,Break,k:=k+1))"},
     {25, "Choose", "Control", Choose, 2, 255, "Evaluates only the argument the first argument selects: 1 for the second argument, 2 for the third, and so on.", "Choose(k,[low],[middle],[high])"},
     {26, "Return", "Control", Return, 0, 2,   "Ends the running code (the body of a user-defined word, or the whole text) with a value and, optionally, a text.", "Return(n*2)"},
-    {27, "Error",  "Control", Error,  1, 1,   "Raises an error with a message; the running code ends and the message is reported.", "Error([the queue is empty])"},
+    {27, "Error",  "Control", Error,  1, 1,   "Raises an error with a message; the running code ends and the message is reported.", "If(x<0,Error([x is negative]))"},
 };
 // clang-format on
 

@@ -11,12 +11,13 @@
 // Paths are script texts (Windows-1252) and are handed to the system in its encoding, UTF-8;
 // names the system gives back (listings, directories) are converted to the script's code page,
 // and one that code page cannot hold is an error rather than a name that leads nowhere. Paths are
-// relative to the current directory. Texts are read and written
-// exactly as they are (no line-end conversion). WriteTextFile replaces a file atomically: it
-// writes a temporary file beside it and renames it over the old one, so a failure midway never
-// leaves a half-written file.
+// relative to the current directory. Texts are read and written exactly as they are (no line-end
+// conversion). Only regular files are read, and no more of them than the longest text holds
+// (host/TextFiles.h). WriteTextFile replaces a file atomically: it writes a temporary file beside
+// it and renames it over the old one, so a failure midway never leaves a half-written file.
 
 #include "host/ScriptCodePage.h"
+#include "host/TextFiles.h"
 #include "host/words/WordSupport.h"
 #include "host/words/WordTables.h"
 
@@ -69,37 +70,9 @@ std::string ScriptName(const TLanguageInterpreter& c, const TCallNode& n, const 
     FileError(c, n, what, path, error.message());
 }
 
-std::string ReadAll(const TLanguageInterpreter& c, const TCallNode& n, const fs::path& path) {
-    std::error_code error;
-    if (fs::is_directory(path, error)) {
-        FileError(c, n, "cannot read", path, "it is a directory");
-    }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        FileError(c, n, "cannot open", path, std::strerror(errno));
-    }
-    std::ostringstream contents;
-    contents << file.rdbuf();
-    if (file.bad()) {
-        FileError(c, n, "cannot read", path, std::strerror(errno));
-    }
-    return contents.str();
-}
-
-// The lines of a text: split at line feeds, a carriage return before one dropped; a final line
-// end does not start another line.
-std::vector<std::string_view> Lines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
-        lines.push_back(line);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    }
-    return lines;
+[[noreturn]] void FileError(const TLanguageInterpreter& c, const TCallNode& n, const fs::path& path,
+                            const TFileFailure& failure) {
+    FileError(c, n, failure.What, path, failure.Cause);
 }
 
 double FileExists(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
@@ -113,21 +86,28 @@ double DirectoryExists(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
 }
 
 double ReadTextFile(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
-    const std::string contents = ReadAll(c, n, PathArg(c, n, 1));
+    const fs::path path = PathArg(c, n, 1);
+    std::string contents;
+    TFileFailure failure;
+    if (!ReadWholeFile(path, contents, failure)) {
+        FileError(c, n, path, failure);
+    }
     text = TText(contents);
     return 0;
 }
 
+// Writes to `path`; a failure names `named`, the file the script named (WriteTextFile writes a
+// temporary file beside it, which the script never heard of).
 void WriteAll(const TLanguageInterpreter& c, const TCallNode& n, const fs::path& path,
-              std::string_view contents, std::ios::openmode mode) {
+              std::string_view contents, std::ios::openmode mode, const fs::path& named) {
     std::ofstream file(path, std::ios::binary | mode);
     if (!file) {
-        FileError(c, n, "cannot open", path, std::strerror(errno));
+        FileError(c, n, "cannot open", named, std::strerror(errno));
     }
     file.write(contents.data(), static_cast<std::streamsize>(contents.size()));
     file.close();
     if (!file) {
-        FileError(c, n, "cannot write", path, std::strerror(errno));
+        FileError(c, n, "cannot write", named, std::strerror(errno));
     }
 }
 
@@ -136,7 +116,7 @@ double WriteTextFile(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     const TText contents = TextArg(c, n, 2);
     fs::path temporary = path;
     temporary += ".writing";
-    WriteAll(c, n, temporary, contents.view(), std::ios::trunc);
+    WriteAll(c, n, temporary, contents.view(), std::ios::trunc, path);
     std::error_code error;
     fs::rename(temporary, path, error);
     if (error) {
@@ -149,24 +129,30 @@ double WriteTextFile(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
 double AppendTextFile(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     const fs::path path = PathArg(c, n, 1);
     const TText contents = TextArg(c, n, 2);
-    WriteAll(c, n, path, contents.view(), std::ios::app);
+    WriteAll(c, n, path, contents.view(), std::ios::app, path);
     return static_cast<double>(contents.size());
 }
 
 double ReadFileLine(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     const fs::path path = PathArg(c, n, 1);
     const auto i = static_cast<std::size_t>(IntegerArg(c, n, 2, 1, INT32_MAX));
-    const std::string contents = ReadAll(c, n, path);
-    const auto lines = Lines(contents);
-    if (i <= lines.size()) {
-        text = TText(lines[i - 1]);
+    std::string line;
+    TFileFailure failure;
+    if (!ReadFileLineAt(path, i, line, failure)) {
+        FileError(c, n, path, failure);
     }
+    text = TText(line);
     return 0;
 }
 
 double FileLineCount(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     const fs::path path = PathArg(c, n, 1);
-    return static_cast<double>(Lines(ReadAll(c, n, path)).size());
+    std::size_t count = 0;
+    TFileFailure failure;
+    if (!CountFileLines(path, count, failure)) {
+        FileError(c, n, path, failure);
+    }
+    return static_cast<double>(count);
 }
 
 double DeleteFile(int, TCallNode& n, TText&, TLanguageInterpreter& c) {

@@ -122,7 +122,7 @@ double Div(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     if (b == 0) {
         ArgumentError(c, n, 2, "division by zero");
     }
-    return std::floor(a / b);
+    return Finite(c, n, a, b, std::floor(a / b));
 }
 
 double Mod(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
@@ -131,7 +131,7 @@ double Mod(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     if (b == 0) {
         ArgumentError(c, n, 2, "division by zero");
     }
-    return a - b * std::floor(a / b);
+    return Finite(c, n, a, b, a - b * std::floor(a / b));
 }
 
 // clang-format off
@@ -155,8 +155,8 @@ const TWordRow kRows[] = {
     {56, "Trunc",   "Math", Unary<Trunc>,   1, 1,   "The number without its fraction.", "Trunc(-2.7)"},
     {57, "Frac",    "Math", Unary<Frac>,    1, 1,   "The fraction of a number, with its sign.", "Frac(2.75)"},
     {58, "Round",   "Math", Round,          1, 2,   "Rounds to a number of decimals (0 unless given, -15 to 15); halves round away from zero.", "Round(2.345,2)"},
-    {59, "Min",     "Math", Min,            1, 255, "The smallest of the numbers.", "Min(a,b,c)"},
-    {60, "Max",     "Math", Max,            1, 255, "The largest of the numbers.", "Max(a,b,c)"},
+    {59, "Min",     "Math", Min,            1, 255, "The smallest of the numbers.", "Min(x,y,z)"},
+    {60, "Max",     "Math", Max,            1, 255, "The largest of the numbers.", "Max(x,y,z)"},
     {61, "Div",     "Math", Div,            2, 2,   "Integer quotient, rounded towards minus infinity.", "Div(7,2)"},
     {62, "Mod",     "Math", Mod,            2, 2,   "Remainder with the sign of the divisor, so that Div(a,b)*b+Mod(a,b) is a.", "Mod(-7,3)"},
 };

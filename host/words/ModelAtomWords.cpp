@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace vex::host {
 
@@ -50,12 +51,13 @@ double RunKind(TLanguageInterpreter& c, std::int32_t atom, THandlerKind kind,
 double CreateAtom(int count, TCallNode& n, TText&, TLanguageInterpreter& c) {
     TModel& model = ModelOf(c);
     const std::int32_t mother = AtomArg(c, n, 1).Handle();
-    std::string name = count >= 2 ? TextHalfArg(c, n, 2).str() : std::string();
+    TText keep;
+    std::string name = count >= 2 ? std::string(TextHalfView(c, n, 2, keep)) : std::string();
     const TAtom* prototype = count >= 3 ? &AtomArg(c, n, 3) : nullptr;
     if (name.empty()) {
         name = prototype ? prototype->AtomName() : "atom";
     }
-    const std::int32_t handle = model.CreateAtom(mother, name);
+    const std::int32_t handle = model.CreateAtom(mother, std::move(name));
     if (prototype) {
         CopyContents(model, *prototype, *model.FindAtom(handle));
     }
@@ -71,12 +73,16 @@ double DestroyAtom(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     if (handle == model.Main() || handle == model.Root() || handle == model.Library()) {
         WordError(c, n, "the atom \"" + atom.AtomName() + "\" cannot be destroyed");
     }
-    for (std::int32_t member : model.Subtree(handle)) {
-        RunKind(c, member, THandlerKind::OnDestruction, 0);
+    if (atom.Children().empty()) {
+        RunKind(c, handle, THandlerKind::OnDestruction, 0);
+    } else {
+        for (std::int32_t member : model.Subtree(handle)) {
+            RunKind(c, member, THandlerKind::OnDestruction, 0);
+        }
     }
     // A destruction handler may have destroyed the atom already.
     if (model.FindAtom(handle)) {
-        model.DestroyAtom(handle, WordOf(c, n));
+        model.DestroyAtom(handle, WordNameOf(c, n));
         Services(c).RefreshTree();
     }
     return 0;
@@ -128,7 +134,7 @@ double MoveAtom(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     const std::int32_t atom = AtomArg(c, n, 1).Handle();
     const std::int32_t mother = AtomArg(c, n, 2).Handle();
     const std::int32_t oldMother = model.FindAtom(atom)->Mother();
-    model.MoveAtom(atom, mother, WordOf(c, n));
+    model.MoveAtom(atom, mother, WordNameOf(c, n));
     Services(c).RefreshTree();
     RunKind(c, oldMother, THandlerKind::OnExit, atom);
     RunKind(c, atom, THandlerKind::OnExited, oldMother);

@@ -18,17 +18,7 @@ namespace vex::host {
 namespace {
 
 double ExecFile(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
-    TModelServices& services = Services(c);
-    const TText path = TextHalfArg(c, n, 1);
-    services.LastReadWasLibrary = services.LoadIntoLibrary;
-    struct TLoadEnd {
-        TModelServices& services;
-        ~TLoadEnd() {
-            services.LoadIntoLibrary = false;
-            services.FileAtoms.clear();
-        }
-    } loadEnd{services};
-    return ExecuteFile(c, path.str(), text);
+    return ExecuteFile(c, TextHalfArg(c, n, 1).str(), text);
 }
 
 // The atom with a number of the file being read.
@@ -148,10 +138,10 @@ constexpr const char* kVarious = "Various";
 const TWordRow kRows[] = {
     {634, "ModelFile", kModelFiles, ModelFile, 3, 3, "Model files: starts reading a model file (format, model name, clock).", "ModelFile(1,[bank],0)"},
     {635, "LoadAtom", kModelFiles, LoadAtom, 4, 4, "Model files: creates atom number k of the file below atom number m, with a name and an ID.", "LoadAtom(1,0,[Queue],4)"},
-    {636, "LoadAtt", kModelFiles, LoadAtt, 4, 4, "Model files: a named attribute of atom number k (name, number, text).", "LoadAtt(1,[capacity],10,[])"},
-    {637, "LoadLabel", kModelFiles, LoadLabel, 4, 4, "Model files: a label of atom number k (name, number, text).", "LoadLabel(1,[served],0,[])"},
-    {638, "LoadHandler", kModelFiles, LoadHandler, 3, 3, "Model files: a handler text of atom number k, compiled when it first runs.", "LoadHandler(1,[OnReset],[c.served := 0])"},
-    {639, "LoadEvent", kModelFiles, LoadEvent, 5, 5, "Model files: a pending event (time, code, priority, atom number, involved atom number; -1 for none).", "LoadEvent(5,0,0,1,-1)"},
+    {636, "LoadAtt", kModelFiles, LoadAtt, 4, 4, "Model files: a named attribute of atom number k (name, number, text).", "LoadAtt(0,[capacity],10,[])"},
+    {637, "LoadLabel", kModelFiles, LoadLabel, 4, 4, "Model files: a label of atom number k (name, number, text).", "LoadLabel(0,[served],0,[])"},
+    {638, "LoadHandler", kModelFiles, LoadHandler, 3, 3, "Model files: a handler text of atom number k, compiled when it first runs.", "LoadHandler(0,[OnReset],[c.served := 0])"},
+    {639, "LoadEvent", kModelFiles, LoadEvent, 5, 5, "Model files: a pending event (time, code, priority, atom number, involved atom number; -1 for none).", "LoadEvent(5,0,0,0,-1)"},
     {640, "FileText", kModelFiles, FileText, 1, 1, "A text with %XX escapes decoded (model files write texts with line breaks or unbalanced brackets so).", "FileText([a%0Ab])"},
     {641, "FileNumber", kModelFiles, FileNumber, 1, 1, "The number inf, -inf or nan (as model files write them).", "FileNumber([inf])"},
     {1505, "ExecFile", kVarious, ExecFile, 1, 1, "Runs a script file, such as a model file, statement by statement (a line break outside parentheses, texts and comments ends a statement) and gives the last result.", "ExecFile([bank.vex])"},

@@ -9,21 +9,24 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace vex::host {
 
 namespace {
 
 double Label(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
-    const TText name = TextHalfArg(c, n, 1);
+    TText keep;
+    const std::string_view name = TextHalfView(c, n, 1, keep);
     const TAtom& owner = AtomArg(c, n, 2);
-    const TModelValue* value = owner.Labels.At(owner.Labels.Find(name.view()));
+    const TModelValue* value = owner.Labels.At(owner.Labels.Find(name));
     return value ? GiveValue(*value, text) : 0;
 }
 
 double SetLabel(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     TAtom& atom = AtomArg(c, n, 1);
-    const std::string name = NameArg(c, n, 2);
+    std::string keep;
+    const std::string_view name = NameView(c, n, 2, keep);
     const TModelValue value = ModelValueArg(c, n, 3);
     atom.Labels.Set(name, value);
     return GiveValue(value, text);
@@ -88,7 +91,9 @@ double SetHandler(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     const int kind = KindArg(c, n, 2);
     TModel& model = ModelOf(c);
     model.SetHandler(atom, kind, TextHalfArg(c, n, 3).str());
-    return atom.Handler(kind).Text.empty() || model.CompileHandler(c, atom, kind) ? 1 : 0;
+    return std::as_const(atom).Handler(kind).Text.empty() || model.CompileHandler(c, atom, kind)
+               ? 1
+               : 0;
 }
 
 double Handler(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
@@ -118,7 +123,7 @@ const TWordRow kRows[] = {
     {621, "Att", kParameters, Att, 2, 2, "The value of a named attribute of an atom by name.", "Att(c,[capacity])"},
     {622, "SetHandler", kParameters, SetHandler, 3, 3, "Sets the handler code of a kind (OnEvent ... OnInit, or 1 to 15) of an atom and compiles it; 1 when it compiles.", "SetHandler(c,[OnEvent],[Print(EventCode)])"},
     {623, "Handler", kParameters, Handler, 2, 2, "The handler code of a kind of an atom, as text.", "Handler(c,[OnReset])"},
-    {624, "RunHandler", kParameters, RunHandler, 2, 3, "Runs the handler of a kind of an atom with an optional involved atom and gives its result.", "RunHandler(c,[OnUser],i)"},
+    {624, "RunHandler", kParameters, RunHandler, 2, 3, "Runs the handler of a kind of an atom with an optional involved atom and gives its result.", "RunHandler(i,[OnEntry],c)"},
     {wnNamedAtt, "NamedAtt", kParameters, NamedAtt, 2, 2, "The named attribute at a position (from 1) of an atom; bare attribute names in an atom's code compile to NamedAtt(n,c). Assign with :=.", "NamedAtt(1,c)"},
 };
 // clang-format on

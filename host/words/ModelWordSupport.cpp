@@ -24,6 +24,12 @@ std::int32_t RoundedModelInteger(const TLanguageInterpreter& context, const TCal
 }
 
 int KindArg(TLanguageInterpreter& context, TCallNode& node, int i) {
+    std::string_view name;
+    if (QuickText(context, *node.Arg(i), name)) {
+        if (const int kind = HandlerKindByName(name)) {
+            return kind;
+        }
+    }
     const TValue value = ValueArg(context, node, i);
     if (value.IsText) {
         const int kind = HandlerKindByName(value.Text.view());

@@ -47,6 +47,11 @@ inline TModel& ModelOf(TLanguageInterpreter& context) {
 inline std::string WordOf(const TLanguageInterpreter& context, const TCallNode& node) {
     return context.WordName(node.WordNumber);
 }
+// The same name without a copy, for a model operation that runs no script while it holds the
+// name (a script may register words, which moves the names).
+inline std::string_view WordNameOf(const TLanguageInterpreter& context, const TCallNode& node) {
+    return context.Registry.WordNames[node.WordNumber - 1];
+}
 
 // The number half of argument i.
 inline double NumberHalfArg(TLanguageInterpreter& context, TCallNode& node, int i) {
@@ -63,6 +68,18 @@ inline TText TextHalfArg(TLanguageInterpreter& context, TCallNode& node, int i) 
     TText text;
     EvaluateArg(context, node, i, text);
     return text;
+}
+
+// The text half of argument i as a view: a text constant's text in place (see QuickText), any
+// other argument evaluated into `keep`, which must outlive the view.
+inline std::string_view TextHalfView(TLanguageInterpreter& context, TCallNode& node, int i,
+                                     TText& keep) {
+    std::string_view text;
+    if (QuickText(context, *node.Arg(i), text)) {
+        return text;
+    }
+    EvaluateArg(context, node, i, keep);
+    return keep.view();
 }
 
 // Argument i as a model value: both halves.
@@ -95,7 +112,12 @@ inline std::int32_t ReferenceArg(TLanguageInterpreter& context, TCallNode& node,
 
 // The living atom argument i refers to; the model's error naming the word for any other value.
 inline TAtom& AtomArg(TLanguageInterpreter& context, TCallNode& node, int i) {
-    return ModelOf(context).AtomOf(ReferenceArg(context, node, i), WordOf(context, node));
+    const std::int32_t handle = ReferenceArg(context, node, i);
+    const TModel& model = ModelOf(context);
+    if (TAtom* atom = model.FindAtom(handle)) [[likely]] {
+        return *atom;
+    }
+    return model.AtomOf(handle, WordNameOf(context, node));
 }
 
 // ModelIntegerArg's rounding and range check, for numbers that are no whole number in range.
@@ -124,6 +146,17 @@ std::string_view NameOf(const TLanguageInterpreter& context, const TCallNode& no
 inline std::string NameArg(TLanguageInterpreter& context, TCallNode& node, int i) {
     const TValue value = ValueArg(context, node, i);
     return std::string(NameOf(context, node, i, value));
+}
+// NameArg as a view: a text constant that is not empty in place, any other argument through
+// NameArg into `keep`, which must outlive the view.
+inline std::string_view NameView(TLanguageInterpreter& context, TCallNode& node, int i,
+                                 std::string& keep) {
+    std::string_view name;
+    if (QuickText(context, *node.Arg(i), name) && !name.empty()) {
+        return name;
+    }
+    keep = NameArg(context, node, i);
+    return keep;
 }
 
 } // namespace vex::host

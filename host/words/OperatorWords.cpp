@@ -20,19 +20,6 @@ namespace vex::host {
 
 namespace {
 
-[[noreturn, gnu::noinline]] void NotFiniteError(TLanguageInterpreter& c, TCallNode& n, double a,
-                                                double b) {
-    WordError(c, n, FormatNumber(a) + " and " + FormatNumber(b) + " give no finite number");
-}
-
-// A result that is no finite number although the operands were is an error, never a silent NAN.
-inline double Finite(TLanguageInterpreter& c, TCallNode& n, double a, double b, double result) {
-    if (!std::isfinite(result) && std::isfinite(a) && std::isfinite(b)) [[unlikely]] {
-        NotFiniteError(c, n, a, b);
-    }
-    return result;
-}
-
 // fmod, with the integer remainder where both are whole numbers below 2^53 in size: for those the
 // two agree, and the integer division is many times faster. A zero result keeps the dividend's
 // sign, as fmod's does.
@@ -186,22 +173,22 @@ double Xor(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
 
 // clang-format off
 const TWordRow kRows[] = {
-    {3,  "+",   "Math", Add,            2, 2, "Sum of two numbers; when either side gives a text, the two sides joined as texts.", "a+1"},
-    {4,  "-",   "Math", Subtract,       2, 2, "Difference of two numbers.", "a-1"},
-    {5,  "*",   "Math", Multiply,       2, 2, "Product of two numbers.", "a*2"},
-    {6,  "/",   "Math", Divide,         2, 2, "Quotient of two numbers; dividing by zero is an error.", "a/2"},
-    {7,  "%",   "Math", Remainder,      2, 2, "Remainder of a division, with the sign of the dividend.", "a%2"},
+    {3,  "+",   "Math", Add,            2, 2, "Sum of two numbers; when either side gives a text, the two sides joined as texts.", "x+1"},
+    {4,  "-",   "Math", Subtract,       2, 2, "Difference of two numbers.", "x-1"},
+    {5,  "*",   "Math", Multiply,       2, 2, "Product of two numbers.", "x*2"},
+    {6,  "/",   "Math", Divide,         2, 2, "Quotient of two numbers; dividing by zero is an error.", "x/2"},
+    {7,  "%",   "Math", Remainder,      2, 2, "Remainder of a division, with the sign of the dividend.", "x%2"},
     {8,  "^",   "Math", Power,          2, 2, "A number raised to a power.", "2^10"},
-    {9,  "=",   "Math", Equal,          2, 2, "1 when both sides are equal, else 0; texts compare byte by byte.", "a=1"},
-    {10, "<>",  "Math", NotEqual,       2, 2, "1 when the sides differ, else 0.", "a<>1"},
-    {11, "<",   "Math", Less,           2, 2, "1 when the left side is smaller, else 0; texts compare byte by byte.", "a<1"},
-    {12, ">",   "Math", Greater,        2, 2, "1 when the left side is larger, else 0.", "a>1"},
-    {13, "<=",  "Math", LessOrEqual,    2, 2, "1 when the left side is not larger, else 0.", "a<=1"},
-    {14, ">=",  "Math", GreaterOrEqual, 2, 2, "1 when the left side is not smaller, else 0.", "a>=1"},
-    {15, "&",   "Math", And,            2, 2, "1 when both sides are true (a nonzero number or a text that is not empty), else 0; the right side is evaluated only when the left is true.", "(a>0)&(b>0)"},
-    {16, "|",   "Math", Or,             2, 2, "1 when either side is true, else 0; the right side is evaluated only when the left is false.", "(a>0)|(b>0)"},
-    {17, "Not", "Math", Not,            1, 1, "1 when the argument is false (0 or the empty text), else 0.", "Not(a=1)"},
-    {18, "Xor", "Math", Xor,            2, 2, "1 when exactly one of the two is true, else 0.", "Xor(a>0,b>0)"},
+    {9,  "=",   "Math", Equal,          2, 2, "1 when both sides are equal, else 0; texts compare byte by byte.", "x=1"},
+    {10, "<>",  "Math", NotEqual,       2, 2, "1 when the sides differ, else 0.", "x<>1"},
+    {11, "<",   "Math", Less,           2, 2, "1 when the left side is smaller, else 0; texts compare byte by byte.", "x<1"},
+    {12, ">",   "Math", Greater,        2, 2, "1 when the left side is larger, else 0.", "x>1"},
+    {13, "<=",  "Math", LessOrEqual,    2, 2, "1 when the left side is not larger, else 0.", "x<=1"},
+    {14, ">=",  "Math", GreaterOrEqual, 2, 2, "1 when the left side is not smaller, else 0.", "x>=1"},
+    {15, "&",   "Math", And,            2, 2, "1 when both sides are true (a nonzero number or a text that is not empty), else 0; the right side is evaluated only when the left is true.", "(x>0)&(y>0)"},
+    {16, "|",   "Math", Or,             2, 2, "1 when either side is true, else 0; the right side is evaluated only when the left is false.", "(x>0)|(y>0)"},
+    {17, "Not", "Math", Not,            1, 1, "1 when the argument is false (0 or the empty text), else 0.", "Not(x=1)"},
+    {18, "Xor", "Math", Xor,            2, 2, "1 when exactly one of the two is true, else 0.", "Xor(x>0,y>0)"},
 };
 // clang-format on
 

@@ -1,7 +1,8 @@
 // Random numbers for simulation models, drawn from the host's one seedable generator. A run
 // that starts with the same seed gives the same numbers on every platform (see
 // host/RandomGenerator.h). The generator starts from a fixed seed, so an unseeded run repeats
-// too.
+// too. A draw that is no finite number (bounds so far apart that their distance overflows) is
+// an error, never an infinity.
 
 #include "host/WordHost.h"
 #include "host/words/WordSupport.h"
@@ -43,17 +44,22 @@ double Random(int, TCallNode&, TText&, TLanguageInterpreter& c) {
 double Uniform(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     const double low = NumberArg(c, n, 1);
     const double high = NotBelow(c, n, 2, low);
-    return Generator(c).Uniform(low, high);
+    return Finite(c, n, low, high, Generator(c).Uniform(low, high));
 }
 
 double Exponential(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
-    return Generator(c).Exponential(NotBelow(c, n, 1, 0));
+    const double mean = NotBelow(c, n, 1, 0);
+    const double result = Generator(c).Exponential(mean);
+    if (!std::isfinite(result)) {
+        NotFiniteError(c, n, {mean});
+    }
+    return result;
 }
 
 double Normal(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     const double mean = NumberArg(c, n, 1);
     const double deviation = NotBelow(c, n, 2, 0);
-    return Generator(c).Normal(mean, deviation);
+    return Finite(c, n, mean, deviation, Generator(c).Normal(mean, deviation));
 }
 
 double Triangular(int, TCallNode& n, TText&, TLanguageInterpreter& c) {

@@ -33,6 +33,16 @@ std::size_t SizeArg(TLanguageInterpreter& c, TCallNode& n, int i) {
     return static_cast<std::size_t>(IntegerArg(c, n, i, 0, INT32_MAX));
 }
 
+// The size of a text a word is about to build is checked first, so that it fails before it
+// builds more than the longest text.
+void CheckResultSize(const TLanguageInterpreter& c, const TCallNode& n, std::size_t size) {
+    if (size > kMaxTextSize) {
+        WordError(c, n,
+                  "the text would be longer than " + std::to_string(kMaxTextSize >> 20) +
+                      " MiB, the longest text");
+    }
+}
+
 double SubText(int count, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     const TText whole = TextArg(c, n, 1);
     const std::size_t start = static_cast<std::size_t>(IntegerArg(c, n, 2, 1, INT32_MAX));
@@ -137,7 +147,18 @@ double Replace(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     if (from.view().empty()) {
         ArgumentError(c, n, 2, "the text to replace is empty");
     }
-    std::string result;
+    std::size_t size = whole.size();
+    if (to.size() > from.size()) {
+        for (std::size_t at = whole.view().find(from.view()); at != std::string_view::npos;
+             at = whole.view().find(from.view(), at + from.size())) {
+            size += to.size() - from.size();
+            CheckResultSize(c, n, size);
+        }
+    }
+    TText result;
+    if (size > 0) {
+        result.reserve(size);
+    }
     std::size_t done = 0;
     for (std::size_t at = whole.view().find(from.view()); at != std::string_view::npos;
          at = whole.view().find(from.view(), done)) {
@@ -145,7 +166,7 @@ double Replace(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
         done = at + from.size();
     }
     result.append(whole.view().substr(done));
-    text = TText(result);
+    text = std::move(result);
     return 0;
 }
 
@@ -211,30 +232,46 @@ double Ord(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
 double RepeatText(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     const TText part = TextArg(c, n, 1);
     const std::size_t times = SizeArg(c, n, 2);
-    constexpr std::size_t kLongest = std::size_t{1} << 30;
-    if (!part.empty() && times > kLongest / part.size()) {
-        ArgumentError(c, n, 2, "the text would be longer than 1 GiB");
+    CheckResultSize(c, n,
+                    part.empty() || times <= kMaxTextSize / part.size() ? part.size() * times
+                                                                        : kMaxTextSize + 1);
+    if (part.empty() || times == 0) {
+        return 0;
     }
-    std::string result;
+    TText result;
     result.reserve(part.size() * times);
     for (std::size_t i = 0; i < times; ++i) {
         result.append(part.view());
     }
-    text = TText(result);
+    text = std::move(result);
     return 0;
 }
 
-// The fields of a text split at a separator; an empty text has one empty field.
-std::vector<std::string_view> Fields(std::string_view whole, std::string_view separator) {
-    std::vector<std::string_view> fields;
-    std::size_t start = 0;
+// The fields of a text split at a separator; an empty text has one empty field. Field i (from
+// 1) is found, and the fields are counted, without keeping the others: a long text split at a
+// short separator has nearly as many fields as bytes.
+std::size_t FieldCountOf(std::string_view whole, std::string_view separator) {
+    std::size_t count = 1;
     for (std::size_t at = whole.find(separator); at != std::string_view::npos;
-         at = whole.find(separator, start)) {
-        fields.push_back(whole.substr(start, at - start));
+         at = whole.find(separator, at + separator.size())) {
+        ++count;
+    }
+    return count;
+}
+
+// Field i, or false when there are fewer fields.
+bool FieldAt(std::string_view whole, std::string_view separator, std::size_t i,
+             std::string_view& field) {
+    std::size_t start = 0;
+    for (std::size_t k = 1; k < i; ++k) {
+        const std::size_t at = whole.find(separator, start);
+        if (at == std::string_view::npos) {
+            return false;
+        }
         start = at + separator.size();
     }
-    fields.push_back(whole.substr(start));
-    return fields;
+    field = whole.substr(start, whole.find(separator, start) - start);
+    return true;
 }
 
 TText SeparatorArg(TLanguageInterpreter& c, TCallNode& n, int i) {
@@ -249,9 +286,9 @@ double Field(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     const TText whole = TextArg(c, n, 1);
     const TText separator = SeparatorArg(c, n, 2);
     const std::size_t i = static_cast<std::size_t>(IntegerArg(c, n, 3, 1, INT32_MAX));
-    const auto fields = Fields(whole.view(), separator.view());
-    if (i <= fields.size()) {
-        text = TText(fields[i - 1]);
+    std::string_view field;
+    if (FieldAt(whole.view(), separator.view(), i, field)) {
+        text = TText(field);
     }
     return 0;
 }
@@ -259,7 +296,7 @@ double Field(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
 double FieldCount(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     const TText whole = TextArg(c, n, 1);
     const TText separator = SeparatorArg(c, n, 2);
-    return static_cast<double>(Fields(whole.view(), separator.view()).size());
+    return static_cast<double>(FieldCountOf(whole.view(), separator.view()));
 }
 
 double NewLine(int, TCallNode&, TText& text, TLanguageInterpreter&) {

@@ -5,9 +5,10 @@
 //   DefineWord(name, body, help, example, min, max, category{, creator{, listed}})  7 to 9
 // A definition whose name is written as a text constant, with its argument counts written as
 // numbers, registers the name while the text is compiled, so the body may call the word itself
-// (recursion) and calls later in the same text compile. Inside the body, Arg(i) evaluates
-// argument i of the call where the call was written (in the caller's locals), and ArgCount is
-// the number of arguments given.
+// (recursion) and calls later in the same text compile; a definition that fails takes such a
+// name back, and calling it before its definition has run is an error. Inside the body, Arg(i)
+// evaluates argument i of the call where the call was written (in the caller's locals), and
+// ArgCount is the number of arguments given.
 
 #include "host/words/WordSupport.h"
 #include "host/words/WordTables.h"
@@ -24,9 +25,18 @@ std::uint8_t CountArg(TLanguageInterpreter& c, TCallNode& n, int i) {
     return static_cast<std::uint8_t>(IntegerArg(c, n, i, 0, 255));
 }
 
-double DefineWord(int count, TCallNode& n, TText&, TLanguageInterpreter& c) {
+// A word the parser registered early for a definition (TSyntax::Provisional) that then failed
+// is taken back, so that no word without a body is left; a word defined before keeps its body.
+void ForgetUndefinedWord(TLanguageInterpreter& c, std::string_view name) {
+    const int index = c.WordIndexOf(name);
+    const TSyntax* syntax = index >= kBuiltInWordCount ? c.WordSyntaxOf(index + 1) : nullptr;
+    if (syntax && syntax->Provisional) {
+        c.RemoveUserWord(name);
+    }
+}
+
+int Define(int count, TCallNode& n, TLanguageInterpreter& c, const TText& name) {
     const bool longForm = count >= 7;
-    const TText name = TextArg(c, n, 1);
     TWordAttributes attributes;
     attributes.CodeText = TextArg(c, n, 2).str();
     std::string category = "Various";
@@ -56,6 +66,21 @@ double DefineWord(int count, TCallNode& n, TText&, TLanguageInterpreter& c) {
     return c.RegisterUserWord(name.view(), category, attributes);
 }
 
+double DefineWord(int count, TCallNode& n, TText&, TLanguageInterpreter& c) {
+    const TText name = TextArg(c, n, 1);
+    int result = rrBodyFailed;
+    try {
+        result = Define(count, n, c, name);
+    } catch (...) {
+        ForgetUndefinedWord(c, name.view());
+        throw;
+    }
+    if (result <= 0) {
+        ForgetUndefinedWord(c, name.view());
+    }
+    return result;
+}
+
 double Arg(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     const auto i = static_cast<int>(IntegerArg(c, n, 1, 1, 255));
     return EvaluateUserWordArgument(c, i, text);
@@ -72,14 +97,18 @@ double Eval(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     return c.ExecuteText(source.view(), text);
 }
 
-// 1 for a word that can be called: built-in and listed, or user-defined.
+// 1 for a word that can be called: built-in and listed, or user-defined with a body (or one
+// whose definition has run, for an empty body).
 double IsWord(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     const int index = c.LookupWord(TextArg(c, n, 1).view());
     if (index < 0) {
         return 0;
     }
     const TSyntax* syntax = c.WordSyntaxOf(index + 1);
-    return index >= kBuiltInWordCount || (syntax && syntax->Listed) ? 1 : 0;
+    if (index >= kBuiltInWordCount) {
+        return syntax && !syntax->Provisional ? 1 : 0;
+    }
+    return syntax && syntax->Listed ? 1 : 0;
 }
 
 double ForgetWord(int, TCallNode& n, TText&, TLanguageInterpreter& c) {

@@ -182,7 +182,8 @@ double Step(TCallNode& n, TLanguageInterpreter& c, int count, double sign) {
     }
     const double step = count >= 2 ? NumberArg(c, n, 2) : 1;
     TText ignored;
-    const double value = ReadVariable(c, var.Kind, VariableAddress(c, var), ignored) + sign * step;
+    const double old = ReadVariable(c, var.Kind, VariableAddress(c, var), ignored);
+    const double value = Finite(c, n, old, step, old + sign * step);
     StoreInVariable(c, var, NumberValue(value));
     return value;
 }
@@ -217,10 +218,10 @@ const TWordRow kRows[] = {
     {200,  "Inc",           "Variables", Inc,           1, 2,   "Adds a step (1 unless given) to a number variable and gives the new value.", "Inc(count)"},
     {201,  "Dec",           "Variables", Dec,           1, 2,   "Subtracts a step (1 unless given) from a number variable and gives the new value.", "Dec(count,2)"},
     {wnDeclareGlobal, "DeclareGlobal", "Variables", DeclareGlobal, 1, 2,   "Declares a global variable of a kind (0 number, the default; 1 text; 2 object reference; 3 automation interface; 4 eight-byte value). With a computed name the variable is declared when the call runs.", "DeclareGlobal([total],0)"},
-    {wnLocal, "Local",       "Variables", Declared,      1, 2,   "Declares a local variable of a kind given as a number (0 number, the default; 1 text; 2 object reference; 3 automation interface; 4 eight-byte value).", "Local([name],1)"},
-    {wnGlobal, "Global",       "Variables", DeclareGlobal, 1, 2,   "Declares a global variable of a kind, as DeclareGlobal.", "Global([name],1)"},
+    {wnLocal, "Local",       "Variables", Declared,      1, 2,   "Declares a local variable of a kind given as a number (0 number, the default; 1 text; 2 object reference; 3 automation interface; 4 eight-byte value).", "Local([title],1)"},
+    {wnGlobal, "Global",       "Variables", DeclareGlobal, 1, 2,   "Declares a global variable of a kind, as DeclareGlobal.", "Global([title],1)"},
     {wnLocalText, "LocalText",     "Variables", Declared,      1, 255, "Declares local text variables.", "LocalText([s],[t])"},
-    {wnLocalNum, "LocalNum",      "Variables", Declared,      1, 255, "Declares local number variables.", "LocalNum([i],[n])"},
+    {wnLocalNum, "LocalNum",      "Variables", Declared,      1, 255, "Declares local number variables.", "LocalNum([k],[n])"},
     {wnLocalObj, "LocalObj",      "Variables", Declared,      1, 255, "Declares local object-reference variables.", "LocalObj([o])"},
     {wnLocalIntf, "LocalIntf",     "Variables", Declared,      1, 255, "Declares local automation-interface variables.", "LocalIntf([app])"},
 };

@@ -31,6 +31,21 @@ void StoreInterface(TLanguageInterpreter& context, const TVariable& var, std::ui
     slot = object;
 }
 
+// A reference is a host's handle: a whole number in the 32-bit range.
+std::int32_t ReferenceValue(const TVariable& var, const TValue& value) {
+    if (value.IsText) {
+        throw EVexError("the reference variable \"" + var.Name + "\" cannot take the text " +
+                        Quoted(value.Text));
+    }
+    const double number = value.Number;
+    if (!(number >= INT32_MIN && number <= INT32_MAX) || number != std::trunc(number)) {
+        throw EVexError("the reference variable \"" + var.Name + "\" cannot take " +
+                        FormatNumber(number) +
+                        ": a reference is a whole number from -2147483648 to 2147483647");
+    }
+    return static_cast<std::int32_t>(number);
+}
+
 } // namespace
 
 std::string ShownValue(const TValue& value) {
@@ -90,6 +105,19 @@ void IntegerRangeError(const TLanguageInterpreter& context, const TCallNode& nod
                       std::to_string(high));
 }
 
+void NotFiniteError(const TLanguageInterpreter& context, const TCallNode& node,
+                    std::initializer_list<double> arguments) {
+    std::string shown;
+    std::size_t left = arguments.size();
+    for (const double argument : arguments) {
+        shown += FormatNumber(argument);
+        --left;
+        shown += left > 1 ? ", " : left == 1 ? " and " : "";
+    }
+    WordError(context, node,
+              shown + (arguments.size() == 1 ? " gives" : " give") + " no finite number");
+}
+
 void StoreInVariable(TLanguageInterpreter& context, const TVariable& var, const TValue& value) {
     std::uint8_t* address = VariableAddress(context, var);
     if (!address) {
@@ -110,7 +138,7 @@ void StoreInVariable(TLanguageInterpreter& context, const TVariable& var, const 
         *reinterpret_cast<TText*>(address) = value.IsText ? value.Text : TText(ShownValue(value));
         break;
     case vkReference: {
-        const auto handle = static_cast<std::int32_t>(value.Number);
+        const std::int32_t handle = ReferenceValue(var, value);
         std::memcpy(address, &handle, sizeof handle);
         break;
     }

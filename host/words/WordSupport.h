@@ -15,7 +15,9 @@
 
 #include "runtime/VexWords.h"
 
+#include <cmath>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -125,6 +127,20 @@ inline std::int64_t IntegerArg(TLanguageInterpreter& context, TCallNode& node, i
         IntegerRangeError(context, node, i, value, low, high);
     }
     return static_cast<std::int64_t>(value);
+}
+
+// Throws EVexError "Word: 1E300 and 1E-300 give no finite number" with the arguments given.
+[[noreturn, gnu::noinline]] void NotFiniteError(const TLanguageInterpreter& context,
+                                                const TCallNode& node,
+                                                std::initializer_list<double> arguments);
+// A result that is no finite number although the arguments were is an error naming the word and
+// the arguments, never a silent NAN or infinity.
+inline double Finite(TLanguageInterpreter& context, TCallNode& node, double a, double b,
+                     double result) {
+    if (!std::isfinite(result) && std::isfinite(a) && std::isfinite(b)) [[unlikely]] {
+        NotFiniteError(context, node, {a, b});
+    }
+    return result;
 }
 
 // A value as it is shown: its text, or its number in the number format when it is no text.

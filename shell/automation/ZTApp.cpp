@@ -1,5 +1,7 @@
 #include "shell/automation/ZTApp.h"
 
+#include "debugging/DebuggerServices.h"
+#include "debugging/DebuggerTexts.h"
 #include "host/model/ModelFile.h"
 #include "platform/CodePage.h"
 #include "runtime/VexScript.h"
@@ -59,9 +61,14 @@ std::string TZTApp::openLibraryScript(const std::string& fileName) {
 }
 
 // Runs an operation so that no exception leaves it: any exception becomes a failure status
-// carrying its message.
+// carrying its message. Every operation that comes here runs a script, so none starts while a
+// run waits in the debugger: it would run inside the paused run, on its model.
 TAutomationStatus TZTApp::safeCall(const std::function<void()>& operation) {
     try {
+        if (TDebuggerServices* debugger = DebuggerServicesOf(context());
+            debugger && debugger->HoldsRun()) {
+            failWith(DebuggerText(dtRunHeld));
+        }
         operation();
         return TAutomationStatus::success();
     } catch (const std::exception& error) {

@@ -26,9 +26,10 @@ class TLanguageInterpreter;
 //
 // Each run is an automation call (TAutomationCall): it waits on no person (a message box it
 // would show becomes its failure) and ends early when another thread aborts it or its time
-// limit passes, which is a failure as well. Errors inside a script are reported by the runtime
-// and are no failure; the open operations are the exception: a file whose reading reports an
-// error leaves the model as it was and fails with the first error.
+// limit passes, which is a failure as well. While a run waits in the debugger, every operation
+// fails at once: it would run nested in the paused run. Errors inside a script are reported by the
+// runtime and are no failure; the open operations are the exception: a file whose reading reports
+// an error leaves the model as it was and fails with the first error.
 class TZTApp {
 public:
     // Where the operations find the runtime: the application's global context unless a test

@@ -1,4 +1,5 @@
 #include "editing/EditorCommands.h"
+#include "editing/CodeCompletion.h"
 #include "editing/EditingTexts.h"
 #include "editing/EditorMenu.h"
 #include "editing/EditorMessages.h"
@@ -493,14 +494,14 @@ void EditorCommandsTest::undoAndRedoSuppressCompletion() {
     pressKeys(editor(), "b c Ctrl+A Tab");
     QList<bool> suppressed;
     editor()->OnUserChange = [&](TVexScriptEditor* sender) {
-        suppressed << sender->SuppressCompletion();
+        suppressed << sender->Completion().SuppressCompletion();
     };
     pressKeys(editor(), "Ctrl+Z");
     QCOMPARE(markedText(*editor()), QStringLiteral("abc|"));
     pressKeys(editor(), "Ctrl+Y");
     QCOMPARE(markedText(*editor()), QStringLiteral("  abc|"));
     QVERIFY(!suppressed.isEmpty() && !suppressed.contains(false));
-    QVERIFY(!editor()->SuppressCompletion());
+    QVERIFY(!editor()->Completion().SuppressCompletion());
     suppressed.clear();
     pressKeys(editor(), "d");
     QCOMPARE(suppressed, QList<bool>{false});

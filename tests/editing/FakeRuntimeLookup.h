@@ -3,8 +3,10 @@
 #include "editing/RuntimeLookup.h"
 #include "runtime/VexScript.h"
 
+#include <algorithm>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 // A runtime of names only: the listed words and globals a test declares. Compiles and runs are
@@ -19,6 +21,19 @@ public:
 
     bool IsGlobalVariable(std::string_view name) const override { return contains(Globals, name); }
     bool IsListedWord(std::string_view name) const override { return contains(ListedWords, name); }
+    std::vector<std::string> CompletionCandidates(std::string_view prefix) const override {
+        std::vector<std::string> words = ListedWords;
+        std::stable_sort(
+            words.begin(), words.end(),
+            [](const std::string& a, const std::string& b) { return vex::CompareText(a, b) < 0; });
+        std::vector<std::string> names;
+        for (const std::vector<std::string>* list : {&std::as_const(words), &Globals})
+            for (const std::string& name : *list)
+                if (name.size() >= prefix.size() &&
+                    vex::SameText(std::string_view(name).substr(0, prefix.size()), prefix))
+                    names.push_back(name);
+        return names;
+    }
     bool IsBlank(std::string_view source) const override {
         return source.find_first_not_of(" \t\r\n") == std::string_view::npos;
     }

@@ -25,9 +25,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     context.ProtectedCode = true;
     vex::fuzz::ResetStepBudget();
     const vex::fuzz::TBalance before = vex::fuzz::TBalance::Of(context);
-    vex::TCompiledCode* code = context.Compile(source);
+    vex::TCompiledCode* code = nullptr;
+    bool aborted = false;
+    {
+        // A declaration's kind is evaluated while compiling, and it may loop until it is asked
+        // to end.
+        const vex::fuzz::TInputWatch watch(context);
+        try {
+            code = context.Compile(source);
+        } catch (const vex::ERunAborted&) {
+            aborted = true;
+        }
+    }
     vex::fuzz::CheckBalance(before, context, "Compile");
-    if (!code && context.Errors.empty()) {
+    if (!code && !aborted && context.Errors.empty()) {
         std::fprintf(stderr, "the compile failed without reporting an error\n");
         std::abort();
     }

@@ -3,8 +3,9 @@
 //
 // The first byte chooses how the script runs (bit 0: as an external request; bit 1: with the
 // debug path on, without debugger services; bit 2: as a simulation run); the rest is the
-// script. Every run must end (a step budget turns endless loops into errors), contain its
-// errors and leave the context's balance as it found it.
+// script. Every run must end (a step budget turns endless recursion into errors, a time limit
+// ends loops that call no word), contain its errors and leave the context's balance as it found
+// it.
 
 #include "tests/fuzz/FuzzSupport.h"
 
@@ -23,10 +24,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vex::fuzz::ResetStepBudget();
     const vex::fuzz::TBalance before = vex::fuzz::TBalance::Of(context);
     vex::TText text;
-    if (mode & 1) {
-        context.ExecuteExternal(source, text);
-    } else {
-        context.ExecuteText(source, text);
+    {
+        const vex::fuzz::TInputWatch watch(context);
+        if (mode & 1) {
+            context.ExecuteExternal(source, text);
+        } else {
+            context.ExecuteText(source, text);
+        }
     }
     vex::fuzz::CheckBalance(before, context, (mode & 1) ? "ExecuteExternal" : "ExecuteText");
     return 0;

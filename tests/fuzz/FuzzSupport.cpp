@@ -3,9 +3,12 @@
 #include "runtime/VexScript.h"
 
 #include <array>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 namespace vex::fuzz {
 
@@ -22,17 +25,70 @@ double BudgetedWord(int count, TCallNode& node, TText& text, TLanguageInterprete
     return g_implementations[static_cast<std::size_t>(node.WordNumber)](count, node, text, context);
 }
 
+// The watchdog: one thread for the process, looking at the input that runs every 50 ms.
+class TWatchdog {
+public:
+    static TWatchdog& Instance() {
+        static TWatchdog watchdog;
+        return watchdog;
+    }
+
+    void Start(TLanguageInterpreter& context) {
+        std::lock_guard lock(m_mutex);
+        context.Debug.ClearAbortRequest();
+        m_context = &context;
+        m_started = std::chrono::steady_clock::now();
+    }
+    void Stop() {
+        std::lock_guard lock(m_mutex);
+        m_context = nullptr;
+    }
+
+private:
+    TWatchdog() {
+        std::thread([this] { Watch(); }).detach();
+    }
+
+    [[noreturn]] void Watch() {
+        for (;;) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            std::lock_guard lock(m_mutex);
+            if (m_context && std::chrono::steady_clock::now() - m_started >
+                                 std::chrono::seconds(kInputSeconds)) {
+                m_context->Debug.RequestAbort();
+            }
+        }
+    }
+
+    std::mutex m_mutex;
+    TLanguageInterpreter* m_context = nullptr;
+    std::chrono::steady_clock::time_point m_started;
+};
+
 } // namespace
+
+void BudgetWords(TLanguageInterpreter& context) {
+    for (int number = 1; number <= kBuiltInWordCount; ++number) {
+        const auto slot = static_cast<std::size_t>(number);
+        TWordImpl& implementation = context.Registry.WordTable[slot];
+        if (implementation && implementation != BudgetedWord) {
+            g_implementations[slot] = implementation;
+            implementation = BudgetedWord;
+        }
+    }
+}
+
+TInputWatch::TInputWatch(TLanguageInterpreter& context) {
+    TWatchdog::Instance().Start(context);
+}
+
+TInputWatch::~TInputWatch() {
+    TWatchdog::Instance().Stop();
+}
 
 TFuzzContext::TFuzzContext(test::TFakeHost& host)
     : TTestContext(host) {
-    for (int number = 1; number <= kBuiltInWordCount; ++number) {
-        const auto slot = static_cast<std::size_t>(number);
-        if (Registry.WordTable[slot] && Registry.WordTable[slot] != BudgetedWord) {
-            g_implementations[slot] = Registry.WordTable[slot];
-            Registry.WordTable[slot] = BudgetedWord;
-        }
-    }
+    BudgetWords(*this);
 }
 
 void ResetStepBudget() {

@@ -9,6 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <random>
+#include <string>
+
 namespace vex::host {
 namespace {
 
@@ -39,6 +44,17 @@ protected:
 
     TPerformance& performance() { return Context().Debug.Performance; }
 
+    // Runs a text in a debug run that counts its nodes and gives what it gave.
+    TScriptResult RunDebugged(std::string_view source) {
+        Context().Debug.Services = &m_services;
+        SwitchDebugging(Context(), true);
+        performance().CountingMode = cmCountCommands;
+        const TScriptResult result = Run(source);
+        SwitchDebugging(Context(), false);
+        Context().Debug.Services = nullptr;
+        return result;
+    }
+
     test::TFakeServices m_services{Context()};
 };
 
@@ -61,6 +77,158 @@ TEST_F(DebugRunTest, NumbersReadInPlaceAreStillCountedAsNodes) {
         EXPECT_EQ(CountOf(kNumberConstantEntry), row.constants) << row.source;
         EXPECT_EQ(CountOf(kNumberVariableEntry), row.variables) << row.source;
     }
+}
+
+// Random programs of numbers, texts, locals, a global, a label, loops, user-defined words that
+// read their arguments in the caller's frame, early returns and errors: the plain path's fast ways
+// (numbers and text constants read in place, arguments read from the caller's frame, appends in
+// place) must give what the debug path, which takes every node through the debugger, gives.
+class ProgramGenerator {
+public:
+    explicit ProgramGenerator(unsigned seed)
+        : m_random(seed) {}
+
+    std::string Program() {
+        // The label and the global keep their values from run to run: both are set first.
+        std::string body = "Do(LocalNum([x],[y]),LocalText([s]),SetLabel(model,[n]," + Small() +
+                           "),g:=" + Small() + ",x:=" + Number(2) + ",s:=" + Text(2);
+        const int statements = Pick(2, 6);
+        for (int k = 0; k < statements; ++k) {
+            body += "," + Statement();
+        }
+        return body + "," + (Pick(0, 1) ? Number(3) : Text(3)) + ")";
+    }
+
+private:
+    int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
+
+    std::string Small() { return std::to_string(Pick(0, 9)); }
+
+    std::string Statement() {
+        switch (Pick(0, 6)) {
+        case 0:
+            return "x:=" + Number(3);
+        case 6:
+            return "model.n := model.n + " + Number(2);
+        case 1:
+            return "y:=" + Number(3);
+        case 2:
+            return "s:=Concat(s," + Text(2) + ")";
+        case 3:
+            return "Do(y:=0,While(y<" + Small() + ",Do(y:=y+1,x:=x+" + Number(2) + ")))";
+        case 4:
+            return "Inc(x)";
+        default:
+            return "g:=g+" + Number(2);
+        }
+    }
+
+    std::string Number(int depth) {
+        if (depth <= 0) {
+            const char* leaves[] = {"x", "y", "g", "2.5", "-3", "0", "model.n", "label([n],model)"};
+            return Pick(0, 1) ? Small() : leaves[Pick(0, 7)];
+        }
+        const int d = depth - 1;
+        switch (Pick(0, 17)) {
+        case 0:
+            return "(" + Number(d) + "+" + Number(d) + ")";
+        case 1:
+            return "(" + Number(d) + "-" + Number(d) + ")";
+        case 2:
+            return "(" + Number(d) + "*" + Number(d) + ")";
+        case 3:
+            return "(" + Number(d) + "/" + Divisor(d) + ")";
+        case 4:
+            return "(" + Number(d) + "%" + Divisor(d) + ")";
+        case 5:
+            return "(" + Number(d) + "<" + Number(d) + ")";
+        case 6:
+            return "(" + Number(d) + "=" + Number(d) + ")";
+        case 7:
+            return "Max(" + Number(d) + "," + Number(d) + ")";
+        case 8:
+            return "Div(" + Number(d) + "," + Divisor(d) + ")";
+        case 9:
+            return "If(" + Number(d) + "," + Number(d) + "," + Number(d) + ")";
+        case 10:
+            return "Twice(" + Number(d) + ")";
+        case 11:
+            return "Sum(Min(" + Number(d) + ",6)," + Number(d) + ")";
+        case 12:
+            return "Length(" + Text(d) + ")";
+        case 13:
+            return Pick(0, 3) ? "Val(Str(" + Number(d) + "))" : "Val(" + Text(d) + ")";
+        case 14:
+            return Pick(0, 3) ? "Sqrt(Abs(" + Number(d) + "))" : "Sqrt(" + Number(d) + ")";
+        case 15:
+            return Pick(0, 15) ? "(x:=" + Number(d) + ")" : "Error([boom])";
+        case 16:
+            return Pick(0, 3) ? "Abs(" + Number(d) + ")" : "Return(" + Number(d) + ")";
+        default:
+            return "Both(" + Number(d) + "," + Text(d) + ")";
+        }
+    }
+
+    // Mostly a divisor that is not 0; now and then any number, so that division by zero occurs.
+    std::string Divisor(int depth) {
+        return Pick(0, 5) ? "(Abs(" + Number(depth) + ")+0.5)" : Number(depth);
+    }
+
+    std::string Text(int depth) {
+        if (depth <= 0) {
+            const char* leaves[] = {"[ab]", "[]", "[12]", "s", "[x y]"};
+            return leaves[Pick(0, 4)];
+        }
+        const int d = depth - 1;
+        switch (Pick(0, 4)) {
+        case 0:
+            return "Concat(" + Text(d) + "," + Number(d) + ")";
+        case 1:
+            return "Str(" + Number(d) + ")";
+        case 2:
+            return "Upper(" + Text(d) + ")";
+        case 3:
+            return "If(" + Number(d) + "," + Text(d) + "," + Text(d) + ")";
+        default:
+            return "SubText(" + Text(d) + "," + std::to_string(Pick(1, 4)) + "," + Small() + ")";
+        }
+    }
+
+    std::mt19937 m_random;
+};
+
+bool SameNumber(double a, double b) {
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b) ||
+           (std::isnan(a) && std::isnan(b));
+}
+
+TEST_F(DebugRunTest, PlainAndDebugRunsAgreeOnGeneratedPrograms) {
+    const char* words[] = {
+        "DeclareGlobal([g],0)",
+        "DefineWord([Twice],[Arg(1)*2+ArgCount],1,2,[Twice its argument.])",
+        "DefineWord([Sum],[Do(LocalNum([t]),t:=Arg(1),If(t<1,Arg(2),Arg(2)+Sum(t-1,Arg(2))))],2,2,"
+        "[Adds the second argument once more than the first says.])",
+        "DefineWord([Both],[Concat(Arg(2),Arg(1))],2,2,[Its arguments joined.])",
+    };
+    for (const char* word : words) {
+        ASSERT_EQ(Run(word).Errors, "") << word;
+    }
+    int failing = 0;
+    for (unsigned seed = 1; seed <= 1500; ++seed) {
+        const std::string program = ProgramGenerator(seed).Program();
+        const TScriptResult plain = Run(program);
+        const TScriptResult debugged = RunDebugged(program);
+        failing += plain.Errors.empty() ? 0 : 1;
+        EXPECT_TRUE(SameNumber(plain.Number, debugged.Number))
+            << program << "\n"
+            << plain.Number << " / " << debugged.Number;
+        EXPECT_EQ(plain.Text, debugged.Text) << program;
+        EXPECT_EQ(plain.Errors, debugged.Errors) << program;
+        EXPECT_EQ(plain.Trace, debugged.Trace) << program;
+    }
+    // The programs reach the error paths too, not only the quiet ones.
+    EXPECT_GT(failing, 100);
+    EXPECT_LT(failing, 1400);
 }
 
 } // namespace

@@ -89,6 +89,10 @@ TEST_F(FileWordsTest, FailuresNameThePathInsideAndStayGenericAtTheRoot) {
     EXPECT_EQ(RunIn("Do(ReadTextFile([$]))").Errors,
               "Error in \"Do\":ReadTextFile: cannot read \"" + m_dir.string() +
                   "\": it is a directory\n");
+    // A replacing write names the file the script named, not the temporary file beside it.
+    EXPECT_EQ(RunIn("Do(WriteTextFile([$/none/out.txt],[x]))").Errors,
+              "Error in \"Do\":WriteTextFile: cannot open \"" + (m_dir / "none/out.txt").string() +
+                  "\": No such file or directory\n");
 }
 
 // Names in scripts are Windows-1252 and reach the system as UTF-8; names the system gives back

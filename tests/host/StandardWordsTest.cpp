@@ -255,6 +255,37 @@ TEST_F(StandardWordsTest, DefinitionRegistersEarlyForCallsLaterInTheText) {
     EXPECT_EQ(Run("Later(1)").Number, 101);
 }
 
+// A definition that fails leaves no word behind that only its early registration made; a word
+// defined before keeps its body. Until its definition has run, calling a word is an error.
+TEST_F(StandardWordsTest, AFailedDefinitionLeavesNoWord) {
+    const struct {
+        const char* Source;
+        double Number;
+        const char* Errors;
+    } cases[] = {
+        {"Do(DefineWord([Broken],[Nope(1)],1,1,[]),IsWord([Broken]))", 0,
+         "Unknown word \"Nope\" in: Nope(1)\n"},
+        {"IsWord([Broken])", 0, ""},
+        {"Do(DefineWord([Narrow],[1],3,1,[]),1)", 0,
+         "Error in \"Do\":DefineWord: the fewest arguments exceed the most\n"},
+        {"IsWord([Narrow])", 0, ""},
+        {"Do(DefineWord([Kept],[Arg(1)*2],1,1,[]),DefineWord([Kept],[Nope],1,1,[]),Kept(4))", 8,
+         "Unknown word \"Nope\" in: Nope\n"},
+        {"Do(If(0,DefineWord([NotYet],[1],0,0,[])),IsWord([NotYet]))", 0, ""},
+        {"Do(If(0,DefineWord([NotYet2],[1],0,0,[])),NotYet2)", 0,
+         "Error in \"Do\":the word \"NotYet2\" has no body: its definition has not run, or it "
+         "failed\n"},
+        {"Do(DefineWord([Failing],[Nope],0,0,[]),Failing)", 0,
+         "Unknown word \"Nope\" in: Nope\nError in \"Do\":the word \"Failing\" has no body: its "
+         "definition has not run, or it failed\n"},
+    };
+    for (const auto& row : cases) {
+        const TScriptResult result = Run(row.Source);
+        EXPECT_EQ(result.Number, row.Number) << row.Source;
+        EXPECT_EQ(result.Errors, row.Errors) << row.Source;
+    }
+}
+
 TEST_F(StandardWordsTest, TraceWordsWriteLines) {
     const TScriptResult result = Run("Do(Print([n = ],4,[!]),Trace([warn],1),Trace(5))");
     EXPECT_EQ(result.Trace, "n = 4!\nwarn\n5\n");
@@ -307,9 +338,9 @@ TEST_F(StandardWordsTest, BreakDoesNotCrossAUserWordCall) {
     const TScriptResult result =
         Run("Do(DefineWord([Stop],[Break],0,0,[]),LocalNum([k]),While(k<3,Do(k:=k+1,Stop)),k)");
     EXPECT_EQ(result.Number, 3);
-    EXPECT_EQ(result.Errors, "Error in \"Break\":Break outside a loop\n"
-                             "Error in \"Break\":Break outside a loop\n"
-                             "Error in \"Break\":Break outside a loop\n");
+    EXPECT_EQ(result.Errors, "word \"Stop\": Error in \"Break\":Break outside a loop\n"
+                             "word \"Stop\": Error in \"Break\":Break outside a loop\n"
+                             "word \"Stop\": Error in \"Break\":Break outside a loop\n");
 }
 
 TEST_F(StandardWordsTest, ReservedNumbersAreUnlisted) {

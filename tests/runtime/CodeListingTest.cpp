@@ -126,6 +126,11 @@ TEST_F(CodeListingTest, BuiltOnceAndFoundFromAnyNode) {
     EXPECT_EQ(GetListing(context, code->Root), fromDeep);
     EXPECT_EQ(GetListing(context, deep), fromDeep);
     EXPECT_EQ(fromDeep->Root, code->Root);
+    // The serial names the listing for as long as the process runs: a listing built after this
+    // one went, perhaps in the same memory, has another.
+    const std::uint64_t serial = fromDeep->Serial;
+    EXPECT_NE(serial, 0u);
+    EXPECT_NE(ListingOf("Do(1+2,3)")->Serial, serial);
     EXPECT_EQ(GetListing(context, nullptr), nullptr);
     EXPECT_EQ(GetNodePosition(context, nullptr), nullptr);
 }

@@ -38,6 +38,15 @@ double wordAbort(int, TCallNode&, TText&, TLanguageInterpreter& context) {
     return 0;
 }
 
+// w503([text]): runs a text through ExecuteText, a run nested in the one that calls it.
+constexpr int kNestedRunWord = 503;
+double wordNestedRun(int, TCallNode& node, TText&, TLanguageInterpreter& context) {
+    TText source;
+    EvaluateArg(context, node, 1, source);
+    TText ignored;
+    return context.ExecuteText(source.view(), ignored);
+}
+
 std::string Joined(const std::vector<std::string>& items) {
     std::string result;
     for (const std::string& item : items) {
@@ -52,6 +61,7 @@ protected:
         context.Registry.WordTable[kw500Word] = wordw500;
         context.Registry.WordTable[kBreakWord] = wordBreak;
         context.Registry.WordTable[kAbortWord] = wordAbort;
+        context.Registry.WordTable[kNestedRunWord] = wordNestedRun;
         context.Debug.Services = &services;
         context.Debug.RunOrigin = roSimulation;
         context.Debug.DebugOrigins = roSimulation;
@@ -257,7 +267,8 @@ TEST_F(DebugTest, BreakRequests) {
 // user-defined words (which turn the debugger's stop into step mode).
 TEST_F(DebugTest, AnAbortRequestEndsTheRunWithoutAsking) {
     Define("Deep", "Do(Count,w502,Count)", 0, 0);
-    const char* const sources[] = {"Do(Count,w502,Count)", "Do(Deep,Count)"};
+    const char* const sources[] = {"Do(Count,w502,Count)", "Do(Deep,Count)",
+                                   "Global([g],Do(Count,w502,Count))"};
     for (bool debugging : {false, true}) {
         SwitchDebugging(context, debugging);
         services.Presses = {TAction::Run};
@@ -274,6 +285,15 @@ TEST_F(DebugTest, AnAbortRequestEndsTheRunWithoutAsking) {
             ExpectBalanced(source);
         }
     }
+    // A nested run hands the abort to the host's handler and returns, but the run around it
+    // ends at its next node as well.
+    CountCalls() = 0;
+    host.HandledExceptions.clear();
+    EXPECT_EQ(Execute("Do(Count,w503([Do(w502,Count)]),Count)"), 0);
+    EXPECT_EQ(CountCalls(), 1);
+    EXPECT_EQ(host.HandledExceptions, (std::vector<std::string>{"", ""}));
+    EXPECT_EQ(context.Debug.BreakRequest.load(), 0u);
+    ExpectBalanced("nested run");
     // Break requests pending beside it ask nothing either.
     CountCalls() = 0;
     services.Questions.clear();
@@ -282,8 +302,11 @@ TEST_F(DebugTest, AnAbortRequestEndsTheRunWithoutAsking) {
     EXPECT_EQ(Execute("Do(Count,Count)"), 0);
     EXPECT_EQ(CountCalls(), 0);
     EXPECT_TRUE(services.Questions.empty());
-    // A request that comes after the last node of its run does not end the next run.
+    // A request that comes after the last node of its run ends that run all the same, and not
+    // the next one.
+    host.HandledExceptions.clear();
     EXPECT_EQ(Execute("Do(Count,w502)"), 0);
+    EXPECT_EQ(host.HandledExceptions, std::vector<std::string>{""});
     CountCalls() = 0;
     EXPECT_EQ(Execute("Do(Count,Count)"), 2);
 }
@@ -349,11 +372,81 @@ TEST_F(DebugTest, StepModeRemembersThePausedActivation) {
     };
     services.Presses = {TAction::Run};
     EXPECT_EQ(Execute("Brk+1"), 10);
-    EXPECT_EQ(context.Debug.PausedFrame, &context.Debug.PausedActivation);
     EXPECT_EQ(pausedIn, "Do(LocalNumber([k]),:=(k,9),w501,k)");
     EXPECT_EQ(seenFromPause, 10);
     EXPECT_EQ(Joined(services.Log), "head k | Run | result 9");
     ExpectBalanced("paused activation");
+
+    // The body's frame was given back when the call ended: the paused frame is forgotten, and
+    // text for it is refused instead of reading the frame.
+    EXPECT_EQ(context.Debug.PausedFrame, nullptr);
+    TText immediate;
+    EXPECT_EQ(context.ExecuteInPausedFrame("k+1", immediate), 0);
+    EXPECT_EQ(context.Errors.back(), "Cannot execute in the paused frame: no run is paused.");
+}
+
+// Stepping on out of the body in which step mode began, the next pause remembers the caller's
+// activation, so the Immediate page keeps working.
+TEST_F(DebugTest, APauseAfterThePausedActivationEndedRemembersItsOwn) {
+    Define("Brk", "Do(LocalNumber([k]),k:=9,w501,k)", 0, 0);
+    SwitchDebugging(context, true);
+    context.Debug.RunOrigin = roAnimation;
+    services.Answers = {TBoxAnswer::Yes};
+    std::vector<std::string> seen;
+    services.OnMessage = [&] {
+        TText immediate;
+        context.Errors.clear();
+        const double value = context.ExecuteInPausedFrame("k", immediate);
+        const std::string shown = immediate.empty() ? FormatNumber(value) : immediate.str();
+        seen.push_back(context.Errors.empty() ? shown : context.Errors.front());
+    };
+    services.Presses = {TAction::StepIn, TAction::StepIn, TAction::StepIn, TAction::Run};
+    Execute("Do(LocalText([k]),k:=[m],Brk,k)");
+    ASSERT_GE(seen.size(), 3u);
+    EXPECT_EQ(seen.front(), "9") << "in the body";
+    EXPECT_EQ(seen.back(), "m") << "in the caller, after the body ended";
+    ExpectBalanced("pause after the paused activation ended");
+}
+
+// A run the host starts stepping pauses in its own activation: text typed at a pause reads and
+// changes the paused code's locals, and the paused frame is forgotten when the pause ends.
+TEST_F(DebugTest, APauseRunsTypedTextInThePausedActivation) {
+    SwitchDebugging(context, true);
+    context.Debug.DebugState = dsStepInto;
+    double seen = -1;
+    services.OnMessage = [&] {
+        if (services.Log.back() == "head k" && seen < 0) {
+            TText immediate;
+            seen = context.ExecuteInPausedFrame("k:=k+10", immediate);
+        }
+    };
+    services.Presses.assign(12, TAction::StepIn);
+    services.Presses.push_back(TAction::Run);
+    EXPECT_EQ(Execute("Do(LocalNumber([k]),k:=4,k*2)"), 28);
+    EXPECT_EQ(seen, 14);
+    EXPECT_EQ(context.Debug.PausedFrame, nullptr);
+    ExpectBalanced("typed text at a pause");
+}
+
+// A Cancel that no pause takes up (pressed while a run goes on without pausing, or while
+// debugging goes off) is dropped when the outermost run ends, so it cannot end the next run at
+// its first pause.
+TEST_F(DebugTest, ACancelNoPauseTookUpIsDropped) {
+    SwitchDebugging(context, true);
+    services.Pending = {TAction::CancelYes};
+    EXPECT_EQ(Execute("Do(1,w500,5)"), 5);
+    EXPECT_FALSE(context.Debug.AbortRequested);
+    StartStepping();
+    services.Presses.assign(4, TAction::StepIn);
+    EXPECT_EQ(Execute("-(8,1)"), 7) << "the next run is not cancelled";
+    EXPECT_EQ(services.UnexpectedPauses, 0);
+
+    context.Debug.AbortRequested = true;
+    context.Debug.AbortTarget = 5;
+    SwitchDebugging(context, false);
+    EXPECT_FALSE(context.Debug.AbortRequested);
+    EXPECT_EQ(context.Debug.AbortTarget, 0);
+    ExpectBalanced("dropped cancel");
 }
 
 TEST_F(DebugTest, WithoutServicesADebugRunNeverPauses) {

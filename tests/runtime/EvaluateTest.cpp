@@ -215,6 +215,11 @@ TEST_F(EvaluateTest, PausedFrameCodeReadsTheLocalsOfThePausedActivation) {
     context.Debug.PausedFrame = nullptr;
     context.Stack.StackUsed = 0;
     context.ReleaseCode(code);
+
+    context.Errors.clear();
+    EXPECT_EQ(context.ExecuteInPausedFrame("1+1", text), 0);
+    EXPECT_EQ(context.Errors,
+              std::vector<std::string>{"Cannot execute in the paused frame: no run is paused."});
 }
 
 TEST_F(EvaluateTest, CompileExpressionKeepsTextAndCodeInStep) {

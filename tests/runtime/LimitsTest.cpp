@@ -123,11 +123,29 @@ TEST_F(LimitsTest, UserWordsNestDeeperThanTheCallLimitEndWithAStackOverflow) {
     Run("Define([Down],[Do(Count,Down)],0,0)");
     CountCalls() = 0;
     EXPECT_EQ(Run("Do(Down,7)"), 7);
-    EXPECT_EQ(CountCalls(), kMaxCallDepth) << "every allowed level ran its body once";
+    EXPECT_EQ(CountCalls(), kMaxCallDepth - 1)
+        << "every allowed level ran its body once; the outermost run is a level of its own";
     ASSERT_EQ(context.Errors.size(), 1u);
     EXPECT_EQ(context.Errors[0], "Error in \"Do\":Stack overflow");
     ExpectBalanced();
 
+    ExpectBalanced();
+}
+
+// A level may nest calls 500 deep: 2,000 such levels would take far more native stack than a
+// thread has, so the native stack ends them first.
+TEST_F(LimitsTest, LevelsThatNestDeeplyEndWithAStackOverflowBeforeTheNativeStackRunsOut) {
+    Run("Define([Deep],[0],0,0)");
+    const int nesting = kMaxParseDepth - 10;
+    Run("Define([Deep],[Do(Count," + Repeated("Do(", nesting) + "Deep" +
+        std::string(static_cast<std::size_t>(nesting), ')') + ")],0,0)");
+    ASSERT_TRUE(context.Errors.empty()) << context.Errors.front();
+    CountCalls() = 0;
+    EXPECT_EQ(Run("Do(Deep,7)"), 7);
+    EXPECT_GT(CountCalls(), 10);
+    EXPECT_LT(CountCalls(), kMaxCallDepth - 1);
+    ASSERT_EQ(context.Errors.size(), 1u);
+    EXPECT_EQ(context.Errors[0], "Error in \"Do\":Stack overflow");
     ExpectBalanced();
 }
 

@@ -107,5 +107,27 @@ TEST_F(WordRegistryTest, ADormantSlotIsTakenOverWithItsNumber) {
     EXPECT_FALSE(context.RemoveUserWord("Do"));
 }
 
+// A code tree keeps word numbers in 16 bits: the registration that would pass the largest is
+// refused, so no word can take another's number.
+TEST_F(WordRegistryTest, RegistrationStopsAtTheLargestWordNumber) {
+    {
+        TWordBatch batch(context, kMaxWordNumber);
+        while (context.Registry.Count() < kMaxWordNumber - 1) {
+            context.Registry.Append("u" + std::to_string(context.Registry.Count()), "Various",
+                                    new TSyntax, "");
+        }
+    }
+    EXPECT_EQ(Register("last"), rrAdded);
+    EXPECT_EQ(context.LookupWord("last") + 1, kMaxWordNumber);
+    context.Errors.clear();
+    EXPECT_EQ(Register("beyond", "Various", "1+1"), rrRegistryFull);
+    EXPECT_EQ(context.Errors, std::vector<std::string>{"Cannot register the word \"beyond\". All "
+                                                       "65535 word numbers are taken."});
+    EXPECT_EQ(context.LookupWord("beyond"), -1);
+    EXPECT_EQ(context.Registry.Count(), kMaxWordNumber);
+    EXPECT_EQ(Register("beyond", "Various", "", true), rrRegistryFull);
+    EXPECT_EQ(Register("last", "Various", "2"), rrReplaced) << "replacing takes no new number";
+}
+
 } // namespace
 } // namespace vex::test

@@ -2,9 +2,13 @@
 
 #include "debugging/TformTrace.h"
 #include "debugging/TraceWindows.h"
+#include "services/FileDialogs.h"
 #include "services/LanguageManager.h"
 #include "services/MessageBoxes.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <stdexcept>
@@ -20,6 +24,8 @@ private slots:
     void languageTextIsWindows1252();
     void errorsGoToTheMessageBoxDecoded();
     void wordTraceReachesTheTraceWindows();
+    void errorLinesNameTheirPlace();
+    void fileDialogsOfferThePreferredAndTheModelsFolder();
 
 private:
     QStringList m_boxes;
@@ -88,6 +94,54 @@ void ApplicationHostTest::wordTraceReachesTheTraceWindows() {
     QVERIFY(TraceWordWrap());
     QVERIFY(TraceQuiet());
     FinalizeTraceWindows();
+}
+
+// The error window's line starts with the file and line of the statement that reported the
+// error; the runtime's message follows as it stands.
+void ApplicationHostTest::errorLinesNameTheirPlace() {
+    QTemporaryDir directory;
+    const QString path = directory.filePath("broken.vex");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("Print([fine])\nDo(1,\n  Nope)\n");
+    file.close();
+    TApplicationHost host;
+    TApplicationInterpreter context(host);
+    vex::TText ignored;
+    context.ExecuteText("ExecFile([" + path.toStdString() + "])", ignored);
+    QCOMPARE(ErrorLog().size(), 1);
+    QVERIFY2(ErrorLog().first().endsWith(path + ":2: Unknown word \"Nope\" in: Do(1,Nope)"),
+             qPrintable(ErrorLog().first()));
+    FinalizeTraceWindows();
+}
+
+// The places bar follows the preference, with the folders of the preferences and of the model
+// file, both named in the scripts' code page; without the host it is off.
+void ApplicationHostTest::fileDialogsOfferThePreferredAndTheModelsFolder() {
+    QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkpath(QString::fromUtf8("café")));
+    QVERIFY(QDir(folder.path()).mkpath("models"));
+    QList<QUrl> places;
+    setOpenFileDialogPresenter([&places](const TFileDialogRequest& request) {
+        places = request.Places;
+        return QString();
+    });
+    const std::string base = folder.path().toStdString();
+    {
+        TApplicationHost host;
+        host.Services().Preferences.PlacesBarDirectory = base + "/caf\xE9";
+        host.Services().Model.FileName = base + "/models/bank.vex";
+        showOpenFileDialog({});
+        QVERIFY(places.isEmpty());
+        host.Services().Preferences.UseCustomPlacesBar = true;
+        showOpenFileDialog({});
+        QCOMPARE(places.mid(places.size() - 2),
+                 (QList<QUrl>{QUrl::fromLocalFile(folder.path() + QString::fromUtf8("/café")),
+                              QUrl::fromLocalFile(folder.path() + "/models")}));
+    }
+    showOpenFileDialog({});
+    setOpenFileDialogPresenter({});
+    QVERIFY(places.isEmpty());
 }
 
 QTEST_MAIN(ApplicationHostTest)

@@ -107,6 +107,8 @@ private slots:
     void failedOpenKeepsTheModel();
     void libraryIsAddedOrLeavesNothing();
     void failedSaveIsReported();
+    void openItemsAskThroughTheOpenDialog_data();
+    void openItemsAskThroughTheOpenDialog();
     void wordReferenceListsTheRegistry();
     void editorKeysWinInsideTheEditor();
     void editorOpensAndSavesThroughTheFileMenu();
@@ -131,7 +133,7 @@ private:
     QMessageBox::StandardButton m_answer = QMessageBox::Ok;
     QStringList m_saveDialogs;
     QString m_savePath;
-    QStringList m_openDialogs;
+    QStringList m_openDialogs; // "title: filter"
     QString m_openPath;
 };
 
@@ -146,7 +148,7 @@ void MainWindowTest::initTestCase() {
         return m_savePath;
     });
     setOpenFileDialogPresenter([this](const TFileDialogRequest& request) {
-        m_openDialogs << request.Title;
+        m_openDialogs << request.Title + ": " + request.Filter;
         return m_openPath;
     });
 }
@@ -199,8 +201,9 @@ void MainWindowTest::menusHoldTheirActions_data() {
         << QStringList{"acNewModel",  "acOpenModel",  "acOpenLibrary", "acSaveModel",    "-",
                        "acNewScript", "acOpenScript", "acSaveScript",  "acSaveScriptAs", "-",
                        "acExit"};
-    QTest::newRow("Script") << "mnScript" << QStringList{"acRun", "acCheckSyntax"};
-    QTest::newRow("Window") << "mnWindow" << QStringList{"acTraceWindow", "acErrorWindow"};
+    QTest::newRow("Script") << "mnScript" << QStringList{"acRun", "acDebug", "acCheckSyntax"};
+    QTest::newRow("Window") << "mnWindow"
+                            << QStringList{"acTraceWindow", "acErrorWindow", "acDebugger"};
     QTest::newRow("Help") << "mnHelp" << QStringList{"acWordReference", "acAbout"};
 }
 
@@ -781,6 +784,25 @@ void MainWindowTest::failedSaveIsReported() {
     QVERIFY(!QFileInfo::exists(foreign));
 }
 
+void MainWindowTest::openItemsAskThroughTheOpenDialog_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("Open model") << "acOpenModel" << ShellText(stOpenModelTitle);
+    QTest::newRow("Open library") << "acOpenLibrary" << ShellText(stOpenLibraryTitle);
+    QTest::newRow("Open script") << "acOpenScript" << ShellText(stOpenScriptTitle);
+}
+
+// Cancelled, the dialog leaves everything as it was.
+void MainWindowTest::openItemsAskThroughTheOpenDialog() {
+    QFETCH(QString, item);
+    QFETCH(QString, title);
+    run(BankModel);
+    const QString before = tree();
+    m_window->findChild<QAction*>(item)->trigger();
+    QCOMPARE(m_openDialogs, QStringList{title + ": " + ShellText(stScriptFilter)});
+    QCOMPARE(tree(), before);
+}
+
 void MainWindowTest::wordReferenceListsTheRegistry() {
     m_window->findChild<QAction*>("acWordReference")->trigger();
 
@@ -810,7 +832,8 @@ void MainWindowTest::editorKeysWinInsideTheEditor() {
     m_window->activateWindow();
     m_window->modelTree()->setFocus();
     QTest::keyClick(m_window->modelTree(), Qt::Key_O, Qt::ControlModifier);
-    QCOMPARE(m_openDialogs, QStringList{ShellText(stOpenScriptTitle)});
+    QCOMPARE(m_openDialogs,
+             QStringList{ShellText(stOpenScriptTitle) + ": " + ShellText(stScriptFilter)});
     QTest::keyClick(m_window->modelTree(), Qt::Key_F1);
     QVERIFY(m_window->findChild<QTextBrowser*>("formWordReference")->isVisible());
 }

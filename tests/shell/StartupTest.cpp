@@ -42,15 +42,21 @@ const QStringList StartupOrder = {
     "set application title",
     "load language module",
     "create runtime context",
+    "create debugger services",
     "create main window",
     "register model tree",
+    "register model view",
+    "register progress display",
     "run message loop",
 };
 
 const QStringList ShutdownOrder = {
     "end message loop",
+    "unregister progress display",
+    "unregister model view",
     "unregister model tree",
     "destroy main window",
+    "destroy debugger",
     "destroy tool windows",
     "destroy trace windows",
     "release runtime context",

@@ -52,14 +52,15 @@ protected:
         return m_dir / name;
     }
 
-    // Runs vexscript in the scratch directory with the arguments.
-    TRun Vexscript(const std::vector<std::string>& arguments) {
+    // Runs vexscript in the scratch directory with the arguments and `input` on standard input.
+    TRun Vexscript(const std::vector<std::string>& arguments, const std::string& input = "") {
         std::string command = "cd " + Quote(m_dir.string()) + " && " + Quote(VEXSCRIPT_PATH);
         for (const std::string& argument : arguments) {
             command += " " + Quote(argument);
         }
+        std::ofstream(m_dir / "stdin", std::ios::binary) << input;
         command += " >" + Quote((m_dir / "stdout").string()) + " 2>" +
-                   Quote((m_dir / "stderr").string()) + " </dev/null";
+                   Quote((m_dir / "stderr").string()) + " <" + Quote((m_dir / "stdin").string());
         const int status = std::system(command.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(m_dir / "stdout"),
                 ReadFile(m_dir / "stderr")};
@@ -70,11 +71,12 @@ protected:
         int Status;
         std::string Out;
         std::string Err;
+        std::string Input = "";
     };
 
     void ExpectRuns(std::span<const TCase> cases) {
         for (const TCase& row : cases) {
-            const TRun result = Vexscript(row.Arguments);
+            const TRun result = Vexscript(row.Arguments, row.Input);
             const std::string label = row.Arguments.empty() ? "" : row.Arguments.back();
             EXPECT_EQ(result.Status, row.Status) << label;
             EXPECT_EQ(result.Out, row.Out) << label;
@@ -94,10 +96,14 @@ TEST_F(ConsoleRunnerTest, ResultsTraceAndErrors) {
         {{"-e", "Do(Print([traced]),2)"}, 0, "traced\n2\n", ""},
         {{"-q", "-e", "Do(Print(1/4),5)"}, 0, "0.25\n", ""},
         {{"-e", "1E20*10"}, 0, "1E21\n", ""},
-        {{"-e", "Nope"}, 1, "0\n", "Unknown word \"Nope\" in: Nope\n"},
+        // An empty text is shown as an empty line, not as 0.
+        {{"-e", "[]"}, 0, "\n", ""},
+        {{"-e", "Do(1,Concat([]))"}, 0, "\n", ""},
+        // A value is shown only when its text reported no error.
+        {{"-e", "Nope"}, 1, "", "Unknown word \"Nope\" in: Nope\n"},
         {{"-e", "Do(1,2/0)"},
          1,
-         "0\n",
+         "",
          "Error in \"Do\":bad argument #2 to \"/\": division by zero\n"},
         {{"-e", "Do(Sqrt(-1))", "-e", "5"},
          1,
@@ -105,7 +111,7 @@ TEST_F(ConsoleRunnerTest, ResultsTraceAndErrors) {
          "Error in \"Do\":bad argument #1 to \"Sqrt\": -1 is outside the domain\n"},
         {{"-e", "Reserved999"},
          1,
-         "0\n",
+         "",
          "Error in \"Reserved999\":word number 999 is reserved: no word has it yet\n"},
         {{"--json", "-e", "Do(Print([x]),Concat([caf\xe9 ],1/2))"},
          0,
@@ -113,8 +119,8 @@ TEST_F(ConsoleRunnerTest, ResultsTraceAndErrors) {
          ""},
         {{"--json", "-e", "Do(Nope,1)"},
          1,
-         "{\"number\": 0, \"text\": \"\", \"errors\": [\"Unknown word \\\"Nope\\\" in: "
-         "Do(Nope,1)\"]}\n",
+         "{\"number\": 0, \"text\": \"\", \"errors\": [{\"file\": null, \"line\": null, "
+         "\"message\": \"Unknown word \\\"Nope\\\" in: Do(Nope,1)\"}]}\n",
          "Unknown word \"Nope\" in: Do(Nope,1)\n"},
     };
     ExpectRuns(cases);
@@ -122,20 +128,73 @@ TEST_F(ConsoleRunnerTest, ResultsTraceAndErrors) {
 
 TEST_F(ConsoleRunnerTest, UsageErrorsAndUnreadableFiles) {
     const TCase cases[] = {
-        {{}, 2, "", "vexscript: nothing to run\nTry 'vexscript --help'.\n"},
         {{"-e"}, 2, "", "vexscript: -e needs a text\nTry 'vexscript --help'.\n"},
         {{"--bogus"}, 2, "", "vexscript: unknown option --bogus\nTry 'vexscript --help'.\n"},
         {{"--tree", "1", "-e", "2"},
          2,
          "",
-         "vexscript: an inspection option cannot be combined with scripts, -q or --json\n"
-         "Try 'vexscript --help'.\n"},
+         "vexscript: an inspection option cannot be combined with scripts, -i, --check, -q or "
+         "--json\nTry 'vexscript --help'.\n"},
         {{"--json", "-q", "-e", "1"},
          2,
          "",
          "vexscript: --json and --quiet cannot be combined\nTry 'vexscript --help'.\n"},
-        {{"missing.vex", "-e", "Print([not run])"}, 2, "", "vexscript: cannot read missing.vex\n"},
-        {{"."}, 2, "", "vexscript: cannot read .\n"},
+        {{"-i", "--json"},
+         2,
+         "",
+         "vexscript: -i cannot be combined with --json or --check\nTry 'vexscript --help'.\n"},
+        {{"--check"},
+         2,
+         "",
+         "vexscript: --check needs a FILE, - or -e TEXT\nTry 'vexscript --help'.\n"},
+        // The system's reason, and nothing runs.
+        {{"missing.vex", "-e", "Print([not run])"},
+         2,
+         "",
+         "vexscript: cannot read missing.vex: No such file or directory\n"},
+        {{"."}, 2, "", "vexscript: cannot read .: it is a directory\n"},
+    };
+    ExpectRuns(cases);
+}
+
+// A script on standard input longer than the longest text is refused before it is kept whole.
+TEST_F(ConsoleRunnerTest, StandardInputBeyondTheLongestTextIsRefused) {
+    const std::string command = "head -c 257M /dev/zero | " + Quote(VEXSCRIPT_PATH) + " - 2>" +
+                                Quote((m_dir / "stderr").string());
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 2);
+    EXPECT_EQ(ReadFile(m_dir / "stderr"),
+              "vexscript: cannot read standard input: it is larger than 256 MiB, the longest "
+              "text\n");
+}
+
+// What users of other script interpreters expect of the command line.
+TEST_F(ConsoleRunnerTest, CommandLineConventions) {
+    Write("args.vex", "Print(ScriptArgCount, [:], ScriptArg(0), [:], ScriptArg(1), [:], "
+                      "ScriptArg(2), [:], ScriptArg(3))");
+    Write("last.vex", "Print([printed])\n6*7\n");
+    const TCase cases[] = {
+        {{"-v"}, 0, "vexscript " ZENTARO_VERSION "\n", ""},
+        {{"-V"}, 0, "vexscript " ZENTARO_VERSION "\n", ""},
+        // A file's last value is not printed; only what it writes.
+        {{"last.vex"}, 0, "printed\n", ""},
+        // "-" is standard input, also without any argument when input is no terminal.
+        {{"-"}, 0, "from stdin\n", "", "Print([from stdin])\n1"},
+        {{}, 0, "from stdin\n", "", "Print([from stdin])\n1"},
+        // "--" ends the options: its words are the script's arguments, led by the script when
+        // none came before.
+        {{"--", "args.vex", "a", "-e"}, 0, "2:args.vex:a:-e:\n", ""},
+        {{"args.vex", "--", "a", "b c"}, 0, "2:args.vex:a:b c:\n", ""},
+        {{"--", "-", "x"},
+         0,
+         "1:-:x:\n",
+         "",
+         "Print(ScriptArgCount,[:],ScriptArg(0),[:],"
+         "ScriptArg(1),[:],ScriptArg(2))"},
+        {{"-e", "Concat(ScriptArg(0),[/],ScriptArg(1))", "--", "x"}, 0, "-e/x\n", ""},
+        // -i enters the interactive mode after the scripts; on a pipe without prompts.
+        {{"last.vex", "-i"}, 0, "printed\n3\n\n", "", "1+2\n[]\n"},
     };
     ExpectRuns(cases);
 }
@@ -145,22 +204,52 @@ TEST_F(ConsoleRunnerTest, FilesAndTextsShareOneContext) {
     Write("lib.vex", "{ a library }\nDo(DeclareGlobal([base],0), base := 40,\n"
                      "   DefineWord([AddBase], [Arg(1) + base], 1, 1))");
     Write("use.vex", "Do(Print([loaded]), AddBase(1))");
+    Write("odd]name.vex", "Print([any name will do])");
     const TCase cases[] = {
         {{"-e", "AddBase(2)", "lib.vex", "use.vex"}, 0, "loaded\n42\n", ""},
-        {{"lib.vex", "use.vex"}, 0, "loaded\n41\n", ""},
+        {{"lib.vex", "use.vex"}, 0, "loaded\n", ""},
+        {{"odd]name.vex"}, 0, "any name will do\n", ""},
     };
     ExpectRuns(cases);
 }
 
-// ExecFile([name]) could not name such a file, so it is refused before anything runs.
-TEST_F(ConsoleRunnerTest, FileNameThatNoTextConstantCanHold) {
-    Write("odd]name.vex", "Print([never run])");
+// --check compiles without running: every error after its file and line, the language's traps
+// as warnings with line and column, and the exit status of the errors alone.
+TEST_F(ConsoleRunnerTest, CheckReportsErrorsAndTrapsWithoutRunning) {
+    Write("model.vex", "Print([not run])\n"
+                       "DefineWord([Half], [Arg(1) / 2], 1, 1)\n"
+                       "DefineWord([Broken], [Nope(1)], 1, 1, [never defined])\n"
+                       "Do(Print(Half(4), Broken(1)),\n"
+                       "   If([apple] < [banana], 1, 2))\n"
+                       "x := -y }\n");
+    Write("clean.vex", "Do(LocalText([s],[t]), s := [apple], t := [banana],\n"
+                       "   Print(1 2), If(s < t, 1, 2))\n");
     const TCase cases[] = {
-        {{"odd]name.vex"},
-         2,
+        {{"--check", "model.vex"},
+         1,
          "",
-         "vexscript: cannot open odd]name.vex: unbalanced square brackets or a tab or line break "
-         "in the name\n"},
+         "model.vex:3: Unknown word \"Nope\" in: Nope(1)\n"
+         "model.vex:5:7: warning: \"[apple]<[banana]\" is one text constant, \"apple]<[banana\": "
+         "a piece that starts with [ and ends with ] is one text; put texts to compare or join in "
+         "variables or in parentheses\n"
+         "model.vex:4: Unknown word \"Broken\" in: Do(Print(Half(4),Broken(1)),If([apple]<[banana],"
+         "1,2))\n"
+         "model.vex:6:9: warning: this } has no { before it and removes the text before it: "
+         "\"x:=-y\"\n"},
+        {{"--check", "clean.vex", "-e", "Print(-x)"},
+         1,
+         "",
+         "clean.vex:2:12: warning: blanks are removed, so \"1\" and \"2\" are read as one: \"12\"\n"
+         "-e:1:7: warning: a minus sign before a name or a parenthesis is no operator: \"-x\" is "
+         "not the negative value; write (0-x)\n"
+         "-e:1: Unknown word \"-x\" in: Print(-x)\n"},
+        {{"--check", "--json", "-e", "Do(Nope,\n1 2)"},
+         1,
+         "{\"errors\": [{\"file\": \"-e\", \"line\": 1, \"message\": \"Unknown word \\\"Nope\\\" "
+         "in: Do(Nope,12)\"}], \"warnings\": [{\"file\": \"-e\", \"line\": 2, \"column\": 3, "
+         "\"message\": \"blanks are removed, so \\\"1\\\" and \\\"2\\\" are read as one: "
+         "\\\"12\\\"\"}]}\n",
+         ""},
     };
     ExpectRuns(cases);
 }
@@ -206,13 +295,10 @@ TEST_F(ConsoleRunnerTest, WordList) {
     EXPECT_EQ(rows[998], "999\tReserved999\tVarious\t0\t255\t0");
 }
 
-TEST_F(ConsoleRunnerTest, HelpAndVersion) {
+TEST_F(ConsoleRunnerTest, Help) {
     const TRun help = Vexscript({"--help"});
     EXPECT_EQ(help.Status, 0);
     EXPECT_EQ(help.Out.rfind("Usage: vexscript", 0), 0u);
-    const TRun version = Vexscript({"--version"});
-    EXPECT_EQ(version.Status, 0);
-    EXPECT_EQ(version.Out.rfind("vexscript ", 0), 0u);
 }
 
 TEST_F(ConsoleRunnerTest, RunsTheDemoWithoutErrors) {

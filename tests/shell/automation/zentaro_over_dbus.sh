@@ -8,15 +8,7 @@ trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 
 export QT_QPA_PLATFORM=offscreen XDG_DATA_HOME="$work/data" ZENTARO_REGISTRY_FILE="$work/registry.reg"
 
-fail() { echo "FAILED: $*" >&2; exit 1; }
-expect() { # expect NAME EXPECTED ACTUAL
-    [ "$2" = "$3" ] || fail "$1: expected '$2', got '$3'"
-    echo "ok: $1"
-}
-call() { # call METHOD [ARG...]
-    gdbus call --session -d com.velmark.Zentaro -o /com/velmark/Zentaro/Application \
-        -m "com.velmark.Zentaro.Application1.$1" "${@:2}" 2>&1
-}
+source "$(dirname "$0")/session_bus.sh"
 
 # Registration writes and removes the activation file, without a window.
 "$zentaro" --regserver > "$work/out" || fail "--regserver failed: $(cat "$work/out")"
@@ -28,12 +20,7 @@ echo "ok: --regserver and --unregserver"
 
 "$zentaro" > "$work/zentaro.log" 2>&1 &
 pid=$!
-for _ in $(seq 100); do
-    gdbus call --session -d org.freedesktop.DBus -o /org/freedesktop/DBus \
-        -m org.freedesktop.DBus.NameHasOwner com.velmark.Zentaro 2>/dev/null | grep -q true && break
-    kill -0 "$pid" 2>/dev/null || fail "zentaro ended: $(cat "$work/zentaro.log")"
-    sleep 0.1
-done
+wait_for_service "$pid" "$work/zentaro.log"
 
 # With an instance running, registration still acts on the activation file alone and says what
 # it did; a second instance names why it has no service.

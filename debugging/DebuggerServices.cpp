@@ -1,0 +1,137 @@
+#include "debugging/DebuggerServices.h"
+
+#include "debugging/DebuggerTexts.h"
+#include "debugging/TDebuggerForm.h"
+#include "platform/CodePage.h"
+#include "services/MessageBoxes.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+namespace {
+
+// Counts one level of a pump for as long as it lives.
+class TDepth {
+public:
+    explicit TDepth(int& depth)
+        : m_depth(++depth) {}
+    TDepth(const TDepth&) = delete;
+    TDepth& operator=(const TDepth&) = delete;
+    ~TDepth() { --m_depth; }
+
+private:
+    int& m_depth;
+};
+
+// Ctrl+Break; keyboards send it as Ctrl+Pause, and the window system may call the key Cancel.
+bool isBreakKey(const QKeyEvent& key) {
+    return key.modifiers().testFlag(Qt::ControlModifier) &&
+           (key.key() == Qt::Key_Pause || key.key() == Qt::Key_Cancel);
+}
+
+} // namespace
+
+TDebuggerServices::TDebuggerServices(vex::TLanguageInterpreter& context,
+                                     const TDebuggerModel* model, QObject* parent)
+    : QObject(parent)
+    , m_context(context)
+    , m_model(model) {
+    m_context.Debug.Services = this;
+    if (QCoreApplication* application = QCoreApplication::instance())
+        application->installEventFilter(this);
+}
+
+TDebuggerServices::~TDebuggerServices() {
+    delete m_window.data();
+    if (m_context.Debug.Services == this)
+        m_context.Debug.Services = nullptr;
+}
+
+TDebuggerForm* TDebuggerServices::Window() const {
+    return m_window.data();
+}
+
+vex::TDebuggerWindow* TDebuggerServices::DebuggerWindow() {
+    return m_window.data();
+}
+
+// The window lives until the services go; closing it only hides it. It does not keep the
+// application running once the main window has closed.
+vex::TDebuggerWindow* TDebuggerServices::CreateDebuggerWindow() {
+    if (!m_window) {
+        m_window = new TDebuggerForm(*this);
+        m_window->setAttribute(Qt::WA_QuitOnClose, false);
+    }
+    return m_window.data();
+}
+
+TDebuggerForm* TDebuggerServices::EnsureWindow() {
+    if (!m_window)
+        CreateDebuggerWindow()->AttachRuntime(m_context);
+    return m_window;
+}
+
+void TDebuggerServices::ShowWindow() {
+    EnsureWindow()->ShowAndFocus();
+}
+
+// The runtime composes its questions with CR between the lines.
+vex::TBoxAnswer TDebuggerServices::AskWarning(const std::string& text, bool withCancel) {
+    QString question = fromWindows1252(QByteArray::fromStdString(text));
+    question.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
+    if (withCancel)
+        buttons |= QMessageBox::Cancel;
+    const QMessageBox::StandardButton answer =
+        showMessageBox({QApplication::activeWindow(), QMessageBox::Warning,
+                        DebuggerText(dtWarningTitle), question, buttons});
+    if (answer == QMessageBox::Yes) {
+        if (!withCancel)
+            NoteEndedRun();
+        return vex::TBoxAnswer::Yes;
+    }
+    if (withCancel && answer != QMessageBox::No)
+        return vex::TBoxAnswer::Cancel;
+    if (withCancel)
+        NoteEndedRun();
+    return vex::TBoxAnswer::No;
+}
+
+void TDebuggerServices::HandleOneMessage() {
+    const TDepth pause(m_pauseDepth);
+    const TDepth pump(m_pumpDepth);
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
+
+void TDebuggerServices::HandlePendingMessages() {
+    const TDepth pump(m_pumpDepth);
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+bool TDebuggerServices::IsTerminating() const {
+    return QCoreApplication::closingDown();
+}
+
+void TDebuggerServices::StartBreakWatcher(std::atomic<std::uint32_t>* request) {
+    request->store(0);
+    m_breakWatcher = request;
+}
+
+void TDebuggerServices::CancelRun() {
+    if (HoldsRun())
+        EnsureWindow()->CancelRun();
+}
+
+bool TDebuggerServices::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && isBreakKey(*static_cast<QKeyEvent*>(event))) {
+        // A request outside a run would stop the next run at its first node.
+        if (m_context.Stack.FrameCount > 0)
+            m_context.Debug.BreakRequest.fetch_add(1);
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+TDebuggerServices* DebuggerServicesOf(vex::TLanguageInterpreter& context) {
+    return dynamic_cast<TDebuggerServices*>(context.Debug.Services);
+}

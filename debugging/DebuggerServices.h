@@ -1,0 +1,96 @@
+#pragma once
+
+#include "runtime/DebuggerInterface.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <atomic>
+#include <cstdint>
+
+class TDebuggerForm;
+class TDebuggerModel;
+
+// The application's side of debugging for one runtime context: the debugger window, the warning
+// boxes the runtime asks, the message pump of its pause loops, the break watcher slot and the
+// frozen messages of the model views. The services install themselves as the context's
+// Debug.Services while they live.
+//
+// The pause loops pump Qt's event loop: while a run waits in the debugger, buttons, keys, timers,
+// the trace windows and repainting all work. Deferred deletes do not run inside a pump, so
+// nothing here relies on them. The services tell how far the run is held (IsPaused, HoldsRun),
+// so that what would start a nested run there can refuse.
+//
+// Ctrl+Break pressed in any of the application's windows asks the running evaluation for a break
+// (the runtime answers it between nodes); outside a run it does nothing. The watcher thread that
+// catches the keys while another program has the focus is not built yet: its slot only keeps
+// the state the runtime asks about.
+//
+// The model views and the preference that shows the frozen message on them belong to the host;
+// the shell derives from this class to reach them. Here there are no views and the preference
+// is off.
+class TDebuggerServices : public QObject, public vex::TDebugServices {
+    Q_OBJECT
+
+public:
+    // `model`: what the panes read of the host's model (none: nothing can be read); it must
+    // outlive the services.
+    explicit TDebuggerServices(vex::TLanguageInterpreter& context,
+                               const TDebuggerModel* model = nullptr, QObject* parent = nullptr);
+    // Destroys the window and leaves the context without services.
+    ~TDebuggerServices() override;
+
+    vex::TDebuggerWindow* DebuggerWindow() override;
+    vex::TDebuggerWindow* CreateDebuggerWindow() override;
+    vex::TBoxAnswer AskWarning(const std::string& text, bool withCancel) override;
+    void HandleOneMessage() override;
+    void HandlePendingMessages() override;
+    // True once the toolkit's application is closing down.
+    bool IsTerminating() const override;
+    bool HasBreakWatcher() const override { return m_breakWatcher != nullptr; }
+    void StartBreakWatcher(std::atomic<std::uint32_t>* request) override;
+    void StopBreakWatcher() override { m_breakWatcher = nullptr; }
+    bool ShowFrozenMessages() const override { return false; }
+    void ShowFrozenMessage(const std::string&) override {}
+    void ReleaseFrozen() override {}
+
+    vex::TLanguageInterpreter& Context() const noexcept { return m_context; }
+    const TDebuggerModel* Model() const noexcept { return m_model; }
+    // The window, or none while it has not been created.
+    TDebuggerForm* Window() const;
+    // The window, created and attached to the context when missing.
+    TDebuggerForm* EnsureWindow();
+    // Creates the window when missing, shows it and gives it the focus.
+    void ShowWindow();
+
+    // True while a pause loop waits for the person: the run stands at a node, its paused frame
+    // is the activation it stands in. A run released from the pause (Run, a step, Cancel) no
+    // longer counts, though the loop ends only after the message that released it.
+    bool IsPaused() const noexcept { return m_pauseDepth > 0 && !m_context.Debug.Running; }
+    // True while the debugger's pump runs inside a run: a pause, or the messages handled between
+    // two nodes of a stepped run.
+    bool HoldsRun() const noexcept { return m_pumpDepth > 0; }
+    // Ends the run the debugger holds, as Cancel answered Yes does, without asking; nothing when
+    // no run is held.
+    void CancelRun();
+    // Counts the runs the person ended: Cancel, Yes to stopping an interrupted run, No to
+    // debugging it. A caller that runs statement after statement stops when it changes.
+    std::uint64_t EndedRuns() const noexcept { return m_endedRuns; }
+    void NoteEndedRun() noexcept { ++m_endedRuns; }
+
+protected:
+    // Ctrl+Break in the application's windows.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    vex::TLanguageInterpreter& m_context;
+    const TDebuggerModel* m_model;
+    QPointer<TDebuggerForm> m_window;
+    std::atomic<std::uint32_t>* m_breakWatcher = nullptr;
+    int m_pauseDepth = 0;
+    int m_pumpDepth = 0;
+    std::uint64_t m_endedRuns = 0;
+};
+
+// The services of a context, when they are the application's; none otherwise.
+TDebuggerServices* DebuggerServicesOf(vex::TLanguageInterpreter& context);

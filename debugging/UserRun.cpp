@@ -1,0 +1,42 @@
+#include "debugging/UserRun.h"
+
+#include "debugging/DebuggerServices.h"
+
+namespace {
+
+void SetLowBits(vex::TDebugControl& debug, std::uint8_t state) {
+    debug.DebugState = static_cast<std::uint8_t>((debug.DebugState & vex::dsSuppressed) | state);
+}
+
+} // namespace
+
+TUserRun::TUserRun(vex::TLanguageInterpreter& context, bool debug)
+    : m_context(context)
+    , m_services(DebuggerServicesOf(context))
+    , m_savedOrigin(context.Debug.RunOrigin)
+    , m_endedRuns(m_services ? m_services->EndedRuns() : 0) {
+    vex::TDebugControl& control = context.Debug;
+    control.RunOrigin = vex::roInterruption;
+    if (!debug || !m_services)
+        return;
+    vex::SwitchDebugging(context, true);
+    control.DebugOrigins |= vex::roInterruption;
+    if (vex::TDebuggerWindow* window = control.Window())
+        window->TickOriginBoxes(control.DebugOrigins);
+    SetLowBits(control, vex::dsStepInto);
+}
+
+TUserRun::~TUserRun() {
+    vex::TDebugControl& control = m_context.Debug;
+    control.RunOrigin = m_savedOrigin;
+    // Only the outermost run decides how the next one starts.
+    if (m_context.Stack.FrameCount > 0)
+        return;
+    if (control.DebugStatePositive() && (control.DebugState & 0x7F) > vex::dsRun)
+        SetLowBits(control, vex::dsRun);
+    vex::SetRunning(m_context, true);
+}
+
+bool TUserRun::Ended() const {
+    return m_services && m_services->EndedRuns() != m_endedRuns;
+}

@@ -1,0 +1,65 @@
+#include "host/console/InterruptHandler.h"
+
+#include "runtime/VexScript.h"
+
+namespace vex::host {
+
+namespace {
+
+// What the signal handler reaches: the debug state of the context whose run it ends, and how
+// many Ctrl+C came since the handler was installed.
+TDebugControl* volatile g_debug = nullptr;
+volatile std::sig_atomic_t g_interrupts = 0;
+struct sigaction g_previous {};
+
+// Async-signal-safe: an atomic or on a lock-free counter, a write of a sig_atomic_t, and
+// signal() and raise().
+void OnRunInterrupt(int) {
+    if (g_interrupts == 0 && g_debug) {
+        g_interrupts = 1;
+        g_debug->RequestAbort();
+        return;
+    }
+    std::signal(SIGINT, SIG_DFL);
+    std::raise(SIGINT);
+}
+
+} // namespace
+
+static_assert(std::atomic<std::uint32_t>::is_always_lock_free,
+              "RequestAbort must be safe in a signal handler");
+
+TInterruptHandler::TInterruptHandler(TLanguageInterpreter& context) {
+    g_interrupts = 0;
+    g_debug = &context.Debug;
+    struct sigaction action {};
+    action.sa_handler = OnRunInterrupt;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGINT, &action, &g_previous);
+}
+
+TInterruptHandler::~TInterruptHandler() {
+    sigaction(SIGINT, &g_previous, nullptr);
+    if (g_debug) {
+        g_debug->ClearAbortRequest();
+    }
+    g_debug = nullptr;
+}
+
+bool TInterruptHandler::Interrupted() const noexcept {
+    return g_interrupts != 0;
+}
+
+TInterruptsIgnored::TInterruptsIgnored() {
+    struct sigaction action {};
+    action.sa_handler = SIG_IGN;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, &m_previous);
+}
+
+TInterruptsIgnored::~TInterruptsIgnored() {
+    sigaction(SIGINT, &m_previous, nullptr);
+}
+
+} // namespace vex::host

@@ -1,0 +1,71 @@
+#include "host/model/RunPlaces.h"
+
+#include "host/model/HandlerKinds.h"
+#include "host/model/Model.h"
+#include "host/model/ModelServices.h"
+
+#include "runtime/VexWords.h"
+
+namespace vex::host {
+
+std::string TErrorPlace::Prefix() const {
+    std::string prefix = File.empty() ? std::string() : File + ":" + std::to_string(Line) + ": ";
+    std::string where;
+    if (InHandler) {
+        where = HandlerKind + " of atom \"" + AtomName + "\" (ID " + std::to_string(AtomId) +
+                ") at time " + FormatNumber(Time);
+    }
+    if (!Word.empty()) {
+        where += (where.empty() ? "" : ", ") + std::string("word \"") + Word + "\"";
+    }
+    return where.empty() ? prefix : prefix + where + ": ";
+}
+
+// The innermost handler, and the statement it runs in.
+TErrorPlace TRunPlaces::PlaceOf(std::size_t end) const {
+    TErrorPlace place;
+    for (std::size_t i = end; i-- > 0;) {
+        const TEntry& entry = m_entries[i];
+        if (!entry.Model) {
+            place.File = std::string(entry.File);
+            place.Line = entry.Line;
+            break;
+        }
+        if (!place.InHandler) {
+            place.InHandler = true;
+            const TAtom* atom = entry.Model->FindAtom(entry.Atom);
+            // A handler may destroy its own atom; its ID still tells which it was.
+            place.AtomName = atom ? atom->AtomName() : std::string("(destroyed)");
+            place.AtomId = entry.AtomId;
+            place.HandlerKind = std::string(HandlerKindName(entry.Kind));
+            place.Time = entry.Time;
+        }
+    }
+    return place;
+}
+
+TErrorPlace TRunPlaces::Current(const TLanguageInterpreter& context) const {
+    TErrorPlace place = PlaceOf(m_depth);
+    const TParameterStack& calls = context.Stack.ParameterStack;
+    const int enteredAt = m_depth == 0 ? 0 : m_entries[m_depth - 1].ParameterLevel;
+    if (calls.Level > enteredAt && calls.Level <= calls.Count) {
+        const TCallNode* call = calls.Items[static_cast<std::size_t>(calls.Level - 1)].Node;
+        place.Word = call ? context.WordName(call->WordNumber) : std::string();
+    }
+    return place;
+}
+
+std::optional<TErrorPlace> TRunPlaces::TakeLastLeft() {
+    if (m_leftDepth == 0) {
+        return std::nullopt;
+    }
+    TErrorPlace place = PlaceOf(m_leftDepth);
+    m_leftDepth = 0;
+    return place;
+}
+
+TErrorPlace ErrorPlaceOf(TLanguageInterpreter& context) {
+    return ModelServicesOf(context).Places.Current(context);
+}
+
+} // namespace vex::host

@@ -1,0 +1,409 @@
+#include "runtime/SourceTraps.h"
+
+#include "runtime/Parser.h"
+#include "runtime/SourcePreparation.h"
+
+#include <algorithm>
+
+// Sections:
+//   [preparation]  the whitespace and comment pass, keeping where each character came from;
+//                  the brace and blank traps are found on the way
+//   [pieces]       the pieces the parser will see, after the pass; the text constant and
+//                  sign traps are found in them
+
+namespace vex {
+
+namespace {
+
+bool IsWhitespace(char ch) {
+    return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r';
+}
+
+// Characters of numbers and names.
+bool IsWordCharacter(char ch) {
+    return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') ||
+           ch == '_' || ch == '.';
+}
+
+// Characters of the infix operators, comparisons and assignment included.
+bool IsOperatorCharacter(char ch) {
+    return std::string_view(":=<>&|^%*/+-").find(ch) != std::string_view::npos;
+}
+
+// A text for a message: in double quotes, cut after 40 bytes.
+std::string Quoted(std::string_view text) {
+    constexpr std::size_t kLongest = 40;
+    if (text.size() > kLongest) {
+        return "\"" + std::string(text.substr(0, kLongest)) + "...\"";
+    }
+    return "\"" + std::string(text) + "\"";
+}
+
+class TTrapFinder {
+public:
+    explicit TTrapFinder(std::string_view source)
+        : m_source(source) {}
+
+    std::vector<TSourceTrap> Find() {
+        Prepare();
+        ScanPiece(m_prepared, 0, m_prepared.size(), 0);
+        // An operand is scanned again after its operator expression was: a trap found twice at
+        // one place is one.
+        std::stable_sort(m_found.begin(), m_found.end(),
+                         [](const TFound& a, const TFound& b) { return a.Offset < b.Offset; });
+        std::vector<TSourceTrap> traps;
+        for (std::size_t i = 0; i < m_found.size(); ++i) {
+            const TFound& found = m_found[i];
+            if (i > 0 && found.Offset == m_found[i - 1].Offset &&
+                found.Trap.Kind == m_found[i - 1].Trap.Kind) {
+                continue;
+            }
+            traps.push_back(found.Trap);
+            PlaceAt(traps.back(), found.Offset);
+        }
+        return traps;
+    }
+
+private:
+    struct TFound {
+        std::size_t Offset;
+        TSourceTrap Trap;
+        // For a trap found while preparing: where the prepared text stood, so that a '}' that
+        // cuts the text back takes the trap with it.
+        std::size_t Prepared = std::string::npos;
+    };
+
+    void Add(TTrapKind kind, std::size_t offset, std::string message,
+             std::size_t prepared = std::string::npos) {
+        m_found.push_back({offset, TSourceTrap{kind, 1, 1, std::move(message)}, prepared});
+    }
+
+    // Line and column of a source offset.
+    void PlaceAt(TSourceTrap& trap, std::size_t offset) {
+        if (m_lineStarts.empty()) {
+            m_lineStarts.push_back(0);
+            for (std::size_t i = 0; i < m_source.size(); ++i) {
+                if (m_source[i] == '\n') {
+                    m_lineStarts.push_back(i + 1);
+                }
+            }
+        }
+        const auto next = std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(), offset);
+        trap.Line = static_cast<int>(next - m_lineStarts.begin());
+        trap.Column = static_cast<int>(offset - *(next - 1)) + 1;
+    }
+
+    // [preparation] -------------------------------------------------------------------------
+
+    void Append(char ch, std::size_t origin) {
+        m_prepared += ch;
+        m_origins.push_back(origin);
+    }
+
+    // The pass of RemoveWhitespaceAndComments, character by character.
+    void Prepare() {
+        std::size_t commentMark = 0;
+        std::vector<std::size_t> openBraces;
+        bool closingBraceAhead = true;
+        for (std::size_t i = 0; i < m_source.size(); ++i) {
+            const char ch = m_source[i];
+            if (IsWhitespace(ch)) {
+                continue;
+            }
+            if (ch == '[') {
+                i = CopyTextConstant(i);
+            } else if (ch == '{') {
+                commentMark = m_prepared.size();
+                openBraces.push_back(i);
+                const std::size_t close =
+                    closingBraceAhead ? m_source.find('}', i + 1) : std::string_view::npos;
+                if (close == std::string_view::npos) {
+                    closingBraceAhead = false;
+                    continue;
+                }
+                // The comment's own nested braces: each needs its '}' later.
+                for (std::size_t k = i + 1; k < close; ++k) {
+                    if (m_source[k] == '{') {
+                        openBraces.push_back(k);
+                    }
+                }
+                i = close - 1;
+            } else if (ch == '}') {
+                CloseBrace(i, commentMark, openBraces);
+            } else {
+                CopyOrdinary(i);
+            }
+        }
+        if (!openBraces.empty()) {
+            Add(TTrapKind::UnclosedComment, openBraces.front(),
+                "this { opens a comment that is never closed: text after it that seems to be "
+                "comment is read as code");
+        }
+    }
+
+    std::size_t CopyTextConstant(std::size_t open) {
+        int depth = 0;
+        for (std::size_t i = open; i < m_source.size(); ++i) {
+            const char ch = m_source[i];
+            depth += ch == '[' ? 1 : ch == ']' ? -1 : 0;
+            if (ch != '\n') {
+                Append(ch == '\t' ? ' ' : ch, i);
+            }
+            if (depth == 0) {
+                return i;
+            }
+        }
+        return m_source.size() - 1;
+    }
+
+    void CloseBrace(std::size_t at, std::size_t commentMark, std::vector<std::size_t>& openBraces) {
+        if (!openBraces.empty()) {
+            openBraces.pop_back();
+        } else if (m_prepared.size() > commentMark) {
+            Add(TTrapKind::StrayClosingBrace, at,
+                "this } has no { before it and removes the text before it: " +
+                    Quoted(std::string_view(m_prepared).substr(commentMark)));
+        }
+        m_prepared.resize(commentMark);
+        m_origins.resize(commentMark);
+        std::erase_if(m_found, [&](const TFound& found) {
+            return found.Prepared != std::string::npos && found.Prepared >= commentMark;
+        });
+    }
+
+    // An ordinary character. A number or name that follows another with only blanks (and
+    // comments) between them joins it.
+    void CopyOrdinary(std::size_t i) {
+        const char ch = m_source[i];
+        if (IsWordCharacter(ch) && !m_prepared.empty() && IsWordCharacter(m_prepared.back())) {
+            const std::size_t previous = m_origins.back();
+            const std::string_view gap = m_source.substr(previous + 1, i - previous - 1);
+            if (std::any_of(gap.begin(), gap.end(), IsWhitespace)) {
+                WarnJoined(i);
+            }
+        }
+        Append(ch, i);
+    }
+
+    void WarnJoined(std::size_t next) {
+        std::size_t start = m_prepared.size();
+        while (start > 0 && IsWordCharacter(m_prepared[start - 1])) {
+            --start;
+        }
+        std::size_t end = next;
+        while (end < m_source.size() && IsWordCharacter(m_source[end])) {
+            ++end;
+        }
+        const std::string before = m_prepared.substr(start);
+        const std::string_view after = m_source.substr(next, end - next);
+        Add(TTrapKind::JoinedByBlanks, next,
+            "blanks are removed, so " + Quoted(before) + " and " + Quoted(after) +
+                " are read as one: " + Quoted(before + std::string(after)),
+            start);
+    }
+
+    // [pieces] ------------------------------------------------------------------------------
+
+    // True when a piece is a part of the prepared text itself, not of a converted copy.
+    bool InPrepared(std::string_view piece) const {
+        return piece.data() >= m_prepared.data() &&
+               piece.data() + piece.size() <= m_prepared.data() + m_prepared.size();
+    }
+
+    // Where a piece starts in the source. A piece of the prepared text is where it is; one that
+    // the operator conversion produced lies in the prepared text's range [begin, end) that was
+    // converted, which keeps the operands' texts, and is searched for there.
+    // `i` counts from the piece's start.
+    std::size_t OriginOf(std::string_view piece, std::size_t begin, std::size_t end,
+                         std::size_t i = 0) const {
+        std::size_t at = begin;
+        if (InPrepared(piece)) {
+            at = static_cast<std::size_t>(piece.data() - m_prepared.data());
+        } else if (const std::size_t found =
+                       std::string_view(m_prepared).substr(begin, end - begin).find(piece);
+                   found != std::string_view::npos) {
+            at = begin + found;
+        }
+        at += i;
+        return at < m_origins.size() ? m_origins[at] : m_source.size();
+    }
+
+    // Position of the ']' that closes the '[' at `open`, or npos.
+    static std::size_t ClosingBracket(std::string_view text, std::size_t open) {
+        int depth = 0;
+        for (std::size_t i = open; i < text.size(); ++i) {
+            depth += text[i] == '[' ? 1 : text[i] == ']' ? -1 : 0;
+            if (depth == 0) {
+                return i;
+            }
+        }
+        return std::string_view::npos;
+    }
+
+    // The top-level parts of a text: the positions outside brackets and parentheses, as `visit`
+    // sees them with the parenthesis depth.
+    template <typename TVisit>
+    static void ForEachTopLevel(std::string_view text, TVisit&& visit) {
+        int parentheses = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '[') {
+                const std::size_t close = ClosingBracket(text, i);
+                if (close == std::string_view::npos) {
+                    return;
+                }
+                i = close;
+                continue;
+            }
+            parentheses += text[i] == '(' ? 1 : text[i] == ')' ? -1 : 0;
+            if (!visit(i, parentheses)) {
+                return;
+            }
+        }
+    }
+
+    // A piece the parser reads as one text constant although an operator stands between
+    // constants in it: "[a]<[b]".
+    void CheckTextConstant(std::string_view piece, std::size_t begin, std::size_t end) {
+        const std::size_t close = ClosingBracket(piece, 0);
+        if (close == std::string_view::npos || close + 1 >= piece.size()) {
+            return;
+        }
+        bool operatorBetween = false;
+        ForEachTopLevel(piece, [&](std::size_t i, int) {
+            operatorBetween = IsOperatorCharacter(piece[i]);
+            return !operatorBetween;
+        });
+        if (operatorBetween) {
+            Add(TTrapKind::GluedTextConstants, OriginOf(piece, begin, end),
+                Quoted(piece) + " is one text constant, " +
+                    Quoted(piece.substr(1, piece.size() - 2)) +
+                    ": a piece that starts with [ and ends with ] is one text; put texts to "
+                    "compare or join in variables or in parentheses");
+        }
+    }
+
+    // A minus sign where it can only be a sign (at the start of the piece, after an opening
+    // parenthesis, a comma or an operator) that stands before a name or a parenthesis.
+    void CheckSigns(std::string_view piece, std::size_t begin, std::size_t end) {
+        ForEachTopLevel(piece, [&](std::size_t i, int) {
+            const bool sign = piece[i] == '-' && i + 1 < piece.size() &&
+                              (i == 0 || piece[i - 1] == '(' || piece[i - 1] == ',' ||
+                               IsOperatorCharacter(piece[i - 1]));
+            const char next = sign ? piece[i + 1] : '0';
+            if ((next >= 'a' && next <= 'z') || (next >= 'A' && next <= 'Z') || next == '_' ||
+                next == '(') {
+                WarnSign(piece, i, begin, end);
+            }
+            return true;
+        });
+    }
+
+    void WarnSign(std::string_view piece, std::size_t at, std::size_t begin, std::size_t end) {
+        std::size_t stop = at + 1;
+        while (stop < piece.size() && IsWordCharacter(piece[stop])) {
+            ++stop;
+        }
+        const std::string_view negated = piece.substr(at, std::max(stop, at + 2) - at);
+        Add(TTrapKind::SignBeforeName, OriginOf(piece, begin, end, at),
+            "a minus sign before a name or a parenthesis is no operator: " + Quoted(negated) +
+                " is not the negative value; write (0" + std::string(negated) + ")");
+    }
+
+    // The number of arguments of a list (its top-level commas and one).
+    static int ArgumentCount(std::string_view list) {
+        int count = 1;
+        ForEachTopLevel(list, [&](std::size_t i, int parentheses) {
+            count += list[i] == ',' && parentheses == 0 ? 1 : 0;
+            return true;
+        });
+        return count;
+    }
+
+    // Follows a piece the way the parser does: a text constant, a parenthesised piece, a call
+    // with its arguments, or an operator expression converted into a call.
+    void ScanPiece(std::string_view piece, std::size_t begin, std::size_t end, int depth) {
+        if (piece.empty() || depth > kMaxParseDepth) {
+            return;
+        }
+        if (InPrepared(piece)) {
+            begin = static_cast<std::size_t>(piece.data() - m_prepared.data());
+            end = begin + piece.size();
+        }
+        if (piece.front() == '[' && piece.back() == ']') {
+            CheckTextConstant(piece, begin, end);
+            return;
+        }
+        const std::size_t open = OpeningOfFinalList(piece);
+        if (open == 0) {
+            ScanPiece(piece.substr(1, piece.size() - 2), begin, end, depth + 1);
+            return;
+        }
+        const std::string_view name =
+            open == std::string_view::npos ? piece : piece.substr(0, open);
+        const bool operators = std::any_of(name.begin(), name.end(), IsOperatorCharacter);
+        if (open != std::string_view::npos &&
+            (!operators || std::all_of(name.begin(), name.end(), IsOperatorCharacter))) {
+            // A call: of a word, or of an operator as the conversion writes it. "-(a)", the
+            // operator "-" with one argument, is what a minus before a parenthesis reads as.
+            const std::string_view list = piece.substr(open + 1, piece.size() - open - 2);
+            if (name == "-" && ArgumentCount(list) == 1) {
+                WarnSign(piece, 0, begin, end);
+            }
+            ScanArguments(list, begin, end, depth);
+            return;
+        }
+        CheckSigns(piece, begin, end);
+        const std::string converted = ConvertOperators(piece);
+        const std::size_t list = OpeningOfFinalList(converted);
+        if (converted != piece && list != std::string_view::npos && list > 0) {
+            ScanArguments(std::string_view(converted).substr(list + 1, converted.size() - list - 2),
+                          begin, end, depth);
+        }
+    }
+
+    // The arguments of a list, split at the commas outside brackets and parentheses.
+    void ScanArguments(std::string_view list, std::size_t begin, std::size_t end, int depth) {
+        std::size_t start = 0;
+        ForEachTopLevel(list, [&](std::size_t i, int parentheses) {
+            if (list[i] == ',' && parentheses == 0 && i > start) {
+                ScanPiece(list.substr(start, i - start), begin, end, depth + 1);
+                start = i + 1;
+            }
+            return true;
+        });
+        ScanPiece(list.substr(start), begin, end, depth + 1);
+    }
+
+    // Position of the '(' that the final ')' of a piece closes (brackets skipped), or npos when
+    // the piece does not end with a closed list.
+    static std::size_t OpeningOfFinalList(std::string_view piece) {
+        if (piece.empty() || piece.back() != ')') {
+            return std::string_view::npos;
+        }
+        std::size_t open = std::string_view::npos;
+        ForEachTopLevel(piece, [&](std::size_t i, int parentheses) {
+            if (piece[i] == '(' && parentheses == 1) {
+                open = i;
+            } else if (piece[i] == ')' && parentheses == 0 && i + 1 < piece.size()) {
+                open = std::string_view::npos;
+            }
+            return true;
+        });
+        return open;
+    }
+
+    std::string_view m_source;
+    std::string m_prepared;
+    // The source position of each character of m_prepared.
+    std::vector<std::size_t> m_origins;
+    std::vector<TFound> m_found;
+    std::vector<std::size_t> m_lineStarts;
+};
+
+} // namespace
+
+std::vector<TSourceTrap> FindSourceTraps(std::string_view source) {
+    return TTrapFinder(source).Find();
+}
+
+} // namespace vex
