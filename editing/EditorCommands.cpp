@@ -377,7 +377,7 @@ void TEditorCommands::syntaxTree() {
 // [runtime] -----------------------------------------------------------------------------------
 
 void TEditorCommands::syntaxCheck() {
-    if (CheckSyntax(selectionOrText()))
+    if (CheckSyntax(selectionOrText(), SelectedModelObject()))
         showMessageBox(
             {&m_editor, QMessageBox::Information, QString(), EditingText(etSyntaxCorrect)});
     else

@@ -2,6 +2,8 @@
 
 #include "runtime/VexScript.h"
 
+#include <utility>
+
 namespace {
 
 bool beginsWith(std::string_view name, std::string_view prefix) {
@@ -100,6 +102,11 @@ private:
 
 TRuntimeLookup* installedLookup = nullptr;
 
+TSelectedObjectSource& installedObjectSource() {
+    static TSelectedObjectSource source;
+    return source;
+}
+
 } // namespace
 
 TRuntimeLookup* CurrentRuntime() {
@@ -113,4 +120,13 @@ TRuntimeLookup* SetRuntimeLookup(TRuntimeLookup* lookup) {
     TRuntimeLookup* previous = installedLookup;
     installedLookup = lookup;
     return previous;
+}
+
+const vex::TBindingObject* SelectedModelObject() {
+    const TSelectedObjectSource& source = installedObjectSource();
+    return source ? source() : nullptr;
+}
+
+TSelectedObjectSource SetSelectedObjectSource(TSelectedObjectSource source) {
+    return std::exchange(installedObjectSource(), std::move(source));
 }

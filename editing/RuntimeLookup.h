@@ -1,8 +1,13 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace vex {
+class TBindingObject;
+}
 
 // Everything the editor asks of the VexScript runtime, in one place: whether a name is a global
 // variable or a listed word (for colouring), the names that complete a prefix (for code
@@ -41,3 +46,12 @@ TRuntimeLookup* CurrentRuntime();
 // Installs a lookup in place of the application's runtime (none restores it); returns the one
 // installed before.
 TRuntimeLookup* SetRuntimeLookup(TRuntimeLookup* lookup);
+
+// The model object the host reports as selected (the main window's current atom): bare names in
+// the text of the editor's syntax check may denote its named attributes. None without a source.
+using TSelectedObjectSource = std::function<const vex::TBindingObject*()>;
+
+const vex::TBindingObject* SelectedModelObject();
+
+// Installs the source (an empty function removes it); returns the one installed before.
+TSelectedObjectSource SetSelectedObjectSource(TSelectedObjectSource source);

@@ -88,9 +88,12 @@ private:
 // The compiled code of one statement, released when it goes.
 class TStatementCode {
 public:
-    TStatementCode(vex::TLanguageInterpreter& context, const QString& statement) {
+    TStatementCode(vex::TLanguageInterpreter& context, const QString& statement,
+                   const vex::TBindingObject* object) {
         const TProtectedCodeOff protection(context);
-        m_code = context.Compile(toWindows1252(statement).toStdString());
+        vex::TGuiBinding binding;
+        binding.CurrentObject = object;
+        m_code = context.Compile(toWindows1252(statement).toStdString(), nullptr, binding);
     }
     TStatementCode(const TStatementCode&) = delete;
     TStatementCode& operator=(const TStatementCode&) = delete;
@@ -118,7 +121,8 @@ TformSyntax::~TformSyntax() {
     FormDestroy();
 }
 
-bool TformSyntax::ShowSyntaxTree(const QString& text, bool show) {
+bool TformSyntax::ShowSyntaxTree(const QString& text, bool show,
+                                 const vex::TBindingObject* object) {
     QTreeWidget* tree = m_ui->tvScript;
     tree->clear();
     m_nodeCount = 0;
@@ -129,7 +133,7 @@ bool TformSyntax::ShowSyntaxTree(const QString& text, bool show) {
     int shownStatements = 0;
     int leftOut = 0;
     for (const QString& statement : statements) {
-        const TStatementCode code(*context, statement);
+        const TStatementCode code(*context, statement, object);
         failed = failed || !code.compiled();
         if (shownStatements >= kMaxShownStatements || m_nodeCount >= kMaxShownNodes) {
             ++leftOut;
@@ -289,9 +293,9 @@ void TformSyntax::tvScriptContextMenuRequested(const QPoint& position) {
     m_ui->pmMain->popup(m_ui->tvScript->viewport()->mapToGlobal(position));
 }
 
-bool CheckSyntax(const QString& text) {
+bool CheckSyntax(const QString& text, const vex::TBindingObject* object) {
     TformSyntax window;
-    return window.ShowSyntaxTree(text, false);
+    return window.ShowSyntaxTree(text, false, object);
 }
 
 TformSyntax* ShowSyntaxTreeWindow(const QString& text) {

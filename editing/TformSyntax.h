@@ -12,6 +12,7 @@ class TformSyntax;
 }
 
 namespace vex {
+class TBindingObject;
 struct TCodeNode;
 }
 
@@ -55,8 +56,10 @@ public:
 
     // Compiles every statement of `text`, fills the tree when `show` is set (failed statements
     // always show as their error node) and then shows the window modally, without waiting for
-    // it to close. True when every statement compiled.
-    bool ShowSyntaxTree(const QString& text, bool show);
+    // it to close. True when every statement compiled. With `object`, bare names may denote its
+    // named attributes.
+    bool ShowSyntaxTree(const QString& text, bool show,
+                        const vex::TBindingObject* object = nullptr);
     // Adds the tree of a compiled node below `parent` (the top level without one).
     void AddCodeNode(const vex::TCodeNode* node, QTreeWidgetItem* parent);
 
@@ -85,8 +88,9 @@ private:
 
 // The editor's syntax check: a window is created, runs ShowSyntaxTree(text, false) and is
 // destroyed (its placement is read and written all the same). True when every statement
-// compiled; the compiler has reported each error.
-bool CheckSyntax(const QString& text);
+// compiled; the compiler has reported each error. With `object` (the model object the host
+// reports as selected), bare names may denote its named attributes.
+bool CheckSyntax(const QString& text, const vex::TBindingObject* object = nullptr);
 
 // Creates a window that shows the tree of `text` and frees itself when closed.
 TformSyntax* ShowSyntaxTreeWindow(const QString& text);

@@ -71,7 +71,8 @@ TMainWindow::TMainWindow(vex::TLanguageInterpreter* context, QWidget* parent)
     , m_context(context)
     , m_services(context ? &vex::host::ModelServicesOf(*context) : nullptr)
     , m_previousEditorMessages(SetEditorMessageSink(TraceMessage))
-    , m_previousTraceWindowPresenter(SetTraceWindowPresenter(showFreshErrorWindow)) {
+    , m_previousTraceWindowPresenter(SetTraceWindowPresenter(showFreshErrorWindow))
+    , m_previousSelectedObjectSource(SetSelectedObjectSource([this] { return selectedAtom(); })) {
     m_ui->setupUi(this);
     translate();
     setUpEditor();
@@ -86,6 +87,7 @@ TMainWindow::~TMainWindow() {
     SaveFormPlacement(this);
     SetEditorMessageSink(m_previousEditorMessages);
     SetTraceWindowPresenter(m_previousTraceWindowPresenter);
+    SetSelectedObjectSource(m_previousSelectedObjectSource);
 }
 
 bool TMainWindow::openScript(const QString& path) {
@@ -312,6 +314,13 @@ void TMainWindow::showDebugger() {
 
 TModelTreeView* TMainWindow::modelTree() const {
     return m_ui->tvAtoms;
+}
+
+const vex::TBindingObject* TMainWindow::selectedAtom() const {
+    const QTreeWidgetItem* item = modelTree()->currentItem();
+    if (!m_services || !item)
+        return nullptr;
+    return m_services->Model.FindAtom(TModelTreeView::atomOf(item));
 }
 
 void TMainWindow::updateStatus() {

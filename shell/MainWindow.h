@@ -17,6 +17,7 @@ class TMainWindow;
 }
 
 namespace vex {
+class TBindingObject;
 class TLanguageInterpreter;
 }
 
@@ -98,6 +99,9 @@ public:
 
     // The tree of the model's atoms: what the shell registers as the model services' tree.
     TModelTreeView* modelTree() const;
+    // The atom of the model panel's current item, which the editor's syntax check binds bare
+    // names to; none without a current item or a model.
+    const vex::TBindingObject* selectedAtom() const;
     // Shows the model's name and clock in the status bar; runs on every rebuild of the tree and
     // a few times a second.
     void updateStatus();
@@ -168,4 +172,5 @@ private:
     bool m_scriptTitled = false;
     std::function<void(const QString&, bool)> m_previousEditorMessages;
     std::function<void()> m_previousTraceWindowPresenter;
+    std::function<const vex::TBindingObject*()> m_previousSelectedObjectSource;
 };

@@ -112,6 +112,7 @@ private slots:
     void wordReferenceListsTheRegistry();
     void editorKeysWinInsideTheEditor();
     void editorOpensAndSavesThroughTheFileMenu();
+    void syntaxCheckBindsTheSelectedAtom();
     void screenshotWithModel();
 
 private:
@@ -863,6 +864,31 @@ void MainWindowTest::editorOpensAndSavesThroughTheFileMenu() {
 
     menu->CommandAction(TEditorCommand::ShowTraceWindow)->trigger();
     QVERIFY(GetErrorWindow()->isVisible());
+}
+
+// The editor's syntax check (F10) lets bare names denote the named attributes of the atom that
+// is current in the model panel.
+void MainWindowTest::syntaxCheckBindsTheSelectedAtom() {
+    run("SetAtt(CreateAtom(model,[Door]),[capacity],10)");
+    TModelTreeView* tree = m_window->modelTree();
+    tree->rebuild();
+    QTreeWidgetItem* model = tree->topLevelItem(0);
+    QCOMPARE(model->childCount(), 1);
+    editor()->SetScriptText("capacity * 2");
+    editor()->setFocus();
+
+    tree->setCurrentItem(model->child(0));
+    QTest::keyClick(editor(), Qt::Key_F10);
+    QCOMPARE(m_boxes, QStringList{EditingText(etSyntaxCorrect)});
+    QVERIFY(ErrorLog().isEmpty());
+
+    m_boxes.clear();
+    tree->setCurrentItem(model);
+    QTest::keyClick(editor(), Qt::Key_F10);
+    QCOMPARE(m_boxes, QStringList{EditingText(etSyntaxFaulty)});
+    QCOMPARE(ErrorLog().size(), 1);
+    m_boxes.clear();
+    ClearErrorLog();
 }
 
 // Leaves MainWindow-model.png (and /tmp/gui-helper-main.png) to look at.
