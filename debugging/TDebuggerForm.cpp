@@ -604,8 +604,8 @@ void TDebuggerForm::CancelRun() {
 // page is next shown, so that stepping through a model with many events stays quick.
 void TDebuggerForm::acUpdateExecute() {
     UpdateEnvironment();
-    if (m_tmrPerformance->isActive()) {
-        m_tmrPerformance->stop();
+    if (m_performanceTimerEnabled) {
+        enablePerformanceTimer(false);
         tmrPerformanceTimer();
         enablePerformanceTimer(true);
     }

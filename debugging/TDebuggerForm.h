@@ -130,7 +130,7 @@ private:
     void setUpPerformance();
     // Forgets the list rows the command counter links to, before the rows go.
     void unlinkCommandRows();
-    // Starts the performance timer, or stops it; it never runs with the interval "Off".
+    // Enables the performance timer or disables it; it never fires with the interval "Off".
     void enablePerformanceTimer(bool on);
     bool performancePageVisible() const;
     void setUpButtonImages();
@@ -176,10 +176,12 @@ private:
     // The Performance page: its update timer, whether the processor's tick counter can be read,
     // and the simulation share of the measured time (-1: nothing measured).
     QTimer* m_tmrPerformance = nullptr;
+    bool m_performanceTimerEnabled = false;
     bool m_processorTimeAvailable = false;
     double m_timeShare = -1;
 
 public:
     double TimeShare() const noexcept { return m_timeShare; }
+    // True while the performance timer is enabled, whether or not its interval lets it fire.
     bool PerformanceTimerActive() const;
 };

@@ -121,10 +121,13 @@ bool TDebuggerForm::performancePageVisible() const {
 }
 
 bool TDebuggerForm::PerformanceTimerActive() const {
-    return m_tmrPerformance->isActive();
+    return m_performanceTimerEnabled;
 }
 
+// The timer is enabled or not as the page's rules say; it fires only with an interval, so
+// "Off" leaves it enabled but silent, and Update still runs its tick.
 void TDebuggerForm::enablePerformanceTimer(bool on) {
+    m_performanceTimerEnabled = on;
     if (on && m_tmrPerformance->interval() > 0)
         m_tmrPerformance->start();
     else
@@ -173,7 +176,7 @@ void TDebuggerForm::cmbFrequencyChange() {
     const int interval =
         index >= 0 && index < static_cast<int>(kIntervals.size()) ? kIntervals[index] : 0;
     if (interval != m_tmrPerformance->interval()) {
-        m_tmrPerformance->stop();
+        enablePerformanceTimer(false);
         m_tmrPerformance->setInterval(interval);
     }
     enablePerformanceTimer(performancePageVisible());
@@ -182,7 +185,7 @@ void TDebuggerForm::cmbFrequencyChange() {
 void TDebuggerForm::tmrPerformanceTimer() {
     const std::uint8_t mode = m_context ? m_context->Debug.Performance.CountingMode : 0;
     if (!(mode & (vex::counting::cmProcessorTime | vex::counting::cmCountCommands))) {
-        m_tmrPerformance->stop();
+        enablePerformanceTimer(false);
         return;
     }
     if (mode & vex::counting::cmProcessorTime)
@@ -274,7 +277,7 @@ void TDebuggerForm::unlinkCommandRows() {
 }
 
 void TDebuggerForm::btnResetClick() {
-    m_tmrPerformance->stop();
+    enablePerformanceTimer(false);
     if (m_context) {
         m_context->Debug.Performance.SimulationTime = {};
         m_context->Debug.Performance.AnimationTime = {};
