@@ -18,8 +18,8 @@ constexpr xcb_keysym_t kPauseKeysym = 0xff13;
 constexpr xcb_keysym_t kBreakKeysym = 0xff6b;
 // Caps Lock, Num Lock (Mod2 on every usual keyboard map) and the two modifiers Scroll Lock may
 // sit on: the grab holds whichever of them are on.
-constexpr std::array<std::uint16_t, 4> kLockModifiers = {
-    XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2, XCB_MOD_MASK_3, XCB_MOD_MASK_5};
+constexpr std::array<std::uint16_t, 4> kLockModifiers = {XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2,
+                                                         XCB_MOD_MASK_3, XCB_MOD_MASK_5};
 
 std::atomic<int> s_liveThreads{0};
 

@@ -42,7 +42,7 @@
     ZT_DEBUGGER_TEXT(dtRunHeld, 9095,                                                              \
                      "A script waits in the debugger; continue or cancel it there first.")         \
     ZT_DEBUGGER_TEXT(dtEventsLeftOut, 9096, "... %1 more events, not shown")                       \
-    ZT_DEBUGGER_TEXT(dtWarningTitle, 9097, "Debugger")                                            \
+    ZT_DEBUGGER_TEXT(dtWarningTitle, 9097, "Debugger")                                             \
     ZT_DEBUGGER_TEXT(dtNoSystemBreakKey, 9098,                                                     \
                      "Ctrl+Break is not available system-wide here; it still breaks a script "     \
                      "while one of Zentaro's windows has the focus.")

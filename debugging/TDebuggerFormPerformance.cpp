@@ -26,7 +26,7 @@ constexpr int kKindEntries = 7;
 // The rows of the kinds of leaf nodes, by entry: variables by their kind (number, text,
 // reference, automation interface, eight-byte value), then text and number constants.
 constexpr std::array<const char*, kKindEntries> kKindLabels = {
-    "Value Variable", "Text Variable",  "Atom Variable", "OLE Variable",
+    "Value Variable", "Text Variable", "Atom Variable", "OLE Variable",
     "Value Variable", "Text Constant", "Value Constant"};
 
 // Timer intervals of the update frequencies, in the order of cmbFrequency; 0 for "Off".
@@ -142,8 +142,8 @@ void TDebuggerForm::ApplyCountingMode() {
     vex::counting::TPerformance& performance = m_context->Debug.Performance;
     const bool time = m_processorTimeAvailable && m_ui->chkProcessorTime->isChecked();
     const bool count = m_ui->chkWordCount->isChecked();
-    std::uint8_t mode = (time ? vex::counting::cmProcessorTime : 0) |
-                        (count ? vex::counting::cmCountCommands : 0);
+    std::uint8_t mode =
+        (time ? vex::counting::cmProcessorTime : 0) | (count ? vex::counting::cmCountCommands : 0);
     const bool clean = performance.Counter.TotalCount() == 0 &&
                        performance.SimulationTime.IsZero() && performance.AnimationTime.IsZero();
     if (performance.CountingMode & vex::counting::cmTimedCounting) {
@@ -156,8 +156,8 @@ void TDebuggerForm::ApplyCountingMode() {
         performance.Counter.SetTimed(false);
     }
     performance.CountingMode = mode;
-    enablePerformanceTimer((mode & (vex::counting::cmProcessorTime |
-                                    vex::counting::cmCountCommands)) != 0);
+    enablePerformanceTimer(
+        (mode & (vex::counting::cmProcessorTime | vex::counting::cmCountCommands)) != 0);
 }
 
 void TDebuggerForm::chkProcessorTimeClick(bool checked) {

@@ -140,14 +140,13 @@ void PerformancePageTest::countsOfAKnownScript() {
     update();
     // The declarations read their names and kinds in place, and assignments write their
     // variables without evaluating them: neither counts as a node.
-    QCOMPARE(usedByCommand(),
-             (TCounts{{"Do", 3},
-                      {"+", 5},
-                      {"*", 2},
-                      {"Value Constant", 14},
-                      {"DeclareGlobal", 2},
-                      {":=", 2},
-                      {"Text Constant", 1}}));
+    QCOMPARE(usedByCommand(), (TCounts{{"Do", 3},
+                                       {"+", 5},
+                                       {"*", 2},
+                                       {"Value Constant", 14},
+                                       {"DeclareGlobal", 2},
+                                       {":=", 2},
+                                       {"Text Constant", 1}}));
     QTableWidget* list = child<QTableWidget>("lvWords");
     QCOMPARE(list->item(0, 0)->text(), QStringLiteral("Value Constant"));
     QVERIFY(list->item(0, 2)->text().isEmpty()); // no time without timed counting
