@@ -125,10 +125,9 @@ void TDebuggerServices::StartBreakWatcher(std::atomic<std::uint32_t>* request) {
         m_breakThread = std::make_unique<TBreakThread>(*request);
     if (!WatchesSystemWide()) {
         m_breakThread.reset();
-        static bool told = false;
-        if (!told)
+        if (!m_toldNoSystemBreakKey)
             TraceMessage(DebuggerText(dtNoSystemBreakKey), false);
-        told = true;
+        m_toldNoSystemBreakKey = true;
     }
 }
 

@@ -95,6 +95,8 @@ private:
     QPointer<TDebuggerForm> m_window;
     std::atomic<std::uint32_t>* m_breakRequest = nullptr;
     std::unique_ptr<TBreakThread> m_breakThread;
+    // The trace window said that Ctrl+Break works only in the application's windows.
+    bool m_toldNoSystemBreakKey = false;
     int m_pauseDepth = 0;
     int m_pumpDepth = 0;
     std::uint64_t m_endedRuns = 0;
