@@ -1,11 +1,14 @@
 #include "debugging/DebuggerServices.h"
 
+#include "debugging/BreakThread.h"
 #include "debugging/DebuggerTexts.h"
 #include "debugging/TDebuggerForm.h"
+#include "debugging/TraceWindows.h"
 #include "platform/CodePage.h"
 #include "services/MessageBoxes.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 
 namespace {
@@ -42,6 +45,7 @@ TDebuggerServices::TDebuggerServices(vex::TLanguageInterpreter& context,
 }
 
 TDebuggerServices::~TDebuggerServices() {
+    StopBreakWatcher();
     delete m_window.data();
     if (m_context.Debug.Services == this)
         m_context.Debug.Services = nullptr;
@@ -112,9 +116,28 @@ bool TDebuggerServices::IsTerminating() const {
     return QCoreApplication::closingDown();
 }
 
+// Only an application on X can grab keys for the whole screen; an X server reached beside a
+// Wayland session would see no keys the person presses in other programs.
 void TDebuggerServices::StartBreakWatcher(std::atomic<std::uint32_t>* request) {
     request->store(0);
-    m_breakWatcher = request;
+    m_breakRequest = request;
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        m_breakThread = std::make_unique<TBreakThread>(*request);
+    if (!WatchesSystemWide()) {
+        m_breakThread.reset();
+        if (!m_toldNoSystemBreakKey)
+            TraceMessage(DebuggerText(dtNoSystemBreakKey), false);
+        m_toldNoSystemBreakKey = true;
+    }
+}
+
+void TDebuggerServices::StopBreakWatcher() {
+    m_breakThread.reset();
+    m_breakRequest = nullptr;
+}
+
+bool TDebuggerServices::WatchesSystemWide() const {
+    return m_breakThread && m_breakThread->Watching();
 }
 
 void TDebuggerServices::CancelRun() {

@@ -7,7 +7,9 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 
+class TBreakThread;
 class TDebuggerForm;
 class TDebuggerModel;
 
@@ -21,10 +23,11 @@ class TDebuggerModel;
 // nothing here relies on them. The services tell how far the run is held (IsPaused, HoldsRun),
 // so that what would start a nested run there can refuse.
 //
-// Ctrl+Break pressed in any of the application's windows asks the running evaluation for a break
-// (the runtime answers it between nodes); outside a run it does nothing. The watcher thread that
-// catches the keys while another program has the focus is not built yet: its slot only keeps
-// the state the runtime asks about.
+// While debugging is on, the break watcher (TBreakThread) catches Ctrl+Break system-wide on the X
+// server and asks the running evaluation for a break (the runtime answers it between nodes).
+// Where the application does not run on X (Wayland, offscreen) the trace window says once that
+// the system-wide key is not available. Either way Ctrl+Break pressed in any of the application's
+// windows asks the running evaluation for a break; outside a run it does nothing.
 //
 // The model views and the preference that shows the frozen message on them belong to the host;
 // the shell derives from this class to reach them. Here there are no views and the preference
@@ -47,9 +50,13 @@ public:
     void HandlePendingMessages() override;
     // True once the toolkit's application is closing down.
     bool IsTerminating() const override;
-    bool HasBreakWatcher() const override { return m_breakWatcher != nullptr; }
+    bool HasBreakWatcher() const override { return m_breakRequest != nullptr; }
+    // Starts the watcher thread on the X server the application runs on.
     void StartBreakWatcher(std::atomic<std::uint32_t>* request) override;
-    void StopBreakWatcher() override { m_breakWatcher = nullptr; }
+    // Ends the watcher thread and waits for it.
+    void StopBreakWatcher() override;
+    // True while a watcher thread catches Ctrl+Break system-wide.
+    bool WatchesSystemWide() const;
     bool ShowFrozenMessages() const override { return false; }
     void ShowFrozenMessage(const std::string&) override {}
     void ReleaseFrozen() override {}
@@ -86,7 +93,10 @@ private:
     vex::TLanguageInterpreter& m_context;
     const TDebuggerModel* m_model;
     QPointer<TDebuggerForm> m_window;
-    std::atomic<std::uint32_t>* m_breakWatcher = nullptr;
+    std::atomic<std::uint32_t>* m_breakRequest = nullptr;
+    std::unique_ptr<TBreakThread> m_breakThread;
+    // The trace window said that Ctrl+Break works only in the application's windows.
+    bool m_toldNoSystemBreakKey = false;
     int m_pauseDepth = 0;
     int m_pumpDepth = 0;
     std::uint64_t m_endedRuns = 0;

@@ -23,6 +23,8 @@
     ZT_DEBUGGER_TEXT(dtAtomId, 9074, "Atom ID")                                                    \
     ZT_DEBUGGER_TEXT(dtEventAtomName, 9075, "Name")                                                \
     ZT_DEBUGGER_TEXT(dtInvolved, 9076, "Involved")                                                 \
+    ZT_DEBUGGER_TEXT(dtCommand, 9077, "Command")                                                   \
+    ZT_DEBUGGER_TEXT(dtUsed, 9078, "Used")                                                         \
     ZT_DEBUGGER_TEXT(dtUnreadable, 9079, "(cannot be read)")                                       \
     ZT_DEBUGGER_TEXT(dtScriptOrigin, 9080, "Script")                                               \
     ZT_DEBUGGER_TEXT(dtSimulationOrigin, 9081, "Simulation")                                       \
@@ -40,7 +42,10 @@
     ZT_DEBUGGER_TEXT(dtRunHeld, 9095,                                                              \
                      "A script waits in the debugger; continue or cancel it there first.")         \
     ZT_DEBUGGER_TEXT(dtEventsLeftOut, 9096, "... %1 more events, not shown")                       \
-    ZT_DEBUGGER_TEXT(dtWarningTitle, 9097, "Debugger")
+    ZT_DEBUGGER_TEXT(dtWarningTitle, 9097, "Debugger")                                             \
+    ZT_DEBUGGER_TEXT(dtNoSystemBreakKey, 9098,                                                     \
+                     "Ctrl+Break is not available system-wide here; it still breaks a script "     \
+                     "while one of Zentaro's windows has the focus.")
 
 ZT_TEXT_NUMBERS(TDebuggerText, ZT_DEBUGGER_TEXTS)
 

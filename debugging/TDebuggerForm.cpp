@@ -19,6 +19,7 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTimer>
 
 #include <algorithm>
 #include <array>
@@ -162,6 +163,8 @@ TDebuggerForm::TDebuggerForm(TDebuggerServices& services, QWidget* owner)
     setWindowFlag(Qt::Window);
     setUpButtonImages();
     setUpSplitter();
+    m_tmrPerformance = new QTimer(this);
+    m_tmrPerformance->setObjectName(QStringLiteral("tmrPerformance"));
     connectHandlers();
     FormCreate();
 }
@@ -169,6 +172,7 @@ TDebuggerForm::TDebuggerForm(TDebuggerServices& services, QWidget* owner)
 // The children go after this body: the focus moving away from them must not reach the window.
 TDebuggerForm::~TDebuggerForm() {
     disconnect(qApp, nullptr, this, nullptr);
+    unlinkCommandRows();
 }
 
 void TDebuggerForm::FormCreate() {
@@ -180,6 +184,7 @@ void TDebuggerForm::FormCreate() {
     expressionEditor()->LeaveKeysToWindow(windowKeys);
     ListingPanel()->SetStatusText(QStringLiteral("Debugger"));
     setUpLists();
+    setUpPerformance();
     chkResultClick(m_ui->chkResult->isChecked());
     chkEnvironmentClick(m_ui->chkEnvironment->isChecked());
     chkImmediateClick(m_ui->chkImmediate->isChecked());
@@ -277,6 +282,7 @@ void TDebuggerForm::connectHandlers() {
             &TDebuggerForm::lvEventsColumnClick);
     connect(m_ui->Splitter, &QSplitter::splitterMoved, this, &TDebuggerForm::SplitterMoved);
     connect(qApp, &QApplication::focusChanged, this, &TDebuggerForm::focusChanged);
+    connectPerformanceHandlers();
 }
 
 TScriptEditor* TDebuggerForm::ListingPanel() const {
@@ -308,6 +314,8 @@ void TDebuggerForm::AttachRuntime(vex::TLanguageInterpreter& context) {
     chkSimulationClick(m_ui->chkSimulation->isChecked());
     chkAnimationClick(m_ui->chkAnimation->isChecked());
     chkInterruptionClick(m_ui->chkInterruption->isChecked());
+    ApplyCountingMode();
+    UpdateTimeShare();
 }
 
 void TDebuggerForm::SetDebugMode(bool on) {
@@ -316,6 +324,7 @@ void TDebuggerForm::SetDebugMode(bool on) {
     m_ui->btnSwitch->setChecked(on);
     for (QToolButton* button : {m_ui->btnRun, m_ui->btnStop, m_ui->btnResetExecution})
         button->setEnabled(on);
+    enablePerformanceTimer(on);
     if (on) {
         enableStepButtons(m_listingSerial != 0);
         setWindowTitle(DebuggerText(dtCaptionOn));
@@ -530,6 +539,7 @@ void TDebuggerForm::btnSwitchClick(bool down) {
         return;
     vex::SwitchDebugging(*m_context, down);
     m_context->Debug.DebugSwitchState = down;
+    enablePerformanceTimer(down);
     if (!down)
         releaseViews();
     listingEditor()->viewport()->update();
@@ -598,6 +608,11 @@ void TDebuggerForm::CancelRun() {
 // page is next shown, so that stepping through a model with many events stays quick.
 void TDebuggerForm::acUpdateExecute() {
     UpdateEnvironment();
+    if (m_performanceTimerEnabled) {
+        enablePerformanceTimer(false);
+        tmrPerformanceTimer();
+        enablePerformanceTimer(true);
+    }
     if (m_ui->PageControl->currentWidget() == m_ui->tshEvents)
         UpdateEvents();
     else
@@ -698,6 +713,7 @@ void TDebuggerForm::chkPerformanceClick(bool checked) {
 }
 
 void TDebuggerForm::PageControlChange(int index) {
+    ApplyCountingMode();
     if (m_eventsOutOfDate && m_ui->PageControl->widget(index) == m_ui->tshEvents)
         UpdateEvents();
 }

@@ -14,6 +14,7 @@ class TDebuggerForm;
 }
 
 class QTableWidget;
+class QTimer;
 class TDebuggerServices;
 class TScriptEditor;
 class TVexScriptEditor;
@@ -96,9 +97,21 @@ public slots:
     void btnExecuteClick();
     void lvEventsColumnClick(int column);
     void SplitterMoved();
+    // The Performance page.
+    void ApplyCountingMode();
+    void chkProcessorTimeClick(bool checked);
+    void cmbFrequencyChange();
+    void tmrPerformanceTimer();
+    void btnResetClick();
+    void lvWordsColumnClick(int column);
+    void UpdateTimeShare();
+    void UpdatePerformance();
+    void UpdateCommandList();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Resizing and showing the Performance page redraw its bar and set its timer.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -113,6 +126,13 @@ private:
     };
 
     void connectHandlers();
+    void connectPerformanceHandlers();
+    void setUpPerformance();
+    // Forgets the list rows the command counter links to, before the rows go.
+    void unlinkCommandRows();
+    // Enables the performance timer or disables it; it never fires with the interval "Off".
+    void enablePerformanceTimer(bool on);
+    bool performancePageVisible() const;
     void setUpButtonImages();
     void setUpLists();
     void setUpSplitter();
@@ -153,4 +173,15 @@ private:
     int m_rememberedPageHeight = 0;
     // The model may have changed since the event list was built.
     bool m_eventsOutOfDate = true;
+    // The Performance page: its update timer, whether the processor's tick counter can be read,
+    // and the simulation share of the measured time (-1: nothing measured).
+    QTimer* m_tmrPerformance = nullptr;
+    bool m_performanceTimerEnabled = false;
+    bool m_processorTimeAvailable = false;
+    double m_timeShare = -1;
+
+public:
+    double TimeShare() const noexcept { return m_timeShare; }
+    // True while the performance timer is enabled, whether or not its interval lets it fire.
+    bool PerformanceTimerActive() const;
 };

@@ -1055,6 +1055,36 @@ Skripteditor und Debugger für VexScript.</translation>
         <extracomment>Debugger</extracomment>
         <translation>&amp;Leistung</translation>
     </message>
+    <message id="9056">
+        <source>Processor&amp;time:</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Prozessor&amp;zeit:</translation>
+    </message>
+    <message id="9058">
+        <source>&amp;Count commands:</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Befehle &amp;zählen:</translation>
+    </message>
+    <message id="9060">
+        <source>Update &amp;frequency:</source>
+        <extracomment>Debugger</extracomment>
+        <translation>&amp;Aktualisierung:</translation>
+    </message>
+    <message id="9061">
+        <source>Simulation</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Simulation</translation>
+    </message>
+    <message id="9062">
+        <source>Animation</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Animation</translation>
+    </message>
+    <message id="9064">
+        <source>Re&amp;set</source>
+        <extracomment>Debugger</extracomment>
+        <translation>&amp;Zurücksetzen</translation>
+    </message>
     <message id="9066">
         <source>Description</source>
         <extracomment>Debugger</extracomment>
@@ -1109,6 +1139,16 @@ Skripteditor und Debugger für VexScript.</translation>
         <source>Involved</source>
         <extracomment>Debugger</extracomment>
         <translation>Beteiligt</translation>
+    </message>
+    <message id="9077">
+        <source>Command</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Befehl</translation>
+    </message>
+    <message id="9078">
+        <source>Used</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Benutzt</translation>
     </message>
     <message id="9079">
         <source>(cannot be read)</source>
@@ -1204,6 +1244,11 @@ Skripteditor und Debugger für VexScript.</translation>
         <source>Debugger</source>
         <extracomment>Debugger</extracomment>
         <translation>Debugger</translation>
+    </message>
+    <message id="9098">
+        <source>Ctrl+Break is not available system-wide here; it still breaks a script while one of Zentaro&apos;s windows has the focus.</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Strg+Untbr steht hier nicht systemweit zur Verfügung; es unterbricht ein Skript weiterhin, solange ein Fenster von Zentaro den Fokus hat.</translation>
     </message>
     <message id="9710">
         <source>Line</source>

@@ -1055,6 +1055,36 @@ Script editor and debugger for VexScript.</translation>
         <extracomment>Debugger</extracomment>
         <translation>&amp;Performance</translation>
     </message>
+    <message id="9056">
+        <source>Processor&amp;time:</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Processor&amp;time:</translation>
+    </message>
+    <message id="9058">
+        <source>&amp;Count commands:</source>
+        <extracomment>Debugger</extracomment>
+        <translation>&amp;Count commands:</translation>
+    </message>
+    <message id="9060">
+        <source>Update &amp;frequency:</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Update &amp;frequency:</translation>
+    </message>
+    <message id="9061">
+        <source>Simulation</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Simulation</translation>
+    </message>
+    <message id="9062">
+        <source>Animation</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Animation</translation>
+    </message>
+    <message id="9064">
+        <source>Re&amp;set</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Re&amp;set</translation>
+    </message>
     <message id="9066">
         <source>Description</source>
         <extracomment>Debugger</extracomment>
@@ -1109,6 +1139,16 @@ Script editor and debugger for VexScript.</translation>
         <source>Involved</source>
         <extracomment>Debugger</extracomment>
         <translation>Involved</translation>
+    </message>
+    <message id="9077">
+        <source>Command</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Command</translation>
+    </message>
+    <message id="9078">
+        <source>Used</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Used</translation>
     </message>
     <message id="9079">
         <source>(cannot be read)</source>
@@ -1204,6 +1244,11 @@ Script editor and debugger for VexScript.</translation>
         <source>Debugger</source>
         <extracomment>Debugger</extracomment>
         <translation>Debugger</translation>
+    </message>
+    <message id="9098">
+        <source>Ctrl+Break is not available system-wide here; it still breaks a script while one of Zentaro&apos;s windows has the focus.</source>
+        <extracomment>Debugger</extracomment>
+        <translation>Ctrl+Break is not available system-wide here; it still breaks a script while one of Zentaro&apos;s windows has the focus.</translation>
     </message>
     <message id="9710">
         <source>Line</source>

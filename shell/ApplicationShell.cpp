@@ -184,6 +184,8 @@ void TApplicationShell::createMainWindow(const QString& scriptFile) {
     m_host->Services().Tree = m_mainWindow->modelTree();
     note(QStringLiteral("register model view"));
     m_host->Services().Views.Add(*m_mainWindow->modelTree());
+    // The view shows the animation's frames at the application's frame rate.
+    m_host->Services().Animation.FrameInterval = m_application->FrameInterval();
     note(QStringLiteral("register progress display"));
     m_progress = std::make_unique<TStatusProgress>(*m_mainWindow->statusBar());
     m_host->Services().Progress.SetView(m_progress.get());

@@ -24,8 +24,8 @@ class TZTApplication;
 //       1 settings root key        (a constant: nothing runs)
 //       2 language manager         reads "Application Language"
 //       3 timer base               reads the monotonic clock's frequency
-//       4 break watcher            (its thread is not built yet; the debugger services keep
-//                                  its slot)
+//       4 break watcher            (nothing to initialise: its thread starts with debugging,
+//                                  and the debugger services end it)
 //       5 OLE container support    (nothing to initialise on Linux)
 //       6 automation server        starts the D-Bus service com.velmark.Zentaro (without a
 //                                  session bus the application runs without it and says so);

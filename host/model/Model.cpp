@@ -1,5 +1,7 @@
 #include "host/model/Model.h"
 
+#include "host/model/AnimationTick.h"
+
 #include "runtime/VexWords.h"
 
 #include <cmath>
@@ -27,7 +29,8 @@ constexpr std::int64_t kMaxEventsAtOneTime = 1000000;
 // stack.
 class THandlerScope {
 public:
-    THandlerScope(TLanguageInterpreter& context, std::int32_t atom, std::int32_t involved, int kind)
+    THandlerScope(TLanguageInterpreter& context, std::int32_t atom, std::int32_t involved, int kind,
+                  std::uint8_t origin)
         : m_context(context)
         , m_registers(context.Host().Registers())
         , m_saved(m_registers)
@@ -36,7 +39,7 @@ public:
         m_registers.First = atom;
         m_registers.Second = involved;
         context.Stack.UserWordMarker = static_cast<std::uint8_t>(kind);
-        context.Debug.RunOrigin = roSimulation;
+        context.Debug.RunOrigin = origin;
     }
     ~THandlerScope() {
         m_registers.First = m_saved.First;
@@ -273,7 +276,7 @@ void TModel::DropEvents() {
 }
 
 double TModel::RunHandler(TLanguageInterpreter& context, std::int32_t atom, int kind,
-                          std::int32_t involved, TText& text) {
+                          std::int32_t involved, TText& text, std::uint8_t origin) {
     text.clear();
     TAtom* target = FindAtom(atom);
     if (!target || !target->HasHandlers()) {
@@ -289,7 +292,7 @@ double TModel::RunHandler(TLanguageInterpreter& context, std::int32_t atom, int 
     }
     // The copy keeps the tree alive if the handler destroys its atom or replaces the text.
     const std::shared_ptr<THandlerCode> code = target->Handler(kind).Compiled;
-    THandlerScope scope(context, atom, involved, kind);
+    THandlerScope scope(context, atom, involved, kind, origin);
     return context.Evaluate(code->Code(), text);
 }
 
@@ -329,6 +332,9 @@ std::int64_t TModel::RunUntil(TLanguageInterpreter& context, double until, std::
         RunHandler(context, m_current->Atom, static_cast<int>(THandlerKind::OnEvent),
                    m_current->Involved, ignored);
         ++count;
+        if (Animation && Animation->FrameDue()) {
+            Animation->DrawFrame(context, *this);
+        }
     }
     if (!m_stopRequested && std::isfinite(until)) {
         m_clock = until;

@@ -20,6 +20,8 @@ class TLanguageInterpreter;
 
 namespace vex::host {
 
+class TAnimationTick;
+
 // The simulation model: a tree of atoms below the root atom "main", the pending events, the
 // simulation clock and the GUI instances of the model's user interface.
 //
@@ -30,8 +32,9 @@ namespace vex::host {
 // touching freed memory.
 //
 // Handler code runs through RunHandler, which sets the registers (first: the atom, second: the
-// involved atom), UserWordMarker (the handler kind) and RunOrigin (simulation) and restores them
-// afterwards, also when an error or the abort signal passes.
+// involved atom), UserWordMarker (the handler kind) and RunOrigin (simulation, or animation for
+// the animation's frames) and restores them afterwards, also when an error or the abort signal
+// passes.
 class TModel {
 public:
     TModel();
@@ -98,13 +101,16 @@ public:
     // Where handler runs are entered as the places of their errors; set by the services that
     // own the model (none: not entered).
     TRunPlaces* Places = nullptr;
+    // Draws the animation's frames between events while RunUntil runs (none: no frames).
+    TAnimationTick* Animation = nullptr;
     // Asks the running RunUntil to stop after the handler that runs.
     void RequestStop() noexcept { m_stopRequested = true; }
 
     // Runs the handler of a kind of an atom, as described for the class; gives its result (0
-    // and an empty text when the atom has no such handler or it fails to compile).
+    // and an empty text when the atom has no such handler or it fails to compile). The
+    // animation's frames run the drawing handlers with the animation origin.
     double RunHandler(TLanguageInterpreter& context, std::int32_t atom, int kind,
-                      std::int32_t involved, TText& text);
+                      std::int32_t involved, TText& text, std::uint8_t origin = roSimulation);
     // Runs the pending events in order up to and including `until`, then sets the clock to
     // `until` (unless a stop was requested). Gives the number of events run. Raises EVexError
     // naming `word` when the model is running already, `until` lies before the clock, or the

@@ -2,6 +2,7 @@
 
 #include "host/HostPartCache.h"
 #include "host/Preferences.h"
+#include "host/model/AnimationTick.h"
 #include "host/model/Model.h"
 #include "host/model/ModelViews.h"
 #include "host/model/ProgressDisplay.h"
@@ -24,7 +25,11 @@ namespace vex::host {
 // them the services keep their state silently, which is what the console wants.
 class TModelServices {
 public:
-    TModelServices() { Model.Places = &Places; }
+    TModelServices() {
+        Model.Places = &Places;
+        Model.Animation = &Animation;
+        Animation.Views = &Views;
+    }
     TModelServices(const TModelServices&) = delete;
     TModelServices& operator=(const TModelServices&) = delete;
 
@@ -32,6 +37,8 @@ public:
     TPreferences Preferences;
     TProgressDisplay Progress;
     TModelViews Views;
+    // The frames of the animation while the model runs; drawn only while a view is there.
+    TAnimationTick Animation;
     // Where the running code is, for error messages: the statement of a script file, the
     // handler of an atom.
     TRunPlaces Places;

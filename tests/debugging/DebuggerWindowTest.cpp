@@ -5,6 +5,7 @@
 #include "debugging/DebuggerServices.h"
 #include "debugging/DebuggerTexts.h"
 #include "debugging/TDebuggerForm.h"
+#include "debugging/TformTrace.h"
 #include "debugging/TraceWindows.h"
 #include "debugging/UserRun.h"
 #include "editing/ScriptEditor.h"
@@ -76,6 +77,7 @@ private slots:
     void cancelWhileNothingRunsLeavesNoRequest();
     void breakRequestDuringAPlainRun_data();
     void breakRequestDuringAPlainRun();
+    void withoutXTheTraceWindowSaysOnceThatTheKeyIsLocal();
     void handlersPauseWithTheirEventAndAtom();
     void immediateReadsAndChangesAPausedLocal();
     void immediateIsRefusedWhenNothingIsPaused();
@@ -357,6 +359,17 @@ void DebuggerWindowTest::breakRequestDuringAPlainRun() {
     // Outside a run the keys ask for nothing.
     QTest::keyClick(s_keyTarget, Qt::Key_Pause, Qt::ControlModifier);
     QCOMPARE(m_context->Debug.BreakRequest.load(), 0u);
+}
+
+// Offscreen there is no X server to grab the key on: debugging starts no watcher thread, and the
+// trace window says once that Ctrl+Break works only in the application's windows.
+void DebuggerWindowTest::withoutXTheTraceWindowSaysOnceThatTheKeyIsLocal() {
+    for (const bool on : {true, false, true})
+        vex::SwitchDebugging(*m_context, on);
+    QVERIFY(m_services->HasBreakWatcher());
+    QVERIFY(!m_services->WatchesSystemWide());
+    const QString trace = GetTraceWindow()->findChild<QPlainTextEdit*>("memTrace")->toPlainText();
+    QCOMPARE(trace.count(DebuggerText(dtNoSystemBreakKey)), 1);
 }
 
 // In debug mode, Stop makes the next run pause at its first node of a debugged origin: here the

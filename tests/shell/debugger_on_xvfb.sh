@@ -2,8 +2,10 @@
 # End to end: the real zentaro on a virtual display and a private session bus, its keys pressed
 # by xdotool as a person presses them. Script > Debug (Shift+F9) pauses the script in the
 # debugger window; while it waits, automation calls are refused; F7 and F5 step and run it to its
-# end; quitting (Ctrl+Q) while a run waits ends the application. Run under xvfb-run and
-# dbus-run-session. Arguments: the zentaro executable.
+# end; quitting (Ctrl+Q) while a run waits ends the application. Then an endless script:
+# Ctrl+Break, pressed where no window of zentaro takes keys, pauses it while the person's runs are
+# debugged, and otherwise asks whether to debug it: No ends it, Yes pauses it. Run under xvfb-run and dbus-run-session.
+# Arguments: the zentaro executable.
 set -euo pipefail
 zentaro=$1
 work=$(mktemp -d)
@@ -56,3 +58,43 @@ for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$pid" 2>/dev/null && fail "zentaro did not end while a run waited"
 wait "$pid" && status=0 || status=$?
 expect "quitting while a run waits" 0 "$status"
+
+# The person debugs an endless script and lets it run (F5); Ctrl+Break pauses it in the
+# debugger without a question, since the person's runs are debugged then.
+printf 'Do(DeclareGlobal([n],0),While(1,n:=n+1))\n' > "$work/loop.vex"
+"$zentaro" "$work/loop.vex" > "$work/zentaro.log" 2>&1 &
+pid=$!
+wait_for_service "$pid" "$work/zentaro.log"
+loop="loop.vex - Zentaro"
+break_key() { # presses Ctrl+Break with the focus on the root window, while the script runs
+    sleep 0.5
+    xdotool key ctrl+Pause
+    sleep 0.5
+}
+expect_waiting() { # expect_waiting NAME: the script waits in the debugger
+    refused=$(call ExecuteScript '1+2' || true)
+    case $refused in *"waits in the debugger"*) echo "ok: $1" ;;
+    *) fail "$1: the script does not wait: $refused" ;; esac
+}
+press "$loop" shift+F9
+press "$debugger" F5
+break_key
+expect_waiting "Ctrl+Break pauses the debugged endless script"
+
+# User events unticked (Alt+U), the run goes on (F5) and is no longer debugged: Ctrl+Break
+# asks whether to debug it, and No ends it.
+press "$debugger" alt+u F5
+break_key
+press "Debugger" n
+expect "a call after No ended the script" "('', <3.0>)" "$(call ExecuteScript '1+2')"
+
+# Script > Run (F9) runs it again without debugging it; Yes to the question pauses it.
+press "$loop" F9
+break_key
+press "Debugger" y
+expect_waiting "Yes steps into the endless script"
+press "$loop" ctrl+q
+for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && fail "zentaro did not end while the paused script waited"
+wait "$pid" && status=0 || status=$?
+expect "quitting while the paused script waits" 0 "$status"

@@ -116,6 +116,58 @@ TEST_F(RunLoopTest, HandlersRunWithTheirKindAndTheSimulationOriginAndRestoreThem
     Services().Tree = nullptr;
 }
 
+// A model view that shows nothing.
+class TQuietView : public TModelView {
+public:
+    void ShowFrozenMessage(const std::string&) override {}
+    void ReleaseFrozen() override {}
+    void SetWatchesVisible(bool) override {}
+};
+
+std::uint64_t s_now = 0;
+std::uint64_t s_step = 0;
+std::uint64_t SteppingClock() noexcept {
+    return s_now += s_step;
+}
+
+// While the model runs, a frame is drawn after an event whenever the frame interval has passed:
+// the drawing handlers of every atom of the model run, in tree order, with the animation origin.
+// Without a view nothing is drawn.
+TEST_F(RunLoopTest, FramesRunTheDrawingHandlersWithTheAnimationOrigin) {
+    TRecordingTree tree(Context(), Registers());
+    TQuietView view;
+    Value("Do(DeclareGlobal([q],2), q := CreateAtom(model,[Q]), DeclareGlobal([s],2),"
+          "s := CreateAtom(q,[Shape]), SetHandler(s,[On3DDraw],[TreeRefresh]),"
+          "SetHandler(q,[On2DDraw],[TreeRefresh]), SetHandler(q,[OnEvent],[1]))");
+    struct Case {
+        bool withView;
+        std::uint64_t step; // milliseconds the clock moves per reading
+        std::size_t frames;
+    };
+    const Case cases[] = {{false, 28, 0}, {true, 28, 10}, {true, 10, 4}, {true, 0, 1}};
+    for (const Case& with : cases) {
+        if (with.withView) {
+            Services().Views.Add(view);
+        }
+        s_step = with.step;
+        Services().Animation = TAnimationTick();
+        Services().Animation.Views = &Services().Views;
+        Services().Animation.Clock = SteppingClock;
+        Value("Do(ResetModel, Repeat(10, CreateEvent(1, q)))");
+        Services().Tree = &tree;
+        tree.Seen.clear();
+        EXPECT_EQ(Value("RunModel(100)"), 10);
+        Services().Tree = nullptr;
+        Services().Views.Remove(view);
+        ASSERT_EQ(tree.Seen.size(), 2 * with.frames) << with.step;
+        for (std::size_t seen = 0; seen < tree.Seen.size(); ++seen) {
+            EXPECT_EQ(tree.Seen[seen].Marker, seen % 2 == 0 ? 12 : 13); // q first, then s
+            EXPECT_EQ(tree.Seen[seen].Origin, roAnimation);
+        }
+        EXPECT_EQ(Context().Debug.RunOrigin, 0);
+    }
+}
+
 TEST_F(RunLoopTest, ErrorsInAHandlerAreReportedAndTheRunGoesOn) {
     Value("Do(DeclareGlobal([q],2), q := CreateAtom(model,[Q]),"
           "SetHandler(q,[OnEvent],[Do(SetLabel(c,[n],c.n + 1), If(EventCode = 1, Child(c, 5)))]),"

@@ -1,0 +1,187 @@
+// The break watcher on a real X server (the test runs under xvfb-run): Ctrl+Break pressed by
+// xdotool while a script loops without end asks whether to debug it, presses that come before the
+// runtime looks are answered once, and the watcher thread lives exactly while debugging is on.
+
+#include "debugging/BreakThread.h"
+#include "debugging/DebuggerServices.h"
+#include "debugging/TraceWindows.h"
+#include "debugging/UserRun.h"
+#include "runtime/VexWords.h"
+#include "services/LanguageManager.h"
+#include "services/MessageBoxes.h"
+#include "shell/ApplicationDebugServices.h"
+#include "shell/ApplicationHost.h"
+#include "tests/debugging/PauseDriver.h"
+
+#include <QTest>
+#include <QToolButton>
+
+#include <chrono>
+#include <cstdlib>
+#include <deque>
+#include <memory>
+#include <thread>
+
+namespace {
+
+// An unlisted word number the test gives an implementation of its own: it presses Ctrl+Break
+// five times and waits until the watcher has counted every press, so that all five come before
+// the runtime looks at the request again.
+constexpr int kFivePressesWord = 28;
+constexpr const char* kFivePressesName = "Reserved28";
+
+std::atomic<std::uint32_t>* s_request = nullptr;
+
+// Presses Ctrl+Pause `times` times on the X server, as a person does.
+bool pressBreak(int times) {
+    std::string command = "xdotool key --delay 20";
+    for (int press = 0; press < times; ++press)
+        command += " ctrl+Pause";
+    return std::system(command.c_str()) == 0;
+}
+
+double pressFiveTimes(int, vex::TCallNode&, vex::TText&, vex::TLanguageInterpreter&) {
+    if (!pressBreak(5))
+        return -1;
+    for (int wait = 0; wait < 200 && s_request->load() < 5; ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return s_request->load();
+}
+
+} // namespace
+
+class BreakWatcherTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void breakKeysInterruptAnEndlessLoop_data();
+    void breakKeysInterruptAnEndlessLoop();
+    void pressesBeforeTheNextNodeAskOnce();
+    void watcherLivesWhileDebuggingIsOn();
+
+private:
+    std::unique_ptr<TApplicationHost> m_host;
+    std::unique_ptr<TApplicationInterpreter> m_context;
+    std::unique_ptr<TApplicationDebugServices> m_services;
+    std::unique_ptr<TPauseDriver> m_driver;
+    QStringList m_boxes;
+    std::deque<QMessageBox::StandardButton> m_answers;
+};
+
+void BreakWatcherTest::init() {
+    QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+    InitializeLanguageManager();
+    m_boxes.clear();
+    m_answers.clear();
+    setMessageBoxPresenter([this](const TMessageBoxRequest& request) {
+        m_boxes << request.Text;
+        if (m_answers.empty())
+            return QMessageBox::Cancel;
+        const QMessageBox::StandardButton answer = m_answers.front();
+        m_answers.pop_front();
+        return answer;
+    });
+    m_host = std::make_unique<TApplicationHost>();
+    m_context = std::make_unique<TApplicationInterpreter>(*m_host);
+    m_context->Registry.WordTable[kFivePressesWord] = pressFiveTimes;
+    s_request = &m_context->Debug.BreakRequest;
+    m_services = std::make_unique<TApplicationDebugServices>(*m_context, m_host->Services());
+    m_driver = std::make_unique<TPauseDriver>(*m_services);
+}
+
+void BreakWatcherTest::cleanup() {
+    m_driver.reset();
+    m_services.reset();
+    QCOMPARE(TBreakThread::LiveThreads(), 0);
+    m_context.reset();
+    m_host.reset();
+    const QStringList errors = ErrorLog();
+    FinalizeTraceWindows();
+    setMessageBoxPresenter({});
+    QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
+}
+
+// A run of the person's origin, which the debugger does not step into, loops without end; a
+// press of Ctrl+Break from outside asks whether to debug it. No ends the run, Yes pauses it in
+// stepping, where Cancel ends it.
+void BreakWatcherTest::breakKeysInterruptAnEndlessLoop_data() {
+    QTest::addColumn<QMessageBox::StandardButton>("answer");
+    QTest::addColumn<int>("pauses");
+    QTest::newRow("No: the run ends") << QMessageBox::No << 0;
+    QTest::newRow("Yes: the run steps") << QMessageBox::Yes << 1;
+}
+
+void BreakWatcherTest::breakKeysInterruptAnEndlessLoop() {
+    QFETCH(QMessageBox::StandardButton, answer);
+    QFETCH(int, pauses);
+    vex::SwitchDebugging(*m_context, true);
+    QVERIFY(m_services->WatchesSystemWide());
+    // After Yes, the pause is cancelled: Cancel, and Yes to its question.
+    m_answers = {answer, QMessageBox::Yes};
+    int paused = 0;
+    m_driver->start({[&] {
+        ++paused;
+        QTest::mouseClick(m_services->Window()->findChild<QToolButton*>("btnResetExecution"),
+                          Qt::LeftButton);
+    }});
+    std::thread presser([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        pressBreak(1);
+    });
+    vex::TText text;
+    {
+        TUserRun run(*m_context, false);
+        m_context->ExecuteText("Do(DeclareGlobal([n],0),While(1,n:=n+1))", text);
+    }
+    presser.join();
+    m_driver->stop();
+    QCOMPARE(paused, pauses);
+    QCOMPARE(m_driver->unexpectedPauses(), 0);
+    QVERIFY(m_boxes.size() >= 1);
+    QVERIFY(m_boxes.first().contains(QString::fromStdString(m_context->LanguageText(3036))));
+    QCOMPARE(m_boxes.size(), 1 + pauses);
+    QCOMPARE(m_context->Debug.BreakRequest.load(), 0u);
+}
+
+// Five presses while a node runs make one question. Code another program sent is asked whether
+// to stop;
+// No lets it go on.
+void BreakWatcherTest::pressesBeforeTheNextNodeAskOnce() {
+    vex::SwitchDebugging(*m_context, true);
+    m_answers = {QMessageBox::No};
+    vex::TText text;
+    const std::string script =
+        std::string("Do(DeclareGlobal([counted],0),counted:=") + kFivePressesName + ",1+2)";
+    QCOMPARE(m_context->ExecuteExternal(script, text), 3.0);
+    QCOMPARE(m_boxes.size(), 1);
+    QVERIFY(m_boxes.first().contains(QString::fromStdString(m_context->LanguageText(3034))));
+    vex::TText ignored;
+    QCOMPARE(m_context->ExecuteText("counted", ignored), 5.0);
+    QCOMPARE(m_context->Debug.BreakRequest.load(), 0u);
+}
+
+// The watcher starts with debugging, ends when it is switched off (however long the keys stay
+// quiet) and starts anew when it is switched on again; while debugging is off a press counts
+// nothing.
+void BreakWatcherTest::watcherLivesWhileDebuggingIsOn() {
+    QCOMPARE(TBreakThread::LiveThreads(), 0);
+    vex::SwitchDebugging(*m_context, true);
+    QCOMPARE(TBreakThread::LiveThreads(), 1);
+    vex::SwitchDebugging(*m_context, false);
+    QCOMPARE(TBreakThread::LiveThreads(), 0);
+    QVERIFY(!m_services->HasBreakWatcher());
+    QVERIFY(pressBreak(1));
+    QTest::qWait(100);
+    QCOMPARE(m_context->Debug.BreakRequest.load(), 0u);
+    vex::SwitchDebugging(*m_context, true);
+    QCOMPARE(TBreakThread::LiveThreads(), 1);
+    QVERIFY(pressBreak(2));
+    QTRY_COMPARE(m_context->Debug.BreakRequest.load(), 2u);
+    vex::SwitchDebugging(*m_context, false);
+    QCOMPARE(TBreakThread::LiveThreads(), 0);
+}
+
+QTEST_MAIN(BreakWatcherTest)
+#include "BreakWatcherTest.moc"
