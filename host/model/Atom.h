@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/model/AtomStore.h"
 #include "host/model/HandleTable.h"
 #include "host/model/HandlerKinds.h"
 #include "host/model/NamedValues.h"
@@ -47,6 +48,12 @@ struct THandler {
 class TAtom : public TModelObject, public TBindingObject {
 public:
     TAtom(std::uint32_t id, std::string name);
+
+    // Atoms live in their model's store (`new (store) TAtom(...)`); deleting one gives its room
+    // back there.
+    static void* operator new(std::size_t, TAtomStore& store) { return store.Take(); }
+    static void operator delete(void* room, TAtomStore&) noexcept { TAtomStore::Give(room); }
+    static void operator delete(void* room) noexcept { TAtomStore::Give(room); }
 
     std::uint32_t AtomId() const noexcept { return m_id; }
     const std::string& AtomName() const noexcept { return m_name; }

@@ -109,7 +109,8 @@ std::uint32_t TModel::TakeId(std::uint32_t wanted) {
 std::int32_t TModel::CreateAtom(std::int32_t mother, std::string name, std::uint32_t id) {
     TAtom* parent = mother ? &AtomOf(mother, "CreateAtom") : nullptr;
     const std::uint32_t atomId = TakeId(id);
-    const std::int32_t handle = m_objects.Add(std::make_unique<TAtom>(atomId, std::move(name)));
+    const std::int32_t handle = m_objects.Add(
+        std::unique_ptr<TModelObject>(new (m_atomStore) TAtom(atomId, std::move(name))));
     m_byId.Set(atomId, handle);
     if (parent) {
         FindAtom(handle)->m_mother = mother;
