@@ -1,7 +1,7 @@
 // Handles of model objects: live handles find their object, stale and made-up ones find nothing.
 
-#include "host/model/AtomStore.h"
 #include "host/model/HandleTable.h"
+#include "host/model/AtomStore.h"
 
 #include <algorithm>
 
