@@ -353,9 +353,7 @@ void TModel::Clear() {
         DestroySubtree(child);
     }
     root.m_children.clear();
-    root.Labels = {};
-    root.m_attributes = {};
-    root.m_handlers.reset();
+    root.m_parts.reset();
     root.SetName("model");
     DropEvents();
     m_clock = 0;
