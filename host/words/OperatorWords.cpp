@@ -194,6 +194,35 @@ const TWordRow kRows[] = {
 
 } // namespace
 
+bool ReadQuickArithmetic(const std::uint8_t* frameBase, const TCodeNode& node,
+                         double& number) noexcept {
+    if (!node.IsCall()) {
+        return false;
+    }
+    const auto& call = static_cast<const TCallNode&>(node);
+    double x;
+    double y;
+    if (call.ArgCount != 2 || !ReadQuickNumber(frameBase, *call.Arg(1), x) ||
+        !ReadQuickNumber(frameBase, *call.Arg(2), y)) {
+        return false;
+    }
+    double result;
+    if (call.Impl == Subtract) {
+        result = x - y;
+    } else if (call.Impl == Add) {
+        result = x + y;
+    } else if (call.Impl == Multiply) {
+        result = x * y;
+    } else {
+        return false;
+    }
+    if (!std::isfinite(result)) {
+        return false;
+    }
+    number = result;
+    return true;
+}
+
 std::span<const TWordRow> OperatorWordRows() {
     return kRows;
 }

@@ -143,6 +143,12 @@ inline double Finite(TLanguageInterpreter& context, TCallNode& node, double a, d
     return result;
 }
 
+// The sum, difference or product of two number constants or number variables within reach of the
+// frame at `frameBase`, computed in place as the operator's word would compute it. False for
+// every other node, and for a result that is no finite number (the word itself then decides).
+bool ReadQuickArithmetic(const std::uint8_t* frameBase, const TCodeNode& node,
+                         double& number) noexcept;
+
 // A value as it is shown: its text, or its number in the number format when it is no text.
 std::string ShownValue(const TValue& value);
 // A value's number: the number, or the text read as a number. False for a text that is none.
