@@ -47,7 +47,7 @@ bool TIdIndex::ExtendLow(std::uint32_t id) {
     }
     // The hash table gives up the IDs that now fall into the array.
     for (const TEntry& entry : std::vector<TEntry>(m_entries)) {
-        if (entry.Id >= before && entry.Id < size) {
+        if (entry.Id != 0 && entry.Id >= before && entry.Id < size) {
             m_low[entry.Id] = entry.Handle;
             ++m_lowSize;
             EraseHigh(entry.Id);
