@@ -102,10 +102,63 @@ inline TValue ValueOf(bool isNumber, double number, TText& text) {
     return value;
 }
 TText TextArg(TLanguageInterpreter& context, TCallNode& node, int i);
+// The numbers of the comparison words (OperatorWords.cpp), which TruthArg decides in place.
+enum TComparisonWordNumber : int {
+    owEqual = 9,
+    owNotEqual = 10,
+    owLess = 11,
+    owGreater = 12,
+    owLessOrEqual = 13,
+    owGreaterOrEqual = 14,
+};
+// Whether a comparison (=, <>, <, >, <=, >=) of two number constants or number variables within
+// reach of the frame at `frameBase` holds, decided in place as the operator's word would decide
+// it. False for every other node.
+inline bool ReadQuickComparison(const std::uint8_t* frameBase, const TCodeNode& node,
+                                bool& holds) noexcept {
+    if (!node.IsCall() || node.WordNumber < owEqual || node.WordNumber > owGreaterOrEqual) {
+        return false;
+    }
+    const auto& call = static_cast<const TCallNode&>(node);
+    double x;
+    double y;
+    if (call.ArgCount != 2 || !ReadQuickNumber(frameBase, *call.Arg(1), x) ||
+        !ReadQuickNumber(frameBase, *call.Arg(2), y)) {
+        return false;
+    }
+    const int order = (x > y) - (x < y);
+    switch (node.WordNumber) {
+    case owEqual:
+        holds = order == 0;
+        break;
+    case owNotEqual:
+        holds = order != 0;
+        break;
+    case owLess:
+        holds = order < 0;
+        break;
+    case owGreater:
+        holds = order > 0;
+        break;
+    case owLessOrEqual:
+        holds = order <= 0;
+        break;
+    default:
+        holds = order >= 0;
+        break;
+    }
+    return true;
+}
 inline bool TruthArg(TLanguageInterpreter& context, TCallNode& node, int i) {
     double number;
     if (QuickNumber(context, *node.Arg(i), number)) {
         return number != 0;
+    }
+    // A comparison of two numbers read in place (k<5000000), outside a debug run.
+    bool holds;
+    if (ReadQuickComparison(context.Stack.FrameBase, *node.Arg(i), holds) &&
+        !context.Debug.DebugStatePositive()) {
+        return holds;
     }
     return EvaluateTruth(context, node, i);
 }
