@@ -20,6 +20,10 @@ TAtomStore::TAtomStore(std::size_t roomSize, std::size_t roomAlignment) noexcept
     , m_roomAlignment(std::max(roomAlignment, alignof(TFreeRoom))) {}
 
 TAtomStore::~TAtomStore() {
+    for (TFreeRoom* room = m_free; room;) {
+        Unpoison(room);
+        room = room->Next;
+    }
     for (void* block : m_blocks) {
         std::free(block);
     }
@@ -47,6 +51,7 @@ void TAtomStore::Give(void* room) noexcept {
     auto* freed = static_cast<TFreeRoom*>(room);
     freed->Next = store->m_free;
     store->m_free = freed;
+    store->Poison(freed);
 }
 
 } // namespace vex::host

@@ -3,6 +3,17 @@
 #include <cstddef>
 #include <vector>
 
+#if defined(__SANITIZE_ADDRESS__)
+#define ZENTARO_ATOM_STORE_POISONS 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ZENTARO_ATOM_STORE_POISONS 1
+#endif
+#endif
+#ifdef ZENTARO_ATOM_STORE_POISONS
+#include <sanitizer/asan_interface.h>
+#endif
+
 namespace vex::host {
 
 // Room for the atoms of one model, taken from blocks of a fixed size instead of one heap
@@ -22,6 +33,7 @@ public:
     void* Take() {
         if (m_free) {
             TFreeRoom* room = m_free;
+            Unpoison(room);
             m_free = room->Next;
             return room;
         }
@@ -47,6 +59,22 @@ private:
     };
 
     void AddBlock();
+    // Under the address sanitizer, freed room is poisoned, so that a use of a destroyed atom is
+    // reported as it would be for heap memory.
+    void Poison(void* room) const noexcept {
+#ifdef ZENTARO_ATOM_STORE_POISONS
+        ASAN_POISON_MEMORY_REGION(room, m_roomSize);
+#else
+        (void)room;
+#endif
+    }
+    void Unpoison(void* room) const noexcept {
+#ifdef ZENTARO_ATOM_STORE_POISONS
+        ASAN_UNPOISON_MEMORY_REGION(room, m_roomSize);
+#else
+        (void)room;
+#endif
+    }
 
     std::size_t m_roomSize;
     std::size_t m_roomAlignment;
