@@ -173,9 +173,9 @@ double Xor(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
 
 // clang-format off
 const TWordRow kRows[] = {
-    {3,  "+",   "Math", Add,            2, 2, "Sum of two numbers; when either side gives a text, the two sides joined as texts.", "x+1"},
-    {4,  "-",   "Math", Subtract,       2, 2, "Difference of two numbers.", "x-1"},
-    {5,  "*",   "Math", Multiply,       2, 2, "Product of two numbers.", "x*2"},
+    {owAdd, "+",   "Math", Add,            2, 2, "Sum of two numbers; when either side gives a text, the two sides joined as texts.", "x+1"},
+    {owSubtract, "-",   "Math", Subtract,       2, 2, "Difference of two numbers.", "x-1"},
+    {owMultiply, "*",   "Math", Multiply,       2, 2, "Product of two numbers.", "x*2"},
     {6,  "/",   "Math", Divide,         2, 2, "Quotient of two numbers; dividing by zero is an error.", "x/2"},
     {7,  "%",   "Math", Remainder,      2, 2, "Remainder of a division, with the sign of the dividend.", "x%2"},
     {8,  "^",   "Math", Power,          2, 2, "A number raised to a power.", "2^10"},
@@ -193,35 +193,6 @@ const TWordRow kRows[] = {
 // clang-format on
 
 } // namespace
-
-bool ReadQuickArithmetic(const std::uint8_t* frameBase, const TCodeNode& node,
-                         double& number) noexcept {
-    if (!node.IsCall()) {
-        return false;
-    }
-    const auto& call = static_cast<const TCallNode&>(node);
-    double x;
-    double y;
-    if (call.ArgCount != 2 || !ReadQuickNumber(frameBase, *call.Arg(1), x) ||
-        !ReadQuickNumber(frameBase, *call.Arg(2), y)) {
-        return false;
-    }
-    double result;
-    if (call.Impl == Subtract) {
-        result = x - y;
-    } else if (call.Impl == Add) {
-        result = x + y;
-    } else if (call.Impl == Multiply) {
-        result = x * y;
-    } else {
-        return false;
-    }
-    if (!std::isfinite(result)) {
-        return false;
-    }
-    number = result;
-    return true;
-}
 
 std::span<const TWordRow> OperatorWordRows() {
     return kRows;
