@@ -144,6 +144,15 @@ inline void ZeroFrame(std::uint8_t* base, std::int32_t size) noexcept {
     }
 }
 
+// The texts and interfaces among the current activation's locals, released one by one.
+[[gnu::noinline]] void ReleaseLocals(TLanguageInterpreter& context) noexcept {
+    for (const auto& var : context.Stack.Variables->Items) {
+        if (var->Kind == vkText || var->Kind == vkInterface) {
+            ResetVariable(context, *var);
+        }
+    }
+}
+
 } // namespace
 
 std::string TLanguageInterpreter::CurrentFunctionName() const {
@@ -176,12 +185,8 @@ bool TLanguageInterpreter::ReleaseFrame() noexcept {
     }
     // Texts and interfaces are released one by one; then the whole frame is zeroed, which
     // empties the numbers and references and leaves the stack space as the next code expects.
-    if (Stack.Variables && Stack.Variables->ReleasedLocals > 0) {
-        for (const auto& var : Stack.Variables->Items) {
-            if (var->Kind == vkText || var->Kind == vkInterface) {
-                ResetVariable(*this, *var);
-            }
-        }
+    if (Stack.Variables && Stack.Variables->ReleasedLocals > 0) [[unlikely]] {
+        ReleaseLocals(*this);
     }
     ZeroFrame(Stack.FrameBase, Stack.FrameSize);
     Stack.StackUsed -= Stack.FrameSize;

@@ -123,5 +123,22 @@ inline bool QuickText(const TLanguageInterpreter& context, const TCodeNode& node
 double EvaluateUserWordArgument(TLanguageInterpreter& context, int i, TText& text);
 // The number of arguments of the running user-defined word's call (0 outside one).
 int UserWordArgumentCount(const TLanguageInterpreter& context) noexcept;
+// The node of argument i (from 1) of the running user-defined word's call, unevaluated, and in
+// `callerFrame` the frame of the caller's activation, where EvaluateUserWordArgument would
+// evaluate it; none without such a call or for an i outside the call's arguments. For words that
+// read an argument without effects in place, as ReadQuickNumber does.
+inline const TCodeNode* UserWordArgumentNode(const TLanguageInterpreter& context, int i,
+                                             const std::uint8_t*& callerFrame) noexcept {
+    const TParameterStack& stack = context.Stack.ParameterStack;
+    if (stack.Level < 1 || stack.Level > stack.Count) {
+        return nullptr;
+    }
+    const TParameterFrame& frame = stack.Items[static_cast<std::size_t>(stack.Level - 1)];
+    if (i < 1 || i > frame.Node->ArgCount) {
+        return nullptr;
+    }
+    callerFrame = frame.Caller.FrameBase;
+    return frame.Node->Arg(i);
+}
 
 } // namespace vex

@@ -18,7 +18,7 @@ void AssignLabel(TLanguageInterpreter& c, TCallNode& n, const TModelValue& value
     std::string keep;
     const std::string_view name = NameView(c, n, 1, keep);
     TAtom& owner = AtomArg(c, n, 2);
-    owner.Labels.Set(name, value);
+    owner.Labels().Set(name, value);
 }
 
 void AssignNamedAtt(TLanguageInterpreter& c, TCallNode& n, const TModelValue& value) {

@@ -20,21 +20,30 @@ TAtom::TAtom(std::uint32_t id, std::string name)
     , m_id(id)
     , m_name(std::move(name)) {}
 
+TAtom::TParts& TAtom::Parts() {
+    if (!m_parts) {
+        m_parts = std::make_unique<TParts>();
+    }
+    return *m_parts;
+}
+
 THandler& TAtom::FirstHandler(int kind) {
-    m_handlers = std::make_unique<std::array<THandler, kHandlerKindCount>>();
-    return (*m_handlers)[static_cast<std::size_t>(kind - 1)];
+    TParts& parts = Parts();
+    parts.Handlers = std::make_unique<std::array<THandler, kHandlerKindCount>>();
+    return (*parts.Handlers)[static_cast<std::size_t>(kind - 1)];
 }
 
 const THandler& TAtom::Handler(int kind) const {
     static const THandler kNone;
-    return m_handlers ? (*m_handlers)[static_cast<std::size_t>(kind - 1)] : kNone;
+    return HasHandlers() ? (*m_parts->Handlers)[static_cast<std::size_t>(kind - 1)] : kNone;
 }
 
 void TAtom::SetAttribute(std::string_view name, const TModelValue& value) {
-    const int before = m_attributes.Count();
-    m_attributes.Set(name, value);
-    if (m_attributes.Count() != before && m_handlers) {
-        for (THandler& handler : *m_handlers) {
+    TNamedValues& attributes = Parts().Attributes;
+    const int before = attributes.Count();
+    attributes.Set(name, value);
+    if (attributes.Count() != before && HasHandlers()) {
+        for (THandler& handler : *m_parts->Handlers) {
             handler.Compiled.reset();
             handler.Failed = false;
         }

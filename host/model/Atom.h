@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/model/AtomStore.h"
 #include "host/model/HandleTable.h"
 #include "host/model/HandlerKinds.h"
 #include "host/model/NamedValues.h"
@@ -48,6 +49,12 @@ class TAtom : public TModelObject, public TBindingObject {
 public:
     TAtom(std::uint32_t id, std::string name);
 
+    // Atoms live in their model's store (`new (store) TAtom(...)`); deleting one gives its room
+    // back there.
+    static void* operator new(std::size_t, TAtomStore& store) { return store.Take(); }
+    static void operator delete(void* room, TAtomStore&) noexcept { TAtomStore::Give(room); }
+    static void operator delete(void* room) noexcept { TAtomStore::Give(room); }
+
     std::uint32_t AtomId() const noexcept { return m_id; }
     const std::string& AtomName() const noexcept { return m_name; }
     void SetName(std::string name) { m_name = std::move(name); }
@@ -55,45 +62,59 @@ public:
     std::int32_t Mother() const noexcept { return m_mother; }
     const std::vector<std::int32_t>& Children() const noexcept { return m_children; }
 
-    TNamedValues Labels;
+    // Labels, named attributes and handlers are kept apart from the atom, made when the first is
+    // set, so that the many atoms that have none (parts, customers) are small.
+    const TNamedValues& Labels() const noexcept { return m_parts ? m_parts->Labels : kNoValues; }
+    TNamedValues& Labels() { return Parts().Labels; }
     // Named attributes keep their positions for the life of the atom: compiled handler code
     // refers to them by position.
-    const TNamedValues& Attributes() const noexcept { return m_attributes; }
+    const TNamedValues& Attributes() const noexcept {
+        return m_parts ? m_parts->Attributes : kNoValues;
+    }
     // Sets a named attribute; a new name makes the handlers compile again on their next run.
     void SetAttribute(std::string_view name, const TModelValue& value);
-    TModelValue* AttributeAt(int position) noexcept { return m_attributes.At(position); }
+    TModelValue* AttributeAt(int position) noexcept {
+        return m_parts ? m_parts->Attributes.At(position) : nullptr;
+    }
 
-    // The handler of a kind. An atom gets room for its handlers when the first is set, so the
-    // many atoms that have none (customers, parts) are small.
+    // The handler of a kind. An atom gets room for its handlers when the first is set.
     THandler& Handler(int kind) {
-        return m_handlers ? (*m_handlers)[static_cast<std::size_t>(kind - 1)] : FirstHandler(kind);
+        return HasHandlers() ? (*m_parts->Handlers)[static_cast<std::size_t>(kind - 1)]
+                             : FirstHandler(kind);
     }
     const THandler& Handler(int kind) const;
-    bool HasHandlers() const noexcept { return m_handlers != nullptr; }
+    bool HasHandlers() const noexcept { return m_parts && m_parts->Handlers; }
 
     // TBindingObject: what the parser needs to bind bare names in this atom's code.
     std::int32_t Id() const override { return static_cast<std::int32_t>(m_id); }
     std::string Name() const override { return m_name; }
-    int NamedAttributeCount() const override { return m_attributes.Count(); }
+    int NamedAttributeCount() const override { return Attributes().Count(); }
     std::string NamedAttributeName(int position) const override {
-        return m_attributes.NameAt(position);
+        return Attributes().NameAt(position);
     }
 
 private:
     friend class TModel;
 
+    struct TParts {
+        TNamedValues Labels;
+        TNamedValues Attributes;
+        std::unique_ptr<std::array<THandler, kHandlerKindCount>> Handlers;
+    };
+    static inline const TNamedValues kNoValues{};
+
+    TParts& Parts();
     // Makes room for the handlers and gives the one of a kind.
     THandler& FirstHandler(int kind);
 
     std::uint32_t m_id;
-    std::string m_name;
     std::int32_t m_mother = 0;
     // Events of the atom in the model's event list, so that destroying an atom without events
     // does not search the list.
     std::int32_t m_pendingEvents = 0;
+    std::string m_name;
     std::vector<std::int32_t> m_children;
-    TNamedValues m_attributes;
-    std::unique_ptr<std::array<THandler, kHandlerKindCount>> m_handlers;
+    std::unique_ptr<TParts> m_parts;
 };
 
 } // namespace vex::host

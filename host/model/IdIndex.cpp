@@ -1,5 +1,7 @@
 #include "host/model/IdIndex.h"
 
+#include <algorithm>
+
 namespace vex::host {
 
 // Fibonacci hashing spreads consecutive IDs, the usual ones, over the table.
@@ -7,7 +9,54 @@ std::size_t TIdIndex::Home(std::uint32_t id) const noexcept {
     return static_cast<std::size_t>((id * 0x9E3779B97F4A7C15ull) >> 32) & (m_entries.size() - 1);
 }
 
-std::int32_t TIdIndex::Find(std::uint32_t id) const noexcept {
+namespace {
+
+// The array is not extended below this size, whatever its use.
+constexpr std::size_t kLowMinimum = 64;
+
+} // namespace
+
+void TIdIndex::Set(std::uint32_t id, std::int32_t handle) {
+    if (id < m_low.size() || ExtendLow(id)) {
+        std::int32_t& place = m_low[id];
+        m_lowSize += place == 0 ? 1 : 0;
+        place = handle;
+        return;
+    }
+    SetHigh(id, handle);
+}
+
+void TIdIndex::Erase(std::uint32_t id) noexcept {
+    if (id < m_low.size()) {
+        m_lowSize -= m_low[id] != 0 ? 1 : 0;
+        m_low[id] = 0;
+        return;
+    }
+    EraseHigh(id);
+}
+
+bool TIdIndex::ExtendLow(std::uint32_t id) {
+    const std::size_t size = std::max({kLowMinimum, 2 * m_low.size(), std::size_t{id} + 1});
+    if (size > kLowMinimum && (m_lowSize + 1) * 4 < size) {
+        return false;
+    }
+    const std::size_t before = m_low.size();
+    m_low.resize(size, 0);
+    if (m_size == 0) {
+        return true;
+    }
+    // The hash table gives up the IDs that now fall into the array.
+    for (const TEntry& entry : std::vector<TEntry>(m_entries)) {
+        if (entry.Id != 0 && entry.Id >= before && entry.Id < size) {
+            m_low[entry.Id] = entry.Handle;
+            ++m_lowSize;
+            EraseHigh(entry.Id);
+        }
+    }
+    return true;
+}
+
+std::int32_t TIdIndex::FindHigh(std::uint32_t id) const noexcept {
     if (m_entries.empty() || id == 0) {
         return 0;
     }
@@ -23,7 +72,7 @@ std::int32_t TIdIndex::Find(std::uint32_t id) const noexcept {
     }
 }
 
-void TIdIndex::Set(std::uint32_t id, std::int32_t handle) {
+void TIdIndex::SetHigh(std::uint32_t id, std::int32_t handle) {
     if ((m_size + 1) * 4 > m_entries.size() * 3) {
         Grow();
     }
@@ -44,7 +93,7 @@ void TIdIndex::Set(std::uint32_t id, std::int32_t handle) {
 
 // Linear probing without tombstones: the entries after the freed place that would no longer be
 // found from their home place move back into it.
-void TIdIndex::Erase(std::uint32_t id) noexcept {
+void TIdIndex::EraseHigh(std::uint32_t id) noexcept {
     if (m_entries.empty() || id == 0) {
         return;
     }

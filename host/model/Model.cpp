@@ -112,7 +112,8 @@ std::uint32_t TModel::TakeId(std::uint32_t wanted) {
 std::int32_t TModel::CreateAtom(std::int32_t mother, std::string name, std::uint32_t id) {
     TAtom* parent = mother ? &AtomOf(mother, "CreateAtom") : nullptr;
     const std::uint32_t atomId = TakeId(id);
-    const std::int32_t handle = m_objects.Add(std::make_unique<TAtom>(atomId, std::move(name)));
+    const std::int32_t handle = m_objects.Add(
+        std::unique_ptr<TModelObject>(new (m_atomStore) TAtom(atomId, std::move(name))));
     m_byId.Set(atomId, handle);
     if (parent) {
         FindAtom(handle)->m_mother = mother;
@@ -358,9 +359,7 @@ void TModel::Clear() {
         DestroySubtree(child);
     }
     root.m_children.clear();
-    root.Labels = {};
-    root.m_attributes = {};
-    root.m_handlers.reset();
+    root.m_parts.reset();
     root.SetName("model");
     DropEvents();
     m_clock = 0;

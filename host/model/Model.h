@@ -136,6 +136,8 @@ private:
     void DetachFromMother(TAtom& atom);
     void DestroySubtree(std::int32_t handle);
 
+    // Declared before the handle table, which owns the atoms in it.
+    TAtomStore m_atomStore{sizeof(TAtom), alignof(TAtom)};
     THandleTable m_objects;
     TIdIndex m_byId;
     std::uint32_t m_nextId = 1;

@@ -121,7 +121,7 @@ void WriteValues(std::ostringstream& out, const char* word, int index, const TNa
 
 void WriteAtomContents(std::ostringstream& out, int index, const TAtom& atom) {
     WriteValues(out, "LoadAtt", index, atom.Attributes());
-    WriteValues(out, "LoadLabel", index, atom.Labels);
+    WriteValues(out, "LoadLabel", index, atom.Labels());
     for (int kind = 1; kind <= kHandlerKindCount; ++kind) {
         const std::string& text = atom.Handler(kind).Text;
         if (!text.empty()) {

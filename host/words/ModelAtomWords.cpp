@@ -33,7 +33,9 @@ double ModelAtom(int, TCallNode&, TText&, TLanguageInterpreter& c) {
 
 // Gives the new atom a copy of the prototype's labels, attributes and handler texts.
 void CopyContents(TModel& model, const TAtom& prototype, TAtom& atom) {
-    atom.Labels = prototype.Labels;
+    if (prototype.Labels().Count() > 0) {
+        atom.Labels() = prototype.Labels();
+    }
     for (const TNamedValue& attribute : prototype.Attributes().Items) {
         atom.SetAttribute(attribute.Name, attribute.Value);
     }

@@ -85,7 +85,7 @@ double LoadAtt(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
 double LoadLabel(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     TAtom& atom = FileAtomArg(c, n, 1);
     const std::string name = NameArg(c, n, 2);
-    atom.Labels.Set(name, {NumberHalfArg(c, n, 3), TextHalfArg(c, n, 4)});
+    atom.Labels().Set(name, {NumberHalfArg(c, n, 3), TextHalfArg(c, n, 4)});
     return 0;
 }
 

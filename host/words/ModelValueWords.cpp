@@ -19,7 +19,7 @@ double Label(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     TText keep;
     const std::string_view name = TextHalfView(c, n, 1, keep);
     const TAtom& owner = AtomArg(c, n, 2);
-    const TModelValue* value = owner.Labels.At(owner.Labels.Find(name));
+    const TModelValue* value = owner.Labels().At(owner.Labels().Find(name));
     return value ? GiveValue(*value, text) : 0;
 }
 
@@ -28,12 +28,12 @@ double SetLabel(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     std::string keep;
     const std::string_view name = NameView(c, n, 2, keep);
     const TModelValue value = ModelValueArg(c, n, 3);
-    atom.Labels.Set(name, value);
+    atom.Labels().Set(name, value);
     return GiveValue(value, text);
 }
 
 double LabelCount(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
-    return AtomArg(c, n, 1).Labels.Count();
+    return std::as_const(AtomArg(c, n, 1)).Labels().Count();
 }
 
 double NamedAtt(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {

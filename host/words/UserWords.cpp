@@ -83,6 +83,18 @@ double DefineWord(int count, TCallNode& n, TText&, TLanguageInterpreter& c) {
 
 double Arg(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     const auto i = static_cast<int>(IntegerArg(c, n, 1, 1, 255));
+    // The caller's numbers, and arithmetic on them (Fib(n-1)), are read in the caller's frame at
+    // once, without switching to the caller's activation; a debug run takes them through their
+    // nodes.
+    if (!c.Debug.DebugStatePositive()) {
+        const std::uint8_t* callerFrame = nullptr;
+        const TCodeNode* argument = UserWordArgumentNode(c, i, callerFrame);
+        double number;
+        if (argument && (ReadQuickNumber(callerFrame, *argument, number) ||
+                         ReadQuickArithmetic(callerFrame, *argument, number))) {
+            return number;
+        }
+    }
     return EvaluateUserWordArgument(c, i, text);
 }
 

@@ -102,10 +102,91 @@ inline TValue ValueOf(bool isNumber, double number, TText& text) {
     return value;
 }
 TText TextArg(TLanguageInterpreter& context, TCallNode& node, int i);
+// The numbers of the operator words (OperatorWords.cpp) that are worked out in place below.
+enum TOperatorWordNumber : int {
+    owAdd = 3,
+    owSubtract = 4,
+    owMultiply = 5,
+    owEqual = 9,
+    owNotEqual = 10,
+    owLess = 11,
+    owGreater = 12,
+    owLessOrEqual = 13,
+    owGreaterOrEqual = 14,
+};
+// The operands of a call of an operator word numbered `first` to `last` when both are number
+// constants or number variables within reach of the frame at `frameBase`.
+inline bool ReadQuickOperands(const std::uint8_t* frameBase, const TCodeNode& node, int first,
+                              int last, double& x, double& y) noexcept {
+    if (!node.IsCall() || node.WordNumber < first || node.WordNumber > last) {
+        return false;
+    }
+    const auto& call = static_cast<const TCallNode&>(node);
+    return call.ArgCount == 2 && ReadQuickNumber(frameBase, *call.Arg(1), x) &&
+           ReadQuickNumber(frameBase, *call.Arg(2), y);
+}
+// The sum, difference or product of two number constants or number variables within reach of the
+// frame at `frameBase`, computed in place as the operator's word would compute it. False for
+// every other node, and for a result that is no finite number (the word itself then decides).
+inline bool ReadQuickArithmetic(const std::uint8_t* frameBase, const TCodeNode& node,
+                                double& number) noexcept {
+    double x;
+    double y;
+    if (!ReadQuickOperands(frameBase, node, owAdd, owMultiply, x, y)) {
+        return false;
+    }
+    const double result = node.WordNumber == owAdd        ? x + y
+                          : node.WordNumber == owSubtract ? x - y
+                                                          : x * y;
+    if (!std::isfinite(result)) {
+        return false;
+    }
+    number = result;
+    return true;
+}
+// Whether a comparison (=, <>, <, >, <=, >=) of two number constants or number variables within
+// reach of the frame at `frameBase` holds, decided in place as the operator's word would decide
+// it. False for every other node.
+inline bool ReadQuickComparison(const std::uint8_t* frameBase, const TCodeNode& node,
+                                bool& holds) noexcept {
+    double x;
+    double y;
+    if (!ReadQuickOperands(frameBase, node, owEqual, owGreaterOrEqual, x, y)) {
+        return false;
+    }
+    const int order = (x > y) - (x < y);
+    switch (node.WordNumber) {
+    case owEqual:
+        holds = order == 0;
+        break;
+    case owNotEqual:
+        holds = order != 0;
+        break;
+    case owLess:
+        holds = order < 0;
+        break;
+    case owGreater:
+        holds = order > 0;
+        break;
+    case owLessOrEqual:
+        holds = order <= 0;
+        break;
+    default:
+        holds = order >= 0;
+        break;
+    }
+    return true;
+}
 inline bool TruthArg(TLanguageInterpreter& context, TCallNode& node, int i) {
     double number;
     if (QuickNumber(context, *node.Arg(i), number)) {
         return number != 0;
+    }
+    // A comparison of two numbers read in place (k<5000000), outside a debug run.
+    bool holds;
+    if (ReadQuickComparison(context.Stack.FrameBase, *node.Arg(i), holds) &&
+        !context.Debug.DebugStatePositive()) {
+        return holds;
     }
     return EvaluateTruth(context, node, i);
 }

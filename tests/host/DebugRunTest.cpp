@@ -125,8 +125,9 @@ private:
 
     std::string Number(int depth) {
         if (depth <= 0) {
-            const char* leaves[] = {"x", "y", "g", "2.5", "-3", "0", "model.n", "label([n],model)"};
-            return Pick(0, 1) ? Small() : leaves[Pick(0, 7)];
+            const char* leaves[] = {
+                "x", "y", "g", "2.5", "-3", "0", "model.n", "label([n],model)", "1e300"};
+            return Pick(0, 1) ? Small() : leaves[Pick(0, 8)];
         }
         const int d = depth - 1;
         switch (Pick(0, 17)) {

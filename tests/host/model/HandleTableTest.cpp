@@ -1,6 +1,9 @@
 // Handles of model objects: live handles find their object, stale and made-up ones find nothing.
 
 #include "host/model/HandleTable.h"
+#include "host/model/AtomStore.h"
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -50,6 +53,42 @@ TEST(HandleTableTest, StaleHandleStaysStaleThroughChurn) {
             table.Add(std::make_unique<TModelObject>());
         ASSERT_EQ(table.Find(stale), nullptr) << round;
     }
+}
+
+// Atoms' room: rooms never overlap, also across blocks, and room given back returns to the store
+// it came from (found by its address alone) even while two stores take turns.
+TEST(AtomStoreTest, RoomsDoNotOverlapAndGoBackToTheirOwnStore) {
+    constexpr std::size_t kSize = 40;
+    TAtomStore first(kSize, 8);
+    TAtomStore second(kSize, 8);
+    const std::size_t count = 2 * TAtomStore::kBlockSize / kSize + 10;
+    std::vector<void*> fromFirst;
+    std::vector<void*> fromSecond;
+    for (std::size_t i = 0; i < count; ++i) {
+        fromFirst.push_back(first.Take());
+        fromSecond.push_back(second.Take());
+    }
+    std::vector<char*> all;
+    for (void* room : fromFirst) {
+        all.push_back(static_cast<char*>(room));
+    }
+    for (void* room : fromSecond) {
+        all.push_back(static_cast<char*>(room));
+    }
+    std::sort(all.begin(), all.end());
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        ASSERT_EQ(reinterpret_cast<std::uintptr_t>(all[i]) % 8, 0u);
+        if (i > 0) {
+            ASSERT_GE(all[i] - all[i - 1], static_cast<std::ptrdiff_t>(kSize));
+        }
+    }
+
+    TAtomStore::Give(fromFirst[count - 5]);
+    TAtomStore::Give(fromSecond[3]);
+    TAtomStore::Give(fromFirst[7]);
+    EXPECT_EQ(second.Take(), fromSecond[3]);
+    EXPECT_EQ(first.Take(), fromFirst[7]);
+    EXPECT_EQ(first.Take(), fromFirst[count - 5]);
 }
 
 } // namespace

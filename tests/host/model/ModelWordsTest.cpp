@@ -3,6 +3,9 @@
 
 #include "ModelFixture.h"
 
+#include "host/model/HandlerKinds.h"
+
+#include <cctype>
 #include <span>
 
 namespace vex::host {
@@ -30,6 +33,23 @@ protected:
         }
     }
 };
+
+// Every kind is found by its name in any case; names that differ in one place or in length are
+// no kind.
+TEST(HandlerKindsTest, NamesAreFoundIgnoringCaseAndNearMissesAreNot) {
+    for (int kind = 1; kind <= kHandlerKindCount; ++kind) {
+        std::string name(HandlerKindName(kind));
+        EXPECT_EQ(HandlerKindByName(name), kind) << name;
+        for (char& c : name) {
+            c = static_cast<char>(c ^ (std::isalpha(static_cast<unsigned char>(c)) ? 0x20 : 0));
+        }
+        EXPECT_EQ(HandlerKindByName(name), kind) << name;
+    }
+    for (const char* miss : {"", "On", "OnUse", "OnUsers", "OnUsr", "OnEvenX", "OnXvent", "0nEvent",
+                             "On4DDraw", "OnEntry ", "OnEvant", "OnExot"}) {
+        EXPECT_EQ(HandlerKindByName(miss), 0) << miss;
+    }
+}
 
 TEST_F(ModelWordsTest, Values) {
     struct Case {
