@@ -31,11 +31,20 @@ double Do(int count, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     return result;
 }
 
+// The branch taken, read in place when it is a number constant or number variable.
+double Branch(TLanguageInterpreter& c, TCallNode& n, int i, TText& text) {
+    double number;
+    if (QuickNumber(c, *n.Arg(i), number)) {
+        return number;
+    }
+    return EvaluateArg(c, n, i, text);
+}
+
 double If(int count, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     if (TruthArg(c, n, 1)) {
-        return count >= 2 ? EvaluateArg(c, n, 2, text) : 1;
+        return count >= 2 ? Branch(c, n, 2, text) : 1;
     }
-    return count >= 3 ? EvaluateArg(c, n, 3, text) : 0;
+    return count >= 3 ? Branch(c, n, 3, text) : 0;
 }
 
 // Runs one pass of a loop body; false when the body asked to leave the loop.

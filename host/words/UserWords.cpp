@@ -86,14 +86,9 @@ double Arg(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     // The caller's numbers, and arithmetic on them (Fib(n-1)), are read in the caller's frame at
     // once, without switching to the caller's activation; a debug run takes them through their
     // nodes.
-    if (!c.Debug.DebugStatePositive()) {
-        const std::uint8_t* callerFrame = nullptr;
-        const TCodeNode* argument = UserWordArgumentNode(c, i, callerFrame);
-        double number;
-        if (argument && (ReadQuickNumber(callerFrame, *argument, number) ||
-                         ReadQuickArithmetic(callerFrame, *argument, number))) {
-            return number;
-        }
+    double number;
+    if (ReadQuickCallerArgument(c, i, number)) {
+        return number;
     }
     return EvaluateUserWordArgument(c, i, text);
 }
@@ -130,7 +125,7 @@ double ForgetWord(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
 // clang-format off
 const TWordRow kRows[] = {
     {wnDefineWord, "DefineWord", "Words", DefineWord, 4, 9,   "Registers a user-defined word: name, body text, fewest and most arguments, help and example; or name, body, help, example, fewest and most arguments, category, creator and listed flag. Gives 1 when the word is new, 2 when it replaces an earlier body, 0 or less when it failed.", "DefineWord([Twice],[Arg(1)*2],1,1,[Twice a number.])"},
-    {220, "Arg",        "Words", Arg,        1, 1,   "Argument i (from 1) of the call of the running user-defined word, evaluated where the call was written; 0 when the call has fewer arguments.", "Arg(1)"},
+    {kArgWordNumber, "Arg", "Words", Arg,        1, 1,   "Argument i (from 1) of the call of the running user-defined word, evaluated where the call was written; 0 when the call has fewer arguments.", "Arg(1)"},
     {221, "ArgCount",   "Words", ArgCount,   0, 0,   "Number of arguments of the call of the running user-defined word (0 outside one).", "ArgCount"},
     {222, "Eval",       "Words", Eval,       1, 1,   "Compiles and runs a text and gives its value; the text sees the globals and all words, not the caller's locals.", "Eval([1+2])"},
     {223, "IsWord",     "Words", IsWord,     1, 1,   "1 when a word of that name can be called, else 0.", "IsWord([Square])"},

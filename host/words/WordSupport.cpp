@@ -70,7 +70,9 @@ void EvaluateValue(TLanguageInterpreter& context, TCallNode& node, int i, TValue
     value.IsText = !value.Text.empty() || IsTextNode(argument);
 }
 
-double EvaluateNumber(TLanguageInterpreter& context, TCallNode& node, int i) {
+namespace {
+
+double EvaluateNumberOf(TLanguageInterpreter& context, TCallNode& node, int i) {
     TCodeNode& argument = *node.Arg(i);
     TText text;
     const double number = EvaluateArgument(context, argument, text);
@@ -78,6 +80,45 @@ double EvaluateNumber(TLanguageInterpreter& context, TCallNode& node, int i) {
         return number;
     }
     return NumberOfText(context, node, i, text);
+}
+
+// A call Arg(i) with a whole number constant i from 1 to 255, read in place by
+// ReadQuickCallerArgument without the call of Arg. False for every other node: Arg then runs and
+// decides.
+bool ReadArgCallInPlace(const TLanguageInterpreter& context, const TCodeNode& node,
+                        double& number) noexcept {
+    if (!node.IsCall() || node.ArgCount != 1) {
+        return false;
+    }
+    const TCodeNode& index = *static_cast<const TCallNode&>(node).Arg(1);
+    if (!index.IsNumberConstant()) {
+        return false;
+    }
+    const double i = static_cast<const TConstantNode&>(index).Value;
+    if (!(i >= 1 && i <= 255) || i != static_cast<double>(static_cast<int>(i))) {
+        return false;
+    }
+    return ReadQuickCallerArgument(context, static_cast<int>(i), number);
+}
+
+// Arg(i) read in place, or else evaluated like every other argument.
+[[gnu::noinline]] double EvaluateArgCallNumber(TLanguageInterpreter& context, TCallNode& node,
+                                               int i) {
+    double number;
+    if (ReadArgCallInPlace(context, *node.Arg(i), number)) {
+        return number;
+    }
+    return EvaluateNumberOf(context, node, i);
+}
+
+} // namespace
+
+// Calls of Arg go their own way, so that the check costs the others one comparison.
+double EvaluateNumber(TLanguageInterpreter& context, TCallNode& node, int i) {
+    if (node.Arg(i)->WordNumber == kArgWordNumber) {
+        return EvaluateArgCallNumber(context, node, i);
+    }
+    return EvaluateNumberOf(context, node, i);
 }
 
 double NumberOfText(const TLanguageInterpreter& context, const TCallNode& node, int i,

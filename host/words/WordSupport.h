@@ -144,6 +144,22 @@ inline bool ReadQuickArithmetic(const std::uint8_t* frameBase, const TCodeNode& 
     number = result;
     return true;
 }
+// The word that reads an argument of the running user-defined word (UserWords.cpp).
+inline constexpr int kArgWordNumber = 220;
+// Argument i (from 1) of the running user-defined word's call read in place, as Arg reads it
+// outside a debug run: a number constant, a number variable, or a sum, difference or product of
+// two of them, read in the caller's frame. False for every other argument, for an i outside the
+// call's arguments, and always in a debug run.
+inline bool ReadQuickCallerArgument(const TLanguageInterpreter& context, int i,
+                                    double& number) noexcept {
+    if (context.Debug.DebugStatePositive()) {
+        return false;
+    }
+    const std::uint8_t* callerFrame = nullptr;
+    const TCodeNode* argument = UserWordArgumentNode(context, i, callerFrame);
+    return argument && (ReadQuickNumber(callerFrame, *argument, number) ||
+                        ReadQuickArithmetic(callerFrame, *argument, number));
+}
 // Whether a comparison (=, <>, <, >, <=, >=) of two number constants or number variables within
 // reach of the frame at `frameBase` holds, decided in place as the operator's word would decide
 // it. False for every other node.
