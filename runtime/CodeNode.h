@@ -18,6 +18,13 @@ struct TVariable;
 using TWordImpl = double (*)(int argCount, TCallNode& node, TText& text,
                              TLanguageInterpreter& context);
 
+// A word's choice, made when a call is compiled and its arguments are known, of a quicker
+// implementation for that call (`n:=Arg(1)` reads the caller's argument in place), or none to
+// keep the word's own. The node keeps its word number, so the listing, the debugger and the
+// counting see the same node. A specialized implementation gives the same values, texts and
+// errors as the word's own, and takes the word's own way in a debug run, which sees every node.
+using TWordSpecializer = TWordImpl (*)(const TCallNode& call);
+
 // Bits of TCodeNode::Flags. A node with none of the four kind bits is a word call.
 enum TNodeFlags : std::uint8_t {
     nfNumberConstant = 1 << 0,

@@ -509,6 +509,8 @@ private:
     void FindVariableOf(std::string_view name, TVariable*& var, bool& local) const;
     TCodeNode* Call(std::string_view text);
     void ParseArguments(TCallNode& node, const TCallText& call);
+    // Gives the node the implementation its word chooses for these arguments, if any.
+    void Specialize(TCallNode& node) const;
     void ActOnDeclaration(TCallNode& node);
     void DeclareGlobal(TCallNode& node);
     void DeclareLocals(TCallNode& node);
@@ -673,7 +675,21 @@ TCodeNode* TParser::Call(std::string_view text) {
     }
     ParseArguments(*node, call);
     ActOnDeclaration(*node);
+    Specialize(*node);
     return node;
+}
+
+void TParser::Specialize(TCallNode& node) const {
+    if (node.WordNumber < 1 || node.WordNumber > kBuiltInWordCount) {
+        return;
+    }
+    const TWordSpecializer specialize =
+        m_context.Registry.SpecializerTable[static_cast<std::size_t>(node.WordNumber)];
+    if (specialize) {
+        if (const TWordImpl impl = specialize(node)) {
+            node.Impl = impl;
+        }
+    }
 }
 
 void TParser::ParseArguments(TCallNode& node, const TCallText& call) {

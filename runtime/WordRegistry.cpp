@@ -174,6 +174,7 @@ void TLanguageInterpreter::RegisterBuiltInWord(const TWordRow& word, std::string
     syntax->Listed = word.Listed;
     Registry.Append(word.Name, NormalizeCategory(word.Category), syntax, creator);
     Registry.WordTable[static_cast<std::size_t>(word.Number)] = word.Impl;
+    Registry.SpecializerTable[static_cast<std::size_t>(word.Number)] = word.Specialize;
 }
 
 TWordBatch::TWordBatch(TLanguageInterpreter& context, int count)

@@ -49,6 +49,8 @@ struct TWordRow {
     bool GivesText = false;
     // Nonzero when the word is shown in the word overview and coloured as a word by the editor.
     std::uint8_t Listed = 1;
+    // The word's choice of a quicker implementation for a call's particular arguments, or none.
+    TWordSpecializer Specialize = nullptr;
 };
 
 // Attributes of a user-defined word, in registration order.
@@ -100,6 +102,8 @@ public:
 
     // Implementation entry point of each built-in word by word number (slot 0 unused).
     std::array<TWordImpl, kBuiltInWordCount + 1> WordTable{};
+    // The specializer of each built-in word by word number, or none (see TWordSpecializer).
+    std::array<TWordSpecializer, kBuiltInWordCount + 1> SpecializerTable{};
     // The word names in word-number order. A user-defined word whose name starts with one blank
     // is a dormant slot that a new registration of the name takes over.
     TSimpleStringList WordNames{false};

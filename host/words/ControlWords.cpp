@@ -31,6 +31,49 @@ double Do(int count, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     return result;
 }
 
+// True for a call of a word that only declares local variables: its work was done when the
+// code was compiled, and running it again has no effect.
+bool IsLocalDeclaration(const TCodeNode& node) noexcept {
+    if (!node.IsCall()) {
+        return false;
+    }
+    switch (node.WordNumber) {
+    case wnLocal:
+    case wnLocalText:
+    case wnLocalNum:
+    case wnLocalObj:
+    case wnLocalIntf:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Do whose first arguments declare locals and whose last does not, outside a debug run: the
+// declarations, which have no effect, are passed over.
+double DoAfterDeclarations(int count, TCallNode& n, TText& text, TLanguageInterpreter& c) {
+    if (c.Debug.DebugStatePositive()) {
+        return Do(count, n, text, c);
+    }
+    int first = 2;
+    while (IsLocalDeclaration(*n.Arg(first))) {
+        ++first;
+    }
+    double result = 0;
+    for (int i = first; i <= count; ++i) {
+        text.clear();
+        result = EvaluateArg(c, n, i, text);
+    }
+    return result;
+}
+
+TWordImpl SpecializeDo(const TCallNode& n) {
+    return n.ArgCount >= 2 && IsLocalDeclaration(*n.Arg(1)) &&
+                   !IsLocalDeclaration(*n.Arg(n.ArgCount))
+               ? DoAfterDeclarations
+               : nullptr;
+}
+
 // The branch taken, read in place when it is a number constant or number variable.
 double Branch(TLanguageInterpreter& c, TCallNode& n, int i, TText& text) {
     double number;
@@ -134,7 +177,7 @@ double Error(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
 
 // clang-format off
 const TWordRow kRows[] = {
-    {1,  "Do",     "Control", Do,     1, 255, "Evaluates its arguments in order and gives the value of the last.", "Do(x:=1,Print(x))"},
+    {1,  "Do",     "Control", Do,     1, 255, "Evaluates its arguments in order and gives the value of the last.", "Do(x:=1,Print(x))", false, 1, SpecializeDo},
     {20, "If",     "Control", If,     1, 3,   "Evaluates the second argument when the first is true (a nonzero number or a text that is not empty), else the third (0 without one).", "If(x>1,[big],[small])"},
     {21, "While",  "Control", While,  2, 2,   "Evaluates the body as long as the condition is true; gives the value of the last pass.", "While(k<10,k:=k+1)"},
     {22, "Repeat", "Control", Repeat, 2, 2,   "Evaluates the body a number of times; gives the value of the last pass.", "Repeat(3,Print([hi]))"},

@@ -146,6 +146,12 @@ double AppendToItself(TLanguageInterpreter& c, const TVariable& var, TCallNode& 
     return value.Number;
 }
 
+// The storage of a variable, or none for a local out of reach of the current activation.
+inline std::uint8_t* AddressInReach(const TLanguageInterpreter& c, const TVariable& var) noexcept {
+    return var.Local ? (c.Stack.FrameBase ? c.Stack.FrameBase + var.Storage : nullptr)
+                     : reinterpret_cast<std::uint8_t*>(var.Storage);
+}
+
 // The common assignment, a number into a number variable within reach, goes without a TValue;
 // everything else takes AssignValue (or AssignText, once the value is evaluated).
 double Assign(int count, TCallNode& n, TText& text, TLanguageInterpreter& c) {
@@ -165,13 +171,38 @@ double Assign(int count, TCallNode& n, TText& text, TLanguageInterpreter& c) {
             return AssignText(c, var, number, text);
         }
     }
-    std::uint8_t* address = var.Local ? (c.Stack.FrameBase ? c.Stack.FrameBase + var.Storage : nullptr)
-                                      : reinterpret_cast<std::uint8_t*>(var.Storage);
+    std::uint8_t* address = AddressInReach(c, var);
     if (!address) {
         StoreInVariable(c, var, NumberValue(number)); // raises: the local is out of reach
     }
     std::memcpy(address, &number, sizeof number);
     return number;
+}
+
+// The index of a call Arg(i) that ConstantArgCallIndex accepted when the call was compiled.
+inline int ArgCallIndex(const TCodeNode& argCall) noexcept {
+    const TCodeNode& index = *static_cast<const TCallNode&>(argCall).Arg(1);
+    return static_cast<int>(static_cast<const TConstantNode&>(index).Value);
+}
+
+// `x:=Arg(i)` with a whole constant i into a number variable within reach: the caller's number
+// read in place, as Arg reads it outside a debug run, without evaluating the node of Arg. Every
+// other case (a debug run, an argument that must be evaluated, a text) takes Assign.
+double AssignCallerArgument(int count, TCallNode& n, TText& text, TLanguageInterpreter& c) {
+    const TVariable& var = *static_cast<TVariableNode&>(*n.Arg(1)).Var;
+    std::uint8_t* address = AddressInReach(c, var);
+    double number;
+    if ((var.Kind != vkNumber && var.Kind != vkEightByte) || !address ||
+        !ReadQuickCallerArgument(c, ArgCallIndex(*n.Arg(2)), number)) {
+        return Assign(count, n, text, c);
+    }
+    std::memcpy(address, &number, sizeof number);
+    return number;
+}
+
+TWordImpl SpecializeAssign(const TCallNode& n) {
+    return n.Arg(1)->IsVariable() && ConstantArgCallIndex(*n.Arg(2)) != 0 ? AssignCallerArgument
+                                                                          : nullptr;
 }
 
 // Adds `sign` times the step (1 unless given) to a number variable and gives the new value.
@@ -214,7 +245,7 @@ double DeclareGlobal(int count, TCallNode& n, TText&, TLanguageInterpreter& c) {
 
 // clang-format off
 const TWordRow kRows[] = {
-    {2,    ":=",            "Variables", Assign,        2, 2,   "Assigns a value to a variable, a label or a named attribute and gives the value; a number variable takes a text that reads as a number, a text variable takes a number in its number format.", "x:=5"},
+    {2,    ":=",            "Variables", Assign,        2, 2,   "Assigns a value to a variable, a label or a named attribute and gives the value; a number variable takes a text that reads as a number, a text variable takes a number in its number format.", "x:=5", false, 1, SpecializeAssign},
     {200,  "Inc",           "Variables", Inc,           1, 2,   "Adds a step (1 unless given) to a number variable and gives the new value.", "Inc(count)"},
     {201,  "Dec",           "Variables", Dec,           1, 2,   "Subtracts a step (1 unless given) from a number variable and gives the new value.", "Dec(count,2)"},
     {wnDeclareGlobal, "DeclareGlobal", "Variables", DeclareGlobal, 1, 2,   "Declares a global variable of a kind (0 number, the default; 1 text; 2 object reference; 3 automation interface; 4 eight-byte value). With a computed name the variable is declared when the call runs.", "DeclareGlobal([total],0)"},

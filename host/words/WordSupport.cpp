@@ -87,18 +87,8 @@ double EvaluateNumberOf(TLanguageInterpreter& context, TCallNode& node, int i) {
 // decides.
 bool ReadArgCallInPlace(const TLanguageInterpreter& context, const TCodeNode& node,
                         double& number) noexcept {
-    if (!node.IsCall() || node.ArgCount != 1) {
-        return false;
-    }
-    const TCodeNode& index = *static_cast<const TCallNode&>(node).Arg(1);
-    if (!index.IsNumberConstant()) {
-        return false;
-    }
-    const double i = static_cast<const TConstantNode&>(index).Value;
-    if (!(i >= 1 && i <= 255) || i != static_cast<double>(static_cast<int>(i))) {
-        return false;
-    }
-    return ReadQuickCallerArgument(context, static_cast<int>(i), number);
+    const int i = ConstantArgCallIndex(node);
+    return i != 0 && ReadQuickCallerArgument(context, i, number);
 }
 
 // Arg(i) read in place, or else evaluated like every other argument.

@@ -160,6 +160,21 @@ inline bool ReadQuickCallerArgument(const TLanguageInterpreter& context, int i,
     return argument && (ReadQuickNumber(callerFrame, *argument, number) ||
                         ReadQuickArithmetic(callerFrame, *argument, number));
 }
+// i when `node` is a call Arg(i) with a whole number constant i from 1 to 255, else 0.
+inline int ConstantArgCallIndex(const TCodeNode& node) noexcept {
+    if (!node.IsCall() || node.WordNumber != kArgWordNumber || node.ArgCount != 1) {
+        return 0;
+    }
+    const TCodeNode& index = *static_cast<const TCallNode&>(node).Arg(1);
+    if (!index.IsNumberConstant()) {
+        return 0;
+    }
+    const double i = static_cast<const TConstantNode&>(index).Value;
+    if (!(i >= 1 && i <= 255) || i != static_cast<double>(static_cast<int>(i))) {
+        return 0;
+    }
+    return static_cast<int>(i);
+}
 // Whether a comparison (=, <>, <, >, <=, >=) of two number constants or number variables within
 // reach of the frame at `frameBase` holds, decided in place as the operator's word would decide
 // it. False for every other node.

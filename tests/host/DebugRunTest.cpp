@@ -181,9 +181,11 @@ private:
             return leaves[Pick(0, 4)];
         }
         const int d = depth - 1;
-        switch (Pick(0, 4)) {
+        switch (Pick(0, 5)) {
         case 0:
             return "Concat(" + Text(d) + "," + Number(d) + ")";
+        case 5:
+            return "Keep(" + Text(d) + "," + (Pick(0, 1) ? Number(d) : Text(d)) + ")";
         case 1:
             return "Str(" + Number(d) + ")";
         case 2:
@@ -210,6 +212,8 @@ TEST_F(DebugRunTest, PlainAndDebugRunsAgreeOnGeneratedPrograms) {
         "DefineWord([Sum],[Do(LocalNum([t]),t:=Arg(1),If(t<1,Arg(2),Arg(2)+Sum(t-1,Arg(2))))],2,2,"
         "[Adds the second argument once more than the first says.])",
         "DefineWord([Both],[Concat(Arg(2),Arg(1))],2,2,[Its arguments joined.])",
+        "DefineWord([Keep],[Do(LocalText([s]),LocalNum([k]),s:=Arg(1),k:=Arg(2),g:=Arg(2),"
+        "Concat(s,k))],2,2,[Its arguments kept in locals and a global, then joined.])",
     };
     for (const char* word : words) {
         ASSERT_EQ(Run(word).Errors, "") << word;
