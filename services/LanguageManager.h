@@ -56,6 +56,17 @@ bool LoadLanguageModule(const QString& prefix, int number,
 // Loads the application's module of CurrentLanguage(), as start-up does.
 bool LoadCurrentLanguageModule(TModuleFailure onFailure = TModuleFailure::ShowErrorBox);
 
+// The two above without the error box, for programs without windows: these, with the lookups
+// below, do not bring the window libraries into the program.
+bool LoadLanguageModuleQuietly(const QString& prefix, int number);
+bool LoadCurrentLanguageModuleQuietly();
+
+// The prefix of the application's own modules ("ZT").
+QString ApplicationModulePrefix();
+
+// The file name of a module: prefix + number + ".qm".
+QString ModuleFileName(const QString& prefix, int number);
+
 // Whether a module is loaded.
 bool IsLanguageModuleLoaded();
 
@@ -70,6 +81,9 @@ QString GetLanguageText(int number);
 // GetLanguageText in the code page of script texts, Windows-1252, as the runtime takes its
 // texts (a character the code page cannot hold becomes "?").
 std::string GetLanguageBytes(int number);
+
+// The first `length` characters of a text, one fewer when that would split a surrogate pair.
+QString LeftCharacters(const QString& text, qsizetype length);
 
 // The module's text for a number, or `defaultText` when there is none. An empty default stays
 // empty: a target without a text is never given one.

@@ -23,7 +23,7 @@ namespace {
 vex::host::TLanguageTexts userLanguageTexts() {
 #if ZENTARO_LANGUAGE_MODULES
     InitializeLanguageManager();
-    if (LoadCurrentLanguageModule(TModuleFailure::Quiet))
+    if (LoadCurrentLanguageModuleQuietly())
         return &GetLanguageBytes;
 #endif
     return {};
