@@ -90,6 +90,86 @@ double Multiply(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     return Finite(c, n, a, b, a * b);
 }
 
+// Sums, differences and products whose operands are number constants, number variables, the
+// caller's arguments Arg(i) with a constant i, or sums, differences and products of those
+// (Arg(1)+Arg(2)*Arg(3)): the whole is read in place outside a debug run, without evaluating the
+// nodes below. Reading them has no effect, so when anything is not a finite number (a text, an
+// argument that must be evaluated, a result out of range) the word's own way reads them again and
+// decides.
+constexpr int kInPlaceDepth = 3;
+
+bool IsInPlaceArithmetic(const TCodeNode& node, int depth) noexcept;
+
+bool IsInPlaceOperand(const TCodeNode& node, int depth) noexcept {
+    return node.IsNumberConstant() || node.IsVariable() || ConstantArgCallIndex(node) != 0 ||
+           (depth > 0 && IsInPlaceArithmetic(node, depth - 1));
+}
+
+bool IsInPlaceArithmetic(const TCodeNode& node, int depth) noexcept {
+    if (!node.IsCall() || node.ArgCount != 2 || node.WordNumber < owAdd ||
+        node.WordNumber > owMultiply) {
+        return false;
+    }
+    const auto& call = static_cast<const TCallNode&>(node);
+    return IsInPlaceOperand(*call.Arg(1), depth) && IsInPlaceOperand(*call.Arg(2), depth);
+}
+
+bool ReadArithmeticInPlace(const TLanguageInterpreter& c, const TCallNode& n,
+                           double& number) noexcept;
+
+bool ReadOperandInPlace(const TLanguageInterpreter& c, const TCodeNode& node,
+                        double& number) noexcept {
+    if (!node.IsCall()) {
+        return ReadQuickNumber(c.Stack.FrameBase, node, number);
+    }
+    if (node.WordNumber == kArgWordNumber) {
+        return ReadQuickCallerArgument(c, ArgCallIndex(node), number);
+    }
+    return ReadArithmeticInPlace(c, static_cast<const TCallNode&>(node), number);
+}
+
+bool ReadArithmeticInPlace(const TLanguageInterpreter& c, const TCallNode& n,
+                           double& number) noexcept {
+    double x;
+    double y;
+    if (!ReadOperandInPlace(c, *n.Arg(1), x) || !ReadOperandInPlace(c, *n.Arg(2), y)) {
+        return false;
+    }
+    const double result = n.WordNumber == owAdd        ? x + y
+                          : n.WordNumber == owSubtract ? x - y
+                                                       : x * y;
+    if (!std::isfinite(result)) {
+        return false;
+    }
+    number = result;
+    return true;
+}
+
+double ArithmeticInPlace(int count, TCallNode& n, TText& text, TLanguageInterpreter& c) {
+    double number;
+    if (!c.Debug.DebugStatePositive() && ReadArithmeticInPlace(c, n, number)) {
+        return number;
+    }
+    switch (n.WordNumber) {
+    case owAdd:
+        return Add(count, n, text, c);
+    case owSubtract:
+        return Subtract(count, n, text, c);
+    default:
+        return Multiply(count, n, text, c);
+    }
+}
+
+// Chosen for calls with an Arg(i) or another operator among their operands; two constants or
+// variables alone are read in place by the words themselves.
+TWordImpl SpecializeArithmetic(const TCallNode& n) {
+    if (!IsInPlaceArithmetic(n, kInPlaceDepth)) {
+        return nullptr;
+    }
+    const bool simple = !n.Arg(1)->IsCall() && !n.Arg(2)->IsCall();
+    return simple ? nullptr : ArithmeticInPlace;
+}
+
 double Divide(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     const double a = NumberArg(c, n, 1);
     const double b = NumberArg(c, n, 2);
@@ -173,9 +253,9 @@ double Xor(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
 
 // clang-format off
 const TWordRow kRows[] = {
-    {owAdd, "+",   "Math", Add,            2, 2, "Sum of two numbers; when either side gives a text, the two sides joined as texts.", "x+1"},
-    {owSubtract, "-",   "Math", Subtract,       2, 2, "Difference of two numbers.", "x-1"},
-    {owMultiply, "*",   "Math", Multiply,       2, 2, "Product of two numbers.", "x*2"},
+    {owAdd, "+",   "Math", Add,            2, 2, "Sum of two numbers; when either side gives a text, the two sides joined as texts.", "x+1", false, 1, SpecializeArithmetic},
+    {owSubtract, "-",   "Math", Subtract,       2, 2, "Difference of two numbers.", "x-1", false, 1, SpecializeArithmetic},
+    {owMultiply, "*",   "Math", Multiply,       2, 2, "Product of two numbers.", "x*2", false, 1, SpecializeArithmetic},
     {6,  "/",   "Math", Divide,         2, 2, "Quotient of two numbers; dividing by zero is an error.", "x/2"},
     {7,  "%",   "Math", Remainder,      2, 2, "Remainder of a division, with the sign of the dividend.", "x%2"},
     {8,  "^",   "Math", Power,          2, 2, "A number raised to a power.", "2^10"},

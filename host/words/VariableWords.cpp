@@ -179,12 +179,6 @@ double Assign(int count, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     return number;
 }
 
-// The index of a call Arg(i) that ConstantArgCallIndex accepted when the call was compiled.
-inline int ArgCallIndex(const TCodeNode& argCall) noexcept {
-    const TCodeNode& index = *static_cast<const TCallNode&>(argCall).Arg(1);
-    return static_cast<int>(static_cast<const TConstantNode&>(index).Value);
-}
-
 // `x:=Arg(i)` with a whole constant i into a number variable within reach: the caller's number
 // read in place, as Arg reads it outside a debug run, without evaluating the node of Arg. Every
 // other case (a debug run, an argument that must be evaluated, a text) takes Assign.

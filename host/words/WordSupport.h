@@ -175,6 +175,11 @@ inline int ConstantArgCallIndex(const TCodeNode& node) noexcept {
     }
     return static_cast<int>(i);
 }
+// The index of a call Arg(i) that ConstantArgCallIndex accepted when the call was compiled.
+inline int ArgCallIndex(const TCodeNode& argCall) noexcept {
+    const TCodeNode& index = *static_cast<const TCallNode&>(argCall).Arg(1);
+    return static_cast<int>(static_cast<const TConstantNode&>(index).Value);
+}
 // Whether a comparison (=, <>, <, >, <=, >=) of two number constants or number variables within
 // reach of the frame at `frameBase` holds, decided in place as the operator's word would decide
 // it. False for every other node.

@@ -130,7 +130,7 @@ private:
             return Pick(0, 1) ? Small() : leaves[Pick(0, 8)];
         }
         const int d = depth - 1;
-        switch (Pick(0, 17)) {
+        switch (Pick(0, 18)) {
         case 0:
             return "(" + Number(d) + "+" + Number(d) + ")";
         case 1:
@@ -165,6 +165,9 @@ private:
             return Pick(0, 15) ? "(x:=" + Number(d) + ")" : "Error([boom])";
         case 16:
             return Pick(0, 3) ? "Abs(" + Number(d) + ")" : "Return(" + Number(d) + ")";
+        case 17:
+            return "Mad(" + Number(d) + "," + (Pick(0, 3) ? Number(d) : Text(d)) + "," + Number(d) +
+                   ")";
         default:
             return "Both(" + Number(d) + "," + Text(d) + ")";
         }
@@ -212,6 +215,7 @@ TEST_F(DebugRunTest, PlainAndDebugRunsAgreeOnGeneratedPrograms) {
         "DefineWord([Sum],[Do(LocalNum([t]),t:=Arg(1),If(t<1,Arg(2),Arg(2)+Sum(t-1,Arg(2))))],2,2,"
         "[Adds the second argument once more than the first says.])",
         "DefineWord([Both],[Concat(Arg(2),Arg(1))],2,2,[Its arguments joined.])",
+        "DefineWord([Mad],[Arg(1)+Arg(2)*Arg(3)-(Arg(1)-2)],3,3,[Arithmetic on its arguments.])",
         "DefineWord([Keep],[Do(LocalText([s]),LocalNum([k]),s:=Arg(1),k:=Arg(2),g:=Arg(2),"
         "Concat(s,k))],2,2,[Its arguments kept in locals and a global, then joined.])",
     };
