@@ -185,8 +185,9 @@ double CallUserWord(TLanguageInterpreter& context, TCallNode& node, TText& text)
     }
     stack.EnterNesting(NativeStackPosition());
     TCompiledCode* body = syntax->Code.Code;
+    const TCompiledCode caller = stack.Current();
     try {
-        PushParameters(stack.ParameterStack, stack.Current(), &node);
+        PushParameters(stack.ParameterStack, caller, &node);
     } catch (...) {
         stack.LeaveNesting();
         throw;
@@ -214,7 +215,7 @@ double CallUserWord(TLanguageInterpreter& context, TCallNode& node, TText& text)
         }
     } restore{context, syntax, savedFunction, savedMarker};
     try {
-        return context.EvaluateBody(*body, text);
+        return context.EvaluateBody(*body, caller, text);
     } catch (const EDebugger&) {
         if (!(context.Debug.DebugState & dsSuppressed) && node.HasParentLink()) {
             EnterStepMode(context);

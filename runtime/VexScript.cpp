@@ -201,8 +201,8 @@ void TLanguageInterpreter::PopActivation() {
     }
 }
 
-double TLanguageInterpreter::EvaluateBody(const TCompiledCode& code, TText& text) {
-    const TCompiledCode caller = Stack.Current();
+double TLanguageInterpreter::EvaluateBody(const TCompiledCode& code, const TCompiledCode& caller,
+                                          TText& text) {
     EnterCode(code);
     InterfaceRegister.reset();
     double result = 0;

@@ -168,9 +168,9 @@ public:
     // The engine's -----------------------------------------------------------------------------
 
     // Evaluates the body of a user-defined word (code with no frame of its own yet) called from
-    // the current activation: the caller's activation is kept on the native stack instead of in
-    // Frames, and restored afterwards, also when an error passes.
-    double EvaluateBody(const TCompiledCode& code, TText& text);
+    // the current activation, `caller` (the call keeps it on the native stack instead of in
+    // Frames), which is restored afterwards, also when an error passes.
+    double EvaluateBody(const TCompiledCode& code, const TCompiledCode& caller, TText& text);
 
     // Parts and fields ---------------------------------------------------------------------------
 
