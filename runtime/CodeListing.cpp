@@ -101,7 +101,8 @@ private:
             return FormatNumber(static_cast<const TConstantNode&>(node).Value);
         }
         if (node.IsTextConstant()) {
-            return "[" + NormalizedLineBreaks(static_cast<const TTextConstantNode&>(node).Text.view()) +
+            return "[" +
+                   NormalizedLineBreaks(static_cast<const TTextConstantNode&>(node).Text.view()) +
                    "]";
         }
         const TVariable* var = static_cast<const TVariableNode&>(node).Var;

@@ -21,7 +21,7 @@ constexpr std::size_t kFirstBlockPerSourceByte = 6;
 
 TTextConstantNode*& TextChainOf(TTextConstantNode* node) noexcept {
     return *reinterpret_cast<TTextConstantNode**>(reinterpret_cast<char*>(node) +
-                                              sizeof(TTextConstantNode));
+                                                  sizeof(TTextConstantNode));
 }
 
 } // namespace
