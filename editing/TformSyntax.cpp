@@ -169,7 +169,7 @@ void TformSyntax::AddCodeNode(const vex::TCodeNode* node, QTreeWidgetItem* paren
             const auto* constant = static_cast<const vex::TConstantNode*>(current);
             addItem(above, fromScriptText(vex::FormatNumber(constant->Value)), niNumberConstant);
         } else if (current->IsTextConstant()) {
-            const auto* constant = static_cast<const vex::TConstantNode*>(current);
+            const auto* constant = static_cast<const vex::TTextConstantNode*>(current);
             addItem(above, u'[' + fromScriptText(constant->Text.view()) + u']', niTextConstant);
         } else if (current->IsVariable()) {
             const auto* variable = static_cast<const vex::TVariableNode*>(current);

@@ -101,7 +101,8 @@ private:
             return FormatNumber(static_cast<const TConstantNode&>(node).Value);
         }
         if (node.IsTextConstant()) {
-            return "[" + NormalizedLineBreaks(static_cast<const TConstantNode&>(node).Text.view()) +
+            return "[" +
+                   NormalizedLineBreaks(static_cast<const TTextConstantNode&>(node).Text.view()) +
                    "]";
         }
         const TVariable* var = static_cast<const TVariableNode&>(node).Var;
@@ -112,7 +113,7 @@ private:
         if (!node.IsTextConstant()) {
             return false;
         }
-        return static_cast<const TConstantNode&>(node).Text.view().find_first_of("\r\n") !=
+        return static_cast<const TTextConstantNode&>(node).Text.view().find_first_of("\r\n") !=
                std::string_view::npos;
     }
 

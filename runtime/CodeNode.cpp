@@ -12,8 +12,9 @@ namespace {
 
 constexpr std::size_t kLinkSize = sizeof(void*);
 
-static_assert(alignof(TConstantNode) <= 8 && alignof(TVariableNode) <= 8 &&
+static_assert(alignof(TTextConstantNode) <= 8 && alignof(TVariableNode) <= 8 &&
               alignof(TCallNode) <= 8 && alignof(TCodeNode*) <= 8);
+static_assert(sizeof(TConstantNode) == 16, "a number constant is its head and its number");
 static_assert(sizeof(TCallNode) % alignof(TCodeNode*) == 0,
               "the argument array follows the call node");
 
@@ -41,9 +42,9 @@ TConstantNode* NewNumberNode(TNodeArena& arena, double value, bool withLink) {
     return node;
 }
 
-TConstantNode* NewTextNode(TNodeArena& arena, std::string_view text, bool withLink) {
-    TConstantNode* node =
-        allocateNode<TConstantNode>(arena, nfTextConstant, withLink, TNodeArena::kTextChainSize);
+TTextConstantNode* NewTextNode(TNodeArena& arena, std::string_view text, bool withLink) {
+    TTextConstantNode* node = allocateNode<TTextConstantNode>(arena, nfTextConstant, withLink,
+                                                              TNodeArena::kTextChainSize);
     arena.ChainText(node);
     node->Text = TText(text);
     return node;

@@ -72,10 +72,15 @@ struct TCodeNode {
     }
 };
 
-// A number or a text constant.
+// A number constant, and the head of a text constant: a node of 16 bytes, since number
+// constants are a large part of every tree.
 struct TConstantNode : TCodeNode {
-    // The number of a number constant; the text of a text constant (Value then 0).
+    // The number of a number constant; 0 for a text constant.
     double Value = 0;
+};
+
+// A text constant. Only nodes with IsTextConstant() are of this type and have the text.
+struct TTextConstantNode : TConstantNode {
     TText Text;
 };
 
@@ -112,7 +117,7 @@ struct TCallNode : TCodeNode {
 // when `withLink` is set. A call node gets room for `argCount` arguments, plus the extra entry
 // when `declaration` is set.
 TConstantNode* NewNumberNode(TNodeArena& arena, double value, bool withLink);
-TConstantNode* NewTextNode(TNodeArena& arena, std::string_view text, bool withLink);
+TTextConstantNode* NewTextNode(TNodeArena& arena, std::string_view text, bool withLink);
 TVariableNode* NewVariableNode(TNodeArena& arena, TVariable* var, bool local, bool withLink);
 TCallNode* NewCallNode(TNodeArena& arena, int argCount, bool declaration, bool withLink);
 

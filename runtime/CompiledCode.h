@@ -1,7 +1,8 @@
 #pragma once
 
+#include "runtime/Text.h"
+
 #include <cstdint>
-#include <string>
 
 namespace vex {
 
@@ -27,8 +28,8 @@ struct TCompiledCode {
 
 // A source text together with its compiled code, kept in step by CompileExpression.
 struct TExpression {
-    // The source text as given.
-    std::string Text;
+    // The source text as given (shared with the caller's text, not copied).
+    TText Text;
     // Its compiled code; none for an empty text or one that failed to compile.
     TCompiledCode* Code = nullptr;
 };

@@ -119,9 +119,8 @@ void AnswerBreakRequest(TLanguageInterpreter& context) {
         }
         return ReadVariable(context, var.Kind, address, text);
     }
-    auto& constant = static_cast<TConstantNode&>(node);
-    text = constant.Text;
-    return constant.Value;
+    text = static_cast<TTextConstantNode&>(node).Text;
+    return 0;
 }
 
 } // namespace

@@ -19,9 +19,9 @@ constexpr std::size_t kSmallestBlock = 64;
 // six to eight bytes of nodes per character.
 constexpr std::size_t kFirstBlockPerSourceByte = 6;
 
-TConstantNode*& TextChainOf(TConstantNode* node) noexcept {
-    return *reinterpret_cast<TConstantNode**>(reinterpret_cast<char*>(node) +
-                                              sizeof(TConstantNode));
+TTextConstantNode*& TextChainOf(TTextConstantNode* node) noexcept {
+    return *reinterpret_cast<TTextConstantNode**>(reinterpret_cast<char*>(node) +
+                                                  sizeof(TTextConstantNode));
 }
 
 } // namespace
@@ -35,7 +35,7 @@ struct TNodeArena::TBlock {
 struct TNodeArena::THeader {
     TBlock First;
     TBlock* Newest = nullptr;
-    TConstantNode* NewestText = nullptr;
+    TTextConstantNode* NewestText = nullptr;
 };
 
 void* TNodeArena::AllocateInNewBlock(std::size_t size) {
@@ -66,7 +66,7 @@ void* TNodeArena::AllocateInNewBlock(std::size_t size) {
     return memory + head;
 }
 
-void TNodeArena::ChainText(TConstantNode* node) noexcept {
+void TNodeArena::ChainText(TTextConstantNode* node) noexcept {
     TextChainOf(node) = m_header->NewestText;
     m_header->NewestText = node;
 }
@@ -94,9 +94,9 @@ void TNodeArena::Release(THeader* header) noexcept {
     if (!header) {
         return;
     }
-    for (TConstantNode* text = header->NewestText; text;) {
-        TConstantNode* next = TextChainOf(text);
-        text->~TConstantNode();
+    for (TTextConstantNode* text = header->NewestText; text;) {
+        TTextConstantNode* next = TextChainOf(text);
+        text->~TTextConstantNode();
         text = next;
     }
     for (TBlock* block = header->Newest; block;) {

@@ -5,7 +5,7 @@
 
 namespace vex {
 
-struct TConstantNode;
+struct TTextConstantNode;
 
 // The memory of one code tree. Nodes and their argument arrays are carved out of a chain of
 // zero-filled blocks and released together with the tree, so building a tree costs a handful of
@@ -37,7 +37,7 @@ public:
     static constexpr std::size_t kTextChainSize = sizeof(void*);
     // Chains a text constant whose allocation has kTextChainSize bytes after the node, so that
     // its text is destroyed with the arena.
-    void ChainText(TConstantNode* node) noexcept;
+    void ChainText(TTextConstantNode* node) noexcept;
 
     // True when `memory` is the first allocation since the arena was made or cleared.
     bool IsFirstAllocation(const void* memory) const noexcept;

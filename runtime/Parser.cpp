@@ -775,7 +775,7 @@ void TParser::DeclareGlobal(TCallNode& node) {
         AppendExtraEntry(node, nullptr);
         return;
     }
-    const auto* name = static_cast<const TConstantNode*>(node.Arg(1));
+    const auto* name = static_cast<const TTextConstantNode*>(node.Arg(1));
     const std::uint8_t kind =
         node.ArgCount >= 2 ? ClampKind(EvaluateNow(node, node.Arg(2))) : std::uint8_t{vkNumber};
     TVariable* var = m_context.DeclareVariable(name->Text.view(), kind);
@@ -808,7 +808,7 @@ void TParser::DeclareLocals(TCallNode& node) {
     const std::uint8_t kind = localKindOf(node.WordNumber);
     TVariable* last = nullptr;
     for (int i = 1; i <= node.ArgCount; ++i) {
-        const auto* name = static_cast<const TConstantNode*>(node.Arg(i));
+        const auto* name = static_cast<const TTextConstantNode*>(node.Arg(i));
         last = m_context.DeclareVariable(name->Text.view(), kind, &m_code);
         if (!last) {
             m_compile.CompileFailed = true;
@@ -829,7 +829,7 @@ void TParser::DeclareComputedLocal(TCallNode& node) {
         Fail(std::string(kNonStaticLocalMessage));
         return;
     }
-    const auto* name = static_cast<const TConstantNode*>(node.Arg(1));
+    const auto* name = static_cast<const TTextConstantNode*>(node.Arg(1));
     const std::uint8_t kind =
         node.ArgCount >= 2 ? ClampKind(EvaluateNow(node, node.Arg(2))) : std::uint8_t{vkNumber};
     TVariable* var = m_context.DeclareVariable(name->Text.view(), kind, &m_code);
@@ -845,7 +845,7 @@ void TParser::RegisterEarly(const TCallNode& node) {
     if (node.ArgCount <= 4 || !node.Arg(1)->IsTextConstant()) {
         return;
     }
-    const auto* name = static_cast<const TConstantNode*>(node.Arg(1));
+    const auto* name = static_cast<const TTextConstantNode*>(node.Arg(1));
     if (m_context.LookupWord(name->Text.view()) >= 0) {
         return;
     }

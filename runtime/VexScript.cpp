@@ -102,10 +102,10 @@ void TLanguageInterpreter::ReleaseCode(TCompiledCode*& code) noexcept {
     code = nullptr;
 }
 
-void TLanguageInterpreter::CompileExpression(std::string_view source, const TBindingObject* object,
+void TLanguageInterpreter::CompileExpression(const TText& source, const TBindingObject* object,
                                              TExpression& expression) {
     ReleaseCode(expression.Code);
-    expression.Text = std::string(source);
+    expression.Text = source;
     if (!source.empty()) {
         TByteRestorer debugState(Debug.DebugState);
         Debug.DebugState = Debug.ReleaseMode ? dsSuppressed : dsRun;

@@ -113,7 +113,7 @@ public:
     double ExecuteInPausedFrame(std::string_view source, TText& text);
     // Compiles `source` into `expression` (releasing its old code) with `object` as the current
     // object for name binding. An empty text leaves no code.
-    void CompileExpression(std::string_view source, const TBindingObject* object,
+    void CompileExpression(const TText& source, const TBindingObject* object,
                            TExpression& expression);
     // Releases compiled code and its tree; the variable becomes none. The locals set goes with it
     // only when the code owns it.

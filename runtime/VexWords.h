@@ -113,7 +113,7 @@ inline bool QuickText(const TLanguageInterpreter& context, const TCodeNode& node
     if (context.Debug.DebugStatePositive() || !node.IsTextConstant()) {
         return false;
     }
-    text = static_cast<const TConstantNode&>(node).Text.view();
+    text = static_cast<const TTextConstantNode&>(node).Text.view();
     return true;
 }
 

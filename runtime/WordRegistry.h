@@ -58,8 +58,8 @@ struct TWordAttributes {
     // The help text and an example, shown by the word overview.
     std::string HelpText;
     std::string Example;
-    // The body; compiled when the word is registered.
-    std::string CodeText;
+    // The body; compiled when the word is registered and kept with it, sharing the text.
+    TText CodeText;
     // The argument range, checked when a call is compiled.
     std::uint8_t MinArgs = 0;
     std::uint8_t MaxArgs = 0;

@@ -35,9 +35,10 @@ bool ConstantDefinition(const TCodeNode& node, std::string& text) {
         if (!argument.IsConstant()) {
             return false;
         }
-        const auto& constant = static_cast<const TConstantNode&>(argument);
-        text += (i > 1 ? "," : "") + (argument.IsTextConstant() ? TextConstant(constant.Text.view())
-                                                                : NumberConstant(constant.Value));
+        text += (i > 1 ? "," : "") +
+                (argument.IsTextConstant()
+                     ? TextConstant(static_cast<const TTextConstantNode&>(argument).Text.view())
+                     : NumberConstant(static_cast<const TConstantNode&>(argument).Value));
     }
     text += ")";
     return true;

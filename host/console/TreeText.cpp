@@ -14,7 +14,7 @@ void WriteNode(const TLanguageInterpreter& context, const TCodeNode& node, int d
     if (node.IsNumberConstant()) {
         out << FormatNumber(static_cast<const TConstantNode&>(node).Value) << '\n';
     } else if (node.IsTextConstant()) {
-        out << '[' << static_cast<const TConstantNode&>(node).Text.view() << "]\n";
+        out << '[' << static_cast<const TTextConstantNode&>(node).Text.view() << "]\n";
     } else if (node.IsVariable()) {
         out << '$' << static_cast<const TVariableNode&>(node).Var->Name
             << (node.IsLocalVariable() ? " local\n" : " global\n");

@@ -38,7 +38,7 @@ void ForgetUndefinedWord(TLanguageInterpreter& c, std::string_view name) {
 int Define(int count, TCallNode& n, TLanguageInterpreter& c, const TText& name) {
     const bool longForm = count >= 7;
     TWordAttributes attributes;
-    attributes.CodeText = TextArg(c, n, 2).str();
+    attributes.CodeText = TextArg(c, n, 2);
     std::string category = "Various";
     if (longForm) {
         attributes.HelpText = TextArg(c, n, 3).str();

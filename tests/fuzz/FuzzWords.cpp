@@ -57,7 +57,7 @@ double ConfinedWord(int count, vex::TCallNode& node, vex::TText& text,
         const bool plain =
             argument.IsNumberConstant() ||
             (argument.IsTextConstant() &&
-             IsPlainName(static_cast<const vex::TConstantNode&>(argument).Text.view()));
+             IsPlainName(static_cast<const vex::TTextConstantNode&>(argument).Text.view()));
         if (!plain) {
             throw vex::EVexError("the fuzz run keeps its files in its scratch directory");
         }

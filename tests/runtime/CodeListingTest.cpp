@@ -80,7 +80,7 @@ TEST_F(CodeListingTest, TextsWithLineBreaks) {
         TCodeNode* leaf =
             code->Root->IsCall() ? static_cast<TCallNode*>(code->Root)->Arg(1) : code->Root;
         ASSERT_TRUE(leaf->IsTextConstant());
-        static_cast<TConstantNode*>(leaf)->Text = TText(row.text);
+        static_cast<TTextConstantNode*>(leaf)->Text = TText(row.text);
         TListing* listing = GetListing(context, code->Root);
         ASSERT_NE(listing, nullptr);
         EXPECT_EQ(listing->Text, row.listing) << row.source;

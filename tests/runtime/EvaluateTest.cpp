@@ -230,7 +230,7 @@ TEST_F(EvaluateTest, CompileExpressionKeepsTextAndCodeInStep) {
     EXPECT_TRUE(expression.Code->Root->HasParentLink());
     context.Debug.ReleaseMode = true;
     context.CompileExpression("Nope", nullptr, expression);
-    EXPECT_EQ(expression.Text, "Nope");
+    EXPECT_EQ(expression.Text.view(), "Nope");
     EXPECT_EQ(expression.Code, nullptr);
     context.CompileExpression("2", nullptr, expression);
     EXPECT_FALSE(expression.Code->Root->HasParentLink());

@@ -277,7 +277,7 @@ std::string DumpTree(const TLanguageInterpreter& context, const TCodeNode* node)
         return FormatNumber(static_cast<const TConstantNode*>(node)->Value);
     }
     if (node->IsTextConstant()) {
-        return "[" + static_cast<const TConstantNode*>(node)->Text.str() + "]";
+        return "[" + static_cast<const TTextConstantNode*>(node)->Text.str() + "]";
     }
     if (node->IsVariable()) {
         const TVariable* var = static_cast<const TVariableNode*>(node)->Var;

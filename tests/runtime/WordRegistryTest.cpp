@@ -107,6 +107,23 @@ TEST_F(WordRegistryTest, ADormantSlotIsTakenOverWithItsNumber) {
     EXPECT_FALSE(context.RemoveUserWord("Do"));
 }
 
+// The body is kept as it was given, comments and line breaks included, and shares the caller's
+// text: a large body is not held twice.
+TEST_F(WordRegistryTest, TheBodyKeepsTheTextItWasGiven) {
+    TWordAttributes attributes;
+    attributes.CodeText = TText("Arg(1) {twice}\n* 2");
+    attributes.MinArgs = attributes.MaxArgs = 1;
+    ASSERT_EQ(context.RegisterUserWord("twice", "Various", attributes), rrAdded);
+    const TSyntax* syntax = context.WordSyntaxOf(context.LookupWord("twice") + 1);
+    ASSERT_NE(syntax, nullptr);
+    EXPECT_EQ(syntax->Code.Text.view(), "Arg(1) {twice}\n* 2");
+    EXPECT_EQ(syntax->Code.Text.data(), attributes.CodeText.data());
+    TText text;
+    TCompiledCode* call = context.Compile("twice(21)");
+    EXPECT_EQ(context.Evaluate(call, text), 42);
+    context.ReleaseCode(call);
+}
+
 // A code tree keeps word numbers in 16 bits: the registration that would pass the largest is
 // refused, so no word can take another's number.
 TEST_F(WordRegistryTest, RegistrationStopsAtTheLargestWordNumber) {
