@@ -132,17 +132,8 @@ bool ReadArithmeticInPlace(const TLanguageInterpreter& c, const TCallNode& n,
                            double& number) noexcept {
     double x;
     double y;
-    if (!ReadOperandInPlace(c, *n.Arg(1), x) || !ReadOperandInPlace(c, *n.Arg(2), y)) {
-        return false;
-    }
-    const double result = n.WordNumber == owAdd        ? x + y
-                          : n.WordNumber == owSubtract ? x - y
-                                                       : x * y;
-    if (!std::isfinite(result)) {
-        return false;
-    }
-    number = result;
-    return true;
+    return ReadOperandInPlace(c, *n.Arg(1), x) && ReadOperandInPlace(c, *n.Arg(2), y) &&
+           FiniteArithmetic(n.WordNumber, x, y, number);
 }
 
 double ArithmeticInPlace(int count, TCallNode& n, TText& text, TLanguageInterpreter& c) {

@@ -125,6 +125,16 @@ inline bool ReadQuickOperands(const std::uint8_t* frameBase, const TCodeNode& no
     return call.ArgCount == 2 && ReadQuickNumber(frameBase, *call.Arg(1), x) &&
            ReadQuickNumber(frameBase, *call.Arg(2), y);
 }
+// The sum, difference or product (by the operator's word number) of two numbers; false for a
+// result that is no finite number, which the operator's word itself then decides on.
+inline bool FiniteArithmetic(int wordNumber, double x, double y, double& number) noexcept {
+    const double result = wordNumber == owAdd ? x + y : wordNumber == owSubtract ? x - y : x * y;
+    if (!std::isfinite(result)) {
+        return false;
+    }
+    number = result;
+    return true;
+}
 // The sum, difference or product of two number constants or number variables within reach of the
 // frame at `frameBase`, computed in place as the operator's word would compute it. False for
 // every other node, and for a result that is no finite number (the word itself then decides).
@@ -132,17 +142,8 @@ inline bool ReadQuickArithmetic(const std::uint8_t* frameBase, const TCodeNode& 
                                 double& number) noexcept {
     double x;
     double y;
-    if (!ReadQuickOperands(frameBase, node, owAdd, owMultiply, x, y)) {
-        return false;
-    }
-    const double result = node.WordNumber == owAdd        ? x + y
-                          : node.WordNumber == owSubtract ? x - y
-                                                          : x * y;
-    if (!std::isfinite(result)) {
-        return false;
-    }
-    number = result;
-    return true;
+    return ReadQuickOperands(frameBase, node, owAdd, owMultiply, x, y) &&
+           FiniteArithmetic(node.WordNumber, x, y, number);
 }
 // The word that reads an argument of the running user-defined word (UserWords.cpp).
 inline constexpr int kArgWordNumber = 220;
