@@ -1,6 +1,7 @@
 #include "runtime/SimpleStringList.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <stdexcept>
 
 namespace vex {
@@ -92,10 +93,26 @@ void TSimpleStringList::Delete(int index) {
     m_items.erase(m_items.begin() + index);
 }
 
+// Sorted by keys folded once (the order of CompareText is that of the folded bytes, then of the
+// lengths), and by positions rather than entries: each entry then moves once, to its place.
 void TSimpleStringList::Sort() {
-    std::stable_sort(m_items.begin(), m_items.end(), [](const Entry& a, const Entry& b) {
-        return CompareText(a.Text, b.Text) < 0;
-    });
+    std::vector<std::string> keys(m_items.size());
+    std::vector<std::uint32_t> order(m_items.size());
+    for (std::size_t i = 0; i < m_items.size(); ++i) {
+        keys[i] = m_items[i].Text;
+        for (char& c : keys[i]) {
+            c = static_cast<char>(foldAscii(static_cast<unsigned char>(c)));
+        }
+        order[i] = static_cast<std::uint32_t>(i);
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [&keys](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
+    std::vector<Entry> sorted;
+    sorted.reserve(m_items.size());
+    for (const std::uint32_t i : order) {
+        sorted.push_back(std::move(m_items[i]));
+    }
+    m_items = std::move(sorted);
     m_sorted = true;
 }
 

@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace vex {
 namespace {
@@ -89,6 +93,30 @@ TEST(SimpleStringListTest, OrderIgnoresAsciiCaseOnly) {
     unsorted.Sort();
     EXPECT_EQ(unsorted[0], "A");
     EXPECT_EQ(unsorted.IndexOf("B"), 1);
+}
+
+TEST(SimpleStringListTest, SortGivesCompareTextOrderAndKeepsEqualsInPlace) {
+    const std::vector<std::string> texts = {"b",  "_x", "Zeta", "abc", "ABC", "ab", "\xe9t\xe9",
+                                            "E",  "",   "zeta", "a b", "Ab",  "\xc9", "[",
+                                            "a",  "z",  "Abc",  "b2",  "B1"};
+    TSimpleStringList list;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        list.Add(texts[i], static_cast<std::intptr_t>(i));
+    }
+    list.Sort();
+    std::vector<std::size_t> expected(texts.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        expected[i] = i;
+    }
+    std::stable_sort(expected.begin(), expected.end(), [&texts](std::size_t a, std::size_t b) {
+        return CompareText(texts[a], texts[b]) < 0;
+    });
+    ASSERT_EQ(list.Count(), static_cast<int>(texts.size()));
+    for (int k = 0; k < list.Count(); ++k) {
+        EXPECT_EQ(list.Object(k), static_cast<std::intptr_t>(expected[static_cast<std::size_t>(k)]))
+            << "at " << k << ": " << list[k];
+        EXPECT_EQ(list[k], texts[static_cast<std::size_t>(list.Object(k))]);
+    }
 }
 
 } // namespace
