@@ -291,7 +291,7 @@ double TModel::RunHandler(TLanguageInterpreter& context, std::int32_t atom, int 
     if (Places) {
         place.emplace(*Places, context, *this, atom, target->AtomId(), kind, m_clock);
     }
-    if (!CompileHandler(context, *target, kind)) {
+    if (!target->Handler(kind).Compiled && !CompileHandler(context, *target, kind)) {
         return 0;
     }
     // The copy keeps the tree alive if the handler destroys its atom or replaces the text.
