@@ -84,6 +84,8 @@ public:
     }
     const THandler& Handler(int kind) const;
     bool HasHandlers() const noexcept { return m_parts && m_parts->Handlers; }
+    // True when the handler of a kind has a text (compiled or not, failed or not).
+    bool HasHandler(int kind) const noexcept { return (m_handlerKinds >> kind) & 1u; }
 
     // TBindingObject: what the parser needs to bind bare names in this atom's code.
     std::int32_t Id() const override { return static_cast<std::int32_t>(m_id); }
@@ -112,6 +114,9 @@ private:
     // Events of the atom in the model's event list, so that destroying an atom without events
     // does not search the list.
     std::int32_t m_pendingEvents = 0;
+    // A bit per handler kind (bit `kind`) whose text is not empty, kept by TModel::SetHandler,
+    // so that a run of a kind the atom has no handler for costs one test.
+    std::uint16_t m_handlerKinds = 0;
     std::string m_name;
     std::vector<std::int32_t> m_children;
     std::unique_ptr<TParts> m_parts;

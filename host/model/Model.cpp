@@ -208,6 +208,9 @@ void TModel::SetHandler(TAtom& atom, int kind, std::string text) {
     }
     THandler& handler = atom.Handler(kind);
     handler.Text = std::move(text);
+    const auto bit = static_cast<std::uint16_t>(1u << kind);
+    atom.m_handlerKinds =
+        handler.Text.empty() ? atom.m_handlerKinds & ~bit : atom.m_handlerKinds | bit;
     handler.Compiled.reset();
     handler.Failed = false;
 }
@@ -279,16 +282,16 @@ void TModel::DropEvents() {
 double TModel::RunHandler(TLanguageInterpreter& context, std::int32_t atom, int kind,
                           std::int32_t involved, TText& text, std::uint8_t origin) {
     text.clear();
-    TAtom* target = FindAtom(atom);
-    if (!target || !target->HasHandlers()) {
+    if (!HasHandler(atom, kind)) {
         return 0;
     }
+    TAtom* target = FindAtom(atom);
     // The handler is the place of its compile errors as well as of its run's.
     std::optional<TRunPlaceScope> place;
     if (Places) {
         place.emplace(*Places, context, *this, atom, target->AtomId(), kind, m_clock);
     }
-    if (!CompileHandler(context, *target, kind)) {
+    if (!target->Handler(kind).Compiled && !CompileHandler(context, *target, kind)) {
         return 0;
     }
     // The copy keeps the tree alive if the handler destroys its atom or replaces the text.
@@ -360,6 +363,7 @@ void TModel::Clear() {
     }
     root.m_children.clear();
     root.m_parts.reset();
+    root.m_handlerKinds = 0;
     root.SetName("model");
     DropEvents();
     m_clock = 0;

@@ -106,6 +106,12 @@ public:
     // Asks the running RunUntil to stop after the handler that runs.
     void RequestStop() noexcept { m_stopRequested = true; }
 
+    // True when a living atom has a handler text of a kind: RunHandler would run (or compile)
+    // something. Model words test it before they prepare a run.
+    bool HasHandler(std::int32_t atom, int kind) const noexcept {
+        const TAtom* target = FindAtom(atom);
+        return target && target->HasHandler(kind);
+    }
     // Runs the handler of a kind of an atom, as described for the class; gives its result (0
     // and an empty text when the atom has no such handler or it fails to compile). The
     // animation's frames run the drawing handlers with the animation origin.

@@ -6,7 +6,10 @@ namespace vex::host {
 
 int TNamedValues::Find(std::string_view name) const noexcept {
     for (std::size_t i = 0; i < Items.size(); ++i) {
-        if (SameText(Items[i].Name, name)) {
+        // Names are mostly written the same way each time: the bytes compared at once, the
+        // letters folded only when they differ.
+        const std::string_view item = Items[i].Name;
+        if (item.size() == name.size() && (item == name || SameText(item, name))) {
             return static_cast<int>(i) + 1;
         }
     }
@@ -20,14 +23,6 @@ int TNamedValues::Set(std::string_view name, const TModelValue& value) {
     }
     Items.push_back({std::string(name), value});
     return Count();
-}
-
-const TModelValue* TNamedValues::At(int position) const noexcept {
-    return position >= 1 && position <= Count() ? &Items[Index(position)].Value : nullptr;
-}
-
-TModelValue* TNamedValues::At(int position) noexcept {
-    return position >= 1 && position <= Count() ? &Items[Index(position)].Value : nullptr;
 }
 
 } // namespace vex::host

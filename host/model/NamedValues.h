@@ -33,8 +33,12 @@ public:
     // Sets the value of a name, adding it at the end when it is new; gives its position.
     int Set(std::string_view name, const TModelValue& value);
     // The value at a position (1 to Count()); none outside.
-    const TModelValue* At(int position) const noexcept;
-    TModelValue* At(int position) noexcept;
+    const TModelValue* At(int position) const noexcept {
+        return position >= 1 && position <= Count() ? &Items[Index(position)].Value : nullptr;
+    }
+    TModelValue* At(int position) noexcept {
+        return position >= 1 && position <= Count() ? &Items[Index(position)].Value : nullptr;
+    }
     const std::string& NameAt(int position) const { return Items[Index(position)].Name; }
     int Count() const noexcept { return static_cast<int>(Items.size()); }
 

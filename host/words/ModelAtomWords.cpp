@@ -46,8 +46,12 @@ void CopyContents(TModel& model, const TAtom& prototype, TAtom& atom) {
 
 double RunKind(TLanguageInterpreter& c, std::int32_t atom, THandlerKind kind,
                std::int32_t involved) {
+    TModel& model = ModelOf(c);
+    if (!model.HasHandler(atom, static_cast<int>(kind))) {
+        return 0;
+    }
     TText ignored;
-    return ModelOf(c).RunHandler(c, atom, static_cast<int>(kind), involved, ignored);
+    return model.RunHandler(c, atom, static_cast<int>(kind), involved, ignored);
 }
 
 double CreateAtom(int count, TCallNode& n, TText&, TLanguageInterpreter& c) {

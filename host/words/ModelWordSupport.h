@@ -29,6 +29,7 @@ namespace vex::host {
 
 // Numbers of the model words other parts of the host refer to.
 enum TModelWordNumber : int {
+    mwCurrentAtom = 600,
     mwLabel = 605,
     mwNamedAtt = 648,
     mwGuiInstance = 869,
@@ -106,7 +107,15 @@ inline std::int32_t ReferenceOf(double value) noexcept {
     return static_cast<std::int32_t>(value);
 }
 
+// True for a call of `c`, the atom whose handler code runs: reading it has no effect, so the
+// words read it from the register in place outside a debug run, as they read number constants.
+inline bool IsCurrentAtomCall(const TCodeNode& node) noexcept {
+    return node.IsCall() && node.WordNumber == mwCurrentAtom && node.ArgCount == 0;
+}
 inline std::int32_t ReferenceArg(TLanguageInterpreter& context, TCallNode& node, int i) {
+    if (IsCurrentAtomCall(*node.Arg(i)) && !context.Debug.DebugStatePositive()) {
+        return context.Host().Registers().First;
+    }
     return ReferenceOf(NumberHalfArg(context, node, i));
 }
 

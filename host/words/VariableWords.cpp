@@ -6,6 +6,7 @@
 // variable exists; a global whose name is computed is declared when the call runs.
 
 #include "host/model/Assignable.h"
+#include "host/words/ModelWordSupport.h"
 #include "host/words/WordSupport.h"
 #include "host/words/WordTables.h"
 
@@ -32,7 +33,8 @@ constexpr int kMostAppendedPieces = 8;
 bool IsAppendToItself(const TLanguageInterpreter& c, const TCodeNode& target,
                       const TCodeNode& value) {
     if (!target.IsVariable() || !value.IsCall() || value.WordNumber != kConcatWord ||
-        value.ArgCount < 1 || value.ArgCount > kMostAppendedPieces + 1 || c.Debug.NeedsCheckedPath()) {
+        value.ArgCount < 1 || value.ArgCount > kMostAppendedPieces + 1 ||
+        c.Debug.NeedsCheckedPath()) {
         return false;
     }
     const TVariable* var = static_cast<const TVariableNode&>(target).Var;
@@ -194,7 +196,22 @@ double AssignCallerArgument(int count, TCallNode& n, TText& text, TLanguageInter
     return number;
 }
 
+// An assignment to a label (`c.served := c.served + 1`): the value, then the label, as
+// AssignValue takes them, without its tests of the target and without a TValue.
+double AssignToLabel(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
+    const double number = EvaluateArgument(c, *n.Arg(2), text);
+    AssignToCall(c, static_cast<TCallNode&>(*n.Arg(1)), number, text);
+    return number;
+}
+
+bool IsLabelCall(const TCodeNode& node) {
+    return node.IsCall() && node.WordNumber == mwLabel && node.ArgCount == 2;
+}
+
 TWordImpl SpecializeAssign(const TCallNode& n) {
+    if (IsLabelCall(*n.Arg(1))) {
+        return AssignToLabel;
+    }
     return n.Arg(1)->IsVariable() && ConstantArgCallIndex(*n.Arg(2)) != 0 ? AssignCallerArgument
                                                                           : nullptr;
 }

@@ -12,6 +12,7 @@
 #include <bit>
 #include <cmath>
 #include <random>
+#include <regex>
 #include <string>
 
 namespace vex::host {
@@ -238,6 +239,56 @@ TEST_F(DebugRunTest, PlainAndDebugRunsAgreeOnGeneratedPrograms) {
     // The programs reach the error paths too, not only the quiet ones.
     EXPECT_GT(failing, 100);
     EXPECT_LT(failing, 1400);
+}
+
+// The model words read `c` from the register in place and `:=` assigns to a label without the
+// general assignment; a debug run evaluates every node. Both give the same values, texts and
+// errors, also for a name that is computed or empty and for `c` outside a handler or after its
+// atom was destroyed. The programs set the labels they read, so both runs start alike; the
+// atoms made for the destroyed cases get new handles and IDs, so the errors are compared
+// without numbers.
+TEST_F(DebugRunTest, LabelsAndTheAtomOfTheRunningHandlerAgreeInPlainAndDebugRuns) {
+    ASSERT_EQ(
+        Run("Do(DeclareGlobal([q],2), DeclareGlobal([d],2), q := CreateAtom(model,[Q]))").Errors,
+        "");
+    const struct {
+        const char* program;
+        bool fails;
+        double number;
+    } cases[] = {
+        {"Do(SetLabel(q,[n],1), SetHandler(q,[OnUser],[Do(c.n := c.n + 1,"
+         "c.t := Concat([x], c.n), label([n],c) * 10 + ChildCount(c))]), RunHandler(q,[OnUser]))",
+         false, 20},
+        {"Do(SetLabel(q,[t],[a]), SetHandler(q,[OnUser],[c.t := Concat(c.t, 7)]),"
+         "RunHandler(q,[OnUser]))",
+         false, 0},
+        {"Do(SetHandler(q,[OnUser],[Do(label(Concat([m],1),c) := 3, label([],c) := 1)]),"
+         "RunHandler(q,[OnUser]))",
+         true, 0},
+        {"c.n := 1", true, 0},
+        {"label([n],c)", true, 0},
+        {"Do(d := CreateAtom(model,[D]), SetHandler(d,[OnUser],[Do(DestroyAtom(c), c.n := 1)]),"
+         "RunHandler(d,[OnUser]))",
+         true, 0},
+        {"Do(d := CreateAtom(model,[D]), SetHandler(d,[OnUser],[Do(DestroyAtom(c), c.n)]),"
+         "RunHandler(d,[OnUser]))",
+         true, 0},
+    };
+    const std::regex number("[0-9]+");
+    for (const auto& c : cases) {
+        const TScriptResult plain = Run(c.program);
+        const TScriptResult debugged = RunDebugged(c.program);
+        EXPECT_EQ(plain.Errors.empty(), !c.fails) << c.program << ": " << plain.Errors;
+        EXPECT_EQ(plain.Number, c.number) << c.program;
+        EXPECT_TRUE(SameNumber(plain.Number, debugged.Number)) << c.program;
+        EXPECT_EQ(plain.Text, debugged.Text) << c.program;
+        EXPECT_EQ(std::regex_replace(plain.Errors, number, "#"),
+                  std::regex_replace(debugged.Errors, number, "#"))
+            << c.program;
+    }
+    EXPECT_EQ(Run("label([n],q)").Number, 2);
+    EXPECT_EQ(Run("label([t],q)").Text, "a7");
+    EXPECT_EQ(Run("label([m1],q)").Number, 3);
 }
 
 } // namespace

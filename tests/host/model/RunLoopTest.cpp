@@ -180,6 +180,27 @@ TEST_F(RunLoopTest, ErrorsInAHandlerAreReportedAndTheRunGoesOn) {
     EXPECT_EQ(Context().Debug.RunOrigin, 0);
 }
 
+// A kind runs when its text is set, also after runs of the atom found none; an empty text, and
+// emptying the model (whose atom keeps its handle), take the handler away again.
+TEST_F(RunLoopTest, OnlyKindsWithATextRunAndSettingOrEmptyingChangesWhichDo) {
+    Value("Do(DeclareGlobal([q],2), q := CreateAtom(model,[Q]))");
+    const struct {
+        const char* source;
+        double result;
+    } steps[] = {
+        {"RunHandler(q,[OnUser])", 0},
+        {"Do(SetHandler(q,[OnEvent],[1]), RunHandler(q,[OnUser]))", 0},
+        {"Do(SetHandler(q,[OnUser],[7]), RunHandler(q,[OnUser]))", 7},
+        {"Do(SetHandler(q,[OnUser],[]), RunHandler(q,[OnUser]))", 0},
+        {"Do(SetHandler(q,[OnUser],[8]), RunHandler(q,[OnUser]))", 8},
+        {"Do(SetHandler(model,[OnUser],[9]), RunHandler(model,[OnUser]))", 9},
+        {"Do(tztfnc([new model]), RunHandler(model,[OnUser]))", 0},
+    };
+    for (const auto& step : steps) {
+        EXPECT_EQ(Value(step.source), step.result) << step.source;
+    }
+}
+
 // A handler that destroys its own atom keeps running on its compiled code (which the run holds)
 // and then finds its atom gone.
 TEST_F(RunLoopTest, HandlerThatDestroysItsOwnAtom) {
