@@ -23,6 +23,7 @@ using TWordImpl = double (*)(int argCount, TCallNode& node, TText& text,
 // keep the word's own. The node keeps its word number, so the listing, the debugger and the
 // counting see the same node. A specialized implementation gives the same values, texts and
 // errors as the word's own, and takes the word's own way in a debug run, which sees every node.
+// It is asked only for calls whose argument count the word accepts.
 using TWordSpecializer = TWordImpl (*)(const TCallNode& call);
 
 // Bits of TCodeNode::Flags. A node with none of the four kind bits is a word call.

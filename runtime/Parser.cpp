@@ -679,8 +679,14 @@ TCodeNode* TParser::Call(std::string_view text) {
     return node;
 }
 
+// Only calls whose argument count the word accepts: a call with another count fails to compile,
+// but its node is built all the same, and a specializer reads the arguments it expects.
 void TParser::Specialize(TCallNode& node) const {
     if (node.WordNumber < 1 || node.WordNumber > kBuiltInWordCount) {
+        return;
+    }
+    const TSyntax* syntax = m_context.WordSyntaxOf(node.WordNumber);
+    if (!syntax || node.ArgCount < syntax->MinArgs || node.ArgCount > syntax->MaxArgs) {
         return;
     }
     const TWordSpecializer specialize =

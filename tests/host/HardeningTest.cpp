@@ -39,6 +39,11 @@ struct TFinding {
 };
 
 const TFinding kFindings[] = {
+    // A word that chooses a quicker implementation for a call when it is compiled read the
+    // arguments it expects from a call that had fewer (the call fails to compile, but its node is
+    // built all the same).
+    {"an assignment without its two arguments", "Do(1,:=)",
+     "The word \":=\" was given 0 arguments, expected 2", "0"},
     // Recursion that does not pass through a user-defined word.
     // (A text run by Eval goes through ExecuteText, which hands the stack signal to the host.)
     {"a text evaluated by Eval runs itself", "Do(DeclareGlobal([s],1),s:=[Eval(s)],Eval(s))",
