@@ -85,10 +85,11 @@ struct TEditorCommandRow {
     // The paste history entry of a PasteHistoryEntry row.
     int Entry = 0;
 
-    // The editor has the row's menu item, and it is visible.
+    // An editor with (or without) full features has the row's menu item.
     bool HasItem(bool fullFeatures) const noexcept;
+    // The item is visible where the editor has it.
     bool ItemShown() const noexcept;
-    // The row's key works in the editor.
+    // The row's key works in an editor with (or without) full features.
     bool HasKey(bool fullFeatures) const noexcept;
 };
 
