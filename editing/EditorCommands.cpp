@@ -3,6 +3,7 @@
 #include "editing/CodeCompletion.h"
 #include "editing/EditingTexts.h"
 #include "editing/EditorKeys.h"
+#include "editing/EditorMenu.h"
 #include "editing/EditorMessages.h"
 #include "editing/PasteHistory.h"
 #include "editing/RuntimeLookup.h"
@@ -23,7 +24,7 @@
 #include <QMimeData>
 #include <QTextBlock>
 
-// Sections: [dispatch] [clipboard] [undo] [tool windows] [runtime] [search] [files]
+// Sections: [table] [dispatch] [view] [clipboard] [undo] [tool windows] [runtime] [search] [files]
 
 namespace {
 
@@ -94,12 +95,112 @@ public:
 
 } // namespace
 
+// [table] -------------------------------------------------------------------------------------
+
+bool TEditorCommandRow::HasItem(bool fullFeatures) const noexcept {
+    switch (Place) {
+    case TCommandPlace::Shown:
+    case TCommandPlace::Hidden:
+        return true;
+    case TCommandPlace::FullOnly:
+    case TCommandPlace::ShownInFull:
+        return fullFeatures;
+    case TCommandPlace::KeyOnly:
+        return false;
+    }
+    return false;
+}
+
+bool TEditorCommandRow::ItemShown() const noexcept {
+    return Place != TCommandPlace::Hidden && Place != TCommandPlace::KeyOnly;
+}
+
+bool TEditorCommandRow::HasKey(bool fullFeatures) const noexcept {
+    return *Key != '\0' && (fullFeatures || Place != TCommandPlace::FullOnly);
+}
+
+// The swallowed keys are taken away from the control and the window, which would otherwise act
+// on them. Hidden items have no caption number: nobody sees them.
+std::span<const TEditorCommandRow> TEditorCommands::Table() {
+    using enum TEditorCommand;
+    using enum TCommandPlace;
+    using enum TMenuGroup;
+    using C = TEditorCommands;
+    // clang-format off
+    static const TEditorCommandRow rows[] = {
+        // command          menu item            caption            key                   place        group      handler                entry
+        {Swallow,           "pmSwallow1",        0,                 "Ctrl+J",             Hidden,      Continues, nullptr},
+        {Swallow,           "pmSwallow2",        0,                 "Ctrl+1",             Hidden,      Continues, nullptr},
+        {Swallow,           "pmSwallow3",        0,                 "Ctrl+2",             Hidden,      Continues, nullptr},
+        {Swallow,           "pmSwallow4",        0,                 "Ctrl+5",             Hidden,      Continues, nullptr},
+        {Swallow,           "pmSwallow5",        0,                 "Ctrl+'",             Hidden,      Continues, nullptr},
+        {Swallow,           "pmSwallow6",        0,                 "Ctrl+`",             Hidden,      Continues, nullptr},
+        {Swallow,           "pmSwallow7",        0,                 "Ctrl+~",             Hidden,      Continues, nullptr},
+        {Swallow,           "pmSwallow8",        0,                 "Ctrl+;",             Hidden,      Continues, nullptr},
+        {Swallow,           "pmSwallow9",        0,                 "Ctrl+Shift+6",       Hidden,      Continues, nullptr},
+        {Swallow,           "pmSwallow10",       0,                 "Ctrl+Shift+A",       Hidden,      Continues, nullptr},
+        {Swallow,           "pmSwallow11",       0,                 "Ctrl+Shift+L",       Hidden,      Continues, nullptr},
+        {Swallow,           "pmSwallow12",       0,                 "Ctrl+,",             Hidden,      Continues, nullptr},
+        {Swallow,           "pmSwallow13",       0,                 "Ctrl++",             Hidden,      Continues, nullptr},
+        {Swallow,           "pmSwallow14",       0,                 "Ctrl+=",             Hidden,      Continues, nullptr},
+        {Swallow,           "pmSwallow15",       0,                 "Alt+Shift+X",        Hidden,      Continues, nullptr},
+        {Swallow,           "pmSwallow16",       0,                 "Ctrl+Alt+Shift+F12", Hidden,      Continues, nullptr},
+        {Reconstruct,       "pmReconstruct",     0,                 "Ctrl+U",             Hidden,      Continues, &C::rebuildRows},
+        {Delete,            "pmDel",             0,                 "Del",                Hidden,      Continues, &C::deleteAtCaret},
+        {Repaint,           "pmRepaint",         0,                 "Ctrl+M",             Hidden,      Continues, &C::repaint},
+        {Cut,               "pmCut",             etCut,             "Ctrl+X",             Shown,       Continues, &C::cut},
+        {Cut,               "pmShiftDelete",     0,                 "Shift+Del",          KeyOnly,     Continues, &C::cut},
+        {Paste,             "pmShiftInsert",     0,                 "Shift+Ins",          Hidden,      Continues, &C::paste},
+        {Copy,              "pmCopy",            etCopy,            "Ctrl+C",             Shown,       Continues, &C::copy},
+        {Copy,              "pmCtrlInsert",      0,                 "Ctrl+Ins",           Hidden,      Continues, &C::copy},
+        {Paste,             "pmPaste",           etPaste,           "Ctrl+V",             Shown,       Continues, &C::paste},
+        {PasteHistoryMenu,  "pmPasteHistory",    etPasteHistory,    "Ctrl+Shift+V",       Shown,       Continues, &C::showPasteHistory},
+        {PasteHistoryEntry, "pmPastebuffer1",    0,                 "Ctrl+Shift+1",       Hidden,      Continues, &C::pasteEntry<0>,     0},
+        {PasteHistoryEntry, "pmPastebuffer2",    0,                 "Ctrl+Shift+2",       Hidden,      Continues, &C::pasteEntry<1>,     1},
+        {PasteHistoryEntry, "pmPastebuffer3",    0,                 "Ctrl+Shift+3",       Hidden,      Continues, &C::pasteEntry<2>,     2},
+        {PasteHistoryEntry, "pmPastebuffer4",    0,                 "Ctrl+Shift+4",       Hidden,      Continues, &C::pasteEntry<3>,     3},
+        {PasteHistoryEntry, "pmPastebuffer5",    0,                 "Ctrl+Shift+5",       Hidden,      Continues, &C::pasteEntry<4>,     4},
+        {PasteHistoryEntry, "pmPastebuffer6",    0,                 "Ctrl+Shift+6",       Hidden,      Continues, &C::pasteEntry<5>,     5},
+        {PasteHistoryEntry, "pmPastebuffer7",    0,                 "Ctrl+Shift+7",       Hidden,      Continues, &C::pasteEntry<6>,     6},
+        {PasteHistoryEntry, "pmPastebuffer8",    0,                 "Ctrl+Shift+8",       Hidden,      Continues, &C::pasteEntry<7>,     7},
+        {PasteHistoryEntry, "pmPastebuffer9",    0,                 "Ctrl+Shift+9",       Hidden,      Continues, &C::pasteEntry<8>,     8},
+        {PasteHistoryEntry, "pmPastebuffer10",   0,                 "",                   Hidden,      Continues, &C::pasteEntry<9>,     9},
+        {Undo,              "pmUndo",            etUndo,            "Ctrl+Z",             Shown,       Begins,    &C::undo},
+        {Redo,              "pmRedo",            etRedo,            "Ctrl+Y",             Shown,       Continues, &C::redo},
+        {WordOverview,      "pmWordOverview",    etWordOverview,    "",                   FullOnly,    Begins,    &C::presentOverview},
+        {Help,              "pmHelp",            etHelp,            "F1",                 ShownInFull, Continues, &C::help},
+        {LookUpWord,        "pmLookUpWord",      etLookUpWord,      "F2",                 FullOnly,    Continues, &C::lookUpWord},
+        {PreviousWord,      "pmPreviousWord",    etPreviousWord,    "Shift+F4",           FullOnly,    Continues, &C::previousWord},
+        {NextWord,          "pmNextWord",        etNextWord,        "F4",                 FullOnly,    Continues, &C::nextWord},
+        {InsertExample,     "pmInsertExample",   etInsertExample,   "F8",                 FullOnly,    Continues, &C::insertExample},
+        {SyntaxCheck,       "pmSyntaxCheck",     etSyntaxCheck,     "F10",                FullOnly,    Begins,    &C::syntaxCheck},
+        {Execute,           "pmExecute",         etExecute,         "F5",                 FullOnly,    Continues, &C::execute},
+        {DepthColors,       "pmDepthColors",     etDepthColors,     "F11",                FullOnly,    Begins,    &C::switchDepthColors},
+        {Coloring,          "pmColoring",        etColoring,        "Ctrl+O",             FullOnly,    Continues, &C::switchColoring},
+        {SyntaxTree,        "pmSyntaxTree",      etSyntaxTree,      "F12",                FullOnly,    Begins,    &C::syntaxTree},
+        {SelectAll,         "pmSelectAll",       etSelectAll,       "Ctrl+A",             Shown,       Begins,    &C::selectAll},
+        {Replace,           "pmReplace",         etReplace,         "Ctrl+H",             Shown,       Begins,    &C::replace},
+        {Find,              "pmFind",            etFind,            "Ctrl+F",             Shown,       Continues, &C::find},
+        {FindNext,          "pmFindNext",        etFindNext,        "F3",                 Shown,       Continues, &C::findNextAgain},
+        {Print,             "pmPrint",           etPrint,           "",                   Shown,       Begins,    &C::print},
+        {SaveAs,            "pmSaveAs",          etSaveAs,          "",                   Shown,       Begins,    &C::saveAs},
+        {Open,              "pmOpen",            etOpen,            "",                   Shown,       Continues, &C::open},
+        {ShowTraceWindow,   "pmShowTraceWindow", etShowTraceWindow, "",                   Shown,       Begins,    &C::showTraceWindow},
+    };
+    // clang-format on
+    return rows;
+}
+
 // [dispatch] ----------------------------------------------------------------------------------
 
 TEditorCommands::TEditorCommands(TVexScriptEditor& editor)
     : QObject(&editor)
     , m_editor(editor)
-    , m_menu(new TEditorMenu(&editor, editor.FullFeatures())) {
+    , m_menu(new TEditorMenu(&editor, Table(), editor.FullFeatures())) {
+    for (const TEditorCommandRow& row : Table())
+        if (row.HasKey(editor.FullFeatures()))
+            if (const QKeySequence key = KeyOf(row.Key); !key.isEmpty())
+                m_keys.emplace_back(key[0], &row);
     connect(m_menu, &TEditorMenu::commandTriggered, this, &TEditorCommands::Run);
 }
 
@@ -109,109 +210,33 @@ TEditorCommands::~TEditorCommands() {
     delete m_historyMenu;
 }
 
+const TEditorCommandRow* TEditorCommands::KeyRow(const QKeyEvent& event) const {
+    for (const QKeyCombination candidate : KeyCandidates(event))
+        for (const auto& [key, row] : m_keys)
+            if (key == candidate)
+                return row;
+    return nullptr;
+}
+
 bool TEditorCommands::RunKey(const QKeyEvent& event) {
-    QAction* action = m_menu->KeyAction(event);
-    if (!action)
+    const TEditorCommandRow* row = KeyRow(event);
+    if (!row)
         return false;
-    Run(TEditorMenu::CommandOf(action), TEditorMenu::EntryOf(action));
+    run(*row);
     return true;
 }
 
 void TEditorCommands::Run(TEditorCommand command, int entry) {
-    using enum TEditorCommand;
-    switch (command) {
-    case Swallow:
-        break;
-    case Reconstruct:
-        m_editor.RebuildRows();
-        m_editor.viewport()->update();
-        break;
-    case Delete: {
-        QKeyEvent plainDelete(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
-        m_editor.ControlKeyPress(&plainDelete);
-        m_editor.viewport()->update();
-        break;
-    }
-    case Repaint:
-        m_editor.viewport()->update();
-        break;
-    case Cut:
-        cut();
-        break;
-    case Copy:
-        copy();
-        break;
-    case Paste:
-        paste();
-        break;
-    case PasteHistoryMenu:
-        showPasteHistory();
-        break;
-    case PasteHistoryEntry:
-        pasteHistoryEntry(entry);
-        break;
-    case Undo:
-    case Redo:
-        undoOrRedo(command == Redo);
-        break;
-    case WordOverview:
-        presentOverview();
-        break;
-    case Help:
-        help();
-        break;
-    case LookUpWord:
-        lookUpWord();
-        break;
-    case PreviousWord:
-    case NextWord:
-        presentOverview();
-        GetVexScriptOverview()->StepWord(command == NextWord ? 1 : -1);
-        break;
-    case InsertExample:
-        insertExample();
-        break;
-    case SyntaxCheck:
-        syntaxCheck();
-        break;
-    case Execute:
-        execute();
-        break;
-    case DepthColors:
-        m_editor.SetDepthColorsOn(!m_editor.DepthColorsOn());
-        break;
-    case Coloring:
-        m_editor.SetColoringOn(!m_editor.ColoringOn());
-        break;
-    case SyntaxTree:
-        syntaxTree();
-        break;
-    case SelectAll:
-        m_editor.selectAll();
-        break;
-    case Replace:
-        replace();
-        break;
-    case Find:
-        find();
-        break;
-    case FindNext:
-        if (!m_searchText.isEmpty() && !findNext(m_searchText, m_searchMatchCase))
-            reportNotFound(&m_editor);
-        break;
-    case Print:
-        print();
-        break;
-    case SaveAs:
-        saveAs();
-        break;
-    case Open:
-        open();
-        break;
-    case ShowTraceWindow:
-        ShowEditorTraceWindow();
-        break;
-    }
+    for (const TEditorCommandRow& row : Table())
+        if (row.Command == command && row.Entry == entry) {
+            run(row);
+            return;
+        }
+}
+
+void TEditorCommands::run(const TEditorCommandRow& row) {
+    if (row.Handler)
+        (this->*row.Handler)();
 }
 
 bool TEditorCommands::editable() const {
@@ -241,7 +266,39 @@ QString TEditorCommands::wordAtCaret() const {
     return isBlank(word) ? QString() : word;
 }
 
+// [view] --------------------------------------------------------------------------------------
+
+// Builds every row again, with the globals and words the runtime knows now.
+void TEditorCommands::rebuildRows() {
+    m_editor.RebuildRows();
+    m_editor.viewport()->update();
+}
+
+void TEditorCommands::repaint() {
+    m_editor.viewport()->update();
+}
+
+void TEditorCommands::switchDepthColors() {
+    m_editor.SetDepthColorsOn(!m_editor.DepthColorsOn());
+}
+
+void TEditorCommands::switchColoring() {
+    m_editor.SetColoringOn(!m_editor.ColoringOn());
+}
+
 // [clipboard] ---------------------------------------------------------------------------------
+
+// Del as the control handles it. Taken as a command, it wins over a window's shortcut on Del
+// while the editor has the focus.
+void TEditorCommands::deleteAtCaret() {
+    QKeyEvent plainDelete(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+    m_editor.ControlKeyPress(&plainDelete);
+    m_editor.viewport()->update();
+}
+
+void TEditorCommands::selectAll() {
+    m_editor.selectAll();
+}
 
 void TEditorCommands::cut() {
     if (!editable() || !m_editor.textCursor().hasSelection())
@@ -316,6 +373,11 @@ void TEditorCommands::showPasteHistory() {
     m_historyMenu->popup(m_editor.viewport()->mapToGlobal(QPoint(caret.left() + 5, caret.top())));
 }
 
+template <int Entry>
+void TEditorCommands::pasteEntry() {
+    pasteHistoryEntry(Entry);
+}
+
 // The entry is pasted as the clipboard's text would be; the clipboard keeps what it holds.
 void TEditorCommands::pasteHistoryEntry(int entry) {
     if (entry >= 0 && entry < PasteHistory().Count())
@@ -323,6 +385,14 @@ void TEditorCommands::pasteHistoryEntry(int entry) {
 }
 
 // [undo] --------------------------------------------------------------------------------------
+
+void TEditorCommands::undo() {
+    undoOrRedo(false);
+}
+
+void TEditorCommands::redo() {
+    undoOrRedo(true);
+}
 
 void TEditorCommands::undoOrRedo(bool redo) {
     const QTextDocument* document = m_editor.document();
@@ -354,6 +424,19 @@ void TEditorCommands::lookUpWord() {
     GetVexScriptOverview()->FilterWords(wordAtCaret());
 }
 
+void TEditorCommands::previousWord() {
+    stepWord(-1);
+}
+
+void TEditorCommands::nextWord() {
+    stepWord(1);
+}
+
+void TEditorCommands::stepWord(int step) {
+    presentOverview();
+    GetVexScriptOverview()->StepWord(step);
+}
+
 void TEditorCommands::insertExample() {
     TformVexScriptOverview* overview = GetVexScriptOverview();
     if (!overview->isVisible())
@@ -372,6 +455,10 @@ void TEditorCommands::help() {
 
 void TEditorCommands::syntaxTree() {
     ShowSyntaxTreeWindow(selectionOrText());
+}
+
+void TEditorCommands::showTraceWindow() {
+    ShowEditorTraceWindow();
 }
 
 // [runtime] -----------------------------------------------------------------------------------
@@ -534,6 +621,12 @@ void TEditorCommands::replaceAllButton() {
         m_matchSelected = false;
     }
     reportNotFound(m_replaceDialog);
+}
+
+// Repeats the find dialog's last search.
+void TEditorCommands::findNextAgain() {
+    if (!m_searchText.isEmpty() && !findNext(m_searchText, m_searchMatchCase))
+        reportNotFound(&m_editor);
 }
 
 void TEditorCommands::reportNotFound(QWidget* over) {

@@ -1,18 +1,107 @@
 #pragma once
 
-#include "editing/EditorMenu.h"
-
+#include <QKeyCombination>
+#include <QMenu>
 #include <QObject>
 #include <QPointer>
 
+#include <cstdint>
+#include <span>
+#include <utility>
+#include <vector>
+
 class QKeyEvent;
+class TEditorCommands;
+class TEditorMenu;
 class TFindDialog;
 class TVexScriptEditor;
 
-// The commands of an editor's context menu (TEditorMenu), one object per editor: the clipboard
-// with the process's paste history, undo and redo, the commands that hand the text or the word
-// at the caret to the word overview, the help window, the syntax tree window and the runtime,
-// the colouring switches, find and replace, printing, opening and saving, and the trace window.
+// The editor's commands by name; a row of the command table says what each does.
+enum class TEditorCommand : std::uint8_t {
+    Swallow, // takes the key away from the control and the window, and does nothing
+    Reconstruct,
+    Delete,
+    Repaint,
+    Cut,
+    Copy,
+    Paste,
+    PasteHistoryMenu,
+    PasteHistoryEntry, // the row's Entry says which
+    Undo,
+    Redo,
+    WordOverview,
+    Help,
+    LookUpWord,
+    PreviousWord,
+    NextWord,
+    InsertExample,
+    SyntaxCheck,
+    Execute,
+    DepthColors,
+    Coloring,
+    SyntaxTree,
+    SelectAll,
+    Replace,
+    Find,
+    FindNext,
+    Print,
+    SaveAs,
+    Open,
+    ShowTraceWindow,
+};
+
+// Where a row of the command table appears, and where its key works.
+enum class TCommandPlace : std::uint8_t {
+    Shown,  // a menu item in every editor
+    Hidden, // an item in every editor that is not shown; its key works
+    // A menu item in an editor with full features; neither item nor key in others.
+    FullOnly,
+    // A menu item in an editor with full features; in others no item, but the key works.
+    ShownInFull,
+    // No menu item; the key works in every editor.
+    KeyOnly,
+};
+
+// Whether a row's menu item begins a new group of items (a separator before it).
+enum class TMenuGroup : bool {
+    Continues,
+    Begins
+};
+
+// One row of the command table (TEditorCommands::Table): a command's menu item and key.
+struct TEditorCommandRow {
+    TEditorCommand Command;
+    // The object name of the menu item.
+    const char* Name;
+    // The text number (TEditingText) of the item's caption; 0 for a hidden item, which is
+    // captioned by its name without the "pm".
+    int CaptionNumber;
+    // The default key in Qt's portable notation ("Ctrl+Shift+V"), empty for none.
+    const char* Key;
+    TCommandPlace Place;
+    TMenuGroup Group;
+    // What the command does; none for a row that only takes its key away.
+    void (TEditorCommands::*Handler)();
+    // The paste history entry of a PasteHistoryEntry row.
+    int Entry = 0;
+
+    // An editor with (or without) full features has the row's menu item.
+    bool HasItem(bool fullFeatures) const noexcept;
+    // The item is visible where the editor has it.
+    bool ItemShown() const noexcept;
+    // The row's key works in an editor with (or without) full features.
+    bool HasKey(bool fullFeatures) const noexcept;
+};
+
+// The commands of an editor, one object per editor, and the table they come from: each row holds
+// a command's name, its caption, its default key and its handler, and the context menu
+// (TEditorMenu), the key handling (RunKey, KeyRow) and the key table of docs/editor.md are made
+// from it. A new command is a row, its handler and its texts.
+//
+// The commands: the clipboard with the process's paste history, undo and redo, the commands that
+// hand the text or the word at the caret to the word overview, the help window, the syntax tree
+// window and the runtime, the colouring switches, find and replace, printing, opening and
+// saving, and the trace window.
 //
 // Every insertion goes through TVexScriptEditor::InsertText (one undo step; the clipboard stays
 // as it is). Commands that change the text do nothing in a read-only editor.
@@ -27,8 +116,13 @@ public:
     explicit TEditorCommands(TVexScriptEditor& editor);
     ~TEditorCommands() override;
 
+    // Every command, in menu order.
+    static std::span<const TEditorCommandRow> Table();
+
     TEditorMenu* Menu() const noexcept { return m_menu; }
-    // Runs the menu item whose key the event is; false when no item has that key.
+    // The row whose key the event is in this editor; none for other keys.
+    const TEditorCommandRow* KeyRow(const QKeyEvent& event) const;
+    // Runs the command whose key the event is; false when no command has that key.
     bool RunKey(const QKeyEvent& event);
     // Runs a command; `entry` is the paste history entry of PasteHistoryEntry.
     void Run(TEditorCommand command, int entry = 0);
@@ -54,28 +148,50 @@ public:
     QMenu* HistoryMenu() const { return m_historyMenu; }
 
 private:
+    void run(const TEditorCommandRow& row);
+
     bool editable() const;
     QString selectedText() const;
     QString wordAtCaret() const;
     // The selection, or the whole text when nothing is selected.
     QString selectionOrText() const;
 
+    // The handlers of the table's rows.
+    void rebuildRows();
+    void deleteAtCaret();
+    void repaint();
     void cut();
     void copy();
     void paste();
     void showPasteHistory();
-    void pasteHistoryEntry(int entry);
-    void undoOrRedo(bool redo);
+    template <int Entry>
+    void pasteEntry();
+    void undo();
+    void redo();
     void presentOverview();
-    void lookUpWord();
-    void insertExample();
     void help();
+    void lookUpWord();
+    void previousWord();
+    void nextWord();
+    void insertExample();
     void syntaxCheck();
     void execute();
+    void switchDepthColors();
+    void switchColoring();
     void syntaxTree();
-
-    void find();
+    void selectAll();
     void replace();
+    void find();
+    void findNextAgain();
+    void print();
+    void saveAs();
+    void open();
+    void showTraceWindow();
+
+    void pasteHistoryEntry(int entry);
+    void undoOrRedo(bool redo);
+    void stepWord(int step);
+
     TFindDialog* makeDialog(bool replacing);
     bool findNext(const QString& text, bool matchCase);
     void findButton();
@@ -84,14 +200,13 @@ private:
     void replaceAllButton();
     void reportNotFound(QWidget* over);
 
-    void print();
-    void saveAs();
-    void open();
     QString fileFilter() const;
     QString fileSuffix() const;
 
     TVexScriptEditor& m_editor;
     TEditorMenu* m_menu;
+    // The keys of this editor's commands, in table order.
+    std::vector<std::pair<QKeyCombination, const TEditorCommandRow*>> m_keys;
     QPointer<QMenu> m_historyMenu;
     QPointer<TFindDialog> m_findDialog;
     QPointer<TFindDialog> m_replaceDialog;

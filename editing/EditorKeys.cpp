@@ -1,16 +1,46 @@
 #include "editing/EditorKeys.h"
 
-#include "editing/EditorCommands.h"
 #include "editing/LexicalRules.h"
 #include "editing/ScriptEditor.h"
 #include "editing/VexScriptEditor.h"
 #include "platform/CodePage.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QTextBlock>
 
+#include <array>
+#include <optional>
+
 namespace {
+
+// The digit key a shifted symbol lies on, where the platform does not say: by the key's scan
+// code on X11 and Wayland (whatever the layout), else by the US layout.
+std::optional<Qt::Key> digitKeyOf(const QKeyEvent& event) {
+    static const bool scanCodesAreKeys = QGuiApplication::platformName() == u"xcb" ||
+                                         QGuiApplication::platformName().startsWith(u"wayland");
+    // X11 and evdev number the keys 1 to 9 and 0 from 10 on.
+    const quint32 scanCode = event.nativeScanCode();
+    if (scanCodesAreKeys && scanCode >= 10 && scanCode <= 19)
+        return scanCode == 19 ? Qt::Key_0 : Qt::Key(Qt::Key_1 + int(scanCode) - 10);
+    static constexpr std::array<std::pair<Qt::Key, Qt::Key>, 10> usLayout = {{
+        {Qt::Key_Exclam, Qt::Key_1},
+        {Qt::Key_At, Qt::Key_2},
+        {Qt::Key_NumberSign, Qt::Key_3},
+        {Qt::Key_Dollar, Qt::Key_4},
+        {Qt::Key_Percent, Qt::Key_5},
+        {Qt::Key_AsciiCircum, Qt::Key_6},
+        {Qt::Key_Ampersand, Qt::Key_7},
+        {Qt::Key_Asterisk, Qt::Key_8},
+        {Qt::Key_ParenLeft, Qt::Key_9},
+        {Qt::Key_ParenRight, Qt::Key_0},
+    }};
+    for (const auto& [symbol, digit] : usLayout)
+        if (event.key() == symbol)
+            return digit;
+    return std::nullopt;
+}
 
 int leadingBlanks(const QString& line) {
     int count = 0;
@@ -170,18 +200,32 @@ void scrollOneLine(TVexScriptEditor& editor, int lines) {
     bar->setValue(bar->value() + lines);
 }
 
-bool handleDelete(TVexScriptEditor& editor, Qt::KeyboardModifiers modifiers) {
-    if (modifiers & Qt::ControlModifier)
-        deleteWordEnd(editor);
-    else if (modifiers & Qt::ShiftModifier)
-        editor.Commands().Run(TEditorCommand::Cut);
-    else
-        return false;
-    editor.viewport()->update();
-    return true;
+} // namespace
+
+QKeySequence KeyOf(const char* text) {
+    const QKeySequence key =
+        QKeySequence::fromString(QString::fromLatin1(text), QKeySequence::PortableText);
+    if (key.count() != 1 || key[0].key() == Qt::Key_unknown)
+        return {};
+    return key;
 }
 
-} // namespace
+std::vector<QKeyCombination> KeyCandidates(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    Qt::Key key = Qt::Key(event.key());
+    if (key == Qt::Key_Backtab)
+        key = Qt::Key_Tab;
+    std::vector<QKeyCombination> candidates = {QKeyCombination(modifiers, key)};
+    const bool shiftedSymbol =
+        (modifiers & Qt::ShiftModifier) && key >= Qt::Key_Exclam && key <= Qt::Key_AsciiTilde &&
+        !(key >= Qt::Key_0 && key <= Qt::Key_9) && !(key >= Qt::Key_A && key <= Qt::Key_Z);
+    if (!shiftedSymbol)
+        return candidates;
+    if (const std::optional<Qt::Key> digit = digitKeyOf(event))
+        candidates.emplace_back(modifiers, *digit);
+    candidates.emplace_back(modifiers & ~Qt::ShiftModifier, key);
+    return candidates;
+}
 
 bool HandleEditorKey(TVexScriptEditor& editor, const QKeyEvent& event) {
     const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
@@ -213,9 +257,10 @@ bool HandleEditorKey(TVexScriptEditor& editor, const QKeyEvent& event) {
             editor.ToggleOverwriteMode();
         return !shift;
     case Qt::Key_Delete:
-        return handleDelete(editor, modifiers);
-    case Qt::Key_F1:
-        editor.Commands().Run(TEditorCommand::Help);
+        if (!control)
+            return false;
+        deleteWordEnd(editor);
+        editor.viewport()->update();
         return true;
     default:
         return false;

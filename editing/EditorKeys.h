@@ -1,11 +1,27 @@
 #pragma once
 
+#include <QKeyCombination>
+#include <QKeySequence>
 #include <QString>
+
+#include <vector>
 
 class QKeyEvent;
 class TVexScriptEditor;
 
-// The keys the editor handles itself, after its menu's keys and before the plain-text control:
+// The key a portable key text names ("Ctrl+Shift+V"); none for an empty text and for one the
+// keyboard has no key for ("Ctrl+Shift+10").
+QKeySequence KeyOf(const char* text);
+
+// The key combinations an event may stand for, the likeliest first: as it came; Backtab as
+// Shift+Tab; and for a symbol typed with Shift the digit key it lies on (Ctrl+Shift+1 arrives
+// as Ctrl+Shift+! on many layouts) and the symbol without Shift (Ctrl+~ is typed with Shift).
+std::vector<QKeyCombination> KeyCandidates(const QKeyEvent& event);
+
+// The keys the editor handles itself, after its commands' keys and before the plain-text control.
+// They edit the text or move in it; keys that run a command are rows of the command table
+// (EditorCommands.h).
+//
 //
 //   Alt+Backspace       nothing
 //   Backspace           after ")" (BracketBackspace on): selects the parenthesised group, so
@@ -17,8 +33,6 @@ class TVexScriptEditor;
 //   Ctrl+Up, Ctrl+Down  scrolls the view one line, then moves as the control does
 //   Insert              switches between insert and overwrite
 //   Ctrl+Delete         deletes to the end of the word at the caret (joins lines at a line end)
-//   Shift+Delete        cuts the selection
-//   F1                  the help topic of the word at the caret
 //
 // Every insertion goes through TVexScriptEditor::InsertText, so each is one undo step.
 

@@ -42,11 +42,10 @@ std::vector<TTopic> collectTopics(const vex::TLanguageInterpreter& context) {
     const vex::TWordRegistry& registry = context.Registry;
     std::vector<TTopic> topics;
     for (int index = 0; index < registry.Count(); ++index) {
+        if (!context.IsWordListed(index + 1))
+            continue;
         const vex::TSyntax* syntax = registry.WordSyntax[static_cast<std::size_t>(index)];
         const std::string& name = registry.WordNames[index];
-        // Dormant user-defined words keep their slot under a name with a leading blank.
-        if (!syntax || !syntax->Listed || name.empty() || name.front() == ' ')
-            continue;
         topics.push_back({text(name), HelpTopicOf(text(name)), text(registry.WordCategories[index]),
                           text(vex::BuildSyntaxLine(name, syntax->MinArgs, syntax->MaxArgs)),
                           argumentRange(syntax->MinArgs, syntax->MaxArgs), text(syntax->Example),

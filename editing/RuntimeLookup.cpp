@@ -25,15 +25,6 @@ int firstEntryBeginningWith(const vex::TSimpleStringList& index, std::string_vie
     return low;
 }
 
-// A word the editor offers: its syntax record is listed, and it is no dormant slot (a removed
-// user-defined word keeps its number under its name with a leading blank).
-bool isOfferedWord(const vex::TWordRegistry& registry, int entry) {
-    const std::string& name = registry.WordIndex[entry];
-    const vex::TSyntax* syntax =
-        registry.Syntax(static_cast<int>(registry.WordIndex.Object(entry)) + 1);
-    return syntax && syntax->Listed != 0 && !name.empty() && name.front() != ' ';
-}
-
 // The lookup over vex::GlobalContext; it exists only while the context does.
 class TContextLookup final : public TRuntimeLookup {
 public:
@@ -47,8 +38,7 @@ public:
             return false;
         try {
             const int index = runtime.WordIndexOf(name);
-            const vex::TSyntax* syntax = index < 0 ? nullptr : runtime.WordSyntaxOf(index + 1);
-            return syntax && syntax->Listed != 0;
+            return index >= 0 && runtime.IsWordListed(index + 1);
         } catch (...) {
             return false;
         }
@@ -66,7 +56,7 @@ public:
             if (!registry.WordIndexDeferred) {
                 for (int entry = firstEntryBeginningWith(index, prefix);
                      entry < index.Count() && beginsWith(index[entry], prefix); ++entry)
-                    if (isOfferedWord(registry, entry))
+                    if (runtime.IsWordListed(static_cast<int>(index.Object(entry)) + 1))
                         names.push_back(index[entry]);
             }
             for (const auto& variable : runtime.GlobalVariables.Items)

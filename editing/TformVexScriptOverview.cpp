@@ -49,16 +49,6 @@ bool startsWithIgnoringCase(std::string_view name, std::string_view prefix) {
     return name.size() >= prefix.size() && vex::SameText(name.substr(0, prefix.size()), prefix);
 }
 
-// A dormant user-defined word keeps its number under its name with a leading blank.
-bool isDormant(std::string_view name) {
-    return !name.empty() && name.front() == ' ';
-}
-
-bool isListedWord(const vex::TWordRegistry& registry, int index) {
-    const vex::TSyntax* syntax = registry.WordSyntax[static_cast<std::size_t>(index)];
-    return syntax && syntax->Listed && !isDormant(registry.WordNames[index]);
-}
-
 // What FilterWords compares the entries with; an unset filter lets every entry pass.
 struct TWordFilter {
     bool ByCategory = false;
@@ -91,7 +81,7 @@ QStringList filteredNames(const vex::TLanguageInterpreter& context, const TWordF
         if ((filter.ByCategory &&
              !vex::SameText(registry.WordCategories[index], filter.Category)) ||
             (filter.ByCreator && registry.WordCreators[index] != filter.Creator) ||
-            !startsWithIgnoringCase(name, filter.Prefix) || !isListedWord(registry, index))
+            !startsWithIgnoringCase(name, filter.Prefix) || !context.IsWordListed(index + 1))
             continue;
         names.push_back(name);
     }
@@ -338,7 +328,7 @@ void TformVexScriptOverview::fillCategories(const vex::TLanguageInterpreter& con
     const vex::TWordRegistry& registry = context.Registry;
     std::set<std::string> used;
     for (int index = 0; index < registry.Count(); ++index)
-        if (isListedWord(registry, index))
+        if (context.IsWordListed(index + 1))
             used.insert(lowerAscii(registry.WordCategories[index]));
     std::vector<std::string_view> offered;
     for (int position = 0; position < registry.Categories.Count(); ++position) {

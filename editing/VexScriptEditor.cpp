@@ -4,6 +4,7 @@
 #include "editing/EditingTexts.h"
 #include "editing/EditorCommands.h"
 #include "editing/EditorKeys.h"
+#include "editing/EditorMenu.h"
 #include "editing/EditorMessages.h"
 #include "editing/LexicalRules.h"
 #include "editing/RuntimeLookup.h"
@@ -854,13 +855,12 @@ void TVexScriptEditor::paintPlain(QPainter& painter, const QTextBlock& block, co
 // [events] ------------------------------------------------------------------------------------
 
 // Keys the completion list takes while it is visible reach the editor even when a shortcut of the
-// window claims them (F1); so do the context menu's keys while the editor has the focus, also
-// where the window has a shortcut on the same key.
+// window claims them (F1); so do the keys of the editor's commands while the editor has the
+// focus, also where the window has a shortcut on the same key.
 bool TVexScriptEditor::event(QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride) {
         const auto& key = *static_cast<QKeyEvent*>(event);
-        if (m_completion->WantsKey(key) ||
-            (!isWindowKey(key) && m_commands->Menu()->KeyAction(key))) {
+        if (m_completion->WantsKey(key) || (!isWindowKey(key) && m_commands->KeyRow(key))) {
             event->accept();
             return true;
         }
@@ -868,7 +868,7 @@ bool TVexScriptEditor::event(QEvent* event) {
     return QPlainTextEdit::event(event);
 }
 
-// The way of a key press: the completion (while its list is visible), the context menu's keys,
+// The way of a key press: the completion (while its list is visible), the commands' keys,
 // then (unless the editor is read-only, which takes every other key) the editor's own keys,
 // automatic brackets and the control.
 void TVexScriptEditor::keyPressEvent(QKeyEvent* event) {

@@ -50,11 +50,11 @@ class TWordClasses;
 // control and stands as "?" in the snapshots. Every TAB that reaches a line is replaced by the
 // indentation text, in the same undo step as the edit that brought it.
 //
-// Keys: a key press goes first to the code completion while its list is visible, then to the context menu (TEditorMenu,
-// whose items carry the keys of every command, TEditorCommands), and the menu's keys win over
-// the window's shortcuts while the editor has the focus. A read-only editor takes no other key;
-// otherwise the editor's own keys (EditorKeys.h) and automatic brackets come next, and the
-// plain-text control last.
+// Keys: a key press goes first to the code completion while its list is visible, then to the
+// editor's commands (the command table of EditorCommands.h, whose keys win over the window's
+// shortcuts while the editor has the focus). A read-only editor takes no other key; otherwise
+// the editor's own keys (EditorKeys.h) and automatic brackets come next, and the plain-text
+// control last.
 class TVexScriptEditor : public QPlainTextEdit {
     Q_OBJECT
 
@@ -135,7 +135,7 @@ public:
     std::function<void(TVexScriptEditor*)> OnUserEnter;
     std::function<void(TVexScriptEditor*)> OnUserExit;
 
-    // The context menu with the keys of every command, and the commands.
+    // The context menu, made from the command table, and the commands.
     TEditorMenu* EditorMenu() const noexcept;
     TEditorCommands& Commands() const noexcept { return *m_commands; }
     // Inserts text in place of the selection, leaving the caret after it, as one undo step that
@@ -153,9 +153,9 @@ public:
     // a window that keeps the script's file (its title, the question before changes are lost)
     // opens and saves itself.
     std::function<void(TVexScriptEditor*)> OnOpenCommand;
-    // Keys the editor leaves to its window's shortcuts even where its context menu has an item
-    // on them (the debugger's F5 in its listing and expression panels); the menu item still runs
-    // when chosen with the mouse.
+    // Keys the editor leaves to its window's shortcuts even where one of its commands has them
+    // (the debugger's F5 in its listing and expression panels); the menu item still runs when
+    // chosen with the mouse.
     void LeaveKeysToWindow(QList<QKeyCombination> keys) { m_windowKeys = std::move(keys); }
     std::function<void(TVexScriptEditor*)> OnSaveAsCommand;
 

@@ -39,10 +39,10 @@ void WriteCategory(const TLanguageInterpreter& context, std::string_view categor
     bool any = false;
     const int builtIns = std::min<int>(kBuiltInWordCount, context.Registry.WordNames.Count());
     for (int index = 0; index < builtIns; ++index) {
-        const TSyntax* syntax = context.Registry.WordSyntax[static_cast<std::size_t>(index)];
-        if (!syntax || !syntax->Listed || !SameCategory(context, index, category)) {
+        if (!context.IsWordListed(index + 1) || !SameCategory(context, index, category)) {
             continue;
         }
+        const TSyntax* syntax = context.Registry.WordSyntax[static_cast<std::size_t>(index)];
         if (!any) {
             out << "\n## " << category << "\n\n"
                 << "| Word | Syntax | Description | Example |\n"

@@ -142,6 +142,10 @@ public:
     std::string WordName(int wordNumber) const { return Registry.Name(wordNumber); }
     // The syntax record (argument range, help, example, body) of a word number, or none.
     TSyntax* WordSyntaxOf(int wordNumber) const noexcept { return Registry.Syntax(wordNumber); }
+    // The word is shown in the word overview, the help and the completion, and coloured as a
+    // word: its syntax record is marked as listed and it is not dormant (removed). False for a
+    // number no word has.
+    bool IsWordListed(int wordNumber) const noexcept;
     // Appends the next built-in word; its number must be the next free one. Throws
     // std::logic_error when it is not (a fault in the host's table, not a user's).
     void RegisterBuiltInWord(const TWordRow& word, std::string_view creator);

@@ -272,4 +272,13 @@ bool TLanguageInterpreter::RemoveUserWord(std::string_view name) {
     return true;
 }
 
+bool TLanguageInterpreter::IsWordListed(int wordNumber) const noexcept {
+    const TSyntax* syntax = Registry.Syntax(wordNumber);
+    if (!syntax || syntax->Listed == 0 || wordNumber > Registry.WordNames.Count())
+        return false;
+    // RemoveUserWord keeps a removed word's slot under its name with a blank in front.
+    const std::string& name = Registry.WordNames[wordNumber - 1];
+    return !name.empty() && name.front() != ' ';
+}
+
 } // namespace vex

@@ -1,6 +1,7 @@
 #include "editing/EditorCommands.h"
 #include "editing/CodeCompletion.h"
 #include "editing/EditingTexts.h"
+#include "editing/EditorKeys.h"
 #include "editing/EditorMenu.h"
 #include "editing/EditorMessages.h"
 #include "editing/EditorSettings.h"
@@ -50,6 +51,53 @@ QStringList shownItems(const QMenu& menu) {
     return items;
 }
 
+// The key table of docs/editor.md as the command table gives it: a row per command row.
+QStringList keyTableOf(std::span<const TEditorCommandRow> rows) {
+    const auto place = [](TCommandPlace where) {
+        switch (where) {
+        case TCommandPlace::Shown:
+            return "menu";
+        case TCommandPlace::Hidden:
+            return "hidden item";
+        case TCommandPlace::FullOnly:
+            return "menu, full features only";
+        case TCommandPlace::ShownInFull:
+            return "menu with full features; the key in every editor";
+        case TCommandPlace::KeyOnly:
+            return "key only";
+        }
+        return "?";
+    };
+    QStringList table = {"| menu item | caption | key | where |", "|---|---|---|---|"};
+    for (const TEditorCommandRow& row : rows) {
+        QString caption =
+            row.CaptionNumber ? EditingText(TEditingText(row.CaptionNumber)) : QStringLiteral("—");
+        caption.remove(u'&');
+        const QString key = KeyOf(row.Key).toString(QKeySequence::PortableText);
+        table << QStringLiteral("| `%1` | %2 | %3 | %4 |")
+                     .arg(QLatin1StringView(row.Name), caption,
+                          key.isEmpty() ? QStringLiteral("—") : key,
+                          QLatin1StringView(place(row.Place)));
+    }
+    return table;
+}
+
+// The table of a markdown file whose first line is `header`; empty when there is none.
+QStringList tableIn(const QString& path, const QString& header) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    QStringList table;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+        if (table.isEmpty() && line != header)
+            continue;
+        if (!line.startsWith(u'|'))
+            break;
+        table << line;
+    }
+    return table;
+}
+
 void registerWord(vex::TLanguageInterpreter& context, const char* name, const char* example) {
     vex::TWordAttributes attributes;
     attributes.Example = example;
@@ -76,6 +124,7 @@ private slots:
     void menuCarriesEveryCommand();
     void menuKeysWinOverTheWindowsShortcuts();
     void hiddenItemsAnswerTheirKeys();
+    void docsKeyTableIsTheCommandTable();
 
     void copyFillsThePasteHistory();
     void cutWithoutSelectionKeepsTheClipboard();
@@ -323,6 +372,17 @@ void EditorCommandsTest::hiddenItemsAnswerTheirKeys() {
     // The swallowed keys change nothing.
     pressKeys(editor(), "Ctrl+J Ctrl+1 Ctrl+2 Ctrl+5 Ctrl+M Ctrl+Shift+A Ctrl+Shift+L");
     QCOMPARE(markedText(*editor()), QStringLiteral("vv|"));
+}
+
+// docs/editor.md lists every row of the command table; a new row, or a changed key, fails here
+// until the docs say it too. The message carries the table as it should read.
+void EditorCommandsTest::docsKeyTableIsTheCommandTable() {
+    const QStringList expected = keyTableOf(TEditorCommands::Table());
+    const QStringList documented =
+        tableIn(QStringLiteral(ZENTARO_SOURCE_DIR "/docs/editor.md"), expected.first());
+    if (documented != expected)
+        qWarning().noquote() << "docs/editor.md should hold:\n" + expected.join(u'\n');
+    QCOMPARE(documented, expected);
 }
 
 // [clipboard] ---------------------------------------------------------------------------------

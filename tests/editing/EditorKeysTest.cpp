@@ -250,7 +250,7 @@ void EditorKeysTest::ctrlUpAndDownScrollOneLine() {
     QCOMPARE(bar->value(), top - 1);
 }
 
-// The clipboard keeps what it held when there is nothing to cut.
+// The clipboard keeps what it held when there is nothing to cut, or when the editor is read-only.
 void EditorKeysTest::shiftDeleteCutsOnlyASelection() {
     makeEditor();
     QApplication::clipboard()->setText("kept");
@@ -261,6 +261,12 @@ void EditorKeysTest::shiftDeleteCutsOnlyASelection() {
     setMarkedText(*editor(), "a^b\nc|d");
     pressKeys(editor(), "Shift+Delete");
     QCOMPARE(markedText(*editor()), QStringLiteral("a|d"));
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("b\nc"));
+    // A read-only editor keeps its text and the clipboard its own.
+    setMarkedText(*editor(), "a^b|c");
+    editor()->setReadOnly(true);
+    pressKeys(editor(), "Shift+Delete");
+    QCOMPARE(markedText(*editor()), QStringLiteral("a^b|c"));
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("b\nc"));
 }
 

@@ -110,6 +110,8 @@ void WordOverviewTest::init() {
     registerWord(context, "Pi0", "Math", 0, 0, "", "", "Anna");
     registerWord(context, "Hidden", "Math", 0, 0, "", "", "Anna", 0, 0);
     registerWord(context, "TextLen", "Texts", 1, 3, "Length.", "", "ben");
+    registerWord(context, "Sunk", "Unused", 0, 0, "", "", "Anna");
+    QVERIFY(context.RemoveUserWord("Sunk"));
     const int onlyConstants = context.Registry.Categories.IndexOf("Only Constants");
     context.Registry.ExtraEntries.push_back(
         {"MaxValue", onlyConstants, "The largest value.", "MaxValue*2"});
@@ -135,7 +137,8 @@ void WordOverviewTest::selectorsOfferUsedCategoriesAndCreators() {
     QStringList offered;
     for (int i = 0; i < categories->count(); ++i)
         offered << categories->itemText(i);
-    // "Only Constants" has no word but a constant; "Unused" and "Visualization" have neither.
+    // "Only Constants" has no word but a constant; "Unused" (whose only word was removed) and
+    // "Visualization" have neither.
     QCOMPARE(offered,
              (QStringList{" All categories", "Math", "Only Constants", "Texts", "Various"}));
     const auto* creators = component<QComboBox>(m_window, "cbCreators");

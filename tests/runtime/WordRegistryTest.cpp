@@ -95,16 +95,30 @@ TEST_F(WordRegistryTest, ADormantSlotIsTakenOverWithItsNumber) {
     const int index = context.LookupWord("bar");
     TCompiledCode* caller = context.Compile("bar");
     ASSERT_NE(caller, nullptr);
+    EXPECT_TRUE(context.IsWordListed(index + 1));
     ASSERT_TRUE(context.RemoveUserWord("bar"));
     EXPECT_EQ(context.LookupWord("bar"), -1);
     EXPECT_EQ(context.Registry.WordNames[index], " bar");
+    EXPECT_FALSE(context.IsWordListed(index + 1)) << "a dormant word is listed nowhere";
     EXPECT_EQ(Register("bar", "Various", "2"), rrReplaced);
     EXPECT_EQ(context.LookupWord("bar"), index);
     EXPECT_EQ(context.Registry.WordNames[index], "bar");
+    EXPECT_TRUE(context.IsWordListed(index + 1));
     TText text;
     EXPECT_EQ(context.Evaluate(caller, text), 2) << "code compiled earlier calls the new body";
     context.ReleaseCode(caller);
     EXPECT_FALSE(context.RemoveUserWord("Do"));
+}
+
+TEST_F(WordRegistryTest, OnlyListedWordsOfExistingNumbersAreListed) {
+    TWordAttributes attributes;
+    attributes.Listed = 0;
+    ASSERT_EQ(context.RegisterUserWord("hidden", "Various", attributes), rrAdded);
+    ASSERT_EQ(Register("shown"), rrAdded);
+    EXPECT_FALSE(context.IsWordListed(context.LookupWord("hidden") + 1));
+    EXPECT_TRUE(context.IsWordListed(context.LookupWord("shown") + 1));
+    for (const int number : {0, -1, context.Registry.Count() + 1})
+        EXPECT_FALSE(context.IsWordListed(number)) << number;
 }
 
 // The body is kept as it was given, comments and line breaks included, and shares the caller's
