@@ -32,7 +32,7 @@ class TAnimationTick;
 // touching freed memory.
 //
 // Handler code runs through RunHandler, which sets the registers (first: the atom, second: the
-// involved atom), UserWordMarker (the handler kind) and RunOrigin (simulation, or animation for
+// involved atom), the code kind (Stack.CodeKind: the handler kind) and RunOrigin (simulation, or animation for
 // the animation's frames) and restores them afterwards, also when an error or the abort signal
 // passes.
 class TModel {
