@@ -11,7 +11,8 @@
 
 namespace {
 
-// One item of the menu. A caption number of 0 takes the literal caption; "-" is a separator.
+// One item of the menu, named after what it does (a separator after the group it begins). A
+// caption number of 0 takes the literal caption; "-" is a separator.
 struct TMenuItem {
     const char* Name;
     int CaptionNumber;
@@ -51,36 +52,36 @@ const std::vector<TMenuItem>& itemsBeforeHistory() {
 
 const std::vector<TMenuItem>& itemsAfterHistory() {
     static const std::vector<TMenuItem> items = {
-        {"N36", 0, "-", "", true, false, Swallow},
+        {"sepUndo", 0, "-", "", true, false, Swallow},
         {"pmUndo", etUndo, "", "Ctrl+Z", true, false, Undo},
         {"pmRedo", etRedo, "", "Ctrl+Y", true, false, Redo},
-        {"N39", 0, "-", "", true, true, Swallow},
+        {"sepWordHelp", 0, "-", "", true, true, Swallow},
         {"pmWordOverview", etWordOverview, "", "", true, true, WordOverview},
         {"pmHelp", etHelp, "", "F1", true, true, Help},
         {"pmLookUpWord", etLookUpWord, "", "F2", true, true, LookUpWord},
         {"pmPreviousWord", etPreviousWord, "", "Shift+F4", true, true, PreviousWord},
         {"pmNextWord", etNextWord, "", "F4", true, true, NextWord},
         {"pmInsertExample", etInsertExample, "", "F8", true, true, InsertExample},
-        {"N46", 0, "-", "", true, true, Swallow},
+        {"sepRunning", 0, "-", "", true, true, Swallow},
         {"pmSyntaxCheck", etSyntaxCheck, "", "F10", true, true, SyntaxCheck},
         {"pmExecute", etExecute, "", "F5", true, true, Execute},
-        {"N49", 0, "-", "", true, true, Swallow},
+        {"sepColouring", 0, "-", "", true, true, Swallow},
         {"pmDepthColors", etDepthColors, "", "F11", true, true, DepthColors},
         {"pmColoring", etColoring, "", "Ctrl+O", true, true, Coloring},
-        {"N52", 0, "-", "", true, true, Swallow},
+        {"sepSyntaxTree", 0, "-", "", true, true, Swallow},
         {"pmSyntaxTree", etSyntaxTree, "", "F12", true, true, SyntaxTree},
-        {"N54", 0, "-", "", true, false, Swallow},
+        {"sepSelection", 0, "-", "", true, false, Swallow},
         {"pmSelectAll", etSelectAll, "", "Ctrl+A", true, false, SelectAll},
-        {"N56", 0, "-", "", true, false, Swallow},
+        {"sepSearch", 0, "-", "", true, false, Swallow},
         {"pmReplace", etReplace, "", "Ctrl+H", true, false, Replace},
         {"pmFind", etFind, "", "Ctrl+F", true, false, Find},
         {"pmFindNext", etFindNext, "", "F3", true, false, FindNext},
-        {"N60", 0, "-", "", true, false, Swallow},
+        {"sepPrinting", 0, "-", "", true, false, Swallow},
         {"pmPrint", etPrint, "", "", true, false, Print},
-        {"N62", 0, "-", "", true, false, Swallow},
+        {"sepFiles", 0, "-", "", true, false, Swallow},
         {"pmSaveAs", etSaveAs, "", "", true, false, SaveAs},
         {"pmOpen", etOpen, "", "", true, false, Open},
-        {"N65", 0, "-", "", true, false, Swallow},
+        {"sepTraceWindow", 0, "-", "", true, false, Swallow},
         {"pmShowTraceWindow", etShowTraceWindow, "", "", true, false, ShowTraceWindow},
     };
     return items;
