@@ -48,15 +48,6 @@ void TEnvironmentPane::ShowReport(const vex::TPauseReport& report) {
     fillAtomRow(0, registers.Third);
     fillAtomRow(1, registers.First);
     fillAtomRow(2, registers.Second);
-    if (registers.Third == 0) {
-        m_ui.edtActiveAtom->setText(QStringLiteral("0"));
-        m_ui.edtActiveAtomName->clear();
-        return;
-    }
-    m_ui.edtActiveAtom->setText(QString::number(registers.Third));
-    const TDebuggerModel* model = m_services.Model();
-    const std::optional<TDebuggerAtom> atom = model ? model->Atom(registers.Third) : std::nullopt;
-    m_ui.edtActiveAtomName->setText(atom ? AtomNameCell(atom->Name) : DebuggerText(dtUnreadable));
 }
 
 // One row: the reference, then the name, the ID and the mother ("ID: name"), as far as they can

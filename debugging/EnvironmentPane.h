@@ -11,8 +11,7 @@ class TDebuggerModel;
 class TDebuggerServices;
 
 // The Environment page: the active, the current and the involved atom of the report's registers
-// with their names, IDs and mothers, and the active atom again above the list. Updated at every
-// pause before a node and by Update.
+// with their names, IDs and mothers. Updated at every pause before a node and by Update.
 class TEnvironmentPane : public TDebuggerPane {
 public:
     TEnvironmentPane(Ui::TDebuggerForm& ui, const TDebuggerServices& services);

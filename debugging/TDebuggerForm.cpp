@@ -538,7 +538,7 @@ void TDebuggerForm::FormClose() {
 // One line per pane, in the order of the pages.
 void TDebuggerForm::addPanes() {
     m_options = &addPane(std::make_unique<TOptionsPane>(*m_ui), nullptr);
-    addPane(std::make_unique<TResultPane>(*m_ui), m_ui->chkResult);
+    addPane(std::make_unique<TResultPane>(*m_ui, m_services), m_ui->chkResult);
     addPane(std::make_unique<TEnvironmentPane>(*m_ui, m_services), m_ui->chkEnvironment);
     addPane(std::make_unique<TImmediatePane>(*m_ui), m_ui->chkImmediate);
     addPane(std::make_unique<TEventsPane>(*m_ui, m_services), m_ui->chkEvents);
