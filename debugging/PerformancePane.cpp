@@ -183,8 +183,7 @@ void TPerformancePane::ApplyCountingMode() {
         performance.Counter.SetTimed(false);
     }
     performance.CountingMode = mode;
-    enableTimer(
-        (mode & (vex::counting::cmProcessorTime | vex::counting::cmCountCommands)) != 0);
+    enableTimer((mode & (vex::counting::cmProcessorTime | vex::counting::cmCountCommands)) != 0);
 }
 
 void TPerformancePane::chkProcessorTimeClick(bool checked) {

@@ -248,12 +248,8 @@ void TDebuggerForm::ClearListing() {
 
 TDebuggerForm::TShownPosition TDebuggerForm::shownPosition(const vex::TListing& listing,
                                                            const vex::TPositionRecord& record) {
-    return {listing.Serial,
-            &record - listing.Records(),
-            record.Start,
-            record.HeadLength,
-            record.ExtentLength,
-            record.RootLink == &record};
+    return {listing.Serial,    &record - listing.Records(), record.Start,
+            record.HeadLength, record.ExtentLength,         record.RootLink == &record};
 }
 
 void TDebuggerForm::ShowPause(const vex::TPauseReport& report) {

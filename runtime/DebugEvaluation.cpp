@@ -58,8 +58,7 @@ TPauseReport ReportAtNode(TLanguageInterpreter& context, TPausePoint point, cons
 
 // Pumps messages until the window releases the run or the application terminates. A pause
 // before a node is reported again after every message that left the run frozen.
-void WaitWhileFrozen(TLanguageInterpreter& context, TDebuggerWindow& window,
-                     TPauseReport& report) {
+void WaitWhileFrozen(TLanguageInterpreter& context, TDebuggerWindow& window, TPauseReport& report) {
     TDebugServices& services = *context.Debug.Services;
     const TPausedFrameScope pausedFrame(context.Debug, context.Stack.Current(),
                                        context.Stack.CallDepth);

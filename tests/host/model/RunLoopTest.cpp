@@ -53,8 +53,8 @@ public:
         if (m_context.Stack.CodeKind == TCodeKind::None) {
             return;
         }
-        Seen.push_back(
-            {HandlerKindOf(m_context.Stack.CodeKind), m_context.Debug.RunOrigin, m_registers.First, m_registers.Second});
+        Seen.push_back({HandlerKindOf(m_context.Stack.CodeKind), m_context.Debug.RunOrigin,
+                        m_registers.First, m_registers.Second});
     }
     struct TState {
         int Marker;
