@@ -58,7 +58,6 @@ std::vector<xcb_keycode_t> breakKeyCodes(xcb_connection_t* connection) {
 
 TBreakThread::TBreakThread(std::atomic<std::uint32_t>& counter, const char* display)
     : m_counter(counter) {
-    m_counter.store(0);
     m_connection = xcb_connect(display, nullptr);
     if (xcb_connection_has_error(m_connection)) {
         xcb_disconnect(m_connection);

@@ -20,8 +20,8 @@ struct xcb_connection_t;
 // that another program holds already leaves the thread running without ever counting.
 class TBreakThread {
 public:
-    // Connects to `display` (none: the DISPLAY of the environment), sets the counter to 0 and
-    // starts the thread.
+    // Connects to `display` (none: the DISPLAY of the environment) and starts the thread, which
+    // only ever adds to `counter` (the runtime resets it when it has answered).
     explicit TBreakThread(std::atomic<std::uint32_t>& counter, const char* display = nullptr);
     // Wakes the thread, waits until it has ended and closes the connection.
     ~TBreakThread();

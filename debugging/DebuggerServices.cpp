@@ -119,7 +119,6 @@ bool TDebuggerServices::IsTerminating() const {
 // Only an application on X can grab keys for the whole screen; an X server reached beside a
 // Wayland session would see no keys the person presses in other programs.
 void TDebuggerServices::StartBreakWatcher(std::atomic<std::uint32_t>* request) {
-    request->store(0);
     m_breakRequest = request;
     if (QGuiApplication::platformName() == QLatin1String("xcb"))
         m_breakThread = std::make_unique<TBreakThread>(*request);

@@ -1,5 +1,5 @@
 // The debugger window. Sections: [creation], [runtime] the calls of the runtime, [buttons] the
-// tool bar and the keys, [panes] Result, Environment, Immediate and Events, [layout] the resize
+// tool bar and the keys, [panes] the pages and the report they share, [layout] the resize
 // rules.
 
 #include "debugging/TDebuggerForm.h"
@@ -7,6 +7,13 @@
 #include "debugging/DebuggerModel.h"
 #include "debugging/DebuggerServices.h"
 #include "debugging/DebuggerTexts.h"
+#include "debugging/EnvironmentPane.h"
+#include "debugging/EventsPane.h"
+#include "debugging/ImmediatePane.h"
+#include "debugging/OptionsPane.h"
+#include "debugging/PaneCells.h"
+#include "debugging/PerformancePane.h"
+#include "debugging/ResultPane.h"
 #include "editing/ScriptEditor.h"
 #include "editing/VexScriptEditor.h"
 #include "platform/CodePage.h"
@@ -16,80 +23,16 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QHeaderView>
 #include <QPainter>
 #include <QPainterPath>
-#include <QTimer>
 
 #include <algorithm>
 #include <array>
 
 namespace {
 
-// The script information of a user-defined word's body.
-constexpr std::uint8_t kUserWordKind = 0x80;
-// The longest atom name a cell shows.
-constexpr qsizetype kNameCharacters = 244;
 // The page area's height as designed.
 constexpr int kDesignedPageHeight = 171;
-
-QString fromScript(std::string_view bytes) {
-    return fromWindows1252(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-}
-
-QString numberText(double value) {
-    return QString::fromStdString(vex::FormatNumber(value));
-}
-
-// An atom name as a cell shows it: its first 244 characters, and nothing for a name with a NUL
-// byte in it, which no name typed or read from a file holds.
-QString nameCell(const std::string& name) {
-    if (name.find('\0') != std::string::npos)
-        return {};
-    return fromScript(name).left(kNameCharacters);
-}
-
-// How the event list sorts a column when its header is clicked.
-enum class TSortRule {
-    Float,
-    Integer,
-    Text
-};
-
-// A cell of the event list that sorts by its column's rule: times as numbers, integers as
-// numbers with every text that is no integer after them, names ignoring case.
-class TEventCell : public QTableWidgetItem {
-public:
-    TEventCell(const QString& text, TSortRule rule)
-        : QTableWidgetItem(text)
-        , m_rule(rule) {}
-
-    bool operator<(const QTableWidgetItem& other) const override {
-        switch (m_rule) {
-        case TSortRule::Float:
-            return text().toDouble() < other.text().toDouble();
-        case TSortRule::Integer: {
-            bool isNumber = false;
-            bool otherIsNumber = false;
-            const qlonglong value = text().toLongLong(&isNumber);
-            const qlonglong otherValue = other.text().toLongLong(&otherIsNumber);
-            if (isNumber != otherIsNumber)
-                return isNumber;
-            return isNumber && value < otherValue;
-        }
-        case TSortRule::Text:
-            return text().compare(other.text(), Qt::CaseInsensitive) < 0;
-        }
-        return false;
-    }
-
-private:
-    TSortRule m_rule;
-};
-
-constexpr std::array<TSortRule, 6> kEventColumnRules = {TSortRule::Float,   TSortRule::Integer,
-                                                        TSortRule::Integer, TSortRule::Integer,
-                                                        TSortRule::Text,    TSortRule::Integer};
 
 // The seven images of the tool bar, drawn in the palette's text colour: the debug switch, Run,
 // Stop, Cancel, Step In, Step Over, Update.
@@ -163,8 +106,6 @@ TDebuggerForm::TDebuggerForm(TDebuggerServices& services, QWidget* owner)
     setWindowFlag(Qt::Window);
     setUpButtonImages();
     setUpSplitter();
-    m_tmrPerformance = new QTimer(this);
-    m_tmrPerformance->setObjectName(QStringLiteral("tmrPerformance"));
     connectHandlers();
     FormCreate();
 }
@@ -172,7 +113,6 @@ TDebuggerForm::TDebuggerForm(TDebuggerServices& services, QWidget* owner)
 // The children go after this body: the focus moving away from them must not reach the window.
 TDebuggerForm::~TDebuggerForm() {
     disconnect(qApp, nullptr, this, nullptr);
-    unlinkCommandRows();
 }
 
 void TDebuggerForm::FormCreate() {
@@ -183,13 +123,7 @@ void TDebuggerForm::FormCreate() {
     listingEditor()->LeaveKeysToWindow(windowKeys);
     expressionEditor()->LeaveKeysToWindow(windowKeys);
     ListingPanel()->SetStatusText(QStringLiteral("Debugger"));
-    setUpLists();
-    setUpPerformance();
-    chkResultClick(m_ui->chkResult->isChecked());
-    chkEnvironmentClick(m_ui->chkEnvironment->isChecked());
-    chkImmediateClick(m_ui->chkImmediate->isChecked());
-    chkEventsClick(m_ui->chkEvents->isChecked());
-    chkPerformanceClick(m_ui->chkPerformance->isChecked());
+    addPanes();
     m_ui->PageControl->setCurrentWidget(m_ui->tshOptions);
     ExpressionPanel()->SetStatusText(QStringLiteral("Debugger"));
     FormConstrainedResize();
@@ -210,44 +144,6 @@ void TDebuggerForm::setUpButtonImages() {
         button->setEnabled(false);
 }
 
-// Column captions and widths, the three Environment rows.
-void TDebuggerForm::setUpLists() {
-    QTableWidget* environment = m_ui->lvEnvironment;
-    const std::array<TDebuggerText, 5> environmentColumns = {dtDescription, dtReference, dtName,
-                                                             dtId, dtMother};
-    for (int column = 0; column < 5; ++column)
-        environment->horizontalHeaderItem(column)->setText(
-            DebuggerText(environmentColumns[static_cast<std::size_t>(column)]));
-    environment->setColumnWidth(0, 80);
-    environment->setColumnWidth(1, 64);
-    environment->setColumnWidth(4, 100);
-    environment->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
-    environment->setRowCount(3);
-    const std::array<TDebuggerText, 3> rows = {dtActiveAtom, dtCurrentAtom, dtInvolvedAtom};
-    for (int row = 0; row < 3; ++row)
-        environment->setItem(
-            row, 0, new QTableWidgetItem(DebuggerText(rows[static_cast<std::size_t>(row)])));
-    // The descriptions show in full, also in a language with longer ones.
-    environment->resizeColumnToContents(0);
-    environment->setColumnWidth(0, std::max(80, environment->columnWidth(0)));
-
-    QTableWidget* events = m_ui->lvEvents;
-    const std::array<TDebuggerText, 6> eventColumns = {dtTime,   dtCode,          dtPriority,
-                                                       dtAtomId, dtEventAtomName, dtInvolved};
-    for (int column = 0; column < 6; ++column)
-        events->horizontalHeaderItem(column)->setText(
-            DebuggerText(eventColumns[static_cast<std::size_t>(column)]));
-    events->setColumnWidth(0, 80);
-    events->setColumnWidth(5, 65);
-    events->horizontalHeader()->setSectionResizeMode(4, QHeaderView::Stretch);
-    events->horizontalHeader()->setSectionsClickable(true);
-    m_ui->lblEventsLeftOut->hide();
-    for (QTableWidget* list : {environment, events}) {
-        list->verticalHeader()->hide();
-        list->verticalHeader()->setDefaultSectionSize(list->fontMetrics().height() + 4);
-    }
-}
-
 void TDebuggerForm::connectHandlers() {
     for (QAction* action :
          {m_ui->acRun, m_ui->acStepIn, m_ui->acStepOver, m_ui->acExecute, m_ui->acUpdate}) {
@@ -258,9 +154,9 @@ void TDebuggerForm::connectHandlers() {
     connect(m_ui->acStepIn, &QAction::triggered, this, &TDebuggerForm::StepIn);
     connect(m_ui->acStepOver, &QAction::triggered, this, &TDebuggerForm::StepOver);
     connect(m_ui->acExecute, &QAction::triggered, this, &TDebuggerForm::btnExecuteClick);
-    connect(m_ui->acUpdate, &QAction::triggered, this, &TDebuggerForm::acUpdateExecute);
+    connect(m_ui->acUpdate, &QAction::triggered, this, &TDebuggerForm::UpdatePanes);
     // The buttons trigger the actions without sharing their enabled state.
-    connect(m_ui->btnSwitch, &QToolButton::clicked, this, &TDebuggerForm::btnSwitchClick);
+    connect(m_ui->btnSwitch, &QToolButton::clicked, this, &TDebuggerForm::SwitchDebugMode);
     connect(m_ui->btnRun, &QToolButton::clicked, m_ui->acRun, &QAction::trigger);
     connect(m_ui->btnStop, &QToolButton::clicked, this, &TDebuggerForm::Stop);
     connect(m_ui->btnResetExecution, &QToolButton::clicked, this, &TDebuggerForm::ResetExecution);
@@ -268,21 +164,10 @@ void TDebuggerForm::connectHandlers() {
     connect(m_ui->btnStepOver, &QToolButton::clicked, m_ui->acStepOver, &QAction::trigger);
     connect(m_ui->btnUpdate, &QToolButton::clicked, m_ui->acUpdate, &QAction::trigger);
     connect(m_ui->btnExecute, &QPushButton::clicked, this, &TDebuggerForm::btnExecuteClick);
-    connect(m_ui->chkSimulation, &QCheckBox::clicked, this, &TDebuggerForm::chkSimulationClick);
-    connect(m_ui->chkAnimation, &QCheckBox::clicked, this, &TDebuggerForm::chkAnimationClick);
-    connect(m_ui->chkInterruption, &QCheckBox::clicked, this, &TDebuggerForm::chkInterruptionClick);
-    connect(m_ui->chkResult, &QCheckBox::clicked, this, &TDebuggerForm::chkResultClick);
-    connect(m_ui->chkEnvironment, &QCheckBox::clicked, this, &TDebuggerForm::chkEnvironmentClick);
-    connect(m_ui->chkImmediate, &QCheckBox::clicked, this, &TDebuggerForm::chkImmediateClick);
-    connect(m_ui->chkEvents, &QCheckBox::clicked, this, &TDebuggerForm::chkEventsClick);
-    connect(m_ui->chkPerformance, &QCheckBox::clicked, this, &TDebuggerForm::chkPerformanceClick);
     connect(m_ui->PageControl, &QTabWidget::currentChanged, this,
-            &TDebuggerForm::PageControlChange);
-    connect(m_ui->lvEvents->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            &TDebuggerForm::lvEventsColumnClick);
+            &TDebuggerForm::currentPageChanged);
     connect(m_ui->Splitter, &QSplitter::splitterMoved, this, &TDebuggerForm::SplitterMoved);
     connect(qApp, &QApplication::focusChanged, this, &TDebuggerForm::focusChanged);
-    connectPerformanceHandlers();
 }
 
 TScriptEditor* TDebuggerForm::ListingPanel() const {
@@ -311,11 +196,8 @@ void TDebuggerForm::AttachRuntime(vex::TLanguageInterpreter& context) {
     if (m_context || &context != &m_services.Context())
         return;
     m_context = &context;
-    chkSimulationClick(m_ui->chkSimulation->isChecked());
-    chkAnimationClick(m_ui->chkAnimation->isChecked());
-    chkInterruptionClick(m_ui->chkInterruption->isChecked());
-    ApplyCountingMode();
-    UpdateTimeShare();
+    for (const std::unique_ptr<TDebuggerPane>& pane : m_panes)
+        pane->Attach(context);
 }
 
 void TDebuggerForm::SetDebugMode(bool on) {
@@ -324,7 +206,8 @@ void TDebuggerForm::SetDebugMode(bool on) {
     m_ui->btnSwitch->setChecked(on);
     for (QToolButton* button : {m_ui->btnRun, m_ui->btnStop, m_ui->btnResetExecution})
         button->setEnabled(on);
-    enablePerformanceTimer(on);
+    for (const std::unique_ptr<TDebuggerPane>& pane : m_panes)
+        pane->DebugModeChanged(on);
     if (on) {
         enableStepButtons(m_listingSerial != 0);
         setWindowTitle(DebuggerText(dtCaptionOn));
@@ -360,49 +243,66 @@ void TDebuggerForm::ClearListing() {
     m_listingPositions = TListingPositions();
     m_position.reset();
     enableStepButtons(false);
-    ShowScriptInfo(0, 0);
+    ShowScriptInfo(vex::TPauseReport{});
 }
 
-TDebuggerForm::TShownPosition TDebuggerForm::shownPosition(std::uint64_t serial,
-                                                           const vex::TListing& listing,
+TDebuggerForm::TShownPosition TDebuggerForm::shownPosition(const vex::TListing& listing,
                                                            const vex::TPositionRecord& record) {
-    return {serial,
-            &record - listing.Records(),
-            record.Start,
-            record.HeadLength,
-            record.ExtentLength,
-            record.RootLink == &record};
+    return {listing.Serial,    &record - listing.Records(), record.Start,
+            record.HeadLength, record.ExtentLength,         record.RootLink == &record};
 }
 
-void TDebuggerForm::ShowNodeHead(const vex::TListing& listing, const vex::TCodeNode& node) {
-    SetListingText(&listing);
-    if (!m_context || !node.HasPositionRecord())
-        return;
-    ShowScriptInfo(m_context->Stack.UserWordMarker, m_context->Debug.RunOrigin);
-    const auto& record = *static_cast<const vex::TPositionRecord*>(node.LinkSlot());
-    const TShownPosition position = shownPosition(listing.Serial, listing, record);
-    if (m_position && m_position->Serial == position.Serial &&
-        m_position->Record == position.Record)
-        return;
-    m_position = position;
-    selectListing(position.Start, position.HeadLength);
-    acUpdateExecute();
+void TDebuggerForm::ShowPause(const vex::TPauseReport& report) {
+    switch (report.Point) {
+    case vex::TPausePoint::BeforeNode:
+        showNodeHead(report);
+        break;
+    case vex::TPausePoint::AfterNode:
+        showNodeExtent(report);
+        break;
+    case vex::TPausePoint::Result:
+        showResult(report);
+        break;
+    case vex::TPausePoint::Now:
+        showReportInPanes(report);
+        break;
+    }
 }
 
-void TDebuggerForm::ShowNodeExtent(const vex::TCodeNode& node) {
-    if (!m_context)
+// The panes follow every new pause, and a pause reported again when its node had to be shown
+// again.
+void TDebuggerForm::showNodeHead(const vex::TPauseReport& report) {
+    SetListingText(report.Listing);
+    if (!m_context || !report.Position)
         return;
-    const vex::TPositionRecord* record =
-        vex::GetNodePosition(*m_context, const_cast<vex::TCodeNode*>(&node));
-    if (!record)
+    ShowScriptInfo(report);
+    const TShownPosition position = shownPosition(*report.Listing, *report.Position);
+    const bool moved = !m_position || m_position->Serial != position.Serial ||
+                       m_position->Record != position.Record;
+    if (moved) {
+        m_position = position;
+        selectListing(position.Start, position.HeadLength);
+    }
+    if (moved || !report.Repeated)
+        showReportInPanes(report);
+}
+
+void TDebuggerForm::showNodeExtent(const vex::TPauseReport& report) {
+    if (!m_context || !report.Position)
         return;
-    const vex::TListing& listing = *vex::TListing::Of(*record);
+    const vex::TListing& listing = *report.Listing;
     if (!m_position || m_position->Serial != listing.Serial || m_listingSerial != listing.Serial) {
         SetListingText(&listing);
-        ShowScriptInfo(m_context->Stack.UserWordMarker, m_context->Debug.RunOrigin);
+        ShowScriptInfo(report);
     }
-    m_position = shownPosition(listing.Serial, listing, *record);
+    m_position = shownPosition(listing, *report.Position);
     selectListing(m_position->Start, m_position->ExtentLength);
+}
+
+void TDebuggerForm::showResult(const vex::TPauseReport& report) {
+    showReportInPanes(report);
+    if (!m_position || m_position->IsRoot)
+        ClearListing();
 }
 
 // A listing longer than the editor holds is not shown; the selection then stays within the
@@ -419,20 +319,8 @@ void TDebuggerForm::selectListing(int start, int length) {
     editor->viewport()->update();
 }
 
-void TDebuggerForm::ShowResult(double number, const vex::TText& text) {
-    m_ui->edtNumeric->setText(numberText(number));
-    m_ui->memString->setPlainText(fromScript(text.view()));
-    if (!m_position || m_position->IsRoot)
-        ClearListing();
-}
-
 void TDebuggerForm::TickOriginBoxes(std::uint8_t origins) {
-    if (origins & vex::roSimulation)
-        m_ui->chkSimulation->setChecked(true);
-    if (origins & vex::roAnimation)
-        m_ui->chkAnimation->setChecked(true);
-    if (origins & vex::roInterruption)
-        m_ui->chkInterruption->setChecked(true);
+    m_options->TickOrigins(origins);
 }
 
 void TDebuggerForm::PressSwitchButton() {
@@ -454,20 +342,20 @@ void TDebuggerForm::ShowAndFocus() {
 
 // The code kind and origin of what runs, in the information box. A user-defined word's name is
 // shown every time; the other kinds only when they change.
-void TDebuggerForm::ShowScriptInfo(std::uint8_t codeKind, std::uint8_t runOrigin) {
+void TDebuggerForm::ShowScriptInfo(const vex::TPauseReport& report) {
     QLineEdit* box = m_ui->edtInfo;
     const auto clearInfo = [&] {
         box->clear();
         m_lastOrigin = 255;
-        m_lastCodeKind = 0;
+        m_lastCodeKind = vex::TCodeKind::None;
         m_lastAtomId = 0;
     };
     if (m_listingSerial == 0)
         return clearInfo();
-    if (codeKind == 0) {
-        if (runOrigin == m_lastOrigin)
+    if (report.CodeKind == vex::TCodeKind::None) {
+        if (report.Origin == m_lastOrigin)
             return;
-        switch (runOrigin) {
+        switch (report.Origin) {
         case 0:
         case vex::roInterruption:
             box->setText(DebuggerText(dtScriptOrigin));
@@ -481,65 +369,62 @@ void TDebuggerForm::ShowScriptInfo(std::uint8_t codeKind, std::uint8_t runOrigin
         default:
             return clearInfo();
         }
-        m_lastOrigin = runOrigin;
-        m_lastCodeKind = 0;
+        m_lastOrigin = report.Origin;
+        m_lastCodeKind = vex::TCodeKind::None;
         m_lastAtomId = 0;
         return;
     }
     // Leaving a word's body for code of the same origin shows the origin again.
     m_lastOrigin = 255;
-    if (codeKind & kUserWordKind) {
-        m_lastCodeKind = codeKind;
-        const std::string name = m_context->CurrentFunctionName();
-        box->setText(name.empty() ? DebuggerText(dtUnnamedWord)
-                                  : fromScript(name) + QStringLiteral("()"));
+    if (report.CodeKind == vex::TCodeKind::UserWordBody) {
+        m_lastCodeKind = report.CodeKind;
+        box->setText(report.WordName.empty() ? DebuggerText(dtUnnamedWord)
+                                             : ScriptText(report.WordName) + QStringLiteral("()"));
         return;
     }
-    const QString text = eventHandlerInfo(codeKind);
+    const QString text = eventHandlerInfo(report);
     if (!text.isNull())
         box->setText(text);
 }
 
 // The kind of event-handler code with its event's code and its atom; a null text when the box
 // already shows them.
-QString TDebuggerForm::eventHandlerInfo(std::uint8_t codeKind) {
+QString TDebuggerForm::eventHandlerInfo(const vex::TPauseReport& report) {
     const TDebuggerModel* model = m_services.Model();
     std::optional<TDebuggerAtom> atom;
     if (model)
-        atom = model->Atom(m_context->Host().Registers().First);
+        atom = model->Atom(report.Registers.First);
     const std::uint32_t atomId = atom ? atom->Id : 0;
-    if (codeKind == m_lastCodeKind && atomId == m_lastAtomId)
+    if (report.CodeKind == m_lastCodeKind && atomId == m_lastAtomId)
         return {};
-    m_lastCodeKind = codeKind;
+    m_lastCodeKind = report.CodeKind;
     m_lastAtomId = atomId;
-    const std::string kindName = model ? model->CodeKindName(codeKind) : std::string();
-    QString text = kindName.empty() ? QStringLiteral("#%1").arg(codeKind) : fromScript(kindName);
-    if (codeKind == 1 && model) {
+    const int handlerKind = vex::HandlerKindOf(report.CodeKind);
+    const std::string kindName = model ? model->CodeKindName(handlerKind) : std::string();
+    QString text = kindName.empty() ? QStringLiteral("#%1").arg(static_cast<int>(report.CodeKind))
+                                    : ScriptText(kindName);
+    if (handlerKind == 1 && model) {
         if (const std::optional<std::int32_t> code = model->CurrentEventCode())
             text += QStringLiteral("(%1)").arg(*code);
     }
     if (atom && atomId != 0)
-        text += QStringLiteral(", Atom=%1 (ID=%2)").arg(nameCell(atom->Name)).arg(atomId);
+        text += QStringLiteral(", Atom=%1 (ID=%2)").arg(AtomNameCell(atom->Name)).arg(atomId);
     return text;
 }
 
 // [buttons] -------------------------------------------------------------------------------------
 
-void TDebuggerForm::setLowBits(std::uint8_t state) {
-    vex::TDebugControl& debug = m_context->Debug;
-    debug.DebugState = static_cast<std::uint8_t>((debug.DebugState & vex::dsSuppressed) | state);
-}
-
 void TDebuggerForm::releaseViews() {
     m_services.ReleaseFrozen();
 }
 
-void TDebuggerForm::btnSwitchClick(bool down) {
+void TDebuggerForm::SwitchDebugMode(bool down) {
     if (!m_context)
         return;
     vex::SwitchDebugging(*m_context, down);
     m_context->Debug.DebugSwitchState = down;
-    enablePerformanceTimer(down);
+    for (const std::unique_ptr<TDebuggerPane>& pane : m_panes)
+        pane->DebugModeChanged(down);
     if (!down)
         releaseViews();
     listingEditor()->viewport()->update();
@@ -549,7 +434,7 @@ void TDebuggerForm::Run() {
     if (!m_context || !DebugModeOn())
         return;
     ClearListing();
-    setLowBits(vex::dsRun);
+    m_context->Debug.SetDebugMode(vex::dsRun);
     vex::SetRunning(*m_context, true);
     releaseViews();
 }
@@ -557,14 +442,14 @@ void TDebuggerForm::Run() {
 void TDebuggerForm::StepIn() {
     if (!m_context || !DebugModeOn())
         return;
-    setLowBits(vex::dsStepInto);
+    m_context->Debug.SetDebugMode(vex::dsStepInto);
     vex::SetRunning(*m_context, true);
 }
 
 void TDebuggerForm::StepOver() {
     if (!m_context || !DebugModeOn())
         return;
-    setLowBits(vex::dsStepOver);
+    m_context->Debug.SetDebugMode(vex::dsStepOver);
     vex::SetRunning(*m_context, true);
 }
 
@@ -573,7 +458,7 @@ void TDebuggerForm::Stop() {
         return;
     if (m_services.ShowFrozenMessages())
         m_services.ShowFrozenMessage("Frozen for debug");
-    setLowBits(vex::dsStepInto);
+    m_context->Debug.SetDebugMode(vex::dsStepInto);
     vex::FreezeRun(*m_context);
 }
 
@@ -597,125 +482,40 @@ void TDebuggerForm::ResetExecution() {
 void TDebuggerForm::CancelRun() {
     if (!m_context || m_context->Stack.FrameCount == 0)
         return;
-    m_context->Debug.AbortTarget = 0;
+    m_context->Debug.AbortTarget = vex::TAbortTarget::WholeRun();
     vex::SetRunning(*m_context, true);
     m_context->Debug.AbortRequested = true;
     ClearListing();
     m_services.NoteEndedRun();
 }
 
-// The event list is rebuilt when it is seen: at once while its page is shown, else when the
-// page is next shown, so that stepping through a model with many events stays quick.
-void TDebuggerForm::acUpdateExecute() {
-    UpdateEnvironment();
-    if (m_performanceTimerEnabled) {
-        enablePerformanceTimer(false);
-        tmrPerformanceTimer();
-        enablePerformanceTimer(true);
-    }
-    if (m_ui->PageControl->currentWidget() == m_ui->tshEvents)
-        UpdateEvents();
-    else
-        m_eventsOutOfDate = true;
+void TDebuggerForm::UpdatePanes() {
+    if (m_context)
+        showReportInPanes(vex::ReportRunState(*m_context));
 }
 
-void TDebuggerForm::F5ActionUpdate() {
-    m_ui->acRun->setShortcut(QKeySequence());
-    m_ui->acExecute->setShortcut(QKeySequence());
-    m_ui->acUpdate->setShortcut(Qt::Key_F5);
+void TDebuggerForm::setF5Action(TPaneF5 action) {
+    m_ui->acRun->setShortcut(action == TPaneF5::Run ? QKeySequence(Qt::Key_F5) : QKeySequence());
+    m_ui->acUpdate->setShortcut(action == TPaneF5::Update ? QKeySequence(Qt::Key_F5)
+                                                          : QKeySequence());
+    m_ui->acExecute->setShortcut(action == TPaneF5::Execute ? QKeySequence(Qt::Key_F5)
+                                                            : QKeySequence());
 }
 
-void TDebuggerForm::F5ActionRun() {
-    m_ui->acRun->setShortcut(Qt::Key_F5);
-    m_ui->acUpdate->setShortcut(QKeySequence());
-}
-
-void TDebuggerForm::tshImmediateEnter() {
-    m_ui->acRun->setShortcut(QKeySequence());
-    m_ui->acUpdate->setShortcut(QKeySequence());
-    m_ui->acExecute->setShortcut(Qt::Key_F5);
-}
-
-void TDebuggerForm::tshImmediateExit() {
-    m_ui->acRun->setShortcut(Qt::Key_F5);
-    m_ui->acExecute->setShortcut(QKeySequence());
-}
-
-// F5 follows the page that holds the focus.
 void TDebuggerForm::focusChanged(QWidget* old, QWidget* now) {
-    QWidget* left = pageOf(old);
-    QWidget* entered = pageOf(now);
+    const TDebuggerPane* left = paneOf(old);
+    const TDebuggerPane* entered = paneOf(now);
     if (left == entered)
         return;
-    if (left == m_ui->tshImmediate)
-        tshImmediateExit();
-    else if (isListPage(left))
-        F5ActionRun();
-    if (entered == m_ui->tshImmediate)
-        tshImmediateEnter();
-    else if (isListPage(entered))
-        F5ActionUpdate();
+    setF5Action(entered ? entered->F5Action() : TPaneF5::Run);
 }
 
-QWidget* TDebuggerForm::pageOf(QWidget* widget) const {
+TDebuggerPane* TDebuggerForm::paneOf(QWidget* widget) const {
     for (QWidget* at = widget; at && at != this; at = at->parentWidget())
-        if (m_ui->PageControl->indexOf(at) >= 0)
-            return at;
+        for (const std::unique_ptr<TDebuggerPane>& pane : m_panes)
+            if (pane->Page() == at)
+                return pane.get();
     return nullptr;
-}
-
-bool TDebuggerForm::isListPage(QWidget* page) const {
-    return page && (page == m_ui->tshEnvironment || page == m_ui->tshEvents ||
-                    page == m_ui->tshPerformance);
-}
-
-void TDebuggerForm::setOrigin(std::uint8_t origin, bool on) {
-    if (!m_context)
-        return;
-    std::uint8_t& origins = m_context->Debug.DebugOrigins;
-    origins = static_cast<std::uint8_t>(on ? origins | origin : origins & ~origin);
-}
-
-void TDebuggerForm::chkSimulationClick(bool checked) {
-    setOrigin(vex::roSimulation, checked);
-}
-
-void TDebuggerForm::chkAnimationClick(bool checked) {
-    setOrigin(vex::roAnimation, checked);
-}
-
-void TDebuggerForm::chkInterruptionClick(bool checked) {
-    setOrigin(vex::roInterruption, checked);
-}
-
-void TDebuggerForm::showPage(QWidget* page, bool visible) {
-    m_ui->PageControl->setTabVisible(m_ui->PageControl->indexOf(page), visible);
-}
-
-void TDebuggerForm::chkResultClick(bool checked) {
-    showPage(m_ui->tshResult, checked);
-}
-
-void TDebuggerForm::chkEnvironmentClick(bool checked) {
-    showPage(m_ui->tshEnvironment, checked);
-}
-
-void TDebuggerForm::chkImmediateClick(bool checked) {
-    showPage(m_ui->tshImmediate, checked);
-}
-
-void TDebuggerForm::chkEventsClick(bool checked) {
-    showPage(m_ui->tshEvents, checked);
-}
-
-void TDebuggerForm::chkPerformanceClick(bool checked) {
-    showPage(m_ui->tshPerformance, checked);
-}
-
-void TDebuggerForm::PageControlChange(int index) {
-    ApplyCountingMode();
-    if (m_eventsOutOfDate && m_ui->PageControl->widget(index) == m_ui->tshEvents)
-        UpdateEvents();
 }
 
 void TDebuggerForm::closeEvent(QCloseEvent* event) {
@@ -731,101 +531,43 @@ void TDebuggerForm::FormClose() {
 
 // [panes] ---------------------------------------------------------------------------------------
 
-void TDebuggerForm::UpdateEnvironment() {
-    if (!m_context)
-        return;
-    const vex::THostRegisters& registers = m_context->Host().Registers();
-    fillAtomRow(0, registers.Third);
-    fillAtomRow(1, registers.First);
-    fillAtomRow(2, registers.Second);
-    if (registers.Third == 0) {
-        m_ui->edtActiveAtom->setText(QStringLiteral("0"));
-        m_ui->edtActiveAtomName->clear();
-        return;
+// One line per pane, in the order of the pages.
+void TDebuggerForm::addPanes() {
+    m_options = &addPane(std::make_unique<TOptionsPane>(*m_ui), nullptr);
+    addPane(std::make_unique<TResultPane>(*m_ui, m_services), m_ui->chkResult);
+    addPane(std::make_unique<TEnvironmentPane>(*m_ui, m_services), m_ui->chkEnvironment);
+    addPane(std::make_unique<TImmediatePane>(*m_ui), m_ui->chkImmediate);
+    addPane(std::make_unique<TEventsPane>(*m_ui, m_services), m_ui->chkEvents);
+    m_performance = &addPane(std::make_unique<TPerformancePane>(*m_ui), m_ui->chkPerformance);
+}
+
+template <class TPane>
+TPane& TDebuggerForm::addPane(std::unique_ptr<TPane> pane, QCheckBox* shown) {
+    TPane& added = *pane;
+    if (shown) {
+        QTabWidget* pages = m_ui->PageControl;
+        QWidget* page = added.Page();
+        const auto showPage = [pages, page](bool visible) {
+            pages->setTabVisible(pages->indexOf(page), visible);
+        };
+        connect(shown, &QCheckBox::clicked, page, showPage);
+        showPage(shown->isChecked());
     }
-    m_ui->edtActiveAtom->setText(QString::number(registers.Third));
-    const TDebuggerModel* model = m_services.Model();
-    const std::optional<TDebuggerAtom> atom = model ? model->Atom(registers.Third) : std::nullopt;
-    m_ui->edtActiveAtomName->setText(atom ? nameCell(atom->Name) : DebuggerText(dtUnreadable));
+    m_panes.push_back(std::move(pane));
+    return added;
 }
 
-// One row: the reference, then the name, the ID and the mother ("ID: name"), as far as they can
-// be read; the first cell that cannot be read says so and the cells after it stay empty.
-void TDebuggerForm::fillAtomRow(int row, std::int32_t reference) {
-    QTableWidget* list = m_ui->lvEnvironment;
-    for (int column = 1; column < list->columnCount(); ++column)
-        delete list->takeItem(row, column);
-    if (reference == 0)
-        return;
-    const auto setCell = [&](int column, const QString& text) {
-        list->setItem(row, column, new QTableWidgetItem(text));
-    };
-    setCell(1, QString::number(reference));
-    const TDebuggerModel* model = m_services.Model();
-    const std::optional<TDebuggerAtom> atom = model ? model->Atom(reference) : std::nullopt;
-    if (!atom)
-        return setCell(2, DebuggerText(dtUnreadable));
-    setCell(2, nameCell(atom->Name));
-    setCell(3, QString::number(atom->Id));
-    if (atom->Mother == 0)
-        return;
-    const std::optional<TDebuggerAtom> mother = model->Atom(atom->Mother);
-    setCell(4, mother ? QStringLiteral("%1: %2").arg(mother->Id).arg(nameCell(mother->Name))
-                      : DebuggerText(dtUnreadable));
+void TDebuggerForm::showReportInPanes(const vex::TPauseReport& report) {
+    for (const std::unique_ptr<TDebuggerPane>& pane : m_panes)
+        pane->ShowReport(report);
 }
 
-// Rebuilt in the model's order (events at negative times are left out), repainted once.
-void TDebuggerForm::UpdateEvents() {
-    m_eventsOutOfDate = false;
-    QTableWidget* list = m_ui->lvEvents;
-    list->setUpdatesEnabled(false);
-    list->setRowCount(0);
-    const TDebuggerModel* model = m_services.Model();
-    std::size_t total = 0;
-    const std::vector<TDebuggerEvent> events =
-        model ? model->Events(kEventRows, total) : std::vector<TDebuggerEvent>();
-    list->setRowCount(static_cast<int>(events.size()));
-    int row = 0;
-    for (const TDebuggerEvent& event : events) {
-        if (event.Time < 0)
-            continue;
-        std::array<QString, 6> cells;
-        cells[0] = numberText(event.Time);
-        cells[1] = QString::number(event.Code);
-        cells[2] = QString::number(event.Priority);
-        const std::optional<TDebuggerAtom> atom =
-            event.Atom != 0 ? model->Atom(event.Atom) : std::nullopt;
-        cells[3] = atom ? QString::number(atom->Id) : QStringLiteral("-");
-        cells[4] = atom ? nameCell(atom->Name) : DebuggerText(dtNoEventAtom);
-        if (event.Involved == 0) {
-            cells[5] = DebuggerText(dtNoInvolvedAtom);
-        } else {
-            const std::optional<TDebuggerAtom> involved = model->Atom(event.Involved);
-            cells[5] = involved ? QString::number(involved->Id) : QString::number(event.Involved);
-        }
-        for (int column = 0; column < 6; ++column) {
-            auto* cell = new TEventCell(cells[static_cast<std::size_t>(column)],
-                                        kEventColumnRules[static_cast<std::size_t>(column)]);
-            if (column != 0 && column != 4)
-                cell->setTextAlignment(Qt::AlignCenter);
-            list->setItem(row, column, cell);
-        }
-        ++row;
-    }
-    list->setRowCount(row);
-    const std::size_t leftOut = total - events.size();
-    m_ui->lblEventsLeftOut->setVisible(leftOut > 0);
-    if (leftOut > 0)
-        m_ui->lblEventsLeftOut->setText(DebuggerText(dtEventsLeftOut).arg(leftOut));
-    list->setUpdatesEnabled(true);
+void TDebuggerForm::currentPageChanged(int index) {
+    const QWidget* current = m_ui->PageControl->widget(index);
+    for (const std::unique_ptr<TDebuggerPane>& pane : m_panes)
+        pane->CurrentPageChanged(pane->Page() == current);
 }
 
-// One sort per click, always ascending; rows that compare equal keep their order.
-void TDebuggerForm::lvEventsColumnClick(int column) {
-    m_ui->lvEvents->sortItems(column, Qt::AscendingOrder);
-}
-
-// The selection, or else the whole text with a line break after every line.
 std::string TDebuggerForm::expressionText() const {
     const QTextCursor cursor = expressionEditor()->textCursor();
     if (!cursor.hasSelection())
@@ -845,8 +587,8 @@ void TDebuggerForm::btnExecuteClick() {
     }
     vex::TText text;
     const double number = m_context->ExecuteInPausedFrame(expressionText(), text);
-    m_ui->txtNumeric->setText(numberText(number));
-    m_ui->txtString->setText(fromScript(text.view()));
+    m_ui->txtNumeric->setText(NumberText(number));
+    m_ui->txtString->setText(ScriptText(text.view()));
 }
 
 // [layout] --------------------------------------------------------------------------------------

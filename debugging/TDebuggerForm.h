@@ -1,5 +1,6 @@
 #pragma once
 
+#include "debugging/DebuggerPane.h"
 #include "debugging/ListingPositions.h"
 #include "runtime/DebuggerInterface.h"
 
@@ -8,28 +9,32 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace Ui {
 class TDebuggerForm;
 }
 
-class QTableWidget;
-class QTimer;
+class QCheckBox;
 class TDebuggerServices;
+class TOptionsPane;
+class TPerformancePane;
 class TScriptEditor;
 class TVexScriptEditor;
 
 // The debugger window, laid out in TDebuggerForm.ui: a tool bar (the debug mode switch, Run,
 // Stop, Cancel, Step In, Step Over, Update and the script information box), the listing of the
-// code that runs in a read-only editor panel (ListingPanel), and below a splitter the pages
-// Options, Result, Environment, Immediate, Events and Performance.
+// code that runs in a read-only editor panel (ListingPanel), and below a splitter the panes, one
+// page each: Options, Result, Environment, Immediate, Events and Performance (TDebuggerPane;
+// addPanes lists them).
 //
-// The runtime drives it through TDebuggerWindow: before a node it shows the node's listing and
-// selects the node's head (its word name, or the whole text of a constant or variable), after the
-// node its whole text, then its result. The buttons answer through the runtime's debug state
-// while the runtime's pause loop pumps the messages. There is one window per application
-// (TDebuggerServices creates it on first need and keeps it until the end); closing it hides it
-// and lets a paused run go on as Run does.
+// The runtime drives it through TDebuggerWindow and tells it where a run stands with one report
+// (vex::TPauseReport): before a node the window shows the node's listing and selects the node's
+// head (its word name, or the whole text of a constant or variable), after the node its whole
+// text, then its result; every pane gets the same report and takes what it shows from it. The
+// buttons answer through the runtime's debug state while the runtime's pause loop pumps the
+// messages. There is one window per application (TDebuggerServices creates it on first need and
+// keeps it until the end); closing it hides it and lets a paused run go on as Run does.
 //
 // The window never holds a pointer into a listing: it keeps the listing's serial and copies of
 // the shown position, so a tree released while the window still shows it leaves nothing to
@@ -51,67 +56,36 @@ public:
     void AttachRuntime(vex::TLanguageInterpreter& context) override;
     void SetDebugMode(bool on) override;
     void ClearListing() override;
-    void ShowNodeHead(const vex::TListing& listing, const vex::TCodeNode& node) override;
-    void UpdateEnvironment() override;
-    void ShowNodeExtent(const vex::TCodeNode& node) override;
-    void ShowResult(double number, const vex::TText& text) override;
+    void ShowPause(const vex::TPauseReport& report) override;
     void TickOriginBoxes(std::uint8_t origins) override;
     // Puts the switch down and the buttons into debug mode: a run that pauses is debugged,
     // however it was started.
     void PressSwitchButton() override;
     void ShowAndFocus() override;
 
-    // Refills the event list from the host's pending events.
-    void UpdateEvents();
     // Ends the run that waits here as Cancel answered Yes does, without asking.
     void CancelRun();
 
     bool DebugModeOn() const;
     TScriptEditor* ListingPanel() const;
     TScriptEditor* ExpressionPanel() const;
-    // The pending events the list shows at most; the rest are counted below it.
-    static constexpr std::size_t kEventRows = 10000;
+    TPerformancePane& Performance() const { return *m_performance; }
 
 public slots:
     void FormCreate();
-    void btnSwitchClick(bool down);
+    void SwitchDebugMode(bool down);
     void Run();
     void Stop();
     void StepIn();
     void StepOver();
     void ResetExecution();
-    void acUpdateExecute();
-    void F5ActionUpdate();
-    void F5ActionRun();
-    void tshImmediateEnter();
-    void tshImmediateExit();
-    void chkSimulationClick(bool checked);
-    void chkAnimationClick(bool checked);
-    void chkInterruptionClick(bool checked);
-    void chkResultClick(bool checked);
-    void chkEnvironmentClick(bool checked);
-    void chkImmediateClick(bool checked);
-    void chkEventsClick(bool checked);
-    void chkPerformanceClick(bool checked);
-    void PageControlChange(int index);
+    // Update: every pane reads the state of the run again.
+    void UpdatePanes();
     void btnExecuteClick();
-    void lvEventsColumnClick(int column);
     void SplitterMoved();
-    // The Performance page.
-    void ApplyCountingMode();
-    void chkProcessorTimeClick(bool checked);
-    void cmbFrequencyChange();
-    void tmrPerformanceTimer();
-    void btnResetClick();
-    void lvWordsColumnClick(int column);
-    void UpdateTimeShare();
-    void UpdatePerformance();
-    void UpdateCommandList();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    // Resizing and showing the Performance page redraw its bar and set its timer.
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -125,42 +99,44 @@ private:
         bool IsRoot = false;
     };
 
+    // The panes, in the order of their pages.
+    void addPanes();
+    // Adds a pane; `shown`, a check box on the Options page, shows and hides its page.
+    template <class TPane>
+    TPane& addPane(std::unique_ptr<TPane> pane, QCheckBox* shown);
+    void showReportInPanes(const vex::TPauseReport& report);
     void connectHandlers();
-    void connectPerformanceHandlers();
-    void setUpPerformance();
-    // Forgets the list rows the command counter links to, before the rows go.
-    void unlinkCommandRows();
-    // Enables the performance timer or disables it; it never fires with the interval "Off".
-    void enablePerformanceTimer(bool on);
-    bool performancePageVisible() const;
     void setUpButtonImages();
-    void setUpLists();
     void setUpSplitter();
     void FormClose();
     void FormConstrainedResize();
     void FormResize();
+    void showNodeHead(const vex::TPauseReport& report);
+    void showNodeExtent(const vex::TPauseReport& report);
+    void showResult(const vex::TPauseReport& report);
     void SetListingText(const vex::TListing* listing);
     void enableStepButtons(bool listingShown);
     void selectListing(int start, int length);
-    void ShowScriptInfo(std::uint8_t codeKind, std::uint8_t runOrigin);
-    QString eventHandlerInfo(std::uint8_t codeKind);
-    void fillAtomRow(int row, std::int32_t reference);
-    void setLowBits(std::uint8_t state);
-    void setOrigin(std::uint8_t origin, bool on);
-    void showPage(QWidget* page, bool visible);
-    void focusChanged(QWidget* old, QWidget* now);
-    QWidget* pageOf(QWidget* widget) const;
-    bool isListPage(QWidget* page) const;
+    void ShowScriptInfo(const vex::TPauseReport& report);
+    QString eventHandlerInfo(const vex::TPauseReport& report);
     void releaseViews();
+    // F5 follows the page that holds the focus.
+    void setF5Action(TPaneF5 action);
+    void focusChanged(QWidget* old, QWidget* now);
+    void currentPageChanged(int index);
+    TDebuggerPane* paneOf(QWidget* widget) const;
     std::string expressionText() const;
     TVexScriptEditor* listingEditor() const;
     TVexScriptEditor* expressionEditor() const;
-    static TShownPosition shownPosition(std::uint64_t serial, const vex::TListing& listing,
+    static TShownPosition shownPosition(const vex::TListing& listing,
                                         const vex::TPositionRecord& record);
 
     std::unique_ptr<Ui::TDebuggerForm> m_ui;
     TDebuggerServices& m_services;
     vex::TLanguageInterpreter* m_context = nullptr;
+    std::vector<std::unique_ptr<TDebuggerPane>> m_panes;
+    TOptionsPane* m_options = nullptr;
+    TPerformancePane* m_performance = nullptr;
     // The listing shown (CurrentListingText), by its serial; 0 for none.
     std::uint64_t m_listingSerial = 0;
     TListingPositions m_listingPositions;
@@ -168,20 +144,7 @@ private:
     std::optional<TShownPosition> m_position;
     // What the script information box shows.
     std::uint8_t m_lastOrigin = 255;
-    std::uint8_t m_lastCodeKind = 0;
+    vex::TCodeKind m_lastCodeKind = vex::TCodeKind::None;
     std::uint32_t m_lastAtomId = 0;
     int m_rememberedPageHeight = 0;
-    // The model may have changed since the event list was built.
-    bool m_eventsOutOfDate = true;
-    // The Performance page: its update timer, whether the processor's tick counter can be read,
-    // and the simulation share of the measured time (-1: nothing measured).
-    QTimer* m_tmrPerformance = nullptr;
-    bool m_performanceTimerEnabled = false;
-    bool m_processorTimeAvailable = false;
-    double m_timeShare = -1;
-
-public:
-    double TimeShare() const noexcept { return m_timeShare; }
-    // True while the performance timer is enabled, whether or not its interval lets it fire.
-    bool PerformanceTimerActive() const;
 };

@@ -2,14 +2,6 @@
 
 #include "debugging/DebuggerServices.h"
 
-namespace {
-
-void SetLowBits(vex::TDebugControl& debug, std::uint8_t state) {
-    debug.DebugState = static_cast<std::uint8_t>((debug.DebugState & vex::dsSuppressed) | state);
-}
-
-} // namespace
-
 TUserRun::TUserRun(vex::TLanguageInterpreter& context, bool debug)
     : m_context(context)
     , m_services(DebuggerServicesOf(context))
@@ -23,7 +15,7 @@ TUserRun::TUserRun(vex::TLanguageInterpreter& context, bool debug)
     control.DebugOrigins |= vex::roInterruption;
     if (vex::TDebuggerWindow* window = control.Window())
         window->TickOriginBoxes(control.DebugOrigins);
-    SetLowBits(control, vex::dsStepInto);
+    control.SetDebugMode(vex::dsStepInto);
 }
 
 TUserRun::~TUserRun() {
@@ -32,8 +24,8 @@ TUserRun::~TUserRun() {
     // Only the outermost run decides how the next one starts.
     if (m_context.Stack.FrameCount > 0)
         return;
-    if (control.DebugStatePositive() && (control.DebugState & 0x7F) > vex::dsRun)
-        SetLowBits(control, vex::dsRun);
+    if (control.Stepping())
+        control.SetDebugMode(vex::dsRun);
     vex::SetRunning(m_context, true);
 }
 

@@ -20,6 +20,26 @@ inline constexpr int kMaxCallDepth = 2000;
 // run, and for the sanitizers' larger frames.
 inline constexpr std::uintptr_t kMaxNativeStack = std::uintptr_t{4} << 20;
 
+// The kind of code that runs, as the debugger shows it: none (code a person or a host runs
+// directly), the handler of one of the host's kinds of event code (1 to 15; the host names them),
+// or the body of a user-defined word.
+enum class TCodeKind : std::uint8_t {
+    None = 0,
+    FirstHandler = 1,
+    LastHandler = 15,
+    UserWordBody = 255,
+};
+
+// The code kind of the host's handler kind `kind` (1 to 15).
+constexpr TCodeKind HandlerCodeKind(int kind) noexcept {
+    return static_cast<TCodeKind>(kind);
+}
+// The handler kind (1 to 15) of a handler's code kind; 0 for every other kind.
+constexpr int HandlerKindOf(TCodeKind kind) noexcept {
+    return kind >= TCodeKind::FirstHandler && kind <= TCodeKind::LastHandler ? static_cast<int>(kind)
+                                                                            : 0;
+}
+
 // The activation stack of a context: the shared stack space that frames of locals are taken
 // from, the activation being evaluated, the saved ones, and the call frames of the user-defined
 // words that run. Every evaluation pushes an activation and pops it on every exit path, so
@@ -58,9 +78,9 @@ public:
     std::uintptr_t NativeStackStart = 0;
     // 0-based index of the user-defined word last entered.
     std::int32_t CurrentUserWord = 0;
-    // Kind of the code that runs: 0 none, 1 to 15 an event-handler kind the host set, 255 the
-    // body of a user-defined word.
-    std::uint8_t UserWordMarker = 0;
+    // The kind of the code that runs: set by the host around a handler, by the engine around a
+    // user-defined word's body, restored by both afterwards.
+    TCodeKind CodeKind = TCodeKind::None;
     // Word number of the running user-defined word whose body was compiled for debugging, or 0.
     std::int32_t CurrentFunctionWord = 0;
 

@@ -3,7 +3,7 @@
 // Performance measuring of debug runs: the tick counter, the simulation and animation time
 // totals and the command counter, which counts how often each word and each kind of leaf node
 // ran (and, with timed counting, the own time of each). The engine feeds them at every node of
-// a debug run; the debugger window turns them into its Performance page.
+// a debug run; the debugger window shows them.
 
 #include <cstddef>
 #include <cstdint>
@@ -116,8 +116,8 @@ private:
     std::size_t m_blockSize = 0;
 };
 
-// The counting state of debug runs: the context keeps it, the engine feeds it, the debugger's
-// Performance page shows it.
+// The counting state of debug runs: the context keeps it, the engine feeds it, the debugger
+// window shows it.
 struct TPerformance {
     // TCountingMode bits; read by the engine at every node of a debug run.
     std::uint8_t CountingMode = 0;

@@ -33,7 +33,7 @@ TDebuggerWindow* EnsureWindow(TLanguageInterpreter& context) {
 void EnsureBreakWatcher(TLanguageInterpreter& context) {
     TDebugServices* services = context.Debug.Services;
     if (services && !services->HasBreakWatcher()) {
-        context.Debug.BreakRequest.store(0);
+        context.Debug.ClearBreakRequests();
         services->StartBreakWatcher(&context.Debug.BreakRequest);
     }
 }
@@ -52,8 +52,8 @@ bool TDebugControl::Terminating() const {
 
 void SwitchDebugging(TLanguageInterpreter& context, bool on) {
     if (on) {
-        if ((context.Debug.DebugState & 0x7F) == 0) {
-            context.Debug.DebugState |= dsRun;
+        if (context.Debug.DebugMode() == dsOff) {
+            context.Debug.SetDebugMode(dsRun);
         }
         TDebuggerWindow* window = EnsureWindow(context);
         EnsureBreakWatcher(context);
@@ -62,9 +62,9 @@ void SwitchDebugging(TLanguageInterpreter& context, bool on) {
         }
         return;
     }
-    context.Debug.DebugState &= dsSuppressed;
+    context.Debug.SetDebugMode(dsOff);
     context.Debug.Running = true;
-    context.Debug.BreakRequest.store(0);
+    context.Debug.ClearBreakRequests();
     context.Debug.DropCancel();
     TDebuggerWindow* window = context.Debug.Window();
     if (window) {
@@ -96,7 +96,7 @@ void FreezeRun(TLanguageInterpreter& context) {
         return;
     }
     TDebugServices* services = context.Debug.Services;
-    if ((context.Debug.SignedState() < 0 || context.Debug.SignedState() >= dsStepOver) && services &&
+    if ((context.Debug.Suppressed() || context.Debug.Stepping()) && services &&
         services->ShowFrozenMessages()) {
         services->ShowFrozenMessage("Frozen for debug (pause)");
     }
@@ -140,22 +140,37 @@ void RememberPausedFrame(TLanguageInterpreter& context) {
     context.Debug.PausedDepth = context.Stack.CallDepth;
 }
 
+// [reports] -----------------------------------------------------------------------------------
+
+TPauseReport ReportRunState(TLanguageInterpreter& context) {
+    TPauseReport report;
+    report.Frame = context.Stack.Current();
+    report.NestingLevel = context.Stack.CallDepth;
+    report.Origin = context.Debug.RunOrigin;
+    report.CodeKind = context.Stack.CodeKind;
+    if (report.CodeKind == TCodeKind::UserWordBody) {
+        report.WordName = context.CurrentFunctionName();
+    }
+    report.Registers = context.Host().Registers();
+    return report;
+}
+
 // [questions] ---------------------------------------------------------------------------------
 
 void AskStop(TLanguageInterpreter& context) {
     if (!context.Debug.Services) {
-        RaiseAbort(context, 1);
+        RaiseAbort(context, TAbortTarget::StopAsked());
     }
     const std::string question =
         context.LanguageText(ltAskStop) + "\r" + context.LanguageText(ltAskStopQuestion);
     if (context.Debug.Services->AskWarning(question, false) == TBoxAnswer::Yes) {
-        RaiseAbort(context, 1);
+        RaiseAbort(context, TAbortTarget::StopAsked());
     }
 }
 
 void AskDebug(TLanguageInterpreter& context) {
     if (!context.Debug.Services) {
-        RaiseAbort(context, 0);
+        RaiseAbort(context, TAbortTarget::WholeRun());
     }
     const std::string question = context.LanguageText(ltAskDebug) + "\r" +
                                  context.LanguageText(ltAskDebugYesNo) + "\r" +
@@ -165,32 +180,25 @@ void AskDebug(TLanguageInterpreter& context) {
         EnterStepMode(context);
         break;
     case TBoxAnswer::No:
-        RaiseAbort(context, 0);
+        RaiseAbort(context, TAbortTarget::WholeRun());
     case TBoxAnswer::Cancel:
         break;
     }
 }
 
-void AnswerAbortRequest(TLanguageInterpreter& context) {
-    if (context.Debug.BreakRequest.load(std::memory_order_relaxed) & TDebugControl::kAbortRequest) {
-        // The request stays until the outermost evaluation ends, so that a run nested in another
-        // (a text a word evaluates, a file it executes) does not take the abort for itself alone:
-        // every enclosing run ends at its next node too.
-        context.Debug.BreakRequest.fetch_and(TDebugControl::kAbortRequest);
-        throw ERunAborted();
-    }
+void RaiseRunAborted() {
+    throw ERunAborted();
 }
 
-void RaiseAbort(TLanguageInterpreter& context, std::intptr_t code) {
-    context.Debug.BreakRequest.exchange(0);
-    throw EDebugger(code);
+void RaiseAbort(TLanguageInterpreter& context, TAbortTarget target) {
+    context.Debug.ClearBreakRequests();
+    throw EDebugger(target);
 }
 
 void RaiseRequestedAbort(TLanguageInterpreter& context) {
-    context.Debug.AbortRequested = false;
-    const std::intptr_t code = context.Debug.AbortTarget;
-    context.Debug.AbortTarget = 0;
-    RaiseAbort(context, code);
+    const TAbortTarget target = context.Debug.AbortTarget;
+    context.Debug.DropCancel();
+    RaiseAbort(context, target);
 }
 
 } // namespace vex

@@ -44,20 +44,32 @@ private:
     std::int32_t m_savedDepth;
 };
 
-// Pumps messages until the window releases the run or the application terminates. With
-// `listing`, the node's head is shown again after every message that left the run frozen.
-void WaitWhileFrozen(TLanguageInterpreter& context, TDebuggerWindow& window,
-                     const TListing* listing, const TCodeNode& node) {
+// The report of the run at `node`, with the node's position record (none: the node has no
+// listing).
+TPauseReport ReportAtNode(TLanguageInterpreter& context, TPausePoint point, const TCodeNode& node,
+                          const TPositionRecord* position) {
+    TPauseReport report = ReportRunState(context);
+    report.Point = point;
+    report.Node = &node;
+    report.Position = position;
+    report.Listing = position ? TListing::Of(*position) : nullptr;
+    return report;
+}
+
+// Pumps messages until the window releases the run or the application terminates. A pause
+// before a node is reported again after every message that left the run frozen.
+void WaitWhileFrozen(TLanguageInterpreter& context, TDebuggerWindow& window, TPauseReport& report) {
     TDebugServices& services = *context.Debug.Services;
     const TPausedFrameScope pausedFrame(context.Debug, context.Stack.Current(),
                                        context.Stack.CallDepth);
+    report.Repeated = true;
     while (!services.IsTerminating()) {
         services.HandleOneMessage();
         if (context.Debug.Running) {
             break;
         }
-        if (listing) {
-            window.ShowNodeHead(*listing, node);
+        if (report.Point == TPausePoint::BeforeNode) {
+            window.ShowPause(report);
         }
     }
 }
@@ -167,8 +179,8 @@ void PauseAtNode(TLanguageInterpreter& context, TCodeNode& node) {
     if (!context.Debug.Services || context.Debug.Terminating()) {
         return;
     }
-    const TListing* listing = GetListing(context, &node);
-    if (!listing) {
+    const TPositionRecord* position = GetNodePosition(context, &node);
+    if (!position) {
         return;
     }
     // Step mode remembers the activation it began in; once that has ended, a pause remembers
@@ -184,9 +196,9 @@ void PauseAtNode(TLanguageInterpreter& context, TCodeNode& node) {
         SetRunning(context, true);
         return;
     }
-    window->ShowNodeHead(*listing, node);
-    window->UpdateEnvironment();
-    WaitWhileFrozen(context, *window, listing, node);
+    TPauseReport report = ReportAtNode(context, TPausePoint::BeforeNode, node, position);
+    window->ShowPause(report);
+    WaitWhileFrozen(context, *window, report);
     if (context.Debug.AbortRequested) {
         RaiseRequestedAbort(context);
     }
@@ -203,12 +215,17 @@ double PauseAtResult(TLanguageInterpreter& context, TCodeNode& node, double numb
     if (!window) {
         return number;
     }
-    if (!context.Debug.Running && context.Debug.SignedState() > dsRun) {
-        window->ShowNodeExtent(node);
-        WaitWhileFrozen(context, *window, nullptr, node);
+    if (!context.Debug.Running && context.Debug.Stepping()) {
+        TPauseReport report =
+            ReportAtNode(context, TPausePoint::AfterNode, node, GetNodePosition(context, &node));
+        window->ShowPause(report);
+        WaitWhileFrozen(context, *window, report);
         FreezeRun(context);
     }
-    window->ShowResult(number, text);
+    TPauseReport result = ReportAtNode(context, TPausePoint::Result, node, nullptr);
+    result.Number = number;
+    result.Text = &text;
+    window->ShowPause(result);
     SetRunning(context, services->IsTerminating());
     if (context.Debug.AbortRequested) {
         RaiseRequestedAbort(context);
@@ -217,14 +234,14 @@ double PauseAtResult(TLanguageInterpreter& context, TCodeNode& node, double numb
 }
 
 bool CatchAbortAtNode(TLanguageInterpreter& context, TCodeNode& node, const EDebugger& signal) {
-    if (signal.Code == 1) {
-        if (node.HasParentLink() && !(context.Debug.DebugState & dsSuppressed)) {
+    if (signal.Target.IsStopAsked()) {
+        if (node.HasParentLink() && !context.Debug.Suppressed()) {
             EnterStepMode(context);
             return true;
         }
         return false;
     }
-    return signal.Code == reinterpret_cast<std::intptr_t>(&node);
+    return signal.Target.IsNode(node);
 }
 
 // [path] --------------------------------------------------------------------------------------
@@ -233,21 +250,21 @@ double EvaluateNodeDebug(TLanguageInterpreter& context, TCodeNode& node, TText& 
     if (context.Debug.BreakRequest.load(std::memory_order_relaxed) != 0) {
         AnswerAbortRequest(context);
         AnswerBreakInDebugRun(context, node);
-        context.Debug.BreakRequest.exchange(0);
+        context.Debug.ClearBreakRequests();
     }
     if (!node.HasParentLink()) {
         return EvaluateMeasured(context, node, text);
     }
-    if (context.Debug.SignedState() >= dsStepInto && context.Debug.OriginDebugged()) {
+    if (context.Debug.SteppingInto() && context.Debug.OriginDebugged()) {
         PauseAtNode(context, node);
         const double result = EvaluateMeasured(context, node, text);
-        if (context.Debug.SignedState() > dsRun) {
+        if (context.Debug.Stepping()) {
             context.Debug.DebugState = context.Debug.SavedDebugState;
         }
         return PauseAtResult(context, node, result, text);
     }
     const double result = EvaluateMeasured(context, node, text);
-    if (context.Debug.SignedState() >= dsStepInto && context.Debug.OriginDebugged()) {
+    if (context.Debug.SteppingInto() && context.Debug.OriginDebugged()) {
         return PauseAtResult(context, node, result, text);
     }
     return result;

@@ -9,10 +9,11 @@
 // request stops the run without asking.
 //
 // A debugger drives the run through the debug state of the context (DebugControl.h: DebugState,
-// Running, AbortRequested and the operations SwitchDebugging, SetRunning, EnterStepMode), shows
-// where a run stands through the code listing of the running tree (CodeListing.h: the listing
-// text and a position record per node), and reads the per-command counts and times of the
-// Performance page (CommandCounter.h). Text typed into the paused run's scope goes to
+// Running, AbortRequested and the operations SwitchDebugging, SetRunning, EnterStepMode), learns
+// where a run stands from one pause report (TPauseReport below; its node's place in the code
+// listing of the running tree is in CodeListing.h), and reads the per-command counts and times
+// of the counting core (CommandCounter.h). What the window makes of a report, and in which
+// panes, is the window's own. Text typed into the paused run's scope goes to
 // TLanguageInterpreter::ExecuteInPausedFrame (VexScript.h).
 
 #include "runtime/CodeListing.h"
@@ -26,6 +27,48 @@
 
 namespace vex {
 
+// Where a run stands when the runtime reports to the debugger window.
+enum class TPausePoint : std::uint8_t {
+    Now,        // no node: the state of the run as the window asks for it (ReportRunState)
+    BeforeNode, // the run waits before the node
+    AfterNode,  // the run waits after the node, which has run
+    Result,     // the node has run and the run goes on: its result is known
+};
+
+// What the runtime tells the debugger window, one report for everything the window shows: the
+// node and its place in its listing, the activation the run stands in, how deeply the runs are
+// nested, what started the run, what kind of code runs, the host's registers, and after a node
+// its result. The pointers hold only during the call the report is handed to; a window keeps
+// copies of values, never the pointers.
+struct TPauseReport {
+    TPausePoint Point = TPausePoint::Now;
+    // True when the same pause is reported again after a message that left the run frozen (a
+    // run nested in the pause may have shown something else meanwhile).
+    bool Repeated = false;
+    // The node, its listing and its position record in it; none at Now.
+    const TCodeNode* Node = nullptr;
+    const TListing* Listing = nullptr;
+    const TPositionRecord* Position = nullptr;
+    // The activation the run stands in: its locals and their frame.
+    TCompiledCode Frame;
+    // Levels of nested runs (0 outside a run).
+    std::int32_t NestingLevel = 0;
+    // What started the run (TRunOrigin bits).
+    std::uint8_t Origin = 0;
+    // The kind of code that runs and, in the body of a user-defined word compiled for
+    // debugging, the word's name (empty otherwise).
+    TCodeKind CodeKind = TCodeKind::None;
+    std::string WordName;
+    // The host's registers: the current, the involved and the active atom.
+    THostRegisters Registers;
+    // At Result: the node's number and text.
+    double Number = 0;
+    const TText* Text = nullptr;
+};
+
+// The report of where the run of `context` stands now, without a node (TPausePoint::Now).
+TPauseReport ReportRunState(TLanguageInterpreter& context);
+
 // The debugger window as the runtime drives it. All calls come on the GUI thread.
 class TDebuggerWindow {
 public:
@@ -37,14 +80,8 @@ public:
     virtual void SetDebugMode(bool on) = 0;
     // Empties the listing panel and forgets the shown position.
     virtual void ClearListing() = 0;
-    // Shows `listing` and selects the head of `node` (about to run).
-    virtual void ShowNodeHead(const TListing& listing, const TCodeNode& node) = 0;
-    // Refreshes the Environment page.
-    virtual void UpdateEnvironment() = 0;
-    // Selects the whole text of `node` (has just run).
-    virtual void ShowNodeExtent(const TCodeNode& node) = 0;
-    // Shows the result of the node that has just run.
-    virtual void ShowResult(double number, const TText& text) = 0;
+    // Shows where the run stands: before a node, waiting after it, or going on with its result.
+    virtual void ShowPause(const TPauseReport& report) = 0;
     // Ticks the origin check boxes of the run origins in `origins` (DebugOrigins bits).
     virtual void TickOriginBoxes(std::uint8_t origins) = 0;
     // Puts the debug mode switch button down.
@@ -81,8 +118,9 @@ public:
     // True once the application has begun to terminate.
     virtual bool IsTerminating() const = 0;
 
-    // The break watcher thread: increments *request when the user presses the break keys. Start
-    // sets *request to 0 first.
+    // The break watcher thread: adds one to *request whenever the user presses the break keys,
+    // and does nothing else with it (the runtime resets it before it starts the watcher and
+    // whenever it has answered).
     // True while the watcher thread runs.
     virtual bool HasBreakWatcher() const = 0;
     // Starts the watcher thread for `request`.

@@ -71,7 +71,7 @@ void AnswerBreakRequest(TLanguageInterpreter& context) {
     if (context.Debug.BreakRequest.load(std::memory_order_relaxed) != 0) {
         AnswerAbortRequest(context);
         AskStop(context);
-        context.Debug.BreakRequest.exchange(0);
+        context.Debug.ClearBreakRequests();
     }
 }
 
@@ -157,7 +157,7 @@ double EvaluateArgumentChecked(TLanguageInterpreter& context, TCodeNode& node, T
     return EvaluateNodePlain(context, node, text);
 }
 
-double EvaluateRootContained(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
+double EvaluateRootPlain(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
     return EvaluateRootInPlace(context, node, text);
 }
 
@@ -169,7 +169,7 @@ double EvaluateRootChecked(TLanguageInterpreter& context, TCodeNode& node, TText
     if (node.IsConstant()) {
         return EvaluateNodePlain(context, node, text);
     }
-    return EvaluateRootContained(context, node, text);
+    return EvaluateRootPlain(context, node, text);
 }
 
 double CallUserWord(TLanguageInterpreter& context, TCallNode& node, TText& text) {
@@ -195,28 +195,28 @@ double CallUserWord(TLanguageInterpreter& context, TCallNode& node, TText& text)
     if (body->Root->HasParentLink()) {
         stack.CurrentFunctionWord = node.WordNumber;
     }
-    const std::uint8_t savedMarker = stack.UserWordMarker;
-    stack.UserWordMarker = 255;
+    const TCodeKind savedKind = stack.CodeKind;
+    stack.CodeKind = TCodeKind::UserWordBody;
     ++syntax->ActiveCalls;
     struct Restore {
         TLanguageInterpreter& context;
         TSyntax* syntax;
         std::int32_t savedFunction;
-        std::uint8_t savedMarker;
+        TCodeKind savedKind;
         ~Restore() {
             TActivationStack& stack = context.Stack;
             context.Registry.EndCall(syntax);
             stack.LeaveNesting();
             context.Debug.LeftNesting(stack.CallDepth);
-            stack.UserWordMarker = savedMarker;
+            stack.CodeKind = savedKind;
             stack.CurrentFunctionWord = savedFunction;
             PopParameters(stack.ParameterStack);
         }
-    } restore{context, syntax, savedFunction, savedMarker};
+    } restore{context, syntax, savedFunction, savedKind};
     try {
         return context.EvaluateBody(*body, caller, text);
     } catch (const EDebugger&) {
-        if (!(context.Debug.DebugState & dsSuppressed) && node.HasParentLink()) {
+        if (!context.Debug.Suppressed() && node.HasParentLink()) {
             EnterStepMode(context);
             return 0;
         }

@@ -11,8 +11,9 @@
 namespace vex {
 
 // EvaluateRoot's two ways: the plain evaluation of a call inside the one handler that contains
-// its errors, and everything else (a debug run, a pending break request, a constant root).
-double EvaluateRootContained(TLanguageInterpreter& context, TCodeNode& node, TText& text);
+// its errors (EvaluateRootInPlace out of line), and everything else (a debug run, a pending
+// break or abort request, a constant root).
+double EvaluateRootPlain(TLanguageInterpreter& context, TCodeNode& node, TText& text);
 double EvaluateRootChecked(TLanguageInterpreter& context, TCodeNode& node, TText& text);
 
 // Evaluates the root of a compiled code and contains every error of it: an EVexReturn gives its
@@ -21,7 +22,7 @@ inline double EvaluateRoot(TLanguageInterpreter& context, TCodeNode& node, TText
     if (context.Debug.NeedsCheckedPath() || node.IsConstant()) [[unlikely]] {
         return EvaluateRootChecked(context, node, text);
     }
-    return EvaluateRootContained(context, node, text);
+    return EvaluateRootPlain(context, node, text);
 }
 
 // The one policy for an error that reaches the root of an evaluated code, whichever path
@@ -40,7 +41,8 @@ double CallUserWord(TLanguageInterpreter& context, TCallNode& node, TText& text)
 // CallUserWord in the shape of a word's implementation: the parser puts it into the call nodes
 // of user-defined words, so that evaluating such a call is one indirect call like a built-in's.
 double CallUserWordEntry(int argCount, TCallNode& node, TText& text, TLanguageInterpreter& context);
-// The plain evaluation of a root inside the containment of its errors.
+// The plain evaluation of a root inside the containment of its errors, made right here, as
+// EvaluateNodeInPlace is EvaluateNodePlain made right here.
 inline double EvaluateRootInPlace(TLanguageInterpreter& context, TCodeNode& node, TText& text);
 // Reports an error contained at `root`, naming the word of the root.
 void ReportRuntimeError(TLanguageInterpreter& context, const TCodeNode& root,

@@ -62,15 +62,47 @@ public:
     TText Text;
 };
 
-// The debugger's abort signal. Code 0 aborts the whole run, code 1 means the user asked to stop;
-// any other code is the identity of a tree node whose evaluation then ends with 0. Node
-// identities are addresses, so the code is pointer-sized.
+struct TCodeNode;
+
+// What the debugger's abort signal ends: the whole run; the node that can pause nearest to where
+// it was raised, which then enters step mode (the person was asked and said stop); or one
+// particular node, whose evaluation then ends with 0. A node is named by its identity, its
+// address, which is never read through. The target is one pointer-wide value, so that keeping
+// and dropping one costs what a pointer does: 0 for the whole run, 1 for the stop asked (no node
+// lies at address 1), a node's address otherwise.
+class TAbortTarget {
+public:
+    static constexpr TAbortTarget WholeRun() noexcept { return TAbortTarget(kWholeRun); }
+    static constexpr TAbortTarget StopAsked() noexcept { return TAbortTarget(kStopAsked); }
+    static TAbortTarget Node(const TCodeNode& node) noexcept {
+        return TAbortTarget(reinterpret_cast<std::uintptr_t>(&node));
+    }
+    constexpr TAbortTarget() noexcept = default;
+
+    constexpr bool IsWholeRun() const noexcept { return m_code == kWholeRun; }
+    constexpr bool IsStopAsked() const noexcept { return m_code == kStopAsked; }
+    // True when the target is `node` itself.
+    bool IsNode(const TCodeNode& node) const noexcept {
+        return m_code == reinterpret_cast<std::uintptr_t>(&node);
+    }
+    constexpr bool operator==(const TAbortTarget&) const noexcept = default;
+
+private:
+    static constexpr std::uintptr_t kWholeRun = 0;
+    static constexpr std::uintptr_t kStopAsked = 1;
+    explicit constexpr TAbortTarget(std::uintptr_t code) noexcept
+        : m_code(code) {}
+
+    std::uintptr_t m_code = kWholeRun;
+};
+
+// The debugger's abort signal, raised to end a run, a stepped node or the part of a run the
+// person asked to stop (TAbortTarget).
 class EDebugger : public EAbortSignal {
 public:
-    explicit EDebugger(std::intptr_t code)
-        : Code(code) {}
-    // 0, 1 or the address of the node to end (see above).
-    std::intptr_t Code;
+    explicit EDebugger(TAbortTarget target)
+        : Target(target) {}
+    TAbortTarget Target;
 };
 
 // A frame of locals, or the nesting of user-defined words, does not fit any more.

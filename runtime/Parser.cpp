@@ -498,7 +498,7 @@ public:
         , m_code(code)
         , m_outer(outer)
         , m_arena(arena)
-        , m_withLinks(!(context.Debug.DebugState & dsSuppressed) && !context.Debug.ReleaseMode)
+        , m_withLinks(!context.Debug.Suppressed() && !context.Debug.ReleaseMode)
         , m_state(compile) {}
 
     TCodeNode* Node(std::string_view text);

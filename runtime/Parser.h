@@ -37,8 +37,8 @@ struct TCompileState {
 // Parses the prepared text of `compile` into a code tree. `code` is the compiled code being
 // built (its local set receives local declarations); `outer` is the activation of
 // ExecuteInPausedFrame, or none. Errors are reported through the context and set CompileFailed;
-// parsing goes on, so one compile reports every error it finds. Nodes get parent links when the
-// context's DebugState has bit 7 clear and ReleaseMode is off.
+// parsing goes on, so one compile reports every error it finds. Nodes get parent links unless
+// debugging is suppressed (TDebugControl::Suppressed) or ReleaseMode is on.
 TCodeNode* ParseNode(TLanguageInterpreter& context, TCompileState& compile, TCompiledCode& code,
                      const TCompiledCode* outer);
 // Splits the text of one call into its word and argument texts.

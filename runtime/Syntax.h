@@ -12,8 +12,9 @@ namespace vex {
 struct TSyntax {
     std::uint8_t MinArgs = 0;
     std::uint8_t MaxArgs = 0;
-    // Stored and released with the record; no part of the runtime reads it.
-    std::uint8_t Flag3 = 0;
+    // A byte the registering code keeps with the word: stored and released with the record, never
+    // read by the runtime.
+    std::uint8_t OpaqueFlags = 0;
     // Shown by the word overview.
     std::uint8_t UpdateFlag = 0;
     // The help text and an example, shown by the word overview and the word reference.

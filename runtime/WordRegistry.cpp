@@ -28,7 +28,7 @@ TSyntax* newUserSyntax(const TWordAttributes& attributes) {
     auto* syntax = new TSyntax;
     syntax->MinArgs = attributes.MinArgs;
     syntax->MaxArgs = attributes.MaxArgs;
-    syntax->Flag3 = attributes.Flag3;
+    syntax->OpaqueFlags = attributes.OpaqueFlags;
     syntax->UpdateFlag = attributes.UpdateFlag;
     syntax->HelpText = attributes.HelpText;
     syntax->Example = attributes.Example;

@@ -63,8 +63,8 @@ struct TWordAttributes {
     // The argument range, checked when a call is compiled.
     std::uint8_t MinArgs = 0;
     std::uint8_t MaxArgs = 0;
-    // Stored with the word; no part of the runtime reads it.
-    std::uint8_t Flag3 = 0;
+    // A byte of the registering code's own, kept with the word (TSyntax::OpaqueFlags).
+    std::uint8_t OpaqueFlags = 0;
     // Shown by the word overview.
     std::uint8_t UpdateFlag = 0;
     // Nonzero when the word is shown in the word overview and coloured as a word by the editor.

@@ -20,10 +20,7 @@ public:
     void AttachRuntime(TLanguageInterpreter&) override {}
     void SetDebugMode(bool) override {}
     void ClearListing() override {}
-    void ShowNodeHead(const TListing&, const TCodeNode&) override {}
-    void UpdateEnvironment() override {}
-    void ShowNodeExtent(const TCodeNode&) override {}
-    void ShowResult(double, const TText&) override {}
+    void ShowPause(const TPauseReport&) override {}
     void TickOriginBoxes(std::uint8_t) override {}
     void PressSwitchButton() override {}
     void ShowAndFocus() override {}

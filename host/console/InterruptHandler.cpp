@@ -12,8 +12,8 @@ TDebugControl* volatile g_debug = nullptr;
 volatile std::sig_atomic_t g_interrupts = 0;
 struct sigaction g_previous {};
 
-// Async-signal-safe: an atomic or on a lock-free counter, a write of a sig_atomic_t, and
-// signal() and raise().
+// Async-signal-safe: lock-free atomics (RequestAbort), a write of a sig_atomic_t, and signal()
+// and raise().
 void OnRunInterrupt(int) {
     if (g_interrupts == 0 && g_debug) {
         g_interrupts = 1;
@@ -26,7 +26,8 @@ void OnRunInterrupt(int) {
 
 } // namespace
 
-static_assert(std::atomic<std::uint32_t>::is_always_lock_free,
+static_assert(std::atomic<std::uint32_t>::is_always_lock_free &&
+                  std::atomic<bool>::is_always_lock_free,
               "RequestAbort must be safe in a signal handler");
 
 TInterruptHandler::TInterruptHandler(TLanguageInterpreter& context) {
@@ -41,10 +42,11 @@ TInterruptHandler::TInterruptHandler(TLanguageInterpreter& context) {
 
 TInterruptHandler::~TInterruptHandler() {
     sigaction(SIGINT, &g_previous, nullptr);
-    if (g_debug) {
-        g_debug->ClearAbortRequest();
-    }
+    TDebugControl* const debug = g_debug;
     g_debug = nullptr;
+    if (debug) {
+        debug->ClearAbortRequest();
+    }
 }
 
 bool TInterruptHandler::Interrupted() const noexcept {

@@ -5,9 +5,9 @@
 
 namespace vex::host {
 
-// The fifteen kinds of event-handler code an atom can carry, with the value the run loop puts
-// into the context's UserWordMarker while the handler runs. This list is the one source of the
-// numbers and names; everything else expands it.
+// The fifteen kinds of event-handler code an atom can carry, with the number the run loop puts
+// into the context's code kind (Stack.CodeKind) while the handler runs. This list is the one
+// source of the numbers and names; everything else expands it.
 #define VEX_HANDLER_KINDS(X)                                                                       \
     X(1, OnEvent)                                                                                  \
     X(2, OnEntry)                                                                                  \

@@ -34,17 +34,17 @@ public:
         : m_context(context)
         , m_registers(context.Host().Registers())
         , m_saved(m_registers)
-        , m_marker(context.Stack.UserWordMarker)
+        , m_kind(context.Stack.CodeKind)
         , m_origin(context.Debug.RunOrigin) {
         m_registers.First = atom;
         m_registers.Second = involved;
-        context.Stack.UserWordMarker = static_cast<std::uint8_t>(kind);
+        context.Stack.CodeKind = HandlerCodeKind(kind);
         context.Debug.RunOrigin = origin;
     }
     ~THandlerScope() {
         m_registers.First = m_saved.First;
         m_registers.Second = m_saved.Second;
-        m_context.Stack.UserWordMarker = m_marker;
+        m_context.Stack.CodeKind = m_kind;
         m_context.Debug.RunOrigin = m_origin;
     }
     THandlerScope(const THandlerScope&) = delete;
@@ -54,7 +54,7 @@ private:
     TLanguageInterpreter& m_context;
     THostRegisters& m_registers;
     THostRegisters m_saved;
-    std::uint8_t m_marker;
+    TCodeKind m_kind;
     std::uint8_t m_origin;
 };
 

@@ -32,9 +32,9 @@ class TAnimationTick;
 // touching freed memory.
 //
 // Handler code runs through RunHandler, which sets the registers (first: the atom, second: the
-// involved atom), UserWordMarker (the handler kind) and RunOrigin (simulation, or animation for
-// the animation's frames) and restores them afterwards, also when an error or the abort signal
-// passes.
+// involved atom), the code kind (Stack.CodeKind: the handler kind) and RunOrigin (simulation, or
+// animation for the animation's frames) and restores them afterwards, also when an error or the
+// abort signal passes.
 class TModel {
 public:
     TModel();

@@ -4,6 +4,7 @@
 
 #include "debugging/DebuggerServices.h"
 #include "debugging/DebuggerTexts.h"
+#include "debugging/EventsPane.h"
 #include "debugging/TDebuggerForm.h"
 #include "debugging/TformTrace.h"
 #include "debugging/TraceWindows.h"
@@ -516,11 +517,11 @@ void DebuggerWindowTest::eventsKeepTheirOrderForEqualTimes() {
 void DebuggerWindowTest::aLongEventListShowsItsStartAndCountsTheRest() {
     vex::host::TModel& model = m_host->Services().Model;
     const int extra = 25;
-    for (std::size_t event = 0; event < TDebuggerForm::kEventRows + extra; ++event)
+    for (std::size_t event = 0; event < TEventsPane::kEventRows + extra; ++event)
         model.ScheduleEvent(static_cast<double>(event), 1, 0, 0, 0, "test");
     m_services->ShowWindow();
     child<QTabWidget>("PageControl")->setCurrentWidget(child<QWidget>("tshEvents"));
-    QCOMPARE(list("lvEvents")->rowCount(), static_cast<int>(TDebuggerForm::kEventRows));
+    QCOMPARE(list("lvEvents")->rowCount(), static_cast<int>(TEventsPane::kEventRows));
     QVERIFY(!child<QLabel>("lblEventsLeftOut")->isHidden());
     QCOMPARE(child<QLabel>("lblEventsLeftOut")->text(), DebuggerText(dtEventsLeftOut).arg(extra));
 }

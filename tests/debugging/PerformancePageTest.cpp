@@ -4,6 +4,7 @@
 // the page after a model run.
 
 #include "debugging/DebuggerServices.h"
+#include "debugging/PerformancePane.h"
 #include "debugging/TDebuggerForm.h"
 #include "debugging/TraceWindows.h"
 #include "runtime/VexWords.h"
@@ -210,7 +211,7 @@ void PerformancePageTest::theBarSplitsSimulationAndAnimation() {
     vex::counting::TPerformance& performance = m_context->Debug.Performance;
     performance.SimulationTime.Add(static_cast<std::uint64_t>(simulation));
     performance.AnimationTime.Add(static_cast<std::uint64_t>(animation));
-    window()->UpdateTimeShare();
+    window()->Performance().UpdateTimeShare();
     const int width = child<QWidget>("shpSimulation")->width();
     QVERIFY(width > 100);
     const QWidget* nothing = child<QWidget>("shpNothing");
@@ -250,7 +251,7 @@ void PerformancePageTest::frequencies() {
     auto* timer = window()->findChild<QTimer*>("tmrPerformance");
     QVERIFY(timer);
     QCOMPARE(timer->isActive(), interval > 0);
-    QVERIFY(window()->PerformanceTimerActive());
+    QVERIFY(window()->Performance().TimerActive());
     if (interval > 0)
         QCOMPARE(timer->interval(), interval);
 }
@@ -272,7 +273,7 @@ void PerformancePageTest::aModelRunWithAnimation() {
     update();
     vex::TText ignored;
     QCOMPARE(m_context->ExecuteText("drawn", ignored), 201.0);
-    const double share = window()->TimeShare();
+    const double share = window()->Performance().TimeShare();
     QVERIFY2(share > 0.2 && share < 0.95, qPrintable(QString::number(share)));
     QVERIFY(child<QWidget>("shpAnimation")->width() > 0);
     const std::map<QString, int> used = usedByCommand();

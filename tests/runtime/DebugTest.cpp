@@ -99,7 +99,7 @@ protected:
         EXPECT_EQ(context.Stack.CallDepth, 0) << source;
         EXPECT_EQ(context.Stack.FrameBase, nullptr) << source;
         EXPECT_EQ(context.Debug.TimingSlot, nullptr) << source;
-        EXPECT_EQ(context.Stack.UserWordMarker, 0) << source;
+        EXPECT_EQ(context.Stack.CodeKind, TCodeKind::None) << source;
     }
 
     TFakeHost host;
@@ -158,7 +158,7 @@ TEST_F(DebugTest, SteppingThroughARun) {
         EXPECT_TRUE(services.Presses.empty()) << row.source;
         EXPECT_EQ(services.UnexpectedPauses, 0) << row.source;
         EXPECT_FALSE(context.Debug.AbortRequested) << row.source;
-        EXPECT_EQ(context.Debug.AbortTarget, 0) << row.source;
+        EXPECT_EQ(context.Debug.AbortTarget, TAbortTarget::WholeRun()) << row.source;
         ExpectBalanced(row.source);
     }
 }
@@ -311,6 +311,27 @@ TEST_F(DebugTest, AnAbortRequestEndsTheRunWithoutAsking) {
     EXPECT_EQ(Execute("Do(Count,Count)"), 2);
 }
 
+// The abort request is apart from the break requests: dropping it leaves break requests without
+// it alone, and one that comes while a break request is being answered is not lost with it.
+TEST_F(DebugTest, AnAbortRequestIsKeptApartFromBreakRequests) {
+    context.Debug.BreakRequest = 2;
+    context.Debug.ClearAbortRequest();
+    EXPECT_EQ(context.Debug.BreakRequest.load(), 2u) << "no abort pending: the breaks stay";
+    context.Debug.BreakRequest = 0;
+
+    // The person is asked whether to stop and says no; meanwhile an automation client aborts.
+    services.OnQuestion = [&] { context.Debug.RequestAbort(); };
+    services.Answers = {TBoxAnswer::No};
+    host.HandledExceptions.clear();
+    EXPECT_EQ(Execute("Do(w501,Count,Count)"), 0);
+    EXPECT_EQ(services.Questions.size(), 1u);
+    EXPECT_EQ(CountCalls(), 1) << "the node asked at goes on; the abort ends the run at the next";
+    EXPECT_EQ(host.HandledExceptions, std::vector<std::string>{""});
+    EXPECT_FALSE(context.Debug.AbortRequestPending());
+    EXPECT_EQ(context.Debug.BreakRequest.load(), 0u);
+    ExpectBalanced("abort during a question");
+}
+
 TEST_F(DebugTest, BreakRequestsArrivingTogetherAreAnsweredOnce) {
     for (bool debugging : {false, true}) {
         SwitchDebugging(context, debugging);
@@ -428,6 +449,35 @@ TEST_F(DebugTest, APauseRunsTypedTextInThePausedActivation) {
     ExpectBalanced("typed text at a pause");
 }
 
+// Every pause reports where the run stands: in a user-defined word's body the code kind, the
+// word's name and the deeper nesting; the window reads none of it from the context.
+TEST_F(DebugTest, APauseReportsTheCodeKindAndTheNesting) {
+    StartStepping();
+    struct TSeen {
+        std::string head;
+        TCodeKind kind;
+        std::string word;
+        std::int32_t level;
+    };
+    std::vector<TSeen> seen;
+    services.OnMessage = [&] {
+        const TFakeWindow& window = *services.Window;
+        seen.push_back({services.Log.back(), window.PausedCodeKind, window.PausedWordName,
+                        window.PausedNestingLevel});
+    };
+    services.Presses = {TAction::StepIn, TAction::StepIn, TAction::Run};
+    EXPECT_EQ(Execute("Foo(3)"), 6);
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0].head, "head Foo");
+    EXPECT_EQ(seen[0].kind, TCodeKind::None);
+    EXPECT_EQ(seen[0].word, "");
+    EXPECT_EQ(seen[1].head, "head *");
+    EXPECT_EQ(seen[1].kind, TCodeKind::UserWordBody);
+    EXPECT_EQ(seen[1].word, "Foo");
+    EXPECT_GT(seen[1].level, seen[0].level);
+    ExpectBalanced("reports");
+}
+
 // A Cancel that no pause takes up (pressed while a run goes on without pausing, or while
 // debugging goes off) is dropped when the outermost run ends, so it cannot end the next run at
 // its first pause.
@@ -442,10 +492,10 @@ TEST_F(DebugTest, ACancelNoPauseTookUpIsDropped) {
     EXPECT_EQ(services.UnexpectedPauses, 0);
 
     context.Debug.AbortRequested = true;
-    context.Debug.AbortTarget = 5;
+    context.Debug.AbortTarget = TAbortTarget::StopAsked();
     SwitchDebugging(context, false);
     EXPECT_FALSE(context.Debug.AbortRequested);
-    EXPECT_EQ(context.Debug.AbortTarget, 0);
+    EXPECT_EQ(context.Debug.AbortTarget, TAbortTarget::WholeRun());
     ExpectBalanced("dropped cancel");
 }
 

@@ -9,20 +9,15 @@ namespace vex::test {
 
 namespace {
 
-// The selected part of the listing, found as the window finds it.
-std::string Selection(const TLanguageInterpreter& context, const TCodeNode& node, bool extent) {
-    const TPositionRecord* position = GetNodePosition(context, const_cast<TCodeNode*>(&node));
-    if (!position) {
+// The selected part of the listing, as the report gives it.
+std::string Selection(const TPauseReport& report, bool extent) {
+    if (!report.Position || !report.Listing) {
         return "?";
     }
-    const TPositionRecord& record = *position;
-    const std::string& text = TListing::Of(record)->Text;
-    return text.substr(static_cast<std::size_t>(record.Start),
-                       static_cast<std::size_t>(extent ? record.ExtentLength : record.HeadLength));
-}
-
-void SetLowBits(TLanguageInterpreter& context, std::uint8_t state) {
-    context.Debug.DebugState = static_cast<std::uint8_t>((context.Debug.DebugState & dsSuppressed) | state);
+    const TPositionRecord& record = *report.Position;
+    return report.Listing->Text.substr(
+        static_cast<std::size_t>(record.Start),
+        static_cast<std::size_t>(extent ? record.ExtentLength : record.HeadLength));
 }
 
 } // namespace
@@ -34,22 +29,31 @@ void TFakeWindow::AttachRuntime(TLanguageInterpreter& context) {
     ++AttachCount;
 }
 
-void TFakeWindow::ShowNodeHead(const TListing&, const TCodeNode& node) {
-    ListingShown = true;
-    const std::string entry = "head " + Selection(*Context, node, false);
-    // The pause loop shows the head again after every message that left the run frozen.
-    if (m_log.empty() || m_log.back() != entry) {
-        m_log.push_back(entry);
+void TFakeWindow::ShowPause(const TPauseReport& report) {
+    switch (report.Point) {
+    case TPausePoint::BeforeNode: {
+        ListingShown = true;
+        PausedNestingLevel = report.NestingLevel;
+        PausedCodeKind = report.CodeKind;
+        PausedWordName = report.WordName;
+        const std::string entry = "head " + Selection(report, false);
+        // The pause loop reports the pause again after every message that left the run frozen.
+        if (!report.Repeated || m_log.empty() || m_log.back() != entry) {
+            m_log.push_back(entry);
+        }
+        break;
     }
-}
-
-void TFakeWindow::ShowNodeExtent(const TCodeNode& node) {
-    ListingShown = true;
-    m_log.push_back("extent " + Selection(*Context, node, true));
-}
-
-void TFakeWindow::ShowResult(double number, const TText& text) {
-    m_log.push_back("result " + FormatNumber(number) + (text.empty() ? "" : " " + text.str()));
+    case TPausePoint::AfterNode:
+        ListingShown = true;
+        m_log.push_back("extent " + Selection(report, true));
+        break;
+    case TPausePoint::Result:
+        m_log.push_back("result " + FormatNumber(report.Number) +
+                        (report.Text->empty() ? "" : " " + report.Text->str()));
+        break;
+    case TPausePoint::Now:
+        break;
+    }
 }
 
 TDebuggerWindow* TFakeServices::CreateDebuggerWindow() {
@@ -61,6 +65,9 @@ TDebuggerWindow* TFakeServices::CreateDebuggerWindow() {
 
 TBoxAnswer TFakeServices::AskWarning(const std::string& text, bool withCancel) {
     Questions.push_back(text + (withCancel ? " [Yes/No/Cancel]" : " [Yes/No]"));
+    if (OnQuestion) {
+        OnQuestion();
+    }
     if (Answers.empty()) {
         return TBoxAnswer::No;
     }
@@ -92,7 +99,6 @@ void TFakeServices::HandlePendingMessages() {
 }
 
 void TFakeServices::StartBreakWatcher(std::atomic<std::uint32_t>* request) {
-    request->store(0);
     WatchedRequest = request;
 }
 
@@ -106,27 +112,27 @@ void TFakeServices::Perform(TAction action) {
         if (Window) {
             Window->ClearListing();
         }
-        SetLowBits(context, dsRun);
+        context.Debug.SetDebugMode(dsRun);
         SetRunning(context, true);
         ReleaseFrozen();
         break;
     case TAction::StepIn:
-        SetLowBits(context, dsStepInto);
+        context.Debug.SetDebugMode(dsStepInto);
         SetRunning(context, true);
         break;
     case TAction::StepOver:
-        SetLowBits(context, dsStepOver);
+        context.Debug.SetDebugMode(dsStepOver);
         SetRunning(context, true);
         break;
     case TAction::Stop:
         if (FrozenPreference) {
             ShowFrozenMessage("Frozen for debug");
         }
-        SetLowBits(context, dsStepInto);
+        context.Debug.SetDebugMode(dsStepInto);
         FreezeRun(context);
         break;
     case TAction::CancelYes:
-        context.Debug.AbortTarget = 0;
+        context.Debug.AbortTarget = TAbortTarget::WholeRun();
         SetRunning(context, true);
         context.Debug.AbortRequested = true;
         if (Window) {

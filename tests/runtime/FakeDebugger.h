@@ -34,10 +34,8 @@ public:
     void AttachRuntime(TLanguageInterpreter& context) override;
     void SetDebugMode(bool on) override { DebugMode = on; }
     void ClearListing() override { ListingShown = false; }
-    void ShowNodeHead(const TListing& listing, const TCodeNode& node) override;
-    void UpdateEnvironment() override {}
-    void ShowNodeExtent(const TCodeNode& node) override;
-    void ShowResult(double number, const TText& text) override;
+    // Logs the head of a node before it, its extent after it, and its result.
+    void ShowPause(const TPauseReport& report) override;
     void TickOriginBoxes(std::uint8_t origins) override { TickedOrigins = origins; }
     void PressSwitchButton() override { SwitchDown = true; }
     void ShowAndFocus() override { Shown = true; }
@@ -49,6 +47,10 @@ public:
     bool SwitchDown = false;
     bool Shown = false;
     std::uint8_t TickedOrigins = 0;
+    // The report of the last pause before a node.
+    std::int32_t PausedNestingLevel = -1;
+    TCodeKind PausedCodeKind = TCodeKind::None;
+    std::string PausedWordName;
 
 private:
     std::vector<std::string>& m_log;
@@ -79,6 +81,8 @@ public:
 
     // Runs before each press of a pause loop (what else the GUI does during a pause).
     std::function<void()> OnMessage;
+    // Runs while a warning box waits for its answer.
+    std::function<void()> OnQuestion;
     // Presses, one per message the runtime waits for while paused.
     std::deque<TAction> Presses;
     // Messages waiting while the run goes; handled by the next HandlePendingMessages.

@@ -43,18 +43,18 @@ TEST_F(RunLoopTest, RunStopsAtTheEndTimeAndLeavesLaterEventsPending) {
 }
 
 // Records what the context shows while a handler calls TreeRefresh. The words that change atoms
-// ask for a refresh as well, outside any handler (marker 0); those are not recorded.
+// ask for a refresh as well, outside any handler (code kind none); those are not recorded.
 class TRecordingTree : public TModelTree {
 public:
     TRecordingTree(TLanguageInterpreter& context, THostRegisters& registers)
         : m_context(context)
         , m_registers(registers) {}
     void Refresh() override {
-        if (m_context.Stack.UserWordMarker == 0) {
+        if (m_context.Stack.CodeKind == TCodeKind::None) {
             return;
         }
-        Seen.push_back(
-            {m_context.Stack.UserWordMarker, m_context.Debug.RunOrigin, m_registers.First, m_registers.Second});
+        Seen.push_back({HandlerKindOf(m_context.Stack.CodeKind), m_context.Debug.RunOrigin,
+                        m_registers.First, m_registers.Second});
     }
     struct TState {
         int Marker;
@@ -89,7 +89,7 @@ TEST_F(RunLoopTest, HandlersRunWithTheirKindAndTheSimulationOriginAndRestoreThem
               "],[TreeRefresh]),SetHandler(proto,[" + kind.kind + "],[TreeRefresh]))");
     }
     Registers() = {101, 102, 103};
-    Context().Stack.UserWordMarker = 0;
+    Context().Stack.CodeKind = TCodeKind::None;
 
     Value("Do(item := CreateAtom(model,[Item],proto), MoveAtom(item, box), CreateEvent(1, box, 7),"
           "RunModel(1), RunHandler(box,[OnUser],item), RunHandler(box,[OnMessage]),"
@@ -109,7 +109,7 @@ TEST_F(RunLoopTest, HandlersRunWithTheirKindAndTheSimulationOriginAndRestoreThem
     EXPECT_EQ(tree.Seen[2].First, box); // OnEntry runs on the box ...
     EXPECT_NE(tree.Seen[2].Second, 0);  // ... with the item involved
     EXPECT_EQ(tree.Seen[4].First, box); // the event
-    EXPECT_EQ(Context().Stack.UserWordMarker, 0);
+    EXPECT_EQ(Context().Stack.CodeKind, TCodeKind::None);
     EXPECT_EQ(Context().Debug.RunOrigin, 0);
     EXPECT_EQ(Registers().First, 101);
     EXPECT_EQ(Registers().Second, 102);
@@ -227,7 +227,7 @@ TEST_F(RunLoopTest, EndlesslyNestedHandlersStopWithStackOverflow) {
     const TModelResult run = Run("RunHandler(q,[OnUser])");
     EXPECT_NE(run.Errors.find("Stack overflow"), std::string::npos) << run.Errors;
     EXPECT_EQ(Context().Stack.CallDepth, 0);
-    EXPECT_EQ(Context().Stack.UserWordMarker, 0);
+    EXPECT_EQ(Context().Stack.CodeKind, TCodeKind::None);
 }
 
 TEST_F(RunLoopTest, DeepTreesAreDestroyedWithoutRecursion) {

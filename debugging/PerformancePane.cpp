@@ -1,10 +1,6 @@
-// The debugger window's Performance page: the bar that splits the measured time between
-// simulation and animation, the command list with use counts and own-time shares, the counting
-// modes the engine reads at every node, the update timer and Reset. The engine feeds the
-// context's counting state (Debug.Performance); this page only steers it and shows it.
+#include "debugging/PerformancePane.h"
 
 #include "debugging/DebuggerTexts.h"
-#include "debugging/TDebuggerForm.h"
 #include "platform/CodePage.h"
 #include "runtime/VexScript.h"
 #include "runtime/VexWords.h"
@@ -73,8 +69,12 @@ TCountCell* countCell(QTableWidget* list, int row, int column) {
 
 } // namespace
 
-void TDebuggerForm::setUpPerformance() {
-    QTableWidget* words = m_ui->lvWords;
+TPerformancePane::TPerformancePane(Ui::TDebuggerForm& ui, QObject* parent)
+    : QObject(parent)
+    , m_ui(ui) {
+    m_tmrPerformance = new QTimer(m_ui.tshPerformance);
+    m_tmrPerformance->setObjectName(QStringLiteral("tmrPerformance"));
+    QTableWidget* words = m_ui.lvWords;
     words->horizontalHeaderItem(0)->setText(DebuggerText(dtCommand));
     words->horizontalHeaderItem(1)->setText(DebuggerText(dtUsed));
     words->setColumnWidth(0, 140);
@@ -84,50 +84,77 @@ void TDebuggerForm::setUpPerformance() {
     words->verticalHeader()->setDefaultSectionSize(words->fontMetrics().height() + 4);
     words->horizontalHeader()->setSectionsClickable(true);
     m_processorTimeAvailable = vex::counting::ProcessorTimeAvailable();
-    m_ui->chkProcessorTime->setEnabled(m_processorTimeAvailable);
-    m_ui->cmbFrequency->setCurrentIndex(static_cast<int>(kIntervals.size()) - 1);
+    m_ui.chkProcessorTime->setEnabled(m_processorTimeAvailable);
+    m_ui.cmbFrequency->setCurrentIndex(static_cast<int>(kIntervals.size()) - 1);
     m_tmrPerformance->setInterval(0);
     chkProcessorTimeClick(false);
     UpdateTimeShare();
-    m_ui->pnlPerformance->installEventFilter(this);
-    m_ui->tshPerformance->installEventFilter(this);
+    m_ui.pnlPerformance->installEventFilter(this);
+    m_ui.tshPerformance->installEventFilter(this);
+
+    connect(m_ui.chkProcessorTime, &QCheckBox::clicked, this,
+            &TPerformancePane::chkProcessorTimeClick);
+    connect(m_ui.chkWordCount, &QCheckBox::clicked, this, &TPerformancePane::ApplyCountingMode);
+    connect(m_ui.cmbFrequency, &QComboBox::currentIndexChanged, this,
+            &TPerformancePane::cmbFrequencyChange);
+    connect(m_ui.btnReset, &QPushButton::clicked, this, &TPerformancePane::btnResetClick);
+    connect(m_ui.lvWords->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &TPerformancePane::lvWordsColumnClick);
+    connect(m_tmrPerformance, &QTimer::timeout, this, &TPerformancePane::tmrPerformanceTimer);
 }
 
-void TDebuggerForm::connectPerformanceHandlers() {
-    connect(m_ui->chkProcessorTime, &QCheckBox::clicked, this,
-            &TDebuggerForm::chkProcessorTimeClick);
-    connect(m_ui->chkWordCount, &QCheckBox::clicked, this, &TDebuggerForm::ApplyCountingMode);
-    connect(m_ui->cmbFrequency, &QComboBox::currentIndexChanged, this,
-            &TDebuggerForm::cmbFrequencyChange);
-    connect(m_ui->btnReset, &QPushButton::clicked, this, &TDebuggerForm::btnResetClick);
-    connect(m_ui->lvWords->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            &TDebuggerForm::lvWordsColumnClick);
-    connect(m_tmrPerformance, &QTimer::timeout, this, &TDebuggerForm::tmrPerformanceTimer);
+TPerformancePane::~TPerformancePane() {
+    unlinkCommandRows();
 }
 
-bool TDebuggerForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_ui->pnlPerformance && event->type() == QEvent::Resize)
+QWidget* TPerformancePane::Page() const {
+    return m_ui.tshPerformance;
+}
+
+// The tick runs with the timer stopped, so that it does not fire again at once.
+void TPerformancePane::ShowReport(const vex::TPauseReport& report) {
+    if (report.Point != vex::TPausePoint::BeforeNode && report.Point != vex::TPausePoint::Now)
+        return;
+    if (m_timerEnabled) {
+        enableTimer(false);
+        tmrPerformanceTimer();
+        enableTimer(true);
+    }
+}
+
+void TPerformancePane::Attach(vex::TLanguageInterpreter& context) {
+    m_context = &context;
+    ApplyCountingMode();
+    UpdateTimeShare();
+}
+
+void TPerformancePane::DebugModeChanged(bool on) {
+    enableTimer(on);
+}
+
+void TPerformancePane::CurrentPageChanged(bool) {
+    ApplyCountingMode();
+}
+
+bool TPerformancePane::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_ui.pnlPerformance && event->type() == QEvent::Resize)
         UpdatePerformance();
-    else if (watched == m_ui->tshPerformance &&
+    else if (watched == m_ui.tshPerformance &&
              (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
         cmbFrequencyChange();
         UpdatePerformance();
     }
-    return QWidget::eventFilter(watched, event);
+    return QObject::eventFilter(watched, event);
 }
 
-bool TDebuggerForm::performancePageVisible() const {
-    return m_ui->tshPerformance->isVisible();
-}
-
-bool TDebuggerForm::PerformanceTimerActive() const {
-    return m_performanceTimerEnabled;
+bool TPerformancePane::pageVisible() const {
+    return m_ui.tshPerformance->isVisible();
 }
 
 // The timer is enabled or not as the page's rules say; it fires only with an interval, so
 // "Off" leaves it enabled but silent, and Update still runs its tick.
-void TDebuggerForm::enablePerformanceTimer(bool on) {
-    m_performanceTimerEnabled = on;
+void TPerformancePane::enableTimer(bool on) {
+    m_timerEnabled = on;
     if (on && m_tmrPerformance->interval() > 0)
         m_tmrPerformance->start();
     else
@@ -136,12 +163,12 @@ void TDebuggerForm::enablePerformanceTimer(bool on) {
 
 // Timed counting starts only from a clean state, since the layout of the counter's entries
 // changes with it, and stays on until Reset.
-void TDebuggerForm::ApplyCountingMode() {
+void TPerformancePane::ApplyCountingMode() {
     if (!m_context)
         return;
     vex::counting::TPerformance& performance = m_context->Debug.Performance;
-    const bool time = m_processorTimeAvailable && m_ui->chkProcessorTime->isChecked();
-    const bool count = m_ui->chkWordCount->isChecked();
+    const bool time = m_processorTimeAvailable && m_ui.chkProcessorTime->isChecked();
+    const bool count = m_ui.chkWordCount->isChecked();
     std::uint8_t mode =
         (time ? vex::counting::cmProcessorTime : 0) | (count ? vex::counting::cmCountCommands : 0);
     const bool clean = performance.Counter.TotalCount() == 0 &&
@@ -156,36 +183,35 @@ void TDebuggerForm::ApplyCountingMode() {
         performance.Counter.SetTimed(false);
     }
     performance.CountingMode = mode;
-    enablePerformanceTimer(
-        (mode & (vex::counting::cmProcessorTime | vex::counting::cmCountCommands)) != 0);
+    enableTimer((mode & (vex::counting::cmProcessorTime | vex::counting::cmCountCommands)) != 0);
 }
 
-void TDebuggerForm::chkProcessorTimeClick(bool checked) {
+void TPerformancePane::chkProcessorTimeClick(bool checked) {
     const TBarColours& colours = checked ? kMeasuring : kIdle;
-    m_ui->shpSimulation->setStyleSheet(
+    m_ui.shpSimulation->setStyleSheet(
         shapeStyle(colours.SimulationFill, colours.SimulationOutline));
-    m_ui->shpAnimation->setStyleSheet(shapeStyle(colours.Animation, colours.Animation));
-    m_ui->shpNothing->setStyleSheet(shapeStyle(colours.Nothing, colours.Nothing));
-    m_ui->lblSimulation->setStyleSheet(textStyle(colours.SimulationText));
-    m_ui->lblAnimation->setStyleSheet(textStyle(colours.AnimationText));
+    m_ui.shpAnimation->setStyleSheet(shapeStyle(colours.Animation, colours.Animation));
+    m_ui.shpNothing->setStyleSheet(shapeStyle(colours.Nothing, colours.Nothing));
+    m_ui.lblSimulation->setStyleSheet(textStyle(colours.SimulationText));
+    m_ui.lblAnimation->setStyleSheet(textStyle(colours.AnimationText));
     ApplyCountingMode();
 }
 
-void TDebuggerForm::cmbFrequencyChange() {
-    const int index = m_ui->cmbFrequency->currentIndex();
+void TPerformancePane::cmbFrequencyChange() {
+    const int index = m_ui.cmbFrequency->currentIndex();
     const int interval =
         index >= 0 && index < static_cast<int>(kIntervals.size()) ? kIntervals[index] : 0;
     if (interval != m_tmrPerformance->interval()) {
-        enablePerformanceTimer(false);
+        enableTimer(false);
         m_tmrPerformance->setInterval(interval);
     }
-    enablePerformanceTimer(performancePageVisible());
+    enableTimer(pageVisible());
 }
 
-void TDebuggerForm::tmrPerformanceTimer() {
+void TPerformancePane::tmrPerformanceTimer() {
     const std::uint8_t mode = m_context ? m_context->Debug.Performance.CountingMode : 0;
     if (!(mode & (vex::counting::cmProcessorTime | vex::counting::cmCountCommands))) {
-        enablePerformanceTimer(false);
+        enableTimer(false);
         return;
     }
     if (mode & vex::counting::cmProcessorTime)
@@ -194,42 +220,42 @@ void TDebuggerForm::tmrPerformanceTimer() {
         UpdateCommandList();
 }
 
-void TDebuggerForm::UpdateTimeShare() {
+void TPerformancePane::UpdateTimeShare() {
     m_timeShare = m_context ? m_context->Debug.Performance.TimeShare() : -1;
     UpdatePerformance();
 }
 
 // The simulation share is the uncovered left part of the bar, the animation share the right
 // part, with a divider of one pixel between them; nothing measured covers the whole bar.
-void TDebuggerForm::UpdatePerformance() {
-    QFrame* simulation = m_ui->shpSimulation;
-    simulation->setGeometry(0, 0, m_ui->pnlPerformance->width(), 8);
-    if (!performancePageVisible())
+void TPerformancePane::UpdatePerformance() {
+    QFrame* simulation = m_ui.shpSimulation;
+    simulation->setGeometry(0, 0, m_ui.pnlPerformance->width(), 8);
+    if (!pageVisible())
         return;
     const int width = simulation->width();
     const int left = simulation->x();
     if (m_timeShare < 0) {
-        m_ui->shpNothing->setGeometry(left + 1, 1, width - 2, 6);
-        m_ui->shpAnimation->setGeometry(left, 1, 0, 6);
+        m_ui.shpNothing->setGeometry(left + 1, 1, width - 2, 6);
+        m_ui.shpAnimation->setGeometry(left, 1, 0, 6);
         return;
     }
     int share = static_cast<int>(std::nearbyint(m_timeShare * (width - 2)));
     if (share == 0)
         share = -1;
     const int rest = width - share - 3;
-    m_ui->shpNothing->setGeometry(left + share + 1, 1, share > 0 && rest > 0 ? 1 : 0, 6);
-    m_ui->shpAnimation->setGeometry(left + share + 2, 1, rest > 0 ? rest : 0, 6);
+    m_ui.shpNothing->setGeometry(left + share + 1, 1, share > 0 && rest > 0 ? 1 : 0, 6);
+    m_ui.shpAnimation->setGeometry(left + share + 2, 1, rest > 0 ? rest : 0, 6);
 }
 
 // Each entry keeps a link to its row (the row's caption cell), so an update touches only the
 // cells and appends rows for entries counted for the first time.
-void TDebuggerForm::UpdateCommandList() {
+void TPerformancePane::UpdateCommandList() {
     if (!m_context)
         return;
     TWordList& counter = m_context->Debug.Performance.Counter;
     if (counter.TotalCount() == 0)
         return;
-    QTableWidget* list = m_ui->lvWords;
+    QTableWidget* list = m_ui.lvWords;
     list->setUpdatesEnabled(false);
     const double totalTime = counter.TotalTime().ToDouble();
     for (int entryIndex = 0; entryIndex < counter.HighestWord() + kKindEntries; ++entryIndex) {
@@ -264,11 +290,11 @@ void TDebuggerForm::UpdateCommandList() {
     list->setUpdatesEnabled(true);
 }
 
-void TDebuggerForm::lvWordsColumnClick(int column) {
-    m_ui->lvWords->sortItems(column, column == 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
+void TPerformancePane::lvWordsColumnClick(int column) {
+    m_ui.lvWords->sortItems(column, column == 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
-void TDebuggerForm::unlinkCommandRows() {
+void TPerformancePane::unlinkCommandRows() {
     if (!m_context)
         return;
     TWordList& counter = m_context->Debug.Performance.Counter;
@@ -276,8 +302,8 @@ void TDebuggerForm::unlinkCommandRows() {
         entry->Row = nullptr;
 }
 
-void TDebuggerForm::btnResetClick() {
-    enablePerformanceTimer(false);
+void TPerformancePane::btnResetClick() {
+    enableTimer(false);
     if (m_context) {
         m_context->Debug.Performance.SimulationTime = {};
         m_context->Debug.Performance.AnimationTime = {};
@@ -287,7 +313,7 @@ void TDebuggerForm::btnResetClick() {
     if (m_context)
         m_context->Debug.Performance.Counter.ResetCounter();
     tmrPerformanceTimer();
-    m_ui->lvWords->setRowCount(0);
+    m_ui.lvWords->setRowCount(0);
     if (m_context)
         m_context->Debug.Performance.CountingMode &= ~vex::counting::cmTimedCounting;
     ApplyCountingMode();
