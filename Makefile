@@ -5,7 +5,7 @@
 #   make run          build, then open examples/demo.vex (console runner without a display)
 #   make test         build, then run every test (GUI tests offscreen)
 #   make sanitize     build and test the non-GUI layers with ASan/UBSan in build-sanitize/
-#   make format       reformat the C++ sources; make format-check only reports
+#   make format       reformat the C++ sources; make format-check only reports (CI runs it)
 #   make bench        build and run the benchmarks in build-bench/
 #   make fuzz         build the fuzz targets with clang in build-fuzz/, run each FUZZ_SECONDS (60)
 #   make clean        remove the build trees

@@ -18,10 +18,6 @@
 
 namespace {
 
-QString fromScriptText(std::string_view bytes) {
-    return fromWindows1252(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-}
-
 bool isNavigationKey(int key) {
     switch (key) {
     case Qt::Key_Up:

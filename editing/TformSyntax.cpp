@@ -60,10 +60,6 @@ const QIcon& nodeImage(TformSyntax::TNodeImage image) {
     return icon;
 }
 
-QString fromScriptText(std::string_view bytes) {
-    return fromWindows1252(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-}
-
 bool isBlank(QChar character) {
     const char16_t code = character.unicode();
     return code == 0 || (code >= 8 && code <= 15) || code == 32;

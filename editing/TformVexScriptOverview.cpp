@@ -29,14 +29,6 @@ const QString PressF1ForHelp = QStringLiteral("Press F1 for Help");
 const QString ConstantsCategory = QStringLiteral("Constants");
 const QString ConstantsCreator = QStringLiteral("Engine");
 
-QString fromScriptText(std::string_view bytes) {
-    return fromWindows1252(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-}
-
-std::string toScriptText(const QString& text) {
-    return toWindows1252(text).toStdString();
-}
-
 std::string lowerAscii(std::string_view text) {
     std::string lower(text);
     for (char& ch : lower)

@@ -1,29 +1,12 @@
 #include "host/ScriptCodePage.h"
 
-#include <array>
+#include "platform/Windows1252.h"
 
 namespace vex::host {
 
 namespace {
 
-// 0x80 to 0x9F are where Windows-1252 differs from Latin-1; every other byte is its own
-// character.
-constexpr std::array<std::uint16_t, 32> kHighControlRange = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-std::optional<char> ScriptByteOf(std::uint32_t code) {
-    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) {
-        return static_cast<char>(code);
-    }
-    for (std::size_t k = 0; k < kHighControlRange.size(); ++k) {
-        if (kHighControlRange[k] == code) {
-            return static_cast<char>(0x80 + k);
-        }
-    }
-    return std::nullopt;
-}
+namespace windows1252 = zentaro::platform::windows1252;
 
 // The character starting at `i` and its length in bytes; none for a malformed sequence (an
 // overlong form included).
@@ -56,7 +39,7 @@ std::optional<std::uint32_t> DecodeUtf8(std::string_view text, std::size_t& i) {
 } // namespace
 
 std::uint32_t ScriptCodePoint(unsigned char byte) noexcept {
-    return byte >= 0x80 && byte <= 0x9F ? kHighControlRange[byte - 0x80] : byte;
+    return windows1252::CodePointOf(byte);
 }
 
 void AppendUtf8(std::string& out, std::uint32_t code) {
@@ -86,7 +69,7 @@ std::optional<std::string> Utf8ToScript(std::string_view utf8) {
     script.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
         const std::optional<std::uint32_t> code = DecodeUtf8(utf8, i);
-        const std::optional<char> byte = code ? ScriptByteOf(*code) : std::nullopt;
+        const std::optional<char> byte = code ? windows1252::ByteOf(*code) : std::nullopt;
         if (!byte) {
             return std::nullopt;
         }

@@ -8,7 +8,8 @@
 // Script texts are bytes in Windows-1252; the file system takes and gives names in UTF-8. Every
 // word and service that hands a name to the system converts it here, and converts back the names
 // it reads (directory listings, the current directory). The desktop's Qt layers have their own
-// conversion at their boundary (platform/CodePage.h).
+// conversion at their boundary (platform/CodePage.h); both read the one table of
+// platform/Windows1252.h.
 
 namespace vex::host {
 

@@ -6,6 +6,8 @@
 #include <QStringView>
 
 #include <optional>
+#include <string>
+#include <string_view>
 
 // Script files and script texts are bytes in the system code page, Windows-1252. Whatever shows
 // them to a person converts here, at the boundary.
@@ -25,3 +27,8 @@ std::optional<char> toWindows1252(QChar unit);
 // Whether toWindows1252 keeps every character of the text: a name that does not fit would reach
 // the script changed.
 bool fitsWindows1252(QStringView text);
+
+// A script text (Windows-1252 bytes, as the runtime holds them) for a person, and a person's text
+// as a script text.
+QString fromScriptText(std::string_view bytes);
+std::string toScriptText(QStringView text);

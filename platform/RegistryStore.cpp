@@ -1,5 +1,6 @@
 #include "platform/RegistryStore.h"
 
+#include "platform/AtomicWrite.h"
 #include "platform/RegistryFile.h"
 
 #include <cerrno>
@@ -51,19 +52,6 @@ public:
 private:
     int m_fd = -1;
 };
-
-bool WriteAll(int fd, const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
 
 bool ReadAll(int fd, std::string& text) {
     char buffer[65536];
@@ -292,24 +280,9 @@ void TRegistryStore::SetAside(const std::string& reason, int attempt) {
 }
 
 TRegistryStatus TRegistryStore::Store(const TRegistryNode& root) {
-    const std::string text = FormatRegistryFile(root);
-    const std::string temporary = m_path + ".tmp." + std::to_string(::getpid());
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0)
+    // Settings are the user's own: a new settings file is readable by its owner only.
+    if (!WriteFileAtomically(m_path, FormatRegistryFile(root), 0600))
         return TRegistryStatus::IoError;
-    const bool written = WriteAll(fd, text) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temporary.c_str(), m_path.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        return TRegistryStatus::IoError;
-    }
-    const std::string directory = std::filesystem::path(m_path).parent_path().string();
-    if (const int dirFd =
-            ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
     m_root = root;
     m_identity = Identify(m_path);
     return TRegistryStatus::Success;

@@ -55,14 +55,6 @@ void showFreshErrorWindow() {
     ShowErrorWindow();
 }
 
-std::string toScriptText(const QString& text) {
-    return toWindows1252(text).toStdString();
-}
-
-QString fromScriptText(const std::string& text) {
-    return fromWindows1252(QByteArray::fromStdString(text));
-}
-
 } // namespace
 
 TMainWindow::TMainWindow(vex::TLanguageInterpreter* context, QWidget* parent)

@@ -4,19 +4,16 @@
 #include "host/TextFiles.h"
 #include "host/model/Model.h"
 #include "host/model/ModelServices.h"
+#include "platform/AtomicWrite.h"
 
 #include "runtime/VexScript.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
 #include <map>
 #include <sstream>
-#include <sys/stat.h>
-#include <unistd.h>
 
 // Sections:
 //   [constants]  texts and numbers written so that they read back exactly
@@ -174,43 +171,13 @@ namespace {
                     "\": " + std::strerror(error));
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
 } // namespace
 
 void SaveModelFile(const TModel& model, const std::string& path, std::string_view word) {
-    const std::string text = ModelFileText(model);
-    const std::string systemPath = ScriptToUtf8(path);
-    const std::filesystem::path target(systemPath);
-    const std::filesystem::path directory =
-        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    std::string temporary = (directory / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) {
-        SaveFailed(word, path, errno);
-    }
-    struct stat existing {};
-    const mode_t mode =
-        ::stat(systemPath.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
-    const bool written = WriteAll(fd, text) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    const int writeError = errno;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temporary.c_str(), systemPath.c_str()) != 0) {
-        const int error = written && closed ? errno : writeError;
-        ::unlink(temporary.c_str());
-        SaveFailed(word, path, error);
+    const zentaro::platform::TWriteResult written =
+        zentaro::platform::WriteFileAtomically(ScriptToUtf8(path), ModelFileText(model));
+    if (!written) {
+        SaveFailed(word, path, written.Error.value());
     }
 }
 

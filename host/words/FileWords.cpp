@@ -13,13 +13,14 @@
 // and one that code page cannot hold is an error rather than a name that leads nowhere. Paths are
 // relative to the current directory. Texts are read and written exactly as they are (no line-end
 // conversion). Only regular files are read, and no more of them than the longest text holds
-// (host/TextFiles.h). WriteTextFile replaces a file atomically: it writes a temporary file beside
-// it and renames it over the old one, so a failure midway never leaves a half-written file.
+// (host/TextFiles.h). WriteTextFile replaces a file atomically (platform/AtomicWrite.h), so a
+// failure midway never leaves a half-written file, and the file keeps its permissions.
 
 #include "host/ScriptCodePage.h"
 #include "host/TextFiles.h"
 #include "host/words/WordSupport.h"
 #include "host/words/WordTables.h"
+#include "platform/AtomicWrite.h"
 
 #include "runtime/VexScript.h"
 
@@ -96,40 +97,42 @@ double ReadTextFile(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     return 0;
 }
 
-// Writes to `path`; a failure names `named`, the file the script named (WriteTextFile writes a
-// temporary file beside it, which the script never heard of).
-void WriteAll(const TLanguageInterpreter& c, const TCallNode& n, const fs::path& path,
-              std::string_view contents, std::ios::openmode mode, const fs::path& named) {
-    std::ofstream file(path, std::ios::binary | mode);
+void AppendAll(const TLanguageInterpreter& c, const TCallNode& n, const fs::path& path,
+               std::string_view contents) {
+    std::ofstream file(path, std::ios::binary | std::ios::app);
     if (!file) {
-        FileError(c, n, "cannot open", named, std::strerror(errno));
+        FileError(c, n, "cannot open", path, std::strerror(errno));
     }
     file.write(contents.data(), static_cast<std::streamsize>(contents.size()));
     file.close();
     if (!file) {
-        FileError(c, n, "cannot write", named, std::strerror(errno));
+        FileError(c, n, "cannot write", path, std::strerror(errno));
     }
 }
 
+// A failure names the file the script named, never the temporary file beside it.
 double WriteTextFile(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     const fs::path path = PathArg(c, n, 1);
     const TText contents = TextArg(c, n, 2);
-    fs::path temporary = path;
-    temporary += ".writing";
-    WriteAll(c, n, temporary, contents.view(), std::ios::trunc, path);
-    std::error_code error;
-    fs::rename(temporary, path, error);
-    if (error) {
-        fs::remove(temporary, error);
-        FileError(c, n, "cannot replace", path, error);
+    const zentaro::platform::TWriteResult written =
+        zentaro::platform::WriteFileAtomically(path.string(), contents.view());
+    switch (written.FailedStep) {
+    case zentaro::platform::TWriteStep::None:
+        return static_cast<double>(contents.size());
+    case zentaro::platform::TWriteStep::Create:
+        FileError(c, n, "cannot open", path, written.Error);
+    case zentaro::platform::TWriteStep::Write:
+        FileError(c, n, "cannot write", path, written.Error);
+    case zentaro::platform::TWriteStep::Replace:
+        FileError(c, n, "cannot replace", path, written.Error);
     }
-    return static_cast<double>(contents.size());
+    return 0;
 }
 
 double AppendTextFile(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     const fs::path path = PathArg(c, n, 1);
     const TText contents = TextArg(c, n, 2);
-    WriteAll(c, n, path, contents.view(), std::ios::app, path);
+    AppendAll(c, n, path, contents.view());
     return static_cast<double>(contents.size());
 }
 

@@ -20,10 +20,6 @@ namespace {
 // Set on the GUI thread; an object may go last on the thread that answers its calls.
 std::atomic<TZTApp*> g_lastInitialized = nullptr;
 
-std::string toScriptText(const QString& text) {
-    return toWindows1252(text).toStdString();
-}
-
 // How an operation fails with a message for its caller.
 [[noreturn]] void failWith(const QString& message) {
     throw std::runtime_error(message.toStdString());

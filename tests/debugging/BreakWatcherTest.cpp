@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <deque>
@@ -30,7 +31,30 @@ namespace {
 constexpr int kFivePressesWord = 28;
 constexpr const char* kFivePressesName = "Reserved28";
 
+// An unlisted word number for the word that tells the test that the endless loop is about to
+// begin.
+constexpr int kLoopStartsWord = 29;
+constexpr const char* kLoopStartsName = "Reserved29";
+
 std::atomic<std::uint32_t>* s_request = nullptr;
+std::atomic<bool> s_loopStarted = false;
+
+double loopStarts(int, vex::TCallNode&, vex::TText&, vex::TLanguageInterpreter&) {
+    s_loopStarted = true;
+    return 0;
+}
+
+// Waits until `condition` holds or `patience` has passed; whether it held.
+template <typename Condition>
+bool waitFor(Condition condition, std::chrono::milliseconds patience) {
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
 
 // Presses Ctrl+Pause `times` times on the X server, as a person does.
 bool pressBreak(int times) {
@@ -62,11 +86,15 @@ private slots:
     void watcherLivesWhileDebuggingIsOn();
 
 private:
+    bool watcherCounts();
+
     std::unique_ptr<TApplicationHost> m_host;
     std::unique_ptr<TApplicationInterpreter> m_context;
     std::unique_ptr<TApplicationDebugServices> m_services;
     std::unique_ptr<TPauseDriver> m_driver;
     QStringList m_boxes;
+    // Set by the first message box, read by the thread that presses the keys.
+    std::atomic<bool> m_asked = false;
     std::deque<QMessageBox::StandardButton> m_answers;
 };
 
@@ -75,7 +103,9 @@ void BreakWatcherTest::init() {
     InitializeLanguageManager();
     m_boxes.clear();
     m_answers.clear();
+    m_asked = false;
     setMessageBoxPresenter([this](const TMessageBoxRequest& request) {
+        m_asked = true;
         m_boxes << request.Text;
         if (m_answers.empty())
             return QMessageBox::Cancel;
@@ -86,6 +116,8 @@ void BreakWatcherTest::init() {
     m_host = std::make_unique<TApplicationHost>();
     m_context = std::make_unique<TApplicationInterpreter>(*m_host);
     m_context->Registry.WordTable[kFivePressesWord] = pressFiveTimes;
+    m_context->Registry.WordTable[kLoopStartsWord] = loopStarts;
+    s_loopStarted = false;
     s_request = &m_context->Debug.BreakRequest;
     m_services = std::make_unique<TApplicationDebugServices>(*m_context, m_host->Services());
     m_driver = std::make_unique<TPauseDriver>(*m_services);
@@ -101,6 +133,20 @@ void BreakWatcherTest::cleanup() {
     FinalizeTraceWindows();
     setMessageBoxPresenter({});
     QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
+}
+
+// The watcher grabs the keys on its thread a little after it starts, and a press before that is
+// lost. Presses until one is counted (at most ten, a second apart), then sets the counter back.
+bool BreakWatcherTest::watcherCounts() {
+    for (int press = 0; press < 10; ++press) {
+        pressBreak(1);
+        if (waitFor([this] { return m_context->Debug.BreakRequest.load() > 0; },
+                    std::chrono::seconds(1))) {
+            m_context->Debug.BreakRequest = 0;
+            return true;
+        }
+    }
+    return false;
 }
 
 // A run of the person's origin, which the debugger does not step into, loops without end; a
@@ -126,17 +172,31 @@ void BreakWatcherTest::breakKeysInterruptAnEndlessLoop() {
         QTest::mouseClick(m_services->Window()->findChild<QToolButton*>("btnResetExecution"),
                           Qt::LeftButton);
     }});
-    std::thread presser([] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        pressBreak(1);
+    // The watcher grabs the keys on a thread of its own, a little after debugging is switched
+    // on, and a press before that is lost: the press is repeated until the question comes. If no
+    // press ever arrives, the run is aborted, so that the test fails instead of looping for ever.
+    std::atomic<bool> pressesLost = false;
+    std::thread presser([this, &pressesLost] {
+        using namespace std::chrono_literals;
+        const bool started = waitFor([] { return s_loopStarted.load(); }, 10s);
+        for (int press = 0; started && press < 10 && !m_asked; ++press) {
+            pressBreak(1);
+            waitFor([this] { return m_asked.load(); }, 1s);
+        }
+        if (!m_asked) {
+            pressesLost = true;
+            m_context->Debug.RequestAbort();
+        }
     });
     vex::TText text;
     {
         TUserRun run(*m_context, false);
-        m_context->ExecuteText("Do(DeclareGlobal([n],0),While(1,n:=n+1))", text);
+        m_context->ExecuteText(
+            std::string("Do(DeclareGlobal([n],0),") + kLoopStartsName + ",While(1,n:=n+1))", text);
     }
     presser.join();
     m_driver->stop();
+    QVERIFY2(!pressesLost, "no Ctrl+Break reached the watcher within ten presses; run aborted");
     QCOMPARE(paused, pauses);
     QCOMPARE(m_driver->unexpectedPauses(), 0);
     QVERIFY(m_boxes.size() >= 1);
@@ -151,6 +211,7 @@ void BreakWatcherTest::breakKeysInterruptAnEndlessLoop() {
 void BreakWatcherTest::pressesBeforeTheNextNodeAskOnce() {
     vex::SwitchDebugging(*m_context, true);
     m_answers = {QMessageBox::No};
+    QVERIFY2(watcherCounts(), "no Ctrl+Break reached the watcher within ten presses");
     vex::TText text;
     const std::string script =
         std::string("Do(DeclareGlobal([counted],0),counted:=") + kFivePressesName + ",1+2)";
@@ -177,6 +238,7 @@ void BreakWatcherTest::watcherLivesWhileDebuggingIsOn() {
     QCOMPARE(m_context->Debug.BreakRequest.load(), 0u);
     vex::SwitchDebugging(*m_context, true);
     QCOMPARE(TBreakThread::LiveThreads(), 1);
+    QVERIFY2(watcherCounts(), "no Ctrl+Break reached the watcher within ten presses");
     QVERIFY(pressBreak(2));
     QTRY_COMPARE(m_context->Debug.BreakRequest.load(), 2u);
     vex::SwitchDebugging(*m_context, false);

@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vex::fuzz::TFuzzContext& context = vex::fuzz::FreshContext();
     context.ProtectedCode = true;
     vex::fuzz::ResetStepBudget();
-    const vex::fuzz::TBalance before = vex::fuzz::TBalance::Of(context);
+    const vex::test::TStackBalance before = vex::test::TStackBalance::Of(context);
     vex::TCompiledCode* code = nullptr;
     bool aborted = false;
     {

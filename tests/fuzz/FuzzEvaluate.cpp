@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     context.Debug.DebugState = (mode & 2) ? vex::dsRun : vex::dsOff;
     context.Debug.RunOrigin = (mode & 4) ? vex::roSimulation : 0;
     vex::fuzz::ResetStepBudget();
-    const vex::fuzz::TBalance before = vex::fuzz::TBalance::Of(context);
+    const vex::test::TStackBalance before = vex::test::TStackBalance::Of(context);
     vex::TText text;
     {
         const vex::fuzz::TInputWatch watch(context);

@@ -113,29 +113,9 @@ TFuzzContext& FreshContext() {
     return *context;
 }
 
-TBalance TBalance::Of(const TLanguageInterpreter& context) {
-    TBalance balance;
-    balance.FrameCount = context.Stack.FrameCount;
-    balance.StackUsed = context.Stack.StackUsed;
-    balance.ParameterCount = context.Stack.ParameterStack.Count;
-    balance.ParameterLevel = context.Stack.ParameterStack.Level;
-    balance.CallDepth = context.Stack.CallDepth;
-    balance.DebugState = context.Debug.DebugState;
-    balance.RunOrigin = context.Debug.RunOrigin;
-    return balance;
-}
-
-std::string TBalance::Describe() const {
-    return "FrameCount " + std::to_string(FrameCount) + ", StackUsed " + std::to_string(StackUsed) +
-           ", ParameterStack Count " + std::to_string(ParameterCount) + " Level " +
-           std::to_string(ParameterLevel) + ", CallDepth " + std::to_string(CallDepth) +
-           ", DebugState " + std::to_string(DebugState) + ", RunOrigin " +
-           std::to_string(RunOrigin);
-}
-
-void CheckBalance(const TBalance& before, const TLanguageInterpreter& context,
+void CheckBalance(const test::TStackBalance& before, const TLanguageInterpreter& context,
                   const char* operation) {
-    const TBalance after = TBalance::Of(context);
+    const test::TStackBalance after = test::TStackBalance::Of(context);
     if (after == before) {
         return;
     }

@@ -47,23 +47,8 @@ public:
 // defined a word; an input therefore never sees what an earlier one left behind.
 TFuzzContext& FreshContext();
 
-// The parts of the context that every entry operation must leave as they were.
-struct TBalance {
-    std::int32_t FrameCount = 0;
-    std::int32_t StackUsed = 0;
-    int ParameterCount = 0;
-    int ParameterLevel = 0;
-    std::int32_t CallDepth = 0;
-    std::uint8_t DebugState = 0;
-    std::uint8_t RunOrigin = 0;
-
-    static TBalance Of(const TLanguageInterpreter& context);
-    friend bool operator==(const TBalance&, const TBalance&) = default;
-    std::string Describe() const;
-};
-
 // Aborts the process (which libFuzzer reports as a finding) when the balance changed.
-void CheckBalance(const TBalance& before, const TLanguageInterpreter& context,
+void CheckBalance(const test::TStackBalance& before, const TLanguageInterpreter& context,
                   const char* operation);
 
 } // namespace vex::fuzz

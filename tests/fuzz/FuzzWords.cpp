@@ -122,7 +122,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     context.Debug.DebugState = (mode & 2) ? vex::dsRun : vex::dsOff;
     context.Debug.RunOrigin = (mode & 4) ? vex::roSimulation : 0;
     vex::fuzz::ResetStepBudget();
-    const vex::fuzz::TBalance before = vex::fuzz::TBalance::Of(context);
+    const vex::test::TStackBalance before = vex::test::TStackBalance::Of(context);
     const vex::fuzz::TInputWatch watch(context);
     for (const std::string& statement : vex::host::SplitStatements(script)) {
         vex::TText text;

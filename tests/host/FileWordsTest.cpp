@@ -1,6 +1,7 @@
 // The file words against a scratch directory.
 
 #include "tests/host/ScriptFixture.h"
+#include "tests/platform/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
 
@@ -66,12 +67,31 @@ TEST_F(FileWordsTest, WriteReadAppendAndLines) {
     }
 }
 
-// Writing replaces the file whole and leaves no temporary file behind.
+// Writing replaces the file whole, keeps its permissions and leaves no temporary file behind; a
+// write that fails midway leaves the old file, and a file whose name a temporary file might take
+// is never touched.
 TEST_F(FileWordsTest, WritingReplacesAtomically) {
     RunIn("WriteTextFile([$/r.txt],[a long first version])");
+    fs::permissions(m_dir / "r.txt", fs::perms::owner_read | fs::perms::owner_write);
     RunIn("WriteTextFile([$/r.txt],[short])");
     EXPECT_EQ(RunIn("ReadTextFile([$/r.txt])").Text, "short");
+    EXPECT_EQ(fs::status(m_dir / "r.txt").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(RunIn("ListFiles([$])").Text, "r.txt");
+
+    std::ofstream(m_dir / "r.txt.writing") << "someone's notes";
+    {
+        TFileSizeLimit limit(8);
+        ASSERT_TRUE(limit.Active());
+        EXPECT_NE(RunIn("Do(WriteTextFile([$/r.txt],[longer than the limit]))")
+                      .Errors.find("WriteTextFile: cannot write \"" + (m_dir / "r.txt").string()),
+                  std::string::npos);
+    }
+    EXPECT_EQ(RunIn("ReadTextFile([$/r.txt])").Text, "short");
+    EXPECT_EQ(RunIn("ReadTextFile([$/r.txt.writing])").Text, "someone's notes");
+    EXPECT_EQ(RunIn("WriteTextFile([$/r.txt],[again])").Number, 5);
+    EXPECT_EQ(RunIn("ReadTextFile([$/r.txt.writing])").Text, "someone's notes");
+    EXPECT_EQ(RunIn("ListFiles([$])").Text, "r.txt\nr.txt.writing");
 }
 
 // Inside a larger text the message carries the word, the path and the cause; as the root of a

@@ -13,33 +13,6 @@
 namespace vex::test {
 namespace {
 
-struct TBalance {
-    std::int32_t FrameCount;
-    std::int32_t StackUsed;
-    int ParameterCount;
-    int ParameterLevel;
-    std::int32_t CallDepth;
-    std::uint8_t DebugState;
-    std::uint8_t RunOrigin;
-
-    static TBalance Of(const TLanguageInterpreter& c) {
-        return {c.Stack.FrameCount,
-                c.Stack.StackUsed,
-                c.Stack.ParameterStack.Count,
-                c.Stack.ParameterStack.Level,
-                c.Stack.CallDepth,
-                c.Debug.DebugState,
-                c.Debug.RunOrigin};
-    }
-    friend bool operator==(const TBalance&, const TBalance&) = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const TBalance& b) {
-    return out << "frames " << b.FrameCount << ", stack " << b.StackUsed << ", parameters "
-               << b.ParameterCount << "/" << b.ParameterLevel << ", depth " << b.CallDepth
-               << ", debug " << int(b.DebugState) << ", origin " << int(b.RunOrigin);
-}
-
 struct TEntry {
     const char* Name;
     std::uint8_t DebugState;
@@ -116,14 +89,15 @@ TEST_F(ErrorContainmentTest, EveryEntryLeavesTheContextAsItFoundIt) {
             context.Errors.clear();
             host.ErrorBoxes.clear();
             host.HandledExceptions.clear();
-            const TBalance before = TBalance::Of(context);
+            const TStackBalance before = TStackBalance::Of(context);
             TText text;
             if (entry.External) {
                 EXPECT_NO_THROW(context.ExecuteExternal(failure.Source, text));
             } else {
                 EXPECT_NO_THROW(context.ExecuteText(failure.Source, text));
             }
-            EXPECT_EQ(TBalance::Of(context), before) << entry.Name << ": " << failure.Case;
+            EXPECT_EQ(TStackBalance::Of(context).Describe(), before.Describe())
+                << entry.Name << ": " << failure.Case;
             const bool returned = failure.Source.starts_with("Do(Return");
             EXPECT_EQ(SomethingReported(), !returned) << entry.Name << ": " << failure.Case;
 

@@ -17,16 +17,6 @@ protected:
         return context.ExecuteText(source, text);
     }
 
-    // The balance every entry operation must keep, whatever happened inside.
-    void ExpectBalanced() {
-        EXPECT_EQ(context.Stack.FrameCount, 0);
-        EXPECT_EQ(context.Stack.StackUsed, 0);
-        EXPECT_EQ(context.Stack.ParameterStack.Count, 0);
-        EXPECT_EQ(context.Stack.ParameterStack.Level, 0);
-        EXPECT_EQ(context.Stack.CallDepth, 0);
-        EXPECT_EQ(context.Stack.FrameBase, nullptr);
-    }
-
     void Define(const char* name, const char* body, int min, int max) {
         TWordAttributes attributes;
         attributes.CodeText = body;
@@ -61,7 +51,7 @@ TEST_F(EvaluateTest, ValuesOfConstantsVariablesAndCalls) {
         text = TText("kept");
         EXPECT_EQ(context.ExecuteText(row.source, text), row.number) << row.source;
         EXPECT_EQ(text.view(), row.text) << row.source;
-        ExpectBalanced();
+        EXPECT_EQ(StackImbalance(context), "");
     }
 }
 
@@ -72,7 +62,7 @@ TEST_F(EvaluateTest, FramesTakeStackSpaceOnlyWhileTheCodeRuns) {
     // Every run starts with its locals empty.
     EXPECT_EQ(context.Evaluate(code, text), 1);
     EXPECT_EQ(context.Evaluate(code, text), 1);
-    ExpectBalanced();
+    EXPECT_EQ(StackImbalance(context), "");
     EXPECT_EQ(std::count(context.Stack.StackBase, context.Stack.StackBase + 16, 0), 16)
         << "the frame is left zeroed, its text released";
     context.ReleaseCode(code);
@@ -105,7 +95,7 @@ TEST_F(EvaluateTest, ErrorsAreContainedAtTheRootOfEachCompiledCode) {
     context.Errors.clear();
     EXPECT_EQ(Run("Do(1,Foo(1),Count)"), 1);
     EXPECT_EQ(context.Errors, std::vector<std::string>{"Error in \"Do\":inner"});
-    ExpectBalanced();
+    EXPECT_EQ(StackImbalance(context), "");
 }
 
 TEST_F(EvaluateTest, ErrorsOfTheHiddenGroupAndSystemFaultsAreReportedTheirOwnWay) {
@@ -126,7 +116,7 @@ TEST_F(EvaluateTest, ReturnEndsTheCurrentCompiledCodeWithItsValue) {
     EXPECT_EQ(text.view(), "x and on");
     EXPECT_EQ(Run("Five+1"), 6);
     EXPECT_TRUE(context.Errors.empty());
-    ExpectBalanced();
+    EXPECT_EQ(StackImbalance(context), "");
 }
 
 TEST_F(EvaluateTest, UserWordsGetAFreshFrameEachCallAndReadTheirArguments) {
@@ -144,7 +134,7 @@ TEST_F(EvaluateTest, UserWordsGetAFreshFrameEachCallAndReadTheirArguments) {
     // The local text set by the previous call is empty again.
     EXPECT_EQ(Run("Concat(Keep([b]))"), 0);
     EXPECT_EQ(text.view(), "b");
-    ExpectBalanced();
+    EXPECT_EQ(StackImbalance(context), "");
 }
 
 TEST_F(EvaluateTest, AWordRedefinedInsideItsOwnBodyFinishesTheOldBody) {
@@ -155,7 +145,7 @@ TEST_F(EvaluateTest, AWordRedefinedInsideItsOwnBodyFinishesTheOldBody) {
     EXPECT_EQ(text.view(), "old body then new");
     EXPECT_TRUE(context.Errors.empty());
     EXPECT_TRUE(context.Registry.RetiredSyntax.empty()) << "released with its last call";
-    ExpectBalanced();
+    EXPECT_EQ(StackImbalance(context), "");
 }
 
 TEST_F(EvaluateTest, EndlessRecursionEndsWithStackOverflowInsteadOfACrash) {
@@ -164,7 +154,7 @@ TEST_F(EvaluateTest, EndlessRecursionEndsWithStackOverflowInsteadOfACrash) {
     EXPECT_EQ(Run("Do(Forever,7)"), 7);
     ASSERT_FALSE(context.Errors.empty());
     EXPECT_EQ(context.Errors.back(), "Error in \"Do\":Stack overflow");
-    ExpectBalanced();
+    EXPECT_EQ(StackImbalance(context), "");
 }
 
 TEST_F(EvaluateTest, ExternalRunsSuppressDebuggingAndRestoreWhatTheyChange) {

@@ -48,14 +48,6 @@ protected:
         return context.ExecuteText(source, text);
     }
 
-    void ExpectBalanced() {
-        EXPECT_EQ(context.Stack.FrameCount, 0);
-        EXPECT_EQ(context.Stack.StackUsed, 0);
-        EXPECT_EQ(context.Stack.ParameterStack.Count, 0);
-        EXPECT_EQ(context.Stack.ParameterStack.Level, 0);
-        EXPECT_EQ(context.Stack.CallDepth, 0);
-    }
-
     TFakeHost host;
     TTestContext context{host};
     TText text;
@@ -115,7 +107,7 @@ TEST_F(LimitsTest, StatementsLongerThanAnyLineCompileOrFailWithAMessage) {
 
     Run("Do(" + std::string(100000, '(') + "1,2)");
     ASSERT_FALSE(context.Errors.empty()) << "100,000 unclosed parentheses";
-    ExpectBalanced();
+    EXPECT_EQ(StackImbalance(context), "");
 }
 
 TEST_F(LimitsTest, UserWordsNestDeeperThanTheCallLimitEndWithAStackOverflow) {
@@ -127,9 +119,9 @@ TEST_F(LimitsTest, UserWordsNestDeeperThanTheCallLimitEndWithAStackOverflow) {
         << "every allowed level ran its body once; the outermost run is a level of its own";
     ASSERT_EQ(context.Errors.size(), 1u);
     EXPECT_EQ(context.Errors[0], "Error in \"Do\":Stack overflow");
-    ExpectBalanced();
+    EXPECT_EQ(StackImbalance(context), "");
 
-    ExpectBalanced();
+    EXPECT_EQ(StackImbalance(context), "");
 }
 
 // A level may nest calls 500 deep: 2,000 such levels would take far more native stack than a
@@ -146,7 +138,7 @@ TEST_F(LimitsTest, LevelsThatNestDeeplyEndWithAStackOverflowBeforeTheNativeStack
     EXPECT_LT(CountCalls(), kMaxCallDepth - 1);
     ASSERT_EQ(context.Errors.size(), 1u);
     EXPECT_EQ(context.Errors[0], "Error in \"Do\":Stack overflow");
-    ExpectBalanced();
+    EXPECT_EQ(StackImbalance(context), "");
 }
 
 TEST_F(LimitsTest, AUserWordTakesUpTo255ArgumentsAndReadsTheLast) {
@@ -159,7 +151,7 @@ TEST_F(LimitsTest, AUserWordTakesUpTo255ArgumentsAndReadsTheLast) {
     ASSERT_EQ(context.Errors.size(), 1u);
     EXPECT_TRUE(StartsWith(context.Errors[0], "Too many arguments (more than 255) for \"Last\""))
         << context.Errors[0];
-    ExpectBalanced();
+    EXPECT_EQ(StackImbalance(context), "");
 }
 
 TEST_F(LimitsTest, TextsGrowingBeyondTheMaximumEndWithAnErrorAndLoseNothingElse) {
@@ -167,7 +159,7 @@ TEST_F(LimitsTest, TextsGrowingBeyondTheMaximumEndWithAnErrorAndLoseNothingElse)
     ASSERT_EQ(context.Errors.size(), 1u);
     EXPECT_EQ(context.Errors[0], "Error in \"Do\":Text too long (more than 256 MiB)");
     EXPECT_TRUE(host.ErrorBoxes.empty()) << "an error of the script, not a system fault";
-    ExpectBalanced();
+    EXPECT_EQ(StackImbalance(context), "");
     EXPECT_EQ(Run("Concat([still],[ running])"), 0);
     EXPECT_EQ(text.view(), "still running");
 }

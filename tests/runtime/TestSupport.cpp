@@ -31,6 +31,39 @@ TTestContext::TTestContext(TFakeHost& host, std::int32_t stackSize)
     RegisterTestWords(*this);
 }
 
+TStackBalance TStackBalance::Of(const TLanguageInterpreter& context) {
+    TStackBalance balance;
+    balance.FrameCount = context.Stack.FrameCount;
+    balance.StackUsed = context.Stack.StackUsed;
+    balance.ParameterCount = context.Stack.ParameterStack.Count;
+    balance.ParameterLevel = context.Stack.ParameterStack.Level;
+    balance.CallDepth = context.Stack.CallDepth;
+    balance.FrameBase = context.Stack.FrameBase;
+    balance.TimingSlot = context.Debug.TimingSlot;
+    balance.CodeKind = static_cast<int>(context.Stack.CodeKind);
+    balance.DebugState = context.Debug.DebugState;
+    balance.RunOrigin = context.Debug.RunOrigin;
+    return balance;
+}
+
+std::string TStackBalance::Describe() const {
+    const auto address = [](const void* pointer) { return pointer ? "set" : "none"; };
+    return "frames " + std::to_string(FrameCount) + ", stack used " + std::to_string(StackUsed) +
+           ", parameters " + std::to_string(ParameterCount) + " at level " +
+           std::to_string(ParameterLevel) + ", call depth " + std::to_string(CallDepth) +
+           ", frame base " + address(FrameBase) + ", timing slot " + address(TimingSlot) +
+           ", code kind " + std::to_string(CodeKind) + ", debug state " +
+           std::to_string(DebugState) + ", run origin " + std::to_string(RunOrigin);
+}
+
+std::string StackImbalance(const TLanguageInterpreter& context) {
+    TStackBalance balance = TStackBalance::Of(context);
+    TStackBalance atRest;
+    atRest.DebugState = balance.DebugState;
+    atRest.RunOrigin = balance.RunOrigin;
+    return balance == atRest ? std::string() : balance.Describe();
+}
+
 int& CountCalls() {
     static int calls = 0;
     return calls;

@@ -76,6 +76,35 @@ void RegisterTestWords(TLanguageInterpreter& context);
 // How often the word Count ran since the last reset.
 int& CountCalls();
 
+// What every entry operation must leave as it found it, however its run ended: the saved
+// activations, the shared stack space, the parameter stack, the nesting, the kind of the running
+// code, the timing slot and the run's state bytes.
+struct TStackBalance {
+    std::int32_t FrameCount = 0;
+    std::int32_t StackUsed = 0;
+    int ParameterCount = 0;
+    int ParameterLevel = 0;
+    std::int32_t CallDepth = 0;
+    const void* FrameBase = nullptr;
+    const void* TimingSlot = nullptr;
+    int CodeKind = 0;
+    int DebugState = 0;
+    int RunOrigin = 0;
+
+    static TStackBalance Of(const TLanguageInterpreter& context);
+    friend bool operator==(const TStackBalance&, const TStackBalance&) = default;
+    // Every field with its value, for a failure message.
+    std::string Describe() const;
+};
+
+// What differs from a context outside any run (no activation saved, no stack space taken, no
+// parameters, no nesting, no user-defined word or timing slot): "" when nothing does, else the
+// whole balance described. The debug state and the run origin are left out, as debugging may be
+// on between runs; compare TStackBalance::Of before and after a run for those.
+//
+//     EXPECT_EQ(StackImbalance(context), "") << source;
+std::string StackImbalance(const TLanguageInterpreter& context);
+
 // A readable form of a tree: numbers, [texts], g:name and l:name for variables, and calls as
 // name(arg,...). A call's extra entry is shown as "#name" or "#-".
 std::string DumpTree(const TLanguageInterpreter& context, const TCodeNode* node);

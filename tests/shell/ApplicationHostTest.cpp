@@ -89,6 +89,7 @@ void ApplicationHostTest::wordTraceReachesTheTraceWindows() {
     host.TraceMessage("plain", false);
     QCOMPARE(GetTraceWindow()->MessageCount(), 1);
     QVERIFY(!TraceWordWrap());
+    QVERIFY(!TraceQuiet());
     host.Services().Preferences.TraceWordWrap = true;
     host.Services().Preferences.TraceQuiet = true;
     QVERIFY(TraceWordWrap());

@@ -4,9 +4,11 @@
 #include "ModelFixture.h"
 
 #include "host/model/ModelFile.h"
+#include "tests/platform/FileSizeLimit.h"
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <sys/stat.h>
 
@@ -126,21 +128,38 @@ TEST_F(ModelFileTest, SaveUnderSameNameNeedsAName) {
         << result.Errors;
 }
 
-// A save that cannot complete leaves the old file as it was and no temporary file behind.
+// A save that cannot complete leaves the old file as it was, does not take the new name and
+// leaves no temporary file behind. The failures need no permissions, so they stop root as well.
 TEST_F(ModelFileTest, FailedSaveKeepsTheOldFile) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "permissions do not stop root";
-    }
     const std::string path = PathOf("bank.vex");
     { std::ofstream(path) << "old contents\n"; }
     BuildModel();
-    fs::permissions(m_directory, fs::perms::owner_write, fs::perm_options::remove);
-    const TModelResult result = Run(std::string("kernelfnc([save model as],[") + path + "])");
-    fs::permissions(m_directory, fs::perms::owner_write, fs::perm_options::add);
-    EXPECT_NE(result.Errors.find("kernelfnc: cannot save the model as"), std::string::npos)
-        << result.Errors;
-    EXPECT_EQ(ReadFile(path), "old contents\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(m_directory), fs::directory_iterator()), 1);
+    const struct {
+        const char* Case;
+        std::string Target;
+        std::size_t SizeLimit; // 0: none
+    } rows[] = {
+        {"the disk takes no more than a few bytes", path, 8},
+        {"the folder named is a file", path + "/bank.vex", 0},
+    };
+    for (const auto& row : rows) {
+        TModelResult result;
+        {
+            std::optional<TFileSizeLimit> limit;
+            if (row.SizeLimit) {
+                limit.emplace(row.SizeLimit);
+                ASSERT_TRUE(limit->Active()) << row.Case;
+            }
+            result = Run("kernelfnc([save model as],[" + row.Target + "])");
+        }
+        EXPECT_NE(result.Errors.find("kernelfnc: cannot save the model as \"" + row.Target + "\""),
+                  std::string::npos)
+            << row.Case << ": " << result.Errors;
+        EXPECT_EQ(ReadFile(path), "old contents\n") << row.Case;
+        EXPECT_EQ(std::distance(fs::directory_iterator(m_directory), fs::directory_iterator()), 1)
+            << row.Case;
+        EXPECT_EQ(Run("ModelFileName").Text, "") << row.Case;
+    }
 }
 
 // The rename that completes a save fails when the target is a directory: the directory stays

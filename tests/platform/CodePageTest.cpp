@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+#include <string>
+
 class CodePageTest : public QObject {
     Q_OBJECT
 
@@ -65,6 +67,10 @@ void CodePageTest::everyByteSurvivesTheRoundTrip() {
         all.append(static_cast<char>(b));
     }
     QCOMPARE(::toWindows1252(::fromWindows1252(all)), all);
+    // Script texts are the same bytes held in a standard string.
+    const std::string script(all.constData(), static_cast<std::size_t>(all.size()));
+    QCOMPARE(::fromScriptText(script), ::fromWindows1252(all));
+    QCOMPARE(::toScriptText(::fromScriptText(script)), script);
 }
 
 QTEST_APPLESS_MAIN(CodePageTest)
