@@ -483,8 +483,8 @@ TEST_F(DebugTest, ACancelNoPauseTookUpIsDropped) {
     context.Debug.AbortTarget = TAbortTarget::StopAsked();
     SwitchDebugging(context, false);
     EXPECT_FALSE(context.Debug.AbortRequested);
-        EXPECT_EQ(context.Debug.AbortTarget, TAbortTarget::WholeRun()) << row.source;
-        EXPECT_EQ(StackImbalance(context), "") << row.source;
+    EXPECT_EQ(context.Debug.AbortTarget, TAbortTarget::WholeRun());
+    EXPECT_EQ(StackImbalance(context), "") << "dropped cancel";
 }
 
 TEST_F(DebugTest, WithoutServicesADebugRunNeverPauses) {
