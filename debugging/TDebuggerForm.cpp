@@ -843,10 +843,9 @@ void TDebuggerForm::btnExecuteClick() {
                         DebuggerText(dtNothingPaused)});
         return;
     }
-    vex::TText text;
-    const double number = m_context->ExecuteInPausedFrame(expressionText(), text);
-    m_ui->txtNumeric->setText(numberText(number));
-    m_ui->txtString->setText(fromScript(text.view()));
+    const vex::TRunResult result = m_context->RunInPausedFrame(expressionText());
+    m_ui->txtNumeric->setText(numberText(result.Number));
+    m_ui->txtString->setText(fromScript(result.Text));
 }
 
 // [layout] --------------------------------------------------------------------------------------

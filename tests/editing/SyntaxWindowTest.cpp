@@ -39,9 +39,9 @@ QString shape(TformSyntax* window) {
 class TThrowingContext : public vex::test::TTestContext {
 public:
     using TTestContext::TTestContext;
-    void ReportError(const std::string& message) override {
+    void ErrorReported(const vex::TRunError& error) override {
         ProtectionWhileCompiling = ProtectedCode;
-        throw std::runtime_error(message);
+        throw std::runtime_error(error.Message);
     }
     bool ProtectionWhileCompiling = true;
 };
