@@ -135,7 +135,10 @@ bool TformSyntax::ShowSyntaxTree(const QString& text, bool show,
     for (const QString& statement : statements) {
         const TStatementCode code(*context, statement, object);
         failed = failed || !code.compiled();
-        compiled += code.compiled() && code.root() ? 1 : 0;
+        // A statement of nothing but a comment compiles, to nothing.
+        const bool blank = vex::RemoveWhitespaceAndComments(toWindows1252(statement).toStdString())
+                               .empty();
+        compiled += code.compiled() && !blank ? 1 : 0;
         addStatement(code.root(), show);
     }
     m_verdict = failed ? TVerdict::Faulty

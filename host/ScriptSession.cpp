@@ -91,6 +91,7 @@ double TScriptSession::ExecuteStatements(const std::string& name, std::string_vi
     const TScriptRead read(services);
     double result = 0;
     text.clear();
+    m_stopped = false;
     for (const TStatement& statement : StatementsFrom(script, firstLine)) {
         if (IsBlank(statement)) {
             continue;
@@ -104,6 +105,7 @@ double TScriptSession::ExecuteStatements(const std::string& name, std::string_vi
             }
         }
         if (m_stop && m_stop()) {
+            m_stopped = true;
             break;
         }
     }
@@ -131,7 +133,7 @@ TRunResult TScriptSession::Run(const std::string& name, std::string_view script,
             m_context.HandleRunException(error);
             result.Number = 0;
         }
-        if (m_stop && m_stop()) {
+        if (m_stopped) {
             result.Status = TRunStatus::Aborted;
         }
     }

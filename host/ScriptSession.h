@@ -68,6 +68,8 @@ private:
 
     TLanguageInterpreter& m_context;
     std::function<bool()> m_stop;
+    // Whether the stop condition ended the last run.
+    bool m_stopped = false;
 };
 
 } // namespace vex::host

@@ -98,7 +98,8 @@ TEST_F(ScriptSessionTest, CheckCompilesEveryStatementAndSaysWhenNothingCompiled)
     const TCase cases[] = {
         {"", false, true, {}},
         {"{ a comment }\n\n", false, true, {}},
-        {"{ a comment that never closes\nNope(1)\n", false, true, {}},
+        // A comment that never closes is read as code (vexscript --check warns of it).
+        {"{ a comment that never closes\nNope(1)\n", false, false, {1}},
         // The parentheses of line 1 never close: lines 1 and 2 are one statement, which fails.
         {"Nope(1, 2\nDo(3) {\n", false, false, {1}},
         {"1\nNope(2)\n3\nAlsoNope(4)\n", false, false, {2, 4}},
