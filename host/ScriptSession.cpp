@@ -165,8 +165,7 @@ void TScriptSession::CheckStatement(const std::string& name, const TStatement& s
     if (IsBlank(statement)) {
         return;
     }
-    const TRunPlaceScope place(ModelServicesOf(m_context).Places, m_context, name,
-                               statement.Line);
+    const TRunPlaceScope place(ModelServicesOf(m_context).Places, m_context, name, statement.Line);
     const TStatementCode code(m_context.Compile(statement.Text, nullptr, binding));
     const TCodeNode* root = code.Code() ? code.Code()->Root : nullptr;
     if (code.Code()) {

@@ -82,8 +82,7 @@ TEST_F(ScriptSessionTest, TheStopConditionEndsTheRunAsAborted) {
     TScriptSession session = Session();
     int statements = 0;
     session.StopWhen([&statements] { return ++statements == 2; });
-    const TRunResult result =
-        session.Run("t.vex", "DeclareGlobal([n],0)\nn := 1\nn := 2\n");
+    const TRunResult result = session.Run("t.vex", "DeclareGlobal([n],0)\nn := 1\nn := 2\n");
     EXPECT_EQ(result.Status, TRunStatus::Aborted);
     EXPECT_EQ(Run("n").Number, 1);
 }

@@ -41,8 +41,10 @@ struct TOutcome {
 // The lines of the errors in the JSON object on the last line of vexscript's output.
 QList<int> jsonErrorLines(const std::string& output) {
     const QList<QByteArray> outputLines = QByteArray::fromStdString(output).trimmed().split('\n');
-    const QJsonArray errors =
-        QJsonDocument::fromJson(outputLines.last()).object().value(QStringLiteral("errors")).toArray();
+    const QJsonArray errors = QJsonDocument::fromJson(outputLines.last())
+                                  .object()
+                                  .value(QStringLiteral("errors"))
+                                  .toArray();
     QList<int> lines;
     for (const QJsonValue& error : errors)
         lines << error.toObject().value(QStringLiteral("line")).toInt();
@@ -198,7 +200,7 @@ TOutcome StatementRulesTest::panelSyntaxTree() {
 }
 
 void StatementRulesTest::everyEntryFindsTheSameErrors_data() {
-    QTest::addColumn<QByteArray>("script");  // empty: the example of that name
+    QTest::addColumn<QByteArray>("script");     // empty: the example of that name
     QTest::addColumn<QList<int>>("checkLines"); // lines of the compile errors
     QTest::addColumn<bool>("compiles");         // some statement compiles
 
@@ -242,8 +244,8 @@ void StatementRulesTest::everyEntryFindsTheSameErrors() {
     const TOutcome panelCheck = panelSyntaxCheck(box);
     QCOMPARE(panelCheck.Lines, checkLines);
     QCOMPARE(box, EditingText(!checkLines.isEmpty() ? etSyntaxFaulty
-                              : compiles          ? etSyntaxCorrect
-                                                  : etNothingCompiled));
+                              : compiles            ? etSyntaxCorrect
+                                                    : etNothingCompiled));
     const TOutcome tree = panelSyntaxTree();
     QCOMPARE(tree.Lines, checkLines);
     QCOMPARE(tree.Failed, checkFails);
