@@ -125,5 +125,5 @@ void TScriptEditor::fillOwner() {
 TScriptRunner* ScriptRunnerOf(const QWidget& editor) {
     const auto* panel = qobject_cast<const TScriptEditor*>(editor.parentWidget());
     return panel && static_cast<const QWidget*>(panel->Editor()) == &editor ? panel->ScriptRunner()
-                                                                       : nullptr;
+                                                                            : nullptr;
 }

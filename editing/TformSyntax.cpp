@@ -136,13 +136,14 @@ bool TformSyntax::ShowSyntaxTree(const QString& text, bool show,
         const TStatementCode code(*context, statement, object);
         failed = failed || !code.compiled();
         // A statement of nothing but a comment compiles, to nothing.
-        const bool blank = vex::RemoveWhitespaceAndComments(toWindows1252(statement).toStdString())
-                               .empty();
+        const bool blank =
+            vex::RemoveWhitespaceAndComments(toWindows1252(statement).toStdString()).empty();
         compiled += code.compiled() && !blank ? 1 : 0;
         addStatement(code.root(), show);
     }
-    m_verdict = failed ? TVerdict::Faulty
-                       : compiled > 0 ? TVerdict::Correct : TVerdict::NothingCompiled;
+    m_verdict = failed         ? TVerdict::Faulty
+                : compiled > 0 ? TVerdict::Correct
+                               : TVerdict::NothingCompiled;
     present(show);
     return !failed;
 }
@@ -158,12 +159,11 @@ bool TformSyntax::ShowScriptSyntaxTree(const QString& script, bool show,
         std::optional<TProtectedCodeOff> protection;
         if (vex::GlobalContext)
             protection.emplace(*vex::GlobalContext);
-        result = runner.CheckScript(toWindows1252(script).toStdString(), firstLine, object,
-                                    [&](int, const vex::TCodeNode* tree) {
-                                        addStatement(tree, show);
-                                    });
+        result =
+            runner.CheckScript(toWindows1252(script).toStdString(), firstLine, object,
+                               [&](int, const vex::TCodeNode* tree) { addStatement(tree, show); });
     }
-    m_verdict = result.Correct() ? TVerdict::Correct
+    m_verdict = result.Correct()           ? TVerdict::Correct
                 : result.CompiledNothing() ? TVerdict::NothingCompiled
                                            : TVerdict::Faulty;
     present(show);

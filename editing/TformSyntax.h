@@ -32,13 +32,13 @@ struct TCodeNode;
 // cut by the statement rule of script files and compiled by the host's script session, so that
 // its errors carry their lines (editing/RuntimeLookup.h, TScriptRunner).
 //
-// The window's own rule: statements are split at ";" outside text constants and comments, after every blank and control
-// character is removed (inside text constants too: [a b] shows as [ab]). A comment that opens a
-// statement with a doubled brace, {{ ... }}, is a header and is dropped; a later doubled brace in
-// the same statement stays as a single-brace comment. Each statement is compiled by the
-// application's context with protected code left scrambled; a statement that does not compile
-// shows as one node "Syntax error" (the compiler reports the error itself). To stay quick on
-// very long texts, the window shows the first kMaxShownStatements statements, at most
+// The window's own rule: statements are split at ";" outside text constants and comments, after
+// every blank and control character is removed (inside text constants too: [a b] shows as [ab]). A
+// comment that opens a statement with a doubled brace, {{ ... }}, is a header and is dropped; a
+// later doubled brace in the same statement stays as a single-brace comment. Each statement is
+// compiled by the application's context with protected code left scrambled; a statement that does
+// not compile shows as one node "Syntax error" (the compiler reports the error itself). To stay
+// quick on very long texts, the window shows the first kMaxShownStatements statements, at most
 // kMaxShownNodes nodes, and says how many statements it left out; every statement is compiled.
 class TformSyntax : public QDialog {
     Q_OBJECT

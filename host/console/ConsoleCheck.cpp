@@ -1,8 +1,8 @@
 #include "host/console/ConsoleCheck.h"
 
+#include "host/ScriptSession.h"
 #include "host/console/ConsoleSession.h"
 #include "host/console/JsonText.h"
-#include "host/ScriptSession.h"
 
 #include "runtime/VexWords.h"
 
@@ -39,7 +39,9 @@ public:
                 Warn({name, statement.Line + trap.Line - 1, trap.Column, trap.Message});
             }
         };
-        return TScriptSession(m_session.Context()).Check(name, script, {}, observer).Outcome.Succeeded();
+        return TScriptSession(m_session.Context())
+            .Check(name, script, {}, observer)
+            .Outcome.Succeeded();
     }
 
     const std::vector<TWarning>& Warnings() const noexcept { return m_warnings; }

@@ -1,7 +1,7 @@
 #include "host/console/ConsoleSession.h"
 
-#include "host/console/InterruptHandler.h"
 #include "host/ScriptSession.h"
+#include "host/console/InterruptHandler.h"
 #include "host/words/WordSupport.h"
 
 #include "runtime/VexWords.h"

@@ -169,8 +169,8 @@ void SyntaxWindowTest::aCheckThatCompiledNothingIsNeitherCorrectNorFaulty_data()
     QTest::newRow("empty") << QString() << int(TVerdict::NothingCompiled);
     QTest::newRow("blanks") << QStringLiteral(" \n\t") << int(TVerdict::NothingCompiled);
     QTest::newRow("a comment") << QStringLiteral("{ nothing }") << int(TVerdict::NothingCompiled);
-    QTest::newRow("an unclosed comment") << QStringLiteral("Nope(1, 2 { and on")
-                                         << int(TVerdict::NothingCompiled);
+    QTest::newRow("an unclosed comment")
+        << QStringLiteral("Nope(1, 2 { and on") << int(TVerdict::NothingCompiled);
     QTest::newRow("comment and statement") << QStringLiteral("{ c };1") << int(TVerdict::Correct);
     QTest::newRow("faulty") << QStringLiteral("Nope") << int(TVerdict::Faulty);
 }
