@@ -27,6 +27,7 @@ public:
     static vex::TRunResult readKeepingModel(vex::TLanguageInterpreter& context, bool library,
                                             const std::function<vex::TRunResult()>& read);
 
+private:
     explicit TModelKeeper(vex::TLanguageInterpreter& context);
 
     // Reads the kept model back from its model file text, as ExecFile reads every model file
@@ -39,7 +40,6 @@ public:
     // library switches as they were in the middle of reading; a file read is over either way.
     void endFileRead();
 
-private:
     vex::TLanguageInterpreter& m_context;
     vex::host::TModelServices& m_services;
     std::string m_modelText;
