@@ -54,8 +54,16 @@ std::vector<TStatement> StatementsFrom(std::string_view script, int firstLine) {
     return statements;
 }
 
+// True when a statement holds nothing but whitespace and comments. Without a '}' in it this
+// follows from its characters alone (a '{' with no '}' after it is dropped, anything else but
+// whitespace is code), which spares most statements a prepared copy; with one, the comment rules
+// of RemoveWhitespaceAndComments decide.
 bool IsBlank(const TStatement& statement) {
-    return RemoveWhitespaceAndComments(statement.Text).empty();
+    const std::string_view text = statement.Text;
+    if (text.find('}') != std::string_view::npos) {
+        return RemoveWhitespaceAndComments(text).empty();
+    }
+    return text.find_first_not_of(" \t\r\n{") == std::string_view::npos;
 }
 
 // A DefineWord call whose arguments are all constants, as text that carries it out: the
