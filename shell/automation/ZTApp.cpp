@@ -127,6 +127,11 @@ TAutomationStatus TZTApp::open(const QString& fileName, TAutomationValue& result
             return run(library ? openLibraryScript(name) : openModelScript(name));
         });
         failOnErrors(read);
+        // An abort that no call of ours asked for (the call's own abort has failed it already)
+        // still undid the read: it is no success either.
+        if (!read.Succeeded()) {
+            failWith(ShellText(stCallAborted));
+        }
         result = TAutomationValue::fromDouble(read.Number);
     });
 }
