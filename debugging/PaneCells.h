@@ -10,11 +10,6 @@
 
 // How the debugger window shows the runtime's values in its cells and boxes.
 
-// Script bytes (Windows-1252) as text.
-inline QString ScriptText(std::string_view bytes) {
-    return fromWindows1252(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-}
-
 // A number in the runtime's general format.
 inline QString NumberText(double value) {
     return QString::fromStdString(vex::FormatNumber(value));
@@ -26,5 +21,5 @@ inline QString AtomNameCell(const std::string& name) {
     constexpr qsizetype kNameCharacters = 244;
     if (name.find('\0') != std::string::npos)
         return {};
-    return ScriptText(name).left(kNameCharacters);
+    return fromScriptText(name).left(kNameCharacters);
 }

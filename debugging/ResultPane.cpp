@@ -14,7 +14,7 @@ void TResultPane::ShowReport(const vex::TPauseReport& report) {
     switch (report.Point) {
     case vex::TPausePoint::Result:
         m_ui.edtNumeric->setText(NumberText(report.Number));
-        m_ui.memString->setPlainText(report.Text ? ScriptText(report.Text->view()) : QString());
+        m_ui.memString->setPlainText(report.Text ? fromScriptText(report.Text->view()) : QString());
         break;
     case vex::TPausePoint::BeforeNode:
     case vex::TPausePoint::Now:

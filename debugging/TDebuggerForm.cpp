@@ -379,7 +379,7 @@ void TDebuggerForm::ShowScriptInfo(const vex::TPauseReport& report) {
     if (report.CodeKind == vex::TCodeKind::UserWordBody) {
         m_lastCodeKind = report.CodeKind;
         box->setText(report.WordName.empty() ? DebuggerText(dtUnnamedWord)
-                                             : ScriptText(report.WordName) + QStringLiteral("()"));
+                                             : fromScriptText(report.WordName) + QStringLiteral("()"));
         return;
     }
     const QString text = eventHandlerInfo(report);
@@ -402,7 +402,7 @@ QString TDebuggerForm::eventHandlerInfo(const vex::TPauseReport& report) {
     const int handlerKind = vex::HandlerKindOf(report.CodeKind);
     const std::string kindName = model ? model->CodeKindName(handlerKind) : std::string();
     QString text = kindName.empty() ? QStringLiteral("#%1").arg(static_cast<int>(report.CodeKind))
-                                    : ScriptText(kindName);
+                                    : fromScriptText(kindName);
     if (handlerKind == 1 && model) {
         if (const std::optional<std::int32_t> code = model->CurrentEventCode())
             text += QStringLiteral("(%1)").arg(*code);
@@ -585,10 +585,9 @@ void TDebuggerForm::btnExecuteClick() {
                         DebuggerText(dtNothingPaused)});
         return;
     }
-    vex::TText text;
-    const double number = m_context->ExecuteInPausedFrame(expressionText(), text);
-    m_ui->txtNumeric->setText(NumberText(number));
-    m_ui->txtString->setText(ScriptText(text.view()));
+    const vex::TRunResult result = m_context->RunInPausedFrame(expressionText());
+    m_ui->txtNumeric->setText(NumberText(result.Number));
+    m_ui->txtString->setText(fromScriptText(result.Text));
 }
 
 // [layout] --------------------------------------------------------------------------------------

@@ -2,6 +2,8 @@
 
 #include "debugging/TformTrace.h"
 #include "debugging/TraceTexts.h"
+#include "platform/CodePage.h"
+#include "runtime/VexScript.h"
 #include "services/FormPlacement.h"
 
 #include <QApplication>
@@ -134,3 +136,27 @@ void FinalizeTraceWindows() {
     delete current.TraceWindow.data();
     current.ErrorLog.reset();
 }
+
+class TErrorWindowFeed::TSubscriber final : public vex::TErrorSubscriber {
+public:
+    explicit TSubscriber(vex::TLanguageInterpreter& context)
+        : m_context(context) {
+        context.SubscribeErrors(*this);
+    }
+    ~TSubscriber() { m_context.UnsubscribeErrors(*this); }
+    TSubscriber(const TSubscriber&) = delete;
+    TSubscriber& operator=(const TSubscriber&) = delete;
+
+    // The message stays as the runtime composed it, after its place.
+    void ErrorReported(const vex::TRunError& error) override {
+        TraceMessage(fromWindows1252(vex::PrintableMessage(error.Shown())), true);
+    }
+
+private:
+    vex::TLanguageInterpreter& m_context;
+};
+
+TErrorWindowFeed::TErrorWindowFeed(vex::TLanguageInterpreter& context)
+    : m_subscriber(std::make_unique<TSubscriber>(context)) {}
+
+TErrorWindowFeed::~TErrorWindowFeed() = default;

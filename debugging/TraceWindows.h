@@ -4,8 +4,13 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 class TformTrace;
+
+namespace vex {
+class TLanguageInterpreter;
+}
 
 // The two trace windows of the application and the error log, created on first use.
 //
@@ -59,3 +64,18 @@ void AppendToErrorLog(const QString& line);
 
 // Destroys both windows and forgets ErrorLog; the next message starts afresh.
 void FinalizeTraceWindows();
+
+// The error window's subscription to the errors a runtime context reports: for as long as it
+// lives, each error goes to the error window after its place ("bank.vex:12: "), as TraceMessage
+// puts it there. The context must outlive it.
+class TErrorWindowFeed {
+public:
+    explicit TErrorWindowFeed(vex::TLanguageInterpreter& context);
+    ~TErrorWindowFeed();
+    TErrorWindowFeed(const TErrorWindowFeed&) = delete;
+    TErrorWindowFeed& operator=(const TErrorWindowFeed&) = delete;
+
+private:
+    class TSubscriber;
+    std::unique_ptr<TSubscriber> m_subscriber;
+};

@@ -18,6 +18,7 @@
     ZT_EDITING_TEXT(etSyntaxFaulty, 3905,                                                          \
                     "The syntax check found errors; the error window lists them.")                 \
     ZT_EDITING_TEXT(etNoExample, 3906, "This word has no example.")                                \
+    ZT_EDITING_TEXT(etNothingCompiled, 3907, "There is no statement to check.")                    \
     ZT_EDITING_TEXT(etCut, 3908, "Cu&t")                                                           \
     ZT_EDITING_TEXT(etCopy, 3910, "&Copy")                                                         \
     ZT_EDITING_TEXT(etPaste, 3912, "&Paste")                                                       \

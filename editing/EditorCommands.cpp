@@ -7,6 +7,7 @@
 #include "editing/EditorMessages.h"
 #include "editing/PasteHistory.h"
 #include "editing/RuntimeLookup.h"
+#include "editing/ScriptEditor.h"
 #include "editing/ScriptFile.h"
 #include "editing/ScriptPrinting.h"
 #include "editing/TFindDialog.h"
@@ -15,6 +16,7 @@
 #include "editing/TformVexScriptOverview.h"
 #include "editing/VexScriptEditor.h"
 #include "platform/CodePage.h"
+#include "runtime/VexScript.h"
 #include "services/FileDialogs.h"
 #include "services/MessageBoxes.h"
 
@@ -83,6 +85,14 @@ QString breakLongLines(const QString& text) {
 
 std::string scriptBytes(const QString& text) {
     return toWindows1252(text).toStdString();
+}
+
+// The line (from 1) the text of selectionOrText starts on: the selection's first, else 1.
+int firstLineOfSelectionOrText(const QPlainTextEdit& editor) {
+    const QTextCursor cursor = editor.textCursor();
+    return cursor.hasSelection()
+               ? editor.document()->findBlock(cursor.selectionStart()).blockNumber() + 1
+               : 1;
 }
 
 class TWaitCursor {
@@ -453,8 +463,10 @@ void TEditorCommands::help() {
     ShowHelpTopic(wordAtCaret());
 }
 
+// A panel that holds a whole script cuts it as script files are cut; see TScriptRunner.
 void TEditorCommands::syntaxTree() {
-    ShowSyntaxTreeWindow(selectionOrText());
+    ShowSyntaxTreeWindow(selectionOrText(), ScriptRunnerOf(m_editor),
+                         firstLineOfSelectionOrText(m_editor));
 }
 
 void TEditorCommands::showTraceWindow() {
@@ -464,19 +476,29 @@ void TEditorCommands::showTraceWindow() {
 // [runtime] -----------------------------------------------------------------------------------
 
 void TEditorCommands::syntaxCheck() {
-    if (CheckSyntax(selectionOrText(), SelectedModelObject()))
+    switch (CheckSyntaxOf(selectionOrText(), SelectedModelObject(), ScriptRunnerOf(m_editor),
+                          firstLineOfSelectionOrText(m_editor))) {
+    case TformSyntax::TVerdict::Correct:
         showMessageBox(
             {&m_editor, QMessageBox::Information, QString(), EditingText(etSyntaxCorrect)});
-    else
+        break;
+    case TformSyntax::TVerdict::NothingCompiled:
+        showMessageBox(
+            {&m_editor, QMessageBox::Information, QString(), EditingText(etNothingCompiled)});
+        break;
+    case TformSyntax::TVerdict::Faulty:
         showMessageBox({&m_editor, QMessageBox::Critical, QString(), EditingText(etSyntaxFaulty)});
+        break;
+    }
 }
 
 // The result is not shown; the runtime reports errors itself.
 void TEditorCommands::execute() {
-    if (TRuntimeLookup* runtime = CurrentRuntime()) {
-        std::string text;
-        runtime->Execute(scriptBytes(selectionOrText()), text);
-    }
+    const std::string script = scriptBytes(selectionOrText());
+    if (TScriptRunner* runner = ScriptRunnerOf(m_editor))
+        runner->RunScript(script, firstLineOfSelectionOrText(m_editor));
+    else if (TRuntimeLookup* runtime = CurrentRuntime())
+        runtime->Execute(script);
 }
 
 // [search] ------------------------------------------------------------------------------------

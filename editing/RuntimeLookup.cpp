@@ -72,19 +72,7 @@ public:
         return vex::RemoveWhitespaceAndComments(source).empty();
     }
 
-    bool Compiles(std::string_view source) override {
-        vex::TCompiledCode* code = context().Compile(source);
-        const bool compiled = code != nullptr;
-        vex::TLanguageInterpreter::ReleaseCode(code);
-        return compiled;
-    }
-
-    double Execute(std::string_view source, std::string& text) override {
-        vex::TText result;
-        const double number = context().ExecuteText(source, result);
-        text.assign(result.data(), result.size());
-        return number;
-    }
+    vex::TRunResult Execute(std::string_view source) override { return context().Run(source); }
 
 private:
     static vex::TLanguageInterpreter& context() { return *vex::GlobalContext; }

@@ -7,12 +7,15 @@
 
 namespace vex {
 class TBindingObject;
+struct TCheckResult;
+struct TCodeNode;
+struct TRunResult;
 }
 
 // Everything the editor asks of the VexScript runtime, in one place: whether a name is a global
 // variable or a listed word (for colouring), the names that complete a prefix (for code
-// completion), whether a statement is blank, and the compile and run entries (for checking and
-// running scripts). Texts are bytes in the scripts' code page.
+// completion), whether a statement is blank, and the run entry for a text that is one piece of
+// code. Texts are bytes in the scripts' code page.
 //
 // The application's runtime is reached through CurrentRuntime(); a test installs a fake with
 // SetRuntimeLookup. Everything runs on the GUI thread.
@@ -31,12 +34,29 @@ public:
     virtual std::vector<std::string> CompletionCandidates(std::string_view prefix) const = 0;
     // The statement holds nothing but blanks and comments.
     virtual bool IsBlank(std::string_view source) const = 0;
-    // Compiles `source` and releases the code again; false when the compile reported errors
-    // (which the runtime has reported). Declarations in it act, as in every compile.
-    virtual bool Compiles(std::string_view source) = 0;
-    // Compiles, runs and releases `source` through the runtime's run entry; the number, and the
-    // text in `text`. Errors are reported by the runtime.
-    virtual double Execute(std::string_view source, std::string& text) = 0;
+    // Compiles, runs and releases `source` as one piece of code through the runtime's run
+    // entry, and tells how it went. Errors are reported by the runtime as well.
+    virtual vex::TRunResult Execute(std::string_view source) = 0;
+};
+
+// How an editor panel that holds a whole script runs and checks it: by the statement rule of
+// script files (a statement ends at a line end where its brackets balance), statement by
+// statement, every error with its line. Only the host knows that rule, so the application hands
+// a runner to the panel that holds its script (TScriptEditor::SetScriptRunner); an editor without
+// one treats its text as one piece of code.
+class TScriptRunner {
+public:
+    // Sees each statement a check compiled: the line it starts on and its tree while it exists
+    // (none when the statement did not compile).
+    using TStatementTrees = std::function<void(int line, const vex::TCodeNode* tree)>;
+
+    virtual ~TScriptRunner() = default;
+    // Runs a script (or a part of it that starts on `firstLine`) statement by statement.
+    virtual vex::TRunResult RunScript(std::string_view script, int firstLine) = 0;
+    // Compiles every statement and runs none; bare names may denote `object`'s named attributes.
+    virtual vex::TCheckResult CheckScript(std::string_view script, int firstLine,
+                                          const vex::TBindingObject* object,
+                                          const TStatementTrees& trees) = 0;
 };
 
 // The installed lookup, or else one over the application's runtime context when it exists;

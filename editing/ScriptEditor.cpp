@@ -121,3 +121,9 @@ void TScriptEditor::fillOwner() {
     }
     layout->addWidget(this);
 }
+
+TScriptRunner* ScriptRunnerOf(const QWidget& editor) {
+    const auto* panel = qobject_cast<const TScriptEditor*>(editor.parentWidget());
+    return panel && static_cast<const QWidget*>(panel->Editor()) == &editor ? panel->ScriptRunner()
+                                                                            : nullptr;
+}

@@ -6,6 +6,7 @@
 #include <array>
 
 class QLabel;
+class TScriptRunner;
 class TVexScriptEditor;
 
 // The status bar of an editor panel, with four panels from left to right: the caret's line and
@@ -50,6 +51,13 @@ public:
     bool FullFeatures() const noexcept { return m_fullFeatures; }
     int FileKind() const noexcept { return m_fileKind; }
 
+    // The runner of a panel that holds a whole script (the main window's): with one, the
+    // editor's Execute, Syntax check and Syntax tree cut the text by the statement rule of
+    // script files; without one (an expression field, the debugger's immediate pane) the text
+    // is one piece of code. The runner must outlive the panel or be taken back.
+    void SetScriptRunner(TScriptRunner* runner) noexcept { m_scriptRunner = runner; }
+    TScriptRunner* ScriptRunner() const noexcept { return m_scriptRunner; }
+
     // Writes into the status bar's third panel; nothing without an editor.
     void SetStatusText(const QString& text);
     // Shows the next (or previous) visible page of the tab widget whose page is the panel's
@@ -67,4 +75,9 @@ private:
     TVexScriptEditor* m_editor = nullptr;
     bool m_fullFeatures;
     int m_fileKind;
+    TScriptRunner* m_scriptRunner = nullptr;
 };
+
+// The script runner of the panel `editor` belongs to; none for an editor outside a panel or in
+// one without a runner.
+TScriptRunner* ScriptRunnerOf(const QWidget& editor);

@@ -1,6 +1,7 @@
 #include "editing/TformSyntax.h"
 
 #include "editing/EditingTexts.h"
+#include "editing/RuntimeLookup.h"
 #include "platform/CodePage.h"
 #include "runtime/VexScript.h"
 #include "services/FormPlacement.h"
@@ -10,6 +11,7 @@
 #include <QPainter>
 
 #include <array>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -119,37 +121,72 @@ TformSyntax::~TformSyntax() {
 
 bool TformSyntax::ShowSyntaxTree(const QString& text, bool show,
                                  const vex::TBindingObject* object) {
-    QTreeWidget* tree = m_ui->tvScript;
-    tree->clear();
-    m_nodeCount = 0;
+    m_ui->tvScript->clear();
+    m_nodeCount = m_shownStatements = m_leftOut = 0;
     // Without a context nothing compiles.
     vex::TLanguageInterpreter* context = vex::GlobalContext;
     const QStringList statements = context ? SplitStatements(StripBlanks(text)) : QStringList();
     bool failed = !context;
-    int shownStatements = 0;
-    int leftOut = 0;
+    int compiled = 0;
     for (const QString& statement : statements) {
         const TStatementCode code(*context, statement, object);
         failed = failed || !code.compiled();
-        if (shownStatements >= kMaxShownStatements || m_nodeCount >= kMaxShownNodes) {
-            ++leftOut;
-            continue;
-        }
-        ++shownStatements;
-        if (!code.compiled())
-            addItem(nullptr, EditingText(etStatementFailed), niNone);
-        else if (show)
-            AddCodeNode(code.root(), nullptr);
+        // A statement of nothing but a comment compiles, to nothing.
+        const bool blank =
+            vex::RemoveWhitespaceAndComments(toWindows1252(statement).toStdString()).empty();
+        compiled += code.compiled() && !blank ? 1 : 0;
+        addStatement(code.root(), show);
     }
-    if (leftOut > 0)
-        addItem(nullptr, EditingText(etStatementsLeftOut).arg(leftOut), niNone);
+    m_verdict = failed         ? TVerdict::Faulty
+                : compiled > 0 ? TVerdict::Correct
+                               : TVerdict::NothingCompiled;
+    present(show);
+    return !failed;
+}
+
+// The session's check compiles each statement and hands its tree over while it exists.
+bool TformSyntax::ShowScriptSyntaxTree(const QString& script, bool show,
+                                       const vex::TBindingObject* object, TScriptRunner& runner,
+                                       int firstLine) {
+    m_ui->tvScript->clear();
+    m_nodeCount = m_shownStatements = m_leftOut = 0;
+    vex::TCheckResult result;
+    {
+        std::optional<TProtectedCodeOff> protection;
+        if (vex::GlobalContext)
+            protection.emplace(*vex::GlobalContext);
+        result =
+            runner.CheckScript(toWindows1252(script).toStdString(), firstLine, object,
+                               [&](int, const vex::TCodeNode* tree) { addStatement(tree, show); });
+    }
+    m_verdict = result.Correct()           ? TVerdict::Correct
+                : result.CompiledNothing() ? TVerdict::NothingCompiled
+                                           : TVerdict::Faulty;
+    present(show);
+    return m_verdict != TVerdict::Faulty;
+}
+
+void TformSyntax::addStatement(const vex::TCodeNode* tree, bool show) {
+    if (m_shownStatements >= kMaxShownStatements || m_nodeCount >= kMaxShownNodes) {
+        ++m_leftOut;
+        return;
+    }
+    ++m_shownStatements;
+    if (!tree)
+        addItem(nullptr, EditingText(etStatementFailed), niNone);
+    else if (show)
+        AddCodeNode(tree, nullptr);
+}
+
+void TformSyntax::present(bool show) {
+    if (m_leftOut > 0)
+        addItem(nullptr, EditingText(etStatementsLeftOut).arg(m_leftOut), niNone);
     if (show) {
         setWindowModality(Qt::ApplicationModal);
         this->show();
         raise();
         activateWindow();
     }
-    return !failed;
 }
 
 void TformSyntax::AddCodeNode(const vex::TCodeNode* node, QTreeWidgetItem* parent) {
@@ -294,9 +331,22 @@ bool CheckSyntax(const QString& text, const vex::TBindingObject* object) {
     return window.ShowSyntaxTree(text, false, object);
 }
 
-TformSyntax* ShowSyntaxTreeWindow(const QString& text) {
+TformSyntax::TVerdict CheckSyntaxOf(const QString& text, const vex::TBindingObject* object,
+                                    TScriptRunner* runner, int firstLine) {
+    TformSyntax window;
+    if (runner)
+        window.ShowScriptSyntaxTree(text, false, object, *runner, firstLine);
+    else
+        window.ShowSyntaxTree(text, false, object);
+    return window.Verdict();
+}
+
+TformSyntax* ShowSyntaxTreeWindow(const QString& text, TScriptRunner* runner, int firstLine) {
     auto* window = new TformSyntax();
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->ShowSyntaxTree(text, true);
+    if (runner)
+        window->ShowScriptSyntaxTree(text, true, nullptr, *runner, firstLine);
+    else
+        window->ShowSyntaxTree(text, true);
     return window;
 }

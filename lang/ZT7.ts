@@ -600,6 +600,11 @@ Skripteditor und Debugger für VexScript.</translation>
         <extracomment>Script editor</extracomment>
         <translation>Zu diesem Wort gibt es kein Beispiel.</translation>
     </message>
+    <message id="3907">
+        <source>There is no statement to check.</source>
+        <extracomment>Script editor</extracomment>
+        <translation>Es gibt keine Anweisung zu prüfen.</translation>
+    </message>
     <message id="3908">
         <source>Cu&amp;t</source>
         <extracomment>Script editor</extracomment>

@@ -600,6 +600,11 @@ Script editor and debugger for VexScript.</translation>
         <extracomment>Script editor</extracomment>
         <translation>This word has no example.</translation>
     </message>
+    <message id="3907">
+        <source>There is no statement to check.</source>
+        <extracomment>Script editor</extracomment>
+        <translation>There is no statement to check.</translation>
+    </message>
     <message id="3908">
         <source>Cu&amp;t</source>
         <extracomment>Script editor</extracomment>

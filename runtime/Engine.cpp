@@ -42,8 +42,8 @@ void ComposeAndReport(TLanguageInterpreter& context, const TCodeNode& root,
                       const std::exception& error) {
     const std::string word = "\"" + RootWordName(context, root) + "\"";
     if (IsSystemFault(error)) {
-        context.Host().ShowErrorBox(context.LanguageText(ltRuntimeError) + " " + word + ":" +
-                                    ErrorMessage(error));
+        context.ReportFault(context.LanguageText(ltRuntimeError) + " " + word + ":" +
+                            ErrorMessage(error));
     } else if (!InErrorGroup(root)) {
         context.ReportError(context.LanguageText(ltRuntimeError) + " " + word + ":" +
                             ErrorMessage(error));

@@ -50,7 +50,74 @@ std::string TLanguageInterpreter::LanguageText(int number) const {
     return text.empty() ? std::string(DefaultLanguageText(number)) : text;
 }
 
-void TLanguageInterpreter::ReportError(const std::string&) {}
+// Errors --------------------------------------------------------------------------------------
+
+void TLanguageInterpreter::LocateError(TRunError&) {}
+
+TRunError TLanguageInterpreter::Located(const std::string& message) {
+    TRunError error;
+    error.Message = message;
+    LocateError(error);
+    return error;
+}
+
+void TLanguageInterpreter::Record(const TRunError& error) {
+    for (TRunRecording* run = m_recording; run; run = run->m_outer) {
+        run->m_result.Add(error);
+    }
+}
+
+void TLanguageInterpreter::ReportError(const std::string& message) {
+    const TRunError error = Located(message);
+    Record(error);
+    for (TErrorSubscriber* subscriber = m_errorSubscribers; subscriber;) {
+        // The subscriber told may unsubscribe itself.
+        TErrorSubscriber* next = subscriber->m_nextSubscriber;
+        subscriber->ErrorReported(error);
+        subscriber = next;
+    }
+}
+
+void TLanguageInterpreter::ReportFault(const std::string& message) {
+    if (m_recording) {
+        TRunError error = Located(message);
+        error.Fault = true;
+        Record(error);
+    }
+    m_host->ShowErrorBox(message);
+}
+
+void TLanguageInterpreter::HandleRunException(const std::exception& error) {
+    if (m_recording) {
+        if (dynamic_cast<const EAbortSignal*>(&error)) {
+            for (TRunRecording* run = m_recording; run; run = run->m_outer) {
+                run->m_result.Status = TRunStatus::Aborted;
+            }
+        } else if (const std::string message = ErrorMessage(error); !message.empty()) {
+            Record(Located(message));
+        }
+    }
+    m_host->HandleException(error);
+}
+
+void TLanguageInterpreter::SubscribeErrors(TErrorSubscriber& subscriber) {
+    TErrorSubscriber** last = &m_errorSubscribers;
+    while (*last) {
+        last = &(*last)->m_nextSubscriber;
+    }
+    subscriber.m_nextSubscriber = nullptr;
+    *last = &subscriber;
+}
+
+void TLanguageInterpreter::UnsubscribeErrors(TErrorSubscriber& subscriber) noexcept {
+    for (TErrorSubscriber** link = &m_errorSubscribers; *link; link = &(*link)->m_nextSubscriber) {
+        if (*link == &subscriber) {
+            *link = subscriber.m_nextSubscriber;
+            subscriber.m_nextSubscriber = nullptr;
+            return;
+        }
+    }
+}
 
 // Compile -----------------------------------------------------------------------------------
 
@@ -281,7 +348,7 @@ double TLanguageInterpreter::EvaluateAndRelease(TCompiledCode*& code, TText& tex
     try {
         result = Evaluate(code, text);
     } catch (const std::exception& error) {
-        m_host->HandleException(error);
+        HandleRunException(error);
         result = 0;
     } catch (...) {
         ReleaseCode(code);
@@ -296,9 +363,9 @@ TCompiledCode* TLanguageInterpreter::CompileForRun(std::string_view source,
     try {
         return Compile(source, outer);
     } catch (const EAbortSignal& signal) {
-        m_host->HandleException(signal);
+        HandleRunException(signal);
     } catch (const EVexStackOverflow& signal) {
-        m_host->HandleException(signal);
+        HandleRunException(signal);
     }
     return nullptr;
 }
@@ -351,6 +418,32 @@ double TLanguageInterpreter::ExecuteInPausedFrame(std::string_view source, TText
         return 0;
     }
     return EvaluateAndRelease(code, text);
+}
+
+// Entry operations with a result -------------------------------------------------------------
+
+template <typename TRunBody>
+TRunResult TLanguageInterpreter::Recorded(TRunBody&& run) {
+    TRunResult result;
+    TText text;
+    {
+        const TRunRecording recording(*this, result);
+        result.Number = run(text);
+    }
+    result.Text.assign(text.data(), text.size());
+    return result;
+}
+
+TRunResult TLanguageInterpreter::Run(std::string_view source) {
+    return Recorded([&](TText& text) { return ExecuteText(source, text); });
+}
+
+TRunResult TLanguageInterpreter::RunExternal(std::string_view source) {
+    return Recorded([&](TText& text) { return ExecuteExternal(source, text); });
+}
+
+TRunResult TLanguageInterpreter::RunInPausedFrame(std::string_view source) {
+    return Recorded([&](TText& text) { return ExecuteInPausedFrame(source, text); });
 }
 
 } // namespace vex

@@ -10,14 +10,19 @@
 //
 //   1. Implement THostInterface (HostInterface.h: the object-reference registers, the progress
 //      display, language texts, an error box and the exception handler) and create one
-//      TLanguageInterpreter for it; derive from the context to receive error messages through
-//      ReportError. Publish it through GlobalContext if other parts of the application need it.
+//      TLanguageInterpreter for it; derive from the context to give its errors their place
+//      (LocateError), and subscribe who shows them (SubscribeErrors). Publish it through
+//      GlobalContext if other parts of the application need it.
 //   2. Fill the word registry with the built-in words (VexWords.h: RegisterBuiltInWord with a
 //      TWordBatch around many of them) and declare the host's globals (DeclareVariable).
 //   3. Compile text into a TCompiledCode and Evaluate it as often as needed, then ReleaseCode it;
-//      or ExecuteText for compile, evaluate and release in one step, ExecuteExternal for another
-//      program's request (debugging suppressed), ExecuteInPausedFrame for text typed into the
-//      debugger while a run is paused.
+//      or Run for compile, evaluate and release in one step, RunExternal for another program's
+//      request (debugging suppressed), RunInPausedFrame for text typed into the debugger while a
+//      run is paused. These three give a TRunResult (RunResult.h): whether the run went well,
+//      ended in errors or was aborted, its value, and every error reported while it ran, with
+//      its place where the host knows it. ExecuteText, ExecuteExternal and ExecuteInPausedFrame
+//      are the same runs giving only the number, for words that run text and do not ask how it
+//      went.
 //
 // Values: every evaluation gives a number (the result) and a text (the TText out-parameter, owned
 // by the caller). Object references travel as numbers; an automation interface as its handle,
@@ -25,17 +30,19 @@
 //
 // Errors: compile errors are reported through ReportError (each of them, not only the first) and
 // the compile gives none. Errors while a tree runs are contained at the root of each evaluated
-// code: reported through ReportError (faults of the system classes through the host's error box)
-// and the evaluation gives 0. The exceptions are in Exceptions.h; the abort signal of the
-// debugger is not contained and ends the whole run, silently.
+// code: reported through ReportError (faults of the system classes through ReportFault and the
+// host's error box) and the evaluation gives 0. ReportError hands each error, with the place the
+// derived context's LocateError gives it, to the error subscribers (the host's error list, the
+// console's error stream) and to every run that records its errors (TRunRecording); nobody
+// learns of a failure by counting messages. The exceptions are in Exceptions.h; the abort signal
+// of the debugger is not contained and ends the whole run, silently.
 //
 // Nesting and threads: everything runs on one thread. Runs nest (a word may run text, a paused
 // run handles GUI events that may start another run); every entry operation saves and restores
 // what it changes. The one exception is the break request counter (Debug.BreakRequest), which
 // another thread may increment.
 //
-// The context owns its parts, each in a header of its own and each field under the name the
-// design gives it:
+// The context owns its parts, each in a header of its own:
 //   Registry  TWordRegistry (WordRegistry.h): names, categories, syntax records and
 //             implementations of all words; LookupWord and friends below answer from it.
 //   Stack     TActivationStack (ActivationStack.h): the shared stack space for frames of locals,
@@ -56,6 +63,7 @@
 #include "runtime/HostInterface.h"
 #include "runtime/LanguageTexts.h"
 #include "runtime/NumberText.h"
+#include "runtime/RunResult.h"
 #include "runtime/SimpleStringList.h"
 #include "runtime/SourcePreparation.h"
 #include "runtime/SourceTraps.h"
@@ -70,6 +78,8 @@
 #include <string_view>
 
 namespace vex {
+
+class TRunRecording;
 
 // The name binding of a compile: bare names in the text may denote a named attribute of the
 // current object or a stored entry of the current GUI instance.
@@ -101,15 +111,21 @@ public:
     // Evaluates compiled code in a fresh activation and returns its number; `text` receives the
     // text half. Errors inside are contained and reported; none gives 0.
     double Evaluate(TCompiledCode* code, TText& text);
-    // Compiles, evaluates and releases `source`. An abort or stack signal that leaves the
-    // compile or the evaluation goes to the host's exception handler and gives 0.
-    double ExecuteText(std::string_view source, TText& text);
-    // ExecuteText for another program's request: marks the run as external and suppresses
-    // debugging for it; nested in a debuggable run, it keeps the host registers as they were.
-    double ExecuteExternal(std::string_view source, TText& text);
+    // Compiles, evaluates and releases `source`, and tells how it went. An abort or stack signal
+    // that leaves the compile or the evaluation goes to the host's exception handler as well.
+    TRunResult Run(std::string_view source);
+    // Run for another program's request: marks the run as external and suppresses debugging for
+    // it; nested in a debuggable run, it keeps the host registers as they were.
+    TRunResult RunExternal(std::string_view source);
     // Runs `source` inside the activation the debugger paused in, so that it sees that code's
     // locals. With no run paused (none was, or the activation has ended) it reports so and
-    // gives 0.
+    // fails.
+    TRunResult RunInPausedFrame(std::string_view source);
+    // Run, RunExternal and RunInPausedFrame giving only the number (0 on error) and the text,
+    // for words that run text and do not ask how it went. They make no result of their own; a
+    // run around them that records its errors records theirs too.
+    double ExecuteText(std::string_view source, TText& text);
+    double ExecuteExternal(std::string_view source, TText& text);
     double ExecuteInPausedFrame(std::string_view source, TText& text);
     // Compiles `source` into `expression` (releasing its old code) with `object` as the current
     // object for name binding. An empty text leaves no code.
@@ -118,8 +134,20 @@ public:
     // Releases compiled code and its tree; the variable becomes none. The locals set goes with it
     // only when the code owns it.
     static void ReleaseCode(TCompiledCode*& code) noexcept;
-    // Receives every composed error message. The host shows it; the default writes nothing.
-    virtual void ReportError(const std::string& message);
+    // Reports a composed error message: gives it its place (LocateError), records it in every
+    // run that records its errors and hands it to every error subscriber.
+    void ReportError(const std::string& message);
+    // Reports a fault of the system classes: recorded like an error, but shown by the host's
+    // error box instead of going to the subscribers.
+    void ReportFault(const std::string& message);
+    // Hands an exception that left a run to the host's exception handler and records it in every
+    // run that records its errors: an abort ends them as aborted, another exception with a
+    // message is an error.
+    void HandleRunException(const std::exception& error);
+    // Adds and removes a receiver of every error reported (in the order they subscribed). A
+    // subscriber is subscribed to one context at most, and unsubscribes before it goes.
+    void SubscribeErrors(TErrorSubscriber& subscriber);
+    void UnsubscribeErrors(TErrorSubscriber& subscriber) noexcept;
 
     // Variables ----------------------------------------------------------------------------
 
@@ -193,7 +221,14 @@ public:
     // When set, protectedcode([...]) text is unscrambled before it is parsed.
     bool ProtectedCode = false;
 
+protected:
+    // Fills in the place of an error reported now, as far as the host can tell it; the default
+    // knows none.
+    virtual void LocateError(TRunError& error);
+
 private:
+    friend class TRunRecording;
+
     // The activation operations of Evaluate: save the current activation, make the code current
     // (taking its frame of locals from the shared stack space), and leave it again.
     void PushActivation() { Stack.Save(); }
@@ -208,8 +243,40 @@ private:
     // nesting) go to the host's exception handler as they do from the evaluation, and give none.
     TCompiledCode* CompileForRun(std::string_view source, const TCompiledCode* outer);
     double EvaluateAndRelease(TCompiledCode*& code, TText& text);
+    // A run of an entry operation, recorded into a result.
+    template <typename TRunBody>
+    TRunResult Recorded(TRunBody&& run);
+    void Record(const TRunError& error);
+    TRunError Located(const std::string& message);
 
     THostInterface* m_host;
+    // The innermost run that records its errors, or none.
+    TRunRecording* m_recording = nullptr;
+    // The first of the error subscribers, which link on to the others.
+    TErrorSubscriber* m_errorSubscribers = nullptr;
+};
+
+// Records into `result` every error the context reports while it lives, the errors of runs
+// nested in it included, and an abort that ends it (TLanguageInterpreter::HandleRunException).
+// Recordings nest; each records what happens while it lives.
+class TRunRecording {
+public:
+    TRunRecording(TLanguageInterpreter& context, TRunResult& result) noexcept
+        : m_context(context)
+        , m_result(result)
+        , m_outer(context.m_recording) {
+        context.m_recording = this;
+    }
+    TRunRecording(const TRunRecording&) = delete;
+    TRunRecording& operator=(const TRunRecording&) = delete;
+    ~TRunRecording() { m_context.m_recording = m_outer; }
+
+private:
+    friend class TLanguageInterpreter;
+
+    TLanguageInterpreter& m_context;
+    TRunResult& m_result;
+    TRunRecording* m_outer;
 };
 
 // Counts one level of nesting against kMaxCallDepth and kMaxNativeStack for as long as it lives.

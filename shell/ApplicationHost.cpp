@@ -60,10 +60,8 @@ TApplicationInterpreter::TApplicationInterpreter(TApplicationHost& host, std::in
     vex::GlobalContext = this;
 }
 
-// The error window's line starts with the place of the error ("bank.vex:12: ", see
-// host/model/RunPlaces.h); the message itself stays as the runtime composed it.
-void TApplicationInterpreter::ReportError(const std::string& message) {
-    ::TraceMessage(
-        fromWindows1252(vex::PrintableMessage(vex::host::ErrorPlaceOf(*this).Prefix() + message)),
-        true);
+// The place the error window shows before the message ("bank.vex:12: ", see
+// host/model/RunPlaces.h).
+void TApplicationInterpreter::LocateError(vex::TRunError& error) {
+    vex::host::PlaceRunError(*this, error);
 }

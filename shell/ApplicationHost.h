@@ -1,5 +1,6 @@
 #pragma once
 
+#include "debugging/TraceWindows.h"
 #include "host/WordHost.h"
 #include "host/model/ModelServices.h"
 
@@ -39,12 +40,16 @@ public:
 
 // The desktop application's runtime context: created at start-up with the standard words and
 // published as vex::GlobalContext until it is destroyed at shutdown. Its compile and run errors
-// go to the error window, each after its place (the file and line of the statement, the handler
-// of an atom, the user-defined word).
+// carry their place (the file and line of the statement, the handler of an atom, the
+// user-defined word), and the error window subscribes to them.
 class TApplicationInterpreter : public vex::TLanguageInterpreter {
 public:
     // `stackSize`: the bytes of the shared stack space for frames of locals.
     explicit TApplicationInterpreter(TApplicationHost& host, std::int32_t stackSize = 1 << 20);
 
-    void ReportError(const std::string& message) override;
+protected:
+    void LocateError(vex::TRunError& error) override;
+
+private:
+    TErrorWindowFeed m_errorWindow{*this};
 };

@@ -12,6 +12,7 @@
 #include "editing/ScriptFile.h"
 #include "editing/VexScriptEditor.h"
 #include "editing/WordList.h"
+#include "host/ScriptSession.h"
 #include "host/WordReference.h"
 #include "host/model/ModelFile.h"
 #include "host/model/ModelServices.h"
@@ -57,6 +58,24 @@ void showFreshErrorWindow() {
 
 } // namespace
 
+class TMainWindow::TPanelRunner final : public TScriptRunner {
+public:
+    explicit TPanelRunner(TMainWindow& window)
+        : m_window(window) {}
+
+    vex::TRunResult RunScript(std::string_view script, int firstLine) override {
+        return m_window.runScriptText(script, firstLine, false);
+    }
+    vex::TCheckResult CheckScript(std::string_view script, int firstLine,
+                                  const vex::TBindingObject* object,
+                                  const TStatementTrees& trees) override {
+        return m_window.checkScriptText(script, firstLine, object, trees);
+    }
+
+private:
+    TMainWindow& m_window;
+};
+
 TMainWindow::TMainWindow(vex::TLanguageInterpreter* context, QWidget* parent)
     : QMainWindow(parent)
     , m_ui(std::make_unique<Ui::TMainWindow>())
@@ -77,6 +96,7 @@ TMainWindow::TMainWindow(vex::TLanguageInterpreter* context, QWidget* parent)
 
 TMainWindow::~TMainWindow() {
     SaveFormPlacement(this);
+    m_ui->pnScript->SetScriptRunner(nullptr);
     SetEditorMessageSink(m_previousEditorMessages);
     SetTraceWindowPresenter(m_previousTraceWindowPresenter);
     SetSelectedObjectSource(m_previousSelectedObjectSource);
@@ -133,68 +153,102 @@ bool TMainWindow::saveScriptAs(const QString& path) {
 // Each statement runs on its own, as ExecFile runs a script file; a statement that fails is
 // reported and the next one runs.
 bool TMainWindow::runEditedScript(bool debug) {
-    TRuntimeLookup* runtime = scriptRuntime();
-    if (!runtime || debuggerHoldsRun())
+    if (!hasRuntime() || debuggerHoldsRun())
         return false;
-    std::optional<TUserRun> userRun;
-    if (m_context)
-        userRun.emplace(*m_context, debug);
-    const qsizetype errorsBefore = ErrorLog().size();
-    bool ran = false;
-    double number = 0;
-    std::string text;
-    for (const TStatement& statement : scriptStatements()) {
-        text.clear();
-        number = runtime->Execute(statement.Text, text);
-        ran = true;
-        if (userRun && userRun->Ended())
-            break;
-    }
-    userRun.reset();
+    const std::string script = scriptEditor()->ScriptBytes();
+    const vex::TRunResult result = runScriptText(script, 1, debug);
     recolorScript();
-    if (ErrorLog().size() != errorsBefore) {
+    if (result.Status == vex::TRunStatus::Error) {
         statusBar()->showMessage(ShellText(stRunFailed));
         return false;
     }
-    if (!ran) {
+    if (!holdsStatement(script)) {
         statusBar()->showMessage(ShellText(stNoStatement));
         return true;
     }
-    const QString result =
-        text.empty() ? QString::fromStdString(vex::FormatNumber(number)) : fromScriptText(text);
-    statusBar()->showMessage(ShellText(stResult).arg(result));
+    const QString value = result.Text.empty()
+                              ? QString::fromStdString(vex::FormatNumber(result.Number))
+                              : fromScriptText(result.Text);
+    statusBar()->showMessage(ShellText(stResult).arg(value));
     return true;
 }
 
 bool TMainWindow::checkEditedScript() {
-    TRuntimeLookup* runtime = scriptRuntime();
-    if (!runtime)
+    if (!hasRuntime())
         return false;
-    std::optional<TStatement> failed;
-    for (const TStatement& statement : scriptStatements())
-        if (!runtime->Compiles(statement.Text) && !failed)
-            failed = statement;
+    const std::string script = scriptEditor()->ScriptBytes();
+    const vex::TCheckResult result = checkScriptText(script, 1, selectedAtom(), {});
     recolorScript();
-    if (!failed) {
+    if (result.Correct()) {
         statusBar()->showMessage(EditingText(etSyntaxCorrect));
         return true;
     }
-    QTextCursor selection = scriptEditor()->textCursor();
-    selection.setPosition(failed->Start);
-    selection.setPosition(failed->Start + static_cast<int>(failed->Text.size()),
-                          QTextCursor::KeepAnchor);
-    scriptEditor()->setTextCursor(selection);
-    const int line = scriptEditor()->document()->findBlock(failed->Start).blockNumber() + 1;
+    if (result.CompiledNothing()) {
+        statusBar()->showMessage(ShellText(stNoStatement));
+        return false;
+    }
+    const int line = result.Outcome.Errors.empty() ? 0 : result.Outcome.Errors.front().Line;
+    selectStatementAt(script, line);
     statusBar()->showMessage(ShellText(stStatementFails).arg(line));
     return false;
 }
 
-// The runtime the Script menu works with; without one the status bar says so.
-TRuntimeLookup* TMainWindow::scriptRuntime() {
-    TRuntimeLookup* runtime = CurrentRuntime();
-    if (!runtime)
+// The person's run of (a part of) the editor's script, by the statement rule of script files:
+// its origin is the person's, and with `debug` it pauses at its first node; a run the person
+// ends in the debugger (Cancel) runs no further statement.
+vex::TRunResult TMainWindow::runScriptText(std::string_view script, int firstLine, bool debug) {
+    TUserRun userRun(*m_context, debug);
+    vex::host::TScriptSession session(*m_context);
+    session.StopWhen([&userRun] { return userRun.Ended(); });
+    return session.Run(scriptPlaceName(), script, firstLine);
+}
+
+vex::TCheckResult TMainWindow::checkScriptText(std::string_view script, int firstLine,
+                                               const vex::TBindingObject* object,
+                                               const TScriptRunner::TStatementTrees& trees) {
+    vex::host::TScriptSession::TCheckObserver observer;
+    if (trees)
+        observer.Compiled = [&trees](const vex::host::TStatement& statement,
+                                     const vex::TCodeNode* tree) { trees(statement.Line, tree); };
+    return vex::host::TScriptSession(*m_context)
+        .Check(scriptPlaceName(), script, vex::TGuiBinding{object, nullptr}, observer, firstLine);
+}
+
+// The name errors of the editor's script go by: its file, or "Untitled".
+std::string TMainWindow::scriptPlaceName() const {
+    return toScriptText(m_scriptPath.isEmpty() ? ShellText(stUntitled) : m_scriptPath);
+}
+
+// Selects the statement that starts on `line` (its leading blanks left out).
+void TMainWindow::selectStatementAt(const std::string& script, int line) {
+    for (const vex::host::TStatement& statement : vex::host::ScriptStatements(script)) {
+        const std::size_t first = statement.Text.find_first_not_of(" \t\r\n");
+        if (statement.Line != line || first == std::string::npos)
+            continue;
+        const QTextBlock block = scriptEditor()->document()->findBlockByNumber(line - 1);
+        const int start = block.position() + static_cast<int>(first);
+        const int length = fromScriptText(statement.Text.substr(first)).size();
+        QTextCursor selection = scriptEditor()->textCursor();
+        selection.setPosition(start);
+        selection.setPosition(start + length, QTextCursor::KeepAnchor);
+        scriptEditor()->setTextCursor(selection);
+        return;
+    }
+}
+
+// Whether a script has a statement that is not blank.
+bool TMainWindow::holdsStatement(const std::string& script) {
+    for (const vex::host::TStatement& statement : vex::host::ScriptStatements(script))
+        if (!vex::RemoveWhitespaceAndComments(statement.Text).empty())
+            return true;
+    return false;
+}
+
+// Without a context there is nothing to run in; the status bar says so.
+bool TMainWindow::hasRuntime() {
+    if (!m_context)
         statusBar()->showMessage(ShellText(stNoRuntime));
-    return runtime;
+    return m_context != nullptr;
 }
 
 // Builds the editor's rows again after a run or a check, so that the globals it declared show
@@ -222,11 +276,11 @@ bool TMainWindow::newModel() {
 bool TMainWindow::openModel(const QString& path) {
     if (!m_services || debuggerHoldsRun() || !canRead(path))
         return false;
-    TModelKeeper keeper(*m_context);
-    const bool read = runScript(TZTApp::openModelScript(toScriptText(path)));
-    keeper.endFileRead();
+    const std::string script = TZTApp::openModelScript(toScriptText(path));
+    const bool read = TModelKeeper::readKeepingModel(*m_context, false, [&] {
+                          return m_context->Run(script);
+                      }).Succeeded();
     if (!read) {
-        keeper.restoreModel();
         statusBar()->showMessage(ShellText(stModelKept).arg(path));
         return false;
     }
@@ -237,11 +291,11 @@ bool TMainWindow::openModel(const QString& path) {
 bool TMainWindow::openLibrary(const QString& path) {
     if (!m_services || debuggerHoldsRun() || !canRead(path))
         return false;
-    TModelKeeper keeper(*m_context);
-    const bool read = runScript(TZTApp::openLibraryScript(toScriptText(path)));
-    keeper.endFileRead();
+    const std::string script = TZTApp::openLibraryScript(toScriptText(path));
+    const bool read = TModelKeeper::readKeepingModel(*m_context, true, [&] {
+                          return m_context->Run(script);
+                      }).Succeeded();
     if (!read) {
-        keeper.dropLibraryAdditions();
         statusBar()->showMessage(ShellText(stLibraryDropped).arg(path));
         return false;
     }
@@ -440,6 +494,12 @@ void TMainWindow::setUpEditor() {
     // window Ctrl+O opens a script and F1 the word reference.
     scriptEditor()->OnOpenCommand = [this](TVexScriptEditor*) { acOpenScriptTriggered(); };
     scriptEditor()->OnSaveAsCommand = [this](TVexScriptEditor*) { acSaveScriptAsTriggered(); };
+    // The panel holds a whole script: its Execute, Syntax check and Syntax tree cut it as the
+    // Script menu does.
+    if (m_context) {
+        m_panelRunner = std::make_unique<TPanelRunner>(*this);
+        m_ui->pnScript->SetScriptRunner(m_panelRunner.get());
+    }
 }
 
 // "Zentaro" alone until the editor holds a script of its own; then the script's name, marked
@@ -475,23 +535,6 @@ bool TMainWindow::confirmScriptDiscard() {
     default:
         return false;
     }
-}
-
-// The statements as ExecFile cuts a script file, each with its start in the editor, without
-// the blank ones; a statement's leading blanks are not part of it.
-std::vector<TMainWindow::TStatement> TMainWindow::scriptStatements() const {
-    const std::string script = scriptEditor()->ScriptBytes();
-    TRuntimeLookup* runtime = CurrentRuntime();
-    std::vector<TStatement> statements;
-    int start = 0;
-    for (std::string& text : vex::host::SplitStatements(script)) {
-        const int next = start + static_cast<int>(text.size()) + 1;
-        const std::size_t first = text.find_first_not_of(" \t\r\n");
-        if (first != std::string::npos && !(runtime && runtime->IsBlank(text)))
-            statements.push_back({start + static_cast<int>(first), text.substr(first)});
-        start = next;
-    }
-    return statements;
 }
 
 // Without a context there is no model: the panel says so and the model's items stay disabled.
@@ -602,11 +645,8 @@ bool TMainWindow::reportFileError(TShellText failure, const QString& path, const
     return false;
 }
 
-// Runs a script in the context; false when it reported an error (which the error window then
-// shows). The model words ask the tree to refresh for what they change.
+// Runs a text of the model's menu items in the context; false when it did not succeed (the
+// error window shows the errors). The model words ask the tree to refresh for what they change.
 bool TMainWindow::runScript(const std::string& script) {
-    const qsizetype errorsBefore = ErrorLog().size();
-    vex::TText ignored;
-    m_context->ExecuteText(script, ignored);
-    return ErrorLog().size() == errorsBefore;
+    return m_context->Run(script).Succeeded();
 }

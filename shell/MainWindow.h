@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace Ui {
@@ -19,6 +20,9 @@ class TMainWindow;
 namespace vex {
 class TBindingObject;
 class TLanguageInterpreter;
+struct TCheckResult;
+struct TCodeNode;
+struct TRunResult;
 }
 
 namespace vex::host {
@@ -67,13 +71,15 @@ public:
     bool saveScript();
     bool saveScriptAs(const QString& path);
     // Runs the editor's script statement by statement (a line break outside parentheses, texts
-    // and comments ends a statement) through the runtime and shows the last result in the
-    // status bar; errors go to the error window. False when a statement reported an error. With
-    // `debug`, debug mode goes on and the run pauses in the debugger at its first node; a run the
-    // person ends there (Cancel) runs no further statement.
+    // and comments ends a statement) through the host's script session and shows the last
+    // result in the status bar; errors go to the error window, each with its line. False when a
+    // statement reported an error. With `debug`, debug mode goes on and the run pauses in the
+    // debugger at its first node; a run the person ends there (Cancel) runs no further
+    // statement.
     bool runEditedScript(bool debug = false);
     // Compiles every statement of the editor's script and selects the first that does not
-    // compile (the compiler's reports are in the error window). True when all compile.
+    // compile (the compiler's reports are in the error window). True when all compile and at
+    // least one did.
     bool checkEditedScript();
     TVexScriptEditor* scriptEditor() const;
 
@@ -132,19 +138,23 @@ private slots:
     void acDebuggerTriggered();
 
 private:
-    // A statement of the editor's script and where it starts (a control position).
-    struct TStatement {
-        int Start = 0;
-        std::string Text;
-    };
+    // The script panel's runner: the editor's Execute, Syntax check and Syntax tree in the
+    // panel take the statement rule of script files through it.
+    class TPanelRunner;
 
     void translate();
     void setUpEditor();
     void updateTitle();
     void scriptModificationChanged(bool modified);
     bool confirmScriptDiscard();
-    std::vector<TStatement> scriptStatements() const;
-    TRuntimeLookup* scriptRuntime();
+    vex::TRunResult runScriptText(std::string_view script, int firstLine, bool debug);
+    vex::TCheckResult checkScriptText(std::string_view script, int firstLine,
+                                      const vex::TBindingObject* object,
+                                      const std::function<void(int, const vex::TCodeNode*)>& trees);
+    std::string scriptPlaceName() const;
+    void selectStatementAt(const std::string& script, int line);
+    static bool holdsStatement(const std::string& script);
+    bool hasRuntime();
     void recolorScript();
     void setUpModelPanel();
     void setUpStatusBar();
@@ -162,6 +172,7 @@ private:
 
     std::unique_ptr<Ui::TMainWindow> m_ui;
     vex::TLanguageInterpreter* m_context = nullptr;
+    std::unique_ptr<TPanelRunner> m_panelRunner;
     vex::host::TModelServices* m_services = nullptr;
     QTimer m_statusPoll;
     QPointer<QTextBrowser> m_wordReference;

@@ -10,6 +10,30 @@
 
 #include <algorithm>
 
+vex::TRunResult TModelKeeper::readKeepingModel(vex::TLanguageInterpreter& context, bool library,
+                                               const std::function<vex::TRunResult()>& read) {
+    TModelKeeper keeper(context);
+    const auto undo = [&] {
+        keeper.endFileRead();
+        if (library)
+            keeper.dropLibraryAdditions();
+        else
+            keeper.restoreModel();
+    };
+    vex::TRunResult result;
+    try {
+        result = read();
+    } catch (...) {
+        undo();
+        throw;
+    }
+    if (result.Succeeded())
+        keeper.endFileRead();
+    else
+        undo();
+    return result;
+}
+
 TModelKeeper::TModelKeeper(vex::TLanguageInterpreter& context)
     : m_context(context)
     , m_services(vex::host::ModelServicesOf(context)) {

@@ -1,8 +1,8 @@
 #include "host/console/ConsoleCheck.h"
 
+#include "host/ScriptSession.h"
 #include "host/console/ConsoleSession.h"
 #include "host/console/JsonText.h"
-#include "host/model/ModelFile.h"
 
 #include "runtime/VexWords.h"
 
@@ -22,28 +22,8 @@ struct TWarning {
     std::string Message;
 };
 
-// A DefineWord call whose arguments are all constants, as text that carries it out: the
-// definition running would do.
-bool ConstantDefinition(const TCodeNode& node, std::string& text) {
-    if (!node.IsCall() || node.WordNumber != wnDefineWord) {
-        return false;
-    }
-    const auto& call = static_cast<const TCallNode&>(node);
-    text = "DefineWord(";
-    for (int i = 1; i <= call.ArgCount; ++i) {
-        const TCodeNode& argument = *call.Arg(i);
-        if (!argument.IsConstant()) {
-            return false;
-        }
-        text += (i > 1 ? "," : "") +
-                (argument.IsTextConstant()
-                     ? TextConstant(static_cast<const TTextConstantNode&>(argument).Text.view())
-                     : NumberConstant(static_cast<const TConstantNode&>(argument).Value));
-    }
-    text += ")";
-    return true;
-}
-
+// Checks scripts in the session's context and gathers the warnings of the language's traps in
+// every statement, blank ones included, as each is reached.
 class TChecker {
 public:
     TChecker(TConsoleSession& session, bool json, std::ostream& err)
@@ -51,47 +31,22 @@ public:
         , m_json(json)
         , m_err(err) {}
 
-    // Checks a script statement by statement.
-    void CheckScript(const std::string& name, std::string_view script) {
-        for (const TStatement& statement : ScriptStatements(script)) {
-            CheckStatement(name, statement);
-        }
+    // Checks a script statement by statement; false when a statement reported an error.
+    bool CheckScript(const std::string& name, std::string_view script) {
+        TScriptSession::TCheckObserver observer;
+        observer.Statement = [&](const TStatement& statement) {
+            for (const TSourceTrap& trap : FindSourceTraps(statement.Text)) {
+                Warn({name, statement.Line + trap.Line - 1, trap.Column, trap.Message});
+            }
+        };
+        return TScriptSession(m_session.Context())
+            .Check(name, script, {}, observer)
+            .Outcome.Succeeded();
     }
 
     const std::vector<TWarning>& Warnings() const noexcept { return m_warnings; }
 
 private:
-    void CheckStatement(const std::string& name, const TStatement& statement) {
-        for (const TSourceTrap& trap : FindSourceTraps(statement.Text)) {
-            Warn({name, statement.Line + trap.Line - 1, trap.Column, trap.Message});
-        }
-        if (RemoveWhitespaceAndComments(statement.Text).empty()) {
-            return;
-        }
-        TConsoleInterpreter& context = m_session.Context();
-        const TRunPlaceScope place(m_session.Host().Services().Places, context, name,
-                                   statement.Line);
-        TCompiledCode* code = context.Compile(statement.Text);
-        if (code && code->Root) {
-            DefineConstantWords(*code->Root);
-        }
-        TLanguageInterpreter::ReleaseCode(code);
-    }
-
-    void DefineConstantWords(const TCodeNode& node) {
-        std::string definition;
-        if (ConstantDefinition(node, definition)) {
-            TText ignored;
-            m_session.Context().ExecuteText(definition, ignored);
-        }
-        if (node.IsCall()) {
-            const auto& call = static_cast<const TCallNode&>(node);
-            for (int i = 1; i <= call.ArgCount; ++i) {
-                DefineConstantWords(*call.Arg(i));
-            }
-        }
-    }
-
     void Warn(TWarning warning) {
         if (!m_json) {
             m_err << warning.File << ':' << warning.Line << ':' << warning.Column
@@ -126,16 +81,17 @@ int RunCheck(const TConsoleOptions& options, const std::vector<TScriptFile>& fil
     std::ostream& err = options.Json ? static_cast<std::ostream&>(jsonErrors) : environment.Err;
     TConsoleSession session(environment.Out, err, environment.LanguageTexts);
     TChecker checker(session, options.Json, err);
+    bool correct = true;
     for (const TScriptFile& file : files) {
-        checker.CheckScript(file.Name, file.Text);
+        correct = checker.CheckScript(file.Name, file.Text) && correct;
     }
     for (const std::string& text : options.Texts) {
-        checker.CheckScript(kTextName, text);
+        correct = checker.CheckScript(kTextName, text) && correct;
     }
     if (options.Json) {
         PrintJson(session.Host(), checker.Warnings(), environment.Out);
     }
-    return session.Host().ErrorCount() == 0 ? 0 : 1;
+    return correct ? 0 : 1;
 }
 
 } // namespace vex::host

@@ -81,17 +81,23 @@ void TConsoleHost::TraceMessage(std::string_view text, bool) {
 TConsoleInterpreter::TConsoleInterpreter(TConsoleHost& host)
     : TLanguageInterpreter(host)
     , m_host(host) {
+    SubscribeErrors(*this);
     RegisterStandardWords(*this);
     host.Attach(this);
     GlobalContext = this;
 }
 
 TConsoleInterpreter::~TConsoleInterpreter() {
+    UnsubscribeErrors(*this);
     m_host.Attach(nullptr);
 }
 
-void TConsoleInterpreter::ReportError(const std::string& message) {
-    m_host.WriteError(message);
+void TConsoleInterpreter::LocateError(TRunError& error) {
+    PlaceRunError(*this, error);
+}
+
+void TConsoleInterpreter::ErrorReported(const TRunError& error) {
+    m_host.WriteError(error.Message);
 }
 
 } // namespace vex::host

@@ -75,16 +75,20 @@ private:
     bool m_interrupted = false;
 };
 
-// A runtime context whose error messages go to its console host.
-class TConsoleInterpreter : public TLanguageInterpreter {
+// A runtime context whose error messages go to its console host, each with its place.
+class TConsoleInterpreter : public TLanguageInterpreter, private TErrorSubscriber {
 public:
     // Creates the context, fills the registry with the standard words and publishes it as the
     // global context (until it is destroyed).
     explicit TConsoleInterpreter(TConsoleHost& host);
     ~TConsoleInterpreter() override;
-    void ReportError(const std::string& message) override;
+
+protected:
+    void LocateError(TRunError& error) override;
 
 private:
+    void ErrorReported(const TRunError& error) override;
+
     TConsoleHost& m_host;
 };
 

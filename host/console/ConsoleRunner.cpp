@@ -63,7 +63,7 @@ std::string ScriptName(const TConsoleOptions& options) {
 
 void PrintJson(const TConsoleSession& session, std::ostream& out) {
     out << "{\"number\": " << JsonNumber(session.Number())
-        << ", \"text\": " << JsonString(session.Text().view())
+        << ", \"text\": " << JsonString(session.Text())
         << ", \"errors\": " << JsonErrors(session.Host().Errors()) << "}\n";
 }
 

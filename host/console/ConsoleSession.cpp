@@ -1,7 +1,7 @@
 #include "host/console/ConsoleSession.h"
 
+#include "host/ScriptSession.h"
 #include "host/console/InterruptHandler.h"
-#include "host/model/ModelFile.h"
 #include "host/words/WordSupport.h"
 
 #include "runtime/VexWords.h"
@@ -38,51 +38,50 @@ void TConsoleSession::ClearInterrupted() noexcept {
 
 // An exception that leaves a run (the abort of Ctrl+C, a stack signal) goes to the host's
 // exception handler, as the runtime's entry operations hand it over.
-void TConsoleSession::RunScript(const std::string& name, std::string_view script) {
+const TRunResult& TConsoleSession::RunScript(const std::string& name, std::string_view script) {
     const TInterruptHandler interrupts(m_context);
-    m_errorsBeforeRun = m_host.ErrorCount();
-    m_text.clear();
     m_isText = false;
-    try {
-        m_number = ExecuteScript(m_context, name, script, m_text);
-    } catch (const std::exception& error) {
-        m_host.HandleException(error);
-        m_number = 0;
-    }
+    m_last = TScriptSession(m_context).Run(name, script);
     NoteInterruption(interrupts.Interrupted());
+    return m_last;
 }
 
-void TConsoleSession::RunText(std::string_view text) {
+const TRunResult& TConsoleSession::RunText(std::string_view text) {
     const TInterruptHandler interrupts(m_context);
-    m_errorsBeforeRun = m_host.ErrorCount();
-    m_number = 0;
-    m_text.clear();
+    m_last = TRunResult();
     m_isText = false;
-    TCompiledCode* code = nullptr;
-    try {
-        code = m_context.Compile(text);
-        if (code) {
-            m_isText = code->Root && CountsAsText(*code->Root);
-            m_number = m_context.Evaluate(code, m_text);
+    TText value;
+    {
+        const TRunRecording recording(m_context, m_last);
+        TCompiledCode* code = nullptr;
+        try {
+            code = m_context.Compile(text);
+            if (code) {
+                m_isText = code->Root && CountsAsText(*code->Root);
+                m_last.Number = m_context.Evaluate(code, value);
+            }
+        } catch (const std::exception& error) {
+            m_context.HandleRunException(error);
+            m_last.Number = 0;
         }
-    } catch (const std::exception& error) {
-        m_host.HandleException(error);
-        m_number = 0;
+        TLanguageInterpreter::ReleaseCode(code);
     }
-    TLanguageInterpreter::ReleaseCode(code);
+    m_last.Text.assign(value.data(), value.size());
     NoteInterruption(interrupts.Interrupted());
+    return m_last;
 }
 
 // Ctrl+C after the last node that a run evaluated (between the statements of a script, or after
 // its last) ends it as well: the host hears of it as of any aborted run.
 void TConsoleSession::NoteInterruption(bool interrupted) {
     if (interrupted && !m_host.Interrupted()) {
+        m_last.Status = TRunStatus::Aborted;
         m_host.HandleException(ERunAborted());
     }
 }
 
 std::string TConsoleSession::ShownValue() const {
-    return m_isText || !m_text.empty() ? m_text.str() : FormatNumber(m_number);
+    return m_isText || !m_last.Text.empty() ? m_last.Text : FormatNumber(m_last.Number);
 }
 
 } // namespace vex::host

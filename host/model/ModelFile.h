@@ -49,25 +49,15 @@ struct TStatement {
 };
 
 // Cuts a script into its top-level statements: a line break ends a statement when it is outside
-// parentheses, text constants and comments. Statements keep their text as written.
+// parentheses, text constants and comments. Statements keep their text as written. This is the
+// statement rule of script files; TScriptSession (host/ScriptSession.h) runs and checks scripts
+// by it.
 std::vector<TStatement> ScriptStatements(std::string_view script);
 // The texts of ScriptStatements.
 std::vector<std::string> SplitStatements(std::string_view script);
 // True when a line break after `script` would not end its last statement: the script ends
 // inside parentheses, a text constant or a comment.
 bool EndsInsideStatement(std::string_view script);
-
-// Runs a script statement by statement: each statement is compiled (which advances the progress
-// item "t-FileRead") and evaluated on its own; a statement that fails to compile is reported and
-// skipped. While a statement runs, its file (`name`) and line are the place of the errors it
-// reports (RunPlaces.h). The script's end ends the reading of a model file in it (the word
-// Library asks for one read). Gives the result of the last statement.
-double ExecuteScript(TLanguageInterpreter& context, const std::string& name,
-                     std::string_view script, TText& text);
-// Reads a script file (its name a script text, Windows-1252) and runs it with ExecuteScript.
-// Raises EVexError naming the word ExecFile, the file and the system's reason when the file
-// cannot be read.
-double ExecuteFile(TLanguageInterpreter& context, const std::string& path, TText& text);
 
 // A text as a VexScript constant that reads back as exactly the same bytes: "[text]", or
 // "FileText([...])" with %XX escapes when brackets or control characters require them.

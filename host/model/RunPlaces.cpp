@@ -68,4 +68,11 @@ TErrorPlace ErrorPlaceOf(TLanguageInterpreter& context) {
     return ModelServicesOf(context).Places.Current(context);
 }
 
+void PlaceRunError(TLanguageInterpreter& context, TRunError& error) {
+    TErrorPlace place = ErrorPlaceOf(context);
+    error.Where = place.Prefix();
+    error.File = std::move(place.File);
+    error.Line = place.Line;
+}
+
 } // namespace vex::host

@@ -134,5 +134,8 @@ private:
 
 // The place of an error reported now in a context whose host keeps model services.
 TErrorPlace ErrorPlaceOf(TLanguageInterpreter& context);
+// Gives an error reported now its place there: the file and line of the statement, and the
+// whole place as its prefix. The column stays unknown.
+void PlaceRunError(TLanguageInterpreter& context, TRunError& error);
 
 } // namespace vex::host

@@ -2,6 +2,7 @@
 // describes the format). Atoms are numbered in a file in tree order, 0 being the atom the file
 // is read into; the numbers refer to the atoms read so far.
 
+#include "host/ScriptSession.h"
 #include "host/model/ModelFile.h"
 #include "host/words/ModelWordSupport.h"
 #include "host/words/WordTables.h"
@@ -18,7 +19,7 @@ namespace vex::host {
 namespace {
 
 double ExecFile(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
-    return ExecuteFile(c, TextHalfArg(c, n, 1).str(), text);
+    return TScriptSession(c).ExecuteFile(TextHalfArg(c, n, 1).str(), text);
 }
 
 // The atom with a number of the file being read.

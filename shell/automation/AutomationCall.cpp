@@ -137,8 +137,7 @@ QMessageBox::StandardButton unattendedAnswer(const TMessageBoxRequest& request) 
 TAutomationCall::TAutomationCall(const void* caller, vex::TLanguageInterpreter& context,
                                  std::chrono::milliseconds limit)
     : m_watch(new TWatch{caller, &context.Debug, std::nullopt, limit})
-    , m_outer(s_current)
-    , m_errorsBefore(ErrorLog().size()) {
+    , m_outer(s_current) {
     if (limit.count() > 0)
         m_watch->Deadline = TClock::now() + limit;
     m_outerPresenter = setMessageBoxPresenter([this](const TMessageBoxRequest& request) {
@@ -154,14 +153,6 @@ TAutomationCall::~TAutomationCall() {
     s_current = m_outer;
     setMessageBoxPresenter(std::move(m_outerPresenter));
     delete m_watch;
-}
-
-QString TAutomationCall::firstReportedError() const {
-    const QStringList& log = ErrorLog();
-    if (log.size() <= m_errorsBefore)
-        return {};
-    const QString& line = log.at(m_errorsBefore);
-    return line.mid(line.indexOf(u' ') + 1);
 }
 
 bool TAutomationCall::abort(const void* caller) {

@@ -34,9 +34,6 @@ public:
 
     // The first failure of the call (a box it would have shown, its abort); empty when none.
     const QString& failure() const noexcept { return m_failure; }
-    // The first error the error window received during the call (a script error included),
-    // without its number; empty when none.
-    QString firstReportedError() const;
 
     // From any thread: asks the running call of `caller` (with none: whichever automation call
     // runs) to end. True when there was one to ask.
@@ -55,6 +52,5 @@ private:
     TWatch* m_watch;
     TAutomationCall* m_outer;
     TMessageBoxPresenter m_outerPresenter;
-    qsizetype m_errorsBefore;
     QString m_failure;
 };

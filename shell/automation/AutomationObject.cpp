@@ -107,7 +107,7 @@ QString TAutomationObject::ExecuteScript(const QString& script, QDBusVariant&) {
         answerFromGuiThread([script](TZTApp& app, QVariantList& reply) {
             TAutomationValue result;
             QString text;
-            const TAutomationStatus status = app.ExecuteScript(script, text, result);
+            const TAutomationStatus status = app.RunClientScript(script, text, result);
             reply << text << QVariant::fromValue(toDBus(result));
             return status;
         });
@@ -119,7 +119,7 @@ QDBusVariant TAutomationObject::ExecuteScriptText(const QString& script) {
     if (acceptCaller()) {
         answerFromGuiThread([script](TZTApp& app, QVariantList& reply) {
             TAutomationValue result;
-            const TAutomationStatus status = app.ExecuteScriptText(script, result);
+            const TAutomationStatus status = app.RunClientScriptForText(script, result);
             reply << QVariant::fromValue(toDBus(result));
             return status;
         });

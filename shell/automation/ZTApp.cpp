@@ -17,8 +17,6 @@
 
 namespace {
 
-// Set on the GUI thread; an object may go last on the thread that answers its calls.
-std::atomic<TZTApp*> g_lastInitialized = nullptr;
 
 // How an operation fails with a message for its caller.
 [[noreturn]] void failWith(const QString& message) {
@@ -28,18 +26,9 @@ std::atomic<TZTApp*> g_lastInitialized = nullptr;
 } // namespace
 
 TZTApp::TZTApp(ContextSource context)
-    : m_context(std::move(context)) {
-    g_lastInitialized = this;
-}
+    : m_context(std::move(context)) {}
 
-TZTApp::~TZTApp() {
-    TZTApp* self = this;
-    g_lastInitialized.compare_exchange_strong(self, nullptr);
-}
-
-TZTApp* TZTApp::lastInitialized() noexcept {
-    return g_lastInitialized;
-}
+TZTApp::~TZTApp() = default;
 
 // The file name enters the script as a text constant that reads back unchanged, so a name with
 // brackets stays one argument.
@@ -90,21 +79,21 @@ bool TZTApp::Abort(bool anyCall) {
     return TAutomationCall::abort(anyCall ? nullptr : this);
 }
 
-double TZTApp::run(const std::string& script, QByteArray* text, TErrors errors) const {
+vex::TRunResult TZTApp::run(const std::string& script) const {
     vex::TLanguageInterpreter& runtime = context();
     TAutomationCall call(this, runtime, std::chrono::milliseconds(m_timeLimit.load()));
-    vex::TText resultText;
-    const double number = runtime.ExecuteExternal(script, resultText);
+    vex::TRunResult result = runtime.RunExternal(script);
     if (!call.failure().isEmpty()) {
         failWith(call.failure());
     }
-    if (errors == TErrors::Fail && !call.firstReportedError().isEmpty()) {
-        failWith(call.firstReportedError());
+    return result;
+}
+
+// The message as the error window shows it, after its place.
+void TZTApp::failOnErrors(const vex::TRunResult& result) {
+    if (!result.Errors.empty()) {
+        failWith(fromWindows1252(vex::PrintableMessage(result.Errors.front().Shown())));
     }
-    if (text) {
-        *text = QByteArray(resultText.data(), static_cast<qsizetype>(resultText.size()));
-    }
-    return number;
 }
 
 TAutomationStatus TZTApp::NewModel() {
@@ -112,8 +101,7 @@ TAutomationStatus TZTApp::NewModel() {
 }
 
 TAutomationStatus TZTApp::SaveModel() {
-    return safeCall(
-        [&] { run("kernelfnc([save model under same name])", nullptr, TErrors::Fail); });
+    return safeCall([&] { failOnErrors(run("kernelfnc([save model under same name])")); });
 }
 
 // Everything that can be known before the read is checked before anything changes; what the
@@ -132,16 +120,16 @@ TAutomationStatus TZTApp::open(const QString& fileName, TAutomationValue& result
             failWith(ShellText(stCannotOpen).arg(fileName, file.errorString()));
         }
         const std::string name = toScriptText(fileName);
-        TModelKeeper keeper(context());
-        try {
-            const double number = run(library ? openLibraryScript(name) : openModelScript(name),
-                                      nullptr, TErrors::Fail);
-            result = TAutomationValue::fromDouble(number);
-        } catch (...) {
-            keeper.endFileRead();
-            library ? keeper.dropLibraryAdditions() : keeper.restoreModel();
-            throw;
+        const vex::TRunResult read = TModelKeeper::readKeepingModel(context(), library, [&] {
+            return run(library ? openLibraryScript(name) : openModelScript(name));
+        });
+        failOnErrors(read);
+        // An abort that no call of ours asked for (the call's own abort has failed it already)
+        // still undid the read: it is no success either.
+        if (!read.Succeeded()) {
+            failWith(ShellText(stCallAborted));
         }
+        result = TAutomationValue::fromDouble(read.Number);
     });
 }
 
@@ -153,30 +141,28 @@ TAutomationStatus TZTApp::OpenLibrary(const QString& fileName, TAutomationValue&
     return open(fileName, result, true);
 }
 
-TAutomationStatus TZTApp::ExecuteScript(const QString& script, QString& resultText,
-                                        TAutomationValue& result) {
+TAutomationStatus TZTApp::RunClientScript(const QString& script, QString& resultText,
+                                          TAutomationValue& result) {
     resultText.clear();
     result.clear();
     return safeCall([&] {
         if (!hasWords()) {
             return;
         }
-        QByteArray text;
-        const double number = run(toScriptText(script), &text);
-        result = TAutomationValue::fromDouble(number);
-        resultText = fromWindows1252(text);
+        const vex::TRunResult run = this->run(toScriptText(script));
+        result = TAutomationValue::fromDouble(run.Number);
+        resultText = fromWindows1252(QByteArray::fromStdString(run.Text));
     });
 }
 
-TAutomationStatus TZTApp::ExecuteScriptText(const QString& script, TAutomationValue& result) {
+TAutomationStatus TZTApp::RunClientScriptForText(const QString& script, TAutomationValue& result) {
     result.clear();
     return safeCall([&] {
         if (!hasWords()) {
             result = TAutomationValue::fromString(QString());
             return;
         }
-        QByteArray text;
-        run(toScriptText(script), &text);
-        result = TAutomationValue::fromString(fromWindows1252(text));
+        const vex::TRunResult run = this->run(toScriptText(script));
+        result = TAutomationValue::fromString(fromWindows1252(QByteArray::fromStdString(run.Text)));
     });
 }

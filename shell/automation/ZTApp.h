@@ -12,6 +12,7 @@
 
 namespace vex {
 class TLanguageInterpreter;
+struct TRunResult;
 }
 
 // The automation object other programs drive Zentaro through, holding nothing between calls.
@@ -28,8 +29,9 @@ class TLanguageInterpreter;
 // would show becomes its failure) and ends early when another thread aborts it or its time
 // limit passes, which is a failure as well. While a run waits in the debugger, every operation
 // fails at once: it would run nested in the paused run. Errors inside a script are reported by the
-// runtime and are no failure; the open operations are the exception: a file whose reading reports
-// an error leaves the model as it was and fails with the first error.
+// runtime and are no failure; the open and save operations are the exception: a run whose result
+// holds an error fails with the first one, and a file whose reading reports an error leaves the
+// model as it was.
 class TZTApp {
 public:
     // Where the operations find the runtime: the application's global context unless a test
@@ -62,31 +64,26 @@ public:
     // Saves the model under its name; a model without one, or a save that reports an error,
     // fails.
     TAutomationStatus SaveModel();
-    // Runs VexScript: the number as a double and the text. With no words registered yet, both
-    // stay empty and the runtime is not touched.
-    TAutomationStatus ExecuteScript(const QString& script, QString& resultText,
-                                    TAutomationValue& result);
-    // Runs VexScript and gives its text as a string (an empty string with no words registered).
-    TAutomationStatus ExecuteScriptText(const QString& script, TAutomationValue& result);
-
-    // The most recently created instance (through which the host may reach its client), or none.
-    static TZTApp* lastInitialized() noexcept;
+    // Runs a client's VexScript as one piece of code (the D-Bus method ExecuteScript): the
+    // number as a double and the text. With no words registered yet, both stay empty and the
+    // runtime is not touched.
+    TAutomationStatus RunClientScript(const QString& script, QString& resultText,
+                                      TAutomationValue& result);
+    // Runs a client's VexScript and gives only its text, as a string (the D-Bus method
+    // ExecuteScriptText; an empty string with no words registered).
+    TAutomationStatus RunClientScriptForText(const QString& script, TAutomationValue& result);
 
     // The texts the operations compose, for a file name already in the script's code page.
     static std::string openModelScript(const std::string& fileName);
     static std::string openLibraryScript(const std::string& fileName);
 
 private:
-    // What a run counts as its failure besides boxes and aborts.
-    enum class TErrors {
-        Allowed,
-        Fail
-    };
-
     TAutomationStatus safeCall(const std::function<void()>& operation);
     vex::TLanguageInterpreter& context() const;
-    double run(const std::string& script, QByteArray* text = nullptr,
-               TErrors errors = TErrors::Allowed) const;
+    // Runs a text as an automation call; the call's failure (a box, an abort) raises.
+    vex::TRunResult run(const std::string& script) const;
+    // Raises the first error of a run's result as the operation's failure.
+    static void failOnErrors(const vex::TRunResult& result);
     bool hasWords() const;
     TAutomationStatus open(const QString& fileName, TAutomationValue& result, bool library);
 

@@ -9,14 +9,11 @@
 #include <utility>
 #include <vector>
 
-// A runtime of names only: the listed words and globals a test declares. Compiles and runs are
-// recorded; a statement "compiles" unless it contains one of the failing marks.
+// A runtime of names only: the listed words and globals a test declares. Runs are recorded.
 class TFakeRuntimeLookup final : public TRuntimeLookup {
 public:
     std::vector<std::string> Globals;
     std::vector<std::string> ListedWords;
-    std::vector<std::string> FailingMarks;
-    std::vector<std::string> Compiled;
     std::vector<std::string> Executed;
 
     bool IsGlobalVariable(std::string_view name) const override { return contains(Globals, name); }
@@ -37,17 +34,12 @@ public:
     bool IsBlank(std::string_view source) const override {
         return source.find_first_not_of(" \t\r\n") == std::string_view::npos;
     }
-    bool Compiles(std::string_view source) override {
-        Compiled.emplace_back(source);
-        for (const std::string& mark : FailingMarks)
-            if (source.find(mark) != std::string_view::npos)
-                return false;
-        return true;
-    }
-    double Execute(std::string_view source, std::string& text) override {
+    vex::TRunResult Execute(std::string_view source) override {
         Executed.emplace_back(source);
-        text = "ran " + std::string(source);
-        return static_cast<double>(Executed.size());
+        vex::TRunResult result;
+        result.Text = "ran " + std::string(source);
+        result.Number = static_cast<double>(Executed.size());
+        return result;
     }
 
 private:

@@ -39,9 +39,9 @@ QString shape(TformSyntax* window) {
 class TThrowingContext : public vex::test::TTestContext {
 public:
     using TTestContext::TTestContext;
-    void ReportError(const std::string& message) override {
+    void ErrorReported(const vex::TRunError& error) override {
         ProtectionWhileCompiling = ProtectedCode;
-        throw std::runtime_error(message);
+        throw std::runtime_error(error.Message);
     }
     bool ProtectionWhileCompiling = true;
 };
@@ -61,6 +61,8 @@ private slots:
     void treesOfCompiledStatements_data();
     void treesOfCompiledStatements();
     void checkReportsFailureAndCompilesTheRest();
+    void aCheckThatCompiledNothingIsNeitherCorrectNorFaulty_data();
+    void aCheckThatCompiledNothingIsNeitherCorrectNorFaulty();
     void protectionFlagIsRestored();
     void keysCollapseExpandAndClose();
     void deepAndLongTextsStayResponsive();
@@ -158,6 +160,25 @@ void SyntaxWindowTest::checkReportsFailureAndCompilesTheRest() {
     QVERIFY(!window.ShowSyntaxTree(QStringLiteral("1;Nope;2"), false));
     QCOMPARE(shape(&window), QStringLiteral("Syntax error/-1"));
     QVERIFY(!window.isVisible());
+}
+
+void SyntaxWindowTest::aCheckThatCompiledNothingIsNeitherCorrectNorFaulty_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("verdict");
+    using TVerdict = TformSyntax::TVerdict;
+    QTest::newRow("empty") << QString() << int(TVerdict::NothingCompiled);
+    QTest::newRow("blanks") << QStringLiteral(" \n\t") << int(TVerdict::NothingCompiled);
+    QTest::newRow("a comment") << QStringLiteral("{ nothing }") << int(TVerdict::NothingCompiled);
+    QTest::newRow("an unclosed comment")
+        << QStringLiteral("Nope(1, 2 { and on") << int(TVerdict::NothingCompiled);
+    QTest::newRow("comment and statement") << QStringLiteral("{ c };1") << int(TVerdict::Correct);
+    QTest::newRow("faulty") << QStringLiteral("Nope") << int(TVerdict::Faulty);
+}
+
+void SyntaxWindowTest::aCheckThatCompiledNothingIsNeitherCorrectNorFaulty() {
+    QFETCH(QString, text);
+    QFETCH(int, verdict);
+    QCOMPARE(int(CheckSyntaxOf(text, nullptr, nullptr)), verdict);
 }
 
 void SyntaxWindowTest::protectionFlagIsRestored() {

@@ -5,6 +5,7 @@
 // numbers, t as a text, g a GUI instance, q an atom reference read last, so that a is its atom);
 // c holds one atom of its own.
 
+#include "host/ScriptSession.h"
 #include "host/console/ConsoleHost.h"
 #include "host/model/ModelFile.h"
 
@@ -76,8 +77,7 @@ protected:
         std::ostringstream errors;
         TConsoleHost host(trace, errors);
         TConsoleInterpreter context(host);
-        TText ignored;
-        ExecuteScript(context, "example", script, ignored);
+        TScriptSession(context).Run("example", script);
         return errors.str();
     }
 

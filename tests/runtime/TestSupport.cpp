@@ -28,6 +28,7 @@ void TFakeHost::HandleException(const std::exception& error) {
 
 TTestContext::TTestContext(TFakeHost& host, std::int32_t stackSize)
     : TLanguageInterpreter(host, stackSize) {
+    SubscribeErrors(*this);
     RegisterTestWords(*this);
 }
 

@@ -30,10 +30,10 @@ public:
 };
 
 // A context that collects its error messages.
-class TTestContext : public TLanguageInterpreter {
+class TTestContext : public TLanguageInterpreter, public TErrorSubscriber {
 public:
     explicit TTestContext(TFakeHost& host, std::int32_t stackSize = 4096);
-    void ReportError(const std::string& message) override { Errors.push_back(message); }
+    void ErrorReported(const TRunError& error) override { Errors.push_back(error.Message); }
     std::vector<std::string> Errors;
 };
 

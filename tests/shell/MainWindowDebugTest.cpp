@@ -158,7 +158,7 @@ void MainWindowDebugTest::nothingStartsAnotherRunWhileOneWaits() {
         TZTApp app([this] { return m_context.get(); });
         QString text;
         TAutomationValue value;
-        automation = app.ExecuteScript("CreateAtom(model,[FromOutside])", text, value);
+        automation = app.RunClientScript("CreateAtom(model,[FromOutside])", text, value);
         aborted = app.Abort(true);
         m_driver->press(Qt::Key_F5)();
     }});
@@ -176,7 +176,7 @@ void MainWindowDebugTest::nothingStartsAnotherRunWhileOneWaits() {
     TZTApp app([this] { return m_context.get(); });
     QString text;
     TAutomationValue value;
-    QVERIFY(app.ExecuteScript("2+3", text, value).ok);
+    QVERIFY(app.RunClientScript("2+3", text, value).ok);
     QCOMPARE(value.number, 5.0);
 }
 

@@ -27,14 +27,15 @@ public:
     std::vector<std::string> Errors;
 };
 
-class TTestModelContext : public TLanguageInterpreter {
+class TTestModelContext : public TLanguageInterpreter, public TErrorSubscriber {
 public:
     explicit TTestModelContext(TTestModelHost& host)
         : TLanguageInterpreter(host)
         , m_host(host) {
+        SubscribeErrors(*this);
         RegisterStandardWords(*this);
     }
-    void ReportError(const std::string& message) override { m_host.Errors.push_back(message); }
+    void ErrorReported(const TRunError& error) override { m_host.Errors.push_back(error.Message); }
 
 private:
     TTestModelHost& m_host;

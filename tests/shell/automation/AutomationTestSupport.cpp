@@ -16,8 +16,8 @@ void TRecordingHost::HandleException(const std::exception& error) {
     recordedCalls().push_back(std::string("exception ") + error.what());
 }
 
-void TRecordingContext::ReportError(const std::string& message) {
-    recordedCalls().push_back("error " + message);
+void TRecordingContext::ErrorReported(const vex::TRunError& error) {
+    recordedCalls().push_back("error " + error.Message);
 }
 
 namespace {

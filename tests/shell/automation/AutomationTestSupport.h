@@ -25,10 +25,13 @@ private:
     vex::THostRegisters m_registers;
 };
 
-class TRecordingContext : public vex::TLanguageInterpreter {
+class TRecordingContext : public vex::TLanguageInterpreter, public vex::TErrorSubscriber {
 public:
-    using TLanguageInterpreter::TLanguageInterpreter;
-    void ReportError(const std::string& message) override;
+    explicit TRecordingContext(vex::THostInterface& host)
+        : TLanguageInterpreter(host) {
+        SubscribeErrors(*this);
+    }
+    void ErrorReported(const vex::TRunError& error) override;
 };
 
 // A context with the recording words, or with no words at all.

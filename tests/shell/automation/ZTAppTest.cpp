@@ -28,7 +28,6 @@ private slots:
     void withoutWordsTheRuntimeIsNotTouched();
     void anExceptionBecomesAFailureStatusWithClearedResults();
     void textsCrossTheBoundaryAsWindows1252();
-    void lastInitializedFollowsCreation();
 
 private:
     TRecordingHost m_host;
@@ -115,11 +114,11 @@ void ZTAppTest::scriptsGiveTheirNumberAndText() {
     QFETCH(QString, text);
     QString resultText = "stale";
     TAutomationValue result;
-    QVERIFY(m_app->ExecuteScript(script, resultText, result).ok);
+    QVERIFY(m_app->RunClientScript(script, resultText, result).ok);
     QCOMPARE(result.kind, TAutomationValue::Kind::Double);
     QCOMPARE(result.number, number);
     QCOMPARE(resultText, text);
-    QVERIFY(m_app->ExecuteScriptText(script, result).ok);
+    QVERIFY(m_app->RunClientScriptForText(script, result).ok);
     QCOMPARE(result.kind, TAutomationValue::Kind::String);
     QCOMPARE(result.text, text);
 }
@@ -130,10 +129,10 @@ void ZTAppTest::withoutWordsTheRuntimeIsNotTouched() {
     TZTApp app([context] { return context; });
     QString text = "stale";
     TAutomationValue result = TAutomationValue::fromDouble(1);
-    QVERIFY(app.ExecuteScript("1+2", text, result).ok);
+    QVERIFY(app.RunClientScript("1+2", text, result).ok);
     QVERIFY(result.isEmpty());
     QVERIFY(text.isEmpty());
-    QVERIFY(app.ExecuteScriptText("1+2", result).ok);
+    QVERIFY(app.RunClientScriptForText("1+2", result).ok);
     QCOMPARE(result.kind, TAutomationValue::Kind::String);
     QVERIFY(result.text.isEmpty());
     QVERIFY(g_calls.empty());
@@ -143,7 +142,7 @@ void ZTAppTest::anExceptionBecomesAFailureStatusWithClearedResults() {
     TZTApp app([]() -> vex::TLanguageInterpreter* { return nullptr; });
     QString text = "stale";
     TAutomationValue result = TAutomationValue::fromDouble(1);
-    const TAutomationStatus status = app.ExecuteScript("1", text, result);
+    const TAutomationStatus status = app.RunClientScript("1", text, result);
     QVERIFY(!status.ok);
     QCOMPARE(status.errorName, QString("com.velmark.Zentaro.Error.Failed"));
     QCOMPARE(status.message, QString("The scripting runtime is not running."));
@@ -155,17 +154,8 @@ void ZTAppTest::anExceptionBecomesAFailureStatusWithClearedResults() {
 void ZTAppTest::textsCrossTheBoundaryAsWindows1252() {
     QString text;
     TAutomationValue result;
-    QVERIFY(m_app->ExecuteScript(QString::fromUtf8("[café € \u4E2D]"), text, result).ok);
+    QVERIFY(m_app->RunClientScript(QString::fromUtf8("[café € \u4E2D]"), text, result).ok);
     QCOMPARE(text, QString::fromUtf8("café € ?"));
-}
-
-void ZTAppTest::lastInitializedFollowsCreation() {
-    QCOMPARE(TZTApp::lastInitialized(), m_app.get());
-    {
-        TZTApp other;
-        QCOMPARE(TZTApp::lastInitialized(), &other);
-    }
-    QCOMPARE(TZTApp::lastInitialized(), nullptr);
 }
 
 QTEST_APPLESS_MAIN(ZTAppTest)

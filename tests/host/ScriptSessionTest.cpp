@@ -1,0 +1,124 @@
+// The script session: a whole script run and checked by the statement rule of script files, and
+// the result that tells how it went, every error with its line.
+
+#include "host/ScriptSession.h"
+
+#include "tests/host/ScriptFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+namespace vex::host {
+namespace {
+
+class ScriptSessionTest : public ScriptFixture {
+protected:
+    TScriptSession Session() { return TScriptSession(Context()); }
+};
+
+std::vector<int> LinesOf(const TRunResult& result, const std::string& file) {
+    std::vector<int> lines;
+    for (const TRunError& error : result.Errors) {
+        EXPECT_EQ(error.File, file) << error.Message;
+        EXPECT_EQ(error.Where.rfind(file + ":" + std::to_string(error.Line) + ": ", 0), 0u)
+            << error.Where;
+        lines.push_back(error.Line);
+    }
+    return lines;
+}
+
+TEST_F(ScriptSessionTest, RunTellsHowItWentWithEveryErrorOnItsLine) {
+    struct TCase {
+        const char* Script;
+        TRunStatus Status;
+        double Number;
+        std::string Text;
+        std::vector<int> Lines;
+    };
+    const TCase cases[] = {
+        {"1+1\n7\n", TRunStatus::Ok, 7, "", {}},
+        {"", TRunStatus::Ok, 0, "", {}},
+        {"Concat([a],\n  [b])\n", TRunStatus::Ok, 0, "ab", {}},
+        // A failing statement is reported and the next one runs.
+        {"Print(1)\nNope(2)\n3\n", TRunStatus::Error, 3, "", {2}},
+        // A compile error on the first line of a statement over three, then a runtime error.
+        {"Do(\n  1,\n  Nope(2))\n4\nError([boom])\n", TRunStatus::Error, 0, "", {1, 5}},
+    };
+    for (const TCase& c : cases) {
+        const TRunResult result = Session().Run("t.vex", c.Script);
+        EXPECT_EQ(result.Status, c.Status) << c.Script;
+        EXPECT_EQ(result.Number, c.Number) << c.Script;
+        EXPECT_EQ(result.Text, c.Text) << c.Script;
+        EXPECT_EQ(LinesOf(result, "t.vex"), c.Lines) << c.Script;
+    }
+}
+
+TEST_F(ScriptSessionTest, APartOfAFileKeepsTheLinesItHasThere) {
+    const TRunResult run = Session().Run("t.vex", "1\nNope(2)\n", 10);
+    EXPECT_EQ(LinesOf(run, "t.vex"), std::vector<int>{11});
+    const TCheckResult check = Session().Check("t.vex", "Nope(1)\n", {}, {}, 4);
+    EXPECT_EQ(LinesOf(check.Outcome, "t.vex"), std::vector<int>{4});
+}
+
+// The errors of a file that ExecFile runs inside the script are the script's too, at their own
+// file and line.
+TEST_F(ScriptSessionTest, ErrorsOfNestedRunsAreInTheResult) {
+    const std::filesystem::path inner =
+        std::filesystem::temp_directory_path() / "script-session-inner.vex";
+    std::ofstream(inner) << "1\n\nNope(3)\n";
+    const TRunResult result =
+        Session().Run("outer.vex", "Print(0)\nExecFile([" + inner.string() + "])\n");
+    std::filesystem::remove(inner);
+    EXPECT_EQ(result.Status, TRunStatus::Error);
+    EXPECT_EQ(LinesOf(result, inner.string()), std::vector<int>{3});
+}
+
+// A person's Cancel in the debugger ends the run between statements: nothing after it runs.
+TEST_F(ScriptSessionTest, TheStopConditionEndsTheRunAsAborted) {
+    TScriptSession session = Session();
+    int statements = 0;
+    session.StopWhen([&statements] { return ++statements == 2; });
+    const TRunResult result = session.Run("t.vex", "DeclareGlobal([n],0)\nn := 1\nn := 2\n");
+    EXPECT_EQ(result.Status, TRunStatus::Aborted);
+    EXPECT_EQ(Run("n").Number, 1);
+}
+
+TEST_F(ScriptSessionTest, CheckCompilesEveryStatementAndSaysWhenNothingCompiled) {
+    struct TCase {
+        const char* Script;
+        bool Correct;
+        bool CompiledNothing;
+        std::vector<int> Lines;
+    };
+    const TCase cases[] = {
+        {"", false, true, {}},
+        {"{ a comment }\n\n", false, true, {}},
+        // A comment that never closes is read as code (vexscript --check warns of it).
+        {"{ a comment that never closes\nNope(1)\n", false, false, {1}},
+        // The parentheses of line 1 never close: lines 1 and 2 are one statement, which fails.
+        {"Nope(1, 2\nDo(3) {\n", false, false, {1}},
+        {"1\nNope(2)\n3\nAlsoNope(4)\n", false, false, {2, 4}},
+        // A constant definition is carried out, so the next statement knows the word.
+        {"DefineWord([Twice],[Arg(1)*2],1,1,[Doubles.])\nTwice(4)\n", true, false, {}},
+    };
+    for (const TCase& c : cases) {
+        const TCheckResult result = Session().Check("t.vex", c.Script);
+        EXPECT_EQ(result.Correct(), c.Correct) << c.Script;
+        EXPECT_EQ(result.CompiledNothing(), c.CompiledNothing) << c.Script;
+        EXPECT_EQ(LinesOf(result.Outcome, "t.vex"), c.Lines) << c.Script;
+    }
+}
+
+TEST_F(ScriptSessionTest, CheckRunsNothing) {
+    const TCheckResult result = Session().Check("t.vex", "DeclareGlobal([m],0)\nm := 5\n");
+    EXPECT_TRUE(result.Correct());
+    EXPECT_EQ(result.Compiled, 2);
+    EXPECT_EQ(Run("m").Number, 0);
+}
+
+} // namespace
+} // namespace vex::host
