@@ -10,7 +10,8 @@ call() { # call METHOD [ARG...]: a method of the shared automation object, with 
         -m "com.velmark.Zentaro.Application1.$1" "${@:2}" 2>&1
 }
 wait_for_service() { # wait_for_service PID LOG: until zentaro (PID, writing LOG) owns its name
-    for _ in $(seq 100); do
+    # Up to 30 s: a start on a loaded machine takes many times its usual second.
+    for _ in $(seq 300); do
         gdbus call --session -d org.freedesktop.DBus -o /org/freedesktop/DBus \
             -m org.freedesktop.DBus.NameHasOwner com.velmark.Zentaro 2>/dev/null |
             grep -q true && return
