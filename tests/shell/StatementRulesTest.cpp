@@ -55,7 +55,7 @@ TOutcome runConsole(const std::vector<std::string>& arguments) {
     std::istringstream in;
     std::ostringstream out;
     std::ostringstream err;
-    const vex::host::TConsoleEnvironment environment{in, out, err};
+    const vex::host::TConsoleEnvironment environment{in, out, err, false, {}, {}};
     const int status = vex::host::RunConsole(arguments, environment);
     return {status != 0, jsonErrorLines(out.str())};
 }
