@@ -4,6 +4,7 @@
 #include "debugging/DebuggerTexts.h"
 #include "debugging/TDebuggerForm.h"
 #include "debugging/TraceWindows.h"
+#include "editing/ApplicationServices.h"
 #include "platform/CodePage.h"
 #include "services/MessageBoxes.h"
 
@@ -49,6 +50,16 @@ TDebuggerServices::~TDebuggerServices() {
     delete m_window.data();
     if (m_context.Debug.Services == this)
         m_context.Debug.Services = nullptr;
+}
+
+const TApplicationServices& TDebuggerServices::EditorServices() {
+    if (ApplicationServices)
+        return *ApplicationServices;
+    if (!m_ownEditorServices) {
+        m_ownEditorServices = std::make_unique<TApplicationServices>();
+        m_ownEditorServices->Context = &m_context;
+    }
+    return *m_ownEditorServices;
 }
 
 TDebuggerForm* TDebuggerServices::Window() const {

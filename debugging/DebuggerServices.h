@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 
+class TApplicationServices;
 class TBreakThread;
 class TDebuggerForm;
 class TDebuggerModel;
@@ -62,6 +63,10 @@ public:
     void ReleaseFrozen() override {}
 
     vex::TLanguageInterpreter& Context() const noexcept { return m_context; }
+    // The application's services the window's editor panels are handed (set by the application
+    // before the window is made); without them, services over Context alone.
+    const TApplicationServices* ApplicationServices = nullptr;
+    const TApplicationServices& EditorServices();
     const TDebuggerModel* Model() const noexcept { return m_model; }
     // The window, or none while it has not been created.
     TDebuggerForm* Window() const;
@@ -93,6 +98,9 @@ private:
     vex::TLanguageInterpreter& m_context;
     const TDebuggerModel* m_model;
     QPointer<TDebuggerForm> m_window;
+    // Declared after m_context and gone after the window: EditorServices without the
+    // application's.
+    std::unique_ptr<TApplicationServices> m_ownEditorServices;
     std::atomic<std::uint32_t>* m_breakRequest = nullptr;
     std::unique_ptr<TBreakThread> m_breakThread;
     // The trace window said that Ctrl+Break works only in the application's windows.

@@ -103,11 +103,20 @@ TDebuggerForm::TDebuggerForm(TDebuggerServices& services, QWidget* owner)
     , m_ui(std::make_unique<Ui::TDebuggerForm>())
     , m_services(services) {
     m_ui->setupUi(this);
+    handServicesToPanels();
     setWindowFlag(Qt::Window);
     setUpButtonImages();
     setUpSplitter();
     connectHandlers();
     FormCreate();
+}
+
+// The listing and the expression field colour, complete and check with the application's
+// runtime.
+void TDebuggerForm::handServicesToPanels() {
+    const TApplicationServices& services = m_services.EditorServices();
+    m_ui->ListingPanel->SetServices(services);
+    m_ui->ExpressionPanel->SetServices(services);
 }
 
 // The children go after this body: the focus moving away from them must not reach the window.

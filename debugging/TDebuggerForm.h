@@ -106,6 +106,7 @@ private:
     TPane& addPane(std::unique_ptr<TPane> pane, QCheckBox* shown);
     void showReportInPanes(const vex::TPauseReport& report);
     void connectHandlers();
+    void handServicesToPanels();
     void setUpButtonImages();
     void setUpSplitter();
     void FormClose();

@@ -1,5 +1,6 @@
 #include "editing/CodeCompletion.h"
 
+#include "editing/ApplicationServices.h"
 #include "editing/LexicalRules.h"
 #include "editing/RuntimeLookup.h"
 #include "editing/TformCodeCompletion.h"
@@ -123,7 +124,7 @@ bool TCodeCompletion::caretOutsideTexts() const {
 
 int TCodeCompletion::CollectCandidates(std::string_view prefix) {
     m_candidates.clear();
-    if (const TRuntimeLookup* runtime = CurrentRuntime())
+    if (const TRuntimeLookup* runtime = m_editor.Services().RuntimeLookup())
         m_candidates = runtime->CompletionCandidates(prefix);
     return static_cast<int>(m_candidates.size());
 }

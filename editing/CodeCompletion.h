@@ -15,9 +15,9 @@ class TVexScriptEditor;
 // Code completion for one editor. After every change the editor asks it to look at the word
 // that ends at the caret (TriggerCompletion); when that word is long enough and stands outside
 // comments and text constants, the names of listed words and global variables that begin with
-// it are collected from the runtime (CurrentRuntime) and, after the shared settings' delay, shown
-// in the editor's completion list (TformCodeCompletion) at the caret. While the list is visible
-// the editor hands it the keys first (KeyDown):
+// it are collected from the runtime (the editor's services) and, after the shared settings' delay,
+// shown in the editor's completion list (TformCodeCompletion) at the caret. While the list is
+// visible the editor hands it the keys first (KeyDown):
 //
 //     Up, Down           previous and next entry, wrapping around
 //     Page Up, Page Down 12 entries up or down, stopping at the first or last

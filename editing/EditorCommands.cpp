@@ -1,10 +1,10 @@
 #include "editing/EditorCommands.h"
 
+#include "editing/ApplicationServices.h"
 #include "editing/CodeCompletion.h"
 #include "editing/EditingTexts.h"
 #include "editing/EditorKeys.h"
 #include "editing/EditorMenu.h"
-#include "editing/EditorMessages.h"
 #include "editing/PasteHistory.h"
 #include "editing/RuntimeLookup.h"
 #include "editing/ScriptEditor.h"
@@ -331,8 +331,9 @@ void TEditorCommands::paste() {
     bool hasText = false;
     const QString text = clipboardText(&hasText);
     if (!hasText) {
-        showMessageBox({&m_editor, QMessageBox::Warning, QString(),
-                        QStringLiteral("The paste-buffer does not contain text")});
+        m_editor.Services().ShowMessageBox(
+            {&m_editor, QMessageBox::Warning, QString(),
+             QStringLiteral("The paste-buffer does not contain text")});
         return;
     }
     PasteText(text);
@@ -353,8 +354,8 @@ void TEditorCommands::PasteText(const QString& text) {
             refusal = EditingText(etFileTooLarge).arg(kScriptTextLimit);
     }
     if (!refusal.isEmpty()) {
-        showMessageBox({&m_editor, QMessageBox::Warning, QString(),
-                        QStringLiteral("Could not paste: ") + refusal});
+        m_editor.Services().ShowMessageBox({&m_editor, QMessageBox::Warning, QString(),
+                                            QStringLiteral("Could not paste: ") + refusal});
         return;
     }
     if (pasted.isEmpty())
@@ -424,14 +425,14 @@ void TEditorCommands::undoOrRedo(bool redo) {
 
 // Opens the word overview (or brings it to the front) and gives the focus back to the editor.
 void TEditorCommands::presentOverview() {
-    GetVexScriptOverview()->ShowOverview();
+    GetVexScriptOverview(m_editor.Services().Context)->ShowOverview();
     m_editor.activateWindow();
     m_editor.setFocus();
 }
 
 void TEditorCommands::lookUpWord() {
     presentOverview();
-    GetVexScriptOverview()->FilterWords(wordAtCaret());
+    GetVexScriptOverview(m_editor.Services().Context)->FilterWords(wordAtCaret());
 }
 
 void TEditorCommands::previousWord() {
@@ -444,16 +445,17 @@ void TEditorCommands::nextWord() {
 
 void TEditorCommands::stepWord(int step) {
     presentOverview();
-    GetVexScriptOverview()->StepWord(step);
+    GetVexScriptOverview(m_editor.Services().Context)->StepWord(step);
 }
 
 void TEditorCommands::insertExample() {
-    TformVexScriptOverview* overview = GetVexScriptOverview();
+    TformVexScriptOverview* overview = GetVexScriptOverview(m_editor.Services().Context);
     if (!overview->isVisible())
         return;
     const QString example = overview->CurrentExample();
     if (example.isEmpty())
-        showMessageBox({&m_editor, QMessageBox::Warning, QString(), EditingText(etNoExample)});
+        m_editor.Services().ShowMessageBox(
+            {&m_editor, QMessageBox::Warning, QString(), EditingText(etNoExample)});
     else if (editable())
         m_editor.InsertText(m_editor.NormalizedText(example));
     presentOverview();
@@ -465,29 +467,31 @@ void TEditorCommands::help() {
 
 // A panel that holds a whole script cuts it as script files are cut; see TScriptRunner.
 void TEditorCommands::syntaxTree() {
-    ShowSyntaxTreeWindow(selectionOrText(), ScriptRunnerOf(m_editor),
+    ShowSyntaxTreeWindow(m_editor.Services().Context, selectionOrText(), ScriptRunnerOf(m_editor),
                          firstLineOfSelectionOrText(m_editor));
 }
 
 void TEditorCommands::showTraceWindow() {
-    ShowEditorTraceWindow();
+    m_editor.Services().ShowTraceWindow();
 }
 
 // [runtime] -----------------------------------------------------------------------------------
 
 void TEditorCommands::syntaxCheck() {
-    switch (CheckSyntaxOf(selectionOrText(), SelectedModelObject(), ScriptRunnerOf(m_editor),
-                          firstLineOfSelectionOrText(m_editor))) {
+    const TApplicationServices& services = m_editor.Services();
+    switch (CheckSyntaxOf(services.Context, selectionOrText(), services.SelectedModelObject(),
+                          ScriptRunnerOf(m_editor), firstLineOfSelectionOrText(m_editor))) {
     case TformSyntax::TVerdict::Correct:
-        showMessageBox(
+        m_editor.Services().ShowMessageBox(
             {&m_editor, QMessageBox::Information, QString(), EditingText(etSyntaxCorrect)});
         break;
     case TformSyntax::TVerdict::NothingCompiled:
-        showMessageBox(
+        m_editor.Services().ShowMessageBox(
             {&m_editor, QMessageBox::Information, QString(), EditingText(etNothingCompiled)});
         break;
     case TformSyntax::TVerdict::Faulty:
-        showMessageBox({&m_editor, QMessageBox::Critical, QString(), EditingText(etSyntaxFaulty)});
+        m_editor.Services().ShowMessageBox(
+            {&m_editor, QMessageBox::Critical, QString(), EditingText(etSyntaxFaulty)});
         break;
     }
 }
@@ -497,7 +501,7 @@ void TEditorCommands::execute() {
     const std::string script = scriptBytes(selectionOrText());
     if (TScriptRunner* runner = ScriptRunnerOf(m_editor))
         runner->RunScript(script, firstLineOfSelectionOrText(m_editor));
-    else if (TRuntimeLookup* runtime = CurrentRuntime())
+    else if (TRuntimeLookup* runtime = m_editor.Services().RuntimeLookup())
         runtime->Execute(script);
 }
 
@@ -652,13 +656,14 @@ void TEditorCommands::findNextAgain() {
 }
 
 void TEditorCommands::reportNotFound(QWidget* over) {
-    showMessageBox({over, QMessageBox::Information, QString(), EditingText(etNotFound)});
+    m_editor.Services().ShowMessageBox(
+        {over, QMessageBox::Information, QString(), EditingText(etNotFound)});
 }
 
 // [files] -------------------------------------------------------------------------------------
 
 void TEditorCommands::print() {
-    PrintScriptText(&m_editor, m_editor.toPlainText(), m_editor.font());
+    PrintScriptText(&m_editor, m_editor.toPlainText(), m_editor.font(), m_editor.Services());
 }
 
 QString TEditorCommands::fileFilter() const {

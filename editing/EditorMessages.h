@@ -5,26 +5,11 @@
 #include <functional>
 
 // Where the editor's failure reports go. The editor never opens a message box while it paints or
-// handles a change; it hands the message here, and the application routes it to its trace
-// windows (errors to the error window, the rest to the trace window). A test installs a sink
-// that records the messages.
-//
-//     EditorMessage(QStringLiteral("Could not add token"), false);
-
+// handles a change; it hands the message to the sink of its application services
+// (TApplicationServices::Messages), and the application routes it to its trace windows (errors
+// to the error window, the rest to the trace window). A test hands in a sink that records them.
 using TEditorMessageSink = std::function<void(const QString& text, bool isError)>;
 
-// Hands a message to the installed sink; without one it goes to the log as a warning.
-void EditorMessage(const QString& text, bool isError);
-
-// Installs the sink (an empty function restores the log); returns the one installed before.
-TEditorMessageSink SetEditorMessageSink(TEditorMessageSink sink);
-
-// The editor's "Show trace window" command: the application installs how its error window is
-// shown afresh with every logged error. Without a presenter the request is reported through
-// EditorMessage.
+// The editor's "Show trace window" command: how the application shows its error window afresh
+// with every logged error.
 using TTraceWindowPresenter = std::function<void()>;
-
-void ShowEditorTraceWindow();
-
-// Installs the presenter (an empty function removes it); returns the one installed before.
-TTraceWindowPresenter SetTraceWindowPresenter(TTraceWindowPresenter presenter);

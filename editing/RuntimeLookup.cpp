@@ -25,9 +25,12 @@ int firstEntryBeginningWith(const vex::TSimpleStringList& index, std::string_vie
     return low;
 }
 
-// The lookup over vex::GlobalContext; it exists only while the context does.
+// The lookup over the context a pointer names.
 class TContextLookup final : public TRuntimeLookup {
 public:
+    explicit TContextLookup(vex::TLanguageInterpreter* const& context)
+        : m_context(context) {}
+
     bool IsGlobalVariable(std::string_view name) const override {
         return context().FindGlobal(name) != nullptr;
     }
@@ -75,36 +78,13 @@ public:
     vex::TRunResult Execute(std::string_view source) override { return context().Run(source); }
 
 private:
-    static vex::TLanguageInterpreter& context() { return *vex::GlobalContext; }
+    vex::TLanguageInterpreter& context() const { return *m_context; }
+
+    vex::TLanguageInterpreter* const& m_context;
 };
-
-TRuntimeLookup* installedLookup = nullptr;
-
-TSelectedObjectSource& installedObjectSource() {
-    static TSelectedObjectSource source;
-    return source;
-}
 
 } // namespace
 
-TRuntimeLookup* CurrentRuntime() {
-    static TContextLookup contextLookup;
-    if (installedLookup)
-        return installedLookup;
-    return vex::GlobalContext ? &contextLookup : nullptr;
-}
-
-TRuntimeLookup* SetRuntimeLookup(TRuntimeLookup* lookup) {
-    TRuntimeLookup* previous = installedLookup;
-    installedLookup = lookup;
-    return previous;
-}
-
-const vex::TBindingObject* SelectedModelObject() {
-    const TSelectedObjectSource& source = installedObjectSource();
-    return source ? source() : nullptr;
-}
-
-TSelectedObjectSource SetSelectedObjectSource(TSelectedObjectSource source) {
-    return std::exchange(installedObjectSource(), std::move(source));
+std::unique_ptr<TRuntimeLookup> MakeContextLookup(vex::TLanguageInterpreter* const& context) {
+    return std::make_unique<TContextLookup>(context);
 }

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace vex {
 class TBindingObject;
+class TLanguageInterpreter;
 struct TCheckResult;
 struct TCodeNode;
 struct TRunResult;
@@ -17,8 +19,9 @@ struct TRunResult;
 // completion), whether a statement is blank, and the run entry for a text that is one piece of
 // code. Texts are bytes in the scripts' code page.
 //
-// The application's runtime is reached through CurrentRuntime(); a test installs a fake with
-// SetRuntimeLookup. Everything runs on the GUI thread.
+// The application's runtime is reached through the editor's application services
+// (TApplicationServices::RuntimeLookup); a test hands in a fake. Everything runs on the GUI
+// thread.
 class TRuntimeLookup {
 public:
     virtual ~TRuntimeLookup() = default;
@@ -59,19 +62,10 @@ public:
                                           const TStatementTrees& trees) = 0;
 };
 
-// The installed lookup, or else one over the application's runtime context when it exists;
-// none without either.
-TRuntimeLookup* CurrentRuntime();
+// The lookup over a runtime context: whichever context `context` points at when asked, which
+// must be one while the lookup is used.
+std::unique_ptr<TRuntimeLookup> MakeContextLookup(vex::TLanguageInterpreter* const& context);
 
-// Installs a lookup in place of the application's runtime (none restores it); returns the one
-// installed before.
-TRuntimeLookup* SetRuntimeLookup(TRuntimeLookup* lookup);
-
-// The model object the host reports as selected (the main window's current atom): bare names in
-// the text of the editor's syntax check may denote its named attributes. None without a source.
+// The model object the host reports as selected (the main window's current atom); none without
+// a source.
 using TSelectedObjectSource = std::function<const vex::TBindingObject*()>;
-
-const vex::TBindingObject* SelectedModelObject();
-
-// Installs the source (an empty function removes it); returns the one installed before.
-TSelectedObjectSource SetSelectedObjectSource(TSelectedObjectSource source);

@@ -110,6 +110,14 @@ void TScriptEditor::createEditor() {
     static_cast<QVBoxLayout*>(layout())->insertWidget(0, m_editor, 1);
     setFocusProxy(m_editor);
     m_editor->SetStatusBar(m_statusBar);
+    if (m_services)
+        m_editor->SetServices(*m_services);
+}
+
+void TScriptEditor::SetServices(const TApplicationServices& services) {
+    m_services = &services;
+    if (m_editor)
+        m_editor->SetServices(services);
 }
 
 void TScriptEditor::fillOwner() {

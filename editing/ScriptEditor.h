@@ -6,6 +6,7 @@
 #include <array>
 
 class QLabel;
+class TApplicationServices;
 class TScriptRunner;
 class TVexScriptEditor;
 
@@ -58,6 +59,10 @@ public:
     void SetScriptRunner(TScriptRunner* runner) noexcept { m_scriptRunner = runner; }
     TScriptRunner* ScriptRunner() const noexcept { return m_scriptRunner; }
 
+    // Hands the application's services to the editor (now, or when it is made); they must
+    // outlive the panel. A panel handed none uses TApplicationServices::None().
+    void SetServices(const TApplicationServices& services);
+
     // Writes into the status bar's third panel; nothing without an editor.
     void SetStatusText(const QString& text);
     // Shows the next (or previous) visible page of the tab widget whose page is the panel's
@@ -76,6 +81,7 @@ private:
     bool m_fullFeatures;
     int m_fileKind;
     TScriptRunner* m_scriptRunner = nullptr;
+    const TApplicationServices* m_services = nullptr;
 };
 
 // The script runner of the panel `editor` belongs to; none for an editor outside a panel or in

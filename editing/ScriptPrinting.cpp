@@ -1,5 +1,6 @@
 #include "editing/ScriptPrinting.h"
 
+#include "editing/ApplicationServices.h"
 #include "editing/EditingTexts.h"
 #include "services/FileDialogs.h"
 #include "services/MessageBoxes.h"
@@ -16,19 +17,12 @@
 #include <memory>
 #include <utility>
 
-namespace {
-
-TPrinterLookup& installedLookup() {
-    static TPrinterLookup lookup;
-    return lookup;
-}
-
-QString printerName() {
-    if (const TPrinterLookup& lookup = installedLookup())
-        return lookup();
+QString DefaultPrinterName() {
     const QString name = QPrinterInfo::defaultPrinterName();
     return name.isEmpty() ? QPrinterInfo::availablePrinterNames().value(0) : name;
 }
+
+namespace {
 
 // The text as a document of plain black characters in the font.
 std::unique_ptr<QTextDocument> printedDocument(const QString& text, const QFont& font) {
@@ -65,8 +59,9 @@ QString printToFile(const QTextDocument& document, const QString& path) {
 
 } // namespace
 
-bool PrintScriptText(QWidget* parent, const QString& text, const QFont& font) {
-    const QString printer = printerName();
+bool PrintScriptText(QWidget* parent, const QString& text, const QFont& font,
+                     const TApplicationServices& services) {
+    const QString printer = services.PrinterName();
     QString path;
     if (printer.isEmpty()) {
         path = showSaveFileDialog({parent, EditingText(etPrintToFileTitle), QStringLiteral("pdf"),
@@ -81,11 +76,7 @@ bool PrintScriptText(QWidget* parent, const QString& text, const QFont& font) {
     QGuiApplication::restoreOverrideCursor();
     if (failure.isEmpty())
         return true;
-    showMessageBox(
+    services.ShowMessageBox(
         {parent, QMessageBox::Critical, QString(), QStringLiteral("Could not print: ") + failure});
     return false;
-}
-
-TPrinterLookup SetPrinterLookup(TPrinterLookup lookup) {
-    return std::exchange(installedLookup(), std::move(lookup));
 }

@@ -106,10 +106,11 @@ private:
 
 } // namespace
 
-TformSyntax::TformSyntax(QWidget* owner)
+TformSyntax::TformSyntax(vex::TLanguageInterpreter* context, QWidget* owner)
     : QDialog(owner, Qt::Window | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                          Qt::WindowCloseButtonHint)
-    , m_ui(std::make_unique<Ui::TformSyntax>()) {
+    , m_ui(std::make_unique<Ui::TformSyntax>())
+    , m_context(context) {
     m_ui->setupUi(this);
     connectHandlers();
     FormCreate();
@@ -124,7 +125,7 @@ bool TformSyntax::ShowSyntaxTree(const QString& text, bool show,
     m_ui->tvScript->clear();
     m_nodeCount = m_shownStatements = m_leftOut = 0;
     // Without a context nothing compiles.
-    vex::TLanguageInterpreter* context = vex::GlobalContext;
+    vex::TLanguageInterpreter* context = m_context;
     const QStringList statements = context ? SplitStatements(StripBlanks(text)) : QStringList();
     bool failed = !context;
     int compiled = 0;
@@ -153,8 +154,8 @@ bool TformSyntax::ShowScriptSyntaxTree(const QString& script, bool show,
     vex::TCheckResult result;
     {
         std::optional<TProtectedCodeOff> protection;
-        if (vex::GlobalContext)
-            protection.emplace(*vex::GlobalContext);
+        if (m_context)
+            protection.emplace(*m_context);
         result =
             runner.CheckScript(toWindows1252(script).toStdString(), firstLine, object,
                                [&](int, const vex::TCodeNode* tree) { addStatement(tree, show); });
@@ -211,8 +212,7 @@ void TformSyntax::AddCodeNode(const vex::TCodeNode* node, QTreeWidgetItem* paren
         } else {
             const auto* call = static_cast<const vex::TCallNode*>(current);
             const QString name =
-                vex::GlobalContext ? fromScriptText(vex::GlobalContext->WordName(call->WordNumber))
-                                   : QString();
+                m_context ? fromScriptText(m_context->WordName(call->WordNumber)) : QString();
             QTreeWidgetItem* item = addItem(
                 above, name, call->ArgCount > 0 ? niCallWithArguments : niCallWithoutArguments);
             // Only the arguments: a declaration's extra entry after them is no node.
@@ -326,14 +326,16 @@ void TformSyntax::tvScriptContextMenuRequested(const QPoint& position) {
     m_ui->pmMain->popup(m_ui->tvScript->viewport()->mapToGlobal(position));
 }
 
-bool CheckSyntax(const QString& text, const vex::TBindingObject* object) {
-    TformSyntax window;
+bool CheckSyntax(vex::TLanguageInterpreter* context, const QString& text,
+                 const vex::TBindingObject* object) {
+    TformSyntax window(context);
     return window.ShowSyntaxTree(text, false, object);
 }
 
-TformSyntax::TVerdict CheckSyntaxOf(const QString& text, const vex::TBindingObject* object,
-                                    TScriptRunner* runner, int firstLine) {
-    TformSyntax window;
+TformSyntax::TVerdict CheckSyntaxOf(vex::TLanguageInterpreter* context, const QString& text,
+                                    const vex::TBindingObject* object, TScriptRunner* runner,
+                                    int firstLine) {
+    TformSyntax window(context);
     if (runner)
         window.ShowScriptSyntaxTree(text, false, object, *runner, firstLine);
     else
@@ -341,8 +343,9 @@ TformSyntax::TVerdict CheckSyntaxOf(const QString& text, const vex::TBindingObje
     return window.Verdict();
 }
 
-TformSyntax* ShowSyntaxTreeWindow(const QString& text, TScriptRunner* runner, int firstLine) {
-    auto* window = new TformSyntax();
+TformSyntax* ShowSyntaxTreeWindow(vex::TLanguageInterpreter* context, const QString& text,
+                                  TScriptRunner* runner, int firstLine) {
+    auto* window = new TformSyntax(context);
     window->setAttribute(Qt::WA_DeleteOnClose);
     if (runner)
         window->ShowScriptSyntaxTree(text, true, nullptr, *runner, firstLine);

@@ -14,6 +14,7 @@ class TformSyntax;
 
 namespace vex {
 class TBindingObject;
+class TLanguageInterpreter;
 struct TCodeNode;
 }
 
@@ -65,7 +66,8 @@ public:
     static constexpr int kMaxShownStatements = 1000;
     static constexpr int kMaxShownNodes = 50000;
 
-    explicit TformSyntax(QWidget* owner = nullptr);
+    // Compiles with `context`; without one nothing compiles. The context must outlive the window.
+    explicit TformSyntax(vex::TLanguageInterpreter* context, QWidget* owner = nullptr);
     ~TformSyntax() override;
 
     // Compiles every statement of `text`, fills the tree when `show` is set (failed statements
@@ -106,6 +108,7 @@ private:
     void tvScriptContextMenuRequested(const QPoint& position);
 
     std::unique_ptr<Ui::TformSyntax> m_ui;
+    vex::TLanguageInterpreter* m_context;
     int m_nodeCount = 0;
     int m_shownStatements = 0;
     int m_leftOut = 0;
@@ -116,13 +119,15 @@ private:
 // destroyed (its placement is read and written all the same). True when every statement
 // compiled; the compiler has reported each error. With `object` (the model object the host
 // reports as selected), bare names may denote its named attributes.
-bool CheckSyntax(const QString& text, const vex::TBindingObject* object = nullptr);
+bool CheckSyntax(vex::TLanguageInterpreter* context, const QString& text,
+                 const vex::TBindingObject* object = nullptr);
 // The editor's syntax check with its verdict: of a whole script when `runner` is given (its first
 // line `firstLine`), else of a text that is one piece of code.
-TformSyntax::TVerdict CheckSyntaxOf(const QString& text, const vex::TBindingObject* object,
-                                    TScriptRunner* runner, int firstLine = 1);
+TformSyntax::TVerdict CheckSyntaxOf(vex::TLanguageInterpreter* context, const QString& text,
+                                    const vex::TBindingObject* object, TScriptRunner* runner,
+                                    int firstLine = 1);
 
 // Creates a window that shows the tree of `text` and frees itself when closed; with `runner`,
 // `text` is a whole script whose first line is `firstLine`.
-TformSyntax* ShowSyntaxTreeWindow(const QString& text, TScriptRunner* runner = nullptr,
-                                  int firstLine = 1);
+TformSyntax* ShowSyntaxTreeWindow(vex::TLanguageInterpreter* context, const QString& text,
+                                  TScriptRunner* runner = nullptr, int firstLine = 1);

@@ -116,7 +116,7 @@ void TformVexScriptOverview::ShowOverview() {
         raise();
         return;
     }
-    if (const vex::TLanguageInterpreter* context = vex::GlobalContext) {
+    if (const vex::TLanguageInterpreter* context = m_context) {
         fillCategories(*context);
         fillCreators(*context);
     }
@@ -129,7 +129,7 @@ void TformVexScriptOverview::FilterWords(const QString& prefix) {
     QListWidget* list = m_ui->lbxVexScriptWords;
     const QSignalBlocker quiet(list);
     list->clear();
-    if (const vex::TLanguageInterpreter* context = vex::GlobalContext) {
+    if (const vex::TLanguageInterpreter* context = m_context) {
         TWordFilter filter;
         filter.ByCategory = m_ui->cbCategories->currentIndex() > 0;
         filter.Category = toScriptText(m_ui->cbCategories->currentText());
@@ -171,7 +171,7 @@ QString TformVexScriptOverview::CurrentExample() const {
 
 void TformVexScriptOverview::SelectListedWord() {
     const QListWidgetItem* item = m_ui->lbxVexScriptWords->currentItem();
-    const vex::TLanguageInterpreter* context = vex::GlobalContext;
+    const vex::TLanguageInterpreter* context = m_context;
     m_currentIndex = -1;
     if (item && context) {
         const std::string name = toScriptText(item->text());
@@ -194,7 +194,7 @@ void TformVexScriptOverview::ShowWordInfo() {
     QPlainTextEdit* memo = m_ui->memWordInfo;
     memo->clear();
     QString example;
-    const vex::TLanguageInterpreter* context = vex::GlobalContext;
+    const vex::TLanguageInterpreter* context = m_context;
     if (m_currentIndex >= 0 && context) {
         const vex::TWordRegistry& registry = context->Registry;
         QString help;
@@ -220,7 +220,7 @@ void TformVexScriptOverview::ShowWordInfo() {
 }
 
 void TformVexScriptOverview::ShowWordFields(const QString& example) {
-    const vex::TLanguageInterpreter* context = vex::GlobalContext;
+    const vex::TLanguageInterpreter* context = m_context;
     if (m_currentIndex < 0 || !context) {
         m_ui->edExample->clear();
         m_ui->edVexScriptWord->clear();
@@ -366,8 +366,10 @@ void TformVexScriptOverview::popupMenuRequested(QWidget* from, const QPoint& pos
     m_ui->pmVexScript->popup(from->mapToGlobal(position));
 }
 
-TformVexScriptOverview* GetVexScriptOverview() {
-    return ApplicationWindow(overview(), FinalizeVexScriptOverview);
+TformVexScriptOverview* GetVexScriptOverview(const vex::TLanguageInterpreter* context) {
+    TformVexScriptOverview* window = ApplicationWindow(overview(), FinalizeVexScriptOverview);
+    window->SetContext(context);
+    return window;
 }
 
 void FinalizeVexScriptOverview() {

@@ -14,18 +14,18 @@ class TLanguageInterpreter;
 }
 
 // The word overview, laid out in TformVexScriptOverview.ui: the words and constants the
-// application's context knows (vex::GlobalContext), narrowed by category (cbCategories) or by the
+// application's context knows (the one it is handed), narrowed by category (cbCategories) or by the
 // first letters of their names, and for the selected entry its name, category, creator, update
 // flag, syntax line, example and help text. F1 in the list opens the entry's help page; the
 // pop-up menu keeps the window on top of the others.
 //
-// There is one overview per application (GetVexScriptOverview); closing it only hides it. The
-// editor drives it:
+// There is one overview per application (GetVexScriptOverview, with the context of the editor's
+// services); closing it only hides it. The editor drives it:
 //
-//     GetVexScriptOverview()->ShowOverview();          // open (and refill) or raise
-//     GetVexScriptOverview()->FilterWords(wordAtCaret); // the entries starting with it
-//     GetVexScriptOverview()->StepWord(+1);             // the next entry
-//     insert(GetVexScriptOverview()->CurrentExample());
+//     GetVexScriptOverview(context)->ShowOverview();          // open (and refill) or raise
+//     GetVexScriptOverview(context)->FilterWords(wordAtCaret); // the entries starting with it
+//     GetVexScriptOverview(context)->StepWord(+1);             // the next entry
+//     insert(GetVexScriptOverview(context)->CurrentExample());
 //
 // Only words whose syntax record is listed appear. Each showing of a hidden window refills the
 // selectors and the list, so words registered since appear. Nothing here changes the registry.
@@ -42,6 +42,10 @@ public:
     explicit TformVexScriptOverview(QWidget* owner = nullptr);
     // Stores the window's placement.
     ~TformVexScriptOverview() override;
+
+    // The context whose words the window shows; none shows nothing. It must outlive the window
+    // or be replaced.
+    void SetContext(const vex::TLanguageInterpreter* context) noexcept { m_context = context; }
 
     // Brings a visible window to the front; otherwise refills both selectors from the registry,
     // selects "all" in both, shows the window and lists every entry.
@@ -89,12 +93,13 @@ private:
     void popupMenuRequested(QWidget* from, const QPoint& position);
 
     std::unique_ptr<Ui::TformVexScriptOverview> m_ui;
+    const vex::TLanguageInterpreter* m_context = nullptr;
     TEntryKind m_currentKind = ekWord;
     int m_currentIndex = -1;
 };
 
-// The application's overview, created (hidden) on first use; it lives until
-// FinalizeVexScriptOverview, which also runs when the QApplication goes.
-TformVexScriptOverview* GetVexScriptOverview();
+// The application's overview, created (hidden) on first use, showing the words of `context`; it
+// lives until FinalizeVexScriptOverview, which also runs when the QApplication goes.
+TformVexScriptOverview* GetVexScriptOverview(const vex::TLanguageInterpreter* context);
 // Destroys the overview (storing its placement).
 void FinalizeVexScriptOverview();

@@ -1,11 +1,11 @@
 #include "editing/VexScriptEditor.h"
 
+#include "editing/ApplicationServices.h"
 #include "editing/CodeCompletion.h"
 #include "editing/EditingTexts.h"
 #include "editing/EditorCommands.h"
 #include "editing/EditorKeys.h"
 #include "editing/EditorMenu.h"
-#include "editing/EditorMessages.h"
 #include "editing/LexicalRules.h"
 #include "editing/RuntimeLookup.h"
 #include "editing/ScriptEditor.h"
@@ -116,10 +116,12 @@ private:
 
 TVexScriptEditor::TVexScriptEditor(QWidget* panel, bool fullFeatures, std::uint8_t fileKind)
     : QPlainTextEdit(panel)
+    , m_services(&TApplicationServices::None())
     , m_settings(SharedEditorSettings())
     , m_fullFeatures(fullFeatures)
     , m_fileKind(fileKind)
     , m_depthColorsOn(m_settings.DepthColors)
+    , m_wordList([this](const QString& text, bool isError) { Services().Message(text, isError); })
     , m_lines(std::make_unique<TSnapshotLines>(*this))
     , m_states(*m_lines) {
     setObjectName(QStringLiteral("Editor"));
@@ -147,6 +149,12 @@ TVexScriptEditor::TVexScriptEditor(QWidget* panel, bool fullFeatures, std::uint8
     m_commands = new TEditorCommands(*this);
     rebuildAll();
     applyPalette();
+}
+
+// The rows are rebuilt: the runtime that classifies their words may be another.
+void TVexScriptEditor::SetServices(const TApplicationServices& services) {
+    m_services = &services;
+    RebuildRows();
 }
 
 TVexScriptEditor::~TVexScriptEditor() {
@@ -230,9 +238,9 @@ QString TVexScriptEditor::NormalizedText(QString text) const {
 void TVexScriptEditor::SetScriptText(const QString& text) {
     const QString normalized = NormalizedText(text);
     if (normalized.size() > kScriptTextLimit) {
-        EditorMessage(QStringLiteral("Could not set the text: ") +
-                          EditingText(etFileTooLarge).arg(kScriptTextLimit),
-                      true);
+        Services().Message(QStringLiteral("Could not set the text: ") +
+                               EditingText(etFileTooLarge).arg(kScriptTextLimit),
+                           true);
         return;
     }
     m_settingText = true;
@@ -284,9 +292,9 @@ bool TVexScriptEditor::LoadFromFile(const QString& name) {
         return false;
     const TScriptFileText file = ReadScriptFile(name);
     if (!file.Error.isEmpty()) {
-        EditorMessage(QStringLiteral("Could not open file ") + name + QStringLiteral(": ") +
-                          file.Error,
-                      true);
+        Services().Message(QStringLiteral("Could not open file ") + name + QStringLiteral(": ") +
+                               file.Error,
+                           true);
         return false;
     }
     SetScriptText(file.Text);
@@ -299,8 +307,8 @@ bool TVexScriptEditor::SaveToFile(const QString& name, QString* error) {
         *error = reason;
     if (reason.isEmpty())
         return true;
-    EditorMessage(QStringLiteral("Error saving to file ") + name + QStringLiteral(": ") + reason,
-                  true);
+    Services().Message(
+        QStringLiteral("Error saving to file ") + name + QStringLiteral(": ") + reason, true);
     return false;
 }
 
@@ -399,7 +407,7 @@ void TVexScriptEditor::rebuildAll() {
         m_tracking = true;
         RebuildRows();
     } catch (const std::bad_alloc&) {
-        EditorMessage(QStringLiteral("Exception getting memory"), true);
+        Services().Message(QStringLiteral("Exception getting memory"), true);
         m_tracking = false;
         m_wordList.ClearRows(true);
     }
@@ -446,7 +454,7 @@ bool TVexScriptEditor::followChange(int position, int removed, int added) {
         m_currentText.Reserve(length);
         m_previousText.Reserve(length);
     } catch (const std::bad_alloc&) {
-        EditorMessage(QStringLiteral("Exception getting memory"), true);
+        Services().Message(QStringLiteral("Exception getting memory"), true);
         return false;
     }
     m_currentText.Replace(start, oldEnd - start, inserted);
@@ -521,18 +529,18 @@ bool TVexScriptEditor::adjustRows(int first, int added, int removed) {
     int last = first + added + 2;
     if (added > removed) {
         if (!m_wordList.InsertRows(before, added - removed)) {
-            EditorMessage(QStringLiteral("Error adding lines"), true);
+            Services().Message(QStringLiteral("Error adding lines"), true);
             return false;
         }
         last = first + added + 1;
     } else if (added < removed) {
         if (!m_wordList.DeleteRows(first, removed - added)) {
-            EditorMessage(QStringLiteral("Error deleting lines"), true);
+            Services().Message(QStringLiteral("Error deleting lines"), true);
             return false;
         }
         last = first + added;
     }
-    TWordClasses classes(CurrentRuntime());
+    TWordClasses classes(Services().RuntimeLookup());
     for (int row = before; row <= last; ++row)
         rebuildRow(row, &classes);
     return true;
@@ -548,7 +556,7 @@ void TVexScriptEditor::RebuildRows() {
     const int lines = document()->blockCount();
     if (!m_wordList.InsertRows(0, lines + 1))
         return;
-    TWordClasses classes(CurrentRuntime());
+    TWordClasses classes(Services().RuntimeLookup());
     for (int line = 0; line < lines; ++line)
         constructRow(*m_wordList.GetRow(line), line, &classes);
 }
@@ -568,7 +576,7 @@ void TVexScriptEditor::constructRow(TRow& row, int line, TWordClasses* classes) 
     const int count = std::min(static_cast<int>(bytes.size()), kRowCharacterLimit);
     measureLine(line, bytes, count);
     row.Construct(bytes, std::span<const float>(m_lefts.data(), std::size_t(count)),
-                  CurrentRuntime(), classes);
+                  Services().RuntimeLookup(), classes);
 }
 
 // The left edge of each of the first `count` characters of a line. A line without "?" holds
@@ -679,7 +687,7 @@ void TVexScriptEditor::callHook(const std::function<void(TVexScriptEditor*)>& ho
     try {
         hook(this);
     } catch (...) {
-        EditorMessage(QString::fromLatin1(failure), true);
+        Services().Message(QString::fromLatin1(failure), true);
     }
 }
 
@@ -693,7 +701,7 @@ void TVexScriptEditor::paintEvent(QPaintEvent* event) {
         QPainter painter(viewport());
         paintColors(painter, event->rect());
     } catch (const std::exception& failure) {
-        EditorMessage(QString::fromLocal8Bit(failure.what()), true);
+        Services().Message(QString::fromLocal8Bit(failure.what()), true);
     }
 }
 

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+class TApplicationServices;
 class TCodeCompletion;
 class TEditorCommands;
 class TEditorMenu;
@@ -126,6 +127,12 @@ public:
     void SetDepthColorsOn(bool on);
     const QString& IndentText() const noexcept { return m_indentText; }
 
+    // The application's services the editor and its commands use (the runtime, message boxes,
+    // the message sink, the printer, the selected object); TApplicationServices::None() until
+    // its panel is handed some. They must outlive the editor or be replaced.
+    const TApplicationServices& Services() const noexcept { return *m_services; }
+    void SetServices(const TApplicationServices& services);
+
     // The editor's code completion and its list window; it sees every key before the editor
     // acts on it.
     TCodeCompletion& Completion() const noexcept { return *m_completion; }
@@ -209,6 +216,7 @@ private:
     int bufferOf(TTextPoint point) const;
     void writeStatusLine();
 
+    const TApplicationServices* m_services;
     TEditorSettings m_settings;
     bool m_fullFeatures;
     std::uint8_t m_fileKind;

@@ -1,7 +1,8 @@
 #include "editing/WordList.h"
 
-#include "editing/EditorMessages.h"
 #include "editing/LexicalRules.h"
+
+#include <QtGlobal>
 
 #include <algorithm>
 #include <new>
@@ -11,8 +12,10 @@ namespace {
 // The capacity a new row list starts with; it grows beyond as needed.
 constexpr std::size_t kInitialRowCapacity = 4096;
 
-void report(const char* message) {
-    EditorMessage(QString::fromLatin1(message), false);
+// A row or token that memory could not hold: the row stays short, the log says why. Rows have
+// no way to the editor's message sink; the list's own failures go there.
+void logFailure(const char* message) {
+    qWarning("editor: %s", message);
 }
 
 } // namespace
@@ -37,7 +40,7 @@ void TRow::AddToken(const TToken& token) {
     try {
         m_tokens.push_back(token);
     } catch (const std::exception&) {
-        report("Could not add token");
+        logFailure("Could not add token");
     }
 }
 
@@ -70,17 +73,25 @@ void TRow::Construct(std::string_view line, std::span<const float> lefts,
             i += static_cast<int>(word.size());
         }
     } catch (const std::exception&) {
-        report("exception in construct");
+        logFailure("exception in construct");
     }
 }
 
 // [row list] --------------------------------------------------------------------------------
 
-TWordList::TWordList() {
+void TWordList::report(const QString& text, bool isError) const {
+    if (m_messages)
+        m_messages(text, isError);
+    else
+        qWarning("editor: %s", qUtf8Printable(text));
+}
+
+TWordList::TWordList(TEditorMessageSink messages)
+    : m_messages(std::move(messages)) {
     try {
         m_rows.reserve(kInitialRowCapacity);
     } catch (const std::exception&) {
-        report("Exception in wordlist.init");
+        report(QStringLiteral("Exception in wordlist.init"), false);
     }
 }
 
@@ -94,7 +105,7 @@ std::unique_ptr<TRow> TWordList::CreateRow() {
     try {
         return std::make_unique<TRow>();
     } catch (const std::exception&) {
-        report("Exception in createrow");
+        logFailure("Exception in createrow");
         return nullptr;
     }
 }
@@ -103,7 +114,7 @@ void TWordList::AddRow(std::unique_ptr<TRow> row) {
     try {
         m_rows.push_back(std::move(row));
     } catch (const std::exception&) {
-        report("could not add row (addrow)");
+        report(QStringLiteral("could not add row (addrow)"), false);
     }
 }
 
@@ -112,14 +123,14 @@ void TWordList::InsertRow(std::unique_ptr<TRow> row, int index) {
         try {
             m_rows.push_back(std::move(row));
         } catch (const std::exception&) {
-            report("could not add row (insertrow)");
+            report(QStringLiteral("could not add row (insertrow)"), false);
         }
         return;
     }
     try {
         m_rows.insert(m_rows.begin() + std::max(index, 0), std::move(row));
     } catch (const std::exception&) {
-        report("could not insert row (insertrow)");
+        report(QStringLiteral("could not insert row (insertrow)"), false);
     }
 }
 
@@ -135,14 +146,14 @@ bool TWordList::InsertRows(int index, int count) {
                       std::make_move_iterator(rows.end()));
         return true;
     } catch (const std::exception&) {
-        report("could not insert row (insertrow)");
+        report(QStringLiteral("could not insert row (insertrow)"), false);
         return false;
     }
 }
 
 void TWordList::DeleteRow(int index) {
     if (!DeleteRows(index, 1))
-        EditorMessage(QStringLiteral("deleterow: index out of bounds"), true);
+        report(QStringLiteral("deleterow: index out of bounds"), true);
 }
 
 bool TWordList::DeleteRows(int index, int count) {

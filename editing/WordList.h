@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editing/EditorMessages.h"
+
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -15,8 +17,9 @@ class TRuntimeLookup;
 // horizontal offset in the line. Rows are built from at most the first kRowCharacterLimit
 // characters of a line; the text itself is never cut.
 //
-// The operations catch their own failures and report them as trace messages
-// (EditorMessages.h); the editor goes on with what was built.
+// The operations catch their own failures and report them: the list's to the message sink it was
+// given (the editor's, EditorMessages.h), a single row's to the log; the editor goes on with what
+// was built.
 
 inline constexpr int kRowCharacterLimit = 4096;
 
@@ -78,7 +81,8 @@ private:
 // The editor's rows: row i belongs to line i of the text.
 class TWordList {
 public:
-    TWordList();
+    // Failures of the list go to `messages` (the log when empty).
+    explicit TWordList(TEditorMessageSink messages = {});
 
     int Count() const noexcept { return static_cast<int>(m_rows.size()); }
     // The row at index i, or none outside 0 .. count - 1.
@@ -99,5 +103,8 @@ public:
     void ClearRows(bool addEmptyRow);
 
 private:
+    void report(const QString& text, bool isError) const;
+
+    TEditorMessageSink m_messages;
     std::vector<std::unique_ptr<TRow>> m_rows;
 };

@@ -35,7 +35,7 @@ std::string TApplicationHost::LanguageText(int number) const {
 // An error box shows the place of the error as the error window does.
 void TApplicationHost::ShowErrorBox(const std::string& message) {
     const std::string place =
-        vex::GlobalContext ? vex::host::ErrorPlaceOf(*vex::GlobalContext).Prefix() : std::string();
+        m_context ? vex::host::ErrorPlaceOf(*m_context).Prefix() : std::string();
     showMessageBox({QApplication::activeWindow(), QMessageBox::Critical, ShellText(stErrorTitle),
                     fromWindows1252(vex::PrintableMessage(place + message))});
 }
@@ -53,11 +53,15 @@ void TApplicationHost::TraceMessage(std::string_view text, bool isError) {
         fromWindows1252(QByteArrayView(text.data(), static_cast<qsizetype>(text.size()))), isError);
 }
 
-// The context is the global one until it is destroyed (the runtime's destructor withdraws it).
 TApplicationInterpreter::TApplicationInterpreter(TApplicationHost& host, std::int32_t stackSize)
-    : TLanguageInterpreter(host, stackSize) {
+    : TLanguageInterpreter(host, stackSize)
+    , m_host(host) {
     vex::host::RegisterStandardWords(*this);
-    vex::GlobalContext = this;
+    m_host.m_context = this;
+}
+
+TApplicationInterpreter::~TApplicationInterpreter() {
+    m_host.m_context = nullptr;
 }
 
 // The place the error window shows before the message ("bank.vex:12: ", see

@@ -36,20 +36,29 @@ public:
     void HandleException(const std::exception& error) override;
     // A message of the words to the error window (isError) or the trace window.
     void TraceMessage(std::string_view text, bool isError) override;
+
+private:
+    friend class TApplicationInterpreter;
+
+    // The context made with this host, while it exists: the place of an error box comes from
+    // it.
+    vex::TLanguageInterpreter* m_context = nullptr;
 };
 
 // The desktop application's runtime context: created at start-up with the standard words and
-// published as vex::GlobalContext until it is destroyed at shutdown. Its compile and run errors
-// carry their place (the file and line of the statement, the handler of an atom, the
+// handed to the windows in the application's services (editing/ApplicationServices.h). Its compile
+// and run errors carry their place (the file and line of the statement, the handler of an atom, the
 // user-defined word), and the error window subscribes to them.
 class TApplicationInterpreter : public vex::TLanguageInterpreter {
 public:
     // `stackSize`: the bytes of the shared stack space for frames of locals.
     explicit TApplicationInterpreter(TApplicationHost& host, std::int32_t stackSize = 1 << 20);
+    ~TApplicationInterpreter() override;
 
 protected:
     void LocateError(vex::TRunError& error) override;
 
 private:
+    TApplicationHost& m_host;
     TErrorWindowFeed m_errorWindow{*this};
 };

@@ -1,6 +1,7 @@
 #include "shell/ApplicationShell.h"
 
 #include "debugging/TraceWindows.h"
+#include "editing/ApplicationServices.h"
 #include "editing/TformHelp.h"
 #include "editing/TformVexScriptOverview.h"
 #include "platform/RegistryStore.h"
@@ -125,13 +126,13 @@ void TApplicationShell::createApplicationObject() {
 }
 
 // Other programs reach the application through the service from the message loop on; calls find
-// the runtime through the global context, so the order against the context's creation does not
-// matter.
+// the runtime through the application's services when they come, so the order against the
+// context's creation does not matter.
 void TApplicationShell::startAutomationServer() {
     if (m_serverSwitch != TServerSwitch::None)
         return;
     auto service = std::make_unique<TAutomationService>(QDBusConnection::sessionBus(),
-                                                        [] { return vex::GlobalContext; });
+                                                        [this] { return runtimeContext(); });
     QString error;
     if (!service->start(&error)) {
         std::fprintf(stderr, "zentaro: the automation service is not available (%s)\n",
@@ -139,6 +140,10 @@ void TApplicationShell::startAutomationServer() {
         return;
     }
     m_automation = std::move(service);
+}
+
+vex::TLanguageInterpreter* TApplicationShell::runtimeContext() const {
+    return m_services ? m_services->Context : nullptr;
 }
 
 void TApplicationShell::stopAutomationServer() {
@@ -173,13 +178,16 @@ void TApplicationShell::createRuntimeContext() {
     note(QStringLiteral("create runtime context"));
     m_host = std::make_unique<TApplicationHost>();
     m_context = std::make_unique<TApplicationInterpreter>(*m_host);
+    m_services = std::make_unique<TApplicationServices>();
+    m_services->Context = m_context.get();
     note(QStringLiteral("create debugger services"));
     m_debugger = std::make_unique<TApplicationDebugServices>(*m_context, m_host->Services());
+    m_debugger->ApplicationServices = m_services.get();
 }
 
 void TApplicationShell::createMainWindow(const QString& scriptFile) {
     note(QStringLiteral("create main window"));
-    m_mainWindow = std::make_unique<TMainWindow>(m_context.get());
+    m_mainWindow = std::make_unique<TMainWindow>(*m_services);
     note(QStringLiteral("register model tree"));
     m_host->Services().Tree = m_mainWindow->modelTree();
     note(QStringLiteral("register model view"));
@@ -226,6 +234,7 @@ void TApplicationShell::destroyWindowsAndContext() {
     note(QStringLiteral("destroy trace windows"));
     FinalizeTraceWindows();
     note(QStringLiteral("release runtime context"));
+    m_services.reset();
     m_context.reset();
     m_host.reset();
 }

@@ -7,12 +7,17 @@
 
 class QApplication;
 class TApplicationDebugServices;
+class TApplicationServices;
 class TApplicationHost;
 class TAutomationService;
 class TApplicationInterpreter;
 class TMainWindow;
 class TStatusProgress;
 class TZTApplication;
+
+namespace vex {
+class TLanguageInterpreter;
+}
 
 // Start-up and shutdown of the desktop application, in a fixed order that the log records, and
 // the owner of what start-up creates until shutdown destroys it. It is not the application object
@@ -86,6 +91,8 @@ public:
     TZTApplication* application() const noexcept { return m_application.get(); }
     // The automation service while it runs on the session bus, or none.
     TAutomationService* automationService() const noexcept { return m_automation.get(); }
+    // The services handed to the windows; none before the context is made and after shutdown.
+    TApplicationServices* services() const noexcept { return m_services.get(); }
 
 private:
     struct TPart {
@@ -105,6 +112,7 @@ private:
     void createApplicationObject();
     void startAutomationServer();
     void stopAutomationServer();
+    vex::TLanguageInterpreter* runtimeContext() const;
     int applyServerSwitch(TServerSwitch serverSwitch);
     void createRuntimeContext();
     void createMainWindow(const QString& scriptFile);
@@ -118,6 +126,9 @@ private:
     std::unique_ptr<TAutomationService> m_automation;
     std::unique_ptr<TApplicationHost> m_host;
     std::unique_ptr<TApplicationInterpreter> m_context;
+    // The services handed to the windows and the automation object; they name the context
+    // while it exists.
+    std::unique_ptr<TApplicationServices> m_services;
     std::unique_ptr<TApplicationDebugServices> m_debugger;
     std::unique_ptr<TMainWindow> m_mainWindow;
     std::unique_ptr<TStatusProgress> m_progress;

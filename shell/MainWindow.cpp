@@ -5,8 +5,8 @@
 #include "debugging/TformTrace.h"
 #include "debugging/TraceWindows.h"
 #include "debugging/UserRun.h"
+#include "editing/ApplicationServices.h"
 #include "editing/EditingTexts.h"
-#include "editing/EditorMessages.h"
 #include "editing/RuntimeLookup.h"
 #include "editing/ScriptEditor.h"
 #include "editing/ScriptFile.h"
@@ -77,14 +77,24 @@ private:
 };
 
 TMainWindow::TMainWindow(vex::TLanguageInterpreter* context, QWidget* parent)
+    : TMainWindow(servicesOver(context), parent) {}
+
+TMainWindow::TMainWindow(TApplicationServices& services, QWidget* parent)
+    : TMainWindow(nullptr, services, parent) {}
+
+TMainWindow::TMainWindow(TApplicationServices* own, QWidget* parent)
+    : TMainWindow(own, *own, parent) {}
+
+TMainWindow::TMainWindow(TApplicationServices* own, TApplicationServices& services, QWidget* parent)
     : QMainWindow(parent)
+    , m_ownServices(own)
+    , m_applicationServices(services)
     , m_ui(std::make_unique<Ui::TMainWindow>())
-    , m_context(context)
-    , m_services(context ? &vex::host::ModelServicesOf(*context) : nullptr)
-    , m_previousEditorMessages(SetEditorMessageSink(TraceMessage))
-    , m_previousTraceWindowPresenter(SetTraceWindowPresenter(showFreshErrorWindow))
-    , m_previousSelectedObjectSource(SetSelectedObjectSource([this] { return selectedAtom(); })) {
+    , m_context(services.Context)
+    , m_services(m_context ? &vex::host::ModelServicesOf(*m_context) : nullptr) {
+    fillInServices();
     m_ui->setupUi(this);
+    m_ui->pnScript->SetServices(m_applicationServices);
     translate();
     setUpEditor();
     setUpModelPanel();
@@ -97,9 +107,32 @@ TMainWindow::TMainWindow(vex::TLanguageInterpreter* context, QWidget* parent)
 TMainWindow::~TMainWindow() {
     SaveFormPlacement(this);
     m_ui->pnScript->SetScriptRunner(nullptr);
-    SetEditorMessageSink(m_previousEditorMessages);
-    SetTraceWindowPresenter(m_previousTraceWindowPresenter);
-    SetSelectedObjectSource(m_previousSelectedObjectSource);
+    takeBackServices();
+}
+
+// The services of a window made over a context alone; the window owns them.
+TApplicationServices* TMainWindow::servicesOver(vex::TLanguageInterpreter* context) {
+    auto* services = new TApplicationServices;
+    services->Context = context;
+    return services;
+}
+
+void TMainWindow::fillInServices() {
+    m_applicationServices.SelectedObject = [this] { return selectedAtom(); };
+    m_routesMessages = !m_applicationServices.Messages;
+    if (m_routesMessages)
+        m_applicationServices.Messages = TraceMessage;
+    m_presentsTraceWindow = !m_applicationServices.TraceWindow;
+    if (m_presentsTraceWindow)
+        m_applicationServices.TraceWindow = showFreshErrorWindow;
+}
+
+void TMainWindow::takeBackServices() {
+    m_applicationServices.SelectedObject = {};
+    if (m_routesMessages)
+        m_applicationServices.Messages = {};
+    if (m_presentsTraceWindow)
+        m_applicationServices.TraceWindow = {};
 }
 
 bool TMainWindow::openScript(const QString& path) {

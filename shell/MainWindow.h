@@ -30,6 +30,7 @@ class TModelServices;
 }
 
 class QTextBrowser;
+class TApplicationServices;
 class TModelTreeView;
 class TRuntimeLookup;
 class TVexScriptEditor;
@@ -55,7 +56,13 @@ class TMainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    // The context must outlive the window.
+    // The application's services (with its runtime context) must outlive the window. The window
+    // hands them to its script panel, supplies the selected object while it lives and, where
+    // the services name no other, routes the editor's messages to the trace windows and shows
+    // the error window for the editor's "Show trace window".
+    explicit TMainWindow(TApplicationServices& services, QWidget* parent = nullptr);
+    // A window with services of its own over `context` (none: a window on its own); the context
+    // must outlive the window.
     explicit TMainWindow(vex::TLanguageInterpreter* context = nullptr, QWidget* parent = nullptr);
     ~TMainWindow() override;
 
@@ -163,6 +170,12 @@ private:
     bool modelHasAtoms() const;
     bool confirmDiscard(TShellText question = stDiscardModel);
     bool confirmDiscardOnQuit();
+    static TApplicationServices* servicesOver(vex::TLanguageInterpreter* context);
+    TMainWindow(TApplicationServices* own, QWidget* parent);
+    // `own`: services the window owns (then `services` is them), or none.
+    TMainWindow(TApplicationServices* own, TApplicationServices& services, QWidget* parent);
+    void fillInServices();
+    void takeBackServices();
     QString askForFileToOpen(const QString& title);
     bool canRead(const QString& path);
     bool canName(const QString& path, TShellText failure);
@@ -170,6 +183,9 @@ private:
     bool debuggerHoldsRun();
     bool runScript(const std::string& script);
 
+    // Before m_applicationServices: the services a window made over a context owns.
+    std::unique_ptr<TApplicationServices> m_ownServices;
+    TApplicationServices& m_applicationServices;
     std::unique_ptr<Ui::TMainWindow> m_ui;
     vex::TLanguageInterpreter* m_context = nullptr;
     std::unique_ptr<TPanelRunner> m_panelRunner;
@@ -181,7 +197,7 @@ private:
     // Whether the title names a script yet (it says only "Zentaro" until one is opened, made or
     // typed into).
     bool m_scriptTitled = false;
-    std::function<void(const QString&, bool)> m_previousEditorMessages;
-    std::function<void()> m_previousTraceWindowPresenter;
-    std::function<const vex::TBindingObject*()> m_previousSelectedObjectSource;
+    // What the window filled into the services, to take back when it goes.
+    bool m_routesMessages = false;
+    bool m_presentsTraceWindow = false;
 };

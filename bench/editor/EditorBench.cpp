@@ -11,6 +11,7 @@
 // painting included, runs on that thread, and on a shared machine wall-clock time mostly
 // measures the other processes.
 
+#include "editing/ApplicationServices.h"
 #include "editing/ScriptEditor.h"
 #include "editing/TextInfo.h"
 #include "editing/VexScriptEditor.h"
@@ -149,7 +150,8 @@ double splices(const TVexScriptEditor* editor, int repeat) {
     }));
 }
 
-TFigures measure(int lines, int repeat, const QString& folder) {
+TFigures measure(int lines, int repeat, const QString& folder,
+                 const TApplicationServices& services) {
     TFigures figures;
     const QString path = folder + QStringLiteral("/script-%1.vex").arg(lines);
     {
@@ -159,6 +161,7 @@ TFigures measure(int lines, int repeat, const QString& folder) {
     figures.Bytes = QFileInfo(path).size();
 
     TScriptEditor panel(nullptr, true, 1, true);
+    panel.SetServices(services);
     panel.resize(900, 700);
     panel.show();
     QApplication::processEvents();
@@ -218,9 +221,11 @@ int main(int argc, char* argv[]) {
     vex::TText ignored;
     context.ExecuteText(globals + ")", ignored);
 
+    TApplicationServices services;
+    services.Context = &context;
     QTemporaryDir folder;
-    const TFigures small = measure(1000, repeat, folder.path());
-    const TFigures large = measure(100000, repeat, folder.path());
+    const TFigures small = measure(1000, repeat, folder.path(), services);
+    const TFigures large = measure(100000, repeat, folder.path(), services);
 
     std::printf(
         "| milliseconds (median) | 1,000 lines (%.2f MB) | 100,000 lines (%.2f MB) | target |\n",

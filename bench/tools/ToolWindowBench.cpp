@@ -3,6 +3,7 @@
 // for a one-letter prefix, and how long the syntax tree window takes for a long text. Run with
 // `build-bench/bin/vex_toolwindow_bench`.
 
+#include "editing/ApplicationServices.h"
 #include "editing/CodeCompletion.h"
 #include "editing/EditorSettings.h"
 #include "editing/ScriptEditor.h"
@@ -23,7 +24,7 @@
 
 namespace {
 
-// The standard words and `userWords` more, in a context published as the global one.
+// The standard words and `userWords` more, in a context the windows are handed.
 class TBenchRegistry {
 public:
     explicit TBenchRegistry(int userWords)
@@ -36,17 +37,19 @@ public:
             m_context.RegisterUserWord("Bench" + std::to_string(i), "Bench", attributes);
     }
 
+    vex::TLanguageInterpreter* Context() const { return &m_context; }
+
 private:
     std::ostringstream m_output;
     vex::host::TConsoleHost m_host;
-    vex::host::TConsoleInterpreter m_context;
+    mutable vex::host::TConsoleInterpreter m_context;
 };
 
 // One keystroke in the editor's prefix: the list filtered anew, with a one-letter prefix that
 // many words share.
 void OverviewPrefixFilter(benchmark::State& state) {
     const TBenchRegistry registry(static_cast<int>(state.range(0)));
-    TformVexScriptOverview* overview = GetVexScriptOverview();
+    TformVexScriptOverview* overview = GetVexScriptOverview(registry.Context());
     overview->ShowOverview();
     for (auto _ : state) {
         overview->FilterWords(QStringLiteral("B"));
@@ -76,7 +79,10 @@ void CompletionOneLetter(benchmark::State& state) {
     const TEditorSettings saved = SharedEditorSettings();
     SharedEditorSettings().CompletionMinLength = 1;
     SharedEditorSettings().CompletionDelay = 0;
+    TApplicationServices services;
+    services.Context = registry.Context();
     TScriptEditor panel(nullptr, true, 1, true);
+    panel.SetServices(services);
     panel.resize(900, 700);
     panel.show();
     panel.activateWindow();
@@ -125,7 +131,7 @@ void SyntaxCheck(benchmark::State& state) {
     const TBenchRegistry registry(0);
     const QString text = statements(static_cast<int>(state.range(0)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(CheckSyntax(text));
+        benchmark::DoNotOptimize(CheckSyntax(registry.Context(), text));
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(SyntaxCheck)->Arg(100000)->Unit(benchmark::kMillisecond);
@@ -134,7 +140,7 @@ BENCHMARK(SyntaxCheck)->Arg(100000)->Unit(benchmark::kMillisecond);
 void SyntaxTree(benchmark::State& state) {
     const TBenchRegistry registry(0);
     const QString text = statements(static_cast<int>(state.range(0)));
-    TformSyntax window;
+    TformSyntax window(registry.Context());
     for (auto _ : state)
         benchmark::DoNotOptimize(window.ShowSyntaxTree(text, true));
     window.close();

@@ -64,7 +64,7 @@ TAutomationStatus TZTApp::safeCall(const std::function<void()>& operation) {
 }
 
 vex::TLanguageInterpreter& TZTApp::context() const {
-    vex::TLanguageInterpreter* context = m_context ? m_context() : vex::GlobalContext;
+    vex::TLanguageInterpreter* context = m_context ? m_context() : nullptr;
     if (!context) {
         throw std::runtime_error("The scripting runtime is not running.");
     }

@@ -34,8 +34,8 @@ struct TRunResult;
 // model as it was.
 class TZTApp {
 public:
-    // Where the operations find the runtime: the application's global context unless a test
-    // supplies another.
+    // Where the operations find the runtime when they run: the application's context (through
+    // its services) or a test's; none (or an empty source) while no runtime runs.
     using ContextSource = std::function<vex::TLanguageInterpreter*()>;
 
     explicit TZTApp(ContextSource context = {});

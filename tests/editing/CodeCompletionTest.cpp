@@ -1,5 +1,6 @@
 #include "editing/CodeCompletion.h"
 
+#include "editing/ApplicationServices.h"
 #include "editing/EditorSettings.h"
 #include "editing/HelpPages.h"
 #include "editing/ScriptEditor.h"
@@ -87,6 +88,7 @@ private:
     std::unique_ptr<TTemporaryRegistryFile> m_registry;
     std::unique_ptr<vex::test::TFakeHost> m_host;
     std::unique_ptr<vex::test::TTestContext> m_context;
+    TApplicationServices m_services;
     std::unique_ptr<TScriptEditor> m_panel;
     TEditorSettings m_savedSettings;
     TClock m_savedClock;
@@ -107,7 +109,7 @@ void CodeCompletionTest::init() {
     QVERIFY(m_context->RemoveUserWord("Squeeze"));
     QVERIFY(m_context->DeclareVariable("summary", vex::vkNumber));
     QVERIFY(m_context->DeclareVariable("unity", vex::vkNumber));
-    vex::GlobalContext = m_context.get();
+    m_services.Context = m_context.get();
 
     m_savedSettings = SharedEditorSettings();
     SharedEditorSettings().CompletionMinLength = 3;
@@ -124,7 +126,7 @@ void CodeCompletionTest::cleanup() {
     SetHelpPagesDirectory(QString());
     setClock(m_savedClock);
     SharedEditorSettings() = m_savedSettings;
-    vex::GlobalContext = nullptr;
+    m_services.Context = nullptr;
     m_context.reset();
     m_host.reset();
     m_registry.reset();
@@ -132,6 +134,7 @@ void CodeCompletionTest::cleanup() {
 
 void CodeCompletionTest::openEditor() {
     m_panel = std::make_unique<TScriptEditor>(nullptr, true, 1, true);
+    m_panel->SetServices(m_services);
     m_panel->resize(480, 300);
     m_panel->show();
     QVERIFY(QTest::qWaitForWindowActive(m_panel.get()));

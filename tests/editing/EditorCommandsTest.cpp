@@ -1,9 +1,9 @@
 #include "editing/EditorCommands.h"
+#include "editing/ApplicationServices.h"
 #include "editing/CodeCompletion.h"
 #include "editing/EditingTexts.h"
 #include "editing/EditorKeys.h"
 #include "editing/EditorMenu.h"
-#include "editing/EditorMessages.h"
 #include "editing/EditorSettings.h"
 #include "editing/PasteHistory.h"
 #include "editing/ScriptEditor.h"
@@ -168,7 +168,7 @@ private:
     std::unique_ptr<vex::test::TFakeHost> m_host;
     std::unique_ptr<vex::test::TTestContext> m_context;
     TFakeRuntimeLookup m_runtime;
-    std::unique_ptr<TInstalledRuntime> m_installed;
+    TApplicationServices m_services;
     std::unique_ptr<QWidget> m_window;
     TScriptEditor* m_panel = nullptr;
     QStringList m_boxes;
@@ -185,32 +185,29 @@ void EditorCommandsTest::initTestCase() {
     m_context->AddCategory("Test");
     registerWord(*m_context, "Square", "Square(3)");
     registerWord(*m_context, "Sum", "");
-    vex::GlobalContext = m_context.get();
-    m_installed = std::make_unique<TInstalledRuntime>(&m_runtime);
+    m_services.Context = m_context.get();
+    m_services.Runtime = &m_runtime;
     SetHelpPagesDirectory(m_dir.path());
-    setMessageBoxPresenter([this](const TMessageBoxRequest& request) {
+    m_services.MessageBoxes = [this](const TMessageBoxRequest& request) {
         m_boxes << request.Text;
         return QMessageBox::Ok;
-    });
+    };
     const auto dialog = [this](const TFileDialogRequest& request) {
         m_dialogs << request;
         return m_chosenFile;
     };
     setOpenFileDialogPresenter(dialog);
     setSaveFileDialogPresenter(dialog);
-    SetEditorMessageSink([this](const QString& text, bool) { m_messages << text; });
+    m_services.Messages = [this](const QString& text, bool) { m_messages << text; };
 }
 
 void EditorCommandsTest::cleanupTestCase() {
     FinalizeVexScriptOverview();
     FinalizeHelpWindow();
     SetHelpPagesDirectory(QString());
-    setMessageBoxPresenter({});
     setOpenFileDialogPresenter({});
     setSaveFileDialogPresenter({});
-    SetEditorMessageSink({});
-    m_installed.reset();
-    vex::GlobalContext = nullptr;
+    m_services.Context = nullptr;
     m_context.reset();
     m_host.reset();
     m_registry.reset();
@@ -236,6 +233,7 @@ void EditorCommandsTest::makeEditor(bool fullFeatures, int fileKind) {
     m_window = std::make_unique<QWidget>();
     m_window->setObjectName("window");
     m_panel = new TScriptEditor(m_window.get(), fullFeatures, fileKind, true);
+    m_panel->SetServices(m_services);
     m_window->resize(500, 300);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
@@ -704,7 +702,7 @@ void EditorCommandsTest::replaceStepByStep() {
 // [tool windows and runtime] ------------------------------------------------------------------
 
 void EditorCommandsTest::wordOverviewCommands() {
-    TformVexScriptOverview* overview = GetVexScriptOverview();
+    TformVexScriptOverview* overview = GetVexScriptOverview(m_context.get());
     setMarkedText(*editor(), "Squ| + 1");
     pressKeys(editor(), "F2");
     QVERIFY(overview->isVisible());
@@ -785,12 +783,12 @@ void EditorCommandsTest::colouringSwitches() {
 // With no printer the text goes to a PDF file; the page turned into an image
 // (EditorPrint-page.png) shows the text in black in the editor's font.
 void EditorCommandsTest::printsToAPdfFileInTheEditorsFont() {
-    const TPrinterLookup previous = SetPrinterLookup([] { return QString(); });
+    m_services.Printer = [] { return QString(); };
     setMarkedText(*editor(), "{ printed without colours }\nDeclareGlobal([total], 0)\n"
                              "Do(total := Max(total, 12.5),\n  Print([sum = ], total))|");
     m_chosenFile = m_dir.filePath("printed.pdf");
     trigger(TEditorCommand::Print);
-    SetPrinterLookup(previous);
+    m_services.Printer = {};
     QCOMPARE(m_dialogs.size(), 1);
     QCOMPARE(m_dialogs[0].Filter, QStringLiteral("PDF files (*.pdf)"));
     QVERIFY(m_boxes.isEmpty());
@@ -821,7 +819,7 @@ void EditorCommandsTest::printsToAPdfFileInTheEditorsFont() {
 }
 
 void EditorCommandsTest::printFailures() {
-    const TPrinterLookup previous = SetPrinterLookup([] { return QString(); });
+    m_services.Printer = [] { return QString(); };
     setMarkedText(*editor(), "Do()|");
     m_chosenFile = m_dir.filePath("gone/printed.pdf");
     trigger(TEditorCommand::Print);
@@ -831,7 +829,7 @@ void EditorCommandsTest::printFailures() {
     m_chosenFile.clear();
     trigger(TEditorCommand::Print);
     QCOMPARE(m_boxes.size(), 1);
-    SetPrinterLookup(previous);
+    m_services.Printer = {};
     QCOMPARE(editor()->toPlainText(), QStringLiteral("Do()"));
 }
 
@@ -896,9 +894,9 @@ void EditorCommandsTest::showTraceWindow() {
     trigger(TEditorCommand::ShowTraceWindow);
     QCOMPARE(m_messages, QStringList{"There is no trace window to show."});
     int shown = 0;
-    const TTraceWindowPresenter previous = SetTraceWindowPresenter([&] { ++shown; });
+    m_services.TraceWindow = [&] { ++shown; };
     trigger(TEditorCommand::ShowTraceWindow);
-    SetTraceWindowPresenter(previous);
+    m_services.TraceWindow = {};
     QCOMPARE(shown, 1);
 }
 

@@ -1,7 +1,7 @@
 #include "editing/EditorKeys.h"
+#include "editing/ApplicationServices.h"
 #include "editing/EditorCommands.h"
 #include "editing/EditorMenu.h"
-#include "editing/EditorMessages.h"
 #include "editing/EditorSettings.h"
 #include "editing/ScriptEditor.h"
 #include "editing/TFindDialog.h"
@@ -55,7 +55,7 @@ private:
 
     std::unique_ptr<TTemporaryRegistryFile> m_registry;
     TFakeRuntimeLookup m_runtime;
-    std::unique_ptr<TInstalledRuntime> m_installed;
+    TApplicationServices m_services;
     std::unique_ptr<QWidget> m_window;
     TScriptEditor* m_panel = nullptr;
     QStringList m_boxes;
@@ -64,20 +64,18 @@ private:
 
 void EditorKeysTest::initTestCase() {
     m_registry = std::make_unique<TTemporaryRegistryFile>();
-    m_installed = std::make_unique<TInstalledRuntime>(&m_runtime);
+    m_services.Runtime = &m_runtime;
     // Without pages every topic opens the index with the word in the search field.
     SetHelpPagesDirectory(m_noHelpPages.path());
-    setMessageBoxPresenter([this](const TMessageBoxRequest& request) {
+    m_services.MessageBoxes = [this](const TMessageBoxRequest& request) {
         m_boxes << request.Text;
         return QMessageBox::Ok;
-    });
+    };
 }
 
 void EditorKeysTest::cleanupTestCase() {
-    setMessageBoxPresenter({});
     FinalizeHelpWindow();
     SetHelpPagesDirectory(QString());
-    m_installed.reset();
     m_registry.reset();
 }
 
@@ -94,6 +92,7 @@ void EditorKeysTest::cleanup() {
 void EditorKeysTest::makeEditor(bool fullFeatures) {
     m_window = std::make_unique<QWidget>();
     m_panel = new TScriptEditor(m_window.get(), fullFeatures, 1, true);
+    m_panel->SetServices(m_services);
     m_window->resize(500, 300);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));

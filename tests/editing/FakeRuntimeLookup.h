@@ -50,16 +50,3 @@ private:
         return false;
     }
 };
-
-// Installs a fake runtime for the lifetime of the object.
-class TInstalledRuntime {
-public:
-    explicit TInstalledRuntime(TRuntimeLookup* lookup)
-        : m_previous(SetRuntimeLookup(lookup)) {}
-    ~TInstalledRuntime() { SetRuntimeLookup(m_previous); }
-    TInstalledRuntime(const TInstalledRuntime&) = delete;
-    TInstalledRuntime& operator=(const TInstalledRuntime&) = delete;
-
-private:
-    TRuntimeLookup* m_previous;
-};

@@ -33,7 +33,6 @@ class LexicalRulesTest : public QObject {
 
 private slots:
     void init();
-    void cleanup();
 
     void wordAt_data();
     void wordAt();
@@ -59,11 +58,6 @@ void LexicalRulesTest::init() {
     m_runtime.Globals = {"total", "Both"};
     m_runtime.ListedWords = {"Max", "Print", ",", "Both"};
     m_messages.clear();
-    SetEditorMessageSink([this](const QString& text, bool) { m_messages << text; });
-}
-
-void LexicalRulesTest::cleanup() {
-    SetEditorMessageSink({});
 }
 
 void LexicalRulesTest::wordAt_data() {
@@ -220,7 +214,7 @@ void LexicalRulesTest::constructUsesTheOffsetsAndStopsAtTheRowLimit() {
 }
 
 void LexicalRulesTest::rowListInsertsAppendsAndRefusesBadDeletes() {
-    TWordList list;
+    TWordList list([this](const QString& text, bool) { m_messages << text; });
     QCOMPARE(list.Count(), 0);
     list.ClearRows(true);
     QCOMPARE(list.Count(), 1);

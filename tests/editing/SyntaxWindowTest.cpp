@@ -78,11 +78,9 @@ void SyntaxWindowTest::init() {
     m_registry = std::make_unique<TTemporaryRegistryFile>();
     m_host = std::make_unique<vex::test::TFakeHost>();
     m_context = std::make_unique<vex::test::TTestContext>(*m_host, 1 << 16);
-    vex::GlobalContext = m_context.get();
 }
 
 void SyntaxWindowTest::cleanup() {
-    vex::GlobalContext = nullptr;
     m_context.reset();
     m_host.reset();
     m_registry.reset();
@@ -140,23 +138,23 @@ void SyntaxWindowTest::treesOfCompiledStatements_data() {
 void SyntaxWindowTest::treesOfCompiledStatements() {
     QFETCH(QString, text);
     QFETCH(QString, tree);
-    TformSyntax window;
+    TformSyntax window(m_context.get());
     window.ShowSyntaxTree(text, true);
     QCOMPARE(shape(&window), tree);
     window.close();
 }
 
 void SyntaxWindowTest::checkReportsFailureAndCompilesTheRest() {
-    QVERIFY(CheckSyntax(QStringLiteral("Do(1,2);\n1+2;\nCount")));
+    QVERIFY(CheckSyntax(m_context.get(), QStringLiteral("Do(1,2);\n1+2;\nCount")));
     m_context->Errors.clear();
-    QVERIFY(!CheckSyntax(QStringLiteral("Global([a],0); Nope(1); Global([b],0)")));
+    QVERIFY(!CheckSyntax(m_context.get(), QStringLiteral("Global([a],0); Nope(1); Global([b],0)")));
     // The statements around the faulty one were compiled: their declarations took effect.
     QVERIFY(m_context->FindGlobal("a"));
     QVERIFY(m_context->FindGlobal("b"));
     QCOMPARE(m_context->Errors.size(), std::size_t(1));
 
     // Without show the tree holds only the failed statements.
-    TformSyntax window;
+    TformSyntax window(m_context.get());
     QVERIFY(!window.ShowSyntaxTree(QStringLiteral("1;Nope;2"), false));
     QCOMPARE(shape(&window), QStringLiteral("Syntax error/-1"));
     QVERIFY(!window.isVisible());
@@ -178,30 +176,29 @@ void SyntaxWindowTest::aCheckThatCompiledNothingIsNeitherCorrectNorFaulty_data()
 void SyntaxWindowTest::aCheckThatCompiledNothingIsNeitherCorrectNorFaulty() {
     QFETCH(QString, text);
     QFETCH(int, verdict);
-    QCOMPARE(int(CheckSyntaxOf(text, nullptr, nullptr)), verdict);
+    QCOMPARE(int(CheckSyntaxOf(m_context.get(), text, nullptr, nullptr)), verdict);
 }
 
 void SyntaxWindowTest::protectionFlagIsRestored() {
     m_context->ProtectedCode = true;
-    QVERIFY(CheckSyntax(QStringLiteral("1+1")));
+    QVERIFY(CheckSyntax(m_context.get(), QStringLiteral("1+1")));
     QVERIFY(m_context->ProtectedCode);
     m_context->ProtectedCode = false;
-    QVERIFY(!CheckSyntax(QStringLiteral("Nope")));
+    QVERIFY(!CheckSyntax(m_context.get(), QStringLiteral("Nope")));
     QVERIFY(!m_context->ProtectedCode);
 
     // An exception out of the compile leaves the flag as it was, too.
     vex::test::TFakeHost host;
     TThrowingContext throwing(host, 1 << 16);
-    vex::GlobalContext = &throwing;
     throwing.ProtectedCode = true;
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error, CheckSyntax(QStringLiteral("Nope")));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, CheckSyntax(&throwing, QStringLiteral("Nope")));
     QVERIFY(!throwing.ProtectionWhileCompiling);
     QVERIFY(throwing.ProtectedCode);
-    vex::GlobalContext = m_context.get();
 }
 
 void SyntaxWindowTest::keysCollapseExpandAndClose() {
-    QPointer<TformSyntax> window = ShowSyntaxTreeWindow(QStringLiteral("Do(1,Do(2,3));Do(4)"));
+    QPointer<TformSyntax> window =
+        ShowSyntaxTreeWindow(m_context.get(), QStringLiteral("Do(1,Do(2,3));Do(4)"));
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QVERIFY(window->isModal());
     QTreeWidget* view = tree(window);
@@ -225,7 +222,7 @@ void SyntaxWindowTest::deepAndLongTextsStayResponsive() {
     QString deep = QStringLiteral("1");
     for (int i = 0; i < 499; ++i)
         deep = QStringLiteral("Do(") + deep + u')';
-    TformSyntax window;
+    TformSyntax window(m_context.get());
     QVERIFY(window.ShowSyntaxTree(deep, true));
     int depth = 0;
     for (const QTreeWidgetItem* item = tree(&window)->topLevelItem(0); item;
@@ -249,7 +246,7 @@ void SyntaxWindowTest::deepAndLongTextsStayResponsive() {
 
 // Leaves SyntaxWindow-tree.png to look at.
 void SyntaxWindowTest::screenshot() {
-    TformSyntax window;
+    TformSyntax window(m_context.get());
     window.resize(320, 300);
     window.ShowSyntaxTree(
         QStringLiteral("Global([total],0); total := total + Concat([a b], 2*3); Count; Nope"),

@@ -1,5 +1,5 @@
 #include "editing/VexScriptEditor.h"
-#include "editing/EditorMessages.h"
+#include "editing/ApplicationServices.h"
 #include "editing/ScriptEditor.h"
 #include "editing/ScriptFile.h"
 #include "editing/TextInfo.h"
@@ -133,7 +133,7 @@ private:
 
     std::unique_ptr<TTemporaryRegistryFile> m_registry;
     TFakeRuntimeLookup m_runtime;
-    std::unique_ptr<TInstalledRuntime> m_installed;
+    TApplicationServices m_services;
     std::unique_ptr<TScriptEditor> m_panel;
     QStringList m_messages;
     QTemporaryDir m_dir;
@@ -152,10 +152,11 @@ void VexScriptEditorTest::init() {
     m_runtime = {};
     m_runtime.Globals = {"total"};
     m_runtime.ListedWords = {"Do", "Max", "Print", "DeclareGlobal"};
-    m_installed = std::make_unique<TInstalledRuntime>(&m_runtime);
+    m_services.Runtime = &m_runtime;
     m_messages.clear();
-    SetEditorMessageSink([this](const QString& text, bool) { m_messages << text; });
+    m_services.Messages = [this](const QString& text, bool) { m_messages << text; };
     m_panel = std::make_unique<TScriptEditor>(nullptr, true, 1, true);
+    m_panel->SetServices(m_services);
     m_panel->resize(640, 360);
     m_panel->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_panel.get()));
@@ -164,8 +165,6 @@ void VexScriptEditorTest::init() {
 
 void VexScriptEditorTest::cleanup() {
     m_panel.reset();
-    m_installed.reset();
-    SetEditorMessageSink({});
     SetTextBufferLimit(std::numeric_limits<std::size_t>::max());
 }
 
@@ -182,6 +181,7 @@ void VexScriptEditorTest::verifyLikeFullRebuild() {
     QCOMPARE(std::string(editor()->PreviousText().Text()), snapshot);
 
     TScriptEditor fresh(nullptr, true, 1, true);
+    fresh.SetServices(m_services);
     fresh.Editor()->SetScriptText(text());
     QCOMPARE(shownRows(editor()->WordList()), shownRows(fresh.Editor()->WordList()));
 

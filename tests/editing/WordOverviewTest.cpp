@@ -116,8 +116,7 @@ void WordOverviewTest::init() {
     context.Registry.ExtraEntries.push_back(
         {"MaxValue", onlyConstants, "The largest value.", "MaxValue*2"});
     context.Registry.ExtraEntries.push_back({"Zero", onlyConstants, "", ""});
-    vex::GlobalContext = m_context.get();
-    m_window = GetVexScriptOverview();
+    m_window = GetVexScriptOverview(m_context.get());
     m_window->ShowOverview();
 }
 
@@ -126,7 +125,6 @@ void WordOverviewTest::cleanup() {
     FinalizeHelpWindow();
     SetHelpPagesDirectory(QString());
     FinalizeLanguageManager();
-    vex::GlobalContext = nullptr;
     m_context.reset();
     m_host.reset();
     m_registry.reset();
@@ -282,7 +280,7 @@ void WordOverviewTest::f1OpensTheHelpTopic() {
 void WordOverviewTest::windowComesBackAndRefills() {
     m_window->close();
     QVERIFY(!m_window->isVisible());
-    QCOMPARE(GetVexScriptOverview(), m_window);
+    QCOMPARE(GetVexScriptOverview(m_context.get()), m_window);
 
     vex::TWordAttributes attributes;
     attributes.CodeText = "1";
@@ -296,7 +294,7 @@ void WordOverviewTest::windowComesBackAndRefills() {
     m_window->move(33, 44);
     m_window->resize(210, 450);
     FinalizeVexScriptOverview();
-    m_window = GetVexScriptOverview();
+    m_window = GetVexScriptOverview(m_context.get());
     m_window->ShowOverview();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
     QCOMPARE(m_window->pos(), QPoint(33, 44));
@@ -351,7 +349,7 @@ void WordOverviewTest::everyNumberIsInTheModules() {
         ZT_EDITING_TEXTS(NUMBER_OF)
 #undef NUMBER_OF
     };
-    TformSyntax syntax;
+    TformSyntax syntax(m_context.get());
     for (QWidget* window : std::initializer_list<QWidget*>{m_window, GetHelpWindow(), &syntax})
         addLayoutNumbers(window, numbers);
     QVERIFY(LoadLanguageModule("ZT", language));
@@ -360,7 +358,7 @@ void WordOverviewTest::everyNumberIsInTheModules() {
 
     // A window created now is translated.
     FinalizeVexScriptOverview();
-    m_window = GetVexScriptOverview();
+    m_window = GetVexScriptOverview(m_context.get());
     m_window->ShowOverview();
     QCOMPARE(component<QComboBox>(m_window, "cbCategories")->itemText(0),
              u' ' + GetLanguageText(4310));

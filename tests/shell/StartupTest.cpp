@@ -1,6 +1,7 @@
 #include "shell/ApplicationShell.h"
 
 #include "debugging/TraceWindows.h"
+#include "editing/ApplicationServices.h"
 #include "platform/Registry.h"
 #include "runtime/VexScript.h"
 #include "services/LanguageManager.h"
@@ -146,7 +147,7 @@ void StartupTest::startsAndShutsDownInOrder() {
     const int exitCode = runShell([&](TApplicationShell& shell) {
         settingsWrittenAtStart = QFile::exists(QString::fromStdString(m_registry->File()));
         logInLoop = shell.log();
-        contextInLoop = vex::GlobalContext != nullptr;
+        contextInLoop = shell.services() && shell.services()->Context;
         moduleInLoop = IsLanguageModuleLoaded();
         treeInLoop = shell.host()->Services().Tree == shell.mainWindow()->modelTree();
         QVERIFY(shell.mainWindow()->isVisible());
@@ -161,7 +162,7 @@ void StartupTest::startsAndShutsDownInOrder() {
     QVERIFY(treeInLoop);
     QCOMPARE(CurrentLanguage(), 9);
     // After shutdown: no context, no module, no window.
-    QCOMPARE(vex::GlobalContext, nullptr);
+    QCOMPARE(m_shell->services(), nullptr);
     QVERIFY(!IsLanguageModuleLoaded());
     QCOMPARE(m_shell->mainWindow(), nullptr);
     QVERIFY(m_boxes.isEmpty());
@@ -206,7 +207,7 @@ void StartupTest::applicationLanguageComesFromTheRegistry() {
         shown << menuTitle(window, "mnFile") << actionText(window, "acNewModel")
               << menuTitle(window, "mnWindow") << menuTitle(window, "mnHelp")
               << window->windowTitle();
-        fromRuntime = vex::GlobalContext->LanguageText(3009);
+        fromRuntime = shell.services()->Context->LanguageText(3009);
         current = CurrentLanguage();
     });
 
@@ -246,12 +247,13 @@ void StartupTest::runtimeErrorsReachTheErrorWindow() {
     setLanguage(7);
     QStringList errors;
     double result = -1;
-    runShell([&](TApplicationShell&) {
+    runShell([&](TApplicationShell& shell) {
         vex::TText text;
-        result = vex::GlobalContext->ExecuteText("Nonexistent(1)", text);
+        vex::TLanguageInterpreter* context = shell.services()->Context;
+        result = context->ExecuteText("Nonexistent(1)", text);
         errors = ErrorLog();
         // The standard words are there.
-        QCOMPARE(vex::GlobalContext->ExecuteText("1+2*3", text), 7.0);
+        QCOMPARE(context->ExecuteText("1+2*3", text), 7.0);
     });
 
     QCOMPARE(result, 0.0);

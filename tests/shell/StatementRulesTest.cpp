@@ -5,6 +5,7 @@
 // meets first.
 
 #include "debugging/TraceWindows.h"
+#include "editing/ApplicationServices.h"
 #include "editing/EditingTexts.h"
 #include "editing/ScriptEditor.h"
 #include "editing/TformSyntax.h"
@@ -291,8 +292,11 @@ void StatementRulesTest::anEditorOfOneExpressionKeepsTheWholeText() {
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.close();
     startApplication();
+    TApplicationServices services;
+    services.Context = m_context.get();
     QWidget holder;
     auto* panel = new TScriptEditor(&holder, true, 1, true);
+    panel->SetServices(services);
     holder.show();
     panel->Editor()->SetScriptText(QStringLiteral("Do(\n  DeclareGlobal([y], 0),\n  y := 7\n)"));
     const TErrorLines errors(*m_context);
