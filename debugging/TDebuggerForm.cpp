@@ -422,7 +422,7 @@ void TDebuggerForm::SwitchDebugMode(bool down) {
     if (!m_context)
         return;
     vex::SwitchDebugging(*m_context, down);
-    m_context->Debug.DebugSwitchState = down;
+    vex::DebugControlOf(*m_context).DebugSwitchState = down;
     for (const std::unique_ptr<TDebuggerPane>& pane : m_panes)
         pane->DebugModeChanged(down);
     if (!down)
@@ -434,7 +434,7 @@ void TDebuggerForm::Run() {
     if (!m_context || !DebugModeOn())
         return;
     ClearListing();
-    m_context->Debug.SetDebugMode(vex::dsRun);
+    vex::DebugControlOf(*m_context).SetDebugMode(vex::dsRun);
     vex::SetRunning(*m_context, true);
     releaseViews();
 }
@@ -442,14 +442,14 @@ void TDebuggerForm::Run() {
 void TDebuggerForm::StepIn() {
     if (!m_context || !DebugModeOn())
         return;
-    m_context->Debug.SetDebugMode(vex::dsStepInto);
+    vex::DebugControlOf(*m_context).SetDebugMode(vex::dsStepInto);
     vex::SetRunning(*m_context, true);
 }
 
 void TDebuggerForm::StepOver() {
     if (!m_context || !DebugModeOn())
         return;
-    m_context->Debug.SetDebugMode(vex::dsStepOver);
+    vex::DebugControlOf(*m_context).SetDebugMode(vex::dsStepOver);
     vex::SetRunning(*m_context, true);
 }
 
@@ -458,7 +458,7 @@ void TDebuggerForm::Stop() {
         return;
     if (m_services.ShowFrozenMessages())
         m_services.ShowFrozenMessage("Frozen for debug");
-    m_context->Debug.SetDebugMode(vex::dsStepInto);
+    vex::DebugControlOf(*m_context).SetDebugMode(vex::dsStepInto);
     vex::FreezeRun(*m_context);
 }
 
@@ -467,7 +467,7 @@ void TDebuggerForm::Stop() {
 void TDebuggerForm::ResetExecution() {
     if (!m_context)
         return;
-    if (m_context->Stack.FrameCount == 0) {
+    if (m_context->ActiveFrameCount() == 0) {
         ClearListing();
         return;
     }
@@ -480,11 +480,11 @@ void TDebuggerForm::ResetExecution() {
 }
 
 void TDebuggerForm::CancelRun() {
-    if (!m_context || m_context->Stack.FrameCount == 0)
+    if (!m_context || m_context->ActiveFrameCount() == 0)
         return;
-    m_context->Debug.AbortTarget = vex::TAbortTarget::WholeRun();
+    vex::DebugControlOf(*m_context).AbortTarget = vex::TAbortTarget::WholeRun();
     vex::SetRunning(*m_context, true);
-    m_context->Debug.AbortRequested = true;
+    vex::DebugControlOf(*m_context).AbortRequested = true;
     ClearListing();
     m_services.NoteEndedRun();
 }
@@ -525,7 +525,7 @@ void TDebuggerForm::closeEvent(QCloseEvent* event) {
 
 // A paused run goes on without pauses; the window only hides.
 void TDebuggerForm::FormClose() {
-    if (m_context && m_context->Debug.DebugStatePositive())
+    if (m_context && vex::DebugControlOf(*m_context).DebugStatePositive())
         Run();
 }
 
@@ -580,7 +580,7 @@ std::string TDebuggerForm::expressionText() const {
 // The expression runs in the paused code's scope; with nothing paused there is no such scope,
 // and the person is told so instead.
 void TDebuggerForm::btnExecuteClick() {
-    if (!m_context || !m_services.IsPaused() || !m_context->Debug.PausedFrame) {
+    if (!m_context || !m_services.IsPaused() || !vex::DebugControlOf(*m_context).PausedFrame) {
         showMessageBox({this, QMessageBox::Information, DebuggerText(dtWarningTitle),
                         DebuggerText(dtNothingPaused)});
         return;

@@ -72,7 +72,7 @@ vex::TLanguageInterpreter& TZTApp::context() const {
 }
 
 bool TZTApp::hasWords() const {
-    return context().Registry.Count() > 0;
+    return context().WordCount() > 0;
 }
 
 bool TZTApp::Abort(bool anyCall) {

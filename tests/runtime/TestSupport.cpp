@@ -34,16 +34,16 @@ TTestContext::TTestContext(TFakeHost& host, std::int32_t stackSize)
 
 TStackBalance TStackBalance::Of(const TLanguageInterpreter& context) {
     TStackBalance balance;
-    balance.FrameCount = context.Stack.FrameCount;
-    balance.StackUsed = context.Stack.StackUsed;
-    balance.ParameterCount = context.Stack.ParameterStack.Count;
-    balance.ParameterLevel = context.Stack.ParameterStack.Level;
-    balance.CallDepth = context.Stack.CallDepth;
-    balance.FrameBase = context.Stack.FrameBase;
-    balance.TimingSlot = context.Debug.TimingSlot;
-    balance.CodeKind = static_cast<int>(context.Stack.CodeKind);
-    balance.DebugState = context.Debug.DebugState;
-    balance.RunOrigin = context.Debug.RunOrigin;
+    balance.FrameCount = Parts(context).Stack.FrameCount;
+    balance.StackUsed = Parts(context).Stack.StackUsed;
+    balance.ParameterCount = Parts(context).Stack.ParameterStack.Count;
+    balance.ParameterLevel = Parts(context).Stack.ParameterStack.Level;
+    balance.CallDepth = Parts(context).Stack.CallDepth;
+    balance.FrameBase = Parts(context).Stack.FrameBase;
+    balance.TimingSlot = Parts(context).Debug.TimingSlot;
+    balance.CodeKind = static_cast<int>(Parts(context).Stack.CodeKind);
+    balance.DebugState = Parts(context).Debug.DebugState;
+    balance.RunOrigin = Parts(context).Debug.RunOrigin;
     return balance;
 }
 
