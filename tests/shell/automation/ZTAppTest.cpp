@@ -1,5 +1,6 @@
 // The automation object without its transport: composed texts, results and failures.
 
+#include "runtime/DebuggerInterface.h"
 #include "shell/automation/ZTApp.h"
 #include "tests/shell/automation/AutomationTestSupport.h"
 
