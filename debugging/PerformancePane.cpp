@@ -209,7 +209,8 @@ void TPerformancePane::cmbFrequencyChange() {
 }
 
 void TPerformancePane::tmrPerformanceTimer() {
-    const std::uint8_t mode = m_context ? vex::DebugControlOf(*m_context).Performance.CountingMode : 0;
+    const std::uint8_t mode =
+        m_context ? vex::DebugControlOf(*m_context).Performance.CountingMode : 0;
     if (!(mode & (vex::counting::cmProcessorTime | vex::counting::cmCountCommands))) {
         enableTimer(false);
         return;

@@ -378,8 +378,9 @@ void TDebuggerForm::ShowScriptInfo(const vex::TPauseReport& report) {
     m_lastOrigin = 255;
     if (report.CodeKind == vex::TCodeKind::UserWordBody) {
         m_lastCodeKind = report.CodeKind;
-        box->setText(report.WordName.empty() ? DebuggerText(dtUnnamedWord)
-                                             : fromScriptText(report.WordName) + QStringLiteral("()"));
+        box->setText(report.WordName.empty()
+                         ? DebuggerText(dtUnnamedWord)
+                         : fromScriptText(report.WordName) + QStringLiteral("()"));
         return;
     }
     const QString text = eventHandlerInfo(report);

@@ -54,14 +54,14 @@ std::vector<TTopic> collectTopics(const vex::TLanguageInterpreter& context) {
     for (const vex::TExtraEntry& constant : context.Constants()) {
         const bool known =
             constant.Category >= 0 && constant.Category < static_cast<int>(categories.size());
-        topics.push_back({text(constant.Name),
-                          text(constant.Name),
-                          known ? text(categories[static_cast<std::size_t>(constant.Category)])
-                                : QString(),
-                          {},
-                          {},
-                          text(constant.Example),
-                          text(constant.HelpText)});
+        topics.push_back(
+            {text(constant.Name),
+             text(constant.Name),
+             known ? text(categories[static_cast<std::size_t>(constant.Category)]) : QString(),
+             {},
+             {},
+             text(constant.Example),
+             text(constant.HelpText)});
     }
     return topics;
 }

@@ -10,7 +10,6 @@ bool beginsWith(std::string_view name, std::string_view prefix) {
     return name.size() >= prefix.size() && vex::SameText(name.substr(0, prefix.size()), prefix);
 }
 
-
 // The lookup over vex::GlobalContext; it exists only while the context does.
 class TContextLookup final : public TRuntimeLookup {
 public:

@@ -1,8 +1,8 @@
 #include "runtime/CommandCounter.h"
 
 #include "runtime/CodeNode.h"
-#include "runtime/VexScript.h"
 #include "runtime/Variables.h"
+#include "runtime/VexScript.h"
 
 #include <algorithm>
 #include <chrono>
@@ -106,7 +106,8 @@ TWordList::TEntry* TWordList::EntryOfIndex(int index) {
     }
     if (index > m_highestWord) {
         if (index > m_capacity) {
-            if (!m_context || static_cast<int>(Parts(*m_context).Registry.WordSyntax.size()) < index) {
+            if (!m_context ||
+                static_cast<int>(Parts(*m_context).Registry.WordSyntax.size()) < index) {
                 return nullptr;
             }
             GrowCounter(static_cast<int>(Parts(*m_context).Registry.WordSyntax.capacity()));

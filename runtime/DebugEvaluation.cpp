@@ -61,7 +61,7 @@ TPauseReport ReportAtNode(TLanguageInterpreter& context, TPausePoint point, cons
 void WaitWhileFrozen(TLanguageInterpreter& context, TDebuggerWindow& window, TPauseReport& report) {
     TDebugServices& services = *Parts(context).Debug.Services;
     const TPausedFrameScope pausedFrame(Parts(context).Debug, Parts(context).Stack.Current(),
-                                       Parts(context).Stack.CallDepth);
+                                        Parts(context).Stack.CallDepth);
     report.Repeated = true;
     while (!services.IsTerminating()) {
         services.HandleOneMessage();
@@ -150,7 +150,8 @@ double EvaluateMeasured(TLanguageInterpreter& context, TCodeNode& node, TText& t
     if (mode & counting::cmCountCommands) {
         performance.Counter.CountNode(node);
     }
-    if ((mode & counting::cmProcessorTime) && (Parts(context).Debug.RunOrigin & (roSimulation | roAnimation))) {
+    if ((mode & counting::cmProcessorTime) &&
+        (Parts(context).Debug.RunOrigin & (roSimulation | roAnimation))) {
         return EvaluateTimed(context, performance, node, text, false);
     }
     return EvaluateNodePlain(context, node, text);

@@ -163,7 +163,8 @@ bool IsValidVariableName(const TLanguageInterpreter& context, std::string_view n
 
 std::uint8_t* VariableAddress(const TLanguageInterpreter& context, const TVariable& var) noexcept {
     if (var.Local) {
-        return Parts(context).Stack.FrameBase ? Parts(context).Stack.FrameBase + var.Storage : nullptr;
+        return Parts(context).Stack.FrameBase ? Parts(context).Stack.FrameBase + var.Storage
+                                              : nullptr;
     }
     return reinterpret_cast<std::uint8_t*>(var.Storage);
 }

@@ -238,26 +238,6 @@ void TLanguageInterpreter::SetProtectedCode(bool unscramble) noexcept {
     m_parts.ProtectedCode = unscramble;
 }
 
-std::uint8_t TLanguageInterpreter::RunOrigin() const noexcept {
-    return m_parts.Debug.RunOrigin;
-}
-
-void TLanguageInterpreter::SetRunOrigin(std::uint8_t origin) noexcept {
-    m_parts.Debug.RunOrigin = origin;
-}
-
-TCodeKind TLanguageInterpreter::CodeKind() const noexcept {
-    return m_parts.Stack.CodeKind;
-}
-
-void TLanguageInterpreter::SetCodeKind(TCodeKind kind) noexcept {
-    m_parts.Stack.CodeKind = kind;
-}
-
-std::int32_t TLanguageInterpreter::UserWordCallLevel() const noexcept {
-    return m_parts.Stack.ParameterStack.Level;
-}
-
 int TLanguageInterpreter::RunningUserWord() const noexcept {
     const TParameterStack& calls = m_parts.Stack.ParameterStack;
     if (calls.Level < 1 || calls.Level > calls.Count) {

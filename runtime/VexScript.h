@@ -163,13 +163,15 @@ public:
 
     // Word index (word number - 1) of a name, blanks and control characters at its ends
     // trimmed, ASCII case ignored; -1 when no word has it.
-    int LookupWord(std::string_view name) const;
+    int LookupWord(std::string_view name) const { return m_parts.Registry.Lookup(name); }
     // Word index of a name exactly as given (ASCII case ignored), or -1.
-    int WordIndexOf(std::string_view name) const;
+    int WordIndexOf(std::string_view name) const { return m_parts.Registry.IndexOf(name); }
     // The name of a word number, or empty.
     std::string WordName(int wordNumber) const;
     // The syntax record (argument range, help, example, body) of a word number, or none.
-    TSyntax* WordSyntaxOf(int wordNumber) const noexcept;
+    TSyntax* WordSyntaxOf(int wordNumber) const noexcept {
+        return m_parts.Registry.Syntax(wordNumber);
+    }
     // The word is shown in the word overview, the help and the completion, and coloured as a
     // word: its syntax record is marked as listed and it is not dormant (removed). False for a
     // number no word has.
@@ -220,13 +222,13 @@ public:
 
     // What started the running code (TRunOrigin bits) and what kind of code it is; a host that
     // runs handlers of its own sets both around each handler and restores them afterwards.
-    std::uint8_t RunOrigin() const noexcept;
-    void SetRunOrigin(std::uint8_t origin) noexcept;
-    TCodeKind CodeKind() const noexcept;
-    void SetCodeKind(TCodeKind kind) noexcept;
+    std::uint8_t RunOrigin() const noexcept { return m_parts.Debug.RunOrigin; }
+    void SetRunOrigin(std::uint8_t origin) noexcept { m_parts.Debug.RunOrigin = origin; }
+    TCodeKind CodeKind() const noexcept { return m_parts.Stack.CodeKind; }
+    void SetCodeKind(TCodeKind kind) noexcept { m_parts.Stack.CodeKind = kind; }
     // Levels of user-defined word calls now running (0 outside one), and the word number of the
     // innermost of them (0 when there is none).
-    std::int32_t UserWordCallLevel() const noexcept;
+    std::int32_t UserWordCallLevel() const noexcept { return m_parts.Stack.ParameterStack.Level; }
     int RunningUserWord() const noexcept;
     // The number of activations saved below the current one: 0 when no evaluation runs.
     std::int32_t ActiveFrameCount() const noexcept;
@@ -334,7 +336,9 @@ private:
 };
 
 // The context's parts, for runtime/ and the inline functions of the word and debugger APIs.
-inline TContextParts& Parts(TLanguageInterpreter& context) noexcept { return context.m_parts; }
+inline TContextParts& Parts(TLanguageInterpreter& context) noexcept {
+    return context.m_parts;
+}
 inline const TContextParts& Parts(const TLanguageInterpreter& context) noexcept {
     return context.m_parts;
 }

@@ -281,7 +281,6 @@ bool TLanguageInterpreter::IsWordListed(int wordNumber) const noexcept {
     return !name.empty() && name.front() != ' ';
 }
 
-
 namespace {
 
 bool BeginsWith(std::string_view name, std::string_view prefix) noexcept {
@@ -306,8 +305,8 @@ int FirstEntryBeginningWith(const TSimpleStringList& index, std::string_view pre
 
 } // namespace
 
-std::vector<std::string> TLanguageInterpreter::ListedWordsBeginningWith(
-    std::string_view prefix) const {
+std::vector<std::string>
+TLanguageInterpreter::ListedWordsBeginningWith(std::string_view prefix) const {
     std::vector<std::string> names;
     const TWordRegistry& registry = m_parts.Registry;
     if (registry.WordIndexDeferred) {
@@ -323,20 +322,8 @@ std::vector<std::string> TLanguageInterpreter::ListedWordsBeginningWith(
     return names;
 }
 
-int TLanguageInterpreter::LookupWord(std::string_view name) const {
-    return m_parts.Registry.Lookup(name);
-}
-
-int TLanguageInterpreter::WordIndexOf(std::string_view name) const {
-    return m_parts.Registry.IndexOf(name);
-}
-
 std::string TLanguageInterpreter::WordName(int wordNumber) const {
     return m_parts.Registry.Name(wordNumber);
-}
-
-TSyntax* TLanguageInterpreter::WordSyntaxOf(int wordNumber) const noexcept {
-    return m_parts.Registry.Syntax(wordNumber);
 }
 
 void TLanguageInterpreter::AddCategory(std::string_view category) {

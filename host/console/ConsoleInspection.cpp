@@ -29,8 +29,8 @@ void PrintWords(const TLanguageInterpreter& context, std::ostream& out) {
     for (int number = 1; number <= context.WordCount(); ++number) {
         const TSyntax* syntax = context.WordSyntaxOf(number);
         out << number << '\t' << context.WordName(number) << '\t' << context.WordCategory(number)
-            << '\t' << int{syntax->MinArgs} << '\t'
-            << int{syntax->MaxArgs} << '\t' << int{syntax->Listed} << '\n';
+            << '\t' << int{syntax->MinArgs} << '\t' << int{syntax->MaxArgs} << '\t'
+            << int{syntax->Listed} << '\n';
     }
 }
 

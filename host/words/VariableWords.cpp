@@ -33,8 +33,7 @@ constexpr int kMostAppendedPieces = 8;
 bool IsAppendToItself(const TLanguageInterpreter& c, const TCodeNode& target,
                       const TCodeNode& value) {
     if (!target.IsVariable() || !value.IsCall() || value.WordNumber != kConcatWord ||
-        value.ArgCount < 1 || value.ArgCount > kMostAppendedPieces + 1 ||
-        NeedsCheckedPath(c)) {
+        value.ArgCount < 1 || value.ArgCount > kMostAppendedPieces + 1 || NeedsCheckedPath(c)) {
         return false;
     }
     const TVariable* var = static_cast<const TVariableNode&>(target).Var;

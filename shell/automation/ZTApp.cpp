@@ -17,7 +17,6 @@
 
 namespace {
 
-
 // How an operation fails with a message for its caller.
 [[noreturn]] void failWith(const QString& message) {
     throw std::runtime_error(message.toStdString());

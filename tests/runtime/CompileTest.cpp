@@ -88,7 +88,8 @@ TEST_F(CompileTest, ParentLinksExactlyWhenDebuggingIsNotSuppressedAndNotInReleas
             EXPECT_EQ(inner->Parent(), root);
             EXPECT_EQ(inner->Arg(1)->Parent(), inner);
         }
-        EXPECT_EQ(Parts(context).Debug.DebugState, row.debugState) << "the compile restores the state";
+        EXPECT_EQ(Parts(context).Debug.DebugState, row.debugState)
+            << "the compile restores the state";
         context.ReleaseCode(code);
     }
 }
@@ -228,7 +229,8 @@ TEST_F(CompileTest, DefinitionWordRegistersTheNameEarlySoLaterCallsCompile) {
     const int index = context.LookupWord("Twice");
     ASSERT_GE(index, kBuiltInWordCount);
     EXPECT_EQ(Parts(context).Registry.WordSyntax[index]->MinArgs, 1);
-    EXPECT_EQ(Parts(context).Registry.WordSyntax[index]->Code.Code, nullptr) << "registered without a body";
+    EXPECT_EQ(Parts(context).Registry.WordSyntax[index]->Code.Code, nullptr)
+        << "registered without a body";
     // Counts that are no number constants at 3 and 4 are taken from 5 and 6, if there.
     EXPECT_NE(Tree("Define([Late],[1],Count,Count,0,3,[x])"), "failed");
     EXPECT_EQ(Parts(context).Registry.WordSyntax[context.LookupWord("Late")]->MaxArgs, 3);

@@ -7,8 +7,8 @@
 #include "runtime/CodeListing.h"
 #include "runtime/DebugControl.h"
 #include "runtime/Engine.h"
-#include "runtime/LanguageTexts.h"
 #include "runtime/Exceptions.h"
+#include "runtime/LanguageTexts.h"
 #include "runtime/WordRegistry.h"
 
 #include <gtest/gtest.h>
@@ -176,7 +176,8 @@ TEST_F(DebugTest, PausingFreezesAndReleasesTheModelViews) {
     EXPECT_EQ(services.Log.front(), "Stop");
     EXPECT_EQ(services.Log[1], "views: Frozen for debug");
     EXPECT_GT(services.Releases, 0);
-    EXPECT_FALSE(Parts(context).Debug.Running) << "after a shown result the run stays frozen for the next pause";
+    EXPECT_FALSE(Parts(context).Debug.Running)
+        << "after a shown result the run stays frozen for the next pause";
 }
 
 TEST_F(DebugTest, BreakRequests) {
@@ -373,8 +374,9 @@ TEST_F(DebugTest, StepModeRemembersThePausedActivation) {
     std::string pausedIn;
     double seenFromPause = 0;
     services.OnMessage = [&] {
-        const TListing* listing =
-            Parts(context).Debug.PausedFrame ? GetListing(context, Parts(context).Debug.PausedFrame->Root) : nullptr;
+        const TListing* listing = Parts(context).Debug.PausedFrame
+                                      ? GetListing(context, Parts(context).Debug.PausedFrame->Root)
+                                      : nullptr;
         pausedIn = listing ? listing->Text : "";
         TText immediate;
         seenFromPause = context.ExecuteInPausedFrame("k+1", immediate);

@@ -63,7 +63,8 @@ TEST_F(EvaluateTest, FramesTakeStackSpaceOnlyWhileTheCodeRuns) {
     EXPECT_EQ(context.Evaluate(code, text), 1);
     EXPECT_EQ(context.Evaluate(code, text), 1);
     EXPECT_EQ(StackImbalance(context), "");
-    EXPECT_EQ(std::count(Parts(context).Stack.StackBase, Parts(context).Stack.StackBase + 16, 0), 16)
+    EXPECT_EQ(std::count(Parts(context).Stack.StackBase, Parts(context).Stack.StackBase + 16, 0),
+              16)
         << "the frame is left zeroed, its text released";
     context.ReleaseCode(code);
     EXPECT_EQ(context.Evaluate(nullptr, text), 0);

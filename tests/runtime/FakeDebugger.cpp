@@ -2,8 +2,8 @@
 
 #include "runtime/CodeListing.h"
 #include "runtime/DebugControl.h"
-#include "runtime/VexScript.h"
 #include "runtime/NumberText.h"
+#include "runtime/VexScript.h"
 
 namespace vex::test {
 

@@ -62,8 +62,8 @@ TEST_F(VariablesTest, ResettingEmptiesEveryKindAndReleasesWhatItHeld) {
     initial.Interface = thing;
     TVariable* vars[5];
     for (std::uint8_t kind = 0; kind <= 4; ++kind) {
-        vars[kind] =
-            AddVariable(Parts(context).GlobalVariables, "k" + std::to_string(kind), kind, &initial, false);
+        vars[kind] = AddVariable(Parts(context).GlobalVariables, "k" + std::to_string(kind), kind,
+                                 &initial, false);
     }
     EXPECT_EQ(initial.Text.shareCount(), 2) << "a text is shared, not copied";
     EXPECT_EQ(thing->ReferenceCount(), 2);

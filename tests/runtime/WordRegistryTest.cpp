@@ -144,8 +144,8 @@ TEST_F(WordRegistryTest, RegistrationStopsAtTheLargestWordNumber) {
     {
         TWordBatch batch(context, kMaxWordNumber);
         while (Parts(context).Registry.Count() < kMaxWordNumber - 1) {
-            Parts(context).Registry.Append("u" + std::to_string(Parts(context).Registry.Count()), "Various",
-                                    new TSyntax, "");
+            Parts(context).Registry.Append("u" + std::to_string(Parts(context).Registry.Count()),
+                                           "Various", new TSyntax, "");
         }
     }
     EXPECT_EQ(Register("last"), rrAdded);

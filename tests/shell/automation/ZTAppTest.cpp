@@ -1,7 +1,7 @@
 // The automation object without its transport: composed texts, results and failures.
 
-#include "runtime/DebuggerInterface.h"
 #include "shell/automation/ZTApp.h"
+#include "runtime/DebuggerInterface.h"
 #include "tests/shell/automation/AutomationTestSupport.h"
 
 #include <QFile>
