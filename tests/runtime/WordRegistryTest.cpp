@@ -121,6 +121,27 @@ TEST_F(WordRegistryTest, OnlyListedWordsOfExistingNumbersAreListed) {
         EXPECT_FALSE(context.IsWordListed(number)) << number;
 }
 
+// The queries the word overview, the help and the completion read: numbers outside the words
+// give nothing, and the completion passes over unlisted and dormant words.
+TEST_F(WordRegistryTest, QueriesOfWordsAndCompletion) {
+    TWordAttributes unlisted;
+    unlisted.Listed = 0;
+    ASSERT_EQ(context.RegisterUserWord("zqHidden", "Various", unlisted), rrAdded);
+    ASSERT_EQ(Register("zqShown"), rrAdded);
+    ASSERT_EQ(Register("zqGone"), rrAdded);
+    ASSERT_TRUE(context.RemoveUserWord("zqGone"));
+    const int shown = context.LookupWord("zqShown") + 1;
+    EXPECT_EQ(context.WordName(shown), "zqShown");
+    EXPECT_EQ(context.WordCategory(shown), "Various");
+    for (const int number : {0, -1, context.WordCount() + 1}) {
+        EXPECT_EQ(context.WordName(number), "") << number;
+        EXPECT_EQ(context.WordCategory(number), "") << number;
+        EXPECT_EQ(context.WordCreator(number), "") << number;
+    }
+    EXPECT_EQ(context.ListedWordsBeginningWith("ZQ"), std::vector<std::string>{"zqShown"});
+    EXPECT_TRUE(context.ListedWordsBeginningWith("zqx").empty());
+}
+
 // The body is kept as it was given, comments and line breaks included, and shares the caller's
 // text: a large body is not held twice.
 TEST_F(WordRegistryTest, TheBodyKeepsTheTextItWasGiven) {
