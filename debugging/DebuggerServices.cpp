@@ -40,7 +40,7 @@ TDebuggerServices::TDebuggerServices(vex::TLanguageInterpreter& context,
     : QObject(parent)
     , m_context(context)
     , m_model(model) {
-    m_context.Debug.Services = this;
+    vex::DebugControlOf(m_context).Services = this;
     if (QCoreApplication* application = QCoreApplication::instance())
         application->installEventFilter(this);
 }
@@ -48,8 +48,8 @@ TDebuggerServices::TDebuggerServices(vex::TLanguageInterpreter& context,
 TDebuggerServices::~TDebuggerServices() {
     StopBreakWatcher();
     delete m_window.data();
-    if (m_context.Debug.Services == this)
-        m_context.Debug.Services = nullptr;
+    if (vex::DebugControlOf(m_context).Services == this)
+        vex::DebugControlOf(m_context).Services = nullptr;
 }
 
 const TApplicationServices& TDebuggerServices::EditorServices() {
@@ -158,13 +158,13 @@ void TDebuggerServices::CancelRun() {
 bool TDebuggerServices::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && isBreakKey(*static_cast<QKeyEvent*>(event))) {
         // A request outside a run would stop the next run at its first node.
-        if (m_context.Stack.FrameCount > 0)
-            m_context.Debug.BreakRequest.fetch_add(1);
+        if (m_context.ActiveFrameCount() > 0)
+            m_context.RequestBreak();
         return true;
     }
     return QObject::eventFilter(watched, event);
 }
 
 TDebuggerServices* DebuggerServicesOf(vex::TLanguageInterpreter& context) {
-    return dynamic_cast<TDebuggerServices*>(context.Debug.Services);
+    return dynamic_cast<TDebuggerServices*>(vex::DebugControlOf(context).Services);
 }

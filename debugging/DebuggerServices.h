@@ -78,7 +78,9 @@ public:
     // True while a pause loop waits for the person: the run stands at a node, its paused frame
     // is the activation it stands in. A run released from the pause (Run, a step, Cancel) no
     // longer counts, though the loop ends only after the message that released it.
-    bool IsPaused() const noexcept { return m_pauseDepth > 0 && !m_context.Debug.Running; }
+    bool IsPaused() const noexcept {
+        return m_pauseDepth > 0 && !vex::DebugControlOf(m_context).Running;
+    }
     // True while the debugger's pump runs inside a run: a pause, or the messages handled between
     // two nodes of a stepped run.
     bool HoldsRun() const noexcept { return m_pumpDepth > 0; }

@@ -36,6 +36,6 @@ void TOptionsPane::TickOrigins(std::uint8_t origins) {
 void TOptionsPane::setOrigin(std::uint8_t origin, bool on) {
     if (!m_context)
         return;
-    std::uint8_t& origins = m_context->Debug.DebugOrigins;
+    std::uint8_t& origins = vex::DebugControlOf(*m_context).DebugOrigins;
     origins = static_cast<std::uint8_t>(on ? origins | origin : origins & ~origin);
 }

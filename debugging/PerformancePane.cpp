@@ -166,7 +166,7 @@ void TPerformancePane::enableTimer(bool on) {
 void TPerformancePane::ApplyCountingMode() {
     if (!m_context)
         return;
-    vex::counting::TPerformance& performance = m_context->Debug.Performance;
+    vex::counting::TPerformance& performance = vex::DebugControlOf(*m_context).Performance;
     const bool time = m_processorTimeAvailable && m_ui.chkProcessorTime->isChecked();
     const bool count = m_ui.chkWordCount->isChecked();
     std::uint8_t mode =
@@ -209,7 +209,8 @@ void TPerformancePane::cmbFrequencyChange() {
 }
 
 void TPerformancePane::tmrPerformanceTimer() {
-    const std::uint8_t mode = m_context ? m_context->Debug.Performance.CountingMode : 0;
+    const std::uint8_t mode =
+        m_context ? vex::DebugControlOf(*m_context).Performance.CountingMode : 0;
     if (!(mode & (vex::counting::cmProcessorTime | vex::counting::cmCountCommands))) {
         enableTimer(false);
         return;
@@ -221,7 +222,7 @@ void TPerformancePane::tmrPerformanceTimer() {
 }
 
 void TPerformancePane::UpdateTimeShare() {
-    m_timeShare = m_context ? m_context->Debug.Performance.TimeShare() : -1;
+    m_timeShare = m_context ? vex::DebugControlOf(*m_context).Performance.TimeShare() : -1;
     UpdatePerformance();
 }
 
@@ -252,7 +253,7 @@ void TPerformancePane::UpdatePerformance() {
 void TPerformancePane::UpdateCommandList() {
     if (!m_context)
         return;
-    TWordList& counter = m_context->Debug.Performance.Counter;
+    TWordList& counter = vex::DebugControlOf(*m_context).Performance.Counter;
     if (counter.TotalCount() == 0)
         return;
     QTableWidget* list = m_ui.lvWords;
@@ -270,7 +271,7 @@ void TPerformancePane::UpdateCommandList() {
                 entryIndex < kKindEntries
                     ? QString::fromLatin1(kKindLabels[static_cast<std::size_t>(entryIndex)])
                     : fromWindows1252(QByteArray::fromStdString(
-                          m_context->Registry.WordNames[entryIndex - kKindEntries])));
+                          m_context->WordName(entryIndex - kKindEntries + 1))));
             list->setItem(row, 0, caption);
             list->setItem(row, 1, new TCountCell);
             list->setItem(row, 2, new TCountCell);
@@ -297,7 +298,7 @@ void TPerformancePane::lvWordsColumnClick(int column) {
 void TPerformancePane::unlinkCommandRows() {
     if (!m_context)
         return;
-    TWordList& counter = m_context->Debug.Performance.Counter;
+    TWordList& counter = vex::DebugControlOf(*m_context).Performance.Counter;
     for (int entryIndex = 0; TWordList::TEntry* entry = counter.Entry(entryIndex); ++entryIndex)
         entry->Row = nullptr;
 }
@@ -305,16 +306,16 @@ void TPerformancePane::unlinkCommandRows() {
 void TPerformancePane::btnResetClick() {
     enableTimer(false);
     if (m_context) {
-        m_context->Debug.Performance.SimulationTime = {};
-        m_context->Debug.Performance.AnimationTime = {};
+        vex::DebugControlOf(*m_context).Performance.SimulationTime = {};
+        vex::DebugControlOf(*m_context).Performance.AnimationTime = {};
     }
     UpdateTimeShare();
     cmbFrequencyChange();
     if (m_context)
-        m_context->Debug.Performance.Counter.ResetCounter();
+        vex::DebugControlOf(*m_context).Performance.Counter.ResetCounter();
     tmrPerformanceTimer();
     m_ui.lvWords->setRowCount(0);
     if (m_context)
-        m_context->Debug.Performance.CountingMode &= ~vex::counting::cmTimedCounting;
+        vex::DebugControlOf(*m_context).Performance.CountingMode &= ~vex::counting::cmTimedCounting;
     ApplyCountingMode();
 }

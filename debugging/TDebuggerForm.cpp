@@ -387,8 +387,9 @@ void TDebuggerForm::ShowScriptInfo(const vex::TPauseReport& report) {
     m_lastOrigin = 255;
     if (report.CodeKind == vex::TCodeKind::UserWordBody) {
         m_lastCodeKind = report.CodeKind;
-        box->setText(report.WordName.empty() ? DebuggerText(dtUnnamedWord)
-                                             : fromScriptText(report.WordName) + QStringLiteral("()"));
+        box->setText(report.WordName.empty()
+                         ? DebuggerText(dtUnnamedWord)
+                         : fromScriptText(report.WordName) + QStringLiteral("()"));
         return;
     }
     const QString text = eventHandlerInfo(report);
@@ -431,7 +432,7 @@ void TDebuggerForm::SwitchDebugMode(bool down) {
     if (!m_context)
         return;
     vex::SwitchDebugging(*m_context, down);
-    m_context->Debug.DebugSwitchState = down;
+    vex::DebugControlOf(*m_context).DebugSwitchState = down;
     for (const std::unique_ptr<TDebuggerPane>& pane : m_panes)
         pane->DebugModeChanged(down);
     if (!down)
@@ -443,7 +444,7 @@ void TDebuggerForm::Run() {
     if (!m_context || !DebugModeOn())
         return;
     ClearListing();
-    m_context->Debug.SetDebugMode(vex::dsRun);
+    vex::DebugControlOf(*m_context).SetDebugMode(vex::dsRun);
     vex::SetRunning(*m_context, true);
     releaseViews();
 }
@@ -451,14 +452,14 @@ void TDebuggerForm::Run() {
 void TDebuggerForm::StepIn() {
     if (!m_context || !DebugModeOn())
         return;
-    m_context->Debug.SetDebugMode(vex::dsStepInto);
+    vex::DebugControlOf(*m_context).SetDebugMode(vex::dsStepInto);
     vex::SetRunning(*m_context, true);
 }
 
 void TDebuggerForm::StepOver() {
     if (!m_context || !DebugModeOn())
         return;
-    m_context->Debug.SetDebugMode(vex::dsStepOver);
+    vex::DebugControlOf(*m_context).SetDebugMode(vex::dsStepOver);
     vex::SetRunning(*m_context, true);
 }
 
@@ -467,7 +468,7 @@ void TDebuggerForm::Stop() {
         return;
     if (m_services.ShowFrozenMessages())
         m_services.ShowFrozenMessage("Frozen for debug");
-    m_context->Debug.SetDebugMode(vex::dsStepInto);
+    vex::DebugControlOf(*m_context).SetDebugMode(vex::dsStepInto);
     vex::FreezeRun(*m_context);
 }
 
@@ -476,7 +477,7 @@ void TDebuggerForm::Stop() {
 void TDebuggerForm::ResetExecution() {
     if (!m_context)
         return;
-    if (m_context->Stack.FrameCount == 0) {
+    if (m_context->ActiveFrameCount() == 0) {
         ClearListing();
         return;
     }
@@ -489,11 +490,11 @@ void TDebuggerForm::ResetExecution() {
 }
 
 void TDebuggerForm::CancelRun() {
-    if (!m_context || m_context->Stack.FrameCount == 0)
+    if (!m_context || m_context->ActiveFrameCount() == 0)
         return;
-    m_context->Debug.AbortTarget = vex::TAbortTarget::WholeRun();
+    vex::DebugControlOf(*m_context).AbortTarget = vex::TAbortTarget::WholeRun();
     vex::SetRunning(*m_context, true);
-    m_context->Debug.AbortRequested = true;
+    vex::DebugControlOf(*m_context).AbortRequested = true;
     ClearListing();
     m_services.NoteEndedRun();
 }
@@ -534,7 +535,7 @@ void TDebuggerForm::closeEvent(QCloseEvent* event) {
 
 // A paused run goes on without pauses; the window only hides.
 void TDebuggerForm::FormClose() {
-    if (m_context && m_context->Debug.DebugStatePositive())
+    if (m_context && vex::DebugControlOf(*m_context).DebugStatePositive())
         Run();
 }
 
@@ -589,7 +590,7 @@ std::string TDebuggerForm::expressionText() const {
 // The expression runs in the paused code's scope; with nothing paused there is no such scope,
 // and the person is told so instead.
 void TDebuggerForm::btnExecuteClick() {
-    if (!m_context || !m_services.IsPaused() || !m_context->Debug.PausedFrame) {
+    if (!m_context || !m_services.IsPaused() || !vex::DebugControlOf(*m_context).PausedFrame) {
         showMessageBox({this, QMessageBox::Information, DebuggerText(dtWarningTitle),
                         DebuggerText(dtNothingPaused)});
         return;

@@ -5,9 +5,9 @@
 TUserRun::TUserRun(vex::TLanguageInterpreter& context, bool debug)
     : m_context(context)
     , m_services(DebuggerServicesOf(context))
-    , m_savedOrigin(context.Debug.RunOrigin)
+    , m_savedOrigin(vex::DebugControlOf(context).RunOrigin)
     , m_endedRuns(m_services ? m_services->EndedRuns() : 0) {
-    vex::TDebugControl& control = context.Debug;
+    vex::TDebugControl& control = vex::DebugControlOf(context);
     control.RunOrigin = vex::roInterruption;
     if (!debug || !m_services)
         return;
@@ -19,10 +19,10 @@ TUserRun::TUserRun(vex::TLanguageInterpreter& context, bool debug)
 }
 
 TUserRun::~TUserRun() {
-    vex::TDebugControl& control = m_context.Debug;
+    vex::TDebugControl& control = vex::DebugControlOf(m_context);
     control.RunOrigin = m_savedOrigin;
     // Only the outermost run decides how the next one starts.
-    if (m_context.Stack.FrameCount > 0)
+    if (m_context.ActiveFrameCount() > 0)
         return;
     if (control.Stepping())
         control.SetDebugMode(vex::dsRun);

@@ -39,28 +39,29 @@ QString argumentRange(int min, int max) {
 }
 
 std::vector<TTopic> collectTopics(const vex::TLanguageInterpreter& context) {
-    const vex::TWordRegistry& registry = context.Registry;
     std::vector<TTopic> topics;
-    for (int index = 0; index < registry.Count(); ++index) {
-        if (!context.IsWordListed(index + 1))
+    for (int number = 1; number <= context.WordCount(); ++number) {
+        if (!context.IsWordListed(number))
             continue;
-        const vex::TSyntax* syntax = registry.WordSyntax[static_cast<std::size_t>(index)];
-        const std::string& name = registry.WordNames[index];
-        topics.push_back({text(name), HelpTopicOf(text(name)), text(registry.WordCategories[index]),
+        const vex::TSyntax* syntax = context.WordSyntaxOf(number);
+        const std::string name = context.WordName(number);
+        topics.push_back({text(name), HelpTopicOf(text(name)), text(context.WordCategory(number)),
                           text(vex::BuildSyntaxLine(name, syntax->MinArgs, syntax->MaxArgs)),
                           argumentRange(syntax->MinArgs, syntax->MaxArgs), text(syntax->Example),
                           text(syntax->HelpText)});
     }
-    for (const vex::TExtraEntry& constant : registry.ExtraEntries) {
+    const std::vector<std::string> categories = context.Categories();
+    for (const vex::TExtraEntry& constant : context.Constants()) {
         const bool known =
-            constant.Category >= 0 && constant.Category < registry.Categories.Count();
-        topics.push_back({text(constant.Name),
-                          text(constant.Name),
-                          known ? text(registry.Categories[constant.Category]) : QString(),
-                          {},
-                          {},
-                          text(constant.Example),
-                          text(constant.HelpText)});
+            constant.Category >= 0 && constant.Category < static_cast<int>(categories.size());
+        topics.push_back(
+            {text(constant.Name),
+             text(constant.Name),
+             known ? text(categories[static_cast<std::size_t>(constant.Category)]) : QString(),
+             {},
+             {},
+             text(constant.Example),
+             text(constant.HelpText)});
     }
     return topics;
 }
@@ -106,8 +107,8 @@ QString indexPage(const std::vector<TTopic>& topics, const std::vector<QString>&
 std::vector<QString> categoriesOf(const vex::TLanguageInterpreter& context,
                                   const std::vector<TTopic>& topics) {
     std::vector<QString> categories;
-    for (int i = 0; i < context.Registry.Categories.Count(); ++i)
-        categories.push_back(text(context.Registry.Categories[i]));
+    for (const std::string& category : context.Categories())
+        categories.push_back(text(category));
     for (const TTopic& topic : topics)
         if (std::find(categories.begin(), categories.end(), topic.Category) == categories.end())
             categories.push_back(topic.Category);

@@ -10,21 +10,6 @@ bool beginsWith(std::string_view name, std::string_view prefix) {
     return name.size() >= prefix.size() && vex::SameText(name.substr(0, prefix.size()), prefix);
 }
 
-// The first entry of the sorted word index whose name begins with `prefix`, or where it would
-// stand. The index is in CompareText order, so the names' starts as long as the prefix are too.
-int firstEntryBeginningWith(const vex::TSimpleStringList& index, std::string_view prefix) {
-    int low = 0;
-    int high = index.Count();
-    while (low < high) {
-        const int middle = low + (high - low) / 2;
-        if (vex::CompareText(std::string_view(index[middle]).substr(0, prefix.size()), prefix) < 0)
-            low = middle + 1;
-        else
-            high = middle;
-    }
-    return low;
-}
-
 // The lookup over the context a pointer names.
 class TContextLookup final : public TRuntimeLookup {
 public:
@@ -37,7 +22,7 @@ public:
 
     bool IsListedWord(std::string_view name) const override {
         const vex::TLanguageInterpreter& runtime = context();
-        if (runtime.Registry.WordIndexDeferred)
+        if (runtime.RegisteringWords())
             return false;
         try {
             const int index = runtime.WordIndexOf(name);
@@ -51,24 +36,15 @@ public:
     // of the run a search lands on, then the globals.
     std::vector<std::string> CompletionCandidates(std::string_view prefix) const override {
         const vex::TLanguageInterpreter& runtime = context();
-        std::vector<std::string> names;
         try {
-            const vex::TWordRegistry& registry = runtime.Registry;
-            const vex::TSimpleStringList& index = registry.WordIndex;
-            // While a batch of words is being registered the index is not sorted yet.
-            if (!registry.WordIndexDeferred) {
-                for (int entry = firstEntryBeginningWith(index, prefix);
-                     entry < index.Count() && beginsWith(index[entry], prefix); ++entry)
-                    if (runtime.IsWordListed(static_cast<int>(index.Object(entry)) + 1))
-                        names.push_back(index[entry]);
-            }
-            for (const auto& variable : runtime.GlobalVariables.Items)
+            std::vector<std::string> names = runtime.ListedWordsBeginningWith(prefix);
+            for (const auto& variable : runtime.Globals().Items)
                 if (beginsWith(variable->Name, prefix))
                     names.push_back(variable->Name);
+            return names;
         } catch (const std::exception&) {
             return {};
         }
-        return names;
     }
 
     bool IsBlank(std::string_view source) const override {

@@ -72,14 +72,16 @@ bool isBlank(QChar character) {
 class TProtectedCodeOff {
 public:
     explicit TProtectedCodeOff(vex::TLanguageInterpreter& context)
-        : m_flag(context.ProtectedCode)
-        , m_saved(std::exchange(m_flag, false)) {}
+        : m_context(context)
+        , m_saved(context.ProtectedCode()) {
+        context.SetProtectedCode(false);
+    }
     TProtectedCodeOff(const TProtectedCodeOff&) = delete;
     TProtectedCodeOff& operator=(const TProtectedCodeOff&) = delete;
-    ~TProtectedCodeOff() { m_flag = m_saved; }
+    ~TProtectedCodeOff() { m_context.SetProtectedCode(m_saved); }
 
 private:
-    bool& m_flag;
+    vex::TLanguageInterpreter& m_context;
     bool m_saved;
 };
 

@@ -52,37 +52,37 @@ struct TWordFilter {
     bool MatchesNothing = false;
 };
 
-QStringList sortedNames(std::vector<std::string_view>& names) {
+QStringList sortedNames(std::vector<std::string> names) {
     std::stable_sort(names.begin(), names.end(), [](std::string_view a, std::string_view b) {
         return vex::CompareText(a, b) < 0;
     });
     QStringList list;
     list.reserve(static_cast<qsizetype>(names.size()));
-    for (std::string_view name : names)
+    for (const std::string& name : names)
         list << fromScriptText(name);
     return list;
 }
 
 QStringList filteredNames(const vex::TLanguageInterpreter& context, const TWordFilter& filter) {
-    const vex::TWordRegistry& registry = context.Registry;
-    std::vector<std::string_view> names;
+    std::vector<std::string> names;
     if (filter.MatchesNothing)
         return {};
-    for (int index = 0; index < registry.Count(); ++index) {
-        const std::string& name = registry.WordNames[index];
-        if ((filter.ByCategory &&
-             !vex::SameText(registry.WordCategories[index], filter.Category)) ||
-            (filter.ByCreator && registry.WordCreators[index] != filter.Creator) ||
-            !startsWithIgnoringCase(name, filter.Prefix) || !context.IsWordListed(index + 1))
+    for (int number = 1; number <= context.WordCount(); ++number) {
+        std::string name = context.WordName(number);
+        if ((filter.ByCategory && !vex::SameText(context.WordCategory(number), filter.Category)) ||
+            (filter.ByCreator && context.WordCreator(number) != filter.Creator) ||
+            !startsWithIgnoringCase(name, filter.Prefix) || !context.IsWordListed(number))
             continue;
-        names.push_back(name);
+        names.push_back(std::move(name));
     }
-    for (const vex::TExtraEntry& constant : registry.ExtraEntries) {
+    const std::vector<std::string> categories = context.Categories();
+    for (const vex::TExtraEntry& constant : context.Constants()) {
         const bool knownCategory =
-            constant.Category >= 0 && constant.Category < registry.Categories.Count();
+            constant.Category >= 0 && constant.Category < static_cast<int>(categories.size());
         if ((filter.ByCategory &&
              (!knownCategory ||
-              !vex::SameText(registry.Categories[constant.Category], filter.Category))) ||
+              !vex::SameText(categories[static_cast<std::size_t>(constant.Category)],
+                             filter.Category))) ||
             !startsWithIgnoringCase(constant.Name, filter.Prefix))
             continue;
         names.push_back(constant.Name);
@@ -178,7 +178,7 @@ void TformVexScriptOverview::SelectListedWord() {
         m_currentIndex = context->WordIndexOf(name);
         m_currentKind = ekWord;
         if (m_currentIndex < 0) {
-            const auto& constants = context->Registry.ExtraEntries;
+            const auto& constants = context->Constants();
             const auto found =
                 std::find_if(constants.begin(), constants.end(),
                              [&](const vex::TExtraEntry& c) { return c.Name == name; });
@@ -196,17 +196,16 @@ void TformVexScriptOverview::ShowWordInfo() {
     QString example;
     const vex::TLanguageInterpreter* context = m_context;
     if (m_currentIndex >= 0 && context) {
-        const vex::TWordRegistry& registry = context->Registry;
         QString help;
         if (m_currentKind == ekWord) {
             const vex::TSyntax* syntax = context->WordSyntaxOf(m_currentIndex + 1);
             help = syntax ? fromScriptText(syntax->HelpText) : QString();
             example = syntax ? fromScriptText(syntax->Example) : QString();
-            m_ui->edCategory->setText(fromScriptText(registry.WordCategories[m_currentIndex]));
+            m_ui->edCategory->setText(fromScriptText(context->WordCategory(m_currentIndex + 1)));
             m_ui->chkUpdate->setChecked(syntax && syntax->UpdateFlag);
         } else {
             const vex::TExtraEntry& constant =
-                registry.ExtraEntries[static_cast<std::size_t>(m_currentIndex)];
+                context->Constants()[static_cast<std::size_t>(m_currentIndex)];
             help = fromScriptText(constant.HelpText);
             example = fromScriptText(constant.Example);
             m_ui->edCategory->setText(ConstantsCategory);
@@ -228,19 +227,18 @@ void TformVexScriptOverview::ShowWordFields(const QString& example) {
         m_ui->edCreator->clear();
         return;
     }
-    const vex::TWordRegistry& registry = context->Registry;
     if (m_currentKind == ekWord) {
-        const std::string& name = registry.WordNames[m_currentIndex];
+        const std::string name = context->WordName(m_currentIndex + 1);
         const vex::TSyntax* syntax = context->WordSyntaxOf(m_currentIndex + 1);
         const QString line = fromScriptText(
             vex::BuildSyntaxLine(name, syntax ? syntax->MinArgs : 0, syntax ? syntax->MaxArgs : 0));
         m_ui->edVexScriptWord->setText(fromScriptText(name));
         m_ui->edSyntax->setText(line);
-        m_ui->edCreator->setText(fromScriptText(registry.WordCreators[m_currentIndex]));
+        m_ui->edCreator->setText(fromScriptText(context->WordCreator(m_currentIndex + 1)));
         m_ui->edExample->setText(example.isEmpty() ? line : example);
     } else {
         const QString name =
-            fromScriptText(registry.ExtraEntries[static_cast<std::size_t>(m_currentIndex)].Name);
+            fromScriptText(context->Constants()[static_cast<std::size_t>(m_currentIndex)].Name);
         m_ui->edVexScriptWord->setText(name);
         m_ui->edSyntax->setText(name);
         m_ui->edCreator->setText(ConstantsCreator);
@@ -317,21 +315,22 @@ void TformVexScriptOverview::placeByDefault() {
 }
 
 void TformVexScriptOverview::fillCategories(const vex::TLanguageInterpreter& context) {
-    const vex::TWordRegistry& registry = context.Registry;
     std::set<std::string> used;
-    for (int index = 0; index < registry.Count(); ++index)
-        if (context.IsWordListed(index + 1))
-            used.insert(lowerAscii(registry.WordCategories[index]));
-    std::vector<std::string_view> offered;
-    for (int position = 0; position < registry.Categories.Count(); ++position) {
-        const std::string& category = registry.Categories[position];
+    for (int number = 1; number <= context.WordCount(); ++number)
+        if (context.IsWordListed(number))
+            used.insert(lowerAscii(context.WordCategory(number)));
+    const std::vector<vex::TExtraEntry>& constants = context.Constants();
+    const std::vector<std::string> categories = context.Categories();
+    std::vector<std::string> offered;
+    for (int position = 0; position < static_cast<int>(categories.size()); ++position) {
+        const std::string& category = categories[static_cast<std::size_t>(position)];
         const bool ofConstant = std::any_of(
-            registry.ExtraEntries.begin(), registry.ExtraEntries.end(),
+            constants.begin(), constants.end(),
             [position](const vex::TExtraEntry& constant) { return constant.Category == position; });
         if (used.count(lowerAscii(category)) || ofConstant)
             offered.push_back(category);
     }
-    QStringList entries = sortedNames(offered);
+    QStringList entries = sortedNames(std::move(offered));
     // The entry for all categories begins with a blank, so it sorts first.
     entries.prepend(u' ' + EditingText(etAllCategories));
     const QSignalBlocker quiet(m_ui->cbCategories);
@@ -341,11 +340,10 @@ void TformVexScriptOverview::fillCategories(const vex::TLanguageInterpreter& con
 }
 
 void TformVexScriptOverview::fillCreators(const vex::TLanguageInterpreter& context) {
-    const vex::TWordRegistry& registry = context.Registry;
     QStringList entries = {EditingText(etAllCreators)};
     std::set<std::string> seen;
-    for (int index = 0; index < registry.WordCreators.Count(); ++index) {
-        const std::string& creator = registry.WordCreators[index];
+    for (int number = 1; number <= context.WordCount(); ++number) {
+        const std::string creator = context.WordCreator(number);
         if (seen.insert(lowerAscii(creator)).second)
             entries << fromScriptText(creator);
     }

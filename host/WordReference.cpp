@@ -31,25 +31,25 @@ std::string Code(std::string_view text) {
 }
 
 bool SameCategory(const TLanguageInterpreter& context, int index, std::string_view category) {
-    return context.Registry.WordCategories[index] == category;
+    return context.WordCategory(index + 1) == category;
 }
 
 void WriteCategory(const TLanguageInterpreter& context, std::string_view category,
                    std::ostream& out) {
     bool any = false;
-    const int builtIns = std::min<int>(kBuiltInWordCount, context.Registry.WordNames.Count());
+    const int builtIns = std::min<int>(kBuiltInWordCount, context.WordCount());
     for (int index = 0; index < builtIns; ++index) {
         if (!context.IsWordListed(index + 1) || !SameCategory(context, index, category)) {
             continue;
         }
-        const TSyntax* syntax = context.Registry.WordSyntax[static_cast<std::size_t>(index)];
+        const TSyntax* syntax = context.WordSyntaxOf(index + 1);
         if (!any) {
             out << "\n## " << category << "\n\n"
                 << "| Word | Syntax | Description | Example |\n"
                 << "|---|---|---|---|\n";
             any = true;
         }
-        const std::string name = context.Registry.WordNames[index];
+        const std::string name = context.WordName(index + 1);
         out << "| " << Code(name) << " | "
             << Code(BuildSyntaxLine(name, syntax->MinArgs, syntax->MaxArgs)) << " | "
             << Cell(syntax->HelpText) << " | " << Code(syntax->Example) << " |\n";
@@ -71,8 +71,8 @@ void WriteWordReference(const TLanguageInterpreter& context, std::ostream& out) 
         << "The examples are lines of a model's code: c is the atom whose handler runs, i the\n"
         << "atom involved, and names such as x, n, t or total are the script's own variables\n"
         << "(a test runs every example so).\n";
-    for (int i = 0; i < context.Registry.Categories.Count(); ++i) {
-        WriteCategory(context, context.Registry.Categories[i], out);
+    for (const std::string& category : context.Categories()) {
+        WriteCategory(context, category, out);
     }
 }
 

@@ -1,8 +1,8 @@
 #include "runtime/CommandCounter.h"
 
 #include "runtime/CodeNode.h"
-#include "runtime/VexScript.h"
 #include "runtime/Variables.h"
+#include "runtime/VexScript.h"
 
 #include <algorithm>
 #include <chrono>
@@ -66,7 +66,7 @@ std::size_t TWordList::EntrySize() const noexcept {
 
 void TWordList::AttachCounter(const TLanguageInterpreter& context) {
     m_context = &context;
-    GrowCounter(std::max(context.Registry.Count(), kBuiltInWordCount));
+    GrowCounter(std::max(Parts(context).Registry.Count(), kBuiltInWordCount));
 }
 
 void TWordList::GrowCounter(int words) {
@@ -106,10 +106,11 @@ TWordList::TEntry* TWordList::EntryOfIndex(int index) {
     }
     if (index > m_highestWord) {
         if (index > m_capacity) {
-            if (!m_context || static_cast<int>(m_context->Registry.WordSyntax.size()) < index) {
+            if (!m_context ||
+                static_cast<int>(Parts(*m_context).Registry.WordSyntax.size()) < index) {
                 return nullptr;
             }
-            GrowCounter(static_cast<int>(m_context->Registry.WordSyntax.capacity()));
+            GrowCounter(static_cast<int>(Parts(*m_context).Registry.WordSyntax.capacity()));
             if (index > m_capacity) {
                 return nullptr;
             }

@@ -16,7 +16,7 @@ namespace {
 // The window, created and attached on first need; none without services or when the
 // application cannot create one.
 TDebuggerWindow* EnsureWindow(TLanguageInterpreter& context) {
-    TDebugServices* services = context.Debug.Services;
+    TDebugServices* services = Parts(context).Debug.Services;
     if (!services) {
         return nullptr;
     }
@@ -31,10 +31,10 @@ TDebuggerWindow* EnsureWindow(TLanguageInterpreter& context) {
 }
 
 void EnsureBreakWatcher(TLanguageInterpreter& context) {
-    TDebugServices* services = context.Debug.Services;
+    TDebugServices* services = Parts(context).Debug.Services;
     if (services && !services->HasBreakWatcher()) {
-        context.Debug.ClearBreakRequests();
-        services->StartBreakWatcher(&context.Debug.BreakRequest);
+        Parts(context).Debug.ClearBreakRequests();
+        services->StartBreakWatcher(&Parts(context).Debug.BreakRequest);
     }
 }
 
@@ -52,8 +52,8 @@ bool TDebugControl::Terminating() const {
 
 void SwitchDebugging(TLanguageInterpreter& context, bool on) {
     if (on) {
-        if (context.Debug.DebugMode() == dsOff) {
-            context.Debug.SetDebugMode(dsRun);
+        if (Parts(context).Debug.DebugMode() == dsOff) {
+            Parts(context).Debug.SetDebugMode(dsRun);
         }
         TDebuggerWindow* window = EnsureWindow(context);
         EnsureBreakWatcher(context);
@@ -62,16 +62,16 @@ void SwitchDebugging(TLanguageInterpreter& context, bool on) {
         }
         return;
     }
-    context.Debug.SetDebugMode(dsOff);
-    context.Debug.Running = true;
-    context.Debug.ClearBreakRequests();
-    context.Debug.DropCancel();
-    TDebuggerWindow* window = context.Debug.Window();
+    Parts(context).Debug.SetDebugMode(dsOff);
+    Parts(context).Debug.Running = true;
+    Parts(context).Debug.ClearBreakRequests();
+    Parts(context).Debug.DropCancel();
+    TDebuggerWindow* window = Parts(context).Debug.Window();
     if (window) {
         window->ClearListing();
     }
-    if (context.Debug.Services) {
-        context.Debug.Services->StopBreakWatcher();
+    if (Parts(context).Debug.Services) {
+        Parts(context).Debug.Services->StopBreakWatcher();
     }
     if (window) {
         window->SetDebugMode(false);
@@ -92,62 +92,62 @@ void ShowDebugger(TLanguageInterpreter& context, bool freeze) {
 }
 
 void FreezeRun(TLanguageInterpreter& context) {
-    if (!context.Debug.Running) {
+    if (!Parts(context).Debug.Running) {
         return;
     }
-    TDebugServices* services = context.Debug.Services;
-    if ((context.Debug.Suppressed() || context.Debug.Stepping()) && services &&
+    TDebugServices* services = Parts(context).Debug.Services;
+    if ((Parts(context).Debug.Suppressed() || Parts(context).Debug.Stepping()) && services &&
         services->ShowFrozenMessages()) {
         services->ShowFrozenMessage("Frozen for debug (pause)");
     }
-    context.Debug.Running = false;
+    Parts(context).Debug.Running = false;
 }
 
 void SetRunning(TLanguageInterpreter& context, bool release) {
-    if (release == context.Debug.Running) {
+    if (release == Parts(context).Debug.Running) {
         return;
     }
     if (!release) {
         FreezeRun(context);
         return;
     }
-    context.Debug.Running = true;
-    if (context.Debug.Services) {
-        context.Debug.Services->ReleaseFrozen();
+    Parts(context).Debug.Running = true;
+    if (Parts(context).Debug.Services) {
+        Parts(context).Debug.Services->ReleaseFrozen();
     }
 }
 
 void EnterStepMode(TLanguageInterpreter& context) {
-    const bool terminating = context.Debug.Terminating();
+    const bool terminating = Parts(context).Debug.Terminating();
     SetRunning(context, terminating);
     if (terminating) {
         return;
     }
-    if (!context.Debug.OriginDebugged()) {
-        context.Debug.DebugOrigins |= context.Debug.RunOrigin;
-        if (TDebuggerWindow* window = context.Debug.Window()) {
-            window->TickOriginBoxes(context.Debug.DebugOrigins);
+    if (!Parts(context).Debug.OriginDebugged()) {
+        Parts(context).Debug.DebugOrigins |= Parts(context).Debug.RunOrigin;
+        if (TDebuggerWindow* window = Parts(context).Debug.Window()) {
+            window->TickOriginBoxes(Parts(context).Debug.DebugOrigins);
         }
     }
     RememberPausedFrame(context);
-    context.Debug.DebugState = dsStepInto;
-    context.Debug.SavedDebugState = dsStepInto;
+    Parts(context).Debug.DebugState = dsStepInto;
+    Parts(context).Debug.SavedDebugState = dsStepInto;
 }
 
 void RememberPausedFrame(TLanguageInterpreter& context) {
-    context.Debug.PausedActivation = context.Stack.Current();
-    context.Debug.PausedFrame = &context.Debug.PausedActivation;
-    context.Debug.PausedDepth = context.Stack.CallDepth;
+    Parts(context).Debug.PausedActivation = Parts(context).Stack.Current();
+    Parts(context).Debug.PausedFrame = &Parts(context).Debug.PausedActivation;
+    Parts(context).Debug.PausedDepth = Parts(context).Stack.CallDepth;
 }
 
 // [reports] -----------------------------------------------------------------------------------
 
 TPauseReport ReportRunState(TLanguageInterpreter& context) {
     TPauseReport report;
-    report.Frame = context.Stack.Current();
-    report.NestingLevel = context.Stack.CallDepth;
-    report.Origin = context.Debug.RunOrigin;
-    report.CodeKind = context.Stack.CodeKind;
+    report.Frame = Parts(context).Stack.Current();
+    report.NestingLevel = Parts(context).Stack.CallDepth;
+    report.Origin = Parts(context).Debug.RunOrigin;
+    report.CodeKind = Parts(context).Stack.CodeKind;
     if (report.CodeKind == TCodeKind::UserWordBody) {
         report.WordName = context.CurrentFunctionName();
     }
@@ -158,24 +158,24 @@ TPauseReport ReportRunState(TLanguageInterpreter& context) {
 // [questions] ---------------------------------------------------------------------------------
 
 void AskStop(TLanguageInterpreter& context) {
-    if (!context.Debug.Services) {
+    if (!Parts(context).Debug.Services) {
         RaiseAbort(context, TAbortTarget::StopAsked());
     }
     const std::string question =
         context.LanguageText(ltAskStop) + "\r" + context.LanguageText(ltAskStopQuestion);
-    if (context.Debug.Services->AskWarning(question, false) == TBoxAnswer::Yes) {
+    if (Parts(context).Debug.Services->AskWarning(question, false) == TBoxAnswer::Yes) {
         RaiseAbort(context, TAbortTarget::StopAsked());
     }
 }
 
 void AskDebug(TLanguageInterpreter& context) {
-    if (!context.Debug.Services) {
+    if (!Parts(context).Debug.Services) {
         RaiseAbort(context, TAbortTarget::WholeRun());
     }
     const std::string question = context.LanguageText(ltAskDebug) + "\r" +
                                  context.LanguageText(ltAskDebugYesNo) + "\r" +
                                  context.LanguageText(ltAskDebugCancel);
-    switch (context.Debug.Services->AskWarning(question, true)) {
+    switch (Parts(context).Debug.Services->AskWarning(question, true)) {
     case TBoxAnswer::Yes:
         EnterStepMode(context);
         break;
@@ -191,13 +191,13 @@ void RaiseRunAborted() {
 }
 
 void RaiseAbort(TLanguageInterpreter& context, TAbortTarget target) {
-    context.Debug.ClearBreakRequests();
+    Parts(context).Debug.ClearBreakRequests();
     throw EDebugger(target);
 }
 
 void RaiseRequestedAbort(TLanguageInterpreter& context) {
-    const TAbortTarget target = context.Debug.AbortTarget;
-    context.Debug.DropCancel();
+    const TAbortTarget target = Parts(context).Debug.AbortTarget;
+    Parts(context).Debug.DropCancel();
     RaiseAbort(context, target);
 }
 

@@ -198,7 +198,7 @@ template <class TContext>
 inline void AnswerAbortRequest(const TContext& context) {
     // Pairs with RequestAbort: a node that saw its break request sees its abort request too.
     std::atomic_thread_fence(std::memory_order_acquire);
-    if (context.Debug.AbortRequestPending()) [[unlikely]] {
+    if (Parts(context).Debug.AbortRequestPending()) [[unlikely]] {
         RaiseRunAborted();
     }
 }

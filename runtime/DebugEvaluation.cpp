@@ -59,13 +59,13 @@ TPauseReport ReportAtNode(TLanguageInterpreter& context, TPausePoint point, cons
 // Pumps messages until the window releases the run or the application terminates. A pause
 // before a node is reported again after every message that left the run frozen.
 void WaitWhileFrozen(TLanguageInterpreter& context, TDebuggerWindow& window, TPauseReport& report) {
-    TDebugServices& services = *context.Debug.Services;
-    const TPausedFrameScope pausedFrame(context.Debug, context.Stack.Current(),
-                                       context.Stack.CallDepth);
+    TDebugServices& services = *Parts(context).Debug.Services;
+    const TPausedFrameScope pausedFrame(Parts(context).Debug, Parts(context).Stack.Current(),
+                                        Parts(context).Stack.CallDepth);
     report.Repeated = true;
     while (!services.IsTerminating()) {
         services.HandleOneMessage();
-        if (context.Debug.Running) {
+        if (Parts(context).Debug.Running) {
             break;
         }
         if (report.Point == TPausePoint::BeforeNode) {
@@ -84,13 +84,13 @@ public:
     TTimingScope(TLanguageInterpreter& context, counting::TPerformance& performance)
         : m_context(context)
         , m_performance(performance)
-        , m_previous(context.Debug.TimingSlot) {
+        , m_previous(Parts(context).Debug.TimingSlot) {
         const std::uint64_t now = performance.TickSource();
         if (m_previous) {
             *m_previous = now - *m_previous;
         }
         m_slot = now;
-        context.Debug.TimingSlot = &m_slot;
+        Parts(context).Debug.TimingSlot = &m_slot;
     }
     TTimingScope(const TTimingScope&) = delete;
     TTimingScope& operator=(const TTimingScope&) = delete;
@@ -107,7 +107,7 @@ public:
             const std::uint64_t now = m_finished ? m_end : m_performance.TickSource();
             *m_previous = now - *m_previous;
         }
-        m_context.Debug.TimingSlot = m_previous;
+        Parts(m_context).Debug.TimingSlot = m_previous;
     }
 
 private:
@@ -124,9 +124,9 @@ double EvaluateTimed(TLanguageInterpreter& context, counting::TPerformance& perf
     TTimingScope scope(context, performance);
     const double result = EvaluateNodePlain(context, node, text);
     const std::uint64_t elapsed = scope.Finish();
-    if (context.Debug.RunOrigin & roAnimation) {
+    if (Parts(context).Debug.RunOrigin & roAnimation) {
         performance.AnimationTime.Add(elapsed);
-    } else if (context.Debug.RunOrigin & roSimulation) {
+    } else if (Parts(context).Debug.RunOrigin & roSimulation) {
         performance.SimulationTime.Add(elapsed);
     }
     if (timedCounting) {
@@ -137,11 +137,11 @@ double EvaluateTimed(TLanguageInterpreter& context, counting::TPerformance& perf
 
 // Evaluates the node with the hooks the window's counting mode asks for; no window, no hooks.
 double EvaluateMeasured(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
-    TDebuggerWindow* window = context.Debug.Window();
+    TDebuggerWindow* window = Parts(context).Debug.Window();
     if (!window) {
         return EvaluateNodePlain(context, node, text);
     }
-    counting::TPerformance& performance = context.Debug.Performance;
+    counting::TPerformance& performance = Parts(context).Debug.Performance;
     const std::uint8_t mode = performance.CountingMode;
     constexpr std::uint8_t timedCounting = counting::cmCountCommands | counting::cmTimedCounting;
     if ((mode & timedCounting) == timedCounting) {
@@ -150,7 +150,8 @@ double EvaluateMeasured(TLanguageInterpreter& context, TCodeNode& node, TText& t
     if (mode & counting::cmCountCommands) {
         performance.Counter.CountNode(node);
     }
-    if ((mode & counting::cmProcessorTime) && (context.Debug.RunOrigin & (roSimulation | roAnimation))) {
+    if ((mode & counting::cmProcessorTime) &&
+        (Parts(context).Debug.RunOrigin & (roSimulation | roAnimation))) {
         return EvaluateTimed(context, performance, node, text, false);
     }
     return EvaluateNodePlain(context, node, text);
@@ -162,9 +163,9 @@ double EvaluateMeasured(TLanguageInterpreter& context, TCodeNode& node, TText& t
 void AnswerBreakInDebugRun(TLanguageInterpreter& context, const TCodeNode& node) {
     if (!node.HasParentLink()) {
         AskStop(context);
-    } else if (context.Debug.OriginDebugged()) {
-        context.Debug.DebugState = dsStepInto;
-    } else if (context.Debug.RunOrigin == roExternal) {
+    } else if (Parts(context).Debug.OriginDebugged()) {
+        Parts(context).Debug.DebugState = dsStepInto;
+    } else if (Parts(context).Debug.RunOrigin == roExternal) {
         AskStop(context);
     } else {
         AskDebug(context);
@@ -176,7 +177,7 @@ void AnswerBreakInDebugRun(TLanguageInterpreter& context, const TCodeNode& node)
 // [pauses] ------------------------------------------------------------------------------------
 
 void PauseAtNode(TLanguageInterpreter& context, TCodeNode& node) {
-    if (!context.Debug.Services || context.Debug.Terminating()) {
+    if (!Parts(context).Debug.Services || Parts(context).Debug.Terminating()) {
         return;
     }
     const TPositionRecord* position = GetNodePosition(context, &node);
@@ -185,12 +186,12 @@ void PauseAtNode(TLanguageInterpreter& context, TCodeNode& node) {
     }
     // Step mode remembers the activation it began in; once that has ended, a pause remembers
     // its own.
-    if (!context.Debug.PausedFrame) {
+    if (!Parts(context).Debug.PausedFrame) {
         RememberPausedFrame(context);
     }
-    context.Debug.SavedDebugState = context.Debug.DebugState;
+    Parts(context).Debug.SavedDebugState = Parts(context).Debug.DebugState;
     ShowDebugger(context, true);
-    TDebuggerWindow* window = context.Debug.Window();
+    TDebuggerWindow* window = Parts(context).Debug.Window();
     if (!window) {
         // Nothing could release a frozen run without a window.
         SetRunning(context, true);
@@ -199,14 +200,14 @@ void PauseAtNode(TLanguageInterpreter& context, TCodeNode& node) {
     TPauseReport report = ReportAtNode(context, TPausePoint::BeforeNode, node, position);
     window->ShowPause(report);
     WaitWhileFrozen(context, *window, report);
-    if (context.Debug.AbortRequested) {
+    if (Parts(context).Debug.AbortRequested) {
         RaiseRequestedAbort(context);
     }
 }
 
 double PauseAtResult(TLanguageInterpreter& context, TCodeNode& node, double number,
                      const TText& text) {
-    TDebugServices* services = context.Debug.Services;
+    TDebugServices* services = Parts(context).Debug.Services;
     if (!services) {
         return number;
     }
@@ -215,7 +216,7 @@ double PauseAtResult(TLanguageInterpreter& context, TCodeNode& node, double numb
     if (!window) {
         return number;
     }
-    if (!context.Debug.Running && context.Debug.Stepping()) {
+    if (!Parts(context).Debug.Running && Parts(context).Debug.Stepping()) {
         TPauseReport report =
             ReportAtNode(context, TPausePoint::AfterNode, node, GetNodePosition(context, &node));
         window->ShowPause(report);
@@ -227,7 +228,7 @@ double PauseAtResult(TLanguageInterpreter& context, TCodeNode& node, double numb
     result.Text = &text;
     window->ShowPause(result);
     SetRunning(context, services->IsTerminating());
-    if (context.Debug.AbortRequested) {
+    if (Parts(context).Debug.AbortRequested) {
         RaiseRequestedAbort(context);
     }
     return number;
@@ -235,7 +236,7 @@ double PauseAtResult(TLanguageInterpreter& context, TCodeNode& node, double numb
 
 bool CatchAbortAtNode(TLanguageInterpreter& context, TCodeNode& node, const EDebugger& signal) {
     if (signal.Target.IsStopAsked()) {
-        if (node.HasParentLink() && !context.Debug.Suppressed()) {
+        if (node.HasParentLink() && !Parts(context).Debug.Suppressed()) {
             EnterStepMode(context);
             return true;
         }
@@ -247,24 +248,24 @@ bool CatchAbortAtNode(TLanguageInterpreter& context, TCodeNode& node, const EDeb
 // [path] --------------------------------------------------------------------------------------
 
 double EvaluateNodeDebug(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
-    if (context.Debug.BreakRequest.load(std::memory_order_relaxed) != 0) {
+    if (Parts(context).Debug.BreakRequest.load(std::memory_order_relaxed) != 0) {
         AnswerAbortRequest(context);
         AnswerBreakInDebugRun(context, node);
-        context.Debug.ClearBreakRequests();
+        Parts(context).Debug.ClearBreakRequests();
     }
     if (!node.HasParentLink()) {
         return EvaluateMeasured(context, node, text);
     }
-    if (context.Debug.SteppingInto() && context.Debug.OriginDebugged()) {
+    if (Parts(context).Debug.SteppingInto() && Parts(context).Debug.OriginDebugged()) {
         PauseAtNode(context, node);
         const double result = EvaluateMeasured(context, node, text);
-        if (context.Debug.Stepping()) {
-            context.Debug.DebugState = context.Debug.SavedDebugState;
+        if (Parts(context).Debug.Stepping()) {
+            Parts(context).Debug.DebugState = Parts(context).Debug.SavedDebugState;
         }
         return PauseAtResult(context, node, result, text);
     }
     const double result = EvaluateMeasured(context, node, text);
-    if (context.Debug.SteppingInto() && context.Debug.OriginDebugged()) {
+    if (Parts(context).Debug.SteppingInto() && Parts(context).Debug.OriginDebugged()) {
         return PauseAtResult(context, node, result, text);
     }
     return result;

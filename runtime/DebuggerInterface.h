@@ -5,8 +5,8 @@
 // What the runtime needs from the application to debug a run (the debugger window, message
 // boxes, the GUI message pump, the break watcher thread and the model views) and what a debugger
 // reads of the runtime. The application implements TDebugServices and sets
-// context.Debug.Services; without services a debug run never pauses, counts nothing, and a break
-// request stops the run without asking.
+// DebugControlOf(context).Services; without services a debug run never pauses, counts nothing,
+// and a break request stops the run without asking.
 //
 // A debugger drives the run through the debug state of the context (DebugControl.h: DebugState,
 // Running, AbortRequested and the operations SwitchDebugging, SetRunning, EnterStepMode), learns
@@ -65,6 +65,14 @@ struct TPauseReport {
     double Number = 0;
     const TText* Text = nullptr;
 };
+
+// The debug state of a context, which a debugger drives.
+inline TDebugControl& DebugControlOf(TLanguageInterpreter& context) noexcept {
+    return Parts(context).Debug;
+}
+inline const TDebugControl& DebugControlOf(const TLanguageInterpreter& context) noexcept {
+    return Parts(context).Debug;
+}
 
 // The report of where the run of `context` stands now, without a node (TPausePoint::Now).
 TPauseReport ReportRunState(TLanguageInterpreter& context);

@@ -61,17 +61,17 @@ void ComposeAndReport(TLanguageInterpreter& context, const TCodeNode& root,
 // VariableAddress, inlined for the engine's own reads.
 inline std::uint8_t* StorageOf(const TLanguageInterpreter& context, const TVariable& var) noexcept {
     if (var.Local) {
-        const std::uint8_t* frameBase = context.Stack.FrameBase;
+        const std::uint8_t* frameBase = Parts(context).Stack.FrameBase;
         return frameBase ? const_cast<std::uint8_t*>(frameBase) + var.Storage : nullptr;
     }
     return reinterpret_cast<std::uint8_t*>(var.Storage);
 }
 
 void AnswerBreakRequest(TLanguageInterpreter& context) {
-    if (context.Debug.BreakRequest.load(std::memory_order_relaxed) != 0) {
+    if (Parts(context).Debug.BreakRequest.load(std::memory_order_relaxed) != 0) {
         AnswerAbortRequest(context);
         AskStop(context);
-        context.Debug.ClearBreakRequests();
+        Parts(context).Debug.ClearBreakRequests();
     }
 }
 
@@ -150,7 +150,7 @@ double ReturnValue(EVexReturn& signal, TText& text) {
 }
 
 double EvaluateArgumentChecked(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
-    if (context.Debug.DebugStatePositive()) {
+    if (Parts(context).Debug.DebugStatePositive()) {
         return EvaluateArgumentDebug(context, node, text);
     }
     AnswerBreakRequest(context);
@@ -162,7 +162,7 @@ double EvaluateRootPlain(TLanguageInterpreter& context, TCodeNode& node, TText& 
 }
 
 double EvaluateRootChecked(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
-    if (context.Debug.DebugStatePositive()) {
+    if (Parts(context).Debug.DebugStatePositive()) {
         return EvaluateRootDebug(context, node, text);
     }
     AnswerBreakRequest(context);
@@ -173,9 +173,9 @@ double EvaluateRootChecked(TLanguageInterpreter& context, TCodeNode& node, TText
 }
 
 double CallUserWord(TLanguageInterpreter& context, TCallNode& node, TText& text) {
-    TActivationStack& stack = context.Stack;
+    TActivationStack& stack = Parts(context).Stack;
     stack.CurrentUserWord = node.WordNumber - 1;
-    TSyntax* syntax = context.Registry.Syntax(node.WordNumber);
+    TSyntax* syntax = Parts(context).Registry.Syntax(node.WordNumber);
     if (!syntax || !syntax->Code.Code || !syntax->Code.Code->Root) {
         if (syntax && syntax->Provisional) {
             ThrowNoBody(context, node);
@@ -204,10 +204,10 @@ double CallUserWord(TLanguageInterpreter& context, TCallNode& node, TText& text)
         std::int32_t savedFunction;
         TCodeKind savedKind;
         ~Restore() {
-            TActivationStack& stack = context.Stack;
-            context.Registry.EndCall(syntax);
+            TActivationStack& stack = Parts(context).Stack;
+            Parts(context).Registry.EndCall(syntax);
             stack.LeaveNesting();
-            context.Debug.LeftNesting(stack.CallDepth);
+            Parts(context).Debug.LeftNesting(stack.CallDepth);
             stack.CodeKind = savedKind;
             stack.CurrentFunctionWord = savedFunction;
             PopParameters(stack.ParameterStack);
@@ -216,7 +216,7 @@ double CallUserWord(TLanguageInterpreter& context, TCallNode& node, TText& text)
     try {
         return context.EvaluateBody(*body, caller, text);
     } catch (const EDebugger&) {
-        if (!context.Debug.Suppressed() && node.HasParentLink()) {
+        if (!Parts(context).Debug.Suppressed() && node.HasParentLink()) {
             EnterStepMode(context);
             return 0;
         }
@@ -231,7 +231,7 @@ double CallUserWordEntry(int, TCallNode& node, TText& text, TLanguageInterpreter
 }
 
 const TParameterFrame* CurrentCallFrame(const TLanguageInterpreter& context) noexcept {
-    const TParameterStack& stack = context.Stack.ParameterStack;
+    const TParameterStack& stack = Parts(context).Stack.ParameterStack;
     if (stack.Level < 1 || stack.Level > stack.Count) {
         return nullptr;
     }
@@ -254,13 +254,13 @@ double EvaluateUserWordArgument(TLanguageInterpreter& context, int i, TText& tex
     }
     TCodeNode& argument = *frame->Node->Arg(i);
     double number;
-    if (!context.Debug.DebugStatePositive() &&
+    if (!Parts(context).Debug.DebugStatePositive() &&
         ReadQuickNumber(frame->Caller.FrameBase, argument, number)) {
         text.clear();
         return number;
     }
     // Arguments that read arguments reach down the parameter stack without nesting a run.
-    TActivationStack& activations = context.Stack;
+    TActivationStack& activations = Parts(context).Stack;
     activations.CheckNativeStack(NativeStackPosition());
     const TCompiledCode saved = activations.Current();
     TParameterStack& stack = activations.ParameterStack;

@@ -19,7 +19,7 @@ double EvaluateRootChecked(TLanguageInterpreter& context, TCodeNode& node, TText
 // Evaluates the root of a compiled code and contains every error of it: an EVexReturn gives its
 // value and text, any other error is reported and gives 0. The abort signal passes on.
 inline double EvaluateRoot(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
-    if (context.Debug.NeedsCheckedPath() || node.IsConstant()) [[unlikely]] {
+    if (Parts(context).Debug.NeedsCheckedPath() || node.IsConstant()) [[unlikely]] {
         return EvaluateRootChecked(context, node, text);
     }
     return EvaluateRootPlain(context, node, text);

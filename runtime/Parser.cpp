@@ -358,7 +358,7 @@ private:
             }
             m_mixedNamesChecked = true;
             m_someWordIsMixed = false;
-            const TSimpleStringList& words = context.Registry.WordIndex;
+            const TSimpleStringList& words = Parts(context).Registry.WordIndex;
             for (int i = 0; i < words.Count() && !m_someWordIsMixed; ++i) {
                 m_someWordIsMixed = IsOperatorExpression(words[i]);
             }
@@ -498,7 +498,7 @@ public:
         , m_code(code)
         , m_outer(outer)
         , m_arena(arena)
-        , m_withLinks(!context.Debug.Suppressed() && !context.Debug.ReleaseMode)
+        , m_withLinks(!Parts(context).Debug.Suppressed() && !Parts(context).Debug.ReleaseMode)
         , m_state(compile) {}
 
     TCodeNode* Node(std::string_view text);
@@ -666,7 +666,7 @@ TCodeNode* TParser::Call(std::string_view text) {
     node->ArgCount = static_cast<std::uint8_t>(argCount);
     node->WordNumber = static_cast<std::uint16_t>(call.WordNumber);
     if (call.WordNumber >= 1 && call.WordNumber <= kBuiltInWordCount) {
-        node->Impl = m_context.Registry.WordTable[static_cast<std::size_t>(call.WordNumber)];
+        node->Impl = Parts(m_context).Registry.WordTable[static_cast<std::size_t>(call.WordNumber)];
     } else if (call.WordNumber > kBuiltInWordCount) {
         node->Impl = CallUserWordEntry;
     }
@@ -690,7 +690,7 @@ void TParser::Specialize(TCallNode& node) const {
         return;
     }
     const TWordSpecializer specialize =
-        m_context.Registry.SpecializerTable[static_cast<std::size_t>(node.WordNumber)];
+        Parts(m_context).Registry.SpecializerTable[static_cast<std::size_t>(node.WordNumber)];
     if (specialize) {
         if (const TWordImpl impl = specialize(node)) {
             node.Impl = impl;
@@ -749,7 +749,7 @@ double TParser::EvaluateNow(TCallNode& declaration, TCodeNode* node) {
     if (m_compile.CompileFailed) {
         return 0;
     }
-    TActivationStack& stack = m_context.Stack;
+    TActivationStack& stack = Parts(m_context).Stack;
     struct TRestoreActivation {
         TActivationStack& stack;
         const TCompiledCode running;
@@ -944,7 +944,7 @@ void parseCall(TLanguageInterpreter& context, std::string_view text, TCallText& 
                TParseState& state, bool tentative) {
     call.Text = text;
     std::string unwrapped;
-    if (context.ProtectedCode && UnwrapProtectedCode(call.Text, unwrapped)) {
+    if (Parts(context).ProtectedCode && UnwrapProtectedCode(call.Text, unwrapped)) {
         call.Replace(std::move(unwrapped));
     }
     call.WordNumber = resolveWordTentatively(context, state, call, tentative);

@@ -163,7 +163,8 @@ bool IsValidVariableName(const TLanguageInterpreter& context, std::string_view n
 
 std::uint8_t* VariableAddress(const TLanguageInterpreter& context, const TVariable& var) noexcept {
     if (var.Local) {
-        return context.Stack.FrameBase ? context.Stack.FrameBase + var.Storage : nullptr;
+        return Parts(context).Stack.FrameBase ? Parts(context).Stack.FrameBase + var.Storage
+                                              : nullptr;
     }
     return reinterpret_cast<std::uint8_t*>(var.Storage);
 }
@@ -195,7 +196,7 @@ double ReadVariable(TLanguageInterpreter& context, std::uint8_t kind, std::uint8
     case vkInterface: {
         TInterface* object = interfaceAt(address);
         text.clear();
-        context.InterfaceRegister = TInterfaceRef::Share(object);
+        Parts(context).InterfaceRegister = TInterfaceRef::Share(object);
         return object ? object->Handle() : 0;
     }
     default:
@@ -214,7 +215,7 @@ void ResetVariable(TLanguageInterpreter& context, const TVariable& var) {
         return;
     }
     if (var.Kind == vkInterface) {
-        context.InterfaceRegister.reset();
+        Parts(context).InterfaceRegister.reset();
     }
     emptyStorage(address, var.Kind);
 }

@@ -32,14 +32,14 @@ private:
 } // namespace
 
 TLanguageInterpreter::TLanguageInterpreter(THostInterface& host, std::int32_t stackSize)
-    : Stack(stackSize)
+    : m_parts(stackSize)
     , m_host(&host) {
-    Debug.Performance.Counter.AttachCounter(*this);
+    m_parts.Debug.Performance.Counter.AttachCounter(*this);
 }
 
 TLanguageInterpreter::~TLanguageInterpreter() {
-    Registry.ReleaseAll();
-    InterfaceRegister.reset();
+    m_parts.Registry.ReleaseAll();
+    m_parts.InterfaceRegister.reset();
     if (GlobalContext == this) {
         GlobalContext = nullptr;
     }
@@ -124,7 +124,7 @@ void TLanguageInterpreter::UnsubscribeErrors(TErrorSubscriber& subscriber) noexc
 TCompiledCode* TLanguageInterpreter::Compile(std::string_view source, const TCompiledCode* outer,
                                              const TGuiBinding& binding) {
     TNestingScope nesting(*this);
-    TByteRestorer debugState(Debug.DebugState);
+    TByteRestorer debugState(m_parts.Debug.DebugState);
     TCompileState state;
     state.SourceText = RemoveWhitespaceAndComments(source);
     state.GuiBinding = binding;
@@ -137,8 +137,8 @@ TCompiledCode* TLanguageInterpreter::Compile(std::string_view source, const TCom
     if (m_host->IsProgressActive()) {
         m_host->AdvanceProgress("t-FileRead", static_cast<std::int64_t>(state.SourceText.size()));
     }
-    if (Debug.DebugStatePositive()) {
-        Debug.DebugState = dsRun;
+    if (m_parts.Debug.DebugStatePositive()) {
+        m_parts.Debug.DebugState = dsRun;
     }
     try {
         code->Root = ParseNode(*this, state, *code, outer);
@@ -146,8 +146,8 @@ TCompiledCode* TLanguageInterpreter::Compile(std::string_view source, const TCom
         ReleaseCode(code);
         // An abort that ended the outermost compile (a declaration evaluated while parsing
         // answered it) is done with, as at the end of the outermost evaluation.
-        if (Stack.FrameCount == 0) {
-            Debug.ClearAbortRequest();
+        if (m_parts.Stack.FrameCount == 0) {
+            m_parts.Debug.ClearAbortRequest();
         }
         throw;
     }
@@ -174,8 +174,8 @@ void TLanguageInterpreter::CompileExpression(const TText& source, const TBinding
     ReleaseCode(expression.Code);
     expression.Text = source;
     if (!source.empty()) {
-        TByteRestorer debugState(Debug.DebugState);
-        Debug.DebugState = Debug.ReleaseMode ? dsSuppressed : dsRun;
+        TByteRestorer debugState(m_parts.Debug.DebugState);
+        m_parts.Debug.DebugState = m_parts.Debug.ReleaseMode ? dsSuppressed : dsRun;
         expression.Code = Compile(source, nullptr, TGuiBinding{object, nullptr});
     }
 }
@@ -187,7 +187,7 @@ TVariable* TLanguageInterpreter::DeclareVariable(std::string_view name, std::uin
         return nullptr;
     }
     if (!code) {
-        return AddVariable(GlobalVariables, name, kind, nullptr, false);
+        return AddVariable(m_parts.GlobalVariables, name, kind, nullptr, false);
     }
     if (!code->Variables) {
         code->Variables = new TVariables;
@@ -213,7 +213,7 @@ inline void ZeroFrame(std::uint8_t* base, std::int32_t size) noexcept {
 
 // The texts and interfaces among the current activation's locals, released one by one.
 [[gnu::noinline]] void ReleaseLocals(TLanguageInterpreter& context) noexcept {
-    for (const auto& var : context.Stack.Variables->Items) {
+    for (const auto& var : Parts(context).Stack.Variables->Items) {
         if (var->Kind == vkText || var->Kind == vkInterface) {
             ResetVariable(context, *var);
         }
@@ -222,8 +222,49 @@ inline void ZeroFrame(std::uint8_t* base, std::int32_t size) noexcept {
 
 } // namespace
 
+TVariable* TLanguageInterpreter::FindGlobal(std::string_view name) const {
+    return FindVariable(m_parts.GlobalVariables, name);
+}
+
+const TVariables& TLanguageInterpreter::Globals() const noexcept {
+    return m_parts.GlobalVariables;
+}
+
+bool TLanguageInterpreter::ProtectedCode() const noexcept {
+    return m_parts.ProtectedCode;
+}
+
+void TLanguageInterpreter::SetProtectedCode(bool unscramble) noexcept {
+    m_parts.ProtectedCode = unscramble;
+}
+
+int TLanguageInterpreter::RunningUserWord() const noexcept {
+    const TParameterStack& calls = m_parts.Stack.ParameterStack;
+    if (calls.Level < 1 || calls.Level > calls.Count) {
+        return 0;
+    }
+    const TCallNode* call = calls.Items[static_cast<std::size_t>(calls.Level - 1)].Node;
+    return call ? call->WordNumber : 0;
+}
+
+std::int32_t TLanguageInterpreter::ActiveFrameCount() const noexcept {
+    return m_parts.Stack.FrameCount;
+}
+
+void TLanguageInterpreter::RequestAbort() noexcept {
+    m_parts.Debug.RequestAbort();
+}
+
+void TLanguageInterpreter::ClearAbortRequest() noexcept {
+    m_parts.Debug.ClearAbortRequest();
+}
+
+void TLanguageInterpreter::RequestBreak() noexcept {
+    m_parts.Debug.BreakRequest.fetch_add(1);
+}
+
 std::string TLanguageInterpreter::CurrentFunctionName() const {
-    const std::int32_t word = Stack.CurrentFunctionWord;
+    const std::int32_t word = m_parts.Stack.CurrentFunctionWord;
     return word > 0 ? WordName(word) : std::string();
 }
 
@@ -234,35 +275,35 @@ void TLanguageInterpreter::EnterCode(const TCompiledCode& code) {
     activation.FrameSize = 0;
     if (!code.FrameBase && code.Variables && code.Variables->FrameSize != 0) {
         const std::int32_t size = code.Variables->FrameSize;
-        if (size > Stack.StackSize - Stack.StackUsed) {
+        if (size > m_parts.Stack.StackSize - m_parts.Stack.StackUsed) {
             throw EVexStackOverflow();
         }
-        activation.FrameBase = Stack.StackBase + Stack.StackUsed;
+        activation.FrameBase = m_parts.Stack.StackBase + m_parts.Stack.StackUsed;
         activation.FrameSize = size;
-        Stack.StackUsed += size;
+        m_parts.Stack.StackUsed += size;
     }
-    Stack.Set(activation);
+    m_parts.Stack.Set(activation);
 }
 
 // Leaves the current activation: empties its locals, gives the frame back and restores the
 // saved activation.
 bool TLanguageInterpreter::ReleaseFrame() noexcept {
-    if (Stack.FrameSize == 0) {
+    if (m_parts.Stack.FrameSize == 0) {
         return false;
     }
     // Texts and interfaces are released one by one; then the whole frame is zeroed, which
     // empties the numbers and references and leaves the stack space as the next code expects.
-    if (Stack.Variables && Stack.Variables->ReleasedLocals > 0) [[unlikely]] {
+    if (m_parts.Stack.Variables && m_parts.Stack.Variables->ReleasedLocals > 0) [[unlikely]] {
         ReleaseLocals(*this);
     }
-    ZeroFrame(Stack.FrameBase, Stack.FrameSize);
-    Stack.StackUsed -= Stack.FrameSize;
-    return Stack.StackUsed < 0;
+    ZeroFrame(m_parts.Stack.FrameBase, m_parts.Stack.FrameSize);
+    m_parts.Stack.StackUsed -= m_parts.Stack.FrameSize;
+    return m_parts.Stack.StackUsed < 0;
 }
 
 void TLanguageInterpreter::PopActivation() {
     const bool underflow = ReleaseFrame();
-    Stack.Restore();
+    m_parts.Stack.Restore();
     if (underflow) {
         throw EVexStackUnderflow();
     }
@@ -271,23 +312,23 @@ void TLanguageInterpreter::PopActivation() {
 double TLanguageInterpreter::EvaluateBody(const TCompiledCode& code, const TCompiledCode& caller,
                                           TText& text) {
     EnterCode(code);
-    InterfaceRegister.reset();
+    m_parts.InterfaceRegister.reset();
     double result = 0;
     try {
         TCodeNode& root = *code.Root;
-        result = Debug.NeedsCheckedPath() || root.IsConstant()
+        result = m_parts.Debug.NeedsCheckedPath() || root.IsConstant()
                      ? EvaluateRootChecked(*this, root, text)
                      : EvaluateRootInPlace(*this, root, text);
     } catch (...) {
         const bool underflow = ReleaseFrame();
-        Stack.Set(caller);
+        m_parts.Stack.Set(caller);
         if (underflow) {
             throw EVexStackUnderflow();
         }
         throw;
     }
     const bool underflow = ReleaseFrame();
-    Stack.Set(caller);
+    m_parts.Stack.Set(caller);
     if (underflow) {
         throw EVexStackUnderflow();
     }
@@ -295,7 +336,7 @@ double TLanguageInterpreter::EvaluateBody(const TCompiledCode& code, const TComp
 }
 
 double TLanguageInterpreter::EvaluateCompiled(TCompiledCode* code, TText& text) {
-    InterfaceRegister.reset();
+    m_parts.InterfaceRegister.reset();
     return code->Root ? EvaluateRoot(*this, *code->Root, text) : 0;
 }
 
@@ -308,7 +349,7 @@ double TLanguageInterpreter::Evaluate(TCompiledCode* code, TText& text) {
     try {
         EnterCode(*code);
     } catch (...) {
-        Stack.Restore();
+        m_parts.Stack.Restore();
         throw;
     }
     // An abort asked for while the outermost run went on ends it, even when the run's last node
@@ -318,9 +359,9 @@ double TLanguageInterpreter::Evaluate(TCompiledCode* code, TText& text) {
     struct TDropLateAbort {
         TLanguageInterpreter& context;
         ~TDropLateAbort() {
-            if (context.Stack.FrameCount == 0) {
-                context.Debug.ClearAbortRequest();
-                context.Debug.DropCancel();
+            if (Parts(context).Stack.FrameCount == 0) {
+                Parts(context).Debug.ClearAbortRequest();
+                Parts(context).Debug.DropCancel();
             }
         }
     } dropLateAbort{*this};
@@ -332,7 +373,7 @@ double TLanguageInterpreter::Evaluate(TCompiledCode* code, TText& text) {
         throw;
     }
     PopActivation();
-    if (Stack.FrameCount == 0) {
+    if (m_parts.Stack.FrameCount == 0) {
         AnswerAbortRequest(*this);
     }
     return result;
@@ -379,17 +420,17 @@ double TLanguageInterpreter::ExecuteText(std::string_view source, TText& text) {
 }
 
 double TLanguageInterpreter::ExecuteExternal(std::string_view source, TText& text) {
-    TByteRestorer runOrigin(Debug.RunOrigin);
-    const std::uint8_t savedDebugState = Debug.DebugState;
+    TByteRestorer runOrigin(m_parts.Debug.RunOrigin);
+    const std::uint8_t savedDebugState = m_parts.Debug.DebugState;
     struct RestoreSuppression {
         std::uint8_t& state;
         std::uint8_t saved;
         ~RestoreSuppression() {
             state = static_cast<std::uint8_t>((state & ~dsSuppressed) | (saved & dsSuppressed));
         }
-    } restoreSuppression{Debug.DebugState, savedDebugState};
-    Debug.RunOrigin = roExternal;
-    Debug.DebugState |= dsSuppressed;
+    } restoreSuppression{m_parts.Debug.DebugState, savedDebugState};
+    m_parts.Debug.RunOrigin = roExternal;
+    m_parts.Debug.DebugState |= dsSuppressed;
     const bool nestedInDebuggableRun =
         static_cast<std::int8_t>(savedDebugState) > 0 && runOrigin.Saved() != 0;
     if (!nestedInDebuggableRun) {
@@ -405,15 +446,15 @@ double TLanguageInterpreter::ExecuteExternal(std::string_view source, TText& tex
 }
 
 double TLanguageInterpreter::ExecuteInPausedFrame(std::string_view source, TText& text) {
-    if (!Debug.PausedFrame) {
+    if (!m_parts.Debug.PausedFrame) {
         ReportError("Cannot execute in the paused frame: no run is paused.");
         return 0;
     }
-    TByteRestorer runOrigin(Debug.RunOrigin);
-    TByteRestorer debugState(Debug.DebugState);
-    Debug.DebugState = dsSuppressed;
-    Debug.RunOrigin = roExternal;
-    TCompiledCode* code = CompileForRun(source, Debug.PausedFrame);
+    TByteRestorer runOrigin(m_parts.Debug.RunOrigin);
+    TByteRestorer debugState(m_parts.Debug.DebugState);
+    m_parts.Debug.DebugState = dsSuppressed;
+    m_parts.Debug.RunOrigin = roExternal;
+    TCompiledCode* code = CompileForRun(source, m_parts.Debug.PausedFrame);
     if (!code) {
         return 0;
     }

@@ -55,10 +55,8 @@
 // parser sees; FindSourceTraps (SourceTraps.h) gives a checker the warnings for text that the
 // language reads otherwise than it looks.
 
-#include "runtime/ActivationStack.h"
-#include "runtime/AutomationInterface.h"
 #include "runtime/CompiledCode.h"
-#include "runtime/DebugControl.h"
+#include "runtime/ContextParts.h"
 #include "runtime/Exceptions.h"
 #include "runtime/HostInterface.h"
 #include "runtime/LanguageTexts.h"
@@ -71,11 +69,11 @@
 #include "runtime/SyntaxLine.h"
 #include "runtime/Text.h"
 #include "runtime/Variables.h"
-#include "runtime/WordRegistry.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vex {
 
@@ -157,19 +155,23 @@ public:
     TVariable* DeclareVariable(std::string_view name, std::uint8_t kind,
                                TCompiledCode* code = nullptr);
     // The global variable of that name (ASCII case ignored), or none.
-    TVariable* FindGlobal(std::string_view name) const { return FindVariable(GlobalVariables, name); }
+    TVariable* FindGlobal(std::string_view name) const;
+    // The global variables, in the order they were declared.
+    const TVariables& Globals() const noexcept;
 
     // Words ----------------------------------------------------------------------------------
 
     // Word index (word number - 1) of a name, blanks and control characters at its ends
     // trimmed, ASCII case ignored; -1 when no word has it.
-    int LookupWord(std::string_view name) const { return Registry.Lookup(name); }
+    int LookupWord(std::string_view name) const { return m_parts.Registry.Lookup(name); }
     // Word index of a name exactly as given (ASCII case ignored), or -1.
-    int WordIndexOf(std::string_view name) const { return Registry.IndexOf(name); }
+    int WordIndexOf(std::string_view name) const { return m_parts.Registry.IndexOf(name); }
     // The name of a word number, or empty.
-    std::string WordName(int wordNumber) const { return Registry.Name(wordNumber); }
+    std::string WordName(int wordNumber) const;
     // The syntax record (argument range, help, example, body) of a word number, or none.
-    TSyntax* WordSyntaxOf(int wordNumber) const noexcept { return Registry.Syntax(wordNumber); }
+    TSyntax* WordSyntaxOf(int wordNumber) const noexcept {
+        return m_parts.Registry.Syntax(wordNumber);
+    }
     // The word is shown in the word overview, the help and the completion, and coloured as a
     // word: its syntax record is marked as listed and it is not dormant (removed). False for a
     // number no word has.
@@ -178,7 +180,7 @@ public:
     // std::logic_error when it is not (a fault in the host's table, not a user's).
     void RegisterBuiltInWord(const TWordRow& word, std::string_view creator);
     // Adds a category name to the valid categories (once).
-    void AddCategory(std::string_view category) { Registry.AddCategory(category); }
+    void AddCategory(std::string_view category);
     // Registers or replaces a user-defined word (a TRegisterResult). A replaced word keeps its
     // number, so code compiled earlier calls the new body. A failed registration changes
     // nothing; unless attributes.Silent, its reason goes to ReportError.
@@ -189,6 +191,22 @@ public:
     bool RemoveUserWord(std::string_view name);
     // The name of the running user-defined word compiled for debugging; empty outside one.
     std::string CurrentFunctionName() const;
+    // The number of words, built-in and user-defined (dormant ones included): word numbers run
+    // from 1 to WordCount().
+    int WordCount() const noexcept;
+    // The category and the creator of a word number, or empty.
+    std::string WordCategory(int wordNumber) const;
+    std::string WordCreator(int wordNumber) const;
+    // The valid categories in the order they were added.
+    std::vector<std::string> Categories() const;
+    // The named constants the help and the word overview show beside the words.
+    const std::vector<TExtraEntry>& Constants() const noexcept;
+    // True while a batch of words is being registered (TWordBatch): lookups by name are not
+    // ready until it ends.
+    bool RegisteringWords() const noexcept;
+    // The names of the listed words that begin with `prefix` (ASCII case ignored), in the
+    // lookup's order; none while words are being registered.
+    std::vector<std::string> ListedWordsBeginningWith(std::string_view prefix) const;
 
     // The application ------------------------------------------------------------------------
 
@@ -196,6 +214,32 @@ public:
     std::string LanguageText(int number) const;
     // The host the context was created for.
     THostInterface& Host() const noexcept { return *m_host; }
+    // When set, protectedcode([...]) text is unscrambled before it is parsed.
+    bool ProtectedCode() const noexcept;
+    void SetProtectedCode(bool unscramble) noexcept;
+
+    // The run's state ----------------------------------------------------------------------------
+
+    // What started the running code (TRunOrigin bits) and what kind of code it is; a host that
+    // runs handlers of its own sets both around each handler and restores them afterwards.
+    std::uint8_t RunOrigin() const noexcept { return m_parts.Debug.RunOrigin; }
+    void SetRunOrigin(std::uint8_t origin) noexcept { m_parts.Debug.RunOrigin = origin; }
+    TCodeKind CodeKind() const noexcept { return m_parts.Stack.CodeKind; }
+    void SetCodeKind(TCodeKind kind) noexcept { m_parts.Stack.CodeKind = kind; }
+    // Levels of user-defined word calls now running (0 outside one), and the word number of the
+    // innermost of them (0 when there is none).
+    std::int32_t UserWordCallLevel() const noexcept { return m_parts.Stack.ParameterStack.Level; }
+    int RunningUserWord() const noexcept;
+    // The number of activations saved below the current one: 0 when no evaluation runs.
+    std::int32_t ActiveFrameCount() const noexcept;
+    // Asks the running code to stop: the run ends with an abort at its next node, every run it
+    // is nested in as well. Safe from a signal handler and from another thread.
+    void RequestAbort() noexcept;
+    // Withdraws an abort request that no run has answered.
+    void ClearAbortRequest() noexcept;
+    // Asks the running code to stop at its next node as the break keys do (the debugger asks
+    // what to do; without one the run stops). Safe from another thread.
+    void RequestBreak() noexcept;
 
     // The engine's -----------------------------------------------------------------------------
 
@@ -204,23 +248,6 @@ public:
     // Frames), which is restored afterwards, also when an error passes.
     double EvaluateBody(const TCompiledCode& code, const TCompiledCode& caller, TText& text);
 
-    // Parts and fields ---------------------------------------------------------------------------
-
-    // The context's parts (see the opening comment); the hot ones first, at small offsets from
-    // the context's address.
-    // The activation stack: frames of locals, current and saved activations, call frames.
-    TActivationStack Stack;
-    // The debug state: debug state bytes, run origin, break and abort requests, paused frame.
-    TDebugControl Debug;
-    // The word registry: names, categories, syntax records and implementations of all words.
-    TWordRegistry Registry;
-    // The global variables.
-    TVariables GlobalVariables;
-    // The interface the last interface-valued read produced; cleared by every evaluation.
-    TInterfaceRef InterfaceRegister;
-    // When set, protectedcode([...]) text is unscrambled before it is parsed.
-    bool ProtectedCode = false;
-
 protected:
     // Fills in the place of an error reported now, as far as the host can tell it; the default
     // knows none.
@@ -228,10 +255,12 @@ protected:
 
 private:
     friend class TRunRecording;
+    friend TContextParts& Parts(TLanguageInterpreter& context) noexcept;
+    friend const TContextParts& Parts(const TLanguageInterpreter& context) noexcept;
 
     // The activation operations of Evaluate: save the current activation, make the code current
     // (taking its frame of locals from the shared stack space), and leave it again.
-    void PushActivation() { Stack.Save(); }
+    void PushActivation() { m_parts.Stack.Save(); }
     void EnterCode(const TCompiledCode& code);
     void PopActivation();
     // Empties the locals of the current activation and gives its frame back; true when the stack
@@ -249,6 +278,9 @@ private:
     void Record(const TRunError& error);
     TRunError Located(const std::string& message);
 
+    // The parts (see the opening comment); first, so that the hot ones sit at small offsets from
+    // the context's address.
+    TContextParts m_parts;
     THostInterface* m_host;
     // The innermost run that records its errors, or none.
     TRunRecording* m_recording = nullptr;
@@ -289,18 +321,27 @@ public:
     // Counts one level, or raises EVexStackOverflow when the limit is reached.
     explicit TNestingScope(TLanguageInterpreter& context)
         : m_context(context) {
-        context.Stack.EnterNesting(NativeStackPosition());
+        Parts(context).Stack.EnterNesting(NativeStackPosition());
     }
     TNestingScope(const TNestingScope&) = delete;
     TNestingScope& operator=(const TNestingScope&) = delete;
     ~TNestingScope() {
-        m_context.Stack.LeaveNesting();
-        m_context.Debug.LeftNesting(m_context.Stack.CallDepth);
+        TContextParts& parts = Parts(m_context);
+        parts.Stack.LeaveNesting();
+        parts.Debug.LeftNesting(parts.Stack.CallDepth);
     }
 
 private:
     TLanguageInterpreter& m_context;
 };
+
+// The context's parts, for runtime/ and the inline functions of the word and debugger APIs.
+inline TContextParts& Parts(TLanguageInterpreter& context) noexcept {
+    return context.m_parts;
+}
+inline const TContextParts& Parts(const TLanguageInterpreter& context) noexcept {
+    return context.m_parts;
+}
 
 // The application's one runtime context, or none before it is created.
 extern TLanguageInterpreter* GlobalContext;

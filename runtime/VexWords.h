@@ -34,6 +34,29 @@
 
 namespace vex {
 
+// True in a debug run: every node then goes through the debugger's hooks, so a word takes no
+// shortcut past its arguments' evaluation.
+inline bool IsDebugRun(const TLanguageInterpreter& context) noexcept {
+    return Parts(context).Debug.DebugStatePositive();
+}
+// True when the next node must take the checked path: a debug run or a pending break request.
+inline bool NeedsCheckedPath(const TLanguageInterpreter& context) noexcept {
+    return Parts(context).Debug.NeedsCheckedPath();
+}
+// The frame of locals of the current activation (none for code without locals).
+inline std::uint8_t* CurrentFrameBase(const TLanguageInterpreter& context) noexcept {
+    return Parts(context).Stack.FrameBase;
+}
+// The name of a word number that exists, without a copy: for a word that runs no script while it
+// holds the name (a script may register words, which moves the names).
+inline const std::string& WordNameAt(const TLanguageInterpreter& context, int wordNumber) {
+    return Parts(context).Registry.WordNames[wordNumber - 1];
+}
+// The interface the last interface-valued read produced, or none.
+inline TInterface* InterfaceRegisterObject(const TLanguageInterpreter& context) noexcept {
+    return Parts(context).InterfaceRegister.get();
+}
+
 // Evaluates a node without any check, hook or error containment: constants, variable reads and
 // word calls (a built-in word through its implementation, a user-defined word through its
 // body).
@@ -59,7 +82,7 @@ inline double EvaluateNodeInPlace(TLanguageInterpreter& context, TCodeNode& node
 // The entry word implementations use for their arguments: answers a pending break request and,
 // while debugging, runs the debugger's hooks around the node.
 inline double EvaluateArgument(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
-    if (context.Debug.NeedsCheckedPath()) [[unlikely]] {
+    if (Parts(context).Debug.NeedsCheckedPath()) [[unlikely]] {
         return EvaluateArgumentChecked(context, node, text);
     }
     return EvaluateNodeInPlace(context, node, text);
@@ -102,15 +125,15 @@ inline bool ReadQuickNumber(const std::uint8_t* frameBase, const TCodeNode& node
 // through its hooks, so then the answer is always false.
 inline bool QuickNumber(const TLanguageInterpreter& context, const TCodeNode& node,
                         double& number) noexcept {
-    return !context.Debug.DebugStatePositive() &&
-           ReadQuickNumber(context.Stack.FrameBase, node, number);
+    return !Parts(context).Debug.DebugStatePositive() &&
+           ReadQuickNumber(Parts(context).Stack.FrameBase, node, number);
 }
 
 // The text of a text constant read in place, outside a debug run, as QuickNumber reads numbers:
 // no share of the text is taken. False for every other node, and always in a debug run.
 inline bool QuickText(const TLanguageInterpreter& context, const TCodeNode& node,
                       std::string_view& text) noexcept {
-    if (context.Debug.DebugStatePositive() || !node.IsTextConstant()) {
+    if (Parts(context).Debug.DebugStatePositive() || !node.IsTextConstant()) {
         return false;
     }
     text = static_cast<const TTextConstantNode&>(node).Text.view();
@@ -129,7 +152,7 @@ int UserWordArgumentCount(const TLanguageInterpreter& context) noexcept;
 // read an argument without effects in place, as ReadQuickNumber does.
 inline const TCodeNode* UserWordArgumentNode(const TLanguageInterpreter& context, int i,
                                              const std::uint8_t*& callerFrame) noexcept {
-    const TParameterStack& stack = context.Stack.ParameterStack;
+    const TParameterStack& stack = Parts(context).Stack.ParameterStack;
     if (stack.Level < 1 || stack.Level > stack.Count) {
         return nullptr;
     }

@@ -161,10 +161,10 @@ void ReleaseSyntax(TSyntax*& syntax) noexcept {
 // Registration: operations of the context ---------------------------------------------------
 
 void TLanguageInterpreter::RegisterBuiltInWord(const TWordRow& word, std::string_view creator) {
-    if (word.Number != Registry.Count() + 1 || word.Number > kBuiltInWordCount) {
+    if (word.Number != m_parts.Registry.Count() + 1 || word.Number > kBuiltInWordCount) {
         throw std::logic_error("built-in word " + std::string(word.Name) +
                                " registered as number " + std::to_string(word.Number) +
-                               ", expected " + std::to_string(Registry.Count() + 1));
+                               ", expected " + std::to_string(m_parts.Registry.Count() + 1));
     }
     auto* syntax = new TSyntax;
     syntax->MinArgs = word.MinArgs;
@@ -172,14 +172,14 @@ void TLanguageInterpreter::RegisterBuiltInWord(const TWordRow& word, std::string
     syntax->HelpText = word.HelpText;
     syntax->Example = word.Example;
     syntax->Listed = word.Listed;
-    Registry.Append(word.Name, NormalizeCategory(word.Category), syntax, creator);
-    Registry.WordTable[static_cast<std::size_t>(word.Number)] = word.Impl;
-    Registry.SpecializerTable[static_cast<std::size_t>(word.Number)] = word.Specialize;
+    m_parts.Registry.Append(word.Name, NormalizeCategory(word.Category), syntax, creator);
+    m_parts.Registry.WordTable[static_cast<std::size_t>(word.Number)] = word.Impl;
+    m_parts.Registry.SpecializerTable[static_cast<std::size_t>(word.Number)] = word.Specialize;
 }
 
 TWordBatch::TWordBatch(TLanguageInterpreter& context, int count)
-    : m_registry(context.Registry)
-    , m_outer(context.Registry.WordIndexDeferred) {
+    : m_registry(Parts(context).Registry)
+    , m_outer(Parts(context).Registry.WordIndexDeferred) {
     m_registry.WordIndexDeferred = true;
     for (TSimpleStringList* list : {&m_registry.WordNames, &m_registry.WordIndex,
                                     &m_registry.WordCategories, &m_registry.WordCreators}) {
@@ -223,7 +223,7 @@ int TLanguageInterpreter::RegisterUserWord(std::string_view name, std::string_vi
         }
     }
     const std::string normalized = NormalizeCategory(category);
-    if (Registry.Categories.IndexOf(normalized) < 0) {
+    if (m_parts.Registry.Categories.IndexOf(normalized) < 0) {
         report(LanguageText(ltCannotRegister) + " " + quoted(name) + " " +
                LanguageText(ltUnknownCategory) + " " + quoted(normalized) + " " +
                LanguageText(ltUnknownCategoryEnd));
@@ -231,8 +231,8 @@ int TLanguageInterpreter::RegisterUserWord(std::string_view name, std::string_vi
         return rrUnknownCategory;
     }
     bool dormant = false;
-    const int index = findRegistration(Registry, name, dormant);
-    if (index < 0 && Registry.Count() >= kMaxWordNumber) {
+    const int index = findRegistration(m_parts.Registry, name, dormant);
+    if (index < 0 && m_parts.Registry.Count() >= kMaxWordNumber) {
         // A code tree keeps a word number in 16 bits: a larger one would call another word.
         report(LanguageText(ltCannotRegister) + " " + quoted(name) + ". All " +
                std::to_string(kMaxWordNumber) + " word numbers are taken.");
@@ -240,7 +240,7 @@ int TLanguageInterpreter::RegisterUserWord(std::string_view name, std::string_vi
         return rrRegistryFull;
     }
     if (index < 0) {
-        Registry.Append(name, normalized, syntax, creator);
+        m_parts.Registry.Append(name, normalized, syntax, creator);
         return rrAdded;
     }
     if (index < kBuiltInWordCount) {
@@ -249,36 +249,123 @@ int TLanguageInterpreter::RegisterUserWord(std::string_view name, std::string_vi
         ReleaseSyntax(syntax);
         return rrBuiltInName;
     }
-    const std::string oldName = Registry.WordNames[index];
-    Registry.WordNames.SetString(index, name);
-    Registry.WordCategories.SetString(index, normalized);
-    Registry.Retire(Registry.WordSyntax[static_cast<std::size_t>(index)]);
-    Registry.WordSyntax[static_cast<std::size_t>(index)] = syntax;
-    Registry.WordCreators.SetString(index, creator);
+    const std::string oldName = m_parts.Registry.WordNames[index];
+    m_parts.Registry.WordNames.SetString(index, name);
+    m_parts.Registry.WordCategories.SetString(index, normalized);
+    m_parts.Registry.Retire(m_parts.Registry.WordSyntax[static_cast<std::size_t>(index)]);
+    m_parts.Registry.WordSyntax[static_cast<std::size_t>(index)] = syntax;
+    m_parts.Registry.WordCreators.SetString(index, creator);
     if (dormant || oldName != name) {
-        Registry.Reindex(oldName, name, index);
+        m_parts.Registry.Reindex(oldName, name, index);
     }
     return rrReplaced;
 }
 
 bool TLanguageInterpreter::RemoveUserWord(std::string_view name) {
-    const int index = Registry.IndexOf(name);
+    const int index = m_parts.Registry.IndexOf(name);
     if (index < kBuiltInWordCount) {
         return false;
     }
-    const std::string dormantName = " " + Registry.WordNames[index];
-    Registry.Reindex(Registry.WordNames[index], dormantName, index);
-    Registry.WordNames.SetString(index, dormantName);
+    const std::string dormantName = " " + m_parts.Registry.WordNames[index];
+    m_parts.Registry.Reindex(m_parts.Registry.WordNames[index], dormantName, index);
+    m_parts.Registry.WordNames.SetString(index, dormantName);
     return true;
 }
 
 bool TLanguageInterpreter::IsWordListed(int wordNumber) const noexcept {
-    const TSyntax* syntax = Registry.Syntax(wordNumber);
-    if (!syntax || syntax->Listed == 0 || wordNumber > Registry.WordNames.Count())
+    const TSyntax* syntax = m_parts.Registry.Syntax(wordNumber);
+    if (!syntax || syntax->Listed == 0 || wordNumber > m_parts.Registry.WordNames.Count())
         return false;
     // RemoveUserWord keeps a removed word's slot under its name with a blank in front.
-    const std::string& name = Registry.WordNames[wordNumber - 1];
+    const std::string& name = m_parts.Registry.WordNames[wordNumber - 1];
     return !name.empty() && name.front() != ' ';
+}
+
+namespace {
+
+bool BeginsWith(std::string_view name, std::string_view prefix) noexcept {
+    return name.size() >= prefix.size() && SameText(name.substr(0, prefix.size()), prefix);
+}
+
+// The first entry of the sorted word index whose name begins with `prefix`, or where it would
+// stand. The index is in CompareText order, so the names' starts as long as the prefix are too.
+int FirstEntryBeginningWith(const TSimpleStringList& index, std::string_view prefix) noexcept {
+    int low = 0;
+    int high = index.Count();
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (CompareText(std::string_view(index[middle]).substr(0, prefix.size()), prefix) < 0) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    return low;
+}
+
+} // namespace
+
+std::vector<std::string>
+TLanguageInterpreter::ListedWordsBeginningWith(std::string_view prefix) const {
+    std::vector<std::string> names;
+    const TWordRegistry& registry = m_parts.Registry;
+    if (registry.WordIndexDeferred) {
+        return names;
+    }
+    const TSimpleStringList& index = registry.WordIndex;
+    for (int entry = FirstEntryBeginningWith(index, prefix);
+         entry < index.Count() && BeginsWith(index[entry], prefix); ++entry) {
+        if (IsWordListed(static_cast<int>(index.Object(entry)) + 1)) {
+            names.push_back(index[entry]);
+        }
+    }
+    return names;
+}
+
+std::string TLanguageInterpreter::WordName(int wordNumber) const {
+    return m_parts.Registry.Name(wordNumber);
+}
+
+void TLanguageInterpreter::AddCategory(std::string_view category) {
+    m_parts.Registry.AddCategory(category);
+}
+
+int TLanguageInterpreter::WordCount() const noexcept {
+    return m_parts.Registry.Count();
+}
+
+namespace {
+
+std::string EntryOf(const TSimpleStringList& list, int wordNumber) {
+    return wordNumber >= 1 && wordNumber <= list.Count() ? list[wordNumber - 1] : std::string();
+}
+
+} // namespace
+
+std::string TLanguageInterpreter::WordCategory(int wordNumber) const {
+    return EntryOf(m_parts.Registry.WordCategories, wordNumber);
+}
+
+std::string TLanguageInterpreter::WordCreator(int wordNumber) const {
+    return EntryOf(m_parts.Registry.WordCreators, wordNumber);
+}
+
+std::vector<std::string> TLanguageInterpreter::Categories() const {
+    const TSimpleStringList& categories = m_parts.Registry.Categories;
+    std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(categories.Count()));
+    for (int i = 0; i < categories.Count(); ++i) {
+        names.push_back(categories[i]);
+    }
+    return names;
+}
+
+const std::vector<TExtraEntry>& TLanguageInterpreter::Constants() const noexcept {
+    return m_parts.Registry.ExtraEntries;
+}
+
+bool TLanguageInterpreter::RegisteringWords() const noexcept {
+    return m_parts.Registry.WordIndexDeferred;
 }
 
 } // namespace vex

@@ -10,11 +10,11 @@ namespace vex::bench {
 TBenchContext::TBenchContext()
     : m_host(m_trace, m_errors)
     , m_context(std::make_unique<host::TConsoleInterpreter>(m_host)) {
-    m_context->Debug.Services = &m_services;
+    vex::DebugControlOf(*m_context).Services = &m_services;
 }
 
 TBenchContext::~TBenchContext() {
-    if (m_context->Debug.DebugStatePositive()) {
+    if (vex::DebugControlOf(*m_context).DebugStatePositive()) {
         SwitchDebugging(*m_context, false);
     }
 }
@@ -42,25 +42,25 @@ void TBenchContext::Run(std::string_view source) {
 }
 
 void TBenchContext::DebugWithCounting(std::uint8_t countingMode) {
-    counting::TPerformance& performance = m_context->Debug.Performance;
+    counting::TPerformance& performance = vex::DebugControlOf(*m_context).Performance;
     performance.Counter.SetTimed((countingMode & counting::cmTimedCounting) != 0);
     performance.CountingMode = countingMode;
     SwitchDebugging(*m_context, true);
 }
 
 std::uint64_t TBenchContext::CountNodes(TCompiledCode* code) {
-    const std::uint8_t savedState = m_context->Debug.DebugState;
-    counting::TPerformance& performance = m_context->Debug.Performance;
+    const std::uint8_t savedState = vex::DebugControlOf(*m_context).DebugState;
+    counting::TPerformance& performance = vex::DebugControlOf(*m_context).Performance;
     const std::uint8_t savedMode = performance.CountingMode;
     const bool savedTimed = performance.Counter.Timed();
     performance.Counter.SetTimed(false);
     performance.Counter.ResetCounter();
     performance.CountingMode = counting::cmCountCommands;
-    m_context->Debug.DebugState = dsRun;
+    vex::DebugControlOf(*m_context).DebugState = dsRun;
     TText ignored;
     m_context->Evaluate(code, ignored);
     const std::uint64_t nodes = performance.Counter.TotalCount();
-    m_context->Debug.DebugState = savedState;
+    vex::DebugControlOf(*m_context).DebugState = savedState;
     performance.Counter.SetTimed(savedTimed);
     performance.CountingMode = savedMode;
     return nodes;

@@ -26,11 +26,11 @@ void PrintListing(const TLanguageInterpreter& context, TCompiledCode& code, std:
 }
 
 void PrintWords(const TLanguageInterpreter& context, std::ostream& out) {
-    for (int index = 0; index < context.Registry.WordNames.Count(); ++index) {
-        const TSyntax* syntax = context.Registry.WordSyntax[static_cast<std::size_t>(index)];
-        out << index + 1 << '\t' << context.Registry.WordNames[index] << '\t'
-            << context.Registry.WordCategories[index] << '\t' << int{syntax->MinArgs} << '\t'
-            << int{syntax->MaxArgs} << '\t' << int{syntax->Listed} << '\n';
+    for (int number = 1; number <= context.WordCount(); ++number) {
+        const TSyntax* syntax = context.WordSyntaxOf(number);
+        out << number << '\t' << context.WordName(number) << '\t' << context.WordCategory(number)
+            << '\t' << int{syntax->MinArgs} << '\t' << int{syntax->MaxArgs} << '\t'
+            << int{syntax->Listed} << '\n';
     }
 }
 

@@ -6,18 +6,18 @@ namespace vex::host {
 
 namespace {
 
-// What the signal handler reaches: the debug state of the context whose run it ends, and how
+// What the signal handler reaches: the context whose run it ends, and how
 // many Ctrl+C came since the handler was installed.
-TDebugControl* volatile g_debug = nullptr;
+TLanguageInterpreter* volatile g_context = nullptr;
 volatile std::sig_atomic_t g_interrupts = 0;
 struct sigaction g_previous {};
 
 // Async-signal-safe: lock-free atomics (RequestAbort), a write of a sig_atomic_t, and signal()
 // and raise().
 void OnRunInterrupt(int) {
-    if (g_interrupts == 0 && g_debug) {
+    if (g_interrupts == 0 && g_context) {
         g_interrupts = 1;
-        g_debug->RequestAbort();
+        g_context->RequestAbort();
         return;
     }
     std::signal(SIGINT, SIG_DFL);
@@ -32,7 +32,7 @@ static_assert(std::atomic<std::uint32_t>::is_always_lock_free &&
 
 TInterruptHandler::TInterruptHandler(TLanguageInterpreter& context) {
     g_interrupts = 0;
-    g_debug = &context.Debug;
+    g_context = &context;
     struct sigaction action {};
     action.sa_handler = OnRunInterrupt;
     sigemptyset(&action.sa_mask);
@@ -42,10 +42,10 @@ TInterruptHandler::TInterruptHandler(TLanguageInterpreter& context) {
 
 TInterruptHandler::~TInterruptHandler() {
     sigaction(SIGINT, &g_previous, nullptr);
-    TDebugControl* const debug = g_debug;
-    g_debug = nullptr;
-    if (debug) {
-        debug->ClearAbortRequest();
+    TLanguageInterpreter* const context = g_context;
+    g_context = nullptr;
+    if (context) {
+        context->ClearAbortRequest();
     }
 }
 

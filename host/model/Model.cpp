@@ -34,18 +34,18 @@ public:
         : m_context(context)
         , m_registers(context.Host().Registers())
         , m_saved(m_registers)
-        , m_kind(context.Stack.CodeKind)
-        , m_origin(context.Debug.RunOrigin) {
+        , m_kind(context.CodeKind())
+        , m_origin(context.RunOrigin()) {
         m_registers.First = atom;
         m_registers.Second = involved;
-        context.Stack.CodeKind = HandlerCodeKind(kind);
-        context.Debug.RunOrigin = origin;
+        context.SetCodeKind(HandlerCodeKind(kind));
+        context.SetRunOrigin(origin);
     }
     ~THandlerScope() {
         m_registers.First = m_saved.First;
         m_registers.Second = m_saved.Second;
-        m_context.Stack.CodeKind = m_kind;
-        m_context.Debug.RunOrigin = m_origin;
+        m_context.SetCodeKind(m_kind);
+        m_context.SetRunOrigin(m_origin);
     }
     THandlerScope(const THandlerScope&) = delete;
     THandlerScope& operator=(const THandlerScope&) = delete;

@@ -46,11 +46,10 @@ TErrorPlace TRunPlaces::PlaceOf(std::size_t end) const {
 
 TErrorPlace TRunPlaces::Current(const TLanguageInterpreter& context) const {
     TErrorPlace place = PlaceOf(m_depth);
-    const TParameterStack& calls = context.Stack.ParameterStack;
     const int enteredAt = m_depth == 0 ? 0 : m_entries[m_depth - 1].ParameterLevel;
-    if (calls.Level > enteredAt && calls.Level <= calls.Count) {
-        const TCallNode* call = calls.Items[static_cast<std::size_t>(calls.Level - 1)].Node;
-        place.Word = call ? context.WordName(call->WordNumber) : std::string();
+    if (context.UserWordCallLevel() > enteredAt) {
+        const int word = context.RunningUserWord();
+        place.Word = word > 0 ? context.WordName(word) : std::string();
     }
     return place;
 }

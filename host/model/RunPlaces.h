@@ -126,7 +126,7 @@ public:
 
 private:
     static int ParameterLevelOf(const TLanguageInterpreter& context) noexcept {
-        return context.Stack.ParameterStack.Level;
+        return context.UserWordCallLevel();
     }
 
     TRunPlaces& m_places;

@@ -52,7 +52,7 @@ bool IsLocalDeclaration(const TCodeNode& node) noexcept {
 // Do whose first arguments declare locals and whose last does not, outside a debug run: the
 // declarations, which have no effect, are passed over.
 double DoAfterDeclarations(int count, TCallNode& n, TText& text, TLanguageInterpreter& c) {
-    if (c.Debug.DebugStatePositive()) {
+    if (IsDebugRun(c)) {
         return Do(count, n, text, c);
     }
     int first = 2;

@@ -51,7 +51,7 @@ inline std::string WordOf(const TLanguageInterpreter& context, const TCallNode& 
 // The same name without a copy, for a model operation that runs no script while it holds the
 // name (a script may register words, which moves the names).
 inline std::string_view WordNameOf(const TLanguageInterpreter& context, const TCallNode& node) {
-    return context.Registry.WordNames[node.WordNumber - 1];
+    return WordNameAt(context, node.WordNumber);
 }
 
 // The number half of argument i.
@@ -113,7 +113,7 @@ inline bool IsCurrentAtomCall(const TCodeNode& node) noexcept {
     return node.IsCall() && node.WordNumber == mwCurrentAtom && node.ArgCount == 0;
 }
 inline std::int32_t ReferenceArg(TLanguageInterpreter& context, TCallNode& node, int i) {
-    if (IsCurrentAtomCall(*node.Arg(i)) && !context.Debug.DebugStatePositive()) {
+    if (IsCurrentAtomCall(*node.Arg(i)) && !IsDebugRun(context)) {
         return context.Host().Registers().First;
     }
     return ReferenceOf(NumberHalfArg(context, node, i));

@@ -120,7 +120,7 @@ bool ReadArithmeticInPlace(const TLanguageInterpreter& c, const TCallNode& n,
 bool ReadOperandInPlace(const TLanguageInterpreter& c, const TCodeNode& node,
                         double& number) noexcept {
     if (!node.IsCall()) {
-        return ReadQuickNumber(c.Stack.FrameBase, node, number);
+        return ReadQuickNumber(CurrentFrameBase(c), node, number);
     }
     if (node.WordNumber == kArgWordNumber) {
         return ReadQuickCallerArgument(c, ArgCallIndex(node), number);
@@ -138,7 +138,7 @@ bool ReadArithmeticInPlace(const TLanguageInterpreter& c, const TCallNode& n,
 
 double ArithmeticInPlace(int count, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     double number;
-    if (!c.Debug.DebugStatePositive() && ReadArithmeticInPlace(c, n, number)) {
+    if (!IsDebugRun(c) && ReadArithmeticInPlace(c, n, number)) {
         return number;
     }
     switch (n.WordNumber) {

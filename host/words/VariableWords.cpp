@@ -33,8 +33,7 @@ constexpr int kMostAppendedPieces = 8;
 bool IsAppendToItself(const TLanguageInterpreter& c, const TCodeNode& target,
                       const TCodeNode& value) {
     if (!target.IsVariable() || !value.IsCall() || value.WordNumber != kConcatWord ||
-        value.ArgCount < 1 || value.ArgCount > kMostAppendedPieces + 1 ||
-        c.Debug.NeedsCheckedPath()) {
+        value.ArgCount < 1 || value.ArgCount > kMostAppendedPieces + 1 || NeedsCheckedPath(c)) {
         return false;
     }
     const TVariable* var = static_cast<const TVariableNode&>(target).Var;
@@ -150,7 +149,7 @@ double AppendToItself(TLanguageInterpreter& c, const TVariable& var, TCallNode& 
 
 // The storage of a variable, or none for a local out of reach of the current activation.
 inline std::uint8_t* AddressInReach(const TLanguageInterpreter& c, const TVariable& var) noexcept {
-    return var.Local ? (c.Stack.FrameBase ? c.Stack.FrameBase + var.Storage : nullptr)
+    return var.Local ? (CurrentFrameBase(c) ? CurrentFrameBase(c) + var.Storage : nullptr)
                      : reinterpret_cast<std::uint8_t*>(var.Storage);
 }
 

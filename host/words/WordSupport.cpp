@@ -17,7 +17,7 @@ void StoreInterface(TLanguageInterpreter& context, const TVariable& var, std::ui
                     double number) {
     TInterface* object = nullptr;
     if (number != 0) {
-        object = context.InterfaceRegister.get();
+        object = InterfaceRegisterObject(context);
         if (!object || object->Handle() != number) {
             throw EVexError("the interface variable \"" + var.Name +
                             "\" can only take an interface or 0");

@@ -153,7 +153,7 @@ inline constexpr int kArgWordNumber = 220;
 // call's arguments, and always in a debug run.
 inline bool ReadQuickCallerArgument(const TLanguageInterpreter& context, int i,
                                     double& number) noexcept {
-    if (context.Debug.DebugStatePositive()) {
+    if (IsDebugRun(context)) {
         return false;
     }
     const std::uint8_t* callerFrame = nullptr;
@@ -221,8 +221,8 @@ inline bool TruthArg(TLanguageInterpreter& context, TCallNode& node, int i) {
     }
     // A comparison of two numbers read in place (k<5000000), outside a debug run.
     bool holds;
-    if (ReadQuickComparison(context.Stack.FrameBase, *node.Arg(i), holds) &&
-        !context.Debug.DebugStatePositive()) {
+    if (ReadQuickComparison(CurrentFrameBase(context), *node.Arg(i), holds) &&
+        !IsDebugRun(context)) {
         return holds;
     }
     return EvaluateTruth(context, node, i);

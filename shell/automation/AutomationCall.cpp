@@ -27,7 +27,7 @@ enum class TStop {
 // the abort, its deadline, and whether it has been asked to stop.
 struct TAutomationCall::TWatch {
     const void* Caller;
-    vex::TDebugControl* Debug;
+    vex::TLanguageInterpreter* Context;
     std::optional<TClock::time_point> Deadline;
     std::chrono::milliseconds Limit;
     TStop Stop = TStop::None;
@@ -66,7 +66,7 @@ public:
             std::lock_guard lock(m_mutex);
             m_calls.erase(std::remove(m_calls.begin(), m_calls.end(), call), m_calls.end());
             if (call->Stop != TStop::None)
-                call->Debug->ClearAbortRequest();
+                call->Context->ClearAbortRequest();
         }
         m_wake.notify_all();
     }
@@ -89,7 +89,7 @@ private:
         if (call.Stop != TStop::None)
             return;
         call.Stop = why;
-        call.Debug->RequestAbort();
+        call.Context->RequestAbort();
     }
 
     // Sleeps until the innermost call's deadline or a change of the calls.
@@ -136,7 +136,7 @@ QMessageBox::StandardButton unattendedAnswer(const TMessageBoxRequest& request) 
 
 TAutomationCall::TAutomationCall(const void* caller, vex::TLanguageInterpreter& context,
                                  std::chrono::milliseconds limit)
-    : m_watch(new TWatch{caller, &context.Debug, std::nullopt, limit})
+    : m_watch(new TWatch{caller, &context, std::nullopt, limit})
     , m_outer(s_current) {
     if (limit.count() > 0)
         m_watch->Deadline = TClock::now() + limit;

@@ -17,7 +17,6 @@
 
 namespace {
 
-
 // How an operation fails with a message for its caller.
 [[noreturn]] void failWith(const QString& message) {
     throw std::runtime_error(message.toStdString());
@@ -72,7 +71,7 @@ vex::TLanguageInterpreter& TZTApp::context() const {
 }
 
 bool TZTApp::hasWords() const {
-    return context().Registry.Count() > 0;
+    return context().WordCount() > 0;
 }
 
 bool TZTApp::Abort(bool anyCall) {

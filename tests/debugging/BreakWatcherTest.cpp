@@ -115,10 +115,10 @@ void BreakWatcherTest::init() {
     });
     m_host = std::make_unique<TApplicationHost>();
     m_context = std::make_unique<TApplicationInterpreter>(*m_host);
-    m_context->Registry.WordTable[kFivePressesWord] = pressFiveTimes;
-    m_context->Registry.WordTable[kLoopStartsWord] = loopStarts;
+    vex::Parts(*m_context).Registry.WordTable[kFivePressesWord] = pressFiveTimes;
+    vex::Parts(*m_context).Registry.WordTable[kLoopStartsWord] = loopStarts;
     s_loopStarted = false;
-    s_request = &m_context->Debug.BreakRequest;
+    s_request = &vex::DebugControlOf(*m_context).BreakRequest;
     m_services = std::make_unique<TApplicationDebugServices>(*m_context, m_host->Services());
     m_driver = std::make_unique<TPauseDriver>(*m_services);
 }
@@ -140,9 +140,9 @@ void BreakWatcherTest::cleanup() {
 bool BreakWatcherTest::watcherCounts() {
     for (int press = 0; press < 10; ++press) {
         pressBreak(1);
-        if (waitFor([this] { return m_context->Debug.BreakRequest.load() > 0; },
+        if (waitFor([this] { return vex::DebugControlOf(*m_context).BreakRequest.load() > 0; },
                     std::chrono::seconds(1))) {
-            m_context->Debug.BreakRequest = 0;
+            vex::DebugControlOf(*m_context).BreakRequest = 0;
             return true;
         }
     }
@@ -185,7 +185,7 @@ void BreakWatcherTest::breakKeysInterruptAnEndlessLoop() {
         }
         if (!m_asked) {
             pressesLost = true;
-            m_context->Debug.RequestAbort();
+            m_context->RequestAbort();
         }
     });
     vex::TText text;
@@ -202,7 +202,7 @@ void BreakWatcherTest::breakKeysInterruptAnEndlessLoop() {
     QVERIFY(m_boxes.size() >= 1);
     QVERIFY(m_boxes.first().contains(QString::fromStdString(m_context->LanguageText(3036))));
     QCOMPARE(m_boxes.size(), 1 + pauses);
-    QCOMPARE(m_context->Debug.BreakRequest.load(), 0u);
+    QCOMPARE(vex::DebugControlOf(*m_context).BreakRequest.load(), 0u);
 }
 
 // Five presses while a node runs make one question. Code another program sent is asked whether
@@ -220,7 +220,7 @@ void BreakWatcherTest::pressesBeforeTheNextNodeAskOnce() {
     QVERIFY(m_boxes.first().contains(QString::fromStdString(m_context->LanguageText(3034))));
     vex::TText ignored;
     QCOMPARE(m_context->ExecuteText("counted", ignored), 5.0);
-    QCOMPARE(m_context->Debug.BreakRequest.load(), 0u);
+    QCOMPARE(vex::DebugControlOf(*m_context).BreakRequest.load(), 0u);
 }
 
 // The watcher starts with debugging, ends when it is switched off (however long the keys stay
@@ -235,12 +235,12 @@ void BreakWatcherTest::watcherLivesWhileDebuggingIsOn() {
     QVERIFY(!m_services->HasBreakWatcher());
     QVERIFY(pressBreak(1));
     QTest::qWait(100);
-    QCOMPARE(m_context->Debug.BreakRequest.load(), 0u);
+    QCOMPARE(vex::DebugControlOf(*m_context).BreakRequest.load(), 0u);
     vex::SwitchDebugging(*m_context, true);
     QCOMPARE(TBreakThread::LiveThreads(), 1);
     QVERIFY2(watcherCounts(), "no Ctrl+Break reached the watcher within ten presses");
     QVERIFY(pressBreak(2));
-    QTRY_COMPARE(m_context->Debug.BreakRequest.load(), 2u);
+    QTRY_COMPARE(vex::DebugControlOf(*m_context).BreakRequest.load(), 2u);
     vex::SwitchDebugging(*m_context, false);
     QCOMPARE(TBreakThread::LiveThreads(), 0);
 }

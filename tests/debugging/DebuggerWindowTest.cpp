@@ -51,7 +51,7 @@ constexpr const char* kBreakKeyName = "Reserved28";
 QWidget* s_keyTarget = nullptr;
 
 double pumpMessages(int, vex::TCallNode&, vex::TText&, vex::TLanguageInterpreter& context) {
-    context.Debug.Services->HandlePendingMessages();
+    vex::DebugControlOf(context).Services->HandlePendingMessages();
     return 0;
 }
 
@@ -146,8 +146,8 @@ void DebuggerWindowTest::init() {
     });
     m_host = std::make_unique<TApplicationHost>();
     m_context = std::make_unique<TApplicationInterpreter>(*m_host);
-    m_context->Registry.WordTable[kPumpWord] = pumpMessages;
-    m_context->Registry.WordTable[kBreakKeyWord] = pressBreakKeys;
+    vex::Parts(*m_context).Registry.WordTable[kPumpWord] = pumpMessages;
+    vex::Parts(*m_context).Registry.WordTable[kBreakKeyWord] = pressBreakKeys;
     m_services = std::make_unique<TApplicationDebugServices>(*m_context, m_host->Services());
     m_driver = std::make_unique<TPauseDriver>(*m_services);
     m_otherWindow = std::make_unique<QWidget>();
@@ -271,8 +271,8 @@ void DebuggerWindowTest::runToTheEnd() {
     QCOMPARE(listing(), QString());
     QCOMPARE(child<QLineEdit>("edtNumeric")->text(), "25");
     QVERIFY(window()->DebugModeOn());
-    QCOMPARE(m_context->Debug.DebugState, vex::dsRun);
-    QVERIFY(m_context->Debug.Running);
+    QCOMPARE(vex::DebugControlOf(*m_context).DebugState, vex::dsRun);
+    QVERIFY(vex::DebugControlOf(*m_context).Running);
 }
 
 // A released run that handles its messages meets Stop: the next node pauses.
@@ -286,7 +286,7 @@ void DebuggerWindowTest::stopWhileRunning() {
     QTimer stopper;
     stopper.setInterval(0);
     connect(&stopper, &QTimer::timeout, this, [&, this] {
-        if (stopped == 0 && !m_services->IsPaused() && m_context->Stack.FrameCount > 0) {
+        if (stopped == 0 && !m_services->IsPaused() && m_context->ActiveFrameCount() > 0) {
             ++stopped;
             QTest::mouseClick(child<QToolButton>("btnStop"), Qt::LeftButton);
         }
@@ -321,7 +321,7 @@ void DebuggerWindowTest::cancel() {
     QCOMPARE(run("2+3", steps), result);
     QCOMPARE(m_log, log);
     QCOMPARE(m_boxes, QStringList{DebuggerText(dtAskCancel)});
-    QVERIFY(!m_context->Debug.AbortRequested);
+    QVERIFY(!vex::DebugControlOf(*m_context).AbortRequested);
     QCOMPARE(listing(), QString());
     m_boxes.clear();
 }
@@ -331,7 +331,7 @@ void DebuggerWindowTest::cancelWhileNothingRunsLeavesNoRequest() {
     m_services->ShowWindow();
     QTest::mouseClick(child<QToolButton>("btnSwitch"), Qt::LeftButton);
     QTest::mouseClick(child<QToolButton>("btnResetExecution"), Qt::LeftButton);
-    QVERIFY(!m_context->Debug.AbortRequested);
+    QVERIFY(!vex::DebugControlOf(*m_context).AbortRequested);
     QCOMPARE(run("2+3", {press(Qt::Key_F7), press(Qt::Key_F5)}), 5.0);
     QCOMPARE(m_log, QStringList({"+", "2"}));
     QVERIFY(m_boxes.isEmpty());
@@ -354,12 +354,12 @@ void DebuggerWindowTest::breakRequestDuringAPlainRun() {
     QCOMPARE(run(script.c_str(), {}, false), result);
     QCOMPARE(m_boxes.size(), 1);
     QVERIFY(m_boxes.first().contains(QString::fromStdString(m_context->LanguageText(3034))));
-    QCOMPARE(m_context->Debug.BreakRequest.load(), 0u);
+    QCOMPARE(vex::DebugControlOf(*m_context).BreakRequest.load(), 0u);
     QCOMPARE(m_services->Window(), nullptr);
     m_boxes.clear();
     // Outside a run the keys ask for nothing.
     QTest::keyClick(s_keyTarget, Qt::Key_Pause, Qt::ControlModifier);
-    QCOMPARE(m_context->Debug.BreakRequest.load(), 0u);
+    QCOMPARE(vex::DebugControlOf(*m_context).BreakRequest.load(), 0u);
 }
 
 // Offscreen there is no X server to grab the key on: debugging starts no watcher thread, and the
@@ -590,7 +590,7 @@ void DebuggerWindowTest::closingTheWindowLetsThePausedRunGoOn() {
              3.0);
     QCOMPARE(m_log, QStringList({"Do", "1"}));
     QVERIFY(window()->isHidden());
-    QCOMPARE(m_context->Debug.DebugState, vex::dsRun);
+    QCOMPARE(vex::DebugControlOf(*m_context).DebugState, vex::dsRun);
 }
 
 // The page area keeps its height while the window grows; when the window gets lower the listing

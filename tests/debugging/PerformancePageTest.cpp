@@ -96,7 +96,7 @@ private:
     std::map<QString, int> usedByCommand() const;
     std::map<QString, double> shareByCommand() const;
     double sumOfShares() const;
-    std::uint8_t mode() const { return m_context->Debug.Performance.CountingMode; }
+    std::uint8_t mode() const { return vex::DebugControlOf(*m_context).Performance.CountingMode; }
 
     std::unique_ptr<TApplicationHost> m_host;
     std::unique_ptr<TApplicationInterpreter> m_context;
@@ -188,15 +188,15 @@ void PerformancePageTest::countsOfAKnownScript() {
     QCOMPARE(list->item(1, 0)->text(), QStringLiteral("+"));
     click("btnReset");
     QCOMPARE(list->rowCount(), 0);
-    QCOMPARE(m_context->Debug.Performance.Counter.TotalCount(), 0u);
+    QCOMPARE(vex::DebugControlOf(*m_context).Performance.Counter.TotalCount(), 0u);
     // Switched off, the page counts nothing.
     click("btnSwitch");
     execute("1+2");
-    QCOMPARE(m_context->Debug.Performance.Counter.TotalCount(), 0u);
+    QCOMPARE(vex::DebugControlOf(*m_context).Performance.Counter.TotalCount(), 0u);
 }
 
 void PerformancePageTest::timedCountingStartsCleanAndItsSharesAddUpTo100() {
-    m_context->Debug.Performance.TickSource = steppingTicks;
+    vex::DebugControlOf(*m_context).Performance.TickSource = steppingTicks;
     const char* loop = "Do(LocalNum([n]),While(n<50,n:=n+1))";
     click("chkWordCount");
     execute(loop);
@@ -238,7 +238,7 @@ void PerformancePageTest::theBarSplitsSimulationAndAnimation() {
     QFETCH(int, animation);
     QFETCH(bool, covered);
     QFETCH(double, animationShare);
-    vex::counting::TPerformance& performance = m_context->Debug.Performance;
+    vex::counting::TPerformance& performance = vex::DebugControlOf(*m_context).Performance;
     performance.SimulationTime.Add(static_cast<std::uint64_t>(simulation));
     performance.AnimationTime.Add(static_cast<std::uint64_t>(animation));
     window()->Performance().UpdateTimeShare();

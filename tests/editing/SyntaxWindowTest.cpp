@@ -40,7 +40,7 @@ class TThrowingContext : public vex::test::TTestContext {
 public:
     using TTestContext::TTestContext;
     void ErrorReported(const vex::TRunError& error) override {
-        ProtectionWhileCompiling = ProtectedCode;
+        ProtectionWhileCompiling = ProtectedCode();
         throw std::runtime_error(error.Message);
     }
     bool ProtectionWhileCompiling = true;
@@ -180,20 +180,20 @@ void SyntaxWindowTest::aCheckThatCompiledNothingIsNeitherCorrectNorFaulty() {
 }
 
 void SyntaxWindowTest::protectionFlagIsRestored() {
-    m_context->ProtectedCode = true;
+    m_context->SetProtectedCode(true);
     QVERIFY(CheckSyntax(m_context.get(), QStringLiteral("1+1")));
-    QVERIFY(m_context->ProtectedCode);
-    m_context->ProtectedCode = false;
+    QVERIFY(m_context->ProtectedCode());
+    m_context->SetProtectedCode(false);
     QVERIFY(!CheckSyntax(m_context.get(), QStringLiteral("Nope")));
-    QVERIFY(!m_context->ProtectedCode);
+    QVERIFY(!m_context->ProtectedCode());
 
     // An exception out of the compile leaves the flag as it was, too.
     vex::test::TFakeHost host;
     TThrowingContext throwing(host, 1 << 16);
-    throwing.ProtectedCode = true;
+    throwing.SetProtectedCode(true);
     QVERIFY_THROWS_EXCEPTION(std::runtime_error, CheckSyntax(&throwing, QStringLiteral("Nope")));
     QVERIFY(!throwing.ProtectionWhileCompiling);
-    QVERIFY(throwing.ProtectedCode);
+    QVERIFY(throwing.ProtectedCode());
 }
 
 void SyntaxWindowTest::keysCollapseExpandAndClose() {

@@ -112,10 +112,10 @@ void WordOverviewTest::init() {
     registerWord(context, "TextLen", "Texts", 1, 3, "Length.", "", "ben");
     registerWord(context, "Sunk", "Unused", 0, 0, "", "", "Anna");
     QVERIFY(context.RemoveUserWord("Sunk"));
-    const int onlyConstants = context.Registry.Categories.IndexOf("Only Constants");
-    context.Registry.ExtraEntries.push_back(
+    const int onlyConstants = vex::Parts(context).Registry.Categories.IndexOf("Only Constants");
+    vex::Parts(context).Registry.ExtraEntries.push_back(
         {"MaxValue", onlyConstants, "The largest value.", "MaxValue*2"});
-    context.Registry.ExtraEntries.push_back({"Zero", onlyConstants, "", ""});
+    vex::Parts(context).Registry.ExtraEntries.push_back({"Zero", onlyConstants, "", ""});
     m_window = GetVexScriptOverview(m_context.get());
     m_window->ShowOverview();
 }

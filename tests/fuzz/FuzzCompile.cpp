@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vex::UnwrapProtectedCode(prepared, rewritten);
 
     vex::fuzz::TFuzzContext& context = vex::fuzz::FreshContext();
-    context.ProtectedCode = true;
+    Parts(context).ProtectedCode = true;
     vex::fuzz::ResetStepBudget();
     const vex::test::TStackBalance before = vex::test::TStackBalance::Of(context);
     vex::TCompiledCode* code = nullptr;

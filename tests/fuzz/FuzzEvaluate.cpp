@@ -19,8 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view source(reinterpret_cast<const char*>(data + 1), size - 1);
 
     vex::fuzz::TFuzzContext& context = vex::fuzz::FreshContext();
-    context.Debug.DebugState = (mode & 2) ? vex::dsRun : vex::dsOff;
-    context.Debug.RunOrigin = (mode & 4) ? vex::roSimulation : 0;
+    Parts(context).Debug.DebugState = (mode & 2) ? vex::dsRun : vex::dsOff;
+    Parts(context).Debug.RunOrigin = (mode & 4) ? vex::roSimulation : 0;
     vex::fuzz::ResetStepBudget();
     const vex::test::TStackBalance before = vex::test::TStackBalance::Of(context);
     vex::TText text;

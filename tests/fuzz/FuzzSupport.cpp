@@ -35,7 +35,7 @@ public:
 
     void Start(TLanguageInterpreter& context) {
         std::lock_guard lock(m_mutex);
-        context.Debug.ClearAbortRequest();
+        Parts(context).Debug.ClearAbortRequest();
         m_context = &context;
         m_started = std::chrono::steady_clock::now();
     }
@@ -55,7 +55,7 @@ private:
             std::lock_guard lock(m_mutex);
             if (m_context && std::chrono::steady_clock::now() - m_started >
                                  std::chrono::seconds(kInputSeconds)) {
-                m_context->Debug.RequestAbort();
+                Parts(*m_context).Debug.RequestAbort();
             }
         }
     }
@@ -70,7 +70,7 @@ private:
 void BudgetWords(TLanguageInterpreter& context) {
     for (int number = 1; number <= kBuiltInWordCount; ++number) {
         const auto slot = static_cast<std::size_t>(number);
-        TWordImpl& implementation = context.Registry.WordTable[slot];
+        TWordImpl& implementation = Parts(context).Registry.WordTable[slot];
         if (implementation && implementation != BudgetedWord) {
             g_implementations[slot] = implementation;
             implementation = BudgetedWord;
@@ -99,13 +99,13 @@ TFuzzContext& FreshContext() {
     static test::TFakeHost host;
     static std::unique_ptr<TFuzzContext> context;
     static int initialWords = 0;
-    const bool changed = context && (context->Registry.WordNames.Count() != initialWords ||
-                                     !context->GlobalVariables.Items.empty());
+    const bool changed = context && (Parts(*context).Registry.WordNames.Count() != initialWords ||
+                                     !Parts(*context).GlobalVariables.Items.empty());
     if (!context || changed) {
         context.reset();
         host = test::TFakeHost();
         context = std::make_unique<TFuzzContext>(host);
-        initialWords = context->Registry.WordNames.Count();
+        initialWords = Parts(*context).Registry.WordNames.Count();
     }
     context->Errors.clear();
     host.ErrorBoxes.clear();

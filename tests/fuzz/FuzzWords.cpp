@@ -115,12 +115,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }();
     for (const int number : pathWords) {
         vex::TWordImpl& implementation =
-            context.Registry.WordTable[static_cast<std::size_t>(number)];
+            Parts(context).Registry.WordTable[static_cast<std::size_t>(number)];
         g_budgeted = implementation;
         implementation = ConfinedWord;
     }
-    context.Debug.DebugState = (mode & 2) ? vex::dsRun : vex::dsOff;
-    context.Debug.RunOrigin = (mode & 4) ? vex::roSimulation : 0;
+    Parts(context).Debug.DebugState = (mode & 2) ? vex::dsRun : vex::dsOff;
+    Parts(context).Debug.RunOrigin = (mode & 4) ? vex::roSimulation : 0;
     vex::fuzz::ResetStepBudget();
     const vex::test::TStackBalance before = vex::test::TStackBalance::Of(context);
     const vex::fuzz::TInputWatch watch(context);

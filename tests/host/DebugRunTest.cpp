@@ -33,26 +33,26 @@ protected:
 
     // Runs a text in a debug run that counts its nodes.
     void RunCounted(std::string_view source) {
-        Context().Debug.Services = &m_services;
+        vex::DebugControlOf(Context()).Services = &m_services;
         SwitchDebugging(Context(), true);
         performance().CountingMode = cmCountCommands;
         performance().Counter.ResetCounter();
         const TScriptResult result = Run(source);
         EXPECT_EQ(result.Errors, "") << source;
         SwitchDebugging(Context(), false);
-        Context().Debug.Services = nullptr;
+        vex::DebugControlOf(Context()).Services = nullptr;
     }
 
-    TPerformance& performance() { return Context().Debug.Performance; }
+    TPerformance& performance() { return vex::DebugControlOf(Context()).Performance; }
 
     // Runs a text in a debug run that counts its nodes and gives what it gave.
     TScriptResult RunDebugged(std::string_view source) {
-        Context().Debug.Services = &m_services;
+        vex::DebugControlOf(Context()).Services = &m_services;
         SwitchDebugging(Context(), true);
         performance().CountingMode = cmCountCommands;
         const TScriptResult result = Run(source);
         SwitchDebugging(Context(), false);
-        Context().Debug.Services = nullptr;
+        vex::DebugControlOf(Context()).Services = nullptr;
         return result;
     }
 

@@ -140,18 +140,18 @@ TEST_F(CodeListingTest, NamesWithALeadingBlankLoseIt) {
     ASSERT_NE(var, nullptr);
     code = context.Compile("Do(Count,gv)");
     ASSERT_NE(code, nullptr);
-    context.Registry.WordNames.SetString(twCount - 1, " x");
+    Parts(context).Registry.WordNames.SetString(twCount - 1, " x");
     var->Name = " v";
     TListing* listing = GetListing(context, code->Root);
     ASSERT_NE(listing, nullptr);
     EXPECT_EQ(listing->Text, "Do(x,v)");
     EXPECT_EQ(listing->Records()[1].HeadLength, 1);
     EXPECT_EQ(listing->Records()[2].Start, 5);
-    context.Registry.WordNames.SetString(twCount - 1, "Count");
+    Parts(context).Registry.WordNames.SetString(twCount - 1, "Count");
 }
 
 TEST_F(CodeListingTest, TreesWithoutParentLinksHaveNoListing) {
-    context.Debug.ReleaseMode = true;
+    Parts(context).Debug.ReleaseMode = true;
     code = context.Compile("1+2");
     ASSERT_NE(code, nullptr);
     EXPECT_EQ(GetListing(context, code->Root), nullptr);

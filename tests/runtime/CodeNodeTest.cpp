@@ -32,7 +32,7 @@ TEST_F(CodeNodeTest, LargeTreeKeepsEveryNodeAndTextAcrossBlocks) {
     source += ")";
     expected += ")";
     for (const bool release : {false, true}) {
-        context.Debug.ReleaseMode = release; // without and with link slots
+        Parts(context).Debug.ReleaseMode = release; // without and with link slots
         TCompiledCode* code = context.Compile(source);
         ASSERT_NE(code, nullptr);
         EXPECT_EQ(DumpTree(context, code->Root), expected);

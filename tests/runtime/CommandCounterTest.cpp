@@ -44,14 +44,14 @@ constexpr int kTextConstantEntry = 5;
 class CommandCounterTest : public ::testing::Test {
 protected:
     CommandCounterTest() {
-        context.Registry.WordTable[kTickWord] = wordTick;
-        context.Debug.Services = &services;
-        context.Debug.RunOrigin = roSimulation;
+        Parts(context).Registry.WordTable[kTickWord] = wordTick;
+        Parts(context).Debug.Services = &services;
+        Parts(context).Debug.RunOrigin = roSimulation;
         SwitchDebugging(context, true);
         performance().TickSource = &ReadFakeClock;
     }
 
-    TPerformance& performance() { return context.Debug.Performance; }
+    TPerformance& performance() { return Parts(context).Debug.Performance; }
     TWordList& counter() { return performance().Counter; }
 
     double Execute(std::string_view source) {
@@ -104,7 +104,7 @@ TEST_F(CommandCounterTest, TimedCountingGivesOwnTimes) {
     EXPECT_EQ(counter().TotalCount(), 5u);
     EXPECT_EQ(performance().SimulationTime.Low, 12u);
     EXPECT_TRUE(performance().AnimationTime.IsZero());
-    EXPECT_EQ(context.Debug.TimingSlot, nullptr);
+    EXPECT_EQ(Parts(context).Debug.TimingSlot, nullptr);
 }
 
 TEST_F(CommandCounterTest, ProcessorTimeGoesToTheTotalOfTheRunOrigin) {
@@ -120,7 +120,7 @@ TEST_F(CommandCounterTest, ProcessorTimeGoesToTheTotalOfTheRunOrigin) {
         {roInterruption, 3, 6}, {roExternal, 3, 6},
     };
     for (const OriginCase& row : cases) {
-        context.Debug.RunOrigin = row.origin;
+        Parts(context).Debug.RunOrigin = row.origin;
         Execute("Do(w502(3))");
         EXPECT_EQ(performance().SimulationTime.Low, row.simulation) << int(row.origin);
         EXPECT_EQ(performance().AnimationTime.Low, row.animation) << int(row.origin);
@@ -134,7 +134,7 @@ TEST_F(CommandCounterTest, AnExceptionRestoresTheTimingChain) {
     context.Errors.clear();
     EXPECT_EQ(Execute("Do(w502(4),Fail([x]),w502(100))"), 0);
     EXPECT_EQ(context.Errors.size(), 1u);
-    EXPECT_EQ(context.Debug.TimingSlot, nullptr);
+    EXPECT_EQ(Parts(context).Debug.TimingSlot, nullptr);
     EXPECT_EQ(performance().SimulationTime.Low, 4u) << "the failed root adds nothing";
     // The next run is timed from a clean chain.
     EXPECT_EQ(Execute("w502(2)+0"), 2);
@@ -146,7 +146,7 @@ TEST_F(CommandCounterTest, NoWindowNoCounting) {
     services.CanCreateWindow = false;
     auto window = std::move(services.Window);
     EXPECT_EQ(Execute("1+2"), 3);
-    EXPECT_EQ(context.Debug.Performance.Counter.TotalCount(), 0u);
+    EXPECT_EQ(Parts(context).Debug.Performance.Counter.TotalCount(), 0u);
 }
 
 TEST_F(CommandCounterTest, GrowingKeepsEarlierCounts) {

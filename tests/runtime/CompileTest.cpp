@@ -75,8 +75,8 @@ TEST_F(CompileTest, ParentLinksExactlyWhenDebuggingIsNotSuppressedAndNotInReleas
         {dsOff, true, false},
     };
     for (const LinkCase& row : cases) {
-        context.Debug.DebugState = row.debugState;
-        context.Debug.ReleaseMode = row.releaseMode;
+        Parts(context).Debug.DebugState = row.debugState;
+        Parts(context).Debug.ReleaseMode = row.releaseMode;
         TCompiledCode* code = context.Compile("Do(1,+(2,3))");
         ASSERT_NE(code, nullptr);
         auto* root = static_cast<TCallNode*>(code->Root);
@@ -88,7 +88,8 @@ TEST_F(CompileTest, ParentLinksExactlyWhenDebuggingIsNotSuppressedAndNotInReleas
             EXPECT_EQ(inner->Parent(), root);
             EXPECT_EQ(inner->Arg(1)->Parent(), inner);
         }
-        EXPECT_EQ(context.Debug.DebugState, row.debugState) << "the compile restores the state";
+        EXPECT_EQ(Parts(context).Debug.DebugState, row.debugState)
+            << "the compile restores the state";
         context.ReleaseCode(code);
     }
 }
@@ -176,12 +177,12 @@ TEST_F(CompileTest, LocalsHideGlobalsAndExistOnlyAfterTheirDeclaringCall) {
 
 TEST_F(CompileTest, DeclarationWordsActWhileParsing) {
     EXPECT_EQ(Tree("Do(Global([g1],1),g1)"), "Do(Global([g1],1)#g1,g:g1)");
-    EXPECT_EQ(FindVariable(context.GlobalVariables, "g1")->Kind, vkText);
+    EXPECT_EQ(FindVariable(Parts(context).GlobalVariables, "g1")->Kind, vkText);
     // A computed kind is clamped: outside 0 to 4 gives a number.
     EXPECT_EQ(Tree("Global2([g2],+(3,4))"), "Global2([g2],+(3,4))#g2");
-    EXPECT_EQ(FindVariable(context.GlobalVariables, "g2")->Kind, vkNumber);
+    EXPECT_EQ(FindVariable(Parts(context).GlobalVariables, "g2")->Kind, vkNumber);
     EXPECT_EQ(Tree("Global2([g3],3.6)"), "Global2([g3],3.6)#g3");
-    EXPECT_EQ(FindVariable(context.GlobalVariables, "g3")->Kind, vkEightByte);
+    EXPECT_EQ(FindVariable(Parts(context).GlobalVariables, "g3")->Kind, vkEightByte);
     // A name that is no text constant is declared at run time.
     EXPECT_EQ(Tree("Global(Concat([g],[4]),0)"), "Global(Concat([g],[4]),0)#-");
     EXPECT_EQ(Tree("Do(LocalText([a],[b]),Local([k],2),a,b,k)"),
@@ -227,11 +228,12 @@ TEST_F(CompileTest, DefinitionWordRegistersTheNameEarlySoLaterCallsCompile) {
               "Do(Define([Twice],[*(Arg(1),2)],1,1,[help]),Twice(4))");
     const int index = context.LookupWord("Twice");
     ASSERT_GE(index, kBuiltInWordCount);
-    EXPECT_EQ(context.Registry.WordSyntax[index]->MinArgs, 1);
-    EXPECT_EQ(context.Registry.WordSyntax[index]->Code.Code, nullptr) << "registered without a body";
+    EXPECT_EQ(Parts(context).Registry.WordSyntax[index]->MinArgs, 1);
+    EXPECT_EQ(Parts(context).Registry.WordSyntax[index]->Code.Code, nullptr)
+        << "registered without a body";
     // Counts that are no number constants at 3 and 4 are taken from 5 and 6, if there.
     EXPECT_NE(Tree("Define([Late],[1],Count,Count,0,3,[x])"), "failed");
-    EXPECT_EQ(context.Registry.WordSyntax[context.LookupWord("Late")]->MaxArgs, 3);
+    EXPECT_EQ(Parts(context).Registry.WordSyntax[context.LookupWord("Late")]->MaxArgs, 3);
     // Four arguments are not enough to register early.
     EXPECT_EQ(Tree("Do(Define([Short],[1],0,0),Short)"), "failed");
 }
@@ -286,9 +288,9 @@ TEST_F(CompileTest, ProtectedCodeIsUnwrappedOnlyWhenSwitchedOn) {
     }
     const std::string source = "protectedcode([a>.>b>.>" + scrambled + "])";
     EXPECT_EQ(Tree(source), "failed");
-    context.ProtectedCode = true;
+    Parts(context).ProtectedCode = true;
     EXPECT_EQ(Tree(source), "Count");
-    context.ProtectedCode = false;
+    Parts(context).ProtectedCode = false;
 }
 
 TEST_F(CompileTest, DeepNestingFailsWithAMessageInsteadOfExhaustingTheStack) {

@@ -7,8 +7,8 @@
 #include "runtime/CodeListing.h"
 #include "runtime/DebugControl.h"
 #include "runtime/Engine.h"
-#include "runtime/LanguageTexts.h"
 #include "runtime/Exceptions.h"
+#include "runtime/LanguageTexts.h"
 #include "runtime/WordRegistry.h"
 
 #include <gtest/gtest.h>
@@ -22,19 +22,19 @@ constexpr int kw500Word = 500;
 constexpr int kBreakWord = 501;
 
 double wordw500(int, TCallNode&, TText&, TLanguageInterpreter& context) {
-    context.Debug.Services->HandlePendingMessages();
+    Parts(context).Debug.Services->HandlePendingMessages();
     return 0;
 }
 
 double wordBreak(int, TCallNode&, TText&, TLanguageInterpreter& context) {
-    context.Debug.BreakRequest.fetch_add(1);
+    Parts(context).Debug.BreakRequest.fetch_add(1);
     return 0;
 }
 
 // w502: another thread asks the run to end, as an automation client's abort does.
 constexpr int kAbortWord = 502;
 double wordAbort(int, TCallNode&, TText&, TLanguageInterpreter& context) {
-    context.Debug.RequestAbort();
+    Parts(context).Debug.RequestAbort();
     return 0;
 }
 
@@ -58,13 +58,13 @@ std::string Joined(const std::vector<std::string>& items) {
 class DebugTest : public ::testing::Test {
 protected:
     DebugTest() {
-        context.Registry.WordTable[kw500Word] = wordw500;
-        context.Registry.WordTable[kBreakWord] = wordBreak;
-        context.Registry.WordTable[kAbortWord] = wordAbort;
-        context.Registry.WordTable[kNestedRunWord] = wordNestedRun;
-        context.Debug.Services = &services;
-        context.Debug.RunOrigin = roSimulation;
-        context.Debug.DebugOrigins = roSimulation;
+        Parts(context).Registry.WordTable[kw500Word] = wordw500;
+        Parts(context).Registry.WordTable[kBreakWord] = wordBreak;
+        Parts(context).Registry.WordTable[kAbortWord] = wordAbort;
+        Parts(context).Registry.WordTable[kNestedRunWord] = wordNestedRun;
+        Parts(context).Debug.Services = &services;
+        Parts(context).Debug.RunOrigin = roSimulation;
+        Parts(context).Debug.DebugOrigins = roSimulation;
         Define("Foo", "Arg(1)*2", 1, 1);
         Define("Bad", "Concat(Fail([inner]))", 1, 1);
         CountCalls() = 0;
@@ -145,8 +145,8 @@ TEST_F(DebugTest, SteppingThroughARun) {
         EXPECT_EQ(Joined(services.Log), row.log) << row.source;
         EXPECT_TRUE(services.Presses.empty()) << row.source;
         EXPECT_EQ(services.UnexpectedPauses, 0) << row.source;
-        EXPECT_FALSE(context.Debug.AbortRequested) << row.source;
-        EXPECT_EQ(context.Debug.AbortTarget, TAbortTarget::WholeRun()) << row.source;
+        EXPECT_FALSE(Parts(context).Debug.AbortRequested) << row.source;
+        EXPECT_EQ(Parts(context).Debug.AbortTarget, TAbortTarget::WholeRun()) << row.source;
         EXPECT_EQ(StackImbalance(context), "") << row.source;
     }
 }
@@ -176,7 +176,8 @@ TEST_F(DebugTest, PausingFreezesAndReleasesTheModelViews) {
     EXPECT_EQ(services.Log.front(), "Stop");
     EXPECT_EQ(services.Log[1], "views: Frozen for debug");
     EXPECT_GT(services.Releases, 0);
-    EXPECT_FALSE(context.Debug.Running) << "after a shown result the run stays frozen for the next pause";
+    EXPECT_FALSE(Parts(context).Debug.Running)
+        << "after a shown result the run stays frozen for the next pause";
 }
 
 TEST_F(DebugTest, BreakRequests) {
@@ -229,8 +230,8 @@ TEST_F(DebugTest, BreakRequests) {
                                  context.LanguageText(ltAskDebugCancel) + " [Yes/No/Cancel]";
     for (const BreakCase& row : cases) {
         SwitchDebugging(context, row.debugging);
-        context.Debug.DebugOrigins = roSimulation;
-        context.Debug.RunOrigin = row.runOrigin;
+        Parts(context).Debug.DebugOrigins = roSimulation;
+        Parts(context).Debug.RunOrigin = row.runOrigin;
         CountCalls() = 0;
         services.Log.clear();
         services.Questions.clear();
@@ -243,10 +244,10 @@ TEST_F(DebugTest, BreakRequests) {
                                                                              : "";
         EXPECT_EQ(Joined(services.Questions), question) << row.name;
         EXPECT_EQ(Joined(services.Log), row.log) << row.name;
-        EXPECT_EQ(context.Debug.BreakRequest.load(), 0u) << row.name;
+        EXPECT_EQ(Parts(context).Debug.BreakRequest.load(), 0u) << row.name;
         EXPECT_EQ(StackImbalance(context), "") << row.name;
     }
-    EXPECT_EQ(context.Debug.DebugOrigins, roSimulation | roExternal)
+    EXPECT_EQ(Parts(context).Debug.DebugOrigins, roSimulation | roExternal)
         << "stepping through a run of another origin adds that origin";
     EXPECT_EQ(services.Window->TickedOrigins, roSimulation | roExternal);
 }
@@ -269,7 +270,7 @@ TEST_F(DebugTest, AnAbortRequestEndsTheRunWithoutAsking) {
             EXPECT_EQ(CountCalls(), 1) << source << ": nothing after the request ran";
             EXPECT_TRUE(services.Questions.empty()) << source;
             EXPECT_EQ(host.HandledExceptions, std::vector<std::string>{""}) << source;
-            EXPECT_EQ(context.Debug.BreakRequest.load(), 0u) << source;
+            EXPECT_EQ(Parts(context).Debug.BreakRequest.load(), 0u) << source;
             EXPECT_EQ(StackImbalance(context), "") << source;
         }
     }
@@ -280,13 +281,13 @@ TEST_F(DebugTest, AnAbortRequestEndsTheRunWithoutAsking) {
     EXPECT_EQ(Execute("Do(Count,w503([Do(w502,Count)]),Count)"), 0);
     EXPECT_EQ(CountCalls(), 1);
     EXPECT_EQ(host.HandledExceptions, (std::vector<std::string>{"", ""}));
-    EXPECT_EQ(context.Debug.BreakRequest.load(), 0u);
+    EXPECT_EQ(Parts(context).Debug.BreakRequest.load(), 0u);
     EXPECT_EQ(StackImbalance(context), "") << "nested run";
     // Break requests pending beside it ask nothing either.
     CountCalls() = 0;
     services.Questions.clear();
-    context.Debug.BreakRequest = 3;
-    context.Debug.RequestAbort();
+    Parts(context).Debug.BreakRequest = 3;
+    Parts(context).Debug.RequestAbort();
     EXPECT_EQ(Execute("Do(Count,Count)"), 0);
     EXPECT_EQ(CountCalls(), 0);
     EXPECT_TRUE(services.Questions.empty());
@@ -302,35 +303,35 @@ TEST_F(DebugTest, AnAbortRequestEndsTheRunWithoutAsking) {
 // The abort request is apart from the break requests: dropping it leaves break requests without
 // it alone, and one that comes while a break request is being answered is not lost with it.
 TEST_F(DebugTest, AnAbortRequestIsKeptApartFromBreakRequests) {
-    context.Debug.BreakRequest = 2;
-    context.Debug.ClearAbortRequest();
-    EXPECT_EQ(context.Debug.BreakRequest.load(), 2u) << "no abort pending: the breaks stay";
-    context.Debug.BreakRequest = 0;
+    Parts(context).Debug.BreakRequest = 2;
+    Parts(context).Debug.ClearAbortRequest();
+    EXPECT_EQ(Parts(context).Debug.BreakRequest.load(), 2u) << "no abort pending: the breaks stay";
+    Parts(context).Debug.BreakRequest = 0;
 
     // The person is asked whether to stop and says no; meanwhile an automation client aborts.
-    services.OnQuestion = [&] { context.Debug.RequestAbort(); };
+    services.OnQuestion = [&] { Parts(context).Debug.RequestAbort(); };
     services.Answers = {TBoxAnswer::No};
     host.HandledExceptions.clear();
     EXPECT_EQ(Execute("Do(w501,Count,Count)"), 0);
     EXPECT_EQ(services.Questions.size(), 1u);
     EXPECT_EQ(CountCalls(), 1) << "the node asked at goes on; the abort ends the run at the next";
     EXPECT_EQ(host.HandledExceptions, std::vector<std::string>{""});
-    EXPECT_FALSE(context.Debug.AbortRequestPending());
-    EXPECT_EQ(context.Debug.BreakRequest.load(), 0u);
+    EXPECT_FALSE(Parts(context).Debug.AbortRequestPending());
+    EXPECT_EQ(Parts(context).Debug.BreakRequest.load(), 0u);
     EXPECT_EQ(StackImbalance(context), "") << "abort during a question";
 }
 
 TEST_F(DebugTest, BreakRequestsArrivingTogetherAreAnsweredOnce) {
     for (bool debugging : {false, true}) {
         SwitchDebugging(context, debugging);
-        context.Debug.RunOrigin = roExternal;
+        Parts(context).Debug.RunOrigin = roExternal;
         services.Questions.clear();
         services.Answers = {TBoxAnswer::No};
         CountCalls() = 0;
-        context.Debug.BreakRequest = 5;
+        Parts(context).Debug.BreakRequest = 5;
         EXPECT_EQ(Execute("Do(Count,Count)"), 2);
         EXPECT_EQ(services.Questions.size(), 1u);
-        EXPECT_EQ(context.Debug.BreakRequest.load(), 0u);
+        EXPECT_EQ(Parts(context).Debug.BreakRequest.load(), 0u);
     }
 }
 
@@ -368,13 +369,14 @@ TEST_F(DebugTest, ErrorsAreContainedPerCompiledCode) {
 TEST_F(DebugTest, StepModeRemembersThePausedActivation) {
     Define("Brk", "Do(LocalNumber([k]),k:=9,w501,k)", 0, 0);
     SwitchDebugging(context, true);
-    context.Debug.RunOrigin = roAnimation;
+    Parts(context).Debug.RunOrigin = roAnimation;
     services.Answers = {TBoxAnswer::Yes};
     std::string pausedIn;
     double seenFromPause = 0;
     services.OnMessage = [&] {
-        const TListing* listing =
-            context.Debug.PausedFrame ? GetListing(context, context.Debug.PausedFrame->Root) : nullptr;
+        const TListing* listing = Parts(context).Debug.PausedFrame
+                                      ? GetListing(context, Parts(context).Debug.PausedFrame->Root)
+                                      : nullptr;
         pausedIn = listing ? listing->Text : "";
         TText immediate;
         seenFromPause = context.ExecuteInPausedFrame("k+1", immediate);
@@ -388,7 +390,7 @@ TEST_F(DebugTest, StepModeRemembersThePausedActivation) {
 
     // The body's frame was given back when the call ended: the paused frame is forgotten, and
     // text for it is refused instead of reading the frame.
-    EXPECT_EQ(context.Debug.PausedFrame, nullptr);
+    EXPECT_EQ(Parts(context).Debug.PausedFrame, nullptr);
     TText immediate;
     EXPECT_EQ(context.ExecuteInPausedFrame("k+1", immediate), 0);
     EXPECT_EQ(context.Errors.back(), "Cannot execute in the paused frame: no run is paused.");
@@ -399,7 +401,7 @@ TEST_F(DebugTest, StepModeRemembersThePausedActivation) {
 TEST_F(DebugTest, APauseAfterThePausedActivationEndedRemembersItsOwn) {
     Define("Brk", "Do(LocalNumber([k]),k:=9,w501,k)", 0, 0);
     SwitchDebugging(context, true);
-    context.Debug.RunOrigin = roAnimation;
+    Parts(context).Debug.RunOrigin = roAnimation;
     services.Answers = {TBoxAnswer::Yes};
     std::vector<std::string> seen;
     services.OnMessage = [&] {
@@ -421,7 +423,7 @@ TEST_F(DebugTest, APauseAfterThePausedActivationEndedRemembersItsOwn) {
 // changes the paused code's locals, and the paused frame is forgotten when the pause ends.
 TEST_F(DebugTest, APauseRunsTypedTextInThePausedActivation) {
     SwitchDebugging(context, true);
-    context.Debug.DebugState = dsStepInto;
+    Parts(context).Debug.DebugState = dsStepInto;
     double seen = -1;
     services.OnMessage = [&] {
         if (services.Log.back() == "head k" && seen < 0) {
@@ -433,7 +435,7 @@ TEST_F(DebugTest, APauseRunsTypedTextInThePausedActivation) {
     services.Presses.push_back(TAction::Run);
     EXPECT_EQ(Execute("Do(LocalNumber([k]),k:=4,k*2)"), 28);
     EXPECT_EQ(seen, 14);
-    EXPECT_EQ(context.Debug.PausedFrame, nullptr);
+    EXPECT_EQ(Parts(context).Debug.PausedFrame, nullptr);
     EXPECT_EQ(StackImbalance(context), "") << "typed text at a pause";
 }
 
@@ -473,28 +475,28 @@ TEST_F(DebugTest, ACancelNoPauseTookUpIsDropped) {
     SwitchDebugging(context, true);
     services.Pending = {TAction::CancelYes};
     EXPECT_EQ(Execute("Do(1,w500,5)"), 5);
-    EXPECT_FALSE(context.Debug.AbortRequested);
+    EXPECT_FALSE(Parts(context).Debug.AbortRequested);
     StartStepping();
     services.Presses.assign(4, TAction::StepIn);
     EXPECT_EQ(Execute("-(8,1)"), 7) << "the next run is not cancelled";
     EXPECT_EQ(services.UnexpectedPauses, 0);
 
-    context.Debug.AbortRequested = true;
-    context.Debug.AbortTarget = TAbortTarget::StopAsked();
+    Parts(context).Debug.AbortRequested = true;
+    Parts(context).Debug.AbortTarget = TAbortTarget::StopAsked();
     SwitchDebugging(context, false);
-    EXPECT_FALSE(context.Debug.AbortRequested);
-    EXPECT_EQ(context.Debug.AbortTarget, TAbortTarget::WholeRun());
+    EXPECT_FALSE(Parts(context).Debug.AbortRequested);
+    EXPECT_EQ(Parts(context).Debug.AbortTarget, TAbortTarget::WholeRun());
     EXPECT_EQ(StackImbalance(context), "") << "dropped cancel";
 }
 
 TEST_F(DebugTest, WithoutServicesADebugRunNeverPauses) {
-    context.Debug.Services = nullptr;
+    Parts(context).Debug.Services = nullptr;
     SwitchDebugging(context, true);
-    context.Debug.DebugState = dsStepInto;
+    Parts(context).Debug.DebugState = dsStepInto;
     EXPECT_EQ(Execute("Foo(3)+1"), 7);
     EXPECT_EQ(StackImbalance(context), "") << "no services";
     // A break request then stops the run: there is nobody to ask.
-    context.Debug.BreakRequest = 1;
+    Parts(context).Debug.BreakRequest = 1;
     EXPECT_EQ(Execute("Do(Count,Count)"), 0);
     EXPECT_EQ(CountCalls(), 0);
     EXPECT_EQ(StackImbalance(context), "") << "no services, break";
@@ -505,7 +507,7 @@ TEST_F(DebugTest, WithoutAWindowADebugRunNeverPauses) {
     StartStepping();
     EXPECT_EQ(Execute("Foo(3)+1"), 7);
     EXPECT_EQ(services.UnexpectedPauses, 0);
-    EXPECT_TRUE(context.Debug.Running);
+    EXPECT_TRUE(Parts(context).Debug.Running);
     EXPECT_EQ(StackImbalance(context), "") << "no window";
 }
 
@@ -514,19 +516,19 @@ TEST_F(DebugTest, SwitchingDebugModeOnAndOff) {
     ASSERT_NE(services.Window, nullptr);
     EXPECT_EQ(services.Window->Context, &context);
     EXPECT_TRUE(services.Window->DebugMode);
-    EXPECT_EQ(services.WatchedRequest, &context.Debug.BreakRequest);
-    EXPECT_EQ(context.Debug.DebugState, dsRun);
-    context.Debug.DebugState = dsSuppressed | dsStepOver;
-    context.Debug.Running = false;
-    context.Debug.BreakRequest = 3;
+    EXPECT_EQ(services.WatchedRequest, &Parts(context).Debug.BreakRequest);
+    EXPECT_EQ(Parts(context).Debug.DebugState, dsRun);
+    Parts(context).Debug.DebugState = dsSuppressed | dsStepOver;
+    Parts(context).Debug.Running = false;
+    Parts(context).Debug.BreakRequest = 3;
     SwitchDebugging(context, false);
-    EXPECT_EQ(context.Debug.DebugState, dsSuppressed) << "bit 7 is kept";
-    EXPECT_TRUE(context.Debug.Running);
-    EXPECT_EQ(context.Debug.BreakRequest.load(), 0u);
+    EXPECT_EQ(Parts(context).Debug.DebugState, dsSuppressed) << "bit 7 is kept";
+    EXPECT_TRUE(Parts(context).Debug.Running);
+    EXPECT_EQ(Parts(context).Debug.BreakRequest.load(), 0u);
     EXPECT_EQ(services.WatchedRequest, nullptr);
     EXPECT_FALSE(services.Window->DebugMode);
     SwitchDebugging(context, true);
-    EXPECT_EQ(context.Debug.DebugState, dsSuppressed | dsRun);
+    EXPECT_EQ(Parts(context).Debug.DebugState, dsSuppressed | dsRun);
     EXPECT_EQ(services.Window->AttachCount, 1) << "the window is created and attached once";
 }
 
@@ -535,7 +537,7 @@ TEST_F(DebugTest, TerminatingApplicationNeverPauses) {
     services.Terminating = true;
     EXPECT_EQ(Execute("1+2"), 3);
     EXPECT_EQ(services.UnexpectedPauses, 0);
-    EXPECT_TRUE(context.Debug.Running) << "the run is released after each result";
+    EXPECT_TRUE(Parts(context).Debug.Running) << "the run is released after each result";
 }
 
 } // namespace

@@ -80,12 +80,12 @@ protected:
 
 TEST_F(ErrorContainmentTest, EveryEntryLeavesTheContextAsItFoundIt) {
     // An outer activation with a frame of its own is already running.
-    context.Stack.FrameCount = 1;
-    context.Stack.StackUsed = 16;
+    Parts(context).Stack.FrameCount = 1;
+    Parts(context).Stack.StackUsed = 16;
     for (const TEntry& entry : kEntries) {
         for (const TFailure& failure : kFailures) {
-            context.Debug.DebugState = entry.DebugState;
-            context.Debug.RunOrigin = entry.RunOrigin;
+            Parts(context).Debug.DebugState = entry.DebugState;
+            Parts(context).Debug.RunOrigin = entry.RunOrigin;
             context.Errors.clear();
             host.ErrorBoxes.clear();
             host.HandledExceptions.clear();

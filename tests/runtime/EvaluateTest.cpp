@@ -63,7 +63,8 @@ TEST_F(EvaluateTest, FramesTakeStackSpaceOnlyWhileTheCodeRuns) {
     EXPECT_EQ(context.Evaluate(code, text), 1);
     EXPECT_EQ(context.Evaluate(code, text), 1);
     EXPECT_EQ(StackImbalance(context), "");
-    EXPECT_EQ(std::count(context.Stack.StackBase, context.Stack.StackBase + 16, 0), 16)
+    EXPECT_EQ(std::count(Parts(context).Stack.StackBase, Parts(context).Stack.StackBase + 16, 0),
+              16)
         << "the frame is left zeroed, its text released";
     context.ReleaseCode(code);
     EXPECT_EQ(context.Evaluate(nullptr, text), 0);
@@ -74,9 +75,9 @@ TEST_F(EvaluateTest, AFrameThatDoesNotFitRaisesStackOverflowAndChangesNothing) {
     TCompiledCode* code = small.Compile("Do(LocalNumber([a],[b],[d]),a)");
     ASSERT_NE(code, nullptr);
     EXPECT_THROW(small.Evaluate(code, text), EVexStackOverflow);
-    EXPECT_EQ(small.Stack.FrameCount, 0);
-    EXPECT_EQ(small.Stack.StackUsed, 0);
-    EXPECT_EQ(small.Stack.Code, nullptr);
+    EXPECT_EQ(Parts(small).Stack.FrameCount, 0);
+    EXPECT_EQ(Parts(small).Stack.StackUsed, 0);
+    EXPECT_EQ(Parts(small).Stack.Code, nullptr);
     // Through an entry operation it goes to the host's exception handler.
     host.HandledExceptions.clear();
     EXPECT_EQ(small.ExecuteText("Do(LocalNumber([a],[b],[d]),5)", text), 0);
@@ -144,7 +145,7 @@ TEST_F(EvaluateTest, AWordRedefinedInsideItsOwnBodyFinishesTheOldBody) {
     EXPECT_EQ(Run("Concat(Again,[ then ],Again)"), 0);
     EXPECT_EQ(text.view(), "old body then new");
     EXPECT_TRUE(context.Errors.empty());
-    EXPECT_TRUE(context.Registry.RetiredSyntax.empty()) << "released with its last call";
+    EXPECT_TRUE(Parts(context).Registry.RetiredSyntax.empty()) << "released with its last call";
     EXPECT_EQ(StackImbalance(context), "");
 }
 
@@ -172,14 +173,14 @@ TEST_F(EvaluateTest, ExternalRunsSuppressDebuggingAndRestoreWhatTheyChange) {
     const TVariable* ref = context.DeclareVariable("obj", vkReference);
     *reinterpret_cast<std::int32_t*>(ref->Storage) = 99;
     for (const ExternalCase& row : cases) {
-        context.Debug.RunOrigin = row.origin;
-        context.Debug.DebugState = row.debugState;
+        Parts(context).Debug.RunOrigin = row.origin;
+        Parts(context).Debug.DebugState = row.debugState;
         host.RegisterSet = {1, 2, 3};
         std::uint8_t seenOrigin = 0;
         std::uint8_t seenState = 0;
         context.ExecuteExternal("obj", text);
-        seenOrigin = context.Debug.RunOrigin;
-        seenState = context.Debug.DebugState;
+        seenOrigin = Parts(context).Debug.RunOrigin;
+        seenState = Parts(context).Debug.DebugState;
         EXPECT_EQ(seenOrigin, row.origin);
         EXPECT_EQ(seenState, row.debugState);
         EXPECT_EQ(host.RegisterSet.Third, row.registersRestored ? 3 : 99);
@@ -190,20 +191,20 @@ TEST_F(EvaluateTest, PausedFrameCodeReadsTheLocalsOfThePausedActivation) {
     TCompiledCode* code = context.Compile("Do(LocalNumber([p]),p:=4,p)");
     ASSERT_NE(code, nullptr);
     // Simulate a pause inside the code: its frame is taken and the activation saved.
-    context.Debug.PausedActivation = *code;
-    context.Debug.PausedActivation.FrameBase = context.Stack.StackBase;
-    context.Debug.PausedActivation.FrameSize = 8;
-    context.Debug.PausedFrame = &context.Debug.PausedActivation;
-    context.Stack.StackUsed = 8;
-    *reinterpret_cast<double*>(context.Stack.StackBase) = 4;
+    Parts(context).Debug.PausedActivation = *code;
+    Parts(context).Debug.PausedActivation.FrameBase = Parts(context).Stack.StackBase;
+    Parts(context).Debug.PausedActivation.FrameSize = 8;
+    Parts(context).Debug.PausedFrame = &Parts(context).Debug.PausedActivation;
+    Parts(context).Stack.StackUsed = 8;
+    *reinterpret_cast<double*>(Parts(context).Stack.StackBase) = 4;
     EXPECT_EQ(context.ExecuteInPausedFrame("p*10", text), 40);
-    EXPECT_EQ(context.Stack.StackUsed, 8) << "no frame of its own";
-    EXPECT_EQ(*reinterpret_cast<double*>(context.Stack.StackBase), 4);
+    EXPECT_EQ(Parts(context).Stack.StackUsed, 8) << "no frame of its own";
+    EXPECT_EQ(*reinterpret_cast<double*>(Parts(context).Stack.StackBase), 4);
     EXPECT_EQ(context.ExecuteInPausedFrame("Do(LocalNumber([q]),1)", text), 0);
     EXPECT_EQ(context.Errors.back(), "Cannot create extra local variables on shared stack space.");
-    EXPECT_EQ(context.Debug.DebugState, dsOff);
-    context.Debug.PausedFrame = nullptr;
-    context.Stack.StackUsed = 0;
+    EXPECT_EQ(Parts(context).Debug.DebugState, dsOff);
+    Parts(context).Debug.PausedFrame = nullptr;
+    Parts(context).Stack.StackUsed = 0;
     context.ReleaseCode(code);
 
     context.Errors.clear();
@@ -218,7 +219,7 @@ TEST_F(EvaluateTest, CompileExpressionKeepsTextAndCodeInStep) {
     ASSERT_NE(expression.Code, nullptr);
     EXPECT_EQ(context.Evaluate(expression.Code, text), 2);
     EXPECT_TRUE(expression.Code->Root->HasParentLink());
-    context.Debug.ReleaseMode = true;
+    Parts(context).Debug.ReleaseMode = true;
     context.CompileExpression("Nope", nullptr, expression);
     EXPECT_EQ(expression.Text.view(), "Nope");
     EXPECT_EQ(expression.Code, nullptr);
@@ -226,7 +227,7 @@ TEST_F(EvaluateTest, CompileExpressionKeepsTextAndCodeInStep) {
     EXPECT_FALSE(expression.Code->Root->HasParentLink());
     context.CompileExpression("", nullptr, expression);
     EXPECT_EQ(expression.Code, nullptr);
-    EXPECT_EQ(context.Debug.DebugState, dsOff);
+    EXPECT_EQ(Parts(context).Debug.DebugState, dsOff);
 }
 
 TEST_F(EvaluateTest, ReadingReferencesAndInterfacesFillsTheRegisters) {
@@ -234,15 +235,15 @@ TEST_F(EvaluateTest, ReadingReferencesAndInterfacesFillsTheRegisters) {
     TInterface* thing = new TThing;
     TInitialValue initial;
     initial.Interface = thing;
-    AddVariable(context.GlobalVariables, "thing", vkInterface, &initial, false);
+    AddVariable(Parts(context).GlobalVariables, "thing", vkInterface, &initial, false);
     thing->Release(); // the variable holds the only reference now
     initial.Reference = 5;
-    AddVariable(context.GlobalVariables, "ref", vkReference, &initial, false);
+    AddVariable(Parts(context).GlobalVariables, "ref", vkReference, &initial, false);
     EXPECT_EQ(Run("ref"), 5);
     EXPECT_EQ(host.RegisterSet.Third, 5);
     TCompiledCode* code = context.Compile("thing");
     EXPECT_EQ(context.Evaluate(code, text), thing->Handle());
-    EXPECT_EQ(context.InterfaceRegister.get(), thing);
+    EXPECT_EQ(Parts(context).InterfaceRegister.get(), thing);
     EXPECT_EQ(thing->ReferenceCount(), 2);
     context.Evaluate(code, text); // every evaluation starts with the register cleared
     EXPECT_EQ(thing->ReferenceCount(), 2);

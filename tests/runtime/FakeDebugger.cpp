@@ -2,8 +2,8 @@
 
 #include "runtime/CodeListing.h"
 #include "runtime/DebugControl.h"
-#include "runtime/VexScript.h"
 #include "runtime/NumberText.h"
+#include "runtime/VexScript.h"
 
 namespace vex::test {
 
@@ -112,29 +112,29 @@ void TFakeServices::Perform(TAction action) {
         if (Window) {
             Window->ClearListing();
         }
-        context.Debug.SetDebugMode(dsRun);
+        Parts(context).Debug.SetDebugMode(dsRun);
         SetRunning(context, true);
         ReleaseFrozen();
         break;
     case TAction::StepIn:
-        context.Debug.SetDebugMode(dsStepInto);
+        Parts(context).Debug.SetDebugMode(dsStepInto);
         SetRunning(context, true);
         break;
     case TAction::StepOver:
-        context.Debug.SetDebugMode(dsStepOver);
+        Parts(context).Debug.SetDebugMode(dsStepOver);
         SetRunning(context, true);
         break;
     case TAction::Stop:
         if (FrozenPreference) {
             ShowFrozenMessage("Frozen for debug");
         }
-        context.Debug.SetDebugMode(dsStepInto);
+        Parts(context).Debug.SetDebugMode(dsStepInto);
         FreezeRun(context);
         break;
     case TAction::CancelYes:
-        context.Debug.AbortTarget = TAbortTarget::WholeRun();
+        Parts(context).Debug.AbortTarget = TAbortTarget::WholeRun();
         SetRunning(context, true);
-        context.Debug.AbortRequested = true;
+        Parts(context).Debug.AbortRequested = true;
         if (Window) {
             Window->ClearListing();
         }
@@ -142,7 +142,7 @@ void TFakeServices::Perform(TAction action) {
     case TAction::CancelNo:
         break;
     case TAction::Break:
-        context.Debug.BreakRequest.fetch_add(1);
+        Parts(context).Debug.BreakRequest.fetch_add(1);
         break;
     }
 }

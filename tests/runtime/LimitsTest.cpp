@@ -40,7 +40,7 @@ bool StartsWith(const std::string& text, std::string_view start) {
 
 class LimitsTest : public ::testing::Test {
 protected:
-    LimitsTest() { context.Stack.StackSize = 4096; }
+    LimitsTest() { Parts(context).Stack.StackSize = 4096; }
 
     double Run(std::string_view source) {
         text = TText();

@@ -59,7 +59,7 @@ TEST_F(RunResultTest, AFaultIsInTheResultAndInTheBoxOnly) {
 }
 
 TEST_F(RunResultTest, AnAbortEndsTheRunAsAborted) {
-    m_context.Debug.RequestAbort();
+    Parts(m_context).Debug.RequestAbort();
     const TRunResult result = m_context.Run("While(1,0)");
     EXPECT_EQ(result.Status, TRunStatus::Aborted);
     EXPECT_TRUE(result.Errors.empty());

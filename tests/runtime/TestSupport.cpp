@@ -1,8 +1,8 @@
 #include "tests/runtime/TestSupport.h"
 
 #include "runtime/Engine.h"
-#include "runtime/NumberText.h"
 #include "runtime/Exceptions.h"
+#include "runtime/NumberText.h"
 #include "runtime/WordRegistry.h"
 
 #include <cmath>
@@ -34,16 +34,16 @@ TTestContext::TTestContext(TFakeHost& host, std::int32_t stackSize)
 
 TStackBalance TStackBalance::Of(const TLanguageInterpreter& context) {
     TStackBalance balance;
-    balance.FrameCount = context.Stack.FrameCount;
-    balance.StackUsed = context.Stack.StackUsed;
-    balance.ParameterCount = context.Stack.ParameterStack.Count;
-    balance.ParameterLevel = context.Stack.ParameterStack.Level;
-    balance.CallDepth = context.Stack.CallDepth;
-    balance.FrameBase = context.Stack.FrameBase;
-    balance.TimingSlot = context.Debug.TimingSlot;
-    balance.CodeKind = static_cast<int>(context.Stack.CodeKind);
-    balance.DebugState = context.Debug.DebugState;
-    balance.RunOrigin = context.Debug.RunOrigin;
+    balance.FrameCount = Parts(context).Stack.FrameCount;
+    balance.StackUsed = Parts(context).Stack.StackUsed;
+    balance.ParameterCount = Parts(context).Stack.ParameterStack.Count;
+    balance.ParameterLevel = Parts(context).Stack.ParameterStack.Level;
+    balance.CallDepth = Parts(context).Stack.CallDepth;
+    balance.FrameBase = Parts(context).Stack.FrameBase;
+    balance.TimingSlot = Parts(context).Debug.TimingSlot;
+    balance.CodeKind = static_cast<int>(Parts(context).Stack.CodeKind);
+    balance.DebugState = Parts(context).Debug.DebugState;
+    balance.RunOrigin = Parts(context).Debug.RunOrigin;
     return balance;
 }
 
@@ -141,8 +141,8 @@ double wordConcat(int count, TCallNode& n, TText& text, TLanguageInterpreter& c)
     for (int i = 1; i <= count; ++i) {
         TText piece;
         const double number = Arg(c, n, i, piece);
-        joined += piece.empty() && n.Arg(i)->IsNumberConstant() ? FormatNumber(number)
-                                                                : piece.str();
+        joined +=
+            piece.empty() && n.Arg(i)->IsNumberConstant() ? FormatNumber(number) : piece.str();
     }
     text = joined;
     return 0;
@@ -165,7 +165,9 @@ double wordFail(int count, TCallNode& n, TText&, TLanguageInterpreter& c) {
     throw EVexError(message.str());
 }
 
-double wordCount(int, TCallNode&, TText&, TLanguageInterpreter&) { return ++CountCalls(); }
+double wordCount(int, TCallNode&, TText&, TLanguageInterpreter&) {
+    return ++CountCalls();
+}
 
 double wordLabel(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     TText name;
@@ -175,8 +177,12 @@ double wordLabel(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     return static_cast<double>(name.size()) + owner;
 }
 
-double wordC(int, TCallNode&, TText&, TLanguageInterpreter&) { return 7; }
-double wordGuiStore(int, TCallNode& n, TText&, TLanguageInterpreter& c) { return Num(c, n, 1); }
+double wordC(int, TCallNode&, TText&, TLanguageInterpreter&) {
+    return 7;
+}
+double wordGuiStore(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
+    return Num(c, n, 1);
+}
 double wordSystemFault(int, TCallNode&, TText&, TLanguageInterpreter&) {
     throw ESystemFault("access violation");
 }
@@ -223,7 +229,9 @@ double wordDeclare(int, TCallNode& n, TText&, TLanguageInterpreter&) {
     return n.DeclaredVariable() ? 1 : 0;
 }
 
-double wordFiller(int, TCallNode&, TText&, TLanguageInterpreter&) { return 0; }
+double wordFiller(int, TCallNode&, TText&, TLanguageInterpreter&) {
+    return 0;
+}
 
 struct TRow {
     int Number;

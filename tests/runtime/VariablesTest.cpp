@@ -18,9 +18,9 @@ TEST_F(VariablesTest, DeclaringAgainInAnyCaseReturnsTheFirstRecord) {
     TVariable* second = context.DeclareVariable("count1", vkNumber);
     EXPECT_EQ(first, second);
     EXPECT_EQ(second->Kind, vkText);
-    EXPECT_EQ(VariableCount(context.GlobalVariables), 1);
-    EXPECT_EQ(FindVariableIndex(context.GlobalVariables, "COUNT1"), 0);
-    EXPECT_EQ(FindVariableIndex(context.GlobalVariables, "Count2"), -1);
+    EXPECT_EQ(VariableCount(Parts(context).GlobalVariables), 1);
+    EXPECT_EQ(FindVariableIndex(Parts(context).GlobalVariables, "COUNT1"), 0);
+    EXPECT_EQ(FindVariableIndex(Parts(context).GlobalVariables, "Count2"), -1);
 }
 
 TEST_F(VariablesTest, NameRules) {
@@ -62,8 +62,8 @@ TEST_F(VariablesTest, ResettingEmptiesEveryKindAndReleasesWhatItHeld) {
     initial.Interface = thing;
     TVariable* vars[5];
     for (std::uint8_t kind = 0; kind <= 4; ++kind) {
-        vars[kind] =
-            AddVariable(context.GlobalVariables, "k" + std::to_string(kind), kind, &initial, false);
+        vars[kind] = AddVariable(Parts(context).GlobalVariables, "k" + std::to_string(kind), kind,
+                                 &initial, false);
     }
     EXPECT_EQ(initial.Text.shareCount(), 2) << "a text is shared, not copied";
     EXPECT_EQ(thing->ReferenceCount(), 2);
@@ -73,7 +73,7 @@ TEST_F(VariablesTest, ResettingEmptiesEveryKindAndReleasesWhatItHeld) {
     EXPECT_EQ(text.view(), "shared");
     text.clear();
     ReadVariable(context, vkInterface, VariableAddress(context, *vars[3]), text);
-    EXPECT_EQ(context.InterfaceRegister.get(), thing);
+    EXPECT_EQ(Parts(context).InterfaceRegister.get(), thing);
     for (TVariable* var : vars) {
         ResetVariable(context, *var);
         EXPECT_EQ(ReadVariable(context, var->Kind, VariableAddress(context, *var), text), 0);

@@ -63,7 +63,7 @@ TEST_F(WordRegistryTest, ReturnCodesAndMessages) {
     EXPECT_EQ(context.LookupWord("foo"), kBuiltInWordCount) << "both calls gave one number";
     EXPECT_EQ(context.LookupWord("bar"), -1);
     EXPECT_EQ(context.LookupWord("baz"), -1);
-    EXPECT_EQ(context.Registry.WordNames.Count(), kBuiltInWordCount + 1);
+    EXPECT_EQ(Parts(context).Registry.WordNames.Count(), kBuiltInWordCount + 1);
     context.Errors.clear();
     EXPECT_EQ(Register("", "Various", "", true), rrEmptyName);
     EXPECT_EQ(Register("x", "None", "", true), rrUnknownCategory);
@@ -87,7 +87,7 @@ TEST_F(WordRegistryTest, CategoriesAreNormalized) {
         EXPECT_EQ(NormalizeCategory(row.in), row.out) << row.in;
     }
     EXPECT_EQ(Register("paint", "Visualisation"), rrAdded);
-    EXPECT_EQ(context.Registry.WordCategories[context.LookupWord("paint")], "Visualization");
+    EXPECT_EQ(Parts(context).Registry.WordCategories[context.LookupWord("paint")], "Visualization");
 }
 
 TEST_F(WordRegistryTest, ADormantSlotIsTakenOverWithItsNumber) {
@@ -98,11 +98,11 @@ TEST_F(WordRegistryTest, ADormantSlotIsTakenOverWithItsNumber) {
     EXPECT_TRUE(context.IsWordListed(index + 1));
     ASSERT_TRUE(context.RemoveUserWord("bar"));
     EXPECT_EQ(context.LookupWord("bar"), -1);
-    EXPECT_EQ(context.Registry.WordNames[index], " bar");
+    EXPECT_EQ(Parts(context).Registry.WordNames[index], " bar");
     EXPECT_FALSE(context.IsWordListed(index + 1)) << "a dormant word is listed nowhere";
     EXPECT_EQ(Register("bar", "Various", "2"), rrReplaced);
     EXPECT_EQ(context.LookupWord("bar"), index);
-    EXPECT_EQ(context.Registry.WordNames[index], "bar");
+    EXPECT_EQ(Parts(context).Registry.WordNames[index], "bar");
     EXPECT_TRUE(context.IsWordListed(index + 1));
     TText text;
     EXPECT_EQ(context.Evaluate(caller, text), 2) << "code compiled earlier calls the new body";
@@ -117,8 +117,29 @@ TEST_F(WordRegistryTest, OnlyListedWordsOfExistingNumbersAreListed) {
     ASSERT_EQ(Register("shown"), rrAdded);
     EXPECT_FALSE(context.IsWordListed(context.LookupWord("hidden") + 1));
     EXPECT_TRUE(context.IsWordListed(context.LookupWord("shown") + 1));
-    for (const int number : {0, -1, context.Registry.Count() + 1})
+    for (const int number : {0, -1, Parts(context).Registry.Count() + 1})
         EXPECT_FALSE(context.IsWordListed(number)) << number;
+}
+
+// The queries the word overview, the help and the completion read: numbers outside the words
+// give nothing, and the completion passes over unlisted and dormant words.
+TEST_F(WordRegistryTest, QueriesOfWordsAndCompletion) {
+    TWordAttributes unlisted;
+    unlisted.Listed = 0;
+    ASSERT_EQ(context.RegisterUserWord("zqHidden", "Various", unlisted), rrAdded);
+    ASSERT_EQ(Register("zqShown"), rrAdded);
+    ASSERT_EQ(Register("zqGone"), rrAdded);
+    ASSERT_TRUE(context.RemoveUserWord("zqGone"));
+    const int shown = context.LookupWord("zqShown") + 1;
+    EXPECT_EQ(context.WordName(shown), "zqShown");
+    EXPECT_EQ(context.WordCategory(shown), "Various");
+    for (const int number : {0, -1, context.WordCount() + 1}) {
+        EXPECT_EQ(context.WordName(number), "") << number;
+        EXPECT_EQ(context.WordCategory(number), "") << number;
+        EXPECT_EQ(context.WordCreator(number), "") << number;
+    }
+    EXPECT_EQ(context.ListedWordsBeginningWith("ZQ"), std::vector<std::string>{"zqShown"});
+    EXPECT_TRUE(context.ListedWordsBeginningWith("zqx").empty());
 }
 
 // The body is kept as it was given, comments and line breaks included, and shares the caller's
@@ -143,9 +164,9 @@ TEST_F(WordRegistryTest, TheBodyKeepsTheTextItWasGiven) {
 TEST_F(WordRegistryTest, RegistrationStopsAtTheLargestWordNumber) {
     {
         TWordBatch batch(context, kMaxWordNumber);
-        while (context.Registry.Count() < kMaxWordNumber - 1) {
-            context.Registry.Append("u" + std::to_string(context.Registry.Count()), "Various",
-                                    new TSyntax, "");
+        while (Parts(context).Registry.Count() < kMaxWordNumber - 1) {
+            Parts(context).Registry.Append("u" + std::to_string(Parts(context).Registry.Count()),
+                                           "Various", new TSyntax, "");
         }
     }
     EXPECT_EQ(Register("last"), rrAdded);
@@ -155,7 +176,7 @@ TEST_F(WordRegistryTest, RegistrationStopsAtTheLargestWordNumber) {
     EXPECT_EQ(context.Errors, std::vector<std::string>{"Cannot register the word \"beyond\". All "
                                                        "65535 word numbers are taken."});
     EXPECT_EQ(context.LookupWord("beyond"), -1);
-    EXPECT_EQ(context.Registry.Count(), kMaxWordNumber);
+    EXPECT_EQ(Parts(context).Registry.Count(), kMaxWordNumber);
     EXPECT_EQ(Register("beyond", "Various", "", true), rrRegistryFull);
     EXPECT_EQ(Register("last", "Various", "2"), rrReplaced) << "replacing takes no new number";
 }

@@ -209,7 +209,7 @@ void MainWindowDebugTest::quittingWhileARunWaits() {
     QCOMPARE(hasAtom("First"), !closed);
     QCOMPARE(hasAtom("Second"), !closed);
     QVERIFY(!m_debugger->HoldsRun());
-    QVERIFY(!m_context->Debug.AbortRequested);
+    QVERIFY(!vex::DebugControlOf(*m_context).AbortRequested);
 }
 
 // A model file of many statements: while it is read the progress bar advances and the
@@ -239,7 +239,7 @@ void MainWindowDebugTest::openingAModelShowsItsProgressAndKeepsAnswering() {
         qApp,
         [&, this] {
             vex::TText text;
-            nested = m_context->Stack.FrameCount > 0 ? m_context->ExecuteText("6*7", text) : -1;
+            nested = m_context->ActiveFrameCount() > 0 ? m_context->ExecuteText("6*7", text) : -1;
         },
         Qt::QueuedConnection);
     QVERIFY(m_window->openModel(path));

@@ -50,10 +50,10 @@ public:
         : m_context(context)
         , m_registers(registers) {}
     void Refresh() override {
-        if (m_context.Stack.CodeKind == TCodeKind::None) {
+        if (m_context.CodeKind() == TCodeKind::None) {
             return;
         }
-        Seen.push_back({HandlerKindOf(m_context.Stack.CodeKind), m_context.Debug.RunOrigin,
+        Seen.push_back({HandlerKindOf(m_context.CodeKind()), m_context.RunOrigin(),
                         m_registers.First, m_registers.Second});
     }
     struct TState {
@@ -89,7 +89,7 @@ TEST_F(RunLoopTest, HandlersRunWithTheirKindAndTheSimulationOriginAndRestoreThem
               "],[TreeRefresh]),SetHandler(proto,[" + kind.kind + "],[TreeRefresh]))");
     }
     Registers() = {101, 102, 103};
-    Context().Stack.CodeKind = TCodeKind::None;
+    Context().SetCodeKind(TCodeKind::None);
 
     Value("Do(item := CreateAtom(model,[Item],proto), MoveAtom(item, box), CreateEvent(1, box, 7),"
           "RunModel(1), RunHandler(box,[OnUser],item), RunHandler(box,[OnMessage]),"
@@ -109,8 +109,8 @@ TEST_F(RunLoopTest, HandlersRunWithTheirKindAndTheSimulationOriginAndRestoreThem
     EXPECT_EQ(tree.Seen[2].First, box); // OnEntry runs on the box ...
     EXPECT_NE(tree.Seen[2].Second, 0);  // ... with the item involved
     EXPECT_EQ(tree.Seen[4].First, box); // the event
-    EXPECT_EQ(Context().Stack.CodeKind, TCodeKind::None);
-    EXPECT_EQ(Context().Debug.RunOrigin, 0);
+    EXPECT_EQ(Context().CodeKind(), TCodeKind::None);
+    EXPECT_EQ(Context().RunOrigin(), 0);
     EXPECT_EQ(Registers().First, 101);
     EXPECT_EQ(Registers().Second, 102);
     Services().Tree = nullptr;
@@ -164,7 +164,7 @@ TEST_F(RunLoopTest, FramesRunTheDrawingHandlersWithTheAnimationOrigin) {
             EXPECT_EQ(tree.Seen[seen].Marker, seen % 2 == 0 ? 12 : 13); // q first, then s
             EXPECT_EQ(tree.Seen[seen].Origin, roAnimation);
         }
-        EXPECT_EQ(Context().Debug.RunOrigin, 0);
+        EXPECT_EQ(Context().RunOrigin(), 0);
     }
 }
 
@@ -177,7 +177,7 @@ TEST_F(RunLoopTest, ErrorsInAHandlerAreReportedAndTheRunGoesOn) {
     EXPECT_NE(run.Errors.find("Child: the atom \"Q\" has no child 5"), std::string::npos)
         << run.Errors;
     EXPECT_EQ(Value("label([n],q)"), 2);
-    EXPECT_EQ(Context().Debug.RunOrigin, 0);
+    EXPECT_EQ(Context().RunOrigin(), 0);
 }
 
 // A kind runs when its text is set, also after runs of the atom found none; an empty text, and
@@ -226,8 +226,8 @@ TEST_F(RunLoopTest, EndlesslyNestedHandlersStopWithStackOverflow) {
           "SetHandler(q,[OnUser],[RunHandler(c,[OnUser])]))");
     const TModelResult run = Run("RunHandler(q,[OnUser])");
     EXPECT_NE(run.Errors.find("Stack overflow"), std::string::npos) << run.Errors;
-    EXPECT_EQ(Context().Stack.CallDepth, 0);
-    EXPECT_EQ(Context().Stack.CodeKind, TCodeKind::None);
+    EXPECT_EQ(vex::Parts(Context()).Stack.CallDepth, 0);
+    EXPECT_EQ(Context().CodeKind(), TCodeKind::None);
 }
 
 TEST_F(RunLoopTest, DeepTreesAreDestroyedWithoutRecursion) {

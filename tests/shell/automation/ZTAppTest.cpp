@@ -1,6 +1,7 @@
 // The automation object without its transport: composed texts, results and failures.
 
 #include "shell/automation/ZTApp.h"
+#include "runtime/DebuggerInterface.h"
 #include "tests/shell/automation/AutomationTestSupport.h"
 
 #include <QFile>
@@ -65,8 +66,8 @@ void ZTAppTest::composedTextsRunThroughTheExternalEntry() {
     QVERIFY(m_app->SaveModel().ok);
     QCOMPARE(g_calls, (std::vector<std::string>{"tztfnc(new model)",
                                                 "kernelfnc(save model under same name)"}));
-    QCOMPARE(m_context->Debug.RunOrigin, 0);
-    QCOMPARE(m_context->Debug.DebugState, 0);
+    QCOMPARE(m_context->RunOrigin(), 0);
+    QCOMPARE(vex::DebugControlOf(*m_context).DebugState, 0);
 }
 
 void ZTAppTest::openingAMissingFileGivesMinusOneAndRunsNothing() {
