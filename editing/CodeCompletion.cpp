@@ -271,4 +271,3 @@ bool TCodeCompletion::KeyDown(const QKeyEvent& event) {
         return true;
     }
 }
-

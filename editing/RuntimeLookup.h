@@ -12,7 +12,7 @@ class TLanguageInterpreter;
 struct TCheckResult;
 struct TCodeNode;
 struct TRunResult;
-}
+} // namespace vex
 
 // Everything the editor asks of the VexScript runtime, in one place: whether a name is a global
 // variable or a listed word (for colouring), the names that complete a prefix (for code

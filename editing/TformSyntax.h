@@ -16,7 +16,7 @@ namespace vex {
 class TBindingObject;
 class TLanguageInterpreter;
 struct TCodeNode;
-}
+} // namespace vex
 
 // The syntax tree window, laid out in TformSyntax.ui: compiles a text statement by statement and
 // shows each compiled statement as a tree (tvScript) in which every word call has its arguments

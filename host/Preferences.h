@@ -6,7 +6,8 @@
 namespace vex::host {
 
 // The application's shared preferences, read by the debugger, the trace window and the file
-// dialogs (the script editor keeps its own settings, editing/EditorSettings.h). Kept in memory; the defaults hold until the application sets other values.
+// dialogs (the script editor keeps its own settings, editing/EditorSettings.h). Kept in memory; the
+// defaults hold until the application sets other values.
 class TPreferences {
 public:
     // `baseDirectory` becomes the first entry of the directory list (where the help file is).

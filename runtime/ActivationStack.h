@@ -36,8 +36,9 @@ constexpr TCodeKind HandlerCodeKind(int kind) noexcept {
 }
 // The handler kind (1 to 15) of a handler's code kind; 0 for every other kind.
 constexpr int HandlerKindOf(TCodeKind kind) noexcept {
-    return kind >= TCodeKind::FirstHandler && kind <= TCodeKind::LastHandler ? static_cast<int>(kind)
-                                                                            : 0;
+    return kind >= TCodeKind::FirstHandler && kind <= TCodeKind::LastHandler
+               ? static_cast<int>(kind)
+               : 0;
 }
 
 // The activation stack of a context: the shared stack space that frames of locals are taken

@@ -1,7 +1,7 @@
 #include "runtime/CodeListing.h"
 
-#include "runtime/VexScript.h"
 #include "runtime/NumberText.h"
+#include "runtime/VexScript.h"
 
 #include <atomic>
 #include <cassert>

@@ -66,7 +66,6 @@ void loadQtTexts(int number) {
     s_state.QtTexts = std::move(texts);
 }
 
-
 // The module's text for a number; empty when it has none.
 QString lookUp(int number) {
     if (!s_state.LanguageModule)

@@ -187,4 +187,3 @@ void TranslateComponent(QObject* component) {
         return translateFileDialog(dialog);
     translateControl(widget);
 }
-

@@ -23,7 +23,7 @@ class TLanguageInterpreter;
 struct TCheckResult;
 struct TCodeNode;
 struct TRunResult;
-}
+} // namespace vex
 
 namespace vex::host {
 class TModelServices;

@@ -8,7 +8,7 @@
 namespace vex {
 class TLanguageInterpreter;
 struct TRunResult;
-}
+} // namespace vex
 
 namespace vex::host {
 class TModelServices;

@@ -13,7 +13,7 @@
 namespace vex {
 class TLanguageInterpreter;
 struct TRunResult;
-}
+} // namespace vex
 
 // The automation object other programs drive Zentaro through, holding nothing between calls.
 // It is not the application object (TZTApplication), and it knows nothing of the transport: its

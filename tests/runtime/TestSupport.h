@@ -39,27 +39,27 @@ public:
 
 // Word numbers of the test word set that tests refer to.
 enum TTestWord : int {
-    twDo = 1,        // Do(a,...): evaluates every argument, gives the last
-    twAssign,        // :=(variable,value)
-    twAdd,           // +(a,b)
-    twSubtract,      // -(a,b)
-    twMultiply,      // *(a,b)
-    twDivide,        // /(a,b)
-    twEqual,         // =(a,b)
-    twConcat,        // Concat(a,...): the texts joined
-    twReturn,        // Return(value[,text]): raises the return signal
-    twFail,          // Fail([message]): raises an error
-    twCount,         // Count: how often it ran
-    twLabel,         // label([name],owner): the name's length plus the owner's number
-    twC,             // c: the current object, 7
-    twGuiStore,      // GUIStore(n): n
-    twSystemFault,   // SystemFault: raises a fault of the system classes
-    twWhile,         // While(condition,body)
-    twLess,          // <(a,b)
-    twArg,           // Arg(i): argument i of the running user-defined word's call
-    twDefine = 75,   // Define([name],[body],min,max,...)
-    twGroupWord = 380, // GroupFail: raises inside the group with hidden messages
-    twNamedAtt = 648,  // NamedAtt(n,c): 100 + n
+    twDo = 1,            // Do(a,...): evaluates every argument, gives the last
+    twAssign,            // :=(variable,value)
+    twAdd,               // +(a,b)
+    twSubtract,          // -(a,b)
+    twMultiply,          // *(a,b)
+    twDivide,            // /(a,b)
+    twEqual,             // =(a,b)
+    twConcat,            // Concat(a,...): the texts joined
+    twReturn,            // Return(value[,text]): raises the return signal
+    twFail,              // Fail([message]): raises an error
+    twCount,             // Count: how often it ran
+    twLabel,             // label([name],owner): the name's length plus the owner's number
+    twC,                 // c: the current object, 7
+    twGuiStore,          // GUIStore(n): n
+    twSystemFault,       // SystemFault: raises a fault of the system classes
+    twWhile,             // While(condition,body)
+    twLess,              // <(a,b)
+    twArg,               // Arg(i): argument i of the running user-defined word's call
+    twDefine = 75,       // Define([name],[body],min,max,...)
+    twGroupWord = 380,   // GroupFail: raises inside the group with hidden messages
+    twNamedAtt = 648,    // NamedAtt(n,c): 100 + n
     twGuiInstance = 869, // GUIInstance(reference,entry): reference * 1000 + entry
     twGlobal = 908,      // Global([name],kind)
     twLocal = 1343,      // Local([name],kind)

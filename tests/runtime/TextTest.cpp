@@ -96,9 +96,9 @@ TEST(SimpleStringListTest, OrderIgnoresAsciiCaseOnly) {
 }
 
 TEST(SimpleStringListTest, SortGivesCompareTextOrderAndKeepsEqualsInPlace) {
-    const std::vector<std::string> texts = {"b",  "_x", "Zeta", "abc", "ABC", "ab", "\xe9t\xe9",
-                                            "E",  "",   "zeta", "a b", "Ab",  "\xc9", "[",
-                                            "a",  "z",  "Abc",  "b2",  "B1"};
+    const std::vector<std::string> texts = {"b", "_x", "Zeta", "abc", "ABC", "ab",   "\xe9t\xe9",
+                                            "E", "",   "zeta", "a b", "Ab",  "\xc9", "[",
+                                            "a", "z",  "Abc",  "b2",  "B1"};
     TSimpleStringList list;
     for (std::size_t i = 0; i < texts.size(); ++i) {
         list.Add(texts[i], static_cast<std::intptr_t>(i));
