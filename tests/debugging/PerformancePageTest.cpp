@@ -287,7 +287,7 @@ void PerformancePageTest::frequencies() {
 }
 
 void PerformancePageTest::runAModelWithAnimation() {
-    m_context->Registry.WordTable[kAdvanceWord] = advanceClock;
+    vex::Parts(*m_context).Registry.WordTable[kAdvanceWord] = advanceClock;
     TQuietView view;
     m_host->Services().Views.Add(view);
     m_host->Services().Animation.FrameInterval = 0;
@@ -316,11 +316,11 @@ void PerformancePageTest::runAModelWithAnimation() {
 // of both, and the picture is left for people.
 void PerformancePageTest::aModelRunWithAnimation() {
     s_clock = 1000;
-    m_context->Debug.Performance.TickSource = readClock;
+    vex::DebugControlOf(*m_context).Performance.TickSource = readClock;
     runAModelWithAnimation();
     if (QTest::currentTestFailed())
         return;
-    const vex::counting::TPerformance& performance = m_context->Debug.Performance;
+    const vex::counting::TPerformance& performance = vex::DebugControlOf(*m_context).Performance;
     QCOMPARE(performance.SimulationTime.Low, 201u * 3);
     QCOMPARE(performance.AnimationTime.Low, 201u);
     QCOMPARE(window()->Performance().TimeShare(), 0.75);
