@@ -1,9 +1,8 @@
 #include "debugging/TformTrace.h"
 #include "debugging/TraceWindows.h"
+#include "editing/ApplicationServices.h"
 #include "services/Clock.h"
-#include "services/FileDialogs.h"
 #include "services/LanguageManager.h"
-#include "services/MessageBoxes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -103,6 +102,8 @@ private:
     QString m_savePath;
     QList<TFileDialogRequest> m_saveRequests;
     QStringList m_boxes;
+    TApplicationServices m_services;
+    std::unique_ptr<TTraceWindows> m_windows;
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
@@ -116,24 +117,23 @@ void TraceWindowTest::init() {
     m_saveRequests.clear();
     m_boxes.clear();
     setClock([this] { return m_now; });
-    SetTraceHostInputs({[this] { return m_wordWrap; }, [this] { return m_quiet; }});
-    setSaveFileDialogPresenter([this](const TFileDialogRequest& request) {
+    m_services.TraceWordWrap = [this] { return m_wordWrap; };
+    m_services.TraceQuiet = [this] { return m_quiet; };
+    m_services.FileDialogs.Save = [this](const TFileDialogRequest& request) {
         m_saveRequests << request;
         return m_savePath;
-    });
-    setMessageBoxPresenter([this](const TMessageBoxRequest& request) {
+    };
+    m_services.MessageBoxes = [this](const TMessageBoxRequest& request) {
         m_boxes << request.Text;
         return QMessageBox::Ok;
-    });
+    };
+    m_windows = std::make_unique<TTraceWindows>(m_services);
 }
 
 void TraceWindowTest::cleanup() {
-    FinalizeTraceWindows();
+    m_windows.reset();
     FinalizeLanguageManager();
     setClock({});
-    SetTraceHostInputs({});
-    setSaveFileDialogPresenter({});
-    setMessageBoxPresenter({});
     QVERIFY2(m_boxes.isEmpty(), qPrintable(m_boxes.join('\n')));
 }
 
