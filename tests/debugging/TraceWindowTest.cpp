@@ -90,6 +90,7 @@ private slots:
     void messagesFromAnotherThreadArriveInOrder();
     void wordWrapAndQuietFollowTheHost_data();
     void wordWrapAndQuietFollowTheHost();
+    void windowsTakeTheServicesOfTheLivingTraceWindows();
     void translatesItselfFirst_data();
     void translatesItselfFirst();
     void screenshotOfTheErrorWindow();
@@ -468,6 +469,31 @@ void TraceWindowTest::wordWrapAndQuietFollowTheHost() {
     m_wordWrap = !wordWrap;
     window->NormalColor();
     QCOMPARE(memTrace(window)->lineWrapMode() == QPlainTextEdit::WidgetWidth, !wordWrap);
+}
+
+// A window is handed the services of the TTraceWindows alive when it is made; at that one's end
+// its windows go, and the services of the one around it apply again.
+void TraceWindowTest::windowsTakeTheServicesOfTheLivingTraceWindows() {
+    m_wordWrap = true;
+    QStringList innerSaves;
+    TApplicationServices inner;
+    inner.FileDialogs.Save = [&innerSaves](const TFileDialogRequest&) {
+        innerSaves << "inner";
+        return QString();
+    };
+    {
+        const TTraceWindows scope(inner);
+        TraceMessage("inside", true);
+        QCOMPARE(memTrace(GetErrorWindow())->lineWrapMode(), QPlainTextEdit::NoWrap);
+        GetErrorWindow()->pmSaveMessagesClick();
+    }
+    QVERIFY(ErrorLog().isEmpty());
+
+    TraceMessage("outside", true);
+    QCOMPARE(memTrace(GetErrorWindow())->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    GetErrorWindow()->pmSaveMessagesClick();
+    QCOMPARE(innerSaves, QStringList{"inner"});
+    QCOMPARE(m_saveRequests.size(), 1);
 }
 
 void TraceWindowTest::translatesItselfFirst_data() {
