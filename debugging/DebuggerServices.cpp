@@ -98,8 +98,8 @@ vex::TBoxAnswer TDebuggerServices::AskWarning(const std::string& text, bool with
     if (withCancel)
         buttons |= QMessageBox::Cancel;
     const QMessageBox::StandardButton answer =
-        showMessageBox({QApplication::activeWindow(), QMessageBox::Warning,
-                        DebuggerText(dtWarningTitle), question, buttons});
+        EditorServices().ShowMessageBox({QApplication::activeWindow(), QMessageBox::Warning,
+                                         DebuggerText(dtWarningTitle), question, buttons});
     if (answer == QMessageBox::Yes) {
         if (!withCancel)
             NoteEndedRun();

@@ -63,8 +63,9 @@ public:
     void ReleaseFrozen() override {}
 
     vex::TLanguageInterpreter& Context() const noexcept { return m_context; }
-    // The application's services the window's editor panels are handed (set by the application
-    // before the window is made); without them, services over Context alone.
+    // The application's services (set by the application before the window is made): the
+    // window's editor panels are handed them, and the debugger's questions are asked through
+    // their message boxes; without them, services over Context alone.
     const TApplicationServices* ApplicationServices = nullptr;
     const TApplicationServices& EditorServices();
     const TDebuggerModel* Model() const noexcept { return m_model; }

@@ -14,6 +14,7 @@
 #include "debugging/PaneCells.h"
 #include "debugging/PerformancePane.h"
 #include "debugging/ResultPane.h"
+#include "editing/ApplicationServices.h"
 #include "editing/ScriptEditor.h"
 #include "editing/VexScriptEditor.h"
 #include "platform/CodePage.h"
@@ -482,9 +483,9 @@ void TDebuggerForm::ResetExecution() {
         return;
     }
     if (m_listingSerial != 0 &&
-        showMessageBox({this, QMessageBox::Warning, DebuggerText(dtWarningTitle),
-                        DebuggerText(dtAskCancel), QMessageBox::Yes | QMessageBox::No}) !=
-            QMessageBox::Yes)
+        m_services.EditorServices().ShowMessageBox(
+            {this, QMessageBox::Warning, DebuggerText(dtWarningTitle), DebuggerText(dtAskCancel),
+             QMessageBox::Yes | QMessageBox::No}) != QMessageBox::Yes)
         return;
     CancelRun();
 }
@@ -591,8 +592,9 @@ std::string TDebuggerForm::expressionText() const {
 // and the person is told so instead.
 void TDebuggerForm::btnExecuteClick() {
     if (!m_context || !m_services.IsPaused() || !vex::DebugControlOf(*m_context).PausedFrame) {
-        showMessageBox({this, QMessageBox::Information, DebuggerText(dtWarningTitle),
-                        DebuggerText(dtNothingPaused)});
+        m_services.EditorServices().ShowMessageBox({this, QMessageBox::Information,
+                                                    DebuggerText(dtWarningTitle),
+                                                    DebuggerText(dtNothingPaused)});
         return;
     }
     const vex::TRunResult result = m_context->RunInPausedFrame(expressionText());

@@ -2,12 +2,11 @@
 
 #include "debugging/TraceTexts.h"
 #include "debugging/TraceWindows.h"
+#include "editing/ApplicationServices.h"
 #include "platform/CodePage.h"
 #include "services/Clock.h"
-#include "services/FileDialogs.h"
 #include "services/FormPlacement.h"
 #include "services/LanguageManager.h"
-#include "services/MessageBoxes.h"
 #include "ui_TformTrace.h"
 
 #include <QApplication>
@@ -103,8 +102,9 @@ QString panelText(const QString& text) {
 const QColor TformTrace::FlashYellow(0xFF, 0xFF, 0x00);
 const QColor TformTrace::FlashAqua(0x00, 0xFF, 0xFF);
 
-TformTrace::TformTrace(QWidget* owner, const QString& caption)
+TformTrace::TformTrace(QWidget* owner, const QString& caption, const TApplicationServices& services)
     : QWidget(owner, Qt::Window)
+    , m_services(services)
     , m_ui(std::make_unique<Ui::TformTrace>()) {
     m_ui->setupUi(this);
     // An error brings the window to the screen but leaves the keys where the person is typing.
@@ -175,7 +175,7 @@ void TformTrace::pmClearMessagesClick() {
 
 void TformTrace::pmSaveMessagesClick() {
     const QString path =
-        showSaveFileDialog({this, QString(), QStringLiteral("txt"), TraceText(ttSaveFilter)});
+        m_services.SaveFileName({this, QString(), QStringLiteral("txt"), TraceText(ttSaveFilter)});
     if (path.isEmpty())
         return;
     // A message's own line breaks end lines of the file as well.
@@ -185,8 +185,9 @@ void TformTrace::pmSaveMessagesClick() {
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return;
-    showMessageBox({this, QMessageBox::Critical, QString(),
-                    TraceText(ttNotSaved).arg(QDir::toNativeSeparators(path), file.errorString())});
+    m_services.ShowMessageBox(
+        {this, QMessageBox::Critical, QString(),
+         TraceText(ttNotSaved).arg(QDir::toNativeSeparators(path), file.errorString())});
 }
 
 void TformTrace::pmCopyClick() {
@@ -217,9 +218,10 @@ void TformTrace::connectHandlers() {
     }
 }
 
-// Long lines wrap at the window's edge when the host asks for it, and scroll sideways otherwise.
+// Long lines wrap at the window's edge when the services ask for it, and scroll sideways
+// otherwise.
 void TformTrace::applyWordWrap() {
-    const bool wrap = TraceWordWrap();
+    const bool wrap = m_services.WrapsTrace();
     memo()->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
     memo()->setHorizontalScrollBarPolicy(wrap ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
     memo()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -236,7 +238,7 @@ void TformTrace::flashBackground() {
 // Errors come to the screen by themselves, but to the front only after a quiet second, so that a
 // burst of errors does not keep pulling the window over the person's work.
 void TformTrace::showUnlessQuiet() {
-    if (TraceQuiet())
+    if (m_services.KeepsTraceQuiet())
         return;
     show();
     if (!m_lastMessageTime || ClockNow() - *m_lastMessageTime > 1s)

@@ -7,6 +7,7 @@
 #include <optional>
 
 class QPlainTextEdit;
+class TApplicationServices;
 
 namespace Ui {
 class TformTrace;
@@ -19,7 +20,7 @@ class TformTrace;
 //
 // AddMessage numbers the text, appends it and keeps the last line in view. For an error it also
 // records the line in ErrorLog, shows the text in the status bar, shows the window (unless the
-// host's TraceQuiet is set), raises it when more than a second has passed since the previous
+// services keep the trace quiet), raises it when more than a second has passed since the previous
 // message, flashes the text box's background yellow and aqua in turn and restores a minimised
 // window. Activating the window gives the text box its normal colour again.
 //
@@ -32,8 +33,10 @@ class TformTrace : public QWidget {
     Q_OBJECT
 
 public:
-    // `caption` becomes the window title, replacing the layout's.
-    TformTrace(QWidget* owner, const QString& caption);
+    // `caption` becomes the window title, replacing the layout's. `services` say whether lines
+    // wrap and errors leave the window where it is, and show the save dialog and the box of a
+    // failed save; they must outlive the window.
+    TformTrace(QWidget* owner, const QString& caption, const TApplicationServices& services);
     ~TformTrace() override;
 
     void AddMessage(const QString& text, bool isError);
@@ -53,7 +56,7 @@ public:
     static const QColor FlashAqua;
 
 public slots:
-    // On each activation: the normal background, wrapping and scroll bars as the host says.
+    // On each activation: the normal background, wrapping and scroll bars as the services say.
     void NormalColor();
     // Translates the window and fills the status bar's caption.
     void FormCreate();
@@ -79,6 +82,7 @@ private:
     void appendLine(const QString& line, int number);
     QPlainTextEdit* memo() const;
 
+    const TApplicationServices& m_services;
     std::unique_ptr<Ui::TformTrace> m_ui;
     // Every line as it came, numbered: what a save writes.
     QStringList m_lines;

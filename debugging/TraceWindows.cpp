@@ -2,6 +2,7 @@
 
 #include "debugging/TformTrace.h"
 #include "debugging/TraceTexts.h"
+#include "editing/ApplicationServices.h"
 #include "platform/CodePage.h"
 #include "runtime/VexScript.h"
 #include "services/FormPlacement.h"
@@ -12,6 +13,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -20,7 +22,8 @@ struct TTraceState {
     QPointer<TformTrace> TraceWindow;
     // None until the first GetErrorWindow.
     std::optional<QStringList> ErrorLog;
-    TTraceHostInputs HostInputs;
+    // Those of the TTraceWindows alive, if any.
+    const TApplicationServices* Services = nullptr;
     bool FinalizeRegistered = false;
 };
 
@@ -42,7 +45,9 @@ void finalizeWithApplication() {
 // Each window comes back where it was left, under a name of its own.
 TformTrace* createWindow(const QString& caption, const QString& placementName) {
     finalizeWithApplication();
-    auto* window = new TformTrace(nullptr, caption);
+    const TApplicationServices* services = state().Services;
+    auto* window =
+        new TformTrace(nullptr, caption, services ? *services : TApplicationServices::None());
     window->setObjectName(placementName);
     LoadFormPlacement(window);
     return window;
@@ -54,18 +59,12 @@ void writeToStandardError(const QString& text, bool isError) {
 
 } // namespace
 
-void SetTraceHostInputs(TTraceHostInputs inputs) {
-    state().HostInputs = std::move(inputs);
-}
+TTraceWindows::TTraceWindows(const TApplicationServices& services)
+    : m_outer(std::exchange(state().Services, &services)) {}
 
-bool TraceWordWrap() {
-    const auto& read = state().HostInputs.TraceWordWrap;
-    return read && read();
-}
-
-bool TraceQuiet() {
-    const auto& read = state().HostInputs.TraceQuiet;
-    return read && read();
+TTraceWindows::~TTraceWindows() {
+    FinalizeTraceWindows();
+    state().Services = m_outer;
 }
 
 void TraceMessage(const QString& text, bool isError) {

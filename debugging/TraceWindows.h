@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+class TApplicationServices;
 class TformTrace;
 
 namespace vex {
@@ -20,25 +21,37 @@ class TLanguageInterpreter;
 //     TraceMessage("Could not add token", false);           // to the trace window
 //
 // The error window numbers each error, keeps it in ErrorLog as well, shows itself (unless the
-// host's TraceQuiet is set), comes to the front when a second has passed since its previous
+// services keep the trace quiet), comes to the front when a second has passed since its previous
 // message, and flashes its background. The trace window gathers the other messages and is never
 // shown by this module; the Window menu shows it.
 //
-// The windows are top-level windows without a parent that live until FinalizeTraceWindows, which
-// the application's shutdown calls (and which also runs when the QApplication is destroyed).
-// Except TraceMessage, everything here runs on the GUI thread.
+// The windows are top-level windows without a parent that live until FinalizeTraceWindows (or
+// the end of the TTraceWindows they were made under), which the application's shutdown calls
+// (and which also runs when the QApplication is destroyed). Except TraceMessage, everything here
+// runs on the GUI thread.
+//
+// The windows and their log are one pair for the process, reached by these functions rather than
+// through an object handed around: a message comes from any thread (TraceMessage queues it to
+// the GUI thread), from the runtime's error feed and from code that has no window of its own, and
+// the log outlives the windows. What the windows need of the application (whether lines wrap,
+// whether errors stay quiet, the save dialog, the message box) they take from the services of the
+// TTraceWindows that lives when they are made, handed to each window at its construction.
 
-// What the host supplies: whether long lines wrap, and whether new errors leave the error window
-// where it is. An empty function reads as false.
-struct TTraceHostInputs {
-    std::function<bool()> TraceWordWrap;
-    std::function<bool()> TraceQuiet;
+// The application's trace windows while it lives: the windows made meanwhile are handed its
+// services. The application makes one with its services before anything can report; a test makes
+// one with its own. At its end the windows go (FinalizeTraceWindows), so no window outlives the
+// services it was handed, and the services of the one made before it apply again; with none alive
+// the windows take the plain defaults (TApplicationServices::None).
+class TTraceWindows {
+public:
+    explicit TTraceWindows(const TApplicationServices& services);
+    ~TTraceWindows();
+    TTraceWindows(const TTraceWindows&) = delete;
+    TTraceWindows& operator=(const TTraceWindows&) = delete;
+
+private:
+    const TApplicationServices* m_outer;
 };
-
-// Replaces the host's inputs; the default has both off.
-void SetTraceHostInputs(TTraceHostInputs inputs);
-bool TraceWordWrap();
-bool TraceQuiet();
 
 // Adds a message to the error window (isError) or the trace window, creating it when missing.
 // Safe from any thread: a call from another thread is handed to the GUI thread, so the messages

@@ -15,9 +15,15 @@ TRuntimeLookup* TApplicationServices::RuntimeLookup() const {
 
 QMessageBox::StandardButton
 TApplicationServices::ShowMessageBox(const TMessageBoxRequest& request) const {
-    // A copy: the presenter may be replaced while its box is open.
-    const TMessageBoxPresenter presenter = MessageBoxes;
-    return presenter ? presenter(request) : showMessageBox(request);
+    return showMessageBox(MessageBoxes, request);
+}
+
+QString TApplicationServices::OpenFileName(const TFileDialogRequest& request) const {
+    return showOpenFileDialog(FileDialogs, request);
+}
+
+QString TApplicationServices::SaveFileName(const TFileDialogRequest& request) const {
+    return showSaveFileDialog(FileDialogs, request);
 }
 
 void TApplicationServices::Message(const QString& text, bool isError) const {
@@ -36,6 +42,14 @@ void TApplicationServices::ShowTraceWindow() const {
 
 QString TApplicationServices::PrinterName() const {
     return Printer ? Printer() : DefaultPrinterName();
+}
+
+bool TApplicationServices::WrapsTrace() const {
+    return TraceWordWrap && TraceWordWrap();
+}
+
+bool TApplicationServices::KeepsTraceQuiet() const {
+    return TraceQuiet && TraceQuiet();
 }
 
 const vex::TBindingObject* TApplicationServices::SelectedModelObject() const {

@@ -694,7 +694,8 @@ void TEditorCommands::saveAs() {
         m_editor.OnSaveAsCommand(&m_editor);
         return;
     }
-    const QString path = showSaveFileDialog({&m_editor, QString(), fileSuffix(), fileFilter()});
+    const QString path =
+        m_editor.Services().SaveFileName({&m_editor, QString(), fileSuffix(), fileFilter()});
     if (path.isEmpty())
         return;
     const TWaitCursor wait;
@@ -708,7 +709,8 @@ void TEditorCommands::open() {
     }
     if (!editable())
         return;
-    const QString path = showOpenFileDialog({&m_editor, QString(), QString(), fileFilter()});
+    const QString path =
+        m_editor.Services().OpenFileName({&m_editor, QString(), QString(), fileFilter()});
     if (path.isEmpty())
         return;
     const TWaitCursor wait;

@@ -64,8 +64,8 @@ bool PrintScriptText(QWidget* parent, const QString& text, const QFont& font,
     const QString printer = services.PrinterName();
     QString path;
     if (printer.isEmpty()) {
-        path = showSaveFileDialog({parent, EditingText(etPrintToFileTitle), QStringLiteral("pdf"),
-                                   EditingText(etPdfFilter)});
+        path = services.SaveFileName({parent, EditingText(etPrintToFileTitle),
+                                      QStringLiteral("pdf"), EditingText(etPdfFilter)});
         if (path.isEmpty())
             return false;
     }

@@ -11,26 +11,18 @@
 
 namespace {
 
-struct TFileDialogState {
-    TFileDialogPresenter OpenPresenter;
-    TFileDialogPresenter SavePresenter;
-    TFileDialogHostInputs HostInputs;
-    // The folder of the file last chosen in a dialog.
-    QString LastFolder;
-};
-
-TFileDialogState& state() {
-    static TFileDialogState current;
-    return current;
+// The folder of the file last chosen in a dialog of the process.
+QString& lastFolder() {
+    static QString folder;
+    return folder;
 }
 
 QString hostText(const std::function<QString()>& read) {
     return read ? read() : QString();
 }
 
-bool usesPlacesBar() {
-    const auto& read = state().HostInputs.UseCustomPlacesBar;
-    return read && read();
+bool usesPlacesBar(const TFileDialogHostInputs& host) {
+    return host.UseCustomPlacesBar && host.UseCustomPlacesBar();
 }
 
 // The folder when it exists, else its nearest existing parent (a folder that was deleted, on a
@@ -73,32 +65,22 @@ void fitSidebarToPlaces(QFileDialog& dialog) {
 
 } // namespace
 
-QString showOpenFileDialog(const TFileDialogRequest& request) {
-    TZTOpenDialog dialog(request);
+QString showOpenFileDialog(const TFileDialogServices& services, const TFileDialogRequest& request) {
+    TZTOpenDialog dialog(services, request);
     return dialog.Execute() ? dialog.FileName() : QString();
 }
 
-QString showSaveFileDialog(const TFileDialogRequest& request) {
-    TZTSaveDialog dialog(request);
+QString showSaveFileDialog(const TFileDialogServices& services, const TFileDialogRequest& request) {
+    TZTSaveDialog dialog(services, request);
     return dialog.Execute() ? dialog.FileName() : QString();
 }
 
-TFileDialogPresenter setOpenFileDialogPresenter(TFileDialogPresenter presenter) {
-    return std::exchange(state().OpenPresenter, std::move(presenter));
-}
-
-TFileDialogPresenter setSaveFileDialogPresenter(TFileDialogPresenter presenter) {
-    return std::exchange(state().SavePresenter, std::move(presenter));
-}
-
-void SetFileDialogHostInputs(TFileDialogHostInputs inputs) {
-    state().HostInputs = std::move(inputs);
-}
-
-TZTFileDialog::TZTFileDialog(const TFileDialogRequest& request, QFileDialog::AcceptMode mode)
-    : m_request(request)
+TZTFileDialog::TZTFileDialog(const TFileDialogServices& services, const TFileDialogRequest& request,
+                             QFileDialog::AcceptMode mode)
+    : m_services(services)
+    , m_request(request)
     , m_mode(mode) {
-    if (usesPlacesBar())
+    if (usesPlacesBar(m_services.Host))
         m_places = std::make_unique<TZTPlaces>();
 }
 
@@ -108,7 +90,7 @@ bool TZTFileDialog::Execute() {
     const TFileDialogRequest shown = shownRequest();
     m_fileName = present(shown);
     if (!m_fileName.isEmpty())
-        state().LastFolder = QFileInfo(m_fileName).absolutePath();
+        lastFolder() = QFileInfo(m_fileName).absolutePath();
     return !m_fileName.isEmpty();
 }
 
@@ -117,10 +99,9 @@ bool TZTFileDialog::Execute() {
 // the dialog starts where Qt's dialog would.
 TFileDialogRequest TZTFileDialog::shownRequest() {
     TFileDialogRequest shown = m_request;
-    shown.Directory =
-        existingFolder(shown.Directory.isEmpty() ? state().LastFolder : shown.Directory);
+    shown.Directory = existingFolder(shown.Directory.isEmpty() ? lastFolder() : shown.Directory);
     if (m_places) {
-        const TFileDialogHostInputs& host = state().HostInputs;
+        const TFileDialogHostInputs& host = m_services.Host;
         m_places->AddPlace(hostText(host.PlacesBarDirectory));
         const QString modelFile = hostText(host.ModelFileName);
         if (!modelFile.isEmpty())
@@ -132,9 +113,8 @@ TFileDialogRequest TZTFileDialog::shownRequest() {
 }
 
 QString TZTFileDialog::present(const TFileDialogRequest& shown) const {
-    // A copy: the presenter may replace itself while it runs.
-    const TFileDialogPresenter presenter =
-        m_mode == QFileDialog::AcceptOpen ? state().OpenPresenter : state().SavePresenter;
+    const TFileDialogPresenter& presenter =
+        m_mode == QFileDialog::AcceptOpen ? m_services.Open : m_services.Save;
     return presenter ? presenter(shown) : showQtDialog(shown);
 }
 
@@ -156,8 +136,8 @@ QString TZTFileDialog::showQtDialog(const TFileDialogRequest& shown) const {
     return chosen ? dialog.selectedFiles().constFirst() : QString();
 }
 
-TZTOpenDialog::TZTOpenDialog(const TFileDialogRequest& request)
-    : TZTFileDialog(request, QFileDialog::AcceptOpen) {}
+TZTOpenDialog::TZTOpenDialog(const TFileDialogServices& services, const TFileDialogRequest& request)
+    : TZTFileDialog(services, request, QFileDialog::AcceptOpen) {}
 
-TZTSaveDialog::TZTSaveDialog(const TFileDialogRequest& request)
-    : TZTFileDialog(request, QFileDialog::AcceptSave) {}
+TZTSaveDialog::TZTSaveDialog(const TFileDialogServices& services, const TFileDialogRequest& request)
+    : TZTFileDialog(services, request, QFileDialog::AcceptSave) {}

@@ -11,23 +11,26 @@
 class QWidget;
 class TZTPlaces;
 
-// Open and save dialogs, shown through one place so that tests can choose the file.
+// Open and save dialogs, described by one request so that whoever shows them can be replaced.
 //
-//     const QString path = showSaveFileDialog({this, title, "txt", filter});
+//     const QString path = showSaveFileDialog(services, {this, title, "txt", filter});
 //     if (!path.isEmpty()) ...
 //
 // or, keeping the dialog and its places bar for more than one showing:
 //
-//     TZTOpenDialog dialog({this, title, QString(), filter});
+//     TZTOpenDialog dialog(services, {this, title, QString(), filter});
 //     if (dialog.Execute()) load(dialog.FileName());
 //
-// The dialog is Qt's own, not the desktop's, so it behaves the same everywhere. When the host's
-// preference asks for it, its sidebar is the places bar (services/ZTPlaces.h): the places the
-// settings list, the folder the preferences name and the folder of the open model. A dialog
-// starts in the folder it is given, else in the folder of the file last chosen in one of them;
-// when that folder no longer exists, in its nearest existing parent.
+// `services` (TFileDialogServices, part of the application's services a window is handed) holds
+// how the dialogs are shown and what the host supplies to them. The dialog is Qt's own, not the
+// desktop's, so it behaves the same everywhere. When the host's preference asks for it, its
+// sidebar is the places bar (services/ZTPlaces.h): the places the settings list, the folder the
+// preferences name and the folder of the open model. A dialog starts in the folder it is given,
+// else in the folder of the file last chosen in any of them (one memory for the process, as a
+// person expects of the application); when that folder no longer exists, in its nearest existing
+// parent.
 //
-// A test installs a presenter that records the request and returns the file name it scripts
+// A test hands in presenters that record the request and return the file name it scripts
 // (empty: the person cancelled); no window opens then.
 
 struct TFileDialogRequest {
@@ -45,18 +48,9 @@ struct TFileDialogRequest {
     QList<QUrl> Places{};
 };
 
-using TFileDialogPresenter = std::function<QString(const TFileDialogRequest&)>;
-
-// Asks for an existing file to open; empty when the person cancelled.
-QString showOpenFileDialog(const TFileDialogRequest& request);
-// Asks for a file name to save to; empty when the person cancelled.
-QString showSaveFileDialog(const TFileDialogRequest& request);
-
-// Replace how open and save dialogs are shown; an empty function restores Qt's dialog. Each
-// returns the presenter that was in place. The request a presenter gets describes the dialog as
+// Gives the file name the dialog would have given for `request`, which describes the dialog as
 // it would be shown: its title, filters, starting folder and places bar.
-TFileDialogPresenter setOpenFileDialogPresenter(TFileDialogPresenter presenter);
-TFileDialogPresenter setSaveFileDialogPresenter(TFileDialogPresenter presenter);
+using TFileDialogPresenter = std::function<QString(const TFileDialogRequest&)>;
 
 // What the host supplies to the places bar: whether it is on, the folder the preferences name,
 // the file name of the open model. An empty function reads as off or as no folder.
@@ -66,8 +60,18 @@ struct TFileDialogHostInputs {
     std::function<QString()> ModelFileName;
 };
 
-// Replaces the host's inputs; the default has the places bar off.
-void SetFileDialogHostInputs(TFileDialogHostInputs inputs);
+// How a window's dialogs are shown: empty presenters show Qt's dialog; empty host inputs have the
+// places bar off.
+struct TFileDialogServices {
+    TFileDialogPresenter Open;
+    TFileDialogPresenter Save;
+    TFileDialogHostInputs Host;
+};
+
+// Asks for an existing file to open; empty when the person cancelled.
+QString showOpenFileDialog(const TFileDialogServices& services, const TFileDialogRequest& request);
+// Asks for a file name to save to; empty when the person cancelled.
+QString showSaveFileDialog(const TFileDialogServices& services, const TFileDialogRequest& request);
 
 // An open or save dialog: Qt's file dialog, made when Execute shows it, with the places bar when
 // the host's preference asks for it. Whether it does is decided when the object is made, and the
@@ -84,13 +88,15 @@ public:
     const QString& FileName() const noexcept { return m_fileName; }
 
 protected:
-    TZTFileDialog(const TFileDialogRequest& request, QFileDialog::AcceptMode mode);
+    TZTFileDialog(const TFileDialogServices& services, const TFileDialogRequest& request,
+                  QFileDialog::AcceptMode mode);
 
 private:
     TFileDialogRequest shownRequest();
     QString present(const TFileDialogRequest& shown) const;
     QString showQtDialog(const TFileDialogRequest& shown) const;
 
+    TFileDialogServices m_services;
     TFileDialogRequest m_request;
     QFileDialog::AcceptMode m_mode;
     std::unique_ptr<TZTPlaces> m_places;
@@ -100,11 +106,11 @@ private:
 // Asks for an existing file.
 class TZTOpenDialog : public TZTFileDialog {
 public:
-    explicit TZTOpenDialog(const TFileDialogRequest& request);
+    TZTOpenDialog(const TFileDialogServices& services, const TFileDialogRequest& request);
 };
 
 // Asks for a file name to save to; an existing file is replaced only when the person agrees.
 class TZTSaveDialog : public TZTFileDialog {
 public:
-    explicit TZTSaveDialog(const TFileDialogRequest& request);
+    TZTSaveDialog(const TFileDialogServices& services, const TFileDialogRequest& request);
 };

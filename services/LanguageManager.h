@@ -1,5 +1,7 @@
 #pragma once
 
+#include "services/MessageBoxes.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -49,12 +51,14 @@ enum class TModuleFailure {
 // folder, from Debian's qt6-translations-l10n) is installed for the texts of Qt's dialogs and
 // standard buttons; without it they stay English. Otherwise no module is loaded, CurrentLanguage
 // keeps its value, and (unless quiet) a modal error box says "Language module <file> could not be
-// located".
+// located", through `showBox` (empty: a plain QMessageBox).
 bool LoadLanguageModule(const QString& prefix, int number,
-                        TModuleFailure onFailure = TModuleFailure::ShowErrorBox);
+                        TModuleFailure onFailure = TModuleFailure::ShowErrorBox,
+                        const TMessageBoxPresenter& showBox = {});
 
 // Loads the application's module of CurrentLanguage(), as start-up does.
-bool LoadCurrentLanguageModule(TModuleFailure onFailure = TModuleFailure::ShowErrorBox);
+bool LoadCurrentLanguageModule(TModuleFailure onFailure = TModuleFailure::ShowErrorBox,
+                               const TMessageBoxPresenter& showBox = {});
 
 // The two above without the error box, for programs without windows: these, with the lookups
 // below, do not bring the window libraries into the program.

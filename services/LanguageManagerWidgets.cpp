@@ -144,18 +144,20 @@ void translateTree(QObject* component) {
 
 } // namespace
 
-bool LoadLanguageModule(const QString& prefix, int number, TModuleFailure onFailure) {
+bool LoadLanguageModule(const QString& prefix, int number, TModuleFailure onFailure,
+                        const TMessageBoxPresenter& showBox) {
     if (LoadLanguageModuleQuietly(prefix, number))
         return true;
     const QString fileName = ModuleFileName(prefix, number);
     if (onFailure == TModuleFailure::ShowErrorBox)
-        showMessageBox({nullptr, QMessageBox::Critical, QString(),
+        showMessageBox(showBox,
+                       {nullptr, QMessageBox::Critical, QString(),
                         QStringLiteral("Language module %1 could not be located").arg(fileName)});
     return false;
 }
 
-bool LoadCurrentLanguageModule(TModuleFailure onFailure) {
-    return LoadLanguageModule(ApplicationModulePrefix(), CurrentLanguage(), onFailure);
+bool LoadCurrentLanguageModule(TModuleFailure onFailure, const TMessageBoxPresenter& showBox) {
+    return LoadLanguageModule(ApplicationModulePrefix(), CurrentLanguage(), onFailure, showBox);
 }
 
 void TranslateForm(QWidget* form) {

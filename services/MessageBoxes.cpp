@@ -2,14 +2,7 @@
 
 #include <QGuiApplication>
 
-namespace {
-
-TMessageBoxPresenter& presenter() {
-    static TMessageBoxPresenter current;
-    return current;
-}
-
-QMessageBox::StandardButton showQMessageBox(const TMessageBoxRequest& request) {
+QMessageBox::StandardButton showMessageBox(const TMessageBoxRequest& request) {
     const QString title =
         request.Title.isEmpty() ? QGuiApplication::applicationDisplayName() : request.Title;
     QMessageBox box(request.Icon, title, request.Text, request.Buttons, request.Parent);
@@ -18,14 +11,9 @@ QMessageBox::StandardButton showQMessageBox(const TMessageBoxRequest& request) {
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-} // namespace
-
-QMessageBox::StandardButton showMessageBox(const TMessageBoxRequest& request) {
-    // A copy: the presenter may replace itself while it runs.
-    const TMessageBoxPresenter current = presenter();
-    return current ? current(request) : showQMessageBox(request);
-}
-
-TMessageBoxPresenter setMessageBoxPresenter(TMessageBoxPresenter replacement) {
-    return std::exchange(presenter(), std::move(replacement));
+QMessageBox::StandardButton showMessageBox(const TMessageBoxPresenter& presenter,
+                                           const TMessageBoxRequest& request) {
+    // A copy: the presenter may be replaced while its box is open.
+    const TMessageBoxPresenter current = presenter;
+    return current ? current(request) : showMessageBox(request);
 }

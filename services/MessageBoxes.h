@@ -5,12 +5,14 @@
 
 #include <functional>
 
-// Modal message boxes, shown through one place so that tests can answer them.
+// Modal message boxes, described by one request so that whoever shows them can be replaced:
 //
-//     showMessageBox({parent, QMessageBox::Critical, title, text});
+//     services.ShowMessageBox({parent, QMessageBox::Critical, title, text});
 //
-// A test installs a presenter that records the request and returns the answer it scripts; no
-// window opens then.
+// A window shows its boxes through the presenter of the application's services it was handed
+// (editing/ApplicationServices.h); a test hands in a presenter that records the request and
+// returns the answer it scripts, and no window opens then. showMessageBox is the plain box, what
+// a presenter left empty stands for.
 
 struct TMessageBoxRequest {
     QWidget* Parent = nullptr;
@@ -24,9 +26,8 @@ struct TMessageBoxRequest {
 
 using TMessageBoxPresenter = std::function<QMessageBox::StandardButton(const TMessageBoxRequest&)>;
 
-// Shows the box and returns the button that closed it.
+// Shows a QMessageBox, modal, and returns the button that closed it.
 QMessageBox::StandardButton showMessageBox(const TMessageBoxRequest& request);
-
-// Replaces how boxes are shown; an empty function restores the QMessageBox. Returns the presenter
-// that was in place.
-TMessageBoxPresenter setMessageBoxPresenter(TMessageBoxPresenter presenter);
+// The presenter's answer, or showMessageBox's where the presenter is empty.
+QMessageBox::StandardButton showMessageBox(const TMessageBoxPresenter& presenter,
+                                           const TMessageBoxRequest& request);

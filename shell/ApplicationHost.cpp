@@ -1,31 +1,31 @@
 #include "shell/ApplicationHost.h"
 
 #include "debugging/TraceWindows.h"
+#include "editing/ApplicationServices.h"
 #include "host/StandardWords.h"
 #include "platform/CodePage.h"
-#include "services/FileDialogs.h"
 #include "services/LanguageManager.h"
-#include "services/MessageBoxes.h"
 #include "shell/ShellTexts.h"
-#include "shell/automation/AutomationCall.h"
 
 #include <QApplication>
 
 // The trace windows and the file dialogs follow the preferences and the model while this host
 // lives. Folder and file names are in the scripts' code page.
-TApplicationHost::TApplicationHost(QObject* parent)
-    : QObject(parent) {
-    SetTraceHostInputs({[this] { return Services().Preferences.TraceWordWrap; },
-                        [this] { return Services().Preferences.TraceQuiet; }});
-    SetFileDialogHostInputs(
-        {[this] { return Services().Preferences.UseCustomPlacesBar; },
-         [this] { return fromWindows1252(Services().Preferences.PlacesBarDirectory); },
-         [this] { return fromWindows1252(Services().Model.FileName); }});
+TApplicationHost::TApplicationHost(TApplicationServices& services, QObject* parent)
+    : QObject(parent)
+    , m_services(services) {
+    m_services.TraceWordWrap = [this] { return Services().Preferences.TraceWordWrap; };
+    m_services.TraceQuiet = [this] { return Services().Preferences.TraceQuiet; };
+    m_services.FileDialogs.Host = {
+        [this] { return Services().Preferences.UseCustomPlacesBar; },
+        [this] { return fromWindows1252(Services().Preferences.PlacesBarDirectory); },
+        [this] { return fromWindows1252(Services().Model.FileName); }};
 }
 
 TApplicationHost::~TApplicationHost() {
-    SetFileDialogHostInputs({});
-    SetTraceHostInputs({});
+    m_services.FileDialogs.Host = {};
+    m_services.TraceQuiet = {};
+    m_services.TraceWordWrap = {};
 }
 
 std::string TApplicationHost::LanguageText(int number) const {
@@ -36,13 +36,12 @@ std::string TApplicationHost::LanguageText(int number) const {
 void TApplicationHost::ShowErrorBox(const std::string& message) {
     const std::string place =
         m_context ? vex::host::ErrorPlaceOf(*m_context).Prefix() : std::string();
-    showMessageBox({QApplication::activeWindow(), QMessageBox::Critical, ShellText(stErrorTitle),
-                    fromWindows1252(vex::PrintableMessage(place + message))});
+    m_services.ShowMessageBox({QApplication::activeWindow(), QMessageBox::Critical,
+                               ShellText(stErrorTitle),
+                               fromWindows1252(vex::PrintableMessage(place + message))});
 }
 
 void TApplicationHost::HandleException(const std::exception& error) {
-    if (TAutomationCall::takeException(error))
-        return;
     const std::string message = vex::ErrorMessage(error);
     if (!message.empty())
         ShowErrorBox(message);

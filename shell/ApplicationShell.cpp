@@ -7,7 +7,6 @@
 #include "platform/RegistryStore.h"
 #include "platform/TimerBase.h"
 #include "services/LanguageManager.h"
-#include "services/MessageBoxes.h"
 #include "shell/ApplicationDebugServices.h"
 #include "shell/ApplicationHost.h"
 #include "shell/MainWindow.h"
@@ -42,12 +41,17 @@ const TApplicationShell::TPart TApplicationShell::Parts[] = {
     {"window placement store", nullptr, nullptr},
 };
 
+// The services exist from the start, so that everything start-up creates is handed them; the
+// runtime context joins them when it is made.
 TApplicationShell::TApplicationShell(QApplication& application)
-    : m_qapplication(application) {
-    zentaro::platform::TRegistryStore::Instance().SetDamageReporter([](const std::string& message) {
-        showMessageBox({QApplication::activeWindow(), QMessageBox::Warning, QString(),
-                        QString::fromStdString(message)});
-    });
+    : m_qapplication(application)
+    , m_services(std::make_unique<TApplicationServices>())
+    , m_traceWindows(std::make_unique<TTraceWindows>(*m_services)) {
+    zentaro::platform::TRegistryStore::Instance().SetDamageReporter(
+        [this](const std::string& message) {
+            m_services->ShowMessageBox({QApplication::activeWindow(), QMessageBox::Warning,
+                                        QString(), QString::fromStdString(message)});
+        });
 }
 
 TApplicationShell::~TApplicationShell() {
@@ -114,7 +118,7 @@ void TApplicationShell::finalizeLanguageManager() {
 // registration switches, which open no window.
 void TApplicationShell::loadLanguageModule() {
     note(QStringLiteral("load language module"));
-    LoadCurrentLanguageModule();
+    LoadCurrentLanguageModule(TModuleFailure::ShowErrorBox, m_services->MessageBoxes);
 }
 
 void TApplicationShell::initializeTimerBase() {
@@ -126,13 +130,12 @@ void TApplicationShell::createApplicationObject() {
 }
 
 // Other programs reach the application through the service from the message loop on; calls find
-// the runtime through the application's services when they come, so the order against the
-// context's creation does not matter.
+// the runtime in the application's services when they come, so the order against the context's
+// creation does not matter.
 void TApplicationShell::startAutomationServer() {
     if (m_serverSwitch != TServerSwitch::None)
         return;
-    auto service = std::make_unique<TAutomationService>(QDBusConnection::sessionBus(),
-                                                        [this] { return runtimeContext(); });
+    auto service = std::make_unique<TAutomationService>(QDBusConnection::sessionBus(), *m_services);
     QString error;
     if (!service->start(&error)) {
         std::fprintf(stderr, "zentaro: the automation service is not available (%s)\n",
@@ -140,10 +143,6 @@ void TApplicationShell::startAutomationServer() {
         return;
     }
     m_automation = std::move(service);
-}
-
-vex::TLanguageInterpreter* TApplicationShell::runtimeContext() const {
-    return m_services ? m_services->Context : nullptr;
 }
 
 void TApplicationShell::stopAutomationServer() {
@@ -176,9 +175,8 @@ int TApplicationShell::applyServerSwitch(TServerSwitch serverSwitch) {
 
 void TApplicationShell::createRuntimeContext() {
     note(QStringLiteral("create runtime context"));
-    m_host = std::make_unique<TApplicationHost>();
+    m_host = std::make_unique<TApplicationHost>(*m_services);
     m_context = std::make_unique<TApplicationInterpreter>(*m_host);
-    m_services = std::make_unique<TApplicationServices>();
     m_services->Context = m_context.get();
     note(QStringLiteral("create debugger services"));
     m_debugger = std::make_unique<TApplicationDebugServices>(*m_context, m_host->Services());
@@ -234,7 +232,7 @@ void TApplicationShell::destroyWindowsAndContext() {
     note(QStringLiteral("destroy trace windows"));
     FinalizeTraceWindows();
     note(QStringLiteral("release runtime context"));
-    m_services.reset();
+    m_services->Context = nullptr;
     m_context.reset();
     m_host.reset();
 }

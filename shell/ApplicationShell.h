@@ -13,6 +13,7 @@ class TAutomationService;
 class TApplicationInterpreter;
 class TMainWindow;
 class TStatusProgress;
+class TTraceWindows;
 class TZTApplication;
 
 namespace vex {
@@ -91,8 +92,9 @@ public:
     TZTApplication* application() const noexcept { return m_application.get(); }
     // The automation service while it runs on the session bus, or none.
     TAutomationService* automationService() const noexcept { return m_automation.get(); }
-    // The services handed to the windows; none before the context is made and after shutdown.
-    TApplicationServices* services() const noexcept { return m_services.get(); }
+    // The services handed to the windows, the host and the automation object, for the shell's
+    // whole life; they name the runtime context while it exists.
+    TApplicationServices& services() const noexcept { return *m_services; }
 
 private:
     struct TPart {
@@ -112,7 +114,6 @@ private:
     void createApplicationObject();
     void startAutomationServer();
     void stopAutomationServer();
-    vex::TLanguageInterpreter* runtimeContext() const;
     int applyServerSwitch(TServerSwitch serverSwitch);
     void createRuntimeContext();
     void createMainWindow(const QString& scriptFile);
@@ -120,15 +121,15 @@ private:
     void destroyWindowsAndContext();
 
     QApplication& m_qapplication;
+    // Declared first: everything below may hold them until it goes.
+    std::unique_ptr<TApplicationServices> m_services;
+    std::unique_ptr<TTraceWindows> m_traceWindows;
     QStringList m_log;
     TServerSwitch m_serverSwitch = TServerSwitch::None;
     std::unique_ptr<TZTApplication> m_application;
     std::unique_ptr<TAutomationService> m_automation;
     std::unique_ptr<TApplicationHost> m_host;
     std::unique_ptr<TApplicationInterpreter> m_context;
-    // The services handed to the windows and the automation object; they name the context
-    // while it exists.
-    std::unique_ptr<TApplicationServices> m_services;
     std::unique_ptr<TApplicationDebugServices> m_debugger;
     std::unique_ptr<TMainWindow> m_mainWindow;
     std::unique_ptr<TStatusProgress> m_progress;

@@ -163,7 +163,7 @@ void TMainWindow::newScript() {
 
 bool TMainWindow::saveScript() {
     if (m_scriptPath.isEmpty()) {
-        const QString path = showSaveFileDialog(
+        const QString path = m_applicationServices.SaveFileName(
             {this, ShellText(stSaveScriptTitle), QStringLiteral("vex"), ShellText(stScriptFilter)});
         return !path.isEmpty() && saveScriptAs(path);
     }
@@ -340,7 +340,7 @@ bool TMainWindow::saveModel() {
     if (!m_services || debuggerHoldsRun())
         return false;
     if (m_services->Model.FileName.empty()) {
-        const QString path = showSaveFileDialog(
+        const QString path = m_applicationServices.SaveFileName(
             {this, ShellText(stSaveModelTitle), QStringLiteral("vex"), ShellText(stScriptFilter)});
         return !path.isEmpty() && saveModelAs(path);
     }
@@ -470,7 +470,7 @@ void TMainWindow::acSaveScriptTriggered() {
 }
 
 void TMainWindow::acSaveScriptAsTriggered() {
-    const QString path = showSaveFileDialog(
+    const QString path = m_applicationServices.SaveFileName(
         {this, ShellText(stSaveScriptTitle), QStringLiteral("vex"), ShellText(stScriptFilter)});
     if (!path.isEmpty())
         saveScriptAs(path);
@@ -493,8 +493,9 @@ void TMainWindow::acWordReferenceTriggered() {
 }
 
 void TMainWindow::acAboutTriggered() {
-    showMessageBox({this, QMessageBox::Information, ShellText(stAboutTitle),
-                    ShellText(stAboutText).arg(QStringLiteral(ZENTARO_VERSION))});
+    m_applicationServices.ShowMessageBox(
+        {this, QMessageBox::Information, ShellText(stAboutTitle),
+         ShellText(stAboutText).arg(QStringLiteral(ZENTARO_VERSION))});
 }
 
 void TMainWindow::acTraceWindowTriggered() {
@@ -558,7 +559,7 @@ bool TMainWindow::confirmScriptDiscard() {
         return true;
     const QString name =
         m_scriptPath.isEmpty() ? ShellText(stUntitled) : QFileInfo(m_scriptPath).fileName();
-    switch (showMessageBox(
+    switch (m_applicationServices.ShowMessageBox(
         {this, QMessageBox::Question, QString(), ShellText(stSaveChanges).arg(name),
          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes})) {
     case QMessageBox::Yes:
@@ -628,9 +629,9 @@ bool TMainWindow::confirmDiscard(TShellText question) {
         return true;
     const TModel& model = m_services->Model;
     const QString name = fromScriptText(model.FindAtom(model.Root())->AtomName());
-    return showMessageBox({this, QMessageBox::Question, QString(), ShellText(question).arg(name),
-                           QMessageBox::Yes | QMessageBox::No, QMessageBox::No}) ==
-           QMessageBox::Yes;
+    return m_applicationServices.ShowMessageBox(
+               {this, QMessageBox::Question, QString(), ShellText(question).arg(name),
+                QMessageBox::Yes | QMessageBox::No, QMessageBox::No}) == QMessageBox::Yes;
 }
 
 // Quitting loses the model as a new one does, so it asks the same question.
@@ -639,7 +640,7 @@ bool TMainWindow::confirmDiscardOnQuit() {
 }
 
 QString TMainWindow::askForFileToOpen(const QString& title) {
-    return showOpenFileDialog({this, title, QString(), ShellText(stScriptFilter)});
+    return m_applicationServices.OpenFileName({this, title, QString(), ShellText(stScriptFilter)});
 }
 
 // A file that cannot be read is reported here, before anything of the model changes.
@@ -674,7 +675,8 @@ bool TMainWindow::debuggerHoldsRun() {
 bool TMainWindow::reportFileError(TShellText failure, const QString& path, const QString& reason) {
     const QString message = ShellText(failure).arg(path, reason);
     statusBar()->showMessage(message);
-    showMessageBox({this, QMessageBox::Critical, ShellText(stErrorTitle), message});
+    m_applicationServices.ShowMessageBox(
+        {this, QMessageBox::Critical, ShellText(stErrorTitle), message});
     return false;
 }
 

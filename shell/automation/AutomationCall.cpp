@@ -1,6 +1,7 @@
 #include "shell/automation/AutomationCall.h"
 
 #include "debugging/TraceWindows.h"
+#include "editing/ApplicationServices.h"
 #include "runtime/VexScript.h"
 #include "shell/ShellTexts.h"
 
@@ -9,6 +10,7 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -119,9 +121,6 @@ TWatchdog& watchdog() {
     return instance;
 }
 
-// The call the GUI thread runs now (the innermost), or none.
-TAutomationCall* s_current = nullptr;
-
 // The answer of a box nobody sees: its default button, else the one Escape would give.
 QMessageBox::StandardButton unattendedAnswer(const TMessageBoxRequest& request) {
     if (request.DefaultButton != QMessageBox::NoButton)
@@ -134,24 +133,24 @@ QMessageBox::StandardButton unattendedAnswer(const TMessageBoxRequest& request) 
 
 } // namespace
 
-TAutomationCall::TAutomationCall(const void* caller, vex::TLanguageInterpreter& context,
+// A nested call takes the boxes from the call around it and gives them back at its end.
+TAutomationCall::TAutomationCall(const void* caller, TApplicationServices& services,
                                  std::chrono::milliseconds limit)
-    : m_watch(new TWatch{caller, &context, std::nullopt, limit})
-    , m_outer(s_current) {
+    : m_services(services)
+    , m_watch(new TWatch{caller, services.Context, std::nullopt, limit}) {
     if (limit.count() > 0)
         m_watch->Deadline = TClock::now() + limit;
-    m_outerPresenter = setMessageBoxPresenter([this](const TMessageBoxRequest& request) {
-        fail(request.Text);
-        return unattendedAnswer(request);
-    });
-    s_current = this;
+    m_outerPresenter =
+        std::exchange(m_services.MessageBoxes, [this](const TMessageBoxRequest& request) {
+            fail(request.Text);
+            return unattendedAnswer(request);
+        });
     watchdog().push(m_watch);
 }
 
 TAutomationCall::~TAutomationCall() {
     watchdog().pop(m_watch);
-    s_current = m_outer;
-    setMessageBoxPresenter(std::move(m_outerPresenter));
+    m_services.MessageBoxes = std::move(m_outerPresenter);
     delete m_watch;
 }
 
@@ -159,11 +158,9 @@ bool TAutomationCall::abort(const void* caller) {
     return watchdog().abort(caller);
 }
 
-bool TAutomationCall::takeException(const std::exception& error) {
-    if (!s_current || !dynamic_cast<const vex::ERunAborted*>(&error))
-        return false;
-    s_current->fail(s_current->stopMessage());
-    return true;
+void TAutomationCall::CheckRun(const vex::TRunResult& result) {
+    if (result.Aborted())
+        fail(stopMessage());
 }
 
 // Every failure goes to the error window, where the person sees it; the first is the call's.

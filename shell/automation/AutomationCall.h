@@ -5,28 +5,31 @@
 #include <QString>
 
 #include <chrono>
-#include <exception>
 
 namespace vex {
 class TLanguageInterpreter;
-}
+struct TRunResult;
+} // namespace vex
+
+class TApplicationServices;
 
 // One automation call while the GUI thread runs it. No call waits on a person, and none runs
 // for ever:
 //
-// - a message box asked for during the call is not shown: its text goes to the error window
-//   and becomes the call's failure, and the box answers its default (or escape) button;
+// - a message box asked for during the call is not shown: while the call runs it takes the
+//   place of the message boxes of the application's services (which every window and the
+//   runtime's host show their boxes through); the box's text goes to the error window and
+//   becomes the call's failure, and the box answers its default (or escape) button;
 // - another thread (the one that answers Abort over D-Bus) may end the call, and a time limit
 //   ends it by itself; both through the runtime's abort request, which ends the run at its next
-//   node, and the host's exception handler then hands the abort here (takeException), where it
-//   becomes the call's failure.
+//   node; a run whose result says it was aborted (CheckRun) is the call's failure.
 //
 // Calls nest like the runs they make; an abort or a time limit acts on the innermost only.
 class TAutomationCall {
 public:
-    // A call of `caller` (the automation object) on `context`; a limit above zero ends it once it
-    // has run that long.
-    TAutomationCall(const void* caller, vex::TLanguageInterpreter& context,
+    // A call of `caller` (the automation object) on the context of `services`, which must have
+    // one; a limit above zero ends it once it has run that long.
+    TAutomationCall(const void* caller, TApplicationServices& services,
                     std::chrono::milliseconds limit);
     ~TAutomationCall();
     TAutomationCall(const TAutomationCall&) = delete;
@@ -38,9 +41,9 @@ public:
     // From any thread: asks the running call of `caller` (with none: whichever automation call
     // runs) to end. True when there was one to ask.
     static bool abort(const void* caller);
-    // From the host's exception handler: takes the abort that ended a run of the running call.
-    // False when no automation call runs or the exception is no abort.
-    static bool takeException(const std::exception& error);
+    // A run of the call that ended aborted (by the call's abort or time limit, or by anyone's)
+    // fails the call.
+    void CheckRun(const vex::TRunResult& result);
 
     // How other threads see the call (AutomationCall.cpp).
     struct TWatch;
@@ -49,8 +52,8 @@ private:
     void fail(const QString& message);
     QString stopMessage() const;
 
+    TApplicationServices& m_services;
     TWatch* m_watch;
-    TAutomationCall* m_outer;
     TMessageBoxPresenter m_outerPresenter;
     QString m_failure;
 };

@@ -14,12 +14,12 @@ constexpr const char* kNotSupported = "com.velmark.Zentaro.Error.NotSupported";
 
 } // namespace
 
-TAutomationObject::TAutomationObject(const QString& owner, TZTApp::ContextSource context,
+TAutomationObject::TAutomationObject(const QString& owner, TApplicationServices& services,
                                      QObject* parent)
     : QObject(parent)
     , m_owner(owner)
     , m_bus(QString())
-    , m_app(std::make_shared<TZTApp>(std::move(context))) {
+    , m_app(std::make_shared<TZTApp>(services)) {
     new Application1Adaptor(this);
     new Events1Adaptor(this);
 }

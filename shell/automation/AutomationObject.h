@@ -24,7 +24,7 @@ class TAutomationObject : public QObject, protected QDBusContext {
 public:
     // `owner` is the unique bus name of the client the object belongs to, empty for the shared
     // object.
-    TAutomationObject(const QString& owner, TZTApp::ContextSource context, QObject* parent);
+    TAutomationObject(const QString& owner, TApplicationServices& services, QObject* parent);
 
     // Puts the object on the bus at `path`, with its adaptors.
     bool exportTo(const QDBusConnection& bus, const QString& path);

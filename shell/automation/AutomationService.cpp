@@ -8,11 +8,11 @@
 #include <QDBusServiceWatcher>
 #include <QThread>
 
-TAutomationService::TAutomationService(const QDBusConnection& bus, TZTApp::ContextSource context,
+TAutomationService::TAutomationService(const QDBusConnection& bus, TApplicationServices& services,
                                        QObject* parent)
     : QObject(parent)
     , m_bus(bus)
-    , m_context(std::move(context)) {
+    , m_services(services) {
     // ExecuteScript's result is an out-parameter; Qt D-Bus matches such a slot only when the
     // type is known to the meta-type system by then.
     qRegisterMetaType<QDBusVariant>();
@@ -44,7 +44,7 @@ TAutomationService::~TAutomationService() {
 }
 
 TAutomationObject* TAutomationService::exportObject(const QString& owner, const QString& path) {
-    auto* object = new TAutomationObject(owner, m_context, nullptr);
+    auto* object = new TAutomationObject(owner, m_services, nullptr);
     object->moveToThread(m_callThread);
     if (!object->exportTo(m_bus, path)) {
         object->deleteLater();

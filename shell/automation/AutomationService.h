@@ -30,7 +30,7 @@ public:
     static constexpr const char* kSharedPath = "/com/velmark/Zentaro/Application";
     static constexpr const char* kObjectsPath = "/com/velmark/Zentaro/Objects/";
 
-    TAutomationService(const QDBusConnection& bus, TZTApp::ContextSource context,
+    TAutomationService(const QDBusConnection& bus, TApplicationServices& services,
                        QObject* parent = nullptr);
     ~TAutomationService() override;
 
@@ -55,7 +55,7 @@ private:
     void dropObjectsOf(const QString& client);
 
     QDBusConnection m_bus;
-    TZTApp::ContextSource m_context;
+    TApplicationServices& m_services;
     TAutomationObject* m_shared = nullptr;
     QDBusServiceWatcher* m_watcher = nullptr;
     QHash<QString, TAutomationObject*> m_objects; // by path

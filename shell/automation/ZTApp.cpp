@@ -2,6 +2,7 @@
 
 #include "debugging/DebuggerServices.h"
 #include "debugging/DebuggerTexts.h"
+#include "editing/ApplicationServices.h"
 #include "host/model/ModelFile.h"
 #include "platform/CodePage.h"
 #include "runtime/VexScript.h"
@@ -24,8 +25,8 @@ namespace {
 
 } // namespace
 
-TZTApp::TZTApp(ContextSource context)
-    : m_context(std::move(context)) {}
+TZTApp::TZTApp(TApplicationServices& services)
+    : m_services(services) {}
 
 TZTApp::~TZTApp() = default;
 
@@ -63,7 +64,7 @@ TAutomationStatus TZTApp::safeCall(const std::function<void()>& operation) {
 }
 
 vex::TLanguageInterpreter& TZTApp::context() const {
-    vex::TLanguageInterpreter* context = m_context ? m_context() : nullptr;
+    vex::TLanguageInterpreter* context = m_services.Context;
     if (!context) {
         throw std::runtime_error("The scripting runtime is not running.");
     }
@@ -80,8 +81,9 @@ bool TZTApp::Abort(bool anyCall) {
 
 vex::TRunResult TZTApp::run(const std::string& script) const {
     vex::TLanguageInterpreter& runtime = context();
-    TAutomationCall call(this, runtime, std::chrono::milliseconds(m_timeLimit.load()));
+    TAutomationCall call(this, m_services, std::chrono::milliseconds(m_timeLimit.load()));
     vex::TRunResult result = runtime.RunExternal(script);
+    call.CheckRun(result);
     if (!call.failure().isEmpty()) {
         failWith(call.failure());
     }

@@ -15,6 +15,8 @@ class TLanguageInterpreter;
 struct TRunResult;
 } // namespace vex
 
+class TApplicationServices;
+
 // The automation object other programs drive Zentaro through, holding nothing between calls.
 // It is not the application object (TZTApplication), and it knows nothing of the transport: its
 // D-Bus face is TAutomationObject, which owns one, and the service on the bus is
@@ -34,11 +36,10 @@ struct TRunResult;
 // model as it was.
 class TZTApp {
 public:
-    // Where the operations find the runtime when they run: the application's context (through
-    // its services) or a test's; none (or an empty source) while no runtime runs.
-    using ContextSource = std::function<vex::TLanguageInterpreter*()>;
-
-    explicit TZTApp(ContextSource context = {});
+    // The operations find the runtime in the services' context when they run (none while no
+    // runtime runs), and a call's message boxes take the place of the services' own while it
+    // runs. The application hands in its services, a test its own; they must outlive the object.
+    explicit TZTApp(TApplicationServices& services);
     TZTApp(const TZTApp&) = delete;
     TZTApp& operator=(const TZTApp&) = delete;
     ~TZTApp();
@@ -87,6 +88,6 @@ private:
     bool hasWords() const;
     TAutomationStatus open(const QString& fileName, TAutomationValue& result, bool library);
 
-    ContextSource m_context;
+    TApplicationServices& m_services;
     std::atomic<std::uint32_t> m_timeLimit{0};
 };

@@ -6,6 +6,7 @@
 #include "debugging/DebuggerServices.h"
 #include "debugging/TraceWindows.h"
 #include "debugging/UserRun.h"
+#include "editing/ApplicationServices.h"
 #include "runtime/VexWords.h"
 #include "services/LanguageManager.h"
 #include "services/MessageBoxes.h"
@@ -88,6 +89,7 @@ private slots:
 private:
     bool watcherCounts();
 
+    TApplicationServices m_applicationServices;
     std::unique_ptr<TApplicationHost> m_host;
     std::unique_ptr<TApplicationInterpreter> m_context;
     std::unique_ptr<TApplicationDebugServices> m_services;
@@ -104,7 +106,7 @@ void BreakWatcherTest::init() {
     m_boxes.clear();
     m_answers.clear();
     m_asked = false;
-    setMessageBoxPresenter([this](const TMessageBoxRequest& request) {
+    m_applicationServices.MessageBoxes = [this](const TMessageBoxRequest& request) {
         m_asked = true;
         m_boxes << request.Text;
         if (m_answers.empty())
@@ -112,14 +114,16 @@ void BreakWatcherTest::init() {
         const QMessageBox::StandardButton answer = m_answers.front();
         m_answers.pop_front();
         return answer;
-    });
-    m_host = std::make_unique<TApplicationHost>();
+    };
+    m_host = std::make_unique<TApplicationHost>(m_applicationServices);
     m_context = std::make_unique<TApplicationInterpreter>(*m_host);
+    m_applicationServices.Context = m_context.get();
     vex::Parts(*m_context).Registry.WordTable[kFivePressesWord] = pressFiveTimes;
     vex::Parts(*m_context).Registry.WordTable[kLoopStartsWord] = loopStarts;
     s_loopStarted = false;
     s_request = &vex::DebugControlOf(*m_context).BreakRequest;
     m_services = std::make_unique<TApplicationDebugServices>(*m_context, m_host->Services());
+    m_services->ApplicationServices = &m_applicationServices;
     m_driver = std::make_unique<TPauseDriver>(*m_services);
 }
 
@@ -128,10 +132,10 @@ void BreakWatcherTest::cleanup() {
     m_services.reset();
     QCOMPARE(TBreakThread::LiveThreads(), 0);
     m_context.reset();
+    m_applicationServices.Context = nullptr;
     m_host.reset();
     const QStringList errors = ErrorLog();
     FinalizeTraceWindows();
-    setMessageBoxPresenter({});
     QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
 }
 

@@ -9,6 +9,7 @@
 #include "debugging/TformTrace.h"
 #include "debugging/TraceWindows.h"
 #include "debugging/UserRun.h"
+#include "editing/ApplicationServices.h"
 #include "editing/ScriptEditor.h"
 #include "editing/VexScriptEditor.h"
 #include "runtime/VexWords.h"
@@ -120,6 +121,7 @@ private:
     void focusOn(QWidget* widget);
     void clickHeader(QTableWidget* table, int column);
 
+    TApplicationServices m_applicationServices;
     std::unique_ptr<TApplicationHost> m_host;
     std::unique_ptr<TApplicationInterpreter> m_context;
     std::unique_ptr<TApplicationDebugServices> m_services;
@@ -136,19 +138,21 @@ void DebuggerWindowTest::init() {
     QVERIFY(LoadCurrentLanguageModule());
     m_boxes.clear();
     m_answers.clear();
-    setMessageBoxPresenter([this](const TMessageBoxRequest& request) {
+    m_applicationServices.MessageBoxes = [this](const TMessageBoxRequest& request) {
         m_boxes << request.Text;
         if (m_answers.empty())
             return QMessageBox::No;
         const QMessageBox::StandardButton answer = m_answers.front();
         m_answers.pop_front();
         return answer;
-    });
-    m_host = std::make_unique<TApplicationHost>();
+    };
+    m_host = std::make_unique<TApplicationHost>(m_applicationServices);
     m_context = std::make_unique<TApplicationInterpreter>(*m_host);
+    m_applicationServices.Context = m_context.get();
     vex::Parts(*m_context).Registry.WordTable[kPumpWord] = pumpMessages;
     vex::Parts(*m_context).Registry.WordTable[kBreakKeyWord] = pressBreakKeys;
     m_services = std::make_unique<TApplicationDebugServices>(*m_context, m_host->Services());
+    m_services->ApplicationServices = &m_applicationServices;
     m_driver = std::make_unique<TPauseDriver>(*m_services);
     m_otherWindow = std::make_unique<QWidget>();
     s_keyTarget = m_otherWindow.get();
@@ -160,11 +164,11 @@ void DebuggerWindowTest::cleanup() {
     m_driver.reset();
     m_services.reset();
     m_context.reset();
+    m_applicationServices.Context = nullptr;
     m_host.reset();
     m_otherWindow.reset();
     const QStringList errors = ErrorLog();
     FinalizeTraceWindows();
-    setMessageBoxPresenter({});
     QCOMPARE(unexpectedPauses, 0);
     QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
 }

@@ -11,6 +11,7 @@
 #include "debugging/PerformancePane.h"
 #include "debugging/TDebuggerForm.h"
 #include "debugging/TraceWindows.h"
+#include "editing/ApplicationServices.h"
 #include "runtime/VexWords.h"
 #include "services/LanguageManager.h"
 #include "services/MessageBoxes.h"
@@ -98,6 +99,7 @@ private:
     double sumOfShares() const;
     std::uint8_t mode() const { return vex::DebugControlOf(*m_context).Performance.CountingMode; }
 
+    TApplicationServices m_applicationServices;
     std::unique_ptr<TApplicationHost> m_host;
     std::unique_ptr<TApplicationInterpreter> m_context;
     std::unique_ptr<TApplicationDebugServices> m_services;
@@ -105,13 +107,15 @@ private:
 
 void PerformancePageTest::init() {
     InitializeLanguageManager();
-    setMessageBoxPresenter([](const TMessageBoxRequest& request) {
+    m_applicationServices.MessageBoxes = [](const TMessageBoxRequest& request) {
         qWarning("unexpected box: %s", qPrintable(request.Text));
         return QMessageBox::No;
-    });
-    m_host = std::make_unique<TApplicationHost>();
+    };
+    m_host = std::make_unique<TApplicationHost>(m_applicationServices);
     m_context = std::make_unique<TApplicationInterpreter>(*m_host);
+    m_applicationServices.Context = m_context.get();
     m_services = std::make_unique<TApplicationDebugServices>(*m_context, m_host->Services());
+    m_services->ApplicationServices = &m_applicationServices;
     m_services->ShowWindow();
     child<QTabWidget>("PageControl")->setCurrentWidget(child<QWidget>("tshPerformance"));
     click("btnSwitch");
@@ -121,10 +125,10 @@ void PerformancePageTest::init() {
 void PerformancePageTest::cleanup() {
     m_services.reset();
     m_context.reset();
+    m_applicationServices.Context = nullptr;
     m_host.reset();
     const QStringList errors = ErrorLog();
     FinalizeTraceWindows();
-    setMessageBoxPresenter({});
     QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
 }
 

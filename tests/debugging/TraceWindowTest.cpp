@@ -1,9 +1,8 @@
 #include "debugging/TformTrace.h"
 #include "debugging/TraceWindows.h"
+#include "editing/ApplicationServices.h"
 #include "services/Clock.h"
-#include "services/FileDialogs.h"
 #include "services/LanguageManager.h"
-#include "services/MessageBoxes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -91,6 +90,7 @@ private slots:
     void messagesFromAnotherThreadArriveInOrder();
     void wordWrapAndQuietFollowTheHost_data();
     void wordWrapAndQuietFollowTheHost();
+    void windowsTakeTheServicesOfTheLivingTraceWindows();
     void translatesItselfFirst_data();
     void translatesItselfFirst();
     void screenshotOfTheErrorWindow();
@@ -103,6 +103,8 @@ private:
     QString m_savePath;
     QList<TFileDialogRequest> m_saveRequests;
     QStringList m_boxes;
+    TApplicationServices m_services;
+    std::unique_ptr<TTraceWindows> m_windows;
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
@@ -116,24 +118,23 @@ void TraceWindowTest::init() {
     m_saveRequests.clear();
     m_boxes.clear();
     setClock([this] { return m_now; });
-    SetTraceHostInputs({[this] { return m_wordWrap; }, [this] { return m_quiet; }});
-    setSaveFileDialogPresenter([this](const TFileDialogRequest& request) {
+    m_services.TraceWordWrap = [this] { return m_wordWrap; };
+    m_services.TraceQuiet = [this] { return m_quiet; };
+    m_services.FileDialogs.Save = [this](const TFileDialogRequest& request) {
         m_saveRequests << request;
         return m_savePath;
-    });
-    setMessageBoxPresenter([this](const TMessageBoxRequest& request) {
+    };
+    m_services.MessageBoxes = [this](const TMessageBoxRequest& request) {
         m_boxes << request.Text;
         return QMessageBox::Ok;
-    });
+    };
+    m_windows = std::make_unique<TTraceWindows>(m_services);
 }
 
 void TraceWindowTest::cleanup() {
-    FinalizeTraceWindows();
+    m_windows.reset();
     FinalizeLanguageManager();
     setClock({});
-    SetTraceHostInputs({});
-    setSaveFileDialogPresenter({});
-    setMessageBoxPresenter({});
     QVERIFY2(m_boxes.isEmpty(), qPrintable(m_boxes.join('\n')));
 }
 
@@ -468,6 +469,31 @@ void TraceWindowTest::wordWrapAndQuietFollowTheHost() {
     m_wordWrap = !wordWrap;
     window->NormalColor();
     QCOMPARE(memTrace(window)->lineWrapMode() == QPlainTextEdit::WidgetWidth, !wordWrap);
+}
+
+// A window is handed the services of the TTraceWindows alive when it is made; at that one's end
+// its windows go, and the services of the one around it apply again.
+void TraceWindowTest::windowsTakeTheServicesOfTheLivingTraceWindows() {
+    m_wordWrap = true;
+    QStringList innerSaves;
+    TApplicationServices inner;
+    inner.FileDialogs.Save = [&innerSaves](const TFileDialogRequest&) {
+        innerSaves << "inner";
+        return QString();
+    };
+    {
+        const TTraceWindows scope(inner);
+        TraceMessage("inside", true);
+        QCOMPARE(memTrace(GetErrorWindow())->lineWrapMode(), QPlainTextEdit::NoWrap);
+        GetErrorWindow()->pmSaveMessagesClick();
+    }
+    QVERIFY(ErrorLog().isEmpty());
+
+    TraceMessage("outside", true);
+    QCOMPARE(memTrace(GetErrorWindow())->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    GetErrorWindow()->pmSaveMessagesClick();
+    QCOMPARE(innerSaves, QStringList{"inner"});
+    QCOMPARE(m_saveRequests.size(), 1);
 }
 
 void TraceWindowTest::translatesItselfFirst_data() {

@@ -196,8 +196,8 @@ void EditorCommandsTest::initTestCase() {
         m_dialogs << request;
         return m_chosenFile;
     };
-    setOpenFileDialogPresenter(dialog);
-    setSaveFileDialogPresenter(dialog);
+    m_services.FileDialogs.Open = dialog;
+    m_services.FileDialogs.Save = dialog;
     m_services.Messages = [this](const QString& text, bool) { m_messages << text; };
 }
 
@@ -205,8 +205,6 @@ void EditorCommandsTest::cleanupTestCase() {
     FinalizeVexScriptOverview();
     FinalizeHelpWindow();
     SetHelpPagesDirectory(QString());
-    setOpenFileDialogPresenter({});
-    setSaveFileDialogPresenter({});
     m_services.Context = nullptr;
     m_context.reset();
     m_host.reset();

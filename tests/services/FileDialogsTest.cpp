@@ -78,6 +78,7 @@ private:
     QString m_modelFile;
     QList<TFileDialogRequest> m_requests;
     QString m_choice;
+    TFileDialogServices m_services;
 };
 
 void FileDialogsTest::init() {
@@ -92,20 +93,17 @@ void FileDialogsTest::init() {
     m_modelFile = path("models/bank.vex");
     m_requests.clear();
     m_choice.clear();
-    SetFileDialogHostInputs({[this] { return m_placesBarOn; }, [this] { return m_preferred; },
-                             [this] { return m_modelFile; }});
     const auto record = [this](const TFileDialogRequest& request) {
         m_requests << request;
         return m_choice;
     };
-    setOpenFileDialogPresenter(record);
-    setSaveFileDialogPresenter(record);
+    m_services = {record,
+                  record,
+                  {[this] { return m_placesBarOn; }, [this] { return m_preferred; },
+                   [this] { return m_modelFile; }}};
 }
 
 void FileDialogsTest::cleanup() {
-    setOpenFileDialogPresenter({});
-    setSaveFileDialogPresenter({});
-    SetFileDialogHostInputs({});
     qputenv("HOME", m_previousHome);
     m_registry.reset();
 }
@@ -167,8 +165,8 @@ void FileDialogsTest::placesBarShowsListedPlacesThenTheHostsFolders() {
     m_preferred = preferred.isEmpty() ? QString() : path(preferred);
     m_modelFile = model.isEmpty() ? QString() : path(model);
 
-    QVERIFY(showOpenFileDialog({}).isEmpty());
-    QVERIFY(showSaveFileDialog({}).isEmpty());
+    QVERIFY(showOpenFileDialog(m_services, {}).isEmpty());
+    QVERIFY(showSaveFileDialog(m_services, {}).isEmpty());
     QCOMPARE(m_requests.size(), 2);
     QCOMPARE(names(m_requests[0].Places), shown);
     QCOMPARE(names(m_requests[1].Places), shown);
@@ -185,7 +183,7 @@ void FileDialogsTest::damagedSettingsFileGivesTheDefaultPlacesAndIsKept() {
     TRegistryStore::Instance().SetDamageReporter(
         [&reports](const std::string& message) { reports << QString::fromStdString(message); });
 
-    QVERIFY(showOpenFileDialog({}).isEmpty());
+    QVERIFY(showOpenFileDialog(m_services, {}).isEmpty());
     TRegistryStore::Instance().SetDamageReporter({});
     QCOMPARE(names(m_requests.value(0).Places),
              (QStringList{"Documents", "Desktop", "prefs", "models"}));
@@ -207,7 +205,7 @@ void FileDialogsTest::shownDialogHasThePlacesAndQtKeepsItsOwnSidebar_data() {
 // folder the person added meanwhile. Leaves FileDialogs-places.png to look at.
 void FileDialogsTest::shownDialogHasThePlacesAndQtKeepsItsOwnSidebar() {
     QFETCH(bool, on);
-    setOpenFileDialogPresenter({});
+    m_services.Open = {};
     m_placesBarOn = on;
     const QList<QUrl> before = {QUrl("file:"), QUrl::fromLocalFile(m_home.path())};
     {
@@ -241,7 +239,8 @@ void FileDialogsTest::shownDialogHasThePlacesAndQtKeepsItsOwnSidebar() {
         dialog->reject();
     });
     {
-        TZTOpenDialog dialog({nullptr, {}, {}, "VexScript files (*.vex)", path("models")});
+        TZTOpenDialog dialog(m_services,
+                             {nullptr, {}, {}, "VexScript files (*.vex)", path("models")});
         QVERIFY(!dialog.Execute());
         QCOMPARE(dialog.FileName(), QString());
     }
@@ -261,15 +260,15 @@ void FileDialogsTest::shownDialogHasThePlacesAndQtKeepsItsOwnSidebar() {
 void FileDialogsTest::startFolderThatNoLongerExistsGivesWayToItsParent() {
     QVERIFY(QDir(m_home.path()).mkpath("models/runs/old"));
     m_choice = path("models/runs/old/day1.vex");
-    TZTSaveDialog first({nullptr, {}, {}, {}, path("models/runs/old/deleted/deeper")});
+    TZTSaveDialog first(m_services, {nullptr, {}, {}, {}, path("models/runs/old/deleted/deeper")});
     QVERIFY(first.Execute());
     QCOMPARE(first.FileName(), m_choice);
 
     m_choice.clear();
-    QVERIFY(showOpenFileDialog({}).isEmpty());
+    QVERIFY(showOpenFileDialog(m_services, {}).isEmpty());
     QVERIFY(QDir(path("models/runs/old")).removeRecursively());
-    QVERIFY(showOpenFileDialog({}).isEmpty());
-    QVERIFY(showOpenFileDialog({nullptr, {}, {}, {}, path("prefs")}).isEmpty());
+    QVERIFY(showOpenFileDialog(m_services, {}).isEmpty());
+    QVERIFY(showOpenFileDialog(m_services, {nullptr, {}, {}, {}, path("prefs")}).isEmpty());
 
     QCOMPARE(m_requests.size(), 4);
     QCOMPARE(m_requests[0].Directory, path("models/runs/old"));

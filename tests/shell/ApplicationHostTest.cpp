@@ -2,9 +2,8 @@
 
 #include "debugging/TformTrace.h"
 #include "debugging/TraceWindows.h"
-#include "services/FileDialogs.h"
+#include "editing/ApplicationServices.h"
 #include "services/LanguageManager.h"
-#include "services/MessageBoxes.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,19 +28,24 @@ private slots:
 
 private:
     QStringList m_boxes;
+    std::unique_ptr<TApplicationServices> m_services;
+    std::unique_ptr<TTraceWindows> m_traceWindows;
 };
 
 void ApplicationHostTest::init() {
     m_boxes.clear();
-    setMessageBoxPresenter([this](const TMessageBoxRequest& request) {
+    m_services = std::make_unique<TApplicationServices>();
+    m_services->MessageBoxes = [this](const TMessageBoxRequest& request) {
         m_boxes << QString("%1 %2: %3").arg(request.Icon).arg(request.Title, request.Text);
         return QMessageBox::Ok;
-    });
+    };
+    m_traceWindows = std::make_unique<TTraceWindows>(*m_services);
 }
 
 void ApplicationHostTest::cleanup() {
+    m_traceWindows.reset();
+    m_services.reset();
     FinalizeLanguageManager();
-    setMessageBoxPresenter({});
 }
 
 void ApplicationHostTest::languageTextIsWindows1252_data() {
@@ -63,13 +67,13 @@ void ApplicationHostTest::languageTextIsWindows1252() {
     QFETCH(QByteArray, text);
     if (language != 0)
         QVERIFY(LoadLanguageModule("ZT", language));
-    TApplicationHost host;
+    TApplicationHost host(*m_services);
     QCOMPARE(QByteArray::fromStdString(host.LanguageText(number)), text);
 }
 
 void ApplicationHostTest::errorsGoToTheMessageBoxDecoded() {
     QVERIFY(LoadLanguageModule("ZT", 7));
-    TApplicationHost host;
+    TApplicationHost host(*m_services);
     host.ShowErrorBox("Fehler in caf\xE9");
     host.HandleException(std::runtime_error("Stack overflow"));
     host.HandleException(std::runtime_error("")); // the silent abort shows nothing
@@ -81,20 +85,19 @@ void ApplicationHostTest::errorsGoToTheMessageBoxDecoded() {
 // Print and Trace reach the trace windows through the host's trace sink, decoded; the trace
 // windows follow the host's preferences.
 void ApplicationHostTest::wordTraceReachesTheTraceWindows() {
-    TApplicationHost host;
+    TApplicationHost host(*m_services);
     host.TraceMessage("caf\xE9 \x93ready\x94", true);
     QCOMPARE(ErrorLog().size(), 1);
     QVERIFY2(ErrorLog().first().endsWith(QString::fromUtf8("café “ready”")),
              qPrintable(ErrorLog().first()));
     host.TraceMessage("plain", false);
     QCOMPARE(GetTraceWindow()->MessageCount(), 1);
-    QVERIFY(!TraceWordWrap());
-    QVERIFY(!TraceQuiet());
+    QVERIFY(!m_services->WrapsTrace());
+    QVERIFY(!m_services->KeepsTraceQuiet());
     host.Services().Preferences.TraceWordWrap = true;
     host.Services().Preferences.TraceQuiet = true;
-    QVERIFY(TraceWordWrap());
-    QVERIFY(TraceQuiet());
-    FinalizeTraceWindows();
+    QVERIFY(m_services->WrapsTrace());
+    QVERIFY(m_services->KeepsTraceQuiet());
 }
 
 // The error window's line starts with the file and line of the statement that reported the
@@ -106,7 +109,7 @@ void ApplicationHostTest::errorLinesNameTheirPlace() {
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("Print([fine])\nDo(1,\n  Nope)\n");
     file.close();
-    TApplicationHost host;
+    TApplicationHost host(*m_services);
     TApplicationInterpreter context(host);
     vex::TText ignored;
     context.ExecuteText("ExecFile([" + path.toStdString() + "])", ignored);
@@ -123,25 +126,24 @@ void ApplicationHostTest::fileDialogsOfferThePreferredAndTheModelsFolder() {
     QVERIFY(QDir(folder.path()).mkpath(QString::fromUtf8("café")));
     QVERIFY(QDir(folder.path()).mkpath("models"));
     QList<QUrl> places;
-    setOpenFileDialogPresenter([&places](const TFileDialogRequest& request) {
+    m_services->FileDialogs.Open = [&places](const TFileDialogRequest& request) {
         places = request.Places;
         return QString();
-    });
+    };
     const std::string base = folder.path().toStdString();
     {
-        TApplicationHost host;
+        TApplicationHost host(*m_services);
         host.Services().Preferences.PlacesBarDirectory = base + "/caf\xE9";
         host.Services().Model.FileName = base + "/models/bank.vex";
-        showOpenFileDialog({});
+        m_services->OpenFileName({});
         QVERIFY(places.isEmpty());
         host.Services().Preferences.UseCustomPlacesBar = true;
-        showOpenFileDialog({});
+        m_services->OpenFileName({});
         QCOMPARE(places.mid(places.size() - 2),
                  (QList<QUrl>{QUrl::fromLocalFile(folder.path() + QString::fromUtf8("/café")),
                               QUrl::fromLocalFile(folder.path() + "/models")}));
     }
-    showOpenFileDialog({});
-    setOpenFileDialogPresenter({});
+    m_services->OpenFileName({});
     QVERIFY(places.isEmpty());
 }
 

@@ -8,6 +8,7 @@
 
 #include "debugging/DebuggerTexts.h"
 #include "debugging/TraceWindows.h"
+#include "editing/ApplicationServices.h"
 #include "editing/VexScriptEditor.h"
 #include "host/model/ModelServices.h"
 #include "services/Clock.h"
@@ -49,6 +50,7 @@ private:
     bool hasAtom(const char* name) const;
 
     QTemporaryDir m_dir;
+    TApplicationServices m_services;
     std::unique_ptr<TApplicationHost> m_host;
     std::unique_ptr<TApplicationInterpreter> m_context;
     std::unique_ptr<TApplicationDebugServices> m_debugger;
@@ -65,15 +67,17 @@ void MainWindowDebugTest::init() {
     QVERIFY(LoadCurrentLanguageModule());
     m_boxes.clear();
     m_answer = QMessageBox::No;
-    setMessageBoxPresenter([this](const TMessageBoxRequest& request) {
+    m_services.MessageBoxes = [this](const TMessageBoxRequest& request) {
         m_boxes << request.Text;
         return m_answer;
-    });
-    m_host = std::make_unique<TApplicationHost>();
+    };
+    m_host = std::make_unique<TApplicationHost>(m_services);
     m_context = std::make_unique<TApplicationInterpreter>(*m_host);
+    m_services.Context = m_context.get();
     m_debugger = std::make_unique<TApplicationDebugServices>(*m_context, m_host->Services());
+    m_debugger->ApplicationServices = &m_services;
     m_driver = std::make_unique<TPauseDriver>(*m_debugger);
-    m_window = new TMainWindow(m_context.get());
+    m_window = new TMainWindow(m_services);
     vex::host::TModelServices& services = m_host->Services();
     services.Tree = m_window->modelTree();
     services.Views.Add(*m_window->modelTree());
@@ -95,9 +99,9 @@ void MainWindowDebugTest::cleanup() {
     const int unexpectedPauses = m_driver->unexpectedPauses();
     m_driver.reset();
     m_debugger.reset();
+    m_services.Context = nullptr;
     m_context.reset();
     m_host.reset();
-    setMessageBoxPresenter({});
     setClock({});
     const QStringList errors = ErrorLog();
     FinalizeTraceWindows();
@@ -155,7 +159,7 @@ void MainWindowDebugTest::nothingStartsAnotherRunWhileOneWaits() {
         m_window->statusBar()->clearMessage();
         QVERIFY(!m_window->newModel());
         newModelRefused = m_window->statusBar()->currentMessage();
-        TZTApp app([this] { return m_context.get(); });
+        TZTApp app(m_services);
         QString text;
         TAutomationValue value;
         automation = app.RunClientScript("CreateAtom(model,[FromOutside])", text, value);
@@ -173,7 +177,7 @@ void MainWindowDebugTest::nothingStartsAnotherRunWhileOneWaits() {
     QVERIFY(hasAtom("Only"));
     QVERIFY(!hasAtom("FromOutside"));
     // Once the run is over, they run again.
-    TZTApp app([this] { return m_context.get(); });
+    TZTApp app(m_services);
     QString text;
     TAutomationValue value;
     QVERIFY(app.RunClientScript("2+3", text, value).ok);

@@ -5,6 +5,7 @@
 #include "debugging/TformTrace.h"
 #include "debugging/TraceTexts.h"
 #include "debugging/TraceWindows.h"
+#include "editing/ApplicationServices.h"
 #include "editing/EditingTexts.h"
 #include "editing/EditorMenu.h"
 #include "editing/ScriptEditor.h"
@@ -126,6 +127,8 @@ private:
     QString statusText(const char* label) const;
 
     QTemporaryDir m_dir;
+    // The window's services, with the test's boxes and dialogs.
+    TApplicationServices m_applicationServices;
     std::unique_ptr<TApplicationHost> m_host;
     std::unique_ptr<TApplicationInterpreter> m_context;
     TMainWindow* m_window = nullptr;
@@ -140,24 +143,21 @@ private:
 
 void MainWindowTest::initTestCase() {
     m_registry = std::make_unique<TTemporaryRegistryFile>();
-    setMessageBoxPresenter([this](const TMessageBoxRequest& request) {
+    m_applicationServices.MessageBoxes = [this](const TMessageBoxRequest& request) {
         m_boxes << request.Text;
         return m_answer;
-    });
-    setSaveFileDialogPresenter([this](const TFileDialogRequest& request) {
+    };
+    m_applicationServices.FileDialogs.Save = [this](const TFileDialogRequest& request) {
         m_saveDialogs << request.Title;
         return m_savePath;
-    });
-    setOpenFileDialogPresenter([this](const TFileDialogRequest& request) {
+    };
+    m_applicationServices.FileDialogs.Open = [this](const TFileDialogRequest& request) {
         m_openDialogs << request.Title + ": " + request.Filter;
         return m_openPath;
-    });
+    };
 }
 
 void MainWindowTest::cleanupTestCase() {
-    setOpenFileDialogPresenter({});
-    setSaveFileDialogPresenter({});
-    setMessageBoxPresenter({});
     m_registry.reset();
 }
 
@@ -172,9 +172,10 @@ void MainWindowTest::init() {
     m_savePath.clear();
     m_openDialogs.clear();
     m_openPath.clear();
-    m_host = std::make_unique<TApplicationHost>();
+    m_host = std::make_unique<TApplicationHost>(m_applicationServices);
     m_context = std::make_unique<TApplicationInterpreter>(*m_host);
-    m_window = new TMainWindow(m_context.get());
+    m_applicationServices.Context = m_context.get();
+    m_window = new TMainWindow(m_applicationServices);
     services().Tree = m_window->modelTree();
     m_window->show();
     m_window->activateWindow();
@@ -185,6 +186,7 @@ void MainWindowTest::cleanup() {
     services().Tree = nullptr;
     delete m_window;
     m_window = nullptr;
+    m_applicationServices.Context = nullptr;
     m_context.reset();
     m_host.reset();
     const QStringList errors = ErrorLog();
@@ -260,7 +262,7 @@ void MainWindowTest::translatedScreenshot() {
     QVERIFY(LoadCurrentLanguageModule());
     services().Tree = nullptr;
     delete m_window;
-    m_window = new TMainWindow(m_context.get());
+    m_window = new TMainWindow(m_applicationServices);
     services().Tree = m_window->modelTree();
     m_window->show();
     QVERIFY(m_window->openScript(writeFile("demo.vex", "Print([caf\xE9], 1+2)\n")));

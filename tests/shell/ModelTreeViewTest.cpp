@@ -2,6 +2,7 @@
 #include "tests/shell/TreeShape.h"
 
 #include "debugging/TraceWindows.h"
+#include "editing/ApplicationServices.h"
 #include "shell/ApplicationHost.h"
 
 #include <QElapsedTimer>
@@ -29,13 +30,14 @@ private:
     // Lets the queued refresh run.
     void settle();
 
+    TApplicationServices m_services;
     std::unique_ptr<TApplicationHost> m_host;
     std::unique_ptr<TApplicationInterpreter> m_context;
     std::unique_ptr<TModelTreeView> m_view;
 };
 
 void ModelTreeViewTest::init() {
-    m_host = std::make_unique<TApplicationHost>();
+    m_host = std::make_unique<TApplicationHost>(m_services);
     m_context = std::make_unique<TApplicationInterpreter>(*m_host);
     m_view = std::make_unique<TModelTreeView>();
     m_view->attach(&m_host->Services());

@@ -100,6 +100,8 @@ private slots:
 private:
     // Runs the application; `during` runs inside the message loop, after which the main window
     // is closed.
+    // Makes the shell with a presenter that records each box and the step it came in.
+    void makeShell();
     int runShell(const std::function<void(TApplicationShell&)>& during,
                  const QString& scriptFile = QString());
 
@@ -114,23 +116,26 @@ void StartupTest::init() {
     m_registry = std::make_unique<TTemporaryRegistryFile>();
     m_boxes.clear();
     m_boxSteps.clear();
-    setMessageBoxPresenter([this](const TMessageBoxRequest& request) {
-        m_boxes << request.Text;
-        m_boxSteps << (m_shell ? m_shell->log().value(m_shell->log().size() - 1) : QString());
-        return QMessageBox::Ok;
-    });
 }
 
 void StartupTest::cleanup() {
     FinalizeTraceWindows();
     m_shell.reset();
-    setMessageBoxPresenter({});
     m_registry.reset();
+}
+
+void StartupTest::makeShell() {
+    m_shell = std::make_unique<TApplicationShell>(*qApp);
+    m_shell->services().MessageBoxes = [this](const TMessageBoxRequest& request) {
+        m_boxes << request.Text;
+        m_boxSteps << m_shell->log().value(m_shell->log().size() - 1);
+        return QMessageBox::Ok;
+    };
 }
 
 int StartupTest::runShell(const std::function<void(TApplicationShell&)>& during,
                           const QString& scriptFile) {
-    m_shell = std::make_unique<TApplicationShell>(*qApp);
+    makeShell();
     QTimer::singleShot(0, qApp, [this, during] {
         during(*m_shell);
         m_shell->mainWindow()->close();
@@ -147,7 +152,7 @@ void StartupTest::startsAndShutsDownInOrder() {
     const int exitCode = runShell([&](TApplicationShell& shell) {
         settingsWrittenAtStart = QFile::exists(QString::fromStdString(m_registry->File()));
         logInLoop = shell.log();
-        contextInLoop = shell.services() && shell.services()->Context;
+        contextInLoop = shell.services().Context != nullptr;
         moduleInLoop = IsLanguageModuleLoaded();
         treeInLoop = shell.host()->Services().Tree == shell.mainWindow()->modelTree();
         QVERIFY(shell.mainWindow()->isVisible());
@@ -162,7 +167,7 @@ void StartupTest::startsAndShutsDownInOrder() {
     QVERIFY(treeInLoop);
     QCOMPARE(CurrentLanguage(), 9);
     // After shutdown: no context, no module, no window.
-    QCOMPARE(m_shell->services(), nullptr);
+    QCOMPARE(m_shell->services().Context, nullptr);
     QVERIFY(!IsLanguageModuleLoaded());
     QCOMPARE(m_shell->mainWindow(), nullptr);
     QVERIFY(m_boxes.isEmpty());
@@ -207,7 +212,7 @@ void StartupTest::applicationLanguageComesFromTheRegistry() {
         shown << menuTitle(window, "mnFile") << actionText(window, "acNewModel")
               << menuTitle(window, "mnWindow") << menuTitle(window, "mnHelp")
               << window->windowTitle();
-        fromRuntime = shell.services()->Context->LanguageText(3009);
+        fromRuntime = shell.services().Context->LanguageText(3009);
         current = CurrentLanguage();
     });
 
@@ -249,7 +254,7 @@ void StartupTest::runtimeErrorsReachTheErrorWindow() {
     double result = -1;
     runShell([&](TApplicationShell& shell) {
         vex::TText text;
-        vex::TLanguageInterpreter* context = shell.services()->Context;
+        vex::TLanguageInterpreter* context = shell.services().Context;
         result = context->ExecuteText("Nonexistent(1)", text);
         errors = ErrorLog();
         // The standard words are there.
@@ -263,7 +268,7 @@ void StartupTest::runtimeErrorsReachTheErrorWindow() {
 }
 
 void StartupTest::shutdownEndsTheMessageLoop() {
-    m_shell = std::make_unique<TApplicationShell>(*qApp);
+    makeShell();
     bool windowWasOpen = false;
     QTimer::singleShot(0, qApp, [&] {
         windowWasOpen = m_shell->mainWindow()->isVisible();

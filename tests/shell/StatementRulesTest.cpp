@@ -104,6 +104,7 @@ private:
     QTemporaryDir m_dir;
     QString m_path;
     QStringList m_boxes;
+    TApplicationServices m_services;
     std::unique_ptr<TApplicationHost> m_host;
     std::unique_ptr<TApplicationInterpreter> m_context;
     TMainWindow* m_window = nullptr;
@@ -114,10 +115,10 @@ void StatementRulesTest::initTestCase() {
     // The examples write into the temporary directory and the working one; neither is the
     // source tree.
     QVERIFY(QDir::setCurrent(m_dir.path()));
-    setMessageBoxPresenter([this](const TMessageBoxRequest& request) {
+    m_services.MessageBoxes = [this](const TMessageBoxRequest& request) {
         m_boxes << request.Text;
         return QMessageBox::Ok;
-    });
+    };
 }
 
 void StatementRulesTest::init() {
@@ -131,9 +132,10 @@ void StatementRulesTest::cleanup() {
 
 void StatementRulesTest::startApplication() {
     stopApplication();
-    m_host = std::make_unique<TApplicationHost>();
+    m_host = std::make_unique<TApplicationHost>(m_services);
     m_context = std::make_unique<TApplicationInterpreter>(*m_host);
-    m_window = new TMainWindow(m_context.get());
+    m_services.Context = m_context.get();
+    m_window = new TMainWindow(m_services);
     vex::host::ModelServicesOf(*m_context).Tree = m_window->modelTree();
     QVERIFY(m_window->openScript(m_path));
     m_window->show();
@@ -145,6 +147,7 @@ void StatementRulesTest::stopApplication() {
         vex::host::ModelServicesOf(*m_context).Tree = nullptr;
     delete m_window;
     m_window = nullptr;
+    m_services.Context = nullptr;
     m_context.reset();
     m_host.reset();
 }

@@ -3,8 +3,8 @@
 
 #include "shell/automation/AutomationService.h"
 #include "debugging/TraceWindows.h"
+#include "editing/ApplicationServices.h"
 #include "host/model/ModelServices.h"
-#include "services/MessageBoxes.h"
 #include "shell/ApplicationHost.h"
 #include "shell/automation/AutomationObject.h"
 #include "shell/automation/ServiceRegistration.h"
@@ -126,7 +126,8 @@ private:
     // locals does not fit.
     std::unique_ptr<TApplicationHost> m_applicationHost;
     std::unique_ptr<TApplicationInterpreter> m_application;
-    vex::TLanguageInterpreter* m_active = nullptr;
+    // The services the automation objects are handed: their context is the one a test activates.
+    TApplicationServices m_services;
     QStringList m_boxes;
     std::unique_ptr<TAutomationService> m_service;
     QTemporaryDir m_dir;
@@ -137,15 +138,14 @@ void AutomationServiceTest::initTestCase() {
              "run under dbus-run-session: the test needs a private session bus");
     m_context = newRecordingContext(m_host, true);
     m_wordless = newRecordingContext(m_host, false);
-    m_active = m_context.get();
-    m_applicationHost = std::make_unique<TApplicationHost>();
+    m_services.Context = m_context.get();
+    m_applicationHost = std::make_unique<TApplicationHost>(m_services);
     m_application = std::make_unique<TApplicationInterpreter>(*m_applicationHost, 64);
-    setMessageBoxPresenter([this](const TMessageBoxRequest& request) {
+    m_services.MessageBoxes = [this](const TMessageBoxRequest& request) {
         m_boxes << request.Text;
         return QMessageBox::Ok;
-    });
-    m_service = std::make_unique<TAutomationService>(QDBusConnection::sessionBus(),
-                                                     [this] { return m_active; });
+    };
+    m_service = std::make_unique<TAutomationService>(QDBusConnection::sessionBus(), m_services);
     QString error;
     QVERIFY2(m_service->start(&error), qPrintable(error));
     QFile model(m_dir.filePath("model.vex"));
@@ -154,7 +154,6 @@ void AutomationServiceTest::initTestCase() {
 
 void AutomationServiceTest::cleanupTestCase() {
     m_service.reset();
-    setMessageBoxPresenter({});
     m_application.reset();
     m_applicationHost.reset();
 }
@@ -205,18 +204,18 @@ void AutomationServiceTest::everyMethodThroughGdbus() {
 }
 
 void AutomationServiceTest::theEmptyResultIsAnEmptyArrayOfVariants() {
-    m_active = m_wordless.get();
+    m_services.Context = m_wordless.get();
     const TGdbusRun run = gdbusCall(QString::fromLatin1(TAutomationService::kSharedPath),
                                     QString::fromLatin1(kApplication) + ".ExecuteScript", {"1"});
-    m_active = m_context.get();
+    m_services.Context = m_context.get();
     QCOMPARE(run.output, QString("('', <@av []>)"));
 }
 
 void AutomationServiceTest::failuresAreErrorReplies() {
-    m_active = nullptr;
+    m_services.Context = nullptr;
     TGdbusRun run = gdbusCall(QString::fromLatin1(TAutomationService::kSharedPath),
                               QString::fromLatin1(kApplication) + ".ExecuteScriptText", {"1"});
-    m_active = m_context.get();
+    m_services.Context = m_context.get();
     QVERIFY(run.exitCode != 0);
     QVERIFY2(run.output.contains("com.velmark.Zentaro.Error.Failed: The scripting runtime is not "
                                  "running."),
@@ -338,7 +337,7 @@ void AutomationServiceTest::runawayCallsEnd_data() {
 void AutomationServiceTest::runawayCallsEnd() {
     QFETCH(QString, stop);
     QFETCH(QString, error);
-    m_active = m_application.get();
+    m_services.Context = m_application.get();
     QDBusConnection client = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "runaway");
     const QString path = createObject(client);
     if (stop == "limit")
@@ -388,7 +387,7 @@ void AutomationServiceTest::runawayCallsEnd() {
                  .variant()
                  .toString(),
              QString("after"));
-    m_active = m_context.get();
+    m_services.Context = m_context.get();
     QDBusConnection::disconnectFromBus("runaway");
     QDBusConnection::disconnectFromBus("aborter");
     ClearErrorLog();
@@ -397,13 +396,13 @@ void AutomationServiceTest::runawayCallsEnd() {
 // A frame of locals that does not fit ends the run in the host's exception handler, which would
 // show an error box: during an automation call it goes to the error window and the reply.
 void AutomationServiceTest::noCallWaitsOnAPerson() {
-    m_active = m_application.get();
+    m_services.Context = m_application.get();
     m_boxes.clear();
     const TGdbusRun run =
         gdbusCall(QString::fromLatin1(TAutomationService::kSharedPath),
                   QString(kApplication) + ".ExecuteScript",
                   {"Do(LocalNum([v1],[v2],[v3],[v4],[v5],[v6],[v7],[v8],[v9]),1)"});
-    m_active = m_context.get();
+    m_services.Context = m_context.get();
     QVERIFY2(run.output.endsWith("com.velmark.Zentaro.Error.Failed: Stack overflow"),
              qPrintable(run.output));
     QCOMPARE(m_boxes, QStringList());
@@ -431,7 +430,7 @@ int AutomationServiceTest::modelAtoms() {
 // A model saved and opened again in a folder named with letters beyond ASCII; the file on disk
 // has the name the client gave.
 void AutomationServiceTest::namesBeyondAsciiRoundTrip() {
-    m_active = m_application.get();
+    m_services.Context = m_application.get();
     const QString folder = m_dir.filePath(QString::fromUtf8("M\u00fcller \u20ac"));
     QVERIFY(QDir().mkpath(folder));
     const QString file = folder + QString::fromUtf8("/b\u00e4r.vex");
@@ -450,7 +449,7 @@ void AutomationServiceTest::namesBeyondAsciiRoundTrip() {
     QCOMPARE(gdbusCall(shared, QString(kApplication) + ".SaveModel", {}).output, QString("()"));
     QCOMPARE(applicationText("ListFiles([" + folder + "])"), QString("(<'b\u00e4r.vex'>,)"));
     QCOMPARE(ErrorLog().join('\n'), QString());
-    m_active = m_context.get();
+    m_services.Context = m_context.get();
 }
 
 // Each failure is an error reply naming its cause, and the model stays as it was.
@@ -484,7 +483,7 @@ void AutomationServiceTest::failuresAreReportedAndChangeNothing() {
     QFETCH(QString, file);
     QFETCH(QByteArray, content);
     QFETCH(QString, error);
-    m_active = m_application.get();
+    m_services.Context = m_application.get();
     const QString path = file.isEmpty() ? QString() : m_dir.filePath(file);
     if (!content.isNull()) {
         QFile written(path);
@@ -515,7 +514,7 @@ void AutomationServiceTest::failuresAreReportedAndChangeNothing() {
              QString("(<'Kept Queue 0'>,)"));
     QVERIFY(m_boxes.isEmpty());
     ClearErrorLog();
-    m_active = m_context.get();
+    m_services.Context = m_context.get();
 }
 
 QTEST_MAIN(AutomationServiceTest)

@@ -4,6 +4,7 @@
 #include "shell/automation/ZTApp.h"
 #include "tests/host/model/ModelFixture.h"
 
+#include "editing/ApplicationServices.h"
 #include "host/model/ModelFile.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@ namespace fs = std::filesystem;
 class AutomationTextsTest : public ModelFixture {
 protected:
     void SetUp() override {
+        m_services.Context = &Context();
         m_directory = fs::temp_directory_path() / ("vex-automation-" + std::to_string(::getpid()));
         fs::create_directories(m_directory);
         m_path = (m_directory / "shop.vex").string();
@@ -42,7 +44,8 @@ protected:
 
     fs::path m_directory;
     std::string m_path;
-    TZTApp m_app{[this] { return &Context(); }};
+    TApplicationServices m_services;
+    TZTApp m_app{m_services};
 };
 
 TEST_F(AutomationTextsTest, NewModelEmptiesTheModel) {

@@ -1,6 +1,7 @@
 // The automation object without its transport: composed texts, results and failures.
 
 #include "shell/automation/ZTApp.h"
+#include "editing/ApplicationServices.h"
 #include "runtime/DebuggerInterface.h"
 #include "tests/shell/automation/AutomationTestSupport.h"
 
@@ -33,6 +34,7 @@ private slots:
 private:
     TRecordingHost m_host;
     std::unique_ptr<TRecordingContext> m_context;
+    TApplicationServices m_services;
     std::unique_ptr<TZTApp> m_app;
     QTemporaryDir m_dir;
 };
@@ -40,8 +42,8 @@ private:
 void ZTAppTest::init() {
     g_calls.clear();
     m_context = newRecordingContext(m_host, true);
-    vex::TLanguageInterpreter* context = m_context.get();
-    m_app = std::make_unique<TZTApp>([context] { return context; });
+    m_services.Context = m_context.get();
+    m_app = std::make_unique<TZTApp>(m_services);
 }
 
 void ZTAppTest::composedTextsRunThroughTheExternalEntry() {
@@ -126,8 +128,9 @@ void ZTAppTest::scriptsGiveTheirNumberAndText() {
 
 void ZTAppTest::withoutWordsTheRuntimeIsNotTouched() {
     auto bare = newRecordingContext(m_host, false);
-    vex::TLanguageInterpreter* context = bare.get();
-    TZTApp app([context] { return context; });
+    TApplicationServices services;
+    services.Context = bare.get();
+    TZTApp app(services);
     QString text = "stale";
     TAutomationValue result = TAutomationValue::fromDouble(1);
     QVERIFY(app.RunClientScript("1+2", text, result).ok);
@@ -140,7 +143,8 @@ void ZTAppTest::withoutWordsTheRuntimeIsNotTouched() {
 }
 
 void ZTAppTest::anExceptionBecomesAFailureStatusWithClearedResults() {
-    TZTApp app([]() -> vex::TLanguageInterpreter* { return nullptr; });
+    TApplicationServices services; // no runtime
+    TZTApp app(services);
     QString text = "stale";
     TAutomationValue result = TAutomationValue::fromDouble(1);
     const TAutomationStatus status = app.RunClientScript("1", text, result);
