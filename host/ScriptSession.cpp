@@ -347,13 +347,14 @@ void TScriptSession::CheckEmbeddedCode(const std::string& name, const TStatement
         TEmbeddedCode code{text, statement.Line, 0};
         for (std::size_t k = searchFrom; k < written.size(); ++k) {
             if (ReadsAs(written[k].Text, text)) {
-                const std::string_view before = std::string_view(statement.Text).substr(0, written[k].Offset);
+                const std::string_view before =
+                    std::string_view(statement.Text).substr(0, written[k].Offset);
                 const std::size_t lineStart = before.rfind('\n');
                 code.Text = written[k].Text;
                 code.Line += static_cast<int>(std::count(before.begin(), before.end(), '\n'));
-                code.Column = static_cast<int>(
-                    lineStart == std::string_view::npos ? written[k].Offset + 1
-                                                        : written[k].Offset - lineStart);
+                code.Column = static_cast<int>(lineStart == std::string_view::npos
+                                                   ? written[k].Offset + 1
+                                                   : written[k].Offset - lineStart);
                 searchFrom = k + 1;
                 break;
             }
@@ -371,8 +372,8 @@ void TScriptSession::CheckEmbeddedCode(const std::string& name, const TStatement
         } else if (call->WordNumber != wnDefineWord) {
             const TCheckedAtom atom(m_attributeNames);
             const bool handler = call->WordNumber != kEvalWord;
-            const TStatementCode compiled(
-                m_context.Compile(text, nullptr, handler ? TGuiBinding{&atom, nullptr} : TGuiBinding{}));
+            const TStatementCode compiled(m_context.Compile(
+                text, nullptr, handler ? TGuiBinding{&atom, nullptr} : TGuiBinding{}));
         }
     }
 }

@@ -349,8 +349,8 @@ private:
             if (ch == '&' || ch == '|') {
                 found.push_back({i, 1, false});
             } else if (ch == '<' || ch == '>' || ch == '=') {
-                const bool pair = (ch == '<' && (next == '=' || next == '>')) ||
-                                  (ch == '>' && next == '=');
+                const bool pair =
+                    (ch == '<' && (next == '=' || next == '>')) || (ch == '>' && next == '=');
                 found.push_back({i, pair ? 2u : 1u, true});
             }
             return true;
@@ -363,7 +363,8 @@ private:
     static std::size_t ExpressionStart(std::string_view piece) {
         std::size_t start = 0;
         ForEachTopLevel(piece, [&](std::size_t i, int parentheses) {
-            if (parentheses == 0 && piece[i] == ':' && i + 1 < piece.size() && piece[i + 1] == '=') {
+            if (parentheses == 0 && piece[i] == ':' && i + 1 < piece.size() &&
+                piece[i + 1] == '=') {
                 start = i + 2;
             }
             return true;
@@ -390,8 +391,8 @@ private:
                 Add(TTrapKind::LogicBetweenComparisons,
                     OriginOf(piece, begin, end, start + operators[k].At),
                     "& and | bind more strongly than comparisons, so " + Quoted(text) +
-                        " does not join comparisons; write " +
-                        std::string(piece.substr(0, start)) + BracketedJoins(text, operators));
+                        " does not join comparisons; write " + std::string(piece.substr(0, start)) +
+                        BracketedJoins(text, operators));
                 return;
             }
         }

@@ -316,7 +316,7 @@ std::size_t CutBrokenStatement(std::string_view script, std::size_t start, int s
 } // namespace
 
 std::string TStatement::UnclosedMessage() const {
-    const char* what = Unclosed.Opening == '[' ? " (a text constant)"
+    const char* what = Unclosed.Opening == '['   ? " (a text constant)"
                        : Unclosed.Opening == '{' ? " (a comment)"
                                                  : "";
     std::string message = std::string("'") + Unclosed.Opening + "'" + what + " opened at line " +

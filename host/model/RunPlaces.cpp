@@ -9,9 +9,10 @@
 namespace vex::host {
 
 std::string TErrorPlace::Prefix() const {
-    std::string prefix = File.empty() ? std::string()
-                         : File + ":" + std::to_string(Line) +
-                               (Column > 0 ? ":" + std::to_string(Column) : std::string()) + ": ";
+    std::string prefix =
+        File.empty() ? std::string()
+                     : File + ":" + std::to_string(Line) +
+                           (Column > 0 ? ":" + std::to_string(Column) : std::string()) + ": ";
     std::string where;
     if (InHandler) {
         where = HandlerKind + " of atom \"" + AtomName + "\" (ID " + std::to_string(AtomId) +

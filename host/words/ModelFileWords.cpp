@@ -69,8 +69,7 @@ double LoadAtom(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     }
     const double id = NumberArg(c, n, 4);
     const auto wanted = id >= 1 && id <= 4294967295.0 ? static_cast<std::uint32_t>(id) : 0u;
-    const std::int32_t handle =
-        services.Model.CreateAtom(mother, TextArg(c, n, 3).str(), wanted);
+    const std::int32_t handle = services.Model.CreateAtom(mother, TextArg(c, n, 3).str(), wanted);
     services.FileAtoms.push_back(handle);
     services.RefreshTree();
     return handle;

@@ -131,8 +131,8 @@ double WholeArgument(const TLanguageInterpreter& context, const TCallNode& node,
     // Relative noise of a few hundred ulps, what a sum or product of decimal fractions leaves.
     constexpr double kNoise = 1e-12;
     const double rounded = std::nearbyint(value);
-    if (std::isfinite(value) && std::fabs(value - rounded) > kNoise * std::max(1.0, std::fabs(value)))
-        [[unlikely]] {
+    if (std::isfinite(value) &&
+        std::fabs(value - rounded) > kNoise * std::max(1.0, std::fabs(value))) [[unlikely]] {
         ArgumentError(context, node, i, FormatNumber(value) + " is no whole number");
     }
     return rounded;

@@ -229,7 +229,8 @@ TEST_F(ModelFileTest, ABrokenStatementEndsWhereTheNextOneStarts) {
          {"x := 1 { note", "Print(x)"},
          "1: '{' (a comment) opened at line 1, column 8 is never closed; the statement ends "
          "before line 2, which starts a new one|"},
-        {"Print([a)\n  b", {"Print([a)\n  b"},
+        {"Print([a)\n  b",
+         {"Print([a)\n  b"},
          "1: '[' (a text constant) opened at line 1, column 7 is never closed|"},
         {"ok\nf(1,\n\ng(2)\nh(3",
          {"ok", "f(1,\n", "g(2)", "h(3"},
