@@ -336,9 +336,12 @@ void TScriptSession::CheckEmbeddedCode(const std::string& name, const TStatement
     for (const TCallNode* call : calls) {
         const int argument = CodeArgument(*call);
         if (!argument || !call->Arg(argument)->IsTextConstant()) {
+            // A name that is also a word stays the word: the atoms a handler may run for are
+            // not known, and most have no attribute of that name.
             const std::string attribute = ConstantText(*call->Arg(2)).str();
-            if (std::find(m_attributeNames.begin(), m_attributeNames.end(), attribute) ==
-                m_attributeNames.end()) {
+            if (m_context.WordIndexOf(attribute) < 0 &&
+                std::find(m_attributeNames.begin(), m_attributeNames.end(), attribute) ==
+                    m_attributeNames.end()) {
                 m_attributeNames.push_back(attribute);
             }
             continue;
