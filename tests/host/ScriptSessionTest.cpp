@@ -142,6 +142,8 @@ TEST_F(ScriptSessionTest, CheckCompilesTheCodeInConstantTexts) {
                          "DefineWord([W],[Nope3],0,0,[])\n"
                          "SetAtt(d,[speed],2)\n"
                          "SetHandler(d,[OnUser],[speed*2 + c.count])\n"
+                         "SetAtt(d,[Name],1)\n"
+                         "SetHandler(d,[OnExit],[Name(c)])\n"
                          "DefineWord([Twice],[Arg(1)*2],1,1,[])\n"
                          "Eval([Twice(2)])\n";
     std::vector<std::pair<int, int>> places;
