@@ -7,6 +7,8 @@
 
 #include "runtime/VexWords.h"
 
+#include <algorithm>
+
 namespace vex::host {
 
 namespace {
@@ -50,6 +52,10 @@ std::vector<TStatement> StatementsFrom(std::string_view script, int firstLine) {
     std::vector<TStatement> statements = ScriptStatements(script);
     for (TStatement& statement : statements) {
         statement.Line += firstLine - 1;
+        if (statement.IsBroken()) {
+            statement.Unclosed.Line += firstLine - 1;
+            statement.Unclosed.NextLine += statement.Unclosed.NextLine ? firstLine - 1 : 0;
+        }
     }
     return statements;
 }
@@ -88,6 +94,121 @@ bool ConstantDefinition(const TCodeNode& node, std::string& text) {
     return true;
 }
 
+// The numbers of the words a check compiles constant texts of (host/words/).
+constexpr int kEvalWord = 222;
+constexpr int kSetAttWord = 620;
+constexpr int kSetHandlerWord = 622;
+constexpr int kLoadAttWord = 636;
+constexpr int kLoadHandlerWord = 638;
+
+// The argument of a call that holds code a word compiles, or 0: the code of a handler, the body
+// of a user-defined word, the text Eval runs.
+int CodeArgument(const TCodeNode& node) {
+    switch (node.WordNumber) {
+    case kSetHandlerWord:
+    case kLoadHandlerWord:
+        return node.ArgCount == 3 ? 3 : 0;
+    case wnDefineWord:
+        return node.ArgCount >= 2 ? 2 : 0;
+    case kEvalWord:
+        return node.ArgCount == 1 ? 1 : 0;
+    default:
+        return 0;
+    }
+}
+
+// A text constant of a statement as written: the offset of its first character (after the '[')
+// and its text.
+struct TWrittenConstant {
+    std::size_t Offset;
+    std::string_view Text;
+};
+
+// The outermost text constants of a statement as written, outside comments.
+std::vector<TWrittenConstant> WrittenConstants(std::string_view text) {
+    std::vector<TWrittenConstant> constants;
+    int braces = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char ch = text[i];
+        if (braces > 0 || ch == '{') {
+            braces += ch == '{' ? 1 : ch == '}' ? -1 : 0;
+            continue;
+        }
+        if (ch != '[') {
+            continue;
+        }
+        int depth = 0;
+        std::size_t close = i;
+        for (; close < text.size(); ++close) {
+            depth += text[close] == '[' ? 1 : text[close] == ']' ? -1 : 0;
+            if (depth == 0) {
+                break;
+            }
+        }
+        if (close == text.size()) {
+            break;
+        }
+        constants.push_back({i + 1, text.substr(i + 1, close - i - 1)});
+        i = close;
+    }
+    return constants;
+}
+
+// True when a constant as written is the text the parser made of it: tabs become blanks, line
+// feeds go.
+bool ReadsAs(std::string_view written, std::string_view text) {
+    std::size_t k = 0;
+    for (const char ch : written) {
+        if (ch == '\n') {
+            continue;
+        }
+        if (k == text.size() || text[k] != (ch == '\t' ? ' ' : ch)) {
+            return false;
+        }
+        ++k;
+    }
+    return k == text.size();
+}
+
+// The calls of a tree whose code argument is a text constant, and the calls that give an
+// attribute a constant name, in the order of the text.
+void CollectCodeCalls(const TCodeNode& node, std::vector<const TCallNode*>& calls) {
+    if (!node.IsCall()) {
+        return;
+    }
+    const auto& call = static_cast<const TCallNode&>(node);
+    const int argument = CodeArgument(call);
+    const bool namesAttribute = (call.WordNumber == kSetAttWord && call.ArgCount == 3) ||
+                                (call.WordNumber == kLoadAttWord && call.ArgCount == 4);
+    if ((argument && call.Arg(argument)->IsTextConstant()) ||
+        (namesAttribute && call.Arg(2)->IsTextConstant())) {
+        calls.push_back(&call);
+    }
+    for (int i = 1; i <= call.ArgCount; ++i) {
+        CollectCodeCalls(*call.Arg(i), calls);
+    }
+}
+
+const TText& ConstantText(const TCodeNode& node) {
+    return static_cast<const TTextConstantNode&>(node).Text;
+}
+
+// An atom as a check knows it: every attribute the script names by a constant may be its own.
+class TCheckedAtom : public TBindingObject {
+public:
+    explicit TCheckedAtom(const std::vector<std::string>& names)
+        : m_names(names) {}
+    std::int32_t Id() const override { return 0; }
+    std::string Name() const override { return "(checked)"; }
+    int NamedAttributeCount() const override { return static_cast<int>(m_names.size()); }
+    std::string NamedAttributeName(int position) const override {
+        return m_names[static_cast<std::size_t>(position - 1)];
+    }
+
+private:
+    const std::vector<std::string>& m_names;
+};
+
 } // namespace
 
 TScriptSession::TScriptSession(TLanguageInterpreter& context)
@@ -106,6 +227,11 @@ double TScriptSession::ExecuteStatements(const std::string& name, std::string_vi
         }
         {
             const TRunPlaceScope place(services.Places, m_context, name, statement.Line);
+            if (statement.IsBroken()) {
+                // Its text is not what the person meant: nothing of it runs.
+                m_context.ReportError(statement.UnclosedMessage());
+                continue;
+            }
             const TStatementCode code(m_context.Compile(statement.Text));
             if (code.Code()) {
                 text.clear();
@@ -153,6 +279,7 @@ TCheckResult TScriptSession::Check(const std::string& name, std::string_view scr
                                    const TGuiBinding& binding, const TCheckObserver& observer,
                                    int firstLine) {
     TCheckResult result;
+    m_attributeNames.clear();
     const TRunRecording recording(m_context, result.Outcome);
     try {
         for (const TStatement& statement : StatementsFrom(script, firstLine)) {
@@ -174,6 +301,13 @@ void TScriptSession::CheckStatement(const std::string& name, const TStatement& s
         return;
     }
     const TRunPlaceScope place(ModelServicesOf(m_context).Places, m_context, name, statement.Line);
+    if (statement.IsBroken()) {
+        m_context.ReportError(statement.UnclosedMessage());
+        if (observer.Compiled) {
+            observer.Compiled(statement, nullptr);
+        }
+        return;
+    }
     const TStatementCode code(m_context.Compile(statement.Text, nullptr, binding));
     const TCodeNode* root = code.Code() ? code.Code()->Root : nullptr;
     if (code.Code()) {
@@ -183,20 +317,66 @@ void TScriptSession::CheckStatement(const std::string& name, const TStatement& s
         observer.Compiled(statement, root);
     }
     if (root) {
-        DefineConstantWords(*root);
+        CheckEmbeddedCode(name, statement, *root, observer);
     }
 }
 
-void TScriptSession::DefineConstantWords(const TCodeNode& node) {
-    std::string definition;
-    if (ConstantDefinition(node, definition)) {
-        TText ignored;
-        m_context.ExecuteText(definition, ignored);
+// Each constant text is found where it is written, so that its traps and errors are placed at
+// their lines and columns; one that cannot be found (a comment the statement leaves open) is
+// placed at the statement.
+void TScriptSession::CheckEmbeddedCode(const std::string& name, const TStatement& statement,
+                                       const TCodeNode& root, const TCheckObserver& observer) {
+    std::vector<const TCallNode*> calls;
+    CollectCodeCalls(root, calls);
+    if (calls.empty()) {
+        return;
     }
-    if (node.IsCall()) {
-        const auto& call = static_cast<const TCallNode&>(node);
-        for (int i = 1; i <= call.ArgCount; ++i) {
-            DefineConstantWords(*call.Arg(i));
+    const std::vector<TWrittenConstant> written = WrittenConstants(statement.Text);
+    std::size_t searchFrom = 0;
+    for (const TCallNode* call : calls) {
+        const int argument = CodeArgument(*call);
+        if (!argument || !call->Arg(argument)->IsTextConstant()) {
+            // A name that is also a word stays the word: the atoms a handler may run for are
+            // not known, and most have no attribute of that name.
+            const std::string attribute = ConstantText(*call->Arg(2)).str();
+            if (m_context.WordIndexOf(attribute) < 0 &&
+                std::find(m_attributeNames.begin(), m_attributeNames.end(), attribute) ==
+                    m_attributeNames.end()) {
+                m_attributeNames.push_back(attribute);
+            }
+            continue;
+        }
+        const std::string_view text = ConstantText(*call->Arg(argument)).view();
+        TEmbeddedCode code{text, statement.Line, 0};
+        for (std::size_t k = searchFrom; k < written.size(); ++k) {
+            if (ReadsAs(written[k].Text, text)) {
+                const std::string_view before =
+                    std::string_view(statement.Text).substr(0, written[k].Offset);
+                const std::size_t lineStart = before.rfind('\n');
+                code.Text = written[k].Text;
+                code.Line += static_cast<int>(std::count(before.begin(), before.end(), '\n'));
+                code.Column = static_cast<int>(lineStart == std::string_view::npos
+                                                   ? written[k].Offset + 1
+                                                   : written[k].Offset - lineStart);
+                searchFrom = k + 1;
+                break;
+            }
+        }
+        if (observer.Embedded && code.Column > 0) {
+            observer.Embedded(statement, code);
+        }
+        const TRunPlaceScope place(ModelServicesOf(m_context).Places, m_context, name, code.Line,
+                                   code.Column);
+        std::string definition;
+        if (ConstantDefinition(*call, definition)) {
+            // Carried out, so that later statements may call the word; its body compiles then.
+            TText ignored;
+            m_context.ExecuteText(definition, ignored);
+        } else if (call->WordNumber != wnDefineWord) {
+            const TCheckedAtom atom(m_attributeNames);
+            const bool handler = call->WordNumber != kEvalWord;
+            const TStatementCode compiled(m_context.Compile(
+                text, nullptr, handler ? TGuiBinding{&atom, nullptr} : TGuiBinding{}));
         }
     }
 }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vex::host {
 
@@ -22,12 +23,23 @@ namespace vex::host {
 // automation object's file operations (through ExecFile), and the word ExecFile itself.
 class TScriptSession {
 public:
+    // A constant text that a statement gives to a word that compiles it (the code of SetHandler
+    // and LoadHandler, the body of DefineWord, the text of Eval): the text as written, without
+    // its brackets, and the line and column (from 1, counting bytes) of its first character.
+    struct TEmbeddedCode {
+        std::string_view Text;
+        int Line = 1;
+        int Column = 1;
+    };
+
     // Sees each statement of a check: `Statement` before it is compiled (blank ones too),
     // `Compiled` after a statement that is not blank was compiled, with its tree while it
-    // exists (none when the statement did not compile).
+    // exists (none when the statement did not compile), `Embedded` for each constant text
+    // of the statement that a word compiles, before it is compiled.
     struct TCheckObserver {
         std::function<void(const TStatement&)> Statement;
         std::function<void(const TStatement&, const TCodeNode*)> Compiled;
+        std::function<void(const TStatement&, const TEmbeddedCode&)> Embedded;
     };
 
     // The context must have model services (a TModelHost's); it must outlive the session.
@@ -42,7 +54,11 @@ public:
     // Compiles every statement and runs none. The declarations act while compiling, as they
     // always do, so later statements know the globals; a DefineWord whose arguments are all
     // constants is carried out, so that its body is compiled (and its errors reported) and
-    // later statements may call the word. Bare names bind as `binding` says.
+    // later statements may call the word. The constant texts given to SetHandler, LoadHandler
+    // and Eval are compiled too, a handler's with the names of the attributes the script gives
+    // by constant names (SetAtt, LoadAtt) as its bare names; the errors of a text, a word's
+    // body included, are placed at the text's first line and column. Bare names of the
+    // statements bind as `binding` says.
     TCheckResult Check(const std::string& name, std::string_view script,
                        const TGuiBinding& binding = {}, const TCheckObserver& observer = {},
                        int firstLine = 1);
@@ -64,12 +80,15 @@ private:
     void CheckStatement(const std::string& name, const TStatement& statement,
                         const TGuiBinding& binding, const TCheckObserver& observer,
                         TCheckResult& result);
-    void DefineConstantWords(const TCodeNode& node);
+    void CheckEmbeddedCode(const std::string& name, const TStatement& statement,
+                           const TCodeNode& root, const TCheckObserver& observer);
 
     TLanguageInterpreter& m_context;
     std::function<bool()> m_stop;
     // Whether the stop condition ended the last run.
     bool m_stopped = false;
+    // While a check runs: the attribute names the script gives by constant names so far.
+    std::vector<std::string> m_attributeNames;
 };
 
 } // namespace vex::host

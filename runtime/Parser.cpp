@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <cstring>
 #include <functional>
@@ -937,6 +938,23 @@ int resolveWordTentatively(TLanguageInterpreter& context, TParseState& state, TC
     return resolveWord(context, state, call);
 }
 
+// True the first time a compile meets an unknown name, which it then remembers; the same name
+// again adds nothing a person needs to read.
+bool firstUseOfUnknownName(TCompileState& compile, std::string_view name) {
+    const auto sameName = [name](const std::string& known) {
+        return known.size() == name.size() &&
+               std::equal(known.begin(), known.end(), name.begin(), [](char a, char b) {
+                   return std::tolower(static_cast<unsigned char>(a)) ==
+                          std::tolower(static_cast<unsigned char>(b));
+               });
+    };
+    if (std::any_of(compile.UnknownNames.begin(), compile.UnknownNames.end(), sameName)) {
+        return false;
+    }
+    compile.UnknownNames.emplace_back(name);
+    return true;
+}
+
 // Splits the text of one call into its word and argument texts (see ParseCall). With
 // `tentative` set, the name of a call is found while its list is split (see
 // tentativeNameLength); when the split does not confirm it, the call is parsed again without.
@@ -964,6 +982,10 @@ void parseCall(TLanguageInterpreter& context, std::string_view text, TCallText& 
         split = true;
     }
     if (call.WordNumber == 0) {
+        if (!firstUseOfUnknownName(state.Compile, call.Name)) {
+            state.Compile.CompileFailed = true;
+            return;
+        }
         reportCompileError(context, state.Compile,
                            context.LanguageText(ltUnknownWord) + " " + quoted(call.Name) + " " +
                                context.LanguageText(ltUnknownWordIn) + " " +

@@ -32,6 +32,9 @@ struct TCompileState {
     std::string SourceText;
     // What bare names may denote.
     TGuiBinding GuiBinding;
+    // The unknown names reported so far (ASCII case ignored, as names are): each is reported once
+    // per compile, however often the text uses it.
+    std::vector<std::string> UnknownNames;
 };
 
 // Parses the prepared text of `compile` into a code tree. `code` is the compiled code being

@@ -298,15 +298,151 @@ private:
         });
     }
 
+    // Position after the ')' that closes the '(' at `open` (brackets skipped), or the end.
+    static std::size_t AfterClosingParenthesis(std::string_view text, std::size_t open) {
+        std::size_t after = text.size();
+        ForEachTopLevel(text.substr(open), [&](std::size_t i, int parentheses) {
+            if (parentheses == 0) {
+                after = open + i + 1;
+                return false;
+            }
+            return true;
+        });
+        return after;
+    }
+
     void WarnSign(std::string_view piece, std::size_t at, std::size_t begin, std::size_t end) {
+        // The operand the sign stands before: a name with the list of its call, or a
+        // parenthesised piece, whole, so that the fix is a complete expression.
         std::size_t stop = at + 1;
         while (stop < piece.size() && IsWordCharacter(piece[stop])) {
             ++stop;
         }
-        const std::string_view negated = piece.substr(at, std::max(stop, at + 2) - at);
+        if (stop < piece.size() && piece[stop] == '(') {
+            stop = AfterClosingParenthesis(piece, stop);
+        }
+        const std::string_view negated = piece.substr(at, stop - at);
         Add(TTrapKind::SignBeforeName, OriginOf(piece, begin, end, at),
             "a minus sign before a name or a parenthesis is no operator: " + Quoted(negated) +
                 " is not the negative value; write (0" + std::string(negated) + ")");
+    }
+
+    // [precedence] --------------------------------------------------------------------------
+
+    // An operator at the top level of a piece: its position and length, and whether it compares
+    // or joins (& and |).
+    struct TOperator {
+        std::size_t At;
+        std::size_t Length;
+        bool Compares;
+    };
+
+    // The comparisons and the & and | at the top level of an expression without assignment.
+    static std::vector<TOperator> ComparisonsAndJoins(std::string_view text) {
+        std::vector<TOperator> found;
+        ForEachTopLevel(text, [&](std::size_t i, int parentheses) {
+            const char ch = text[i];
+            const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+            if (parentheses != 0 || (!found.empty() && i < found.back().At + found.back().Length)) {
+                return true;
+            }
+            if (ch == '&' || ch == '|') {
+                found.push_back({i, 1, false});
+            } else if (ch == '<' || ch == '>' || ch == '=') {
+                const bool pair =
+                    (ch == '<' && (next == '=' || next == '>')) || (ch == '>' && next == '=');
+                found.push_back({i, pair ? 2u : 1u, true});
+            }
+            return true;
+        });
+        return found;
+    }
+
+    // The right side of the last assignment at the top level of a piece (all of it without
+    // one): the expression whose operators are read against each other.
+    static std::size_t ExpressionStart(std::string_view piece) {
+        std::size_t start = 0;
+        ForEachTopLevel(piece, [&](std::size_t i, int parentheses) {
+            if (parentheses == 0 && piece[i] == ':' && i + 1 < piece.size() &&
+                piece[i + 1] == '=') {
+                start = i + 2;
+            }
+            return true;
+        });
+        return start;
+    }
+
+    // Comparisons joined by & or | without parentheses, and chains of comparisons: the
+    // operators' order reads both otherwise than they seem to. The fix brackets what was meant.
+    void CheckPrecedence(std::string_view piece, std::size_t begin, std::size_t end) {
+        const std::size_t start = ExpressionStart(piece);
+        const std::string_view text = piece.substr(start);
+        const std::vector<TOperator> operators = ComparisonsAndJoins(text);
+        const auto comparesBefore = [&](std::size_t k) {
+            return std::any_of(operators.begin(), operators.begin() + static_cast<long>(k),
+                               [](const TOperator& op) { return op.Compares; });
+        };
+        const auto comparesAfter = [&](std::size_t k) {
+            return std::any_of(operators.begin() + static_cast<long>(k) + 1, operators.end(),
+                               [](const TOperator& op) { return op.Compares; });
+        };
+        for (std::size_t k = 0; k < operators.size(); ++k) {
+            if (!operators[k].Compares && comparesBefore(k) && comparesAfter(k)) {
+                Add(TTrapKind::LogicBetweenComparisons,
+                    OriginOf(piece, begin, end, start + operators[k].At),
+                    "& and | bind more strongly than comparisons, so " + Quoted(text) +
+                        " does not join comparisons; write " + std::string(piece.substr(0, start)) +
+                        BracketedJoins(text, operators));
+                return;
+            }
+        }
+        std::vector<std::size_t> comparisons;
+        for (std::size_t k = 0; k < operators.size(); ++k) {
+            if (operators[k].Compares) {
+                comparisons.push_back(k);
+            }
+        }
+        if (comparisons.size() >= 2 && comparisons.size() == operators.size()) {
+            Add(TTrapKind::ChainedComparison,
+                OriginOf(piece, begin, end, start + operators[comparisons[1]].At),
+                "comparisons group to the right, so " + Quoted(text) +
+                    " compares with the result of a comparison; write " +
+                    std::string(piece.substr(0, start)) + BracketedChain(text, operators));
+        }
+    }
+
+    // "k>0&k<10" as "(k>0)&(k<10)": each part between the joins that compares, in parentheses.
+    static std::string BracketedJoins(std::string_view text, const std::vector<TOperator>& ops) {
+        std::string fixed;
+        std::size_t from = 0;
+        bool compares = false;
+        const auto part = [&](std::size_t to) {
+            const std::string_view operand = text.substr(from, to - from);
+            fixed += compares ? "(" + std::string(operand) + ")" : std::string(operand);
+            compares = false;
+        };
+        for (const TOperator& op : ops) {
+            if (op.Compares) {
+                compares = true;
+                continue;
+            }
+            part(op.At);
+            fixed += text.substr(op.At, op.Length);
+            from = op.At + op.Length;
+        }
+        part(text.size());
+        return fixed;
+    }
+
+    // "1<2<3" as "(1<2)&(2<3)": each comparison of neighbours, all of them to hold.
+    static std::string BracketedChain(std::string_view text, const std::vector<TOperator>& ops) {
+        std::string fixed;
+        for (std::size_t k = 0; k < ops.size(); ++k) {
+            const std::size_t from = k == 0 ? 0 : ops[k - 1].At + ops[k - 1].Length;
+            const std::size_t to = k + 1 == ops.size() ? text.size() : ops[k + 1].At;
+            fixed += (k ? "&(" : "(") + std::string(text.substr(from, to - from)) + ")";
+        }
+        return fixed;
     }
 
     // The number of arguments of a list (its top-level commas and one).
@@ -353,6 +489,10 @@ private:
             return;
         }
         CheckSigns(piece, begin, end);
+        // An expression as written; its operands, converted, are parts of it and not read again.
+        if (InPrepared(piece)) {
+            CheckPrecedence(piece, begin, end);
+        }
         const std::string converted = ConvertOperators(piece);
         const std::size_t list = OpeningOfFinalList(converted);
         if (converted != piece && list != std::string_view::npos && list > 0) {

@@ -25,6 +25,11 @@ enum class TTrapKind : std::uint8_t {
     // "-x", "-(a+b)": a leading minus is the sign of a number only; before a name or a
     // parenthesis it is part of a name that no word has, or the word "-" with one argument.
     SignBeforeName,
+    // "k > 0 & k < 10": & and | bind more strongly than comparisons, so this is k > (0 & k < 10),
+    // not two comparisons joined.
+    LogicBetweenComparisons,
+    // "1 < 2 < 3": comparisons group to the right, so this is 1 < (2 < 3), not a chain.
+    ChainedComparison,
 };
 
 // A trap found in a source text, at a line and column (both from 1; columns count bytes) of that

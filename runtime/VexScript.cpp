@@ -183,7 +183,14 @@ void TLanguageInterpreter::CompileExpression(const TText& source, const TBinding
 TVariable* TLanguageInterpreter::DeclareVariable(std::string_view name, std::uint8_t kind,
                                                  TCompiledCode* code) {
     if (!IsValidVariableName(*this, name)) {
-        ReportError("Incorrect variable name: '" + std::string(name) + "'.");
+        std::string message = "Incorrect variable name: '" + std::string(name) + "'.";
+        if (WordIndexOf(name) >= 0) {
+            // c, i and a are the commonest: one-letter names that newcomers expect to be free.
+            message += " '" + std::string(name) +
+                       "' is a word (so are c, i and a, the atoms of a handler); use another name, "
+                       "such as k, n or s.";
+        }
+        ReportError(message);
         return nullptr;
     }
     if (!code) {

@@ -7,6 +7,7 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -19,6 +20,26 @@ void printUsage(std::FILE* stream) {
                "  --help         show this help and exit\n"
                "  --version      show the version and exit\n",
                stream);
+}
+
+bool isSet(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value && *value;
+}
+
+// True when Qt has a place to show windows: a display named in the environment, or a platform
+// chosen by QT_QPA_PLATFORM or -platform. Without one, QApplication would abort the process
+// after listing its plugins.
+bool hasDisplay(int argc, char* argv[]) {
+    if (isSet("DISPLAY") || isSet("WAYLAND_DISPLAY") || isSet("QT_QPA_PLATFORM")) {
+        return true;
+    }
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0) {
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -34,6 +55,13 @@ int main(int argc, char* argv[]) {
             std::puts("zentaro " ZENTARO_VERSION);
             return 0;
         }
+    }
+
+    if (!hasDisplay(argc, argv)) {
+        std::fputs("zentaro: no display (neither DISPLAY nor WAYLAND_DISPLAY is set); "
+                   "run scripts with vexscript, or give -platform offscreen\n",
+                   stderr);
+        return 2;
     }
 
     QApplication app(argc, argv);

@@ -39,6 +39,13 @@ public:
                 Warn({name, statement.Line + trap.Line - 1, trap.Column, trap.Message});
             }
         };
+        // The code in a constant text: its first line goes on the text's own line.
+        observer.Embedded = [&](const TStatement&, const TScriptSession::TEmbeddedCode& code) {
+            for (const TSourceTrap& trap : FindSourceTraps(code.Text)) {
+                const int column = trap.Line == 1 ? code.Column + trap.Column - 1 : trap.Column;
+                Warn({name, code.Line + trap.Line - 1, column, trap.Message});
+            }
+        };
         return TScriptSession(m_session.Context())
             .Check(name, script, {}, observer)
             .Outcome.Succeeded();

@@ -11,6 +11,9 @@ std::string JsonError(const TConsoleError& error) {
     json += place.File.empty() ? "null" : JsonString(place.File);
     json += ", \"line\": ";
     json += place.File.empty() ? "null" : std::to_string(place.Line);
+    if (place.Column > 0) {
+        json += ", \"column\": " + std::to_string(place.Column);
+    }
     if (place.InHandler) {
         json += ", \"handler\": {\"atom\": " + JsonString(place.AtomName) +
                 ", \"id\": " + std::to_string(place.AtomId) +

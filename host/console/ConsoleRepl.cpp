@@ -10,13 +10,13 @@ constexpr const char* kPrompt = "> ";
 constexpr const char* kContinuationPrompt = ">> ";
 
 // Runs one complete statement and prints its value, unless it reported an error or was
-// interrupted (the host has written why).
+// interrupted (the host has written why) or gives no value (Print, a declaration).
 void RunEntry(TConsoleSession& session, const std::string& entry, std::ostream& out,
               bool printValues) {
     session.RunText(entry);
-    const bool succeeded = session.LastRunSucceeded();
+    const bool shown = session.HasValueToShow();
     session.ClearInterrupted();
-    if (printValues && succeeded) {
+    if (printValues && shown) {
         out << session.ShownValue() << '\n';
         out.flush();
     }

@@ -15,6 +15,8 @@
 
 #include "Version.h"
 
+#include <sstream>
+
 namespace vex::host {
 
 namespace {
@@ -24,6 +26,17 @@ constexpr int UsageErrorStatus = 2;
 
 // The name standard input goes by in error messages.
 constexpr const char* kStandardInputName = "<stdin>";
+
+// Words after a script file on the command line are files too; a person who meant them as the
+// script's arguments is shown the command line that says so.
+void ArgumentsHint(const std::vector<std::string>& paths, const std::string& missing,
+                   std::ostream& err) {
+    err << "vexscript: the words after \"--\" are the script's arguments, as in: vexscript";
+    for (const std::string& path : paths) {
+        err << (&path == &missing ? " -- " : " ") << path;
+    }
+    err << '\n';
+}
 
 // Reads the script files (standard input for "-") before anything runs. False, with a one-line
 // message naming the system's reason, when one cannot be read.
@@ -46,6 +59,9 @@ bool ReadFiles(const std::vector<std::string>& paths, std::istream& in,
         TFileFailure failure;
         if (!ReadWholeFile(path, file.Text, failure)) {
             err << "vexscript: cannot read " << path << ": " << failure.Cause << '\n';
+            if (&path != &paths.front()) {
+                ArgumentsHint(paths, path, err);
+            }
             return false;
         }
     }
@@ -61,9 +77,11 @@ std::string ScriptName(const TConsoleOptions& options) {
     return options.Texts.empty() ? std::string() : std::string("-e");
 }
 
-void PrintJson(const TConsoleSession& session, std::ostream& out) {
+// The result as the one JSON document on standard output: what the scripts printed is its
+// "output".
+void PrintJson(const TConsoleSession& session, const std::string& output, std::ostream& out) {
     out << "{\"number\": " << JsonNumber(session.Number())
-        << ", \"text\": " << JsonString(session.Text())
+        << ", \"text\": " << JsonString(session.Text()) << ", \"output\": " << JsonString(output)
         << ", \"errors\": " << JsonErrors(session.Host().Errors()) << "}\n";
 }
 
@@ -115,7 +133,10 @@ int Run(TConsoleOptions options, const TConsoleEnvironment& environment) {
     if (options.Check) {
         return RunCheck(options, files, environment);
     }
-    TConsoleSession session(environment.Out, environment.Err, environment.LanguageTexts);
+    // With --json, what the scripts print is kept for the JSON object.
+    std::ostringstream printed;
+    std::ostream& out = options.Json ? static_cast<std::ostream&>(printed) : environment.Out;
+    TConsoleSession session(out, environment.Err, environment.LanguageTexts);
     std::vector<std::string>& scriptArguments = session.Host().ScriptArguments;
     scriptArguments = {ScriptName(options)};
     scriptArguments.insert(scriptArguments.end(), options.ScriptArguments.begin(),
@@ -126,8 +147,8 @@ int Run(TConsoleOptions options, const TConsoleEnvironment& environment) {
         return 0;
     }
     if (options.Json) {
-        PrintJson(session, environment.Out);
-    } else if (!options.Texts.empty() && !options.Quiet && session.LastRunSucceeded()) {
+        PrintJson(session, printed.str(), environment.Out);
+    } else if (!options.Texts.empty() && !options.Quiet && session.HasValueToShow()) {
         environment.Out << session.ShownValue() << '\n';
     }
     return session.Host().ExitStatus();

@@ -10,20 +10,47 @@ namespace vex::host {
 
 namespace {
 
-// The number of the word Do (host/words/ControlWords.cpp).
+// The numbers of the words Do, Print and Trace (host/words/ControlWords.cpp, TraceWords.cpp).
 constexpr int kDoWord = 1;
+constexpr int kPrintWord = 300;
+constexpr int kTraceWord = 301;
+
+// The last argument of a Do, the node whose value a Do gives; the node itself otherwise.
+const TCodeNode& ValueNode(const TCodeNode& node) {
+    if (!node.IsCall() || node.WordNumber != kDoWord) {
+        return node;
+    }
+    const auto& call = static_cast<const TCallNode&>(node);
+    return call.ArgCount > 0 ? ValueNode(*call.Arg(call.ArgCount)) : node;
+}
+
+// True when the value of a tree is what a word that writes or declares gives back: a number that
+// tells nothing, so the runner shows none (`Print(1+2)` shows the 3 it writes, not a 0 after).
+bool GivesNoValue(const TCodeNode& node) {
+    const TCodeNode& value = ValueNode(node);
+    if (!value.IsCall()) {
+        return false;
+    }
+    switch (value.WordNumber) {
+    case kPrintWord:
+    case kTraceWord:
+    case wnDeclareGlobal:
+    case wnGlobal:
+    case wnLocal:
+    case wnLocalText:
+    case wnLocalNum:
+    case wnLocalObj:
+    case wnLocalIntf:
+        return true;
+    default:
+        return false;
+    }
+}
 
 // True when the value of a tree counts as a text even when it is empty: a text node, or a Do
 // whose last argument is one.
 bool CountsAsText(const TCodeNode& node) {
-    if (IsTextNode(node)) {
-        return true;
-    }
-    if (!node.IsCall() || node.WordNumber != kDoWord) {
-        return false;
-    }
-    const auto& call = static_cast<const TCallNode&>(node);
-    return call.ArgCount > 0 && CountsAsText(*call.Arg(call.ArgCount));
+    return IsTextNode(ValueNode(node));
 }
 
 } // namespace
@@ -41,6 +68,7 @@ void TConsoleSession::ClearInterrupted() noexcept {
 const TRunResult& TConsoleSession::RunScript(const std::string& name, std::string_view script) {
     const TInterruptHandler interrupts(m_context);
     m_isText = false;
+    m_hasValue = true;
     m_last = TScriptSession(m_context).Run(name, script);
     NoteInterruption(interrupts.Interrupted());
     return m_last;
@@ -50,6 +78,7 @@ const TRunResult& TConsoleSession::RunText(std::string_view text) {
     const TInterruptHandler interrupts(m_context);
     m_last = TRunResult();
     m_isText = false;
+    m_hasValue = true;
     TText value;
     {
         const TRunRecording recording(m_context, m_last);
@@ -58,6 +87,7 @@ const TRunResult& TConsoleSession::RunText(std::string_view text) {
             code = m_context.Compile(text);
             if (code) {
                 m_isText = code->Root && CountsAsText(*code->Root);
+                m_hasValue = !code->Root || !GivesNoValue(*code->Root);
                 m_last.Number = m_context.Evaluate(code, value);
             }
         } catch (const std::exception& error) {

@@ -41,6 +41,9 @@ public:
     // True when the last run reported no error and was not interrupted: its value is worth
     // showing.
     bool LastRunSucceeded() const noexcept { return m_last.Succeeded() && !Interrupted(); }
+    // True when the last run succeeded and its value means something: a text of one piece whose
+    // value is that of Print, Trace or a declaration gives none.
+    bool HasValueToShow() const noexcept { return LastRunSucceeded() && m_hasValue; }
 
 private:
     void NoteInterruption(bool interrupted);
@@ -49,6 +52,7 @@ private:
     TConsoleInterpreter m_context;
     TRunResult m_last;
     bool m_isText = false;
+    bool m_hasValue = true;
 };
 
 } // namespace vex::host

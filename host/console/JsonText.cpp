@@ -4,6 +4,7 @@
 
 #include "runtime/VexScript.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -52,7 +53,13 @@ std::string JsonString(std::string_view bytes) {
 }
 
 std::string JsonNumber(double value) {
-    return std::isfinite(value) ? FormatNumber(value) : "null";
+    if (!std::isfinite(value)) {
+        return "null";
+    }
+    // The shortest digits that read back as the same double; 32 bytes hold any of them.
+    char digits[32];
+    const std::to_chars_result written = std::to_chars(digits, digits + sizeof digits, value);
+    return std::string(digits, written.ptr);
 }
 
 } // namespace vex::host

@@ -186,55 +186,179 @@ void SaveModelFile(const TModel& model, const std::string& path, std::string_vie
 namespace {
 
 // Follows the nesting that keeps a line break from ending a statement: parentheses, text
-// constants and comments.
+// constants and comments, each opening with its offset while it is open.
 class TStatementNesting {
 public:
-    // Takes the next character; true for a line break that ends a statement.
-    bool Step(char ch) {
-        if (m_brackets > 0) {
-            m_brackets += ch == '[' ? 1 : ch == ']' ? -1 : 0;
-        } else if (m_braces > 0) {
-            m_braces += ch == '{' ? 1 : ch == '}' ? -1 : 0;
+    struct TOpening {
+        char Character;
+        std::size_t Offset;
+    };
+
+    // Takes the character at `offset`; true for a line break that ends a statement.
+    bool Step(char ch, std::size_t offset) {
+        if (!m_brackets.empty()) {
+            Track(m_brackets, '[', ']', ch, offset);
+        } else if (!m_braces.empty()) {
+            Track(m_braces, '{', '}', ch, offset);
         } else if (ch == '[') {
-            m_brackets = 1;
+            m_brackets.push_back({ch, offset});
         } else if (ch == '{') {
-            m_braces = 1;
+            m_braces.push_back({ch, offset});
         } else if (ch == '(') {
-            ++m_parentheses;
+            m_parentheses.push_back({ch, offset});
         } else if (ch == ')') {
-            m_parentheses = std::max(0, m_parentheses - 1);
-        } else if (ch == '\n' && m_parentheses == 0) {
+            if (!m_parentheses.empty()) {
+                m_parentheses.pop_back();
+            }
+        } else if (ch == '\n' && m_parentheses.empty()) {
             return true;
         }
         return false;
     }
-    bool Open() const noexcept { return m_parentheses > 0 || m_brackets > 0 || m_braces > 0; }
+    bool Open() const noexcept {
+        return !m_parentheses.empty() || !m_brackets.empty() || !m_braces.empty();
+    }
+    // The opening that holds the text now: a text constant or comment, else the last
+    // parenthesis. Only while Open().
+    TOpening Innermost() const {
+        return !m_brackets.empty() ? m_brackets.back()
+               : !m_braces.empty() ? m_braces.back()
+                                   : m_parentheses.back();
+    }
+    // The earliest opening still open. Only while Open().
+    std::size_t FirstOffset() const {
+        std::size_t first = std::string_view::npos;
+        for (const auto* open : {&m_parentheses, &m_brackets, &m_braces}) {
+            if (!open->empty()) {
+                first = std::min(first, open->front().Offset);
+            }
+        }
+        return first;
+    }
 
 private:
-    int m_parentheses = 0;
-    int m_brackets = 0;
-    int m_braces = 0;
+    static void Track(std::vector<TOpening>& open, char opening, char closing, char ch,
+                      std::size_t offset) {
+        if (ch == opening) {
+            open.push_back({ch, offset});
+        } else if (ch == closing) {
+            open.pop_back();
+        }
+    }
+
+    std::vector<TOpening> m_parentheses;
+    std::vector<TOpening> m_brackets;
+    std::vector<TOpening> m_braces;
 };
+
+bool IsAsciiLetter(char ch) noexcept {
+    return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z');
+}
+
+// The offset of the first line after `from` that starts with a letter; npos without one.
+std::size_t NextStatementStart(std::string_view script, std::size_t from) {
+    for (std::size_t i = script.find('\n', from); i != std::string_view::npos;
+         i = script.find('\n', i + 1)) {
+        if (i + 1 < script.size() && IsAsciiLetter(script[i + 1])) {
+            return i + 1;
+        }
+    }
+    return std::string_view::npos;
+}
+
+// Line and column of `offset` in a statement that starts at `start` on `startLine`.
+void PlaceOf(std::string_view script, std::size_t start, int startLine, std::size_t offset,
+             int& line, int& column) {
+    line = startLine;
+    std::size_t lineStart = start;
+    for (std::size_t i = start; i < offset; ++i) {
+        if (script[i] == '\n') {
+            ++line;
+            lineStart = i + 1;
+        }
+    }
+    column = static_cast<int>(offset - lineStart) + 1;
+}
+
+// Each broken statement has the rest of the script read again; past this many the rest stays one
+// statement, which keeps the reading of any script linear in its length.
+constexpr int kMaxBrokenStatements = 100;
+
+// The broken statement that starts at `start` on `startLine` and runs to the end of the script,
+// where the opening at `firstOpen` is still open: cut before the next statement's line, with its
+// unclosed opening. Gives where the reading goes on (the script's size when it does not).
+std::size_t CutBrokenStatement(std::string_view script, std::size_t start, int startLine,
+                               std::size_t firstOpen, bool mayCut,
+                               std::vector<TStatement>& statements) {
+    const std::size_t next =
+        mayCut ? NextStatementStart(script, firstOpen) : std::string_view::npos;
+    const std::size_t end = next == std::string_view::npos ? script.size() : next;
+    // What is open where the statement now ends.
+    TStatementNesting atEnd;
+    for (std::size_t i = start; i < end; ++i) {
+        atEnd.Step(script[i], i);
+    }
+    TStatement& statement = statements.emplace_back();
+    const std::size_t textEnd = end < script.size() ? end - 1 : end;
+    statement.Text = std::string(script.substr(start, textEnd - start));
+    statement.Line = startLine;
+    const TStatementNesting::TOpening opening = atEnd.Innermost();
+    statement.Unclosed.Opening = opening.Character;
+    PlaceOf(script, start, startLine, opening.Offset, statement.Unclosed.Line,
+            statement.Unclosed.Column);
+    if (next != std::string_view::npos) {
+        int column = 0;
+        PlaceOf(script, start, startLine, next, statement.Unclosed.NextLine, column);
+    }
+    return end;
+}
 
 } // namespace
 
+std::string TStatement::UnclosedMessage() const {
+    const char* what = Unclosed.Opening == '['   ? " (a text constant)"
+                       : Unclosed.Opening == '{' ? " (a comment)"
+                                                 : "";
+    std::string message = std::string("'") + Unclosed.Opening + "'" + what + " opened at line " +
+                          std::to_string(Unclosed.Line) + ", column " +
+                          std::to_string(Unclosed.Column) + " is never closed";
+    if (Unclosed.NextLine != 0) {
+        message += "; the statement ends before line " + std::to_string(Unclosed.NextLine) +
+                   ", which starts a new one";
+    }
+    return message;
+}
+
 std::vector<TStatement> ScriptStatements(std::string_view script) {
     std::vector<TStatement> statements;
-    TStatementNesting nesting;
     std::size_t start = 0;
-    int line = 1;
     int startLine = 1;
-    for (std::size_t i = 0; i < script.size(); ++i) {
-        const char ch = script[i];
-        if (nesting.Step(ch)) {
-            statements.push_back({std::string(script.substr(start, i - start)), startLine});
-            start = i + 1;
-            startLine = line + 1;
+    int broken = 0;
+    while (start < script.size()) {
+        TStatementNesting nesting;
+        int line = startLine;
+        for (std::size_t i = start; i < script.size(); ++i) {
+            const char ch = script[i];
+            if (nesting.Step(ch, i)) {
+                statements.push_back({std::string(script.substr(start, i - start)), startLine});
+                start = i + 1;
+                startLine = line + 1;
+            }
+            line += ch == '\n' ? 1 : 0;
         }
-        line += ch == '\n' ? 1 : 0;
-    }
-    if (start < script.size()) {
-        statements.push_back({std::string(script.substr(start)), startLine});
+        if (!nesting.Open()) {
+            if (start < script.size()) {
+                statements.push_back({std::string(script.substr(start)), startLine});
+            }
+            break;
+        }
+        ++broken;
+        const std::size_t end = CutBrokenStatement(script, start, startLine, nesting.FirstOffset(),
+                                                   broken < kMaxBrokenStatements, statements);
+        if (end < script.size()) {
+            startLine = statements.back().Unclosed.NextLine;
+        }
+        start = end;
     }
     return statements;
 }
@@ -249,8 +373,8 @@ std::vector<std::string> SplitStatements(std::string_view script) {
 
 bool EndsInsideStatement(std::string_view script) {
     TStatementNesting nesting;
-    for (const char ch : script) {
-        nesting.Step(ch);
+    for (std::size_t i = 0; i < script.size(); ++i) {
+        nesting.Step(script[i], i);
     }
     return nesting.Open();
 }

@@ -42,16 +42,41 @@ std::string ModelFileText(const TModel& model);
 // EVexError naming `word` when the file cannot be written.
 void SaveModelFile(const TModel& model, const std::string& path, std::string_view word);
 
+// A parenthesis, text constant or comment that a statement opens and never closes: its opening
+// character and where it stands in the script (line and column from 1, columns counting bytes).
+struct TUnclosedOpening {
+    char Opening = 0;
+    int Line = 0;
+    int Column = 0;
+    // The line the next statement starts on, when one was found after it (see ScriptStatements);
+    // 0 when the statement runs to the end of the script.
+    int NextLine = 0;
+};
+
 // A top-level statement of a script, as written, with the line it starts on (from 1).
 struct TStatement {
     std::string Text;
     int Line = 1;
+    // Set (Opening not 0) when the statement is broken: something it opens is never closed.
+    TUnclosedOpening Unclosed;
+
+    bool IsBroken() const noexcept { return Unclosed.Opening != 0; }
+    // The error of a broken statement as a person reads it: "'(' opened at line 3, column 7 is
+    // never closed", and where the reading goes on.
+    std::string UnclosedMessage() const;
 };
 
 // Cuts a script into its top-level statements: a line break ends a statement when it is outside
 // parentheses, text constants and comments. Statements keep their text as written. This is the
 // statement rule of script files; TScriptSession (host/ScriptSession.h) runs and checks scripts
 // by it.
+//
+// Something left open at the end of the script would otherwise take all that follows it into one
+// statement. So when the script ends inside a statement, that statement is broken: it ends before
+// the first line after the unclosed opening that starts with a letter in its first column (a
+// line that begins a new statement, as every top-level statement of a tidy script does), or at
+// the end of the script without one, and it carries the unclosed opening; the reading goes on
+// with that line by the same rule. A script whose statements all close is cut as before.
 std::vector<TStatement> ScriptStatements(std::string_view script);
 // The texts of ScriptStatements.
 std::vector<std::string> SplitStatements(std::string_view script);

@@ -9,7 +9,10 @@
 namespace vex::host {
 
 std::string TErrorPlace::Prefix() const {
-    std::string prefix = File.empty() ? std::string() : File + ":" + std::to_string(Line) + ": ";
+    std::string prefix =
+        File.empty() ? std::string()
+                     : File + ":" + std::to_string(Line) +
+                           (Column > 0 ? ":" + std::to_string(Column) : std::string()) + ": ";
     std::string where;
     if (InHandler) {
         where = HandlerKind + " of atom \"" + AtomName + "\" (ID " + std::to_string(AtomId) +
@@ -29,6 +32,7 @@ TErrorPlace TRunPlaces::PlaceOf(std::size_t end) const {
         if (!entry.Model) {
             place.File = std::string(entry.File);
             place.Line = entry.Line;
+            place.Column = entry.Column;
             break;
         }
         if (!place.InHandler) {
@@ -72,6 +76,7 @@ void PlaceRunError(TLanguageInterpreter& context, TRunError& error) {
     error.Where = place.Prefix();
     error.File = std::move(place.File);
     error.Line = place.Line;
+    error.Column = place.Column;
 }
 
 } // namespace vex::host

@@ -21,6 +21,9 @@ struct TErrorPlace {
     // Empty, and Line 0, when no script file was running.
     std::string File;
     int Line = 0;
+    // The column (from 1) where it is known: the start of a text that a check compiles on its
+    // own (a handler's code written in the file); 0 otherwise.
+    int Column = 0;
     // The handler that ran: its atom, the atom's ID, its kind and the simulation time.
     bool InHandler = false;
     std::string AtomName;
@@ -30,7 +33,8 @@ struct TErrorPlace {
     // The user-defined word whose body ran inside all of these; empty outside one.
     std::string Word;
 
-    // What stands before a message: "bank.vex:12: " for the file, then
+    // What stands before a message: "bank.vex:12: " for the file ("bank.vex:12:7: " with a
+    // column), then
     // "OnEvent of atom "Queue" (ID 4) at time 12.5" for a handler and "word "Square"" for a
     // word, joined by ", " and followed by ": ". Empty when nothing is known.
     std::string Prefix() const;
@@ -44,14 +48,15 @@ class TRunPlaces {
 public:
     // Enters a statement of a script file that starts on `line`; `file` must outlive the place.
     // `parameterLevel` is the level of the context's parameter stack.
-    void EnterStatement(std::string_view file, int line, int parameterLevel) {
-        Enter({file, line, nullptr, 0, 0, 0, 0, parameterLevel});
+    // `column` is 0 unless the statement is a text inside a line, such as a handler's code.
+    void EnterStatement(std::string_view file, int line, int parameterLevel, int column = 0) {
+        Enter({file, line, column, nullptr, 0, 0, 0, 0, parameterLevel});
     }
     // Enters the handler of a kind of an atom (its handle and its ID) of `model`, run at
     // simulation time `time`.
     void EnterHandler(const TModel& model, std::int32_t atom, std::uint32_t atomId, int kind,
                       double time, int parameterLevel) {
-        Enter({{}, 0, &model, atom, atomId, kind, time, parameterLevel});
+        Enter({{}, 0, 0, &model, atom, atomId, kind, time, parameterLevel});
     }
     // Leaves the innermost place.
     void Leave() noexcept {
@@ -75,6 +80,7 @@ private:
         // A statement: its file and line. A handler: no file.
         std::string_view File;
         int Line = 0;
+        int Column = 0;
         const TModel* Model = nullptr;
         std::int32_t Atom = 0;
         std::uint32_t AtomId = 0;
@@ -110,9 +116,9 @@ class TRunPlaceScope {
 public:
     // A statement of a script file.
     TRunPlaceScope(TRunPlaces& places, const TLanguageInterpreter& context, std::string_view file,
-                   int line)
+                   int line, int column = 0)
         : m_places(places) {
-        places.EnterStatement(file, line, ParameterLevelOf(context));
+        places.EnterStatement(file, line, ParameterLevelOf(context), column);
     }
     // A handler.
     TRunPlaceScope(TRunPlaces& places, const TLanguageInterpreter& context, const TModel& model,
@@ -135,7 +141,7 @@ private:
 // The place of an error reported now in a context whose host keeps model services.
 TErrorPlace ErrorPlaceOf(TLanguageInterpreter& context);
 // Gives an error reported now its place there: the file and line of the statement, and the
-// whole place as its prefix. The column stays unknown.
+// whole place as its prefix; the column where the place knows it.
 void PlaceRunError(TLanguageInterpreter& context, TRunError& error);
 
 } // namespace vex::host

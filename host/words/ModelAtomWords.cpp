@@ -58,7 +58,7 @@ double CreateAtom(int count, TCallNode& n, TText&, TLanguageInterpreter& c) {
     TModel& model = ModelOf(c);
     const std::int32_t mother = AtomArg(c, n, 1).Handle();
     TText keep;
-    std::string name = count >= 2 ? std::string(TextHalfView(c, n, 2, keep)) : std::string();
+    std::string name = count >= 2 ? std::string(TextView(c, n, 2, keep)) : std::string();
     const TAtom* prototype = count >= 3 ? &AtomArg(c, n, 3) : nullptr;
     if (name.empty()) {
         name = prototype ? prototype->AtomName() : "atom";
@@ -118,7 +118,7 @@ double Child(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
 
 double AtomByName(int count, TCallNode& n, TText&, TLanguageInterpreter& c) {
     TModel& model = ModelOf(c);
-    const TText name = TextHalfArg(c, n, 1);
+    const TText name = TextArg(c, n, 1);
     const std::int32_t within = count >= 2 ? AtomArg(c, n, 2).Handle() : model.Main();
     const TAtom* atom = model.AtomByName(name.view(), within);
     return atom ? atom->Handle() : 0;
@@ -126,7 +126,7 @@ double AtomByName(int count, TCallNode& n, TText&, TLanguageInterpreter& c) {
 
 // An ID is looked up like a reference: a number no atom has gives 0.
 double AtomById(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
-    const double id = NumberHalfArg(c, n, 1);
+    const double id = NumberArg(c, n, 1);
     const TAtom* atom = id >= 1 && id <= 4294967295.0
                             ? ModelOf(c).AtomById(static_cast<std::uint32_t>(id))
                             : nullptr;

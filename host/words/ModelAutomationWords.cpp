@@ -19,12 +19,12 @@ namespace vex::host {
 namespace {
 
 double DisplayWatches(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
-    Services(c).Views.SetWatchesVisible(NumberHalfArg(c, n, 1) != 0);
+    Services(c).Views.SetWatchesVisible(NumberArg(c, n, 1) != 0);
     return 0;
 }
 
 double ModelFunction(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
-    const TText function = TextHalfArg(c, n, 1);
+    const TText function = TextArg(c, n, 1);
     if (SameText(function.view(), "new model")) {
         ModelOf(c).Clear();
         Services(c).RefreshTree();
@@ -36,7 +36,7 @@ double ModelFunction(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
 
 double KernelFunction(int count, TCallNode& n, TText&, TLanguageInterpreter& c) {
     TModel& model = ModelOf(c);
-    const TText function = TextHalfArg(c, n, 1);
+    const TText function = TextArg(c, n, 1);
     if (SameText(function.view(), "save model under same name")) {
         if (model.FileName.empty()) {
             WordError(c, n,
@@ -46,7 +46,7 @@ double KernelFunction(int count, TCallNode& n, TText&, TLanguageInterpreter& c) 
         return 1;
     }
     if (SameText(function.view(), "save model as")) {
-        const std::string path = count >= 2 ? TextHalfArg(c, n, 2).str() : std::string();
+        const std::string path = count >= 2 ? TextArg(c, n, 2).str() : std::string();
         if (path.empty()) {
             ArgumentError(c, n, 2, "a file name is needed to save the model as");
         }
@@ -72,11 +72,11 @@ double NormalCursor(int, TCallNode&, TText&, TLanguageInterpreter& c) {
 
 double ProgressBarForOpen(int count, TCallNode& n, TText&, TLanguageInterpreter& c) {
     TProgressDisplay& progress = Services(c).Progress;
-    if (NumberHalfArg(c, n, 1) == 0) {
+    if (NumberArg(c, n, 1) == 0) {
         progress.Hide("t-FileRead");
         return 0;
     }
-    const std::string path = count >= 2 ? TextHalfArg(c, n, 2).str() : std::string();
+    const std::string path = count >= 2 ? TextArg(c, n, 2).str() : std::string();
     std::error_code error;
     const auto size = std::filesystem::file_size(ScriptToUtf8(path), error);
     progress.Show("t-FileRead", path, error ? 0 : static_cast<std::int64_t>(size));
@@ -86,7 +86,7 @@ double ProgressBarForOpen(int count, TCallNode& n, TText&, TLanguageInterpreter&
 double UpdateModelName(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     TModelServices& services = Services(c);
     TModel& model = services.Model;
-    const std::string path = TextHalfArg(c, n, 1).str();
+    const std::string path = TextArg(c, n, 1).str();
     if (services.LastReadWasLibrary) {
         services.LastReadWasLibrary = false;
         return 0;

@@ -14,7 +14,7 @@ namespace {
 
 double CreateEvent(int count, TCallNode& n, TText&, TLanguageInterpreter& c) {
     TModel& model = ModelOf(c);
-    const double delay = NumberHalfArg(c, n, 1);
+    const double delay = NumberArg(c, n, 1);
     if (!(delay >= 0)) {
         ArgumentError(c, n, 1,
                       "the delay must be a number of 0 or more, not " + FormatNumber(delay));
@@ -41,7 +41,7 @@ double SimTime(int, TCallNode&, TText&, TLanguageInterpreter& c) {
 }
 
 double RunModel(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
-    return static_cast<double>(ModelOf(c).RunUntil(c, NumberHalfArg(c, n, 1), WordOf(c, n)));
+    return static_cast<double>(ModelOf(c).RunUntil(c, NumberArg(c, n, 1), WordOf(c, n)));
 }
 
 double StopModel(int, TCallNode&, TText&, TLanguageInterpreter& c) {

@@ -19,7 +19,7 @@ namespace vex::host {
 namespace {
 
 double ExecFile(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
-    return TScriptSession(c).ExecuteFile(TextHalfArg(c, n, 1).str(), text);
+    return TScriptSession(c).ExecuteFile(TextArg(c, n, 1).str(), text);
 }
 
 // The atom with a number of the file being read.
@@ -53,8 +53,8 @@ double ModelFile(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     const std::int32_t target = services.LoadIntoLibrary ? model.Library() : model.Root();
     services.FileAtoms = {target};
     if (target == model.Root()) {
-        model.FindAtom(target)->SetName(TextHalfArg(c, n, 2).str());
-        model.RestoreClock(NumberHalfArg(c, n, 3));
+        model.FindAtom(target)->SetName(TextArg(c, n, 2).str());
+        model.RestoreClock(NumberArg(c, n, 3));
         services.RefreshTree();
     }
     return target;
@@ -67,10 +67,9 @@ double LoadAtom(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     if (static_cast<std::size_t>(index) != services.FileAtoms.size()) {
         WordError(c, n, "atom " + std::to_string(index) + " is out of order in the file");
     }
-    const double id = NumberHalfArg(c, n, 4);
+    const double id = NumberArg(c, n, 4);
     const auto wanted = id >= 1 && id <= 4294967295.0 ? static_cast<std::uint32_t>(id) : 0u;
-    const std::int32_t handle =
-        services.Model.CreateAtom(mother, TextHalfArg(c, n, 3).str(), wanted);
+    const std::int32_t handle = services.Model.CreateAtom(mother, TextArg(c, n, 3).str(), wanted);
     services.FileAtoms.push_back(handle);
     services.RefreshTree();
     return handle;
@@ -79,14 +78,14 @@ double LoadAtom(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
 double LoadAtt(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     TAtom& atom = FileAtomArg(c, n, 1);
     const std::string name = NameArg(c, n, 2);
-    atom.SetAttribute(name, {NumberHalfArg(c, n, 3), TextHalfArg(c, n, 4)});
+    atom.SetAttribute(name, {NumberArg(c, n, 3), TextArg(c, n, 4)});
     return 0;
 }
 
 double LoadLabel(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     TAtom& atom = FileAtomArg(c, n, 1);
     const std::string name = NameArg(c, n, 2);
-    atom.Labels().Set(name, {NumberHalfArg(c, n, 3), TextHalfArg(c, n, 4)});
+    atom.Labels().Set(name, {NumberArg(c, n, 3), TextArg(c, n, 4)});
     return 0;
 }
 
@@ -94,7 +93,7 @@ double LoadLabel(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
 double LoadHandler(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     TAtom& atom = FileAtomArg(c, n, 1);
     const int kind = KindArg(c, n, 2);
-    ModelOf(c).SetHandler(atom, kind, TextHalfArg(c, n, 3).str());
+    ModelOf(c).SetHandler(atom, kind, TextArg(c, n, 3).str());
     return 0;
 }
 
@@ -104,7 +103,7 @@ double LoadEvent(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
         const std::int32_t index = ModelIntegerArg(c, n, i, INT32_MIN, INT32_MAX);
         return index < 0 ? 0 : FileAtomAt(c, n, index);
     };
-    const double time = NumberHalfArg(c, n, 1);
+    const double time = NumberArg(c, n, 1);
     const std::int32_t code = ModelIntegerArg(c, n, 2, INT32_MIN, INT32_MAX);
     const std::int32_t priority = ModelIntegerArg(c, n, 3, INT32_MIN, INT32_MAX);
     const std::int32_t atom = optionalAtom(4);
@@ -114,12 +113,12 @@ double LoadEvent(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
 }
 
 double FileText(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
-    text = DecodeFileText(TextHalfArg(c, n, 1).view());
+    text = DecodeFileText(TextArg(c, n, 1).view());
     return 0;
 }
 
 double FileNumber(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
-    const TText name = TextHalfArg(c, n, 1);
+    const TText name = TextArg(c, n, 1);
     if (name.view() == "inf") {
         return std::numeric_limits<double>::infinity();
     }

@@ -59,7 +59,7 @@ double GuiStore(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
 
 double CreateGuiInstance(int count, TCallNode& n, TText&, TLanguageInterpreter& c) {
     TModel& model = ModelOf(c);
-    const std::int32_t handle = model.CreateGuiInstance(TextHalfArg(c, n, 1).str());
+    const std::int32_t handle = model.CreateGuiInstance(TextArg(c, n, 1).str());
     TGuiInstance& instance = model.GuiInstanceOf(handle, WordOf(c, n));
     for (int i = 2; i <= count; ++i) {
         instance.AddStoredEntry(NameArg(c, n, i));
@@ -78,7 +78,7 @@ double GuiExecute(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     TModelServices& services = Services(c);
     TGuiInstance& instance = services.Model.GuiInstanceOf(ReferenceArg(c, n, 1), WordOf(c, n));
     const std::int32_t handle = instance.Handle();
-    const TText source = TextHalfArg(c, n, 2);
+    const TText source = TextArg(c, n, 2);
     TCompiledCode* code = c.Compile(source.view(), nullptr, TGuiBinding{nullptr, &instance});
     if (!code) {
         ArgumentError(c, n, 2, "the text does not compile");

@@ -17,7 +17,7 @@ namespace {
 
 double Label(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     TText keep;
-    const std::string_view name = TextHalfView(c, n, 1, keep);
+    const std::string_view name = TextView(c, n, 1, keep);
     const TAtom& owner = AtomArg(c, n, 2);
     const TModelValue* value = owner.Labels().At(owner.Labels().Find(name));
     return value ? GiveValue(*value, text) : 0;
@@ -58,7 +58,7 @@ double SetAtt(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
 
 double Att(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     TAtom& atom = AtomArg(c, n, 1);
-    const TText name = TextHalfArg(c, n, 2);
+    const TText name = TextArg(c, n, 2);
     const TModelValue* value = atom.AttributeAt(atom.Attributes().Find(name.view()));
     if (!value) {
         WordError(c, n,
@@ -75,7 +75,7 @@ double Name(int, TCallNode& n, TText& text, TLanguageInterpreter& c) {
 
 double SetName(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     TAtom& atom = AtomArg(c, n, 1);
-    atom.SetName(TextHalfArg(c, n, 2).str());
+    atom.SetName(TextArg(c, n, 2).str());
     Services(c).RefreshTree();
     return atom.Handle();
 }
@@ -90,7 +90,7 @@ double SetHandler(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     TAtom& atom = AtomArg(c, n, 1);
     const int kind = KindArg(c, n, 2);
     TModel& model = ModelOf(c);
-    model.SetHandler(atom, kind, TextHalfArg(c, n, 3).str());
+    model.SetHandler(atom, kind, TextArg(c, n, 3).str());
     return std::as_const(atom).Handler(kind).Text.empty() || model.CompileHandler(c, atom, kind)
                ? 1
                : 0;

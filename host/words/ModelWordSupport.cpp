@@ -16,7 +16,7 @@ constexpr std::string_view kKinds = " is no handler kind (OnEvent, OnEntry, ... 
 
 std::int32_t RoundedModelInteger(const TLanguageInterpreter& context, const TCallNode& node, int i,
                                  double number, std::int32_t low, std::int32_t high) {
-    const double rounded = std::round(number);
+    const double rounded = WholeArgument(context, node, i, number);
     if (!(rounded >= low && rounded <= high)) {
         IntegerRangeError(context, node, i, rounded, low, high);
     }
@@ -30,13 +30,15 @@ int KindArg(TLanguageInterpreter& context, TCallNode& node, int i) {
             return kind;
         }
     }
-    const TValue value = ValueArg(context, node, i);
+    TValue value = ValueArg(context, node, i);
     if (value.IsText) {
-        const int kind = HandlerKindByName(value.Text.view());
-        if (kind == 0) {
+        if (const int kind = HandlerKindByName(value.Text.view())) {
+            return kind;
+        }
+        // A text that reads as a number is that number, as for every word.
+        if (!TextToNumber(value.Text.view(), value.Number)) {
             ArgumentError(context, node, i, Quoted(value.Text.view()) + std::string(kKinds));
         }
-        return kind;
     }
     if (!(value.Number >= 1 && value.Number <= kHandlerKindCount)) {
         IntegerRangeError(context, node, i, value.Number, 1, kHandlerKindCount);

@@ -3,10 +3,10 @@
 // arguments, handler kinds and names, and the numbers of the model words that other parts of the
 // host refer to.
 //
-// The model words take the two halves of a value as they come, where the other words convert
-// between them: a number argument is the value's number, so a text gives its own number (0 for a
-// text constant) and is not read as a number; a text argument is the value's text, so a number
-// gives the empty text.
+// Their arguments convert as those of every word (WordSupport.h): a text that reads as a number is
+// that number where a number is needed, any other text an error naming the word and argument,
+// and a number given for a text is its number in the number format. Only a model value (a label,
+// an attribute, a stored entry) keeps both halves of what it is given.
 //
 // Their errors are those of every word: ArgumentError for an argument that is wrong by itself
 // (an integer outside its range, an empty name, no handler kind), WordError for an argument
@@ -54,32 +54,15 @@ inline std::string_view WordNameOf(const TLanguageInterpreter& context, const TC
     return WordNameAt(context, node.WordNumber);
 }
 
-// The number half of argument i.
-inline double NumberHalfArg(TLanguageInterpreter& context, TCallNode& node, int i) {
-    double number;
-    if (QuickNumber(context, *node.Arg(i), number)) {
-        return number;
-    }
-    TText ignored;
-    return EvaluateArg(context, node, i, ignored);
-}
-
-// The text half of argument i.
-inline TText TextHalfArg(TLanguageInterpreter& context, TCallNode& node, int i) {
-    TText text;
-    EvaluateArg(context, node, i, text);
-    return text;
-}
-
-// The text half of argument i as a view: a text constant's text in place (see QuickText), any
-// other argument evaluated into `keep`, which must outlive the view.
-inline std::string_view TextHalfView(TLanguageInterpreter& context, TCallNode& node, int i,
-                                     TText& keep) {
+// Argument i as a text, a text constant's in place (see QuickText); any other argument is
+// converted (TextArg) into `keep`, which must outlive the view.
+inline std::string_view TextView(TLanguageInterpreter& context, TCallNode& node, int i,
+                                 TText& keep) {
     std::string_view text;
     if (QuickText(context, *node.Arg(i), text)) {
         return text;
     }
-    EvaluateArg(context, node, i, keep);
+    keep = TextArg(context, node, i);
     return keep.view();
 }
 
@@ -116,7 +99,7 @@ inline std::int32_t ReferenceArg(TLanguageInterpreter& context, TCallNode& node,
     if (IsCurrentAtomCall(*node.Arg(i)) && !IsDebugRun(context)) {
         return context.Host().Registers().First;
     }
-    return ReferenceOf(NumberHalfArg(context, node, i));
+    return ReferenceOf(NumberArg(context, node, i));
 }
 
 // The living atom argument i refers to; the model's error naming the word for any other value.
@@ -129,15 +112,16 @@ inline TAtom& AtomArg(TLanguageInterpreter& context, TCallNode& node, int i) {
     return model.AtomOf(handle, WordNameOf(context, node));
 }
 
-// ModelIntegerArg's rounding and range check, for numbers that are no whole number in range.
+// ModelIntegerArg's check that a number is whole (WholeArgument) and in range, for numbers that
+// are no whole number in range.
 std::int32_t RoundedModelInteger(const TLanguageInterpreter& context, const TCallNode& node, int i,
                                  double number, std::int32_t low, std::int32_t high);
 
-// A count, position, code or priority: the number half rounded to the nearest integer (halves
-// away from zero); outside [low, high] the range error IntegerArg gives.
+// A count, position, code or priority: a whole number; a fraction or a number outside
+// [low, high] is the error IntegerArg gives.
 inline std::int32_t ModelIntegerArg(TLanguageInterpreter& context, TCallNode& node, int i,
                                     std::int32_t low, std::int32_t high) {
-    const double number = NumberHalfArg(context, node, i);
+    const double number = NumberArg(context, node, i);
     // Whole numbers in range, the usual arguments, need no rounding.
     if (number >= low && number <= high &&
         number == static_cast<double>(static_cast<std::int32_t>(number))) [[likely]] {

@@ -4,6 +4,7 @@
 
 #include "runtime/VexWords.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -125,8 +126,16 @@ TText TextArg(TLanguageInterpreter& context, TCallNode& node, int i) {
     return value.IsText ? std::move(value.Text) : TText(FormatNumber(value.Number));
 }
 
-double RoundedArgument(double value) noexcept {
-    return std::nearbyint(value);
+double WholeArgument(const TLanguageInterpreter& context, const TCallNode& node, int i,
+                     double value) {
+    // Relative noise of a few hundred ulps, what a sum or product of decimal fractions leaves.
+    constexpr double kNoise = 1e-12;
+    const double rounded = std::nearbyint(value);
+    if (std::isfinite(value) &&
+        std::fabs(value - rounded) > kNoise * std::max(1.0, std::fabs(value))) [[unlikely]] {
+        ArgumentError(context, node, i, FormatNumber(value) + " is no whole number");
+    }
+    return rounded;
 }
 
 void IntegerRangeError(const TLanguageInterpreter& context, const TCallNode& node, int i,

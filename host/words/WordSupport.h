@@ -227,19 +227,21 @@ inline bool TruthArg(TLanguageInterpreter& context, TCallNode& node, int i) {
     }
     return EvaluateTruth(context, node, i);
 }
-// IntegerArg's rounding to the nearest integer, and its error.
-double RoundedArgument(double value) noexcept;
+// IntegerArg's way with a number that is not whole: the nearest integer when the number lies
+// within rounding noise of it (0.1*30 is 3), else the error "1.5 is no whole number".
+double WholeArgument(const TLanguageInterpreter& context, const TCallNode& node, int i,
+                     double value);
 [[noreturn]] void IntegerRangeError(const TLanguageInterpreter& context, const TCallNode& node,
                                     int i, double value, std::int64_t low, std::int64_t high);
 
-// A number argument rounded to the nearest integer; an error outside [low, high].
+// A number argument that must be a whole number (WholeArgument); an error outside [low, high].
 inline std::int64_t IntegerArg(TLanguageInterpreter& context, TCallNode& node, int i,
                                std::int64_t low, std::int64_t high) {
     double value = NumberArg(context, node, i);
-    // Whole numbers, the usual arguments, need no rounding (nearbyint is a library call).
+    // Whole numbers, the usual arguments, need no check.
     if (!(value > -9007199254740992.0 && value < 9007199254740992.0) ||
         static_cast<double>(static_cast<std::int64_t>(value)) != value) [[unlikely]] {
-        value = RoundedArgument(value);
+        value = WholeArgument(context, node, i, value);
     }
     if (!(value >= static_cast<double>(low) && value <= static_cast<double>(high))) [[unlikely]] {
         IntegerRangeError(context, node, i, value, low, high);

@@ -1,25 +1,35 @@
-// The example scripts: each line a script writes must be the one its "{ expect: ... }" comments
-// announce, in order, and the script must report no error.
+// The example scripts, each run as vexscript runs a file: every line a script writes must be the
+// one it is expected to write, in order and to the last, and the script must report no error.
+// A script's expected lines are its "{ expect: ... }" comments, or, for the demo that README.md
+// shows, the output shown there under its command line, so that the two cannot part.
 
+#include "host/ScriptSession.h"
 #include "tests/host/ScriptFixture.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
+#include <vector>
 
 namespace vex::host {
 namespace {
 
-std::string ReadExample(const std::string& name) {
-    std::ifstream file(std::string(ZENTARO_SOURCE_DIR "/examples/") + name, std::ios::binary);
+namespace fs = std::filesystem;
+
+const fs::path kSourceDir = ZENTARO_SOURCE_DIR;
+
+std::string ReadSource(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
     std::ostringstream contents;
     contents << file.rdbuf();
     return contents.str();
 }
 
-std::string ExpectedOutput(const std::string& source) {
+std::string ExpectedByComments(const std::string& source) {
     static const std::regex expectation(R"(\{ expect: (.*?) \})");
     std::string expected;
     for (auto it = std::sregex_iterator(source.begin(), source.end(), expectation);
@@ -29,21 +39,55 @@ std::string ExpectedOutput(const std::string& source) {
     return expected;
 }
 
-class ExamplesTest : public ScriptFixture, public ::testing::WithParamInterface<const char*> {};
-
-TEST_P(ExamplesTest, WritesWhatItsCommentsExpect) {
-    const std::string source = ReadExample(GetParam());
-    ASSERT_FALSE(source.empty()) << GetParam();
-    const std::string expected = ExpectedOutput(source);
-    ASSERT_FALSE(expected.empty()) << GetParam();
-    const TScriptResult result = Run(source);
-    EXPECT_EQ(result.Errors, "");
-    EXPECT_EQ(result.Trace, expected);
+// The lines README.md shows after "$ build/bin/vexscript examples/NAME", up to the next command
+// or the end of the block.
+std::string ExpectedByReadme(const std::string& name) {
+    std::istringstream readme(ReadSource(kSourceDir / "README.md"));
+    const std::string command = "$ build/bin/vexscript examples/" + name;
+    std::string expected;
+    bool inOutput = false;
+    for (std::string line; std::getline(readme, line);) {
+        if (inOutput && (line.starts_with("$ ") || line.starts_with("```"))) {
+            break;
+        }
+        if (inOutput) {
+            expected += line + "\n";
+        }
+        inOutput = inOutput || line == command;
+    }
+    return expected;
 }
 
-INSTANTIATE_TEST_SUITE_P(Scripts, ExamplesTest,
-                         ::testing::Values("recursion.vex", "texts.vex", "random.vex", "labels.vex",
-                                           "files.vex"));
+std::vector<std::string> Examples() {
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(kSourceDir / "examples")) {
+        if (entry.path().extension() == ".vex") {
+            names.push_back(entry.path().filename().string());
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class ExamplesTest : public ScriptFixture, public ::testing::WithParamInterface<std::string> {};
+
+TEST_P(ExamplesTest, WritesWhatItIsExpectedTo) {
+    const std::string source = ReadSource(kSourceDir / "examples" / GetParam());
+    ASSERT_FALSE(source.empty()) << GetParam();
+    std::string expected = ExpectedByComments(source);
+    if (expected.empty()) {
+        expected = ExpectedByReadme(GetParam());
+    }
+    ASSERT_FALSE(expected.empty()) << GetParam() << " announces no output";
+    const TRunResult result = TScriptSession(Context()).Run(GetParam(), source);
+    EXPECT_TRUE(result.Errors.empty()) << result.Errors.front().Message;
+    EXPECT_EQ(Trace(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, ExamplesTest, ::testing::ValuesIn(Examples()),
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                             return fs::path(info.param).stem().string();
+                         });
 
 } // namespace
 } // namespace vex::host

@@ -36,6 +36,8 @@ protected:
     }
 
     TLanguageInterpreter& Context() { return m_context; }
+    // Everything written to the trace since the last Run.
+    std::string Trace() const { return m_trace.str(); }
 
 private:
     std::ostringstream m_trace;

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <utility>
 #include <vector>
 
 namespace vex::host {
@@ -97,10 +98,12 @@ TEST_F(ScriptSessionTest, CheckCompilesEveryStatementAndSaysWhenNothingCompiled)
     const TCase cases[] = {
         {"", false, true, {}},
         {"{ a comment }\n\n", false, true, {}},
-        // A comment that never closes is read as code (vexscript --check warns of it).
-        {"{ a comment that never closes\nNope(1)\n", false, false, {1}},
-        // The parentheses of line 1 never close: lines 1 and 2 are one statement, which fails.
-        {"Nope(1, 2\nDo(3) {\n", false, false, {1}},
+        // A comment that never closes is reported; the next line that starts a statement is
+        // read on its own.
+        {"{ a comment that never closes\nNope(1)\n", false, false, {1, 2}},
+        // The parentheses of line 1 never close: line 2 starts a statement of its own, whose
+        // comment never closes.
+        {"Nope(1, 2\nDo(3) {\n", false, false, {1, 2}},
         {"1\nNope(2)\n3\nAlsoNope(4)\n", false, false, {2, 4}},
         // A constant definition is carried out, so the next statement knows the word.
         {"DefineWord([Twice],[Arg(1)*2],1,1,[Doubles.])\nTwice(4)\n", true, false, {}},
@@ -111,6 +114,46 @@ TEST_F(ScriptSessionTest, CheckCompilesEveryStatementAndSaysWhenNothingCompiled)
         EXPECT_EQ(result.CompiledNothing(), c.CompiledNothing) << c.Script;
         EXPECT_EQ(LinesOf(result.Outcome, "t.vex"), c.Lines) << c.Script;
     }
+}
+
+// What a statement opens and never closes is reported where it opens, the statement does not
+// run, and the statements after it do.
+TEST_F(ScriptSessionTest, ABrokenStatementIsReportedAndTheRestRuns) {
+    const TRunResult result =
+        Session().Run("t.vex", "Print(1)\nPrint((2)\nPrint(3)\nPrint([4)\n  Print(5)\n");
+    EXPECT_EQ(Trace(), "1\n3\n");
+    EXPECT_EQ(LinesOf(result, "t.vex"), (std::vector<int>{2, 4}));
+    ASSERT_EQ(result.Errors.size(), 2u);
+    EXPECT_EQ(result.Errors[0].Message,
+              "'(' opened at line 2, column 6 is never closed; the statement ends before line 3, "
+              "which starts a new one");
+    EXPECT_EQ(result.Errors[1].Message,
+              "'[' (a text constant) opened at line 4, column 7 is never closed");
+}
+
+// The constant texts a statement gives to the words that compile them are compiled by a check,
+// their errors placed where each text starts; a handler's bare names may be the attributes the
+// script names.
+TEST_F(ScriptSessionTest, CheckCompilesTheCodeInConstantTexts) {
+    const char* script = "DeclareGlobal([d],2)\n"
+                         "SetHandler(d, [OnEvent], [Do(\n"
+                         "  Nope(1))])\n"
+                         "Eval([Nope2])\n"
+                         "DefineWord([W],[Nope3],0,0,[])\n"
+                         "SetAtt(d,[speed],2)\n"
+                         "SetHandler(d,[OnUser],[speed*2 + c.count])\n"
+                         "SetAtt(d,[Name],1)\n"
+                         "SetHandler(d,[OnExit],[Name(c)])\n"
+                         "DefineWord([Twice],[Arg(1)*2],1,1,[])\n"
+                         "Eval([Twice(2)])\n";
+    std::vector<std::pair<int, int>> places;
+    const TCheckResult result = Session().Check("t.vex", script);
+    for (const TRunError& error : result.Outcome.Errors) {
+        places.emplace_back(error.Line, error.Column);
+        EXPECT_EQ(error.Where, "t.vex:" + std::to_string(error.Line) + ":" +
+                                   std::to_string(error.Column) + ": ");
+    }
+    EXPECT_EQ(places, (std::vector<std::pair<int, int>>{{2, 27}, {4, 7}, {5, 17}}));
 }
 
 TEST_F(ScriptSessionTest, CheckRunsNothing) {

@@ -114,6 +114,10 @@ TEST_F(CompileTest, CompileErrorsAreComposedFromLanguageTextsWithTheSourceAtTheE
         {"Do()", {"Unknown word \",\" in: Do()"}},
         {"-x", {"Unknown word \"-x\" in: -x"}},
         {"1+-x", {"Unknown word \",\" in: 1+-x", "Unknown word \"x\" in: 1+-x"}},
+        // An unknown name is reported once however often the text uses it, in any case.
+        {"Do(Nope(1),nope+Nope,Other,Nope)",
+         {"Unknown word \"Nope\" in: Do(Nope(1),nope+Nope,Other,Nope)",
+          "Unknown word \"Other\" in: Do(Nope(1),nope+Nope,Other,Nope)"}},
     };
     for (const ErrorCase& row : cases) {
         context.Errors.clear();
@@ -199,7 +203,9 @@ TEST_F(CompileTest, DeclarationErrors) {
         {"Local(x,1)", "Unknown word \"x\" in: Local(x,1)"},
         {"LocalNumber([1x])", "Incorrect variable name: '1x'."},
         {"LocalNumber([ok],[bad name],[fine])", "Incorrect variable name: 'bad name'."},
-        {"Global([Do],0)", "Incorrect variable name: 'Do'."},
+        {"Global([Do],0)",
+         "Incorrect variable name: 'Do'. 'Do' is a word (so are c, i and a, the atoms of a "
+         "handler); use another name, such as k, n or s."},
         {"LocalText([a-b])", "Incorrect variable name: 'a-b'."},
     };
     for (const ErrorCase& row : cases) {

@@ -28,7 +28,7 @@ TEST_F(RunResultTest, RunTellsItsStatusValueAndErrors) {
         {"+(1,2)", TRunStatus::Ok, 3, "", 0},
         {"Concat([a],[b])", TRunStatus::Ok, 0, "ab", 0},
         {"Nope(1)", TRunStatus::Error, 0, "", 1},
-        {"Do(Nope(1),Nope(2))", TRunStatus::Error, 0, "", 2},
+        {"Do(Nope(1),Other(2))", TRunStatus::Error, 0, "", 2},
         {"Do(1,Fail([boom]))", TRunStatus::Error, 0, "", 1},
     };
     for (const TCase& c : cases) {

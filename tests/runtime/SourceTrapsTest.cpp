@@ -37,6 +37,8 @@ constexpr TTrapKind kStray = TTrapKind::StrayClosingBrace;
 constexpr TTrapKind kUnclosed = TTrapKind::UnclosedComment;
 constexpr TTrapKind kJoined = TTrapKind::JoinedByBlanks;
 constexpr TTrapKind kSign = TTrapKind::SignBeforeName;
+constexpr TTrapKind kLogic = TTrapKind::LogicBetweenComparisons;
+constexpr TTrapKind kChained = TTrapKind::ChainedComparison;
 
 TEST(SourceTrapsTest, EachTrapAtItsPlace) {
     const struct {
@@ -66,6 +68,14 @@ TEST(SourceTrapsTest, EachTrapAtItsPlace) {
         {"Do(Print(1 2),\n   x := -y, -(x))", {{kJoined, 1, 12}, {kSign, 2, 9}, {kSign, 2, 13}}},
         // After a stray }, the text before it is gone, and its traps with it.
         {"Print(1 2)\n}", {{kStray, 2, 1}}},
+        // & and | between comparisons, at the join.
+        {"If(k > 0 & k < 10, 1, 2)", {{kLogic, 1, 10}}},
+        {"ok := k>0 | k<0", {{kLogic, 1, 11}}},
+        {"Do(\n  a & b < 1 & c > 2)", {{kLogic, 2, 13}}},
+        // Chained comparisons, at the second one: <(x=[a],[b]) compares a comparison's result.
+        {"Print(1 < 2 < 3)", {{kChained, 1, 13}}},
+        {"a <= b <> c", {{kChained, 1, 8}}},
+        {"x = [a] < [b]", {{kChained, 1, 9}}},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(PlacesOf(row.Source), row.Traps) << row.Source;
@@ -78,8 +88,6 @@ TEST(SourceTrapsTest, NearMissesThatAreReadAsTheyLook) {
         "Concat([a], [b])",
         "[a[b]c]",
         "[a < b]",
-        // The comparison splits outside the constants: <(x=[a],[b]).
-        "x = [a] < [b]",
         "c-[a]+[b]",
         "-(x,1)",
         "p{a{b}c}q",
@@ -95,6 +103,19 @@ TEST(SourceTrapsTest, NearMissesThatAreReadAsTheyLook) {
         "Print(1E-3)",
         "[-x]",
         "Print([}])",
+        // Comparisons and joins that are bracketed, or alone, or with a comparison on one side.
+        "(k > 0) & (k < 10)",
+        "If((a<b) | (c<d), 1)",
+        "x = y & z",
+        "x = (y & z)",
+        "a & b | c",
+        "x := k < 10",
+        "Print(k > 0, k < 10)",
+        "1 < (2 < 3)",
+        "[1 < 2 < 3]",
+        "a <> b",
+        "a >= b",
+        "x := y := 1 < 2",
     };
     for (const char* source : sources) {
         EXPECT_EQ(PlacesOf(source), std::vector<TPlace>{}) << source;
@@ -108,6 +129,30 @@ TEST(SourceTrapsTest, MessagesQuoteTheText) {
               "\"[apple]<[banana]\" is one text constant, \"apple]<[banana\": a piece that starts "
               "with [ and ends with ] is one text; put texts to compare or join in variables or "
               "in parentheses");
+}
+
+// Every fix a warning suggests is the whole expression, bracketed as it was meant.
+TEST(SourceTrapsTest, FixesAreCompleteExpressions) {
+    const struct {
+        const char* Source;
+        const char* Fix;
+    } rows[] = {
+        {"x := -y", "(0-y)"},
+        {"Print(-(1+2))", "(0-(1+2))"},
+        {"-f(x, [a)]) + 1", "(0-f(x,[a)]))"},
+        {"k > 0 & k < 10", "(k>0)&(k<10)"},
+        {"ok := a<1 | b>=2 & c", "ok:=(a<1)|(b>=2)&c"},
+        {"1 < 2 < 3", "(1<2)&(2<3)"},
+        {"a = b <= c <> d", "(a=b)&(b<=c)&(c<>d)"},
+    };
+    for (const auto& row : rows) {
+        const std::vector<TSourceTrap> traps = FindSourceTraps(row.Source);
+        ASSERT_EQ(traps.size(), 1u) << row.Source;
+        const std::string& message = traps[0].Message;
+        const std::size_t write = message.rfind("; write ");
+        ASSERT_NE(write, std::string::npos) << message;
+        EXPECT_EQ(message.substr(write + 8), row.Fix) << row.Source;
+    }
 }
 
 // Text nested deeper than the parser follows is not searched, and takes no time to skip.

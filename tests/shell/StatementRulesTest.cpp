@@ -211,10 +211,10 @@ void StatementRulesTest::everyEntryFindsTheSameErrors_data() {
     for (const QString& name : QDir(QStringLiteral(ZENTARO_SOURCE_DIR "/examples"))
                                    .entryList({QStringLiteral("*.vex")}, QDir::Files))
         QTest::newRow(qPrintable(name)) << QByteArray() << QList<int>{} << true;
-    // The brackets of line 2 never close, so lines 2 and 3 are one statement; the brace of
-    // line 3 opens a comment that never closes. A cut at ";" compiled nothing here.
+    // The brackets of line 2 never close, and line 3 starts a statement of its own, whose brace
+    // opens a comment that never closes: both are reported. A cut at ";" compiled nothing here.
     QTest::newRow("unclosed call, then an unclosed comment")
-        << QByteArray("Print(1)\nNope(1, 2\nDo(3) {\n") << QList<int>{2} << true;
+        << QByteArray("Print(1)\nNope(1, 2\nDo(3) {\n") << QList<int>{2, 3} << true;
     QTest::newRow("unknown words on lines 2 and 5")
         << QByteArray("DeclareGlobal([x], 0)\nx := Nope(1)\n\n{ a comment }\nAlsoNope\n")
         << QList<int>{2, 5} << true;

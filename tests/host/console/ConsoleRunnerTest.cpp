@@ -113,20 +113,40 @@ TEST_F(ConsoleRunnerTest, ResultsTraceAndErrors) {
          1,
          "",
          "Error in \"Reserved999\":word number 999 is reserved: no word has it yet\n"},
+        // With --json standard output is the one object, with what the script printed in it,
+        // and numbers read back as the same double.
         {{"--json", "-e", "Do(Print([x]),Concat([caf\xe9 ],1/2))"},
          0,
-         "x\n{\"number\": 0, \"text\": \"caf\xc3\xa9 0.5\", \"errors\": []}\n",
+         "{\"number\": 0, \"text\": \"caf\xc3\xa9 0.5\", \"output\": \"x\\n\", \"errors\": []}\n",
          ""},
         {{"--json", "-e", "Do(Nope,1)"},
          1,
-         "{\"number\": 0, \"text\": \"\", \"errors\": [{\"file\": null, \"line\": null, "
-         "\"message\": \"Unknown word \\\"Nope\\\" in: Do(Nope,1)\"}]}\n",
+         "{\"number\": 0, \"text\": \"\", \"output\": \"\", \"errors\": [{\"file\": null, "
+         "\"line\": null, \"message\": \"Unknown word \\\"Nope\\\" in: Do(Nope,1)\"}]}\n",
          "Unknown word \"Nope\" in: Do(Nope,1)\n"},
+        {{"--json", "-e", "2^0.5", "-e", "Print(1/3)"},
+         0,
+         "{\"number\": 0, \"text\": \"\", \"output\": \"0.333333333333333\\n\", \"errors\": []}\n",
+         ""},
+        {{"--json", "-e", "2^0.5"},
+         0,
+         "{\"number\": 1.4142135623730951, \"text\": \"\", \"output\": \"\", \"errors\": []}\n",
+         ""},
+        // Words that give no value show none: only what they write.
+        {{"-e", "Print(1+2)"}, 0, "3\n", ""},
+        {{"-e", "Do(DeclareGlobal([g],0),LocalNum([k]),Print(k),Trace([t]))"}, 0, "0\nt\n", ""},
+        {{"-e", "DeclareGlobal([h],1)"}, 0, "", ""},
+        // A whole-number argument given a fraction is an error, not the nearest argument.
+        {{"-e", "ScriptArg(1.5)"},
+         1,
+         "",
+         "Error in \"ScriptArg\":bad argument #1 to \"ScriptArg\": 1.5 is no whole number\n"},
     };
     ExpectRuns(cases);
 }
 
 TEST_F(ConsoleRunnerTest, UsageErrorsAndUnreadableFiles) {
+    Write("model.vex", "Print([not run])\n");
     const TCase cases[] = {
         {{"-e"}, 2, "", "vexscript: -e needs a text\nTry 'vexscript --help'.\n"},
         {{"--bogus"}, 2, "", "vexscript: unknown option --bogus\nTry 'vexscript --help'.\n"},
@@ -153,6 +173,13 @@ TEST_F(ConsoleRunnerTest, UsageErrorsAndUnreadableFiles) {
          "",
          "vexscript: cannot read missing.vex: No such file or directory\n"},
         {{"."}, 2, "", "vexscript: cannot read .: it is a directory\n"},
+        // Words after a script meant as its arguments: the command line with "--".
+        {{"model.vex", "a", "b"},
+         2,
+         "",
+         "vexscript: cannot read a: No such file or directory\n"
+         "vexscript: the words after \"--\" are the script's arguments, as in: vexscript "
+         "model.vex -- a b\n"},
     };
     ExpectRuns(cases);
 }
@@ -228,7 +255,7 @@ TEST_F(ConsoleRunnerTest, CheckReportsErrorsAndTrapsWithoutRunning) {
         {{"--check", "model.vex"},
          1,
          "",
-         "model.vex:3: Unknown word \"Nope\" in: Nope(1)\n"
+         "model.vex:3:23: Unknown word \"Nope\" in: Nope(1)\n"
          "model.vex:5:7: warning: \"[apple]<[banana]\" is one text constant, \"apple]<[banana\": "
          "a piece that starts with [ and ends with ] is one text; put texts to compare or join in "
          "variables or in parentheses\n"
@@ -250,6 +277,27 @@ TEST_F(ConsoleRunnerTest, CheckReportsErrorsAndTrapsWithoutRunning) {
          "\"message\": \"blanks are removed, so \\\"1\\\" and \\\"2\\\" are read as one: "
          "\\\"12\\\"\"}]}\n",
          ""},
+    };
+    ExpectRuns(cases);
+}
+
+// The code of handlers and the like, given as constant texts, is checked as well: its traps and
+// errors at their own lines and columns; bracketed comparisons are no trap.
+TEST_F(ConsoleRunnerTest, CheckReadsTheCodeOfHandlers) {
+    Write("handlers.vex", "DeclareGlobal([d],2)\nDeclareGlobal([k],0)\n"
+                          "SetHandler(d, [OnEvent], [Do(\n"
+                          "  If(k > 0 & k < 10, Nope(1)),\n"
+                          "  Print(1 < 2 < 3))])\n"
+                          "If((k > 0) & (k < 10), Print(k = 1))\n");
+    const TCase cases[] = {
+        {{"--check", "handlers.vex"},
+         1,
+         "",
+         "handlers.vex:4:12: warning: & and | bind more strongly than comparisons, so "
+         "\"k>0&k<10\" does not join comparisons; write (k>0)&(k<10)\n"
+         "handlers.vex:5:15: warning: comparisons group to the right, so \"1<2<3\" compares "
+         "with the result of a comparison; write (1<2)&(2<3)\n"
+         "handlers.vex:3:27: Unknown word \"Nope\" in: Do(If(k>0&k<10,Nope(1)),Print(1<2<3))\n"},
     };
     ExpectRuns(cases);
 }

@@ -23,8 +23,8 @@ TEST(ConsoleTerminalTest, StatementsLineEditingHistoryAndInterrupts) {
         std::string Keys;
         std::string Shown;
     } steps[] = {
-        {"a value per statement", "DeclareGlobal([x],0)\r", "\r\n1\r\n> "},
-        {"declarations persist", "x := 6*7\r", "42\r\n> "},
+        {"a declaration shows no value", "DeclareGlobal([x],0)\r", "DeclareGlobal([x],0)\r\n> "},
+        {"a value per statement, and declarations persist", "x := 6*7\r", "42\r\n> "},
         {"a statement goes on while its parenthesis is open", "Do(x := x + 1,\r", ">> "},
         {"... until it closes", "  Concat([x=], x))\r", "x=43\r\n> "},
         {"the cursor moves left and a character goes in", "2*5" + kLeft + "1\r", "\r\n30\r\n> "},

@@ -208,6 +208,51 @@ TEST_F(ModelFileTest, StatementsEndAtLineBreaksOutsideParenthesesTextsAndComment
     }
 }
 
+// Something left open ends its statement before the next line that starts with a letter, and the
+// statement carries where the opening stands; a script whose statements close is cut as before,
+// however its lines begin.
+TEST_F(ModelFileTest, ABrokenStatementEndsWhereTheNextOneStarts) {
+    const struct {
+        const char* script;
+        std::vector<std::string> statements;
+        std::string broken;
+    } cases[] = {
+        {"Print((1)\nx := 5\nPrint(x)",
+         {"Print((1)", "x := 5", "Print(x)"},
+         "1: '(' opened at line 1, column 6 is never closed; the statement ends before line 2, "
+         "which starts a new one|"},
+        {"SetHandler(d, [OnEvent], [Do(\n  x := 1\n))\nRunModel(9)\n",
+         {"SetHandler(d, [OnEvent], [Do(\n  x := 1\n))", "RunModel(9)"},
+         "1: '[' (a text constant) opened at line 1, column 26 is never closed; the statement "
+         "ends before line 4, which starts a new one|"},
+        {"x := 1 { note\nPrint(x)",
+         {"x := 1 { note", "Print(x)"},
+         "1: '{' (a comment) opened at line 1, column 8 is never closed; the statement ends "
+         "before line 2, which starts a new one|"},
+        {"Print([a)\n  b",
+         {"Print([a)\n  b"},
+         "1: '[' (a text constant) opened at line 1, column 7 is never closed|"},
+        {"ok\nf(1,\n\ng(2)\nh(3",
+         {"ok", "f(1,\n", "g(2)", "h(3"},
+         "2: '(' opened at line 2, column 2 is never closed; the statement ends before line 4, "
+         "which starts a new one|5: '(' opened at line 5, column 2 is never closed|"},
+        // Closed: lines that start in the first column inside it belong to it.
+        {"a(\nb,\n  c)\nd([x\ny])", {"a(\nb,\n  c)", "d([x\ny])"}, ""},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> texts;
+        std::string broken;
+        for (const TStatement& statement : ScriptStatements(c.script)) {
+            texts.push_back(statement.Text);
+            if (statement.IsBroken()) {
+                broken += std::to_string(statement.Line) + ": " + statement.UnclosedMessage() + "|";
+            }
+        }
+        EXPECT_EQ(texts, c.statements) << c.script;
+        EXPECT_EQ(broken, c.broken) << c.script;
+    }
+}
+
 // Every statement is compiled on its own, so the progress item advances through the file, and a
 // statement that fails to compile does not stop the rest.
 TEST_F(ModelFileTest, ReadingAdvancesTheProgressAndGoesOnAfterAFaultyStatement) {

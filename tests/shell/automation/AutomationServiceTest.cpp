@@ -465,7 +465,7 @@ void AutomationServiceTest::failuresAreReportedAndChangeNothing_data() {
     QTest::newRow("OpenModel, a damaged file")
         << "OpenModel"
         << "cut.vex" << QByteArray("ModelFile(1,[Cut],0)\nLoadAtom(1,0,[Half],4)\nLoadAtom(2,1,[")
-        << "Unknown word \"LoadAtom(2,1,[\"";
+        << "cut.vex:3: '[' (a text constant) opened at line 3, column 14 is never closed";
     QTest::newRow("OpenLibrary, a damaged file")
         << "OpenLibrary"
         << "parts.vex"
