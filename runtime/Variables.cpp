@@ -185,6 +185,9 @@ double ReadVariable(TLanguageInterpreter& context, std::uint8_t kind, std::uint8
     }
     case vkText:
         text = textAt(address);
+        if (!text.IsText()) {
+            text = TText::EmptyText();
+        }
         return 0;
     case vkReference: {
         std::int32_t reference;

@@ -11,6 +11,9 @@ std::string JsonError(const TConsoleError& error) {
     json += place.File.empty() ? "null" : JsonString(place.File);
     json += ", \"line\": ";
     json += place.File.empty() ? "null" : std::to_string(place.Line);
+    if (place.Column > 0) {
+        json += ", \"column\": " + std::to_string(place.Column);
+    }
     if (place.InHandler) {
         json += ", \"handler\": {\"atom\": " + JsonString(place.AtomName) +
                 ", \"id\": " + std::to_string(place.AtomId) +
@@ -48,6 +51,12 @@ TErrorPlace TConsoleHost::CurrentPlace() {
 
 void TConsoleHost::WriteError(const std::string& message) {
     Write(CurrentPlace(), message);
+}
+
+void TConsoleHost::WriteError(const TRunError& error) {
+    TErrorPlace place = CurrentPlace();
+    PlaceAtFailingCode(place, error);
+    Write(std::move(place), error.Message);
 }
 
 void TConsoleHost::ShowErrorBox(const std::string& message) {
@@ -97,7 +106,7 @@ void TConsoleInterpreter::LocateError(TRunError& error) {
 }
 
 void TConsoleInterpreter::ErrorReported(const TRunError& error) {
-    m_host.WriteError(error.Message);
+    m_host.WriteError(error);
 }
 
 } // namespace vex::host

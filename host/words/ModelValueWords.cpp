@@ -91,6 +91,10 @@ double SetHandler(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     const int kind = KindArg(c, n, 2);
     TModel& model = ModelOf(c);
     model.SetHandler(atom, kind, TextHalfArg(c, n, 3).str());
+    // A handler written as a text constant names the places in the file of its errors.
+    TSourceOrigin origin;
+    c.TextConstantOrigin(*n.Arg(3), origin);
+    const TSourceOriginScope originScope(c, origin);
     return std::as_const(atom).Handler(kind).Text.empty() || model.CompileHandler(c, atom, kind)
                ? 1
                : 0;

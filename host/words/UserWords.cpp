@@ -63,6 +63,10 @@ int Define(int count, TCallNode& n, TLanguageInterpreter& c, const TText& name) 
     if (attributes.MinArgs > attributes.MaxArgs) {
         WordError(c, n, "the fewest arguments exceed the most");
     }
+    // A body written as a text constant names the places in the file of its errors.
+    TSourceOrigin origin;
+    c.TextConstantOrigin(*n.Arg(2), origin);
+    const TSourceOriginScope originScope(c, origin);
     return c.RegisterUserWord(name.view(), category, attributes);
 }
 

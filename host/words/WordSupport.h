@@ -91,7 +91,7 @@ inline bool NumberOrText(TLanguageInterpreter& context, TCallNode& node, int i, 
         return true;
     }
     number = EvaluateArgument(context, argument, text);
-    return text.empty() && !IsTextNode(argument);
+    return !text.IsText() && !IsTextNode(argument);
 }
 // The value NumberOrText gave.
 inline TValue ValueOf(bool isNumber, double number, TText& text) {
