@@ -2,6 +2,7 @@
 
 #include "runtime/DebugEvaluation.h"
 
+#include <algorithm>
 #include <any>
 #include <cfenv>
 #include <cstring>
@@ -40,14 +41,23 @@ const TCodeNode& FailingNode(const TCodeNode& root, const std::exception& error)
     return vexError && vexError->Node ? *vexError->Node : root;
 }
 
-// The failing node's place in its file, or the root's when the failing node lies in another
-// tree (an argument a user-defined word read from its caller).
-TSourcePlace FailingPlace(const TCodeNode& root, const TCodeNode& failing) {
+// The failing node's place in its file. A node of another tree is an argument that a
+// user-defined word read from one of its callers, whose trees are searched; the root's place
+// stands in when none holds it.
+TSourcePlace FailingPlace(const TLanguageInterpreter& context, const TCodeNode& root,
+                          const TCodeNode& failing) {
     TSourcePlace place = TLanguageInterpreter::PlaceOfNode(root, failing);
-    if (!place.Known() && &failing != &root) {
-        place = TLanguageInterpreter::PlaceOfNode(root, root);
+    if (place.Known() || &failing == &root) {
+        return place;
     }
-    return place;
+    const TParameterStack& calls = Parts(context).Stack.ParameterStack;
+    for (int level = std::min(calls.Level, calls.Count); level-- > 0 && !place.Known();) {
+        const TCodeNode* caller = calls.Items[static_cast<std::size_t>(level)].Caller.Root;
+        if (caller) {
+            place = TLanguageInterpreter::PlaceOfNode(*caller, failing);
+        }
+    }
+    return place.Known() ? place : TLanguageInterpreter::PlaceOfNode(root, root);
 }
 
 bool InErrorGroup(const TCodeNode& root) {
@@ -58,7 +68,7 @@ bool InErrorGroup(const TCodeNode& root) {
 void ComposeAndReport(TLanguageInterpreter& context, const TCodeNode& root,
                       const std::exception& error) {
     const TCodeNode& failing = FailingNode(root, error);
-    const TSourcePlace place = FailingPlace(root, failing);
+    const TSourcePlace place = FailingPlace(context, root, failing);
     const TReportedPlaceScope reported(context, place);
     const std::string word = "\"" + FailingWordName(context, failing) + "\"";
     if (IsSystemFault(error)) {

@@ -646,14 +646,14 @@ TCodeNode* TParser::PlacedNode(std::string_view text) {
     std::size_t piece = std::string_view::npos;
     std::size_t found = 0;
     std::int32_t offset = Locate(text, piece, found);
-    if (offset < 0 && !m_rewritten.empty()) {
-        offset = m_rewritten.back().Offset;
-    }
     const std::int32_t saved = m_nodeOffset;
     m_nodeOffset = offset;
     TCodeNode* node = NodeOf(text);
     m_nodeOffset = saved;
     if (!node->IsCall()) {
+        if (offset < 0 && !m_rewritten.empty()) {
+            offset = m_rewritten.back().Offset;
+        }
         m_compile.Sources->Add(*node, offset);
     }
     if (piece != std::string_view::npos) {

@@ -31,7 +31,10 @@
 // Errors: compile errors are reported through ReportError (each of them, not only the first) and
 // the compile gives none. Errors while a tree runs are contained at the root of each evaluated
 // code: reported through ReportError (faults of the system classes through ReportFault and the
-// host's error box) and the evaluation gives 0. ReportError hands each error, with the place the
+// host's error box) and the evaluation gives 0; a host that stops at the first error
+// (THostInterface::StopsAtFirstError) has the whole run end there instead (ERunStopped). An
+// error names the word that failed and, for a tree compiled under a TSourceOriginScope, the
+// failing node's file, line and column. ReportError hands each error, with the place the
 // derived context's LocateError gives it, to the error subscribers (the host's error list, the
 // console's error stream) and to every run that records its errors (TRunRecording); nobody
 // learns of a failure by counting messages. The exceptions are in Exceptions.h; the abort signal
