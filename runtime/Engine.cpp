@@ -29,9 +29,14 @@ bool IsSystemFault(const std::exception& error) {
            (dynamic_cast<const EAbortSignal*>(&error) && !dynamic_cast<const EDebugger*>(&error));
 }
 
-// The word whose name a runtime error carries: the word of the node that failed.
+// The word whose name a runtime error carries: the word of the node that failed. A word whose
+// definition failed is dormant, its name led by a blank, which the name leaves out.
 std::string FailingWordName(const TLanguageInterpreter& context, const TCodeNode& failing) {
-    return failing.IsCall() ? context.WordName(failing.WordNumber) : std::string();
+    std::string name = failing.IsCall() ? context.WordName(failing.WordNumber) : std::string();
+    if (!name.empty() && name.front() == ' ') {
+        name.erase(0, 1);
+    }
+    return name;
 }
 
 // The node that failed: the call the word that raised the error named, else the root of the

@@ -599,10 +599,18 @@ TCodeNode* TParser::Node(std::string_view text) {
         throw TParseDepthExceeded();
     }
     text = stripEnclosingParentheses(text);
-    if (m_compile.Sources) {
+    if (m_compile.Sources) [[unlikely]] {
         return PlacedNode(text);
     }
-    return NodeOf(text);
+    // Written out here rather than through NodeOf: the parse of deep nesting keeps its frames as
+    // small as they were.
+    if (TCodeNode* constant = Constant(text)) {
+        return constant;
+    }
+    if (TCodeNode* read = VariableRead(text)) {
+        return read;
+    }
+    return Call(text);
 }
 
 TCodeNode* TParser::NodeOf(std::string_view text) {

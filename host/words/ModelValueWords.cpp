@@ -92,9 +92,8 @@ double SetHandler(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     TModel& model = ModelOf(c);
     model.SetHandler(atom, kind, TextHalfArg(c, n, 3).str());
     // A handler written as a text constant names the places in the file of its errors.
-    TSourceOrigin origin;
-    c.TextConstantOrigin(*n.Arg(3), origin);
-    const TSourceOriginScope originScope(c, origin);
+    const std::unique_ptr<TSourceOrigin> origin = ConstantArgOrigin(c, n, 3);
+    const TSourceOriginScope originScope(c, origin ? *origin : TSourceOrigin::None());
     return std::as_const(atom).Handler(kind).Text.empty() || model.CompileHandler(c, atom, kind)
                ? 1
                : 0;

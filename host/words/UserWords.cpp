@@ -64,9 +64,8 @@ int Define(int count, TCallNode& n, TLanguageInterpreter& c, const TText& name) 
         WordError(c, n, "the fewest arguments exceed the most");
     }
     // A body written as a text constant names the places in the file of its errors.
-    TSourceOrigin origin;
-    c.TextConstantOrigin(*n.Arg(2), origin);
-    const TSourceOriginScope originScope(c, origin);
+    const std::unique_ptr<TSourceOrigin> origin = ConstantArgOrigin(c, n, 2);
+    const TSourceOriginScope originScope(c, origin ? *origin : TSourceOrigin::None());
     return c.RegisterUserWord(name.view(), category, attributes);
 }
 

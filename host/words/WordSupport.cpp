@@ -200,6 +200,15 @@ void WordError(const TLanguageInterpreter& context, const TCallNode& node, std::
     throw EVexError(context.WordName(node.WordNumber) + ": " + std::string(what), node);
 }
 
+std::unique_ptr<TSourceOrigin> ConstantArgOrigin(const TLanguageInterpreter& context,
+                                                 const TCallNode& node, int i) {
+    TSourceOrigin origin;
+    if (!context.TextConstantOrigin(*node.Arg(i), origin)) {
+        return nullptr;
+    }
+    return std::make_unique<TSourceOrigin>(std::move(origin));
+}
+
 std::string Quoted(std::string_view text) {
     constexpr std::size_t kShown = 40;
     if (text.size() > kShown) {
