@@ -87,11 +87,9 @@ void TSourceMap::Finish() {
 }
 
 std::int32_t TSourceMap::PreparedOffsetOf(const TCodeNode& node) const {
-    const auto found = std::lower_bound(
-        m_nodes.begin(), m_nodes.end(), &node,
-        [](const std::pair<const TCodeNode*, std::int32_t>& entry, const TCodeNode* key) {
-            return entry.first < key;
-        });
+    const auto found = std::lower_bound(m_nodes.begin(), m_nodes.end(), &node,
+                                        [](const std::pair<const TCodeNode*, std::int32_t>& entry,
+                                           const TCodeNode* key) { return entry.first < key; });
     return found != m_nodes.end() && found->first == &node ? found->second : -1;
 }
 
@@ -120,7 +118,8 @@ std::size_t TSourceMap::WrittenOffset(std::int32_t preparedOffset) const {
 
 TSourcePlace TSourceMap::PlaceAtWritten(std::size_t writtenOffset) const {
     const std::string_view written = Written().substr(0, writtenOffset);
-    const std::size_t lineFeeds = static_cast<std::size_t>(std::count(written.begin(), written.end(), '\n'));
+    const std::size_t lineFeeds =
+        static_cast<std::size_t>(std::count(written.begin(), written.end(), '\n'));
     TSourcePlace place;
     place.File = m_origin.File;
     place.Line = m_origin.Line + static_cast<int>(lineFeeds);
@@ -156,7 +155,8 @@ bool TSourceMap::ConstantOrigin(const TCodeNode& constant, TSourceOrigin& origin
     origin.File = start.File;
     origin.Line = start.Line;
     origin.Column = start.Column;
-    origin.Written = content.find('\n') == std::string_view::npos ? std::string() : std::string(content);
+    origin.Written =
+        content.find('\n') == std::string_view::npos ? std::string() : std::string(content);
     return true;
 }
 
