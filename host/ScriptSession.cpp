@@ -214,6 +214,16 @@ private:
 TScriptSession::TScriptSession(TLanguageInterpreter& context)
     : m_context(context) {}
 
+// A statement starts at the beginning of its line; its tree keeps the places of its nodes.
+TCompiledCode* TScriptSession::Compile(const std::string& name, const TStatement& statement,
+                                       const TGuiBinding& binding) {
+    TSourceOrigin origin;
+    origin.File = name;
+    origin.Line = statement.Line;
+    const TSourceOriginScope originScope(m_context, origin);
+    return m_context.Compile(statement.Text, nullptr, binding);
+}
+
 double TScriptSession::ExecuteStatements(const std::string& name, std::string_view script,
                                          TText& text, int firstLine) {
     TModelServices& services = ModelServicesOf(m_context);
@@ -225,18 +235,25 @@ double TScriptSession::ExecuteStatements(const std::string& name, std::string_vi
         if (IsBlank(statement)) {
             continue;
         }
+        TRunResult statementRun;
         {
+            const TRunRecording recording(m_context, statementRun);
             const TRunPlaceScope place(services.Places, m_context, name, statement.Line);
             if (statement.IsBroken()) {
                 // Its text is not what the person meant: nothing of it runs.
                 m_context.ReportError(statement.UnclosedMessage());
                 continue;
             }
-            const TStatementCode code(m_context.Compile(statement.Text));
+            const TStatementCode code(Compile(name, statement));
             if (code.Code()) {
                 text.clear();
                 result = m_context.Evaluate(code.Code(), text);
             }
+        }
+        // A runtime error has stopped the run already; an error that ended nothing (a compile
+        // error, a word definition that failed) stops it after its statement.
+        if (!statementRun.Succeeded() && m_context.Host().StopsAtFirstError()) {
+            throw ERunStopped();
         }
         if (m_stop && m_stop()) {
             m_stopped = true;
@@ -308,7 +325,7 @@ void TScriptSession::CheckStatement(const std::string& name, const TStatement& s
         }
         return;
     }
-    const TStatementCode code(m_context.Compile(statement.Text, nullptr, binding));
+    const TStatementCode code(Compile(name, statement, binding));
     const TCodeNode* root = code.Code() ? code.Code()->Root : nullptr;
     if (code.Code()) {
         ++result.Compiled;

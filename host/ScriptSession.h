@@ -14,7 +14,8 @@ namespace vex::host {
 // Runs and checks whole scripts the way script files are read: a statement ends at a line end
 // where its parentheses, text constants and comments are closed (ScriptStatements), and each
 // statement is compiled and evaluated on its own, so that a statement that fails is reported
-// and the next one still runs. While a statement compiles or runs, the script's name and the
+// and the next one still runs, unless the host stops at the first error
+// (THostInterface::StopsAtFirstError): then the first error ends the script. While a statement compiles or runs, the script's name and the
 // statement's line are the place of the errors it reports (RunPlaces.h), so every error in the
 // result carries its line.
 //
@@ -77,6 +78,8 @@ public:
     double ExecuteFile(const std::string& path, TText& text);
 
 private:
+    TCompiledCode* Compile(const std::string& name, const TStatement& statement,
+                           const TGuiBinding& binding = {});
     void CheckStatement(const std::string& name, const TStatement& statement,
                         const TGuiBinding& binding, const TCheckObserver& observer,
                         TCheckResult& result);

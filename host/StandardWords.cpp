@@ -66,7 +66,8 @@ const std::vector<const TWordRow*>& Rows() {
 
 double Reserved(int, TCallNode& n, TText&, TLanguageInterpreter&) {
     throw EVexError("word number " + std::to_string(n.WordNumber) +
-                    " is reserved: no word has it yet");
+                        " is reserved: no word has it yet",
+                    n);
 }
 
 } // namespace

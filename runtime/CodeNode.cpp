@@ -2,6 +2,7 @@
 
 #include "runtime/CodeListing.h"
 #include "runtime/NodeArena.h"
+#include "runtime/SourceMap.h"
 
 #include <cassert>
 #include <new>
@@ -46,7 +47,7 @@ TTextConstantNode* NewTextNode(TNodeArena& arena, std::string_view text, bool wi
     TTextConstantNode* node = allocateNode<TTextConstantNode>(arena, nfTextConstant, withLink,
                                                               TNodeArena::kTextChainSize);
     arena.ChainText(node);
-    node->Text = TText(text);
+    node->Text = text.empty() ? TText::EmptyText() : TText(text);
     return node;
 }
 
@@ -67,6 +68,19 @@ TCodeNode* MakeTreeRoot(TNodeArena& arena, TCodeNode* root) noexcept {
     root->Flags |= nfTreeRoot;
     arena.HandOver();
     return root;
+}
+
+TSourceMap* SourceMapOf(const TCodeNode& root) noexcept {
+    if (!(root.Flags & nfTreeRoot)) {
+        return nullptr;
+    }
+    return TNodeArena::SourceMapOf(allocationOf(const_cast<TCodeNode*>(&root)));
+}
+
+void AttachSourceMap(TCodeNode& root, TSourceMap* map) noexcept {
+    TSourceMap*& slot = TNodeArena::SourceMapOf(allocationOf(&root));
+    delete slot;
+    slot = map;
 }
 
 // A listed root owns its listing; that goes after the texts of the tree, whose release needs

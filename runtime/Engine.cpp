@@ -2,6 +2,7 @@
 
 #include "runtime/DebugEvaluation.h"
 
+#include <algorithm>
 #include <any>
 #include <cfenv>
 #include <cstring>
@@ -28,9 +29,40 @@ bool IsSystemFault(const std::exception& error) {
            (dynamic_cast<const EAbortSignal*>(&error) && !dynamic_cast<const EDebugger*>(&error));
 }
 
-// The word whose name a runtime error carries: the word of the root node.
-std::string RootWordName(const TLanguageInterpreter& context, const TCodeNode& root) {
-    return root.IsCall() ? context.WordName(root.WordNumber) : std::string();
+// The word whose name a runtime error carries: the word of the node that failed. A word whose
+// definition failed is dormant, its name led by a blank, which the name leaves out.
+std::string FailingWordName(const TLanguageInterpreter& context, const TCodeNode& failing) {
+    std::string name = failing.IsCall() ? context.WordName(failing.WordNumber) : std::string();
+    if (!name.empty() && name.front() == ' ') {
+        name.erase(0, 1);
+    }
+    return name;
+}
+
+// The node that failed: the call the word that raised the error named, else the root of the
+// code the error is contained in.
+const TCodeNode& FailingNode(const TCodeNode& root, const std::exception& error) {
+    const auto* vexError = dynamic_cast<const EVexError*>(&error);
+    return vexError && vexError->Node ? *vexError->Node : root;
+}
+
+// The failing node's place in its file. A node of another tree is an argument that a
+// user-defined word read from one of its callers, whose trees are searched; the root's place
+// stands in when none holds it.
+TSourcePlace FailingPlace(const TLanguageInterpreter& context, const TCodeNode& root,
+                          const TCodeNode& failing) {
+    TSourcePlace place = TLanguageInterpreter::PlaceOfNode(root, failing);
+    if (place.Known() || &failing == &root) {
+        return place;
+    }
+    const TParameterStack& calls = Parts(context).Stack.ParameterStack;
+    for (int level = std::min(calls.Level, calls.Count); level-- > 0 && !place.Known();) {
+        const TCodeNode* caller = calls.Items[static_cast<std::size_t>(level)].Caller.Root;
+        if (caller) {
+            place = TLanguageInterpreter::PlaceOfNode(*caller, failing);
+        }
+    }
+    return place.Known() ? place : TLanguageInterpreter::PlaceOfNode(root, root);
 }
 
 bool InErrorGroup(const TCodeNode& root) {
@@ -40,7 +72,10 @@ bool InErrorGroup(const TCodeNode& root) {
 
 void ComposeAndReport(TLanguageInterpreter& context, const TCodeNode& root,
                       const std::exception& error) {
-    const std::string word = "\"" + RootWordName(context, root) + "\"";
+    const TCodeNode& failing = FailingNode(root, error);
+    const TSourcePlace place = FailingPlace(context, root, failing);
+    const TReportedPlaceScope reported(context, place);
+    const std::string word = "\"" + FailingWordName(context, failing) + "\"";
     if (IsSystemFault(error)) {
         context.ReportFault(context.LanguageText(ltRuntimeError) + " " + word + ":" +
                             ErrorMessage(error));
@@ -55,7 +90,8 @@ void ComposeAndReport(TLanguageInterpreter& context, const TCodeNode& root,
 
 [[noreturn]] void ThrowNoImplementation(const TLanguageInterpreter& context,
                                         const TCallNode& call) {
-    throw EVexError("the word \"" + context.WordName(call.WordNumber) + "\" has no implementation");
+    throw EVexError("the word \"" + context.WordName(call.WordNumber) + "\" has no implementation",
+                    call);
 }
 
 // VariableAddress, inlined for the engine's own reads.
@@ -82,8 +118,8 @@ void AnswerBreakRequest(TLanguageInterpreter& context) {
     if (!name.empty() && name.front() == ' ') {
         name.erase(0, 1);
     }
-    throw EVexError("the word \"" + name +
-                    "\" has no body: its definition has not run, or it failed");
+    throw EVexError("the word \"" + name + "\" has no body: its definition has not run, or it failed",
+                    call);
 }
 
 // The rarer kinds of call: a built-in word without an implementation, or a user-defined word
@@ -134,7 +170,7 @@ double EvaluateNodePlain(TLanguageInterpreter& context, TCodeNode& node, TText& 
         return EvaluateLeaf(context, node, text);
     }
     auto& call = static_cast<TCallNode&>(node);
-    if (!text.empty()) [[unlikely]] {
+    if (text.IsText()) [[unlikely]] {
         return EvaluateCallAfterClearing(context, call, text);
     }
     if (call.Impl) [[likely]] {
@@ -286,6 +322,9 @@ void ReportRuntimeError(TLanguageInterpreter& context, const TCodeNode& root,
     } catch (const std::exception& failure) {
         context.ReportError(context.LanguageText(ltErrorWhileReporting) + "\r" +
                             ErrorMessage(failure));
+    }
+    if (context.Host().StopsAtFirstError()) {
+        throw ERunStopped();
     }
 }
 

@@ -27,8 +27,9 @@ inline double EvaluateRoot(TLanguageInterpreter& context, TCodeNode& node, TText
 
 // The one policy for an error that reaches the root of an evaluated code, whichever path
 // evaluated it: an EVexReturn gives its value and text, every other error of the standard
-// exception class is reported (naming the word of the root) and gives 0, anything else gives 0
-// silently. The debugger's abort signal and ERunAborted pass on. `evaluate` is the path's
+// exception class is reported (naming the word that failed) and gives 0, anything else gives 0
+// silently; a host that stops at the first error ends the run there instead (ERunStopped). The
+// debugger's abort signal, ERunAborted and ERunStopped pass on. `evaluate` is the path's
 // evaluation of the root; `catchAbort`, for the debug path, gives the node's own handler of the
 // abort signal a chance first.
 template <typename TEvaluate, typename TCatchAbort>
@@ -44,7 +45,8 @@ double CallUserWordEntry(int argCount, TCallNode& node, TText& text, TLanguageIn
 // The plain evaluation of a root inside the containment of its errors, made right here, as
 // EvaluateNodeInPlace is EvaluateNodePlain made right here.
 inline double EvaluateRootInPlace(TLanguageInterpreter& context, TCodeNode& node, TText& text);
-// Reports an error contained at `root`, naming the word of the root.
+// Reports an error contained at `root`, naming the word that failed; then, when the host stops
+// at the first error, ends the run with ERunStopped.
 void ReportRuntimeError(TLanguageInterpreter& context, const TCodeNode& root,
                         const std::exception& error);
 // Takes the value and text of an EVexReturn that reached the root of an evaluated code.
@@ -67,6 +69,8 @@ double ContainAtRoot(TLanguageInterpreter& context, TCodeNode& root, TText& text
         }
         throw;
     } catch (const ERunAborted&) {
+        throw;
+    } catch (const ERunStopped&) {
         throw;
     } catch (EVexReturn& signal) {
         return ReturnValue(signal, text);

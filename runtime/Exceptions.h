@@ -17,6 +17,8 @@ namespace vex {
 //
 // Texts are byte strings, so a message that quotes one may hold any byte, NUL included: what()
 // ends at the first NUL, Message() (and ErrorMessage below) keeps every byte.
+struct TCodeNode;
+
 class EVexError : public std::runtime_error {
 public:
     explicit EVexError(const std::string& message)
@@ -24,7 +26,16 @@ public:
         , m_message(std::make_shared<const std::string>(message)) {}
     explicit EVexError(const char* message)
         : EVexError(std::string(message)) {}
+    // An error of the word that `node` calls: the report names that word and its place.
+    EVexError(const std::string& message, const TCodeNode& node)
+        : EVexError(message) {
+        Node = &node;
+    }
     const std::string& Message() const noexcept { return *m_message; }
+
+    // The call that failed, where the word that raised the error knows it; none otherwise (the
+    // report then names the root of the code the error is contained in).
+    const TCodeNode* Node = nullptr;
 
 private:
     // Shared, so that copying the exception cannot fail.
@@ -49,6 +60,12 @@ public:
 // it unwinds to the entry operation, which hands it to the host's exception handler. Its message
 // is empty, like every abort signal's.
 class ERunAborted : public EAbortSignal {};
+
+// The end of a run at its first error, when the host asks for that (THostInterface::
+// StopsAtFirstError): raised right after the error was reported where it was contained, it
+// passes every containment and ends the outermost run, which then counts as failed, not as
+// aborted. Its message is empty: the error it follows has been reported.
+class ERunStopped : public EAbortSignal {};
 
 // Raised by a word to end the evaluation of the current compiled code early with a value.
 class EVexReturn : public std::exception {

@@ -65,6 +65,10 @@ public:
     // The application's exception handler: shows the message of an exception that escaped an
     // evaluation (nothing for the silent abort signal).
     virtual void HandleException(const std::exception& error) = 0;
+
+    // True when the first error a run reports ends the whole run (ERunStopped) instead of being
+    // contained at the root of the code it happened in. Asked only when an error is reported.
+    virtual bool StopsAtFirstError() const { return false; }
 };
 
 } // namespace vex

@@ -1,6 +1,7 @@
 #include "runtime/NodeArena.h"
 
 #include "runtime/CodeNode.h"
+#include "runtime/SourceMap.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -36,6 +37,7 @@ struct TNodeArena::THeader {
     TBlock First;
     TBlock* Newest = nullptr;
     TTextConstantNode* NewestText = nullptr;
+    TSourceMap* Sources = nullptr;
 };
 
 void* TNodeArena::AllocateInNewBlock(std::size_t size) {
@@ -90,10 +92,15 @@ void TNodeArena::ReleaseTreeMemory(void* firstAllocation) noexcept {
     Release(static_cast<THeader*>(firstAllocation) - 1);
 }
 
+TSourceMap*& TNodeArena::SourceMapOf(void* firstAllocation) noexcept {
+    return (static_cast<THeader*>(firstAllocation) - 1)->Sources;
+}
+
 void TNodeArena::Release(THeader* header) noexcept {
     if (!header) {
         return;
     }
+    delete header->Sources;
     for (TTextConstantNode* text = header->NewestText; text;) {
         TTextConstantNode* next = TextChainOf(text);
         text->~TTextConstantNode();

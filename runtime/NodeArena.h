@@ -6,6 +6,7 @@
 namespace vex {
 
 struct TTextConstantNode;
+class TSourceMap;
 
 // The memory of one code tree. Nodes and their argument arrays are carved out of a chain of
 // zero-filled blocks and released together with the tree, so building a tree costs a handful of
@@ -47,9 +48,12 @@ public:
     // ReleaseTreeMemory frees them. The arena is empty afterwards.
     void HandOver() noexcept;
 
-    // Destroys the texts and frees the blocks of the tree whose first allocation (the root's)
-    // starts at `firstAllocation`.
+    // Destroys the texts, the places of the nodes and the blocks of the tree whose first
+    // allocation (the root's) starts at `firstAllocation`.
     static void ReleaseTreeMemory(void* firstAllocation) noexcept;
+    // The places of the nodes of that tree (SourceMap.h), kept in the arena's header; the tree
+    // owns them.
+    static TSourceMap*& SourceMapOf(void* firstAllocation) noexcept;
 
 private:
     // Every node type is aligned to at most 8 bytes (checked where the nodes are made).

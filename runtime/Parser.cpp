@@ -5,6 +5,7 @@
 #include "runtime/NodeArena.h"
 #include "runtime/NumberText.h"
 #include "runtime/SimpleStringList.h"
+#include "runtime/SourceMap.h"
 #include "runtime/SourcePreparation.h"
 #include "runtime/VexScript.h"
 
@@ -505,11 +506,28 @@ public:
     TCodeNode* Node(std::string_view text);
 
 private:
+    // A piece of text that a rewrite (the operators, a label, protected code) replaced: the
+    // operands in the rewritten text stand in the piece as written, in the same order, so they
+    // are found again there from a cursor that moves on as the parser does.
+    struct TRewrittenPiece {
+        std::string_view Rewritten;
+        std::string_view Piece;
+        std::int32_t Offset = 0;
+        std::size_t Cursor = 0;
+    };
+    // Where a text the parser reads starts in the prepared text, or -1. A text found in a
+    // rewritten piece sets `piece` and `found`, and the piece's cursor to it.
+    std::int32_t Locate(std::string_view text, std::size_t& piece, std::size_t& found);
+    TCodeNode* PlacedNode(std::string_view text);
+    TCodeNode* NodeOf(std::string_view text);
+
     TCodeNode* Constant(std::string_view text);
     TCodeNode* VariableRead(std::string_view text);
     void FindVariableOf(std::string_view name, TVariable*& var, bool& local) const;
     TCodeNode* Call(std::string_view text);
     void ParseArguments(TCallNode& node, const TCallText& call);
+    void PlaceArguments(TSourceMap& sources, TCallNode& node, const TCallText& call,
+                        std::string_view piece);
     // Gives the node the implementation its word chooses for these arguments, if any.
     void Specialize(TCallNode& node) const;
     void ActOnDeclaration(TCallNode& node);
@@ -539,6 +557,10 @@ private:
     // The argument list room of each nesting depth; reserved for the deepest nesting at the first
     // call, so that growing it never moves a list a shallower call is using.
     std::vector<std::vector<std::string_view>> m_argumentLists;
+    // While the compile keeps the nodes' places: the rewritten pieces being parsed, innermost
+    // last, and the offset of the node being made (-1 when not known).
+    std::vector<TRewrittenPiece> m_rewritten;
+    std::int32_t m_nodeOffset = -1;
 };
 
 // Removes the outer parentheses of a text as long as it is wholly enclosed by one pair. Only
@@ -578,6 +600,11 @@ TCodeNode* TParser::Node(std::string_view text) {
         throw TParseDepthExceeded();
     }
     text = stripEnclosingParentheses(text);
+    if (m_compile.Sources) [[unlikely]] {
+        return PlacedNode(text);
+    }
+    // Written out here rather than through NodeOf: the parse of deep nesting keeps its frames as
+    // small as they were.
     if (TCodeNode* constant = Constant(text)) {
         return constant;
     }
@@ -585,6 +612,64 @@ TCodeNode* TParser::Node(std::string_view text) {
         return read;
     }
     return Call(text);
+}
+
+TCodeNode* TParser::NodeOf(std::string_view text) {
+    if (TCodeNode* constant = Constant(text)) {
+        return constant;
+    }
+    if (TCodeNode* read = VariableRead(text)) {
+        return read;
+    }
+    return Call(text);
+}
+
+std::int32_t TParser::Locate(std::string_view text, std::size_t& piece, std::size_t& found) {
+    const std::string_view source = m_compile.SourceText;
+    const auto within = [&](std::string_view outer) {
+        return text.data() >= outer.data() && text.data() <= outer.data() + outer.size();
+    };
+    if (within(source)) {
+        return static_cast<std::int32_t>(text.data() - source.data());
+    }
+    for (std::size_t i = m_rewritten.size(); i-- > 0;) {
+        TRewrittenPiece& rewritten = m_rewritten[i];
+        if (!within(rewritten.Rewritten)) {
+            continue;
+        }
+        found = rewritten.Piece.find(text, rewritten.Cursor);
+        if (found == std::string_view::npos) {
+            return -1;
+        }
+        piece = i;
+        rewritten.Cursor = found;
+        return rewritten.Offset + static_cast<std::int32_t>(found);
+    }
+    return -1;
+}
+
+// A node with its place recorded: a call is recorded before its arguments (Call), a constant or
+// a variable read here. A leaf that is not found again in its rewritten piece takes the piece's
+// start.
+TCodeNode* TParser::PlacedNode(std::string_view text) {
+    std::size_t piece = std::string_view::npos;
+    std::size_t found = 0;
+    std::int32_t offset = Locate(text, piece, found);
+    const std::int32_t saved = m_nodeOffset;
+    m_nodeOffset = offset;
+    TCodeNode* node = NodeOf(text);
+    m_nodeOffset = saved;
+    if (!node->IsCall()) {
+        if (offset < 0 && !m_rewritten.empty()) {
+            offset = m_rewritten.back().Offset;
+        }
+        m_compile.Sources->Add(*node, offset);
+    }
+    if (piece != std::string_view::npos) {
+        std::size_t& cursor = m_rewritten[piece].Cursor;
+        cursor = std::max(cursor, found + text.size());
+    }
+    return node;
 }
 
 // A number starts with a sign, a digit or a point; other pieces need no number test.
@@ -674,16 +759,42 @@ TCodeNode* TParser::Call(std::string_view text) {
     if (call.WordNumber != 0) {
         checkArgumentCount(m_context, m_compile, call);
     }
-    ParseArguments(*node, call);
+    if (TSourceMap* sources = m_compile.Sources) {
+        PlaceArguments(*sources, *node, call, text);
+    } else {
+        ParseArguments(*node, call);
+    }
     ActOnDeclaration(*node);
     Specialize(*node);
     return node;
 }
 
+namespace {
+
+// The entry of a call of a word that gives texts: the word's own implementation, with an empty
+// result made the empty text that is a text (TText::EmptyText), so that a word passing it on
+// (If, Do, Arg, a user-defined word's result) keeps its kind. Only such calls pay for it.
+double CallGivingText(int argCount, TCallNode& node, TText& text, TLanguageInterpreter& context) {
+    const TWordImpl impl =
+        Parts(context).Registry.WordTable[static_cast<std::size_t>(node.WordNumber)];
+    const double number = impl(argCount, node, text, context);
+    if (!text.IsText()) {
+        text = TText::EmptyText();
+    }
+    return number;
+}
+
+} // namespace
+
 // Only calls whose argument count the word accepts: a call with another count fails to compile,
 // but its node is built all the same, and a specializer reads the arguments it expects.
 void TParser::Specialize(TCallNode& node) const {
     if (node.WordNumber < 1 || node.WordNumber > kBuiltInWordCount) {
+        return;
+    }
+    const auto number = static_cast<std::size_t>(node.WordNumber);
+    if (Parts(m_context).Registry.GivesTextTable[number] && node.Impl) {
+        node.Impl = CallGivingText;
         return;
     }
     const TSyntax* syntax = m_context.WordSyntaxOf(node.WordNumber);
@@ -697,6 +808,26 @@ void TParser::Specialize(TCallNode& node) const {
             node.Impl = impl;
         }
     }
+}
+
+// A call that was written as an operator expression starts where its first operand does; the
+// operands of a rewritten call are found again in the piece as written.
+void TParser::PlaceArguments(TSourceMap& sources, TCallNode& node, const TCallText& call,
+                             std::string_view piece) {
+    const std::int32_t offset = m_nodeOffset;
+    const std::size_t index = sources.Add(node, offset);
+    const bool rewritten = call.Text.data() < piece.data() ||
+                           call.Text.data() > piece.data() + piece.size();
+    if (rewritten && offset >= 0) {
+        m_rewritten.push_back({call.Text, piece, offset, 0});
+    }
+    struct TPop {
+        std::vector<TRewrittenPiece>& pieces;
+        std::size_t size;
+        ~TPop() { pieces.resize(size); }
+    } pop{m_rewritten, rewritten && offset >= 0 ? m_rewritten.size() - 1 : m_rewritten.size()};
+    ParseArguments(node, call);
+    sources.StartWithFirstArgument(index);
 }
 
 void TParser::ParseArguments(TCallNode& node, const TCallText& call) {

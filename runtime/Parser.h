@@ -10,6 +10,8 @@
 
 namespace vex {
 
+class TSourceMap;
+
 // Deepest nesting of calls and parentheses the parser follows; deeper text fails to compile
 // with a message instead of exhausting the native stack.
 inline constexpr int kMaxParseDepth = 500;
@@ -35,6 +37,8 @@ struct TCompileState {
     // The unknown names reported so far (ASCII case ignored, as names are): each is reported once
     // per compile, however often the text uses it.
     std::vector<std::string> UnknownNames;
+    // Receives the prepared offset of every node, when the text's place in its file is known.
+    TSourceMap* Sources = nullptr;
 };
 
 // Parses the prepared text of `compile` into a code tree. `code` is the compiled code being

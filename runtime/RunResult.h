@@ -11,9 +11,11 @@ namespace vex {
 // none).
 struct TRunError {
     std::string Message;
-    // The script file and the line (from 1) of the statement that ran; empty and 0 when none
-    // was running. The column (from 1) is 0 where it is not known, which is the case for every
-    // error the runtime reports: it knows the statement, not the piece of it.
+    // The script file and the line and column (from 1) of the failing piece of code: the node
+    // that failed (or, when the failing word did not tell, the root of the code the error was
+    // contained in) where its text's place in the file is known (a statement of a script file,
+    // a word body or handler written as a text constant there); else the line of the statement
+    // that ran and column 0. Empty and 0 when no file was running.
     std::string File;
     int Line = 0;
     int Column = 0;

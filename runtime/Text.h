@@ -20,6 +20,12 @@ inline constexpr std::size_t kMaxTextSize = std::size_t{256} << 20;
 // the empty text is the null pointer, so an all-zero memory cell (a fresh frame slot, a zeroed
 // global cell) holds a valid empty text. Copying shares the buffer; a buffer is written in place
 // only while it has a single owner.
+//
+// As the text half of a value, the null pointer also means "no text": the value is its number.
+// An empty text that is the value itself (the constant [], an empty text variable, a word that
+// gives an empty text) is EmptyText(), a tagged pointer with no buffer, so that the words that
+// pass a value on (If, Do, Arg, a user-defined word's result...) keep its kind without knowing
+// it. It has no bytes (empty() is true) but IsText() is true.
 class TText {
 public:
     TText() noexcept = default;
@@ -56,12 +62,21 @@ public:
     }
     ~TText() { release(m_block); }
 
+    // The empty text as a value that is a text (see above).
+    static TText EmptyText() noexcept {
+        TText text;
+        text.m_block = reinterpret_cast<Block*>(kEmptyTextTag);
+        return text;
+    }
+
     // Number of bytes.
-    std::size_t size() const noexcept { return m_block ? m_block->Size : 0; }
-    // True for the empty text.
-    bool empty() const noexcept { return m_block == nullptr; }
+    std::size_t size() const noexcept { return hasBuffer(m_block) ? m_block->Size : 0; }
+    // True for a text without bytes, EmptyText() included.
+    bool empty() const noexcept { return !hasBuffer(m_block); }
+    // True unless this is "no text", the null pointer: a text with bytes or EmptyText().
+    bool IsText() const noexcept { return m_block != nullptr; }
     // The bytes; always followed by a NUL byte (which is not part of the text).
-    const char* data() const noexcept { return m_block ? m_block->Bytes : ""; }
+    const char* data() const noexcept { return hasBuffer(m_block) ? m_block->Bytes : ""; }
     // The bytes as a view (valid while the text is unchanged) and as a copy.
     std::string_view view() const noexcept { return {data(), size()}; }
     std::string str() const { return std::string(view()); }
@@ -96,14 +111,20 @@ private:
         char Bytes[1];
     };
 
+    // The pointer value of EmptyText(); no buffer lies at address 1.
+    static constexpr std::uintptr_t kEmptyTextTag = 1;
+    // One comparison, as cheap as the test of the null pointer it stands for.
+    static bool hasBuffer(const Block* block) noexcept {
+        return reinterpret_cast<std::uintptr_t>(block) > kEmptyTextTag;
+    }
     static Block* allocate(std::size_t capacity);
     static void share(Block* block) noexcept {
-        if (block) {
+        if (hasBuffer(block)) {
             block->Owners.fetch_add(1, std::memory_order_relaxed);
         }
     }
     static void release(Block* block) noexcept {
-        if (block) {
+        if (hasBuffer(block)) {
             releaseShared(block);
         }
     }

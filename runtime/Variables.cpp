@@ -169,6 +169,18 @@ std::uint8_t* VariableAddress(const TLanguageInterpreter& context, const TVariab
     return reinterpret_cast<std::uint8_t*>(var.Storage);
 }
 
+namespace {
+
+// A text variable's value is a text also when it is empty (TText::EmptyText). Out of line, so
+// that the reads of the other kinds keep their short way.
+[[gnu::noinline]] double ReadTextVariable(std::uint8_t* address, TText& text) {
+    const TText& stored = textAt(address);
+    text = stored.IsText() ? stored : TText::EmptyText();
+    return 0;
+}
+
+} // namespace
+
 double ReadVariable(TLanguageInterpreter& context, std::uint8_t kind, std::uint8_t* address,
                     TText& text) {
     if (!address) {
@@ -184,8 +196,7 @@ double ReadVariable(TLanguageInterpreter& context, std::uint8_t kind, std::uint8
         return value;
     }
     case vkText:
-        text = textAt(address);
-        return 0;
+        return ReadTextVariable(address, text);
     case vkReference: {
         std::int32_t reference;
         std::memcpy(&reference, address, sizeof(std::int32_t));

@@ -4,9 +4,11 @@
 #include "runtime/Engine.h"
 #include "runtime/LanguageTexts.h"
 #include "runtime/Parser.h"
+#include "runtime/SourceMap.h"
 #include "runtime/SourcePreparation.h"
 
 #include <cstring>
+#include <memory>
 #include <new>
 
 namespace vex {
@@ -57,8 +59,25 @@ void TLanguageInterpreter::LocateError(TRunError&) {}
 TRunError TLanguageInterpreter::Located(const std::string& message) {
     TRunError error;
     error.Message = message;
+    if (m_reportedPlace && m_reportedPlace->Known()) {
+        error.File = m_reportedPlace->File;
+        error.Line = m_reportedPlace->Line;
+        error.Column = m_reportedPlace->Column;
+    }
     LocateError(error);
     return error;
+}
+
+TSourcePlace TLanguageInterpreter::PlaceOfNode(const TCodeNode& root, const TCodeNode& node) {
+    const TSourceMap* sources = SourceMapOf(root);
+    return sources ? sources->PlaceOf(node) : TSourcePlace();
+}
+
+bool TLanguageInterpreter::TextConstantOrigin(const TCodeNode& constant,
+                                              TSourceOrigin& origin) const {
+    const TCodeNode* root = m_parts.Stack.Current().Root;
+    const TSourceMap* sources = root ? SourceMapOf(*root) : nullptr;
+    return sources && sources->ConstantOrigin(constant, origin);
 }
 
 void TLanguageInterpreter::Record(const TRunError& error) {
@@ -89,7 +108,9 @@ void TLanguageInterpreter::ReportFault(const std::string& message) {
 
 void TLanguageInterpreter::HandleRunException(const std::exception& error) {
     if (m_recording) {
-        if (dynamic_cast<const EAbortSignal*>(&error)) {
+        if (dynamic_cast<const ERunStopped*>(&error)) {
+            // The error that stopped the run is recorded already; the run failed.
+        } else if (dynamic_cast<const EAbortSignal*>(&error)) {
             for (TRunRecording* run = m_recording; run; run = run->m_outer) {
                 run->m_result.Status = TRunStatus::Aborted;
             }
@@ -140,8 +161,20 @@ TCompiledCode* TLanguageInterpreter::Compile(std::string_view source, const TCom
     if (m_parts.Debug.DebugStatePositive()) {
         m_parts.Debug.DebugState = dsRun;
     }
+    // The origin names this text only: a text compiled while this one is parsed (a declaration's
+    // kind evaluated) has none.
+    std::unique_ptr<TSourceMap> sources;
+    if (m_compileOrigin && m_compileOrigin->Line > 0) {
+        sources = std::make_unique<TSourceMap>(source, *m_compileOrigin);
+        state.Sources = sources.get();
+    }
+    const TSourceOriginScope noOrigin(*this, TSourceOrigin::None());
     try {
         code->Root = ParseNode(*this, state, *code, outer);
+        if (sources && code->Root) {
+            sources->Finish();
+            AttachSourceMap(*code->Root, sources.release());
+        }
     } catch (...) {
         ReleaseCode(code);
         // An abort that ended the outermost compile (a declaration evaluated while parsing
@@ -388,34 +421,82 @@ double TLanguageInterpreter::Evaluate(TCompiledCode* code, TText& text) {
 
 // Entry operations --------------------------------------------------------------------------
 
+// A run that another program or the debugger's person started while a run was going on: the
+// first error stops this run, never the one it came in.
+class TLanguageInterpreter::TIndependentRun {
+public:
+    explicit TIndependentRun(TLanguageInterpreter& context) noexcept
+        : m_context(context)
+        , m_saved(context.m_independentRunLevel) {
+        context.m_independentRunLevel = Parts(context).Stack.FrameCount;
+    }
+    TIndependentRun(const TIndependentRun&) = delete;
+    TIndependentRun& operator=(const TIndependentRun&) = delete;
+    ~TIndependentRun() { m_context.m_independentRunLevel = m_saved; }
+
+private:
+    TLanguageInterpreter& m_context;
+    std::int32_t m_saved;
+};
+
 // Evaluates code an entry operation compiled, then releases it. A standard exception that
 // leaves the evaluation (the abort signal, the stack signals) goes to the host's exception
-// handler and gives 0; any other passes on.
+// handler and gives 0; any other passes on. A stop at the first error passes on to the run this
+// one is nested in; so does a failure when the host stops at the first error.
 double TLanguageInterpreter::EvaluateAndRelease(TCompiledCode*& code, TText& text) {
     double result = 0;
+    bool failed = false;
     try {
         result = Evaluate(code, text);
+    } catch (const ERunStopped& signal) {
+        ReleaseCode(code);
+        PassStopToOuterRun();
+        HandleRunException(signal);
+        return 0;
     } catch (const std::exception& error) {
         HandleRunException(error);
         result = 0;
+        failed = true;
     } catch (...) {
         ReleaseCode(code);
         throw;
     }
     ReleaseCode(code);
+    if (failed) {
+        StopOuterRunAfterFailure();
+    }
     return result;
+}
+
+void TLanguageInterpreter::PassStopToOuterRun() {
+    if (m_parts.Stack.FrameCount > m_independentRunLevel) {
+        throw;
+    }
+}
+
+void TLanguageInterpreter::StopOuterRunAfterFailure() {
+    if (m_parts.Stack.FrameCount > m_independentRunLevel && m_host->StopsAtFirstError()) {
+        throw ERunStopped();
+    }
 }
 
 TCompiledCode* TLanguageInterpreter::CompileForRun(std::string_view source,
                                                    const TCompiledCode* outer) {
+    TCompiledCode* code = nullptr;
     try {
-        return Compile(source, outer);
+        code = Compile(source, outer);
+    } catch (const ERunStopped& signal) {
+        PassStopToOuterRun();
+        HandleRunException(signal);
     } catch (const EAbortSignal& signal) {
         HandleRunException(signal);
     } catch (const EVexStackOverflow& signal) {
         HandleRunException(signal);
     }
-    return nullptr;
+    if (!code) {
+        StopOuterRunAfterFailure();
+    }
+    return code;
 }
 
 double TLanguageInterpreter::ExecuteText(std::string_view source, TText& text) {
@@ -438,6 +519,7 @@ double TLanguageInterpreter::ExecuteExternal(std::string_view source, TText& tex
     } restoreSuppression{m_parts.Debug.DebugState, savedDebugState};
     m_parts.Debug.RunOrigin = roExternal;
     m_parts.Debug.DebugState |= dsSuppressed;
+    const TIndependentRun independent(*this);
     const bool nestedInDebuggableRun =
         static_cast<std::int8_t>(savedDebugState) > 0 && runOrigin.Saved() != 0;
     if (!nestedInDebuggableRun) {
@@ -461,6 +543,7 @@ double TLanguageInterpreter::ExecuteInPausedFrame(std::string_view source, TText
     TByteRestorer debugState(m_parts.Debug.DebugState);
     m_parts.Debug.DebugState = dsSuppressed;
     m_parts.Debug.RunOrigin = roExternal;
+    const TIndependentRun independent(*this);
     TCompiledCode* code = CompileForRun(source, m_parts.Debug.PausedFrame);
     if (!code) {
         return 0;

@@ -31,7 +31,10 @@
 // Errors: compile errors are reported through ReportError (each of them, not only the first) and
 // the compile gives none. Errors while a tree runs are contained at the root of each evaluated
 // code: reported through ReportError (faults of the system classes through ReportFault and the
-// host's error box) and the evaluation gives 0. ReportError hands each error, with the place the
+// host's error box) and the evaluation gives 0; a host that stops at the first error
+// (THostInterface::StopsAtFirstError) has the whole run end there instead (ERunStopped). An
+// error names the word that failed and, for a tree compiled under a TSourceOriginScope, the
+// failing node's file, line and column. ReportError hands each error, with the place the
 // derived context's LocateError gives it, to the error subscribers (the host's error list, the
 // console's error stream) and to every run that records its errors (TRunRecording); nobody
 // learns of a failure by counting messages. The exceptions are in Exceptions.h; the abort signal
@@ -63,6 +66,7 @@
 #include "runtime/NumberText.h"
 #include "runtime/RunResult.h"
 #include "runtime/SimpleStringList.h"
+#include "runtime/SourcePlace.h"
 #include "runtime/SourcePreparation.h"
 #include "runtime/SourceTraps.h"
 #include "runtime/Syntax.h"
@@ -138,6 +142,15 @@ public:
     // Reports a fault of the system classes: recorded like an error, but shown by the host's
     // error box instead of going to the subscribers.
     void ReportFault(const std::string& message);
+    // The place in its file of a node of the tree whose root is `root`: known when the tree was
+    // compiled under a TSourceOriginScope that named a file line. Looking it up costs a search
+    // of the tree's side table; nothing is kept in the nodes, so runs pay nothing for it.
+    static TSourcePlace PlaceOfNode(const TCodeNode& root, const TCodeNode& node);
+    // Where the content of a text constant of the running code lies in its file, for a word
+    // that compiles that text (a word body, a handler) under a TSourceOriginScope, so that the
+    // errors of the compiled text name their place in the file. False when the running code's
+    // tree has no places, or `constant` is no text constant of it.
+    bool TextConstantOrigin(const TCodeNode& constant, TSourceOrigin& origin) const;
     // Hands an exception that left a run to the host's exception handler and records it in every
     // run that records its errors: an abort ends them as aborted, another exception with a
     // message is an error.
@@ -255,6 +268,8 @@ protected:
 
 private:
     friend class TRunRecording;
+    friend class TSourceOriginScope;
+    friend class TReportedPlaceScope;
     friend TContextParts& Parts(TLanguageInterpreter& context) noexcept;
     friend const TContextParts& Parts(const TLanguageInterpreter& context) noexcept;
 
@@ -272,6 +287,12 @@ private:
     // nesting) go to the host's exception handler as they do from the evaluation, and give none.
     TCompiledCode* CompileForRun(std::string_view source, const TCompiledCode* outer);
     double EvaluateAndRelease(TCompiledCode*& code, TText& text);
+    // In a handler of ERunStopped: a run nested in another passes the stop on (rethrows it), so
+    // that the outermost run ends; the outermost run returns and takes it.
+    void PassStopToOuterRun();
+    // A nested run whose compile failed ends the runs around it when the host stops at the
+    // first error, as a runtime error would.
+    void StopOuterRunAfterFailure();
     // A run of an entry operation, recorded into a result.
     template <typename TRunBody>
     TRunResult Recorded(TRunBody&& run);
@@ -284,8 +305,17 @@ private:
     THostInterface* m_host;
     // The innermost run that records its errors, or none.
     TRunRecording* m_recording = nullptr;
+    // Where the texts compiled now lie in their file (TSourceOriginScope), or none.
+    const TSourceOrigin* m_compileOrigin = nullptr;
+    // The place of the error being reported, while ReportRuntimeError reports it.
+    const TSourcePlace* m_reportedPlace = nullptr;
     // The first of the error subscribers, which link on to the others.
     TErrorSubscriber* m_errorSubscribers = nullptr;
+    // The activation level at which the innermost run started that another program or the
+    // debugger's person asked for (RunExternal, RunInPausedFrame): a stop at the first error
+    // passes on to the runs around a run only down to this level.
+    std::int32_t m_independentRunLevel = 0;
+    class TIndependentRun;
 };
 
 // Records into `result` every error the context reports while it lives, the errors of runs
@@ -309,6 +339,44 @@ private:
     TLanguageInterpreter& m_context;
     TRunResult& m_result;
     TRunRecording* m_outer;
+};
+
+// Names, for as long as it lives, where the texts the context compiles lie in their file: their
+// trees keep the place of every node beside them (TLanguageInterpreter::PlaceOfNode) and the
+// errors reported while they run name the failing node's line and column. Scopes nest; the
+// innermost holds. `origin` must outlive the scope.
+class TSourceOriginScope {
+public:
+    TSourceOriginScope(TLanguageInterpreter& context, const TSourceOrigin& origin) noexcept
+        : m_context(context)
+        , m_saved(context.m_compileOrigin) {
+        context.m_compileOrigin = &origin;
+    }
+    TSourceOriginScope(const TSourceOriginScope&) = delete;
+    TSourceOriginScope& operator=(const TSourceOriginScope&) = delete;
+    ~TSourceOriginScope() { m_context.m_compileOrigin = m_saved; }
+
+private:
+    TLanguageInterpreter& m_context;
+    const TSourceOrigin* m_saved;
+};
+
+// Gives the errors reported while it lives the place of the node that failed (ReportRuntimeError
+// holds one), so that the host's LocateError finds it in the error's File, Line and Column.
+class TReportedPlaceScope {
+public:
+    TReportedPlaceScope(TLanguageInterpreter& context, const TSourcePlace& place) noexcept
+        : m_context(context)
+        , m_saved(context.m_reportedPlace) {
+        context.m_reportedPlace = &place;
+    }
+    TReportedPlaceScope(const TReportedPlaceScope&) = delete;
+    TReportedPlaceScope& operator=(const TReportedPlaceScope&) = delete;
+    ~TReportedPlaceScope() { m_context.m_reportedPlace = m_saved; }
+
+private:
+    TLanguageInterpreter& m_context;
+    const TSourcePlace* m_saved;
 };
 
 // Counts one level of nesting against kMaxCallDepth and kMaxNativeStack for as long as it lives.

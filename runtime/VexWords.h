@@ -70,7 +70,7 @@ double EvaluateArgumentChecked(TLanguageInterpreter& context, TCodeNode& node, T
 // shared jump. A call node carries the implementation of a built-in word or, for a user-defined
 // word, the entry that runs its body.
 inline double EvaluateNodeInPlace(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
-    if (node.IsCall() && text.empty()) {
+    if (node.IsCall() && !text.IsText()) {
         auto& call = static_cast<TCallNode&>(node);
         if (call.Impl) [[likely]] {
             return call.Impl(call.ArgCount, call, text, context);

@@ -175,6 +175,7 @@ void TLanguageInterpreter::RegisterBuiltInWord(const TWordRow& word, std::string
     m_parts.Registry.Append(word.Name, NormalizeCategory(word.Category), syntax, creator);
     m_parts.Registry.WordTable[static_cast<std::size_t>(word.Number)] = word.Impl;
     m_parts.Registry.SpecializerTable[static_cast<std::size_t>(word.Number)] = word.Specialize;
+    m_parts.Registry.GivesTextTable[static_cast<std::size_t>(word.Number)] = word.GivesText;
 }
 
 TWordBatch::TWordBatch(TLanguageInterpreter& context, int count)

@@ -27,8 +27,9 @@ struct TExtraEntry {
 //
 // A word that gives a text also when that text is empty sets GivesText: an empty result of it
 // then still counts as a text for the operators and text arguments ("+" joins, Concat adds
-// nothing), where the empty result of another word counts as its number. The registry does not
-// keep it; the host's argument helpers read it from the rows.
+// nothing), where the empty result of another word counts as its number. The compiler gives its
+// calls an entry that turns an empty result into TText::EmptyText(), so that the words that pass
+// a value on keep its kind.
 //
 // The texts are plain C strings, so that a table of rows is initialised before any code runs.
 struct TWordRow {
@@ -104,6 +105,8 @@ public:
     std::array<TWordImpl, kBuiltInWordCount + 1> WordTable{};
     // The specializer of each built-in word by word number, or none (see TWordSpecializer).
     std::array<TWordSpecializer, kBuiltInWordCount + 1> SpecializerTable{};
+    // The words whose result counts as a text even when it is empty (TWordRow::GivesText).
+    std::array<bool, kBuiltInWordCount + 1> GivesTextTable{};
     // The word names in word-number order. A user-defined word whose name starts with one blank
     // is a dormant slot that a new registration of the name takes over.
     TSimpleStringList WordNames{false};

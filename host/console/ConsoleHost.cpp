@@ -53,6 +53,12 @@ void TConsoleHost::WriteError(const std::string& message) {
     Write(CurrentPlace(), message);
 }
 
+void TConsoleHost::WriteError(const TRunError& error) {
+    TErrorPlace place = CurrentPlace();
+    PlaceAtFailingCode(place, error);
+    Write(std::move(place), error.Message);
+}
+
 void TConsoleHost::ShowErrorBox(const std::string& message) {
     WriteError(message);
 }
@@ -100,7 +106,7 @@ void TConsoleInterpreter::LocateError(TRunError& error) {
 }
 
 void TConsoleInterpreter::ErrorReported(const TRunError& error) {
-    m_host.WriteError(error.Message);
+    m_host.WriteError(error);
 }
 
 } // namespace vex::host

@@ -52,6 +52,9 @@ public:
 
     // Writes an error message after its place and keeps both.
     void WriteError(const std::string& message);
+    // Writes a reported error after its place: the place of the failing code when the runtime
+    // knows it, else where the run is.
+    void WriteError(const TRunError& error);
     // Every error written so far, in order.
     const std::vector<TConsoleError>& Errors() const noexcept { return m_errors; }
     int ErrorCount() const noexcept { return static_cast<int>(m_errors.size()); }

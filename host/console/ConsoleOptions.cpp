@@ -19,6 +19,10 @@ const char* const ConsoleUsage =
     "                     (ScriptArg); without a script before it, the first is the script\n"
     "  --check            compile the scripts without running them; report every error\n"
     "                     and the warnings for the language's traps, with line and column\n"
+    "  -k, --keep-going   go on after an error: an error in a word's body or in an\n"
+    "                     evaluated text gives 0 there and the code around it runs on,\n"
+    "                     and the next statement, file and text run (without it the\n"
+    "                     first error ends the run)\n"
     "  -q, --quiet        print no value, only what the scripts write themselves\n"
     "  --json             print the result as one line of JSON, and nothing else:\n"
     "                     {\"number\": N, \"text\": \"...\", \"output\": \"printed\",\n"
@@ -126,6 +130,8 @@ TConsoleOptions ParseConsoleOptions(const std::vector<std::string>& arguments) {
         } else if (argument == "--") {
             ReadScriptArguments(options, arguments, i + 1);
             break;
+        } else if (argument == "-k" || argument == "--keep-going") {
+            options.KeepGoing = true;
         } else if (argument == "-q" || argument == "--quiet") {
             options.Quiet = true;
         } else if (argument == "--json") {

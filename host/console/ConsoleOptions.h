@@ -31,6 +31,9 @@ struct TConsoleOptions {
     bool Interactive = false;
     // --check: compile without running and report errors and warnings.
     bool Check = false;
+    // -k: errors are contained where they happen and the run goes on; without it the first
+    // error ends the run.
+    bool KeepGoing = false;
     bool Quiet = false;
     bool Json = false;
     TInspection Inspection = TInspection::None;

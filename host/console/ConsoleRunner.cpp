@@ -85,17 +85,23 @@ void PrintJson(const TConsoleSession& session, const std::string& output, std::o
         << ", \"errors\": " << JsonErrors(session.Host().Errors()) << "}\n";
 }
 
-// Runs the files and texts in order, each only while no Ctrl+C came.
+// True when the files and texts after the last run are to run: no Ctrl+C came, and the last
+// run reported no error unless the options keep going.
+bool GoesOn(const TConsoleOptions& options, const TConsoleSession& session) {
+    return !session.Interrupted() && (options.KeepGoing || session.LastRun().Succeeded());
+}
+
+// Runs the files and texts in order, each only while the runs before go on.
 void RunScripts(const TConsoleOptions& options, const std::vector<TScriptFile>& files,
                 TConsoleSession& session) {
     for (const TScriptFile& file : files) {
-        if (session.Interrupted()) {
+        if (!GoesOn(options, session)) {
             return;
         }
         session.RunScript(file.Name, file.Text);
     }
     for (const std::string& text : options.Texts) {
-        if (session.Interrupted()) {
+        if (!GoesOn(options, session)) {
             return;
         }
         session.RunText(text);
@@ -137,6 +143,7 @@ int Run(TConsoleOptions options, const TConsoleEnvironment& environment) {
     std::ostringstream printed;
     std::ostream& out = options.Json ? static_cast<std::ostream&>(printed) : environment.Out;
     TConsoleSession session(out, environment.Err, environment.LanguageTexts);
+    session.Host().Services().Preferences.StopAtFirstError = !options.KeepGoing;
     std::vector<std::string>& scriptArguments = session.Host().ScriptArguments;
     scriptArguments = {ScriptName(options)};
     scriptArguments.insert(scriptArguments.end(), options.ScriptArguments.begin(),

@@ -89,6 +89,7 @@ const TRunResult& TConsoleSession::RunText(std::string_view text) {
                 m_isText = code->Root && CountsAsText(*code->Root);
                 m_hasValue = !code->Root || !GivesNoValue(*code->Root);
                 m_last.Number = m_context.Evaluate(code, value);
+                m_isText = m_isText || value.IsText();
             }
         } catch (const std::exception& error) {
             m_context.HandleRunException(error);

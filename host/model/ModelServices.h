@@ -84,6 +84,8 @@ public:
     void AdvanceProgress(std::string_view item, std::int64_t amount) override {
         m_services.Progress.Advance(item, amount);
     }
+    // The preference StopAtFirstError.
+    bool StopsAtFirstError() const override { return m_services.Preferences.StopAtFirstError; }
     TModelServices& Services() noexcept { return m_services; }
 
 private:

@@ -9,10 +9,11 @@
 namespace vex::host {
 
 std::string TErrorPlace::Prefix() const {
-    std::string prefix =
-        File.empty() ? std::string()
-                     : File + ":" + std::to_string(Line) +
-                           (Column > 0 ? ":" + std::to_string(Column) : std::string()) + ": ";
+    std::string prefix;
+    if (!File.empty()) {
+        prefix = File + ":" + std::to_string(Line) +
+                 (Column > 0 ? ":" + std::to_string(Column) : std::string()) + ": ";
+    }
     std::string where;
     if (InHandler) {
         where = HandlerKind + " of atom \"" + AtomName + "\" (ID " + std::to_string(AtomId) +
@@ -71,8 +72,17 @@ TErrorPlace ErrorPlaceOf(TLanguageInterpreter& context) {
     return ModelServicesOf(context).Places.Current(context);
 }
 
+void PlaceAtFailingCode(TErrorPlace& place, const TRunError& error) {
+    if (error.Line > 0 && !error.File.empty()) {
+        place.File = error.File;
+        place.Line = error.Line;
+        place.Column = error.Column;
+    }
+}
+
 void PlaceRunError(TLanguageInterpreter& context, TRunError& error) {
     TErrorPlace place = ErrorPlaceOf(context);
+    PlaceAtFailingCode(place, error);
     error.Where = place.Prefix();
     error.File = std::move(place.File);
     error.Line = place.Line;

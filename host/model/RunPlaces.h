@@ -18,11 +18,11 @@ class TModel;
 // went wrong; hosts put the place in front of them where a person reads them (the console's
 // standard error, the error window).
 struct TErrorPlace {
-    // Empty, and Line 0, when no script file was running.
+    // Empty, and Line 0, when no script file was running. The line of the failing code, with
+    // its column (from 1), where the runtime knows it; else the line of the statement that ran
+    // and column 0.
     std::string File;
     int Line = 0;
-    // The column (from 1) where it is known: the start of a text that a check compiles on its
-    // own (a handler's code written in the file); 0 otherwise.
     int Column = 0;
     // The handler that ran: its atom, the atom's ID, its kind and the simulation time.
     bool InHandler = false;
@@ -140,8 +140,12 @@ private:
 
 // The place of an error reported now in a context whose host keeps model services.
 TErrorPlace ErrorPlaceOf(TLanguageInterpreter& context);
-// Gives an error reported now its place there: the file and line of the statement, and the
-// whole place as its prefix; the column where the place knows it.
+// Puts the file, line and column of the failing code into `place`, when the runtime gave them
+// with the error (a statement, handler or word body whose place in its file is known).
+void PlaceAtFailingCode(TErrorPlace& place, const TRunError& error);
+// Gives an error reported now its place there: the file, line and column of the failing code
+// where the runtime knows them, else the file and line of the statement; and the whole place
+// as its prefix.
 void PlaceRunError(TLanguageInterpreter& context, TRunError& error);
 
 } // namespace vex::host

@@ -172,7 +172,7 @@ double Return(int count, TCallNode& n, TText&, TLanguageInterpreter& c) {
 }
 
 double Error(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
-    throw EVexError(TextArg(c, n, 1).str());
+    throw EVexError(TextArg(c, n, 1).str(), n);
 }
 
 // clang-format off

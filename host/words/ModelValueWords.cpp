@@ -91,6 +91,9 @@ double SetHandler(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     const int kind = KindArg(c, n, 2);
     TModel& model = ModelOf(c);
     model.SetHandler(atom, kind, TextArg(c, n, 3).str());
+    // A handler written as a text constant names the places in the file of its errors.
+    const std::unique_ptr<TSourceOrigin> origin = ConstantArgOrigin(c, n, 3);
+    const TSourceOriginScope originScope(c, origin ? *origin : TSourceOrigin::None());
     return std::as_const(atom).Handler(kind).Text.empty() || model.CompileHandler(c, atom, kind)
                ? 1
                : 0;

@@ -63,6 +63,9 @@ int Define(int count, TCallNode& n, TLanguageInterpreter& c, const TText& name) 
     if (attributes.MinArgs > attributes.MaxArgs) {
         WordError(c, n, "the fewest arguments exceed the most");
     }
+    // A body written as a text constant names the places in the file of its errors.
+    const std::unique_ptr<TSourceOrigin> origin = ConstantArgOrigin(c, n, 2);
+    const TSourceOriginScope originScope(c, origin ? *origin : TSourceOrigin::None());
     return c.RegisterUserWord(name.view(), category, attributes);
 }
 

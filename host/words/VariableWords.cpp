@@ -168,7 +168,7 @@ double Assign(int count, TCallNode& n, TText& text, TLanguageInterpreter& c) {
     double number;
     if (!QuickNumber(c, source, number)) {
         number = EvaluateArgument(c, source, text);
-        if (!text.empty() || IsTextNode(source)) {
+        if (text.IsText() || IsTextNode(source)) {
             return AssignText(c, var, number, text);
         }
     }

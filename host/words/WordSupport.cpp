@@ -68,7 +68,7 @@ bool ValueIsTrue(const TValue& value) noexcept {
 void EvaluateValue(TLanguageInterpreter& context, TCallNode& node, int i, TValue& value) {
     TCodeNode& argument = *node.Arg(i);
     value.Number = EvaluateArgument(context, argument, value.Text);
-    value.IsText = !value.Text.empty() || IsTextNode(argument);
+    value.IsText = value.Text.IsText() || IsTextNode(argument);
 }
 
 namespace {
@@ -77,7 +77,7 @@ double EvaluateNumberOf(TLanguageInterpreter& context, TCallNode& node, int i) {
     TCodeNode& argument = *node.Arg(i);
     TText text;
     const double number = EvaluateArgument(context, argument, text);
-    if (text.empty() && !IsTextNode(argument)) [[likely]] {
+    if (!text.IsText() && !IsTextNode(argument)) [[likely]] {
         return number;
     }
     return NumberOfText(context, node, i, text);
@@ -201,11 +201,21 @@ const TVariable& VariableArg(const TLanguageInterpreter& context, const TCallNod
 void ArgumentError(const TLanguageInterpreter& context, const TCallNode& node, int i,
                    std::string_view what) {
     throw EVexError("bad argument #" + std::to_string(i) + " to \"" +
-                    context.WordName(node.WordNumber) + "\": " + std::string(what));
+                        context.WordName(node.WordNumber) + "\": " + std::string(what),
+                    node);
 }
 
 void WordError(const TLanguageInterpreter& context, const TCallNode& node, std::string_view what) {
-    throw EVexError(context.WordName(node.WordNumber) + ": " + std::string(what));
+    throw EVexError(context.WordName(node.WordNumber) + ": " + std::string(what), node);
+}
+
+std::unique_ptr<TSourceOrigin> ConstantArgOrigin(const TLanguageInterpreter& context,
+                                                 const TCallNode& node, int i) {
+    TSourceOrigin origin;
+    if (!context.TextConstantOrigin(*node.Arg(i), origin)) {
+        return nullptr;
+    }
+    return std::make_unique<TSourceOrigin>(std::move(origin));
 }
 
 std::string Quoted(std::string_view text) {

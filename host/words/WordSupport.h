@@ -18,6 +18,7 @@
 #include <cmath>
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -91,7 +92,7 @@ inline bool NumberOrText(TLanguageInterpreter& context, TCallNode& node, int i, 
         return true;
     }
     number = EvaluateArgument(context, argument, text);
-    return text.empty() && !IsTextNode(argument);
+    return !text.IsText() && !IsTextNode(argument);
 }
 // The value NumberOrText gave.
 inline TValue ValueOf(bool isNumber, double number, TText& text) {
@@ -282,6 +283,13 @@ const TVariable& VariableArg(const TLanguageInterpreter& context, const TCallNod
 // Throws EVexError "Word: what".
 [[noreturn]] void WordError(const TLanguageInterpreter& context, const TCallNode& node,
                             std::string_view what);
+
+// Where the content of argument i lies in its file when it is a text constant of code whose
+// places are known, for a word that compiles it (TSourceOriginScope); none otherwise. On the heap,
+// so that the frames of a word that compiles text, which nest when that text runs the word
+// again, stay small.
+std::unique_ptr<TSourceOrigin> ConstantArgOrigin(const TLanguageInterpreter& context,
+                                                 const TCallNode& node, int i);
 
 // A text in double quotes for messages, cut after 40 bytes.
 std::string Quoted(std::string_view text);

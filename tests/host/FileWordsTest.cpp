@@ -99,19 +99,19 @@ TEST_F(FileWordsTest, WritingReplacesAtomically) {
 TEST_F(FileWordsTest, FailuresNameThePathInsideAndStayGenericAtTheRoot) {
     const std::string missing = (m_dir / "missing.txt").string();
     EXPECT_EQ(RunIn("Do(ReadTextFile([$/missing.txt]))").Errors,
-              "Error in \"Do\":ReadTextFile: cannot open \"" + missing +
+              "Error in \"ReadTextFile\":ReadTextFile: cannot open \"" + missing +
                   "\": No such file or directory\n");
     EXPECT_EQ(RunIn("ReadTextFile([$/missing.txt])").Errors,
               "Error in \"ReadTextFile\": the operation could not be completed.\n");
     EXPECT_EQ(RunIn("Do(CopyFile([$/missing.txt],[$/x.txt]))")
-                  .Errors.rfind("Error in \"Do\":CopyFile: cannot copy \"" + missing + "\": ", 0),
+                  .Errors.rfind("Error in \"CopyFile\":CopyFile: cannot copy \"" + missing + "\": ", 0),
               0u);
     EXPECT_EQ(RunIn("Do(ReadTextFile([$]))").Errors,
-              "Error in \"Do\":ReadTextFile: cannot read \"" + m_dir.string() +
+              "Error in \"ReadTextFile\":ReadTextFile: cannot read \"" + m_dir.string() +
                   "\": it is a directory\n");
     // A replacing write names the file the script named, not the temporary file beside it.
     EXPECT_EQ(RunIn("Do(WriteTextFile([$/none/out.txt],[x]))").Errors,
-              "Error in \"Do\":WriteTextFile: cannot open \"" + (m_dir / "none/out.txt").string() +
+              "Error in \"WriteTextFile\":WriteTextFile: cannot open \"" + (m_dir / "none/out.txt").string() +
                   "\": No such file or directory\n");
 }
 
@@ -150,7 +150,7 @@ TEST_F(FileWordsTest, NamesBeyondAsciiCrossTheBoundary) {
 
     std::ofstream(m_dir / "\u4E2D.txt") << "x";
     EXPECT_EQ(RunIn("Do(ListFiles([$]))").Errors,
-              "Error in \"Do\":ListFiles: the name \"\u4E2D.txt\" holds characters the script's "
+              "Error in \"ListFiles\":ListFiles: the name \"\u4E2D.txt\" holds characters the script's "
               "code page (Windows-1252) cannot hold\n");
 }
 

@@ -89,7 +89,7 @@ const TFinding kFindings[] = {
 
     // Loops that cannot advance.
     {"a For step too small to change the counter", "Do(LocalNum([k]),For(k,1e20,1e20+1e6,0,1))",
-     "Error in \"Do\":For: the step 1 does not change the counter k at 1E20", "0"},
+     "Error in \"For\":For: the step 1 does not change the counter k at 1E20", "0"},
     {"an event that schedules itself at once",
      "Do(SetHandler(model,[OnEvent],[CreateEvent(0,c)]),CreateEvent(0,model),RunModel(10))",
      "Error in \"Do\":RunModel: the clock does not advance: more than 1000000 events in a row "
@@ -115,35 +115,35 @@ const TFinding kFindings[] = {
      "Error in \"Uniform\":Uniform: -1E308 and 1E308 give no finite number", "0"},
     {"a counter incremented beyond the largest number",
      "Do(LocalNum([k]),Inc(k,1e308),Inc(k,1e308))",
-     "Error in \"Do\":Inc: 1E308 and 1E308 give no finite number", "0"},
+     "Error in \"Inc\":Inc: 1E308 and 1E308 give no finite number", "0"},
 
     // Reads and texts built from a count that had no bound ("$/huge" holds 257 MiB, "$/pipe" is
     // a named pipe nobody writes to).
     {"a file larger than the longest text was read whole", "Do(ReadTextFile([$/huge]))",
-     "Error in \"Do\":ReadTextFile: cannot read \"$/huge\": it is larger than 256 MiB, the "
+     "Error in \"ReadTextFile\":ReadTextFile: cannot read \"$/huge\": it is larger than 256 MiB, the "
      "longest text",
      "0"},
     {"a line count read the whole file", "FileLineCount([$/huge])", "", "1"},
     {"a line read the whole file", "Do(ReadFileLine([$/huge],1))",
-     "Error in \"Do\":ReadFileLine: cannot read \"$/huge\": line 1 is longer than 256 MiB, the "
+     "Error in \"ReadFileLine\":ReadFileLine: cannot read \"$/huge\": line 1 is longer than 256 MiB, the "
      "longest text",
      "0"},
     {"an endless file", "Do(FileLineCount([/dev/zero]))",
-     "Error in \"Do\":FileLineCount: cannot read \"/dev/zero\": it is no regular file", "0"},
+     "Error in \"FileLineCount\":FileLineCount: cannot read \"/dev/zero\": it is no regular file", "0"},
     {"a pipe without a writer blocked", "Do(ReadTextFile([$/pipe]))",
-     "Error in \"Do\":ReadTextFile: cannot read \"$/pipe\": it is no regular file", "0"},
+     "Error in \"ReadTextFile\":ReadTextFile: cannot read \"$/pipe\": it is no regular file", "0"},
     {"a file executed whole", "Do(ExecFile([$/huge]))",
      "Error in \"Do\":ExecFile: cannot read the file \"$/huge\": it is larger than 256 MiB", "0"},
     {"a repeated text was built before its size was checked", "Do(RepeatText([ab],2e8))",
-     "Error in \"Do\":RepeatText: the text would be longer than 256 MiB, the longest text", "0"},
+     "Error in \"RepeatText\":RepeatText: the text would be longer than 256 MiB, the longest text", "0"},
     {"a replacement grew the text beyond the longest", "Do(Replace(RepeatText([a],2e8),[a],[bb]))",
-     "Error in \"Do\":Replace: the text would be longer than 256 MiB, the longest text", "0"},
+     "Error in \"Replace\":Replace: the text would be longer than 256 MiB, the longest text", "0"},
     {"a printed line grew beyond the longest text",
      "Do(LocalText([t]),t:=RepeatText([a],2e8),Print(t,t))",
      "Error in \"Do\":Text too long (more than 256 MiB)", "0"},
 
     // Error messages keep every byte of the texts they quote.
-    {"a message was cut at a NUL byte", "Do(1,Error([a\0b]))"sv, "Error in \"Do\":a\0b"sv, "0"},
+    {"a message was cut at a NUL byte", "Do(1,Error([a\0b]))"sv, "Error in \"Error\":a\0b"sv, "0"},
     {"a message of a declaration's kind was cut at a NUL byte", "Global([g],Error([a\0b]))"sv,
      "Error in \"Global\":a\0b in: Global([g],Error([a\0b]))"sv, "0"},
 };
@@ -202,9 +202,9 @@ TEST_F(HardeningTest, ControlBytesOfAMessageArePrintedEscaped) {
     TConsoleInterpreter context(host);
     TText text;
     context.ExecuteText("Do(1,Error([a\0b\x1bz]))"sv, text);
-    EXPECT_EQ(errors.str(), "Error in \"Do\":a\\x00b\\x1Bz\n");
+    EXPECT_EQ(errors.str(), "Error in \"Error\":a\\x00b\\x1Bz\n");
     ASSERT_EQ(host.Errors().size(), 1u);
-    EXPECT_EQ(host.Errors()[0].Message, "Error in \"Do\":a\0b\x1bz"sv) << "kept whole for --json";
+    EXPECT_EQ(host.Errors()[0].Message, "Error in \"Error\":a\0b\x1bz"sv) << "kept whole for --json";
 }
 
 } // namespace

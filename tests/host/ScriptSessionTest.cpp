@@ -25,7 +25,8 @@ std::vector<int> LinesOf(const TRunResult& result, const std::string& file) {
     std::vector<int> lines;
     for (const TRunError& error : result.Errors) {
         EXPECT_EQ(error.File, file) << error.Message;
-        EXPECT_EQ(error.Where.rfind(file + ":" + std::to_string(error.Line) + ": ", 0), 0u)
+        const std::string column = error.Column > 0 ? ":" + std::to_string(error.Column) : "";
+        EXPECT_EQ(error.Where.rfind(file + ":" + std::to_string(error.Line) + column + ": ", 0), 0u)
             << error.Where;
         lines.push_back(error.Line);
     }

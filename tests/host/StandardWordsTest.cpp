@@ -267,16 +267,16 @@ TEST_F(StandardWordsTest, AFailedDefinitionLeavesNoWord) {
          "Unknown word \"Nope\" in: Nope(1)\n"},
         {"IsWord([Broken])", 0, ""},
         {"Do(DefineWord([Narrow],[1],3,1,[]),1)", 0,
-         "Error in \"Do\":DefineWord: the fewest arguments exceed the most\n"},
+         "Error in \"DefineWord\":DefineWord: the fewest arguments exceed the most\n"},
         {"IsWord([Narrow])", 0, ""},
         {"Do(DefineWord([Kept],[Arg(1)*2],1,1,[]),DefineWord([Kept],[Nope],1,1,[]),Kept(4))", 8,
          "Unknown word \"Nope\" in: Nope\n"},
         {"Do(If(0,DefineWord([NotYet],[1],0,0,[])),IsWord([NotYet]))", 0, ""},
         {"Do(If(0,DefineWord([NotYet2],[1],0,0,[])),NotYet2)", 0,
-         "Error in \"Do\":the word \"NotYet2\" has no body: its definition has not run, or it "
+         "Error in \"NotYet2\":the word \"NotYet2\" has no body: its definition has not run, or it "
          "failed\n"},
         {"Do(DefineWord([Failing],[Nope],0,0,[]),Failing)", 0,
-         "Unknown word \"Nope\" in: Nope\nError in \"Do\":the word \"Failing\" has no body: its "
+         "Unknown word \"Nope\" in: Nope\nError in \"Failing\":the word \"Failing\" has no body: its "
          "definition has not run, or it failed\n"},
     };
     for (const auto& row : cases) {
@@ -297,33 +297,35 @@ struct TErrorCase {
     const char* Error;
 };
 
+// The report names the word that failed, not the one the text starts with; an error that names
+// no call (a Break outside a loop, a variable that cannot take the value) names the root's word.
 TEST_F(StandardWordsTest, ErrorsNameTheWordAndTheArgument) {
     const TErrorCase cases[] = {
-        {"Do(1/0)", "Error in \"Do\":bad argument #2 to \"/\": division by zero\n"},
+        {"Do(1/0)", "Error in \"/\":bad argument #2 to \"/\": division by zero\n"},
         {"Do([abc]*2)",
-         "Error in \"Do\":bad argument #1 to \"*\": a number is needed, not the text \"abc\"\n"},
-        {"Do(Sqrt(-1))", "Error in \"Do\":bad argument #1 to \"Sqrt\": -1 is outside the domain\n"},
-        {"Do(Ln(0))", "Error in \"Do\":bad argument #1 to \"Ln\": 0 is outside the domain\n"},
-        {"Do(10^400)", "Error in \"Do\":^: 10 and 400 give no finite number\n"},
-        {"Do(Val([x1]))", "Error in \"Do\":bad argument #1 to \"Val\": \"x1\" is no number\n"},
-        {"Do(Chr(0))", "Error in \"Do\":bad argument #1 to \"Chr\": 0 is outside 1 to 255\n"},
+         "Error in \"*\":bad argument #1 to \"*\": a number is needed, not the text \"abc\"\n"},
+        {"Do(Sqrt(-1))", "Error in \"Sqrt\":bad argument #1 to \"Sqrt\": -1 is outside the domain\n"},
+        {"Do(Ln(0))", "Error in \"Ln\":bad argument #1 to \"Ln\": 0 is outside the domain\n"},
+        {"Do(10^400)", "Error in \"^\":^: 10 and 400 give no finite number\n"},
+        {"Do(Val([x1]))", "Error in \"Val\":bad argument #1 to \"Val\": \"x1\" is no number\n"},
+        {"Do(Chr(0))", "Error in \"Chr\":bad argument #1 to \"Chr\": 0 is outside 1 to 255\n"},
         {"Do(Choose(4,1,2))",
-         "Error in \"Do\":bad argument #1 to \"Choose\": 4 is outside 1 to 2\n"},
+         "Error in \"Choose\":bad argument #1 to \"Choose\": 4 is outside 1 to 2\n"},
         {"Do(Break)", "Error in \"Do\":Break outside a loop\n"},
-        {"Do(Error([queue empty]))", "Error in \"Do\":queue empty\n"},
-        {"Do(3:=4)", "Error in \"Do\":bad argument #1 to \":=\": a variable, a label or an "
+        {"Do(Error([queue empty]))", "Error in \"Error\":queue empty\n"},
+        {"Do(3:=4)", "Error in \":=\":bad argument #1 to \":=\": a variable, a label or an "
                      "attribute is needed\n"},
         {"Do(LocalNum([n]),n:=[abc])",
          "Error in \"Do\":the number variable \"n\" cannot take the text \"abc\"\n"},
         {"Do(LocalNum([n]),For(n,1,2,n,0))",
-         "Error in \"Do\":bad argument #5 to \"For\": the step must be a nonzero number\n"},
+         "Error in \"For\":bad argument #5 to \"For\": the step must be a nonzero number\n"},
         {"Do(LocalText([t]),Inc(t))",
-         "Error in \"Do\":bad argument #1 to \"Inc\": a number variable is needed\n"},
-        {"Do(Reserved999)", "Error in \"Do\":word number 999 is reserved: no word has it yet\n"},
+         "Error in \"Inc\":bad argument #1 to \"Inc\": a number variable is needed\n"},
+        {"Do(Reserved999)", "Error in \"Reserved999\":word number 999 is reserved: no word has it yet\n"},
         {"Do(DeclareGlobal(Concat([1],[x])))",
-         "Error in \"Do\":bad argument #1 to \"DeclareGlobal\": \"1x\" is no valid variable "
+         "Error in \"DeclareGlobal\":bad argument #1 to \"DeclareGlobal\": \"1x\" is no valid variable "
          "name\n"},
-        {"Do(DefineWord([Bad],[1],3,1))", "Error in \"Do\":DefineWord: the fewest arguments "
+        {"Do(DefineWord([Bad],[1],3,1))", "Error in \"DefineWord\":DefineWord: the fewest arguments "
                                           "exceed the most\n"},
     };
     for (const TErrorCase& row : cases) {

@@ -107,5 +107,53 @@ TEST_F(ErrorContainmentTest, EveryEntryLeavesTheContextAsItFoundIt) {
     }
 }
 
+// A host that stops at the first error: the error is reported, nothing after it runs, and the
+// stop passes every containment up to the outermost run, which takes it and counts as failed. A
+// run nested in another passes it on; one another program or the debugger started is a run of
+// its own.
+TEST_F(ErrorContainmentTest, TheFirstErrorEndsTheOutermostRun) {
+    host.StopAtFirstError = true;
+    for (const TFailure& failure : kFailures) {
+        // The count of the failure alone; a Count after it must not add to it.
+        CountCalls() = 0;
+        context.Run(failure.Source);
+        const int countedByTheFailure = CountCalls();
+        const std::string source = "Do(" + failure.Source + ",Count)";
+        context.Errors.clear();
+        host.ErrorBoxes.clear();
+        host.HandledExceptions.clear();
+        CountCalls() = 0;
+        const TStackBalance before = TStackBalance::Of(context);
+        TRunResult result;
+        EXPECT_NO_THROW(result = context.Run(source)) << failure.Case;
+        EXPECT_EQ(TStackBalance::Of(context).Describe(), before.Describe()) << failure.Case;
+        if (failure.Source.starts_with("Do(Return")) {
+            continue;
+        }
+        EXPECT_TRUE(SomethingReported()) << failure.Case;
+        EXPECT_EQ(CountCalls(), countedByTheFailure) << failure.Case;
+        EXPECT_EQ(result.Status, TRunStatus::Error) << failure.Case;
+    }
+
+    Parts(context).Stack.FrameCount = 1;
+    const TStackBalance nested = TStackBalance::Of(context);
+    TText text;
+    EXPECT_THROW(context.ExecuteText("Do(Bad,Count)", text), ERunStopped);
+    EXPECT_THROW(context.ExecuteText("Do(1,Nope)", text), ERunStopped);
+    EXPECT_EQ(TStackBalance::Of(context).Describe(), nested.Describe());
+    EXPECT_NO_THROW(context.ExecuteExternal("Do(Bad,Count)", text));
+    EXPECT_EQ(CountCalls(), 0);
+    EXPECT_EQ(TStackBalance::Of(context).Describe(), nested.Describe());
+}
+
+// Without the stop, an error in a word's body is contained there and the code around it goes
+// on, as before.
+TEST_F(ErrorContainmentTest, WithoutTheStopTheCodeAroundTheErrorGoesOn) {
+    CountCalls() = 0;
+    const TRunResult result = context.Run("Do(Bad,Count)");
+    EXPECT_EQ(result.Status, TRunStatus::Error);
+    EXPECT_EQ(CountCalls(), 1);
+}
+
 } // namespace
 } // namespace vex::test

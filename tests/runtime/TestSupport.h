@@ -19,8 +19,10 @@ public:
     std::string LanguageText(int number) const override;
     void ShowErrorBox(const std::string& message) override { ErrorBoxes.push_back(message); }
     void HandleException(const std::exception& error) override;
+    bool StopsAtFirstError() const override { return StopAtFirstError; }
 
     THostRegisters RegisterSet;
+    bool StopAtFirstError = false;
     bool ProgressActive = false;
     std::vector<std::pair<std::string, std::int64_t>> Progress;
     std::vector<std::string> ErrorBoxes;

@@ -254,9 +254,10 @@ void StatementRulesTest::everyEntryFindsTheSameErrors() {
     QCOMPARE(tree.Lines, checkLines);
     QCOMPARE(tree.Failed, checkFails);
 
-    // A run reports the compile errors and what fails while it runs, on the same lines.
+    // A run reports the compile errors and what fails while it runs, on the same lines; the
+    // console keeps going after an error, as the application does by default.
     stopApplication();
-    const TOutcome consoleRun = runConsole({"--json", path});
+    const TOutcome consoleRun = runConsole({"--keep-going", "--json", path});
     QVERIFY(consoleRun.Lines.size() >= checkLines.size());
     QCOMPARE(consoleRun.Failed, !consoleRun.Lines.isEmpty());
     const TOutcome windowRun = mainWindowRun();

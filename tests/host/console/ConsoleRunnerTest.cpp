@@ -104,11 +104,16 @@ TEST_F(ConsoleRunnerTest, ResultsTraceAndErrors) {
         {{"-e", "Do(1,2/0)"},
          1,
          "",
-         "Error in \"Do\":bad argument #2 to \"/\": division by zero\n"},
+         "Error in \"/\":bad argument #2 to \"/\": division by zero\n"},
+        // The first error ends the run; --keep-going runs the texts after it.
         {{"-e", "Do(Sqrt(-1))", "-e", "5"},
          1,
+         "",
+         "Error in \"Sqrt\":bad argument #1 to \"Sqrt\": -1 is outside the domain\n"},
+        {{"--keep-going", "-e", "Do(Sqrt(-1))", "-e", "5"},
+         1,
          "5\n",
-         "Error in \"Do\":bad argument #1 to \"Sqrt\": -1 is outside the domain\n"},
+         "Error in \"Sqrt\":bad argument #1 to \"Sqrt\": -1 is outside the domain\n"},
         {{"-e", "Reserved999"},
          1,
          "",
@@ -141,6 +146,44 @@ TEST_F(ConsoleRunnerTest, ResultsTraceAndErrors) {
          1,
          "",
          "Error in \"ScriptArg\":bad argument #1 to \"ScriptArg\": 1.5 is no whole number\n"},
+    };
+    ExpectRuns(cases);
+}
+
+// Ways to get a wrong value without noticing: each ends the run at its first error now, with
+// exit status 1 and the error's place; --keep-going contains the error where it happened, as the
+// runtime does by default, and the run goes on.
+TEST_F(ConsoleRunnerTest, TheFirstErrorEndsTheRun) {
+    Write("guard.vex", "DeclareGlobal([stock], 0)\n"
+                       "DefineWord([Guarded], [If(Arg(1) > 5, Error([too big]), Arg(1))], 1, 1)\n"
+                       "stock := Guarded(10) + 100\n"
+                       "Print(stock)\n");
+    Write("deep.vex", "DefineWord([Deep], [Deep(1)], 1, 1, [help])\nDeep(1)\nPrint([after])\n");
+    Write("eval.vex", "DeclareGlobal([x], 0)\nx := Eval([1/0]) + 5\nPrint(x)\n");
+    Write("broken.vex", "Print(Nope)\nPrint([after])\n");
+    Write("second.vex", "Print([second])\n");
+    const std::string guarded =
+        "guard.vex:2:39: word \"Guarded\": Error in \"Error\":too big\n";
+    const std::string eval = "eval.vex:2: Error in \"/\":bad argument #2 to \"/\": division by "
+                             "zero\n";
+    const TCase cases[] = {
+        {{"guard.vex"}, 1, "", guarded},
+        {{"--keep-going", "guard.vex"}, 1, "100\n", guarded},
+        {{"deep.vex"}, 1, "", "deep.vex:1:21: word \"Deep\": Error in \"Deep\":Stack overflow\n"},
+        {{"-k", "deep.vex"},
+         1,
+         "after\n",
+         "deep.vex:1:21: word \"Deep\": Error in \"Deep\":Stack overflow\n"},
+        {{"eval.vex"}, 1, "", eval},
+        {{"-k", "eval.vex"}, 1, "5\n", eval},
+        {{"broken.vex", "second.vex", "-e", "7"},
+         1,
+         "",
+         "broken.vex:1: Unknown word \"Nope\" in: Print(Nope)\n"},
+        {{"--keep-going", "broken.vex", "second.vex"},
+         1,
+         "after\nsecond\n",
+         "broken.vex:1: Unknown word \"Nope\" in: Print(Nope)\n"},
     };
     ExpectRuns(cases);
 }
