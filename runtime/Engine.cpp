@@ -68,8 +68,8 @@ inline std::uint8_t* StorageOf(const TLanguageInterpreter& context, const TVaria
 }
 
 void AnswerBreakRequest(TLanguageInterpreter& context) {
-    if (Parts(context).Debug.BreakRequest.load(std::memory_order_relaxed) != 0) {
-        AnswerAbortRequest(context);
+    if (Parts(context).Debug.BreakRequest.load(std::memory_order_relaxed) != 0 &&
+        ServeRunRequests(context)) {
         AskStop(context);
         Parts(context).Debug.ClearBreakRequests();
     }
@@ -254,7 +254,7 @@ double EvaluateUserWordArgument(TLanguageInterpreter& context, int i, TText& tex
     }
     TCodeNode& argument = *frame->Node->Arg(i);
     double number;
-    if (!Parts(context).Debug.DebugStatePositive() &&
+    if (!Parts(context).Debug.HooksEveryNode() &&
         ReadQuickNumber(frame->Caller.FrameBase, argument, number)) {
         text.clear();
         return number;
