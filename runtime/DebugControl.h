@@ -95,15 +95,6 @@ public:
     bool NeedsCheckedPath() const noexcept {
         return DebugStatePositive() || BreakRequest.load(std::memory_order_relaxed) != 0;
     }
-    // True when every node must pass the debugger's hooks: a debug run that steps, or that
-    // counts or times nodes. A debug run that only runs on (dsRun, counting off) takes the plain
-    // path's quick ways too (words read constants and variables in place): nothing pauses at a
-    // leaf then, and a break request, or the window's Stop, is still answered at the next node
-    // evaluated as a node. Plain mode decides at the first test.
-    bool HooksEveryNode() const noexcept {
-        return DebugStatePositive() &&
-               (DebugMode() != dsRun || Performance.CountingMode != 0);
-    }
     // The debug mode, without the suppression flag.
     TDebugState DebugMode() const noexcept {
         return static_cast<TDebugState>(DebugState & ~dsSuppressed);

@@ -254,7 +254,7 @@ double EvaluateUserWordArgument(TLanguageInterpreter& context, int i, TText& tex
     }
     TCodeNode& argument = *frame->Node->Arg(i);
     double number;
-    if (!Parts(context).Debug.HooksEveryNode() &&
+    if (!Parts(context).Debug.DebugStatePositive() &&
         ReadQuickNumber(frame->Caller.FrameBase, argument, number)) {
         text.clear();
         return number;

@@ -34,10 +34,10 @@
 
 namespace vex {
 
-// True in a debug run whose every node goes through the debugger's hooks (it steps, counts or
-// times nodes), so a word takes no shortcut past its arguments' evaluation.
+// True in a debug run: every node then goes through the debugger's hooks, so a word takes no
+// shortcut past its arguments' evaluation.
 inline bool IsDebugRun(const TLanguageInterpreter& context) noexcept {
-    return Parts(context).Debug.HooksEveryNode();
+    return Parts(context).Debug.DebugStatePositive();
 }
 // True when the next node must take the checked path: a debug run or a pending break request.
 inline bool NeedsCheckedPath(const TLanguageInterpreter& context) noexcept {
@@ -121,19 +121,19 @@ inline bool ReadQuickNumber(const std::uint8_t* frameBase, const TCodeNode& node
     return true;
 }
 
-// ReadQuickNumber in the current activation, unless a debug run takes every node through its
-// hooks (IsDebugRun): then the answer is always false.
+// ReadQuickNumber in the current activation, outside a debug run: a debug run takes every node
+// through its hooks, so then the answer is always false.
 inline bool QuickNumber(const TLanguageInterpreter& context, const TCodeNode& node,
                         double& number) noexcept {
-    return !Parts(context).Debug.HooksEveryNode() &&
+    return !Parts(context).Debug.DebugStatePositive() &&
            ReadQuickNumber(Parts(context).Stack.FrameBase, node, number);
 }
 
-// The text of a text constant read in place, as QuickNumber reads numbers: no share of the text
-// is taken. False for every other node, and always when IsDebugRun.
+// The text of a text constant read in place, outside a debug run, as QuickNumber reads numbers:
+// no share of the text is taken. False for every other node, and always in a debug run.
 inline bool QuickText(const TLanguageInterpreter& context, const TCodeNode& node,
                       std::string_view& text) noexcept {
-    if (Parts(context).Debug.HooksEveryNode() || !node.IsTextConstant()) {
+    if (Parts(context).Debug.DebugStatePositive() || !node.IsTextConstant()) {
         return false;
     }
     text = static_cast<const TTextConstantNode&>(node).Text.view();
