@@ -2,6 +2,7 @@
 
 #include "debugging/BreakThread.h"
 #include "debugging/DebuggerTexts.h"
+#include "debugging/RunTicker.h"
 #include "debugging/TDebuggerForm.h"
 #include "debugging/TraceWindows.h"
 #include "editing/ApplicationServices.h"
@@ -39,13 +40,22 @@ TDebuggerServices::TDebuggerServices(vex::TLanguageInterpreter& context,
                                      const TDebuggerModel* model, QObject* parent)
     : QObject(parent)
     , m_context(context)
-    , m_model(model) {
+    , m_model(model)
+    , m_ticker(std::make_unique<TRunTicker>(vex::DebugControlOf(context))) {
     vex::DebugControlOf(m_context).Services = this;
+    m_watcherIdle.setSingleShot(true);
+    m_watcherIdle.setInterval(2000);
+    connect(&m_watcherIdle, &QTimer::timeout, this, [this] {
+        if (!RunGoes() && vex::DebugControlOf(m_context).DebugMode() == vex::dsOff)
+            StopBreakWatcher();
+    });
     if (QCoreApplication* application = QCoreApplication::instance())
         application->installEventFilter(this);
 }
 
 TDebuggerServices::~TDebuggerServices() {
+    m_ticker.reset();
+    m_runDepth = 0;
     StopBreakWatcher();
     delete m_window.data();
     if (vex::DebugControlOf(m_context).Services == this)
@@ -141,7 +151,10 @@ void TDebuggerServices::StartBreakWatcher(std::atomic<std::uint32_t>* request) {
     }
 }
 
+// While a run goes the watcher stays: Ctrl+Break ends or pauses any run. The run's end stops it.
 void TDebuggerServices::StopBreakWatcher() {
+    if (RunGoes())
+        return;
     m_breakThread.reset();
     m_breakRequest = nullptr;
 }
@@ -153,6 +166,57 @@ bool TDebuggerServices::WatchesSystemWide() const {
 void TDebuggerServices::CancelRun() {
     if (HoldsRun())
         EnsureWindow()->CancelRun();
+}
+
+// Input is handled too, so that Stop, Ctrl+Break and the debugger's buttons work during a run;
+// what would start another run refuses while RunGoes.
+void TDebuggerServices::ServeRun() {
+    if (m_serving)
+        return;
+    m_serving = true;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, kServeMilliseconds);
+    ++m_served;
+    emit served();
+    m_serving = false;
+}
+
+void TDebuggerServices::EnterRun(TRunOwner owner) {
+    if (m_runDepth++ > 0)
+        return;
+    m_runOwner = owner;
+    vex::TDebugControl& control = vex::DebugControlOf(m_context);
+    m_watcherIdle.stop();
+    if (!HasBreakWatcher())
+        StartBreakWatcher(&control.BreakRequest);
+    // Presses while nothing ran belong to no run.
+    control.ClearBreakRequests();
+    m_ticker->Arm(true);
+    emit runStateChanged(true);
+}
+
+void TDebuggerServices::LeaveRun() {
+    if (m_runDepth == 0 || --m_runDepth > 0)
+        return;
+    m_ticker->Arm(false);
+    vex::DebugControlOf(m_context).ClearBreakRequests();
+    if (vex::DebugControlOf(m_context).DebugMode() == vex::dsOff)
+        m_watcherIdle.start();
+    emit runStateChanged(false);
+}
+
+void TDebuggerServices::StopRun() {
+    if (!RunGoes() || m_runOwner != TRunOwner::Person)
+        return;
+    if (HoldsRun()) {
+        CancelRun();
+        return;
+    }
+    if (vex::DebugControlOf(m_context).DebugStatePositive()) {
+        m_context.RequestBreak();
+        return;
+    }
+    NoteEndedRun();
+    m_context.RequestAbort();
 }
 
 bool TDebuggerServices::eventFilter(QObject* watched, QEvent* event) {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "debugging/RunGuard.h"
 #include "runtime/DebuggerInterface.h"
 
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 
 #include <atomic>
 #include <cstdint>
@@ -13,6 +15,7 @@ class TApplicationServices;
 class TBreakThread;
 class TDebuggerForm;
 class TDebuggerModel;
+class TRunTicker;
 
 // The application's side of debugging for one runtime context: the debugger window, the warning
 // boxes the runtime asks, the message pump of its pause loops, the break watcher slot and the
@@ -24,8 +27,15 @@ class TDebuggerModel;
 // nothing here relies on them. The services tell how far the run is held (IsPaused, HoldsRun),
 // so that what would start a nested run there can refuse.
 //
-// While debugging is on, the break watcher (TBreakThread) catches Ctrl+Break system-wide on the X
-// server and asks the running evaluation for a break (the runtime answers it between nodes).
+// While a run the application started goes (TRunGuard), the services keep the windows alive: a
+// ticker thread (TRunTicker) asks the run every few hundredths of a second to serve them, and
+// ServeRun handles what waits, for a bounded time, between two nodes. The commands that would
+// start another run ask RunGoes and refuse; the person's Stop (StopRun) ends the person's run.
+//
+// While a run goes or debugging is on, the break watcher (TBreakThread) catches Ctrl+Break
+// system-wide on the X server and asks the running evaluation for a break (the runtime answers it
+// between nodes); it ends a little after the last run when debugging is off, so that a burst of
+// short runs does not connect to the X server for each.
 // Where the application does not run on X (Wayland, offscreen) the trace window says once that
 // the system-wide key is not available. Either way Ctrl+Break pressed in any of the application's
 // windows asks the running evaluation for a break; outside a run it does nothing.
@@ -61,6 +71,24 @@ public:
     bool ShowFrozenMessages() const override { return false; }
     void ShowFrozenMessage(const std::string&) override {}
     void ReleaseFrozen() override {}
+    // Between two nodes of a run: handles what waits, for at most kServeMilliseconds, then
+    // tells the views (served). Nothing when it is already serving.
+    void ServeRun() override;
+    static constexpr int kServeMilliseconds = 15;
+
+    // The runs the application starts (TRunGuard); the outermost decides.
+    void EnterRun(TRunOwner owner);
+    void LeaveRun();
+    // True while a run the application started goes, paused or not.
+    bool RunGoes() const noexcept { return m_runDepth > 0; }
+    // Who started the outermost run that goes.
+    TRunOwner RunOwner() const noexcept { return m_runOwner; }
+    // The person's Stop: a plain run of the person ends at its next node; a debugged one pauses
+    // there (as Ctrl+Break does), and one that waits in the debugger ends. Nothing for a
+    // client's run or when no run goes.
+    void StopRun();
+    // How often a run was served, for tests and diagnostics.
+    int ServedCount() const noexcept { return m_served; }
 
     vex::TLanguageInterpreter& Context() const noexcept { return m_context; }
     // The application's services (set by the application before the window is made): the
@@ -93,6 +121,12 @@ public:
     std::uint64_t EndedRuns() const noexcept { return m_endedRuns; }
     void NoteEndedRun() noexcept { ++m_endedRuns; }
 
+signals:
+    // The outermost run began (true) or ended (false).
+    void runStateChanged(bool running);
+    // A run handled what waited between two of its nodes.
+    void served();
+
 protected:
     // Ctrl+Break in the application's windows.
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -111,6 +145,13 @@ private:
     int m_pauseDepth = 0;
     int m_pumpDepth = 0;
     std::uint64_t m_endedRuns = 0;
+    int m_runDepth = 0;
+    TRunOwner m_runOwner = TRunOwner::Person;
+    bool m_serving = false;
+    int m_served = 0;
+    std::unique_ptr<TRunTicker> m_ticker;
+    // Ends the break watcher a while after the last run, when debugging is off.
+    QTimer m_watcherIdle;
 };
 
 // The services of a context, when they are the application's; none otherwise.

@@ -26,6 +26,7 @@
 #include <QCloseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScopedValueRollback>
 
 #include <algorithm>
 #include <array>
@@ -597,6 +598,11 @@ void TDebuggerForm::btnExecuteClick() {
                                                     DebuggerText(dtNothingPaused)});
         return;
     }
+    // The window is served while the expression runs; a second Execute meanwhile would run
+    // nested inside the first.
+    if (m_executing)
+        return;
+    const QScopedValueRollback executing(m_executing, true);
     const vex::TRunResult result = m_context->RunInPausedFrame(expressionText());
     m_ui->txtNumeric->setText(NumberText(result.Number));
     m_ui->txtString->setText(fromScriptText(result.Text));

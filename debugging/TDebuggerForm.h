@@ -148,4 +148,6 @@ private:
     vex::TCodeKind m_lastCodeKind = vex::TCodeKind::None;
     std::uint32_t m_lastAtomId = 0;
     int m_rememberedPageHeight = 0;
+    // An expression of the Immediate page runs.
+    bool m_executing = false;
 };

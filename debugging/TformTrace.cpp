@@ -132,12 +132,19 @@ TformTrace::~TformTrace() {
 }
 
 void TformTrace::AddMessage(const QString& text, bool isError) {
-    m_ui->sbTrace->setVisible(isError);
-    const QString line = QString::number(++m_messageCount) + u' ' + text;
-    appendLine(line, m_messageCount);
+    const bool repeated = isError && countRepeat(text);
+    if (!repeated) {
+        m_lastError = isError ? text : QString();
+        m_repeats = 1;
+        m_ui->sbTrace->setVisible(isError);
+        const QString line = QString::number(++m_messageCount) + u' ' + text;
+        appendLine(line, m_messageCount);
+        if (isError) {
+            AppendToErrorLog(line);
+            m_ui->lblLastErrorText->setText(panelText(text));
+        }
+    }
     if (isError) {
-        AppendToErrorLog(line);
-        m_ui->lblLastErrorText->setText(panelText(text));
         showUnlessQuiet();
         flashBackground();
         setWindowState(windowState() & ~Qt::WindowMinimized);
@@ -145,6 +152,24 @@ void TformTrace::AddMessage(const QString& text, bool isError) {
     memo()->moveCursor(QTextCursor::End);
     memo()->ensureCursorVisible();
     m_lastMessageTime = ClockNow();
+}
+
+// The line keeps its number; the text box's last message, the saved lines and ErrorLog get the
+// count.
+bool TformTrace::countRepeat(const QString& text) {
+    if (m_lastError.isEmpty() || text != m_lastError || m_lines.isEmpty())
+        return false;
+    ++m_repeats;
+    const QString line = QString::number(m_messageCount) + u' ' + text +
+                         TraceText(ttRepeated).arg(m_repeats);
+    m_lines.last() = line;
+    ReplaceLastErrorLogLine(line);
+    QTextCursor last(memo()->document());
+    last.setPosition(m_lastLineStart);
+    last.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    last.insertText(shownText(line));
+    memo()->document()->findBlock(m_lastLineStart).setUserState(m_messageCount);
+    return true;
 }
 
 void TformTrace::RestoreMessages(const QStringList& lines) {
@@ -169,6 +194,7 @@ void TformTrace::FormCreate() {
 void TformTrace::pmClearMessagesClick() {
     memo()->clear();
     m_lines.clear();
+    m_lastError.clear();
     ClearErrorLog();
     m_messageCount = 0;
 }
@@ -261,12 +287,16 @@ void TformTrace::fitCaptionPanel() {
 void TformTrace::appendLine(const QString& line, int number) {
     m_lines.append(line);
     const int firstBlock = memo()->document()->isEmpty() ? 0 : memo()->blockCount();
-    if (line.size() <= kShownCharacters)
-        memo()->appendPlainText(line);
-    else
-        memo()->appendPlainText(line.left(kShownCharacters) +
-                                TraceText(ttMessageCut).arg(line.size() - kShownCharacters));
+    m_lastLineStart = memo()->document()->isEmpty() ? 0 : memo()->document()->characterCount();
+    memo()->appendPlainText(shownText(line));
     memo()->document()->findBlockByNumber(firstBlock).setUserState(number);
+}
+
+QString TformTrace::shownText(const QString& line) {
+    if (line.size() <= kShownCharacters)
+        return line;
+    return line.left(kShownCharacters) +
+           TraceText(ttMessageCut).arg(line.size() - kShownCharacters);
 }
 
 QPlainTextEdit* TformTrace::memo() const {

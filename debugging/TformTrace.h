@@ -24,6 +24,9 @@ class TformTrace;
 // message, flashes the text box's background yellow and aqua in turn and restores a minimised
 // window. Activating the window gives the text box its normal colour again.
 //
+// An error that repeats the one before it (a run failing in a tight loop) adds no line: the
+// last line counts it (" [n times]"), so a flood of one error costs the window one line.
+//
 // What one message may cost the window is bounded: the text box shows at most
 // kShownCharacters of it (with a note of how much more there is), and the status bar the start
 // of its first line, clipped at the panel's width; the window keeps its size. ErrorLog and a saved
@@ -80,6 +83,10 @@ private:
     void memTraceContextMenuRequested(const QPoint& position);
     void fitCaptionPanel();
     void appendLine(const QString& line, int number);
+    // Counts a repeat of the last error on its line; false when `text` is no repeat.
+    bool countRepeat(const QString& text);
+    // What the text box shows of a line: at most kShownCharacters, with a note of the rest.
+    static QString shownText(const QString& line);
     QPlainTextEdit* memo() const;
 
     const TApplicationServices& m_services;
@@ -91,4 +98,9 @@ private:
     // When the last message was added; none before the first.
     std::optional<std::chrono::milliseconds> m_lastMessageTime;
     int m_messageCount = 0;
+    // The last error and how often it came in a row.
+    QString m_lastError;
+    int m_repeats = 0;
+    // Where the last line begins in the text box.
+    int m_lastLineStart = 0;
 };

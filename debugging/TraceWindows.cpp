@@ -129,6 +129,13 @@ void AppendToErrorLog(const QString& line) {
     current.ErrorLog->append(line);
 }
 
+void ReplaceLastErrorLogLine(const QString& line) {
+    TTraceState& current = state();
+    if (!current.ErrorLog || current.ErrorLog->isEmpty())
+        return AppendToErrorLog(line);
+    current.ErrorLog->last() = line;
+}
+
 void FinalizeTraceWindows() {
     TTraceState& current = state();
     delete current.ErrorWindow.data();

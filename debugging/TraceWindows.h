@@ -74,6 +74,8 @@ const QStringList& ErrorLog();
 void ClearErrorLog();
 // Appends a numbered line to ErrorLog.
 void AppendToErrorLog(const QString& line);
+// Replaces ErrorLog's last line (a repeated error counted on it); appends when it is empty.
+void ReplaceLastErrorLogLine(const QString& line);
 
 // Destroys both windows and forgets ErrorLog; the next message starts afresh.
 void FinalizeTraceWindows();

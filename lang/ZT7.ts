@@ -188,6 +188,16 @@
         <extracomment>Main window</extracomment>
         <translation>Übersetzt jede Anweisung und markiert die erste, die sich nicht übersetzen lässt</translation>
     </message>
+    <message id="1056">
+        <source>S&amp;top</source>
+        <extracomment>Main window</extracomment>
+        <translation>An&amp;halten</translation>
+    </message>
+    <message id="1057">
+        <source>Ends the run that goes; with debugging on, pauses it in the debugger</source>
+        <extracomment>Main window</extracomment>
+        <translation>Beendet den laufenden Lauf; mit eingeschaltetem Debugging hält er im Debugger an</translation>
+    </message>
     <message id="1100">
         <source>Cannot open %1: %2</source>
         <extracomment>Main window messages</extracomment>
@@ -384,6 +394,36 @@ Skripteditor und Debugger für VexScript.</translation>
         <source>There is no runtime to run the script in.</source>
         <extracomment>Main window</extracomment>
         <translation>Es gibt keine Laufzeitumgebung, in der das Skript laufen könnte.</translation>
+    </message>
+    <message id="1139">
+        <source>A run is going on; stop it first (Script > Stop).</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Ein Lauf ist im Gang; zuerst anhalten (Skript > Anhalten).</translation>
+    </message>
+    <message id="1140">
+        <source>A run is going on in Zentaro; try again when it has ended.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>In Zentaro ist ein Lauf im Gang; nach seinem Ende erneut versuchen.</translation>
+    </message>
+    <message id="1141">
+        <source>A run is going on. Stop it and quit?</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Ein Lauf ist im Gang. Anhalten und beenden?</translation>
+    </message>
+    <message id="1142">
+        <source>The run was stopped.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Der Lauf wurde angehalten.</translation>
+    </message>
+    <message id="1143">
+        <source>Running...</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Läuft...</translation>
+    </message>
+    <message id="1144">
+        <source>Time %1 of %2 - %3 events/s - %4 s</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Zeit %1 von %2 - %3 Ereignisse/s - %4 s</translation>
     </message>
     <message id="2219">
         <source>&amp;Stay On Top</source>
@@ -884,6 +924,11 @@ Skripteditor und Debugger für VexScript.</translation>
         <source>The messages could not be saved to %1: %2</source>
         <extracomment>Trace window</extracomment>
         <translation>Die Meldungen konnten nicht in %1 gespeichert werden: %2</translation>
+    </message>
+    <message id="5422">
+        <source> [%1 times]</source>
+        <extracomment>Trace window</extracomment>
+        <translation> [%1-mal]</translation>
     </message>
     <message id="5408">
         <source>Clear &amp;Messages</source>

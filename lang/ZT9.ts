@@ -188,6 +188,16 @@
         <extracomment>Main window</extracomment>
         <translation>Compiles every statement and selects the first that does not compile</translation>
     </message>
+    <message id="1056">
+        <source>S&amp;top</source>
+        <extracomment>Main window</extracomment>
+        <translation>S&amp;top</translation>
+    </message>
+    <message id="1057">
+        <source>Ends the run that goes; with debugging on, pauses it in the debugger</source>
+        <extracomment>Main window</extracomment>
+        <translation>Ends the run that goes; with debugging on, pauses it in the debugger</translation>
+    </message>
     <message id="1100">
         <source>Cannot open %1: %2</source>
         <extracomment>Main window messages</extracomment>
@@ -384,6 +394,36 @@ Script editor and debugger for VexScript.</translation>
         <source>There is no runtime to run the script in.</source>
         <extracomment>Main window</extracomment>
         <translation>There is no runtime to run the script in.</translation>
+    </message>
+    <message id="1139">
+        <source>A run is going on; stop it first (Script > Stop).</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>A run is going on; stop it first (Script > Stop).</translation>
+    </message>
+    <message id="1140">
+        <source>A run is going on in Zentaro; try again when it has ended.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>A run is going on in Zentaro; try again when it has ended.</translation>
+    </message>
+    <message id="1141">
+        <source>A run is going on. Stop it and quit?</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>A run is going on. Stop it and quit?</translation>
+    </message>
+    <message id="1142">
+        <source>The run was stopped.</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>The run was stopped.</translation>
+    </message>
+    <message id="1143">
+        <source>Running...</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Running...</translation>
+    </message>
+    <message id="1144">
+        <source>Time %1 of %2 - %3 events/s - %4 s</source>
+        <extracomment>Main window messages</extracomment>
+        <translation>Time %1 of %2 - %3 events/s - %4 s</translation>
     </message>
     <message id="2219">
         <source>&amp;Stay On Top</source>
@@ -884,6 +924,11 @@ Script editor and debugger for VexScript.</translation>
         <source>The messages could not be saved to %1: %2</source>
         <extracomment>Trace window</extracomment>
         <translation>The messages could not be saved to %1: %2</translation>
+    </message>
+    <message id="5422">
+        <source> [%1 times]</source>
+        <extracomment>Trace window</extracomment>
+        <translation> [%1 times]</translation>
     </message>
     <message id="5408">
         <source>Clear &amp;Messages</source>

@@ -186,6 +186,19 @@ void AskDebug(TLanguageInterpreter& context) {
     }
 }
 
+bool ServeRunRequests(TLanguageInterpreter& context) {
+    TDebugControl& debug = Parts(context).Debug;
+    AnswerAbortRequest(context);
+    if (debug.BreakRequest.load(std::memory_order_relaxed) & TDebugControl::kServiceRequest) {
+        debug.BreakRequest.fetch_and(~TDebugControl::kServiceRequest);
+        if (debug.Services) {
+            debug.Services->ServeRun();
+        }
+        AnswerAbortRequest(context);
+    }
+    return debug.BreakPressed();
+}
+
 void RaiseRunAborted() {
     throw ERunAborted();
 }

@@ -65,9 +65,13 @@ public:
     std::uint64_t* TimingSlot = nullptr;
     // Break requests: the break watcher thread (and the application's own Ctrl+Break) add one
     // per press; the runtime reads the counter between nodes and answers the presses that piled
-    // up once. A pending abort request keeps it above 0 as well (RequestAbort), so that the one
-    // test between nodes notices both.
+    // up once. A pending abort request keeps it above 0 as well (RequestAbort), and so does the
+    // application's request to be served (the top bit, RequestService), so that the one test
+    // between nodes notices all three.
     std::atomic<std::uint32_t> BreakRequest{0};
+    // The bit of BreakRequest that asks for Services->ServeRun() at the next node; the presses
+    // count in the bits below it.
+    static constexpr std::uint32_t kServiceRequest = 0x80000000u;
     // The activation the debugger paused in (points at PausedActivation), or none. Its frame of
     // locals is given back when the level of nesting it belongs to ends (the PausedDepth-th),
     // so it is forgotten then.
@@ -114,6 +118,13 @@ public:
     void RequestAbort() noexcept {
         m_abortRequest.store(true);
         BreakRequest.fetch_add(1);
+    }
+    // Asks for Services->ServeRun() at the next node of the running evaluation; safe from any
+    // thread. Requests that pile up are served once.
+    void RequestService() noexcept { BreakRequest.fetch_or(kServiceRequest); }
+    // True while presses (or an abort) wait to be answered, leaving out a service request.
+    bool BreakPressed() const noexcept {
+        return (BreakRequest.load(std::memory_order_relaxed) & ~kServiceRequest) != 0;
     }
     // True while an abort request is pending.
     bool AbortRequestPending() const noexcept { return m_abortRequest.load(); }
@@ -180,6 +191,11 @@ void AskStop(TLanguageInterpreter& context);
 // Asks what to do with an interrupted run: Yes debugs it step by step, No stops it, Cancel lets
 // it go on.
 void AskDebug(TLanguageInterpreter& context);
+// What a node does when it sees BreakRequest above 0, before it answers a press: ends the run for
+// a pending abort request (AnswerAbortRequest), serves a pending service request, and then looks
+// at the abort request again (what the application handled may have asked for it). True when
+// presses are left to answer.
+bool ServeRunRequests(TLanguageInterpreter& context);
 // Raises ERunAborted for a pending abort request; see AnswerAbortRequest.
 [[noreturn]] void RaiseRunAborted();
 // Clears the break requests and raises the abort signal for `target`.

@@ -136,13 +136,14 @@ double EvaluateTimed(TLanguageInterpreter& context, counting::TPerformance& perf
 }
 
 // Evaluates the node with the hooks the window's counting mode asks for; no window, no hooks.
+// The mode is looked at first: with counting off (the common debug run) the node costs no call
+// to the services.
 double EvaluateMeasured(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
-    TDebuggerWindow* window = Parts(context).Debug.Window();
-    if (!window) {
-        return EvaluateNodePlain(context, node, text);
-    }
     counting::TPerformance& performance = Parts(context).Debug.Performance;
     const std::uint8_t mode = performance.CountingMode;
+    if (mode == 0 || !Parts(context).Debug.Window()) {
+        return EvaluateNodePlain(context, node, text);
+    }
     constexpr std::uint8_t timedCounting = counting::cmCountCommands | counting::cmTimedCounting;
     if ((mode & timedCounting) == timedCounting) {
         return EvaluateTimed(context, performance, node, text, true);
@@ -199,7 +200,11 @@ void PauseAtNode(TLanguageInterpreter& context, TCodeNode& node) {
     }
     TPauseReport report = ReportAtNode(context, TPausePoint::BeforeNode, node, position);
     window->ShowPause(report);
+    // Presses that came before the pause, or while it waited, asked for the pause itself: none
+    // may pause the run again at its next node.
+    Parts(context).Debug.ClearBreakRequests();
     WaitWhileFrozen(context, *window, report);
+    Parts(context).Debug.ClearBreakRequests();
     if (Parts(context).Debug.AbortRequested) {
         RaiseRequestedAbort(context);
     }
@@ -248,8 +253,8 @@ bool CatchAbortAtNode(TLanguageInterpreter& context, TCodeNode& node, const EDeb
 // [path] --------------------------------------------------------------------------------------
 
 double EvaluateNodeDebug(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
-    if (Parts(context).Debug.BreakRequest.load(std::memory_order_relaxed) != 0) {
-        AnswerAbortRequest(context);
+    if (Parts(context).Debug.BreakRequest.load(std::memory_order_relaxed) != 0 &&
+        ServeRunRequests(context)) {
         AnswerBreakInDebugRun(context, node);
         Parts(context).Debug.ClearBreakRequests();
     }

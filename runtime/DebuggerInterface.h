@@ -142,6 +142,11 @@ public:
     virtual void ShowFrozenMessage(const std::string& message) = 0;
     // Removes the frozen message from every registered model view.
     virtual void ReleaseFrozen() = 0;
+
+    // Called between two nodes of a run when the application asked for it (RequestService):
+    // the application handles what waits for it (repaints, timers, its Stop command) and
+    // returns. Whatever it does there must not start another run on this context.
+    virtual void ServeRun() {}
 };
 
 } // namespace vex

@@ -104,8 +104,8 @@ inline std::uint8_t* StorageOf(const TLanguageInterpreter& context, const TVaria
 }
 
 void AnswerBreakRequest(TLanguageInterpreter& context) {
-    if (Parts(context).Debug.BreakRequest.load(std::memory_order_relaxed) != 0) {
-        AnswerAbortRequest(context);
+    if (Parts(context).Debug.BreakRequest.load(std::memory_order_relaxed) != 0 &&
+        ServeRunRequests(context)) {
         AskStop(context);
         Parts(context).Debug.ClearBreakRequests();
     }

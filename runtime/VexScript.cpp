@@ -395,12 +395,13 @@ double TLanguageInterpreter::Evaluate(TCompiledCode* code, TText& text) {
     // An abort asked for while the outermost run went on ends it, even when the run's last node
     // was evaluated before it could answer. One asked for after the outermost run ended must not
     // end the next one: neither another thread's request nor the debugger's Cancel that no pause
-    // took up.
+    // took up, nor a press of the break keys that no node answered.
     struct TDropLateAbort {
         TLanguageInterpreter& context;
         ~TDropLateAbort() {
             if (Parts(context).Stack.FrameCount == 0) {
                 Parts(context).Debug.ClearAbortRequest();
+                Parts(context).Debug.ClearBreakRequests();
                 Parts(context).Debug.DropCancel();
             }
         }

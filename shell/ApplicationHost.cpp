@@ -41,7 +41,11 @@ void TApplicationHost::ShowErrorBox(const std::string& message) {
                                fromWindows1252(vex::PrintableMessage(place + message))});
 }
 
+// An abort outside an automation call is the person's Stop (or the quit that stopped the run):
+// nothing to tell.
 void TApplicationHost::HandleException(const std::exception& error) {
+    if (dynamic_cast<const vex::ERunAborted*>(&error))
+        return;
     const std::string message = vex::ErrorMessage(error);
     if (!message.empty())
         ShowErrorBox(message);

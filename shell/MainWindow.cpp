@@ -2,6 +2,7 @@
 
 #include "debugging/DebuggerServices.h"
 #include "debugging/DebuggerTexts.h"
+#include "debugging/RunGuard.h"
 #include "debugging/TformTrace.h"
 #include "debugging/TraceWindows.h"
 #include "debugging/UserRun.h"
@@ -23,6 +24,7 @@
 #include "services/LanguageManager.h"
 #include "services/MessageBoxes.h"
 #include "shell/ModelKeeper.h"
+#include "shell/ModelRunProgress.h"
 #include "shell/ModelTreeView.h"
 #include "shell/ShellTexts.h"
 #include "shell/automation/ZTApp.h"
@@ -36,6 +38,7 @@
 #include <QFileInfo>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QTimer>
 
 #include <algorithm>
 #include <cerrno>
@@ -100,6 +103,7 @@ TMainWindow::TMainWindow(TApplicationServices* own, TApplicationServices& servic
     setUpModelPanel();
     setUpStatusBar();
     connectActions();
+    connectRunState();
     statusBar()->showMessage(ShellText(stReady));
     LoadFormPlacement(this);
 }
@@ -191,6 +195,10 @@ bool TMainWindow::runEditedScript(bool debug) {
     const std::string script = scriptEditor()->ScriptBytes();
     const vex::TRunResult result = runScriptText(script, 1, debug);
     recolorScript();
+    if (result.Aborted()) {
+        statusBar()->showMessage(ShellText(stRunStopped));
+        return false;
+    }
     if (result.Status == vex::TRunStatus::Error) {
         statusBar()->showMessage(ShellText(stRunFailed));
         return false;
@@ -230,10 +238,20 @@ bool TMainWindow::checkEditedScript() {
 // its origin is the person's, and with `debug` it pauses at its first node; a run the person
 // ends in the debugger (Cancel) runs no further statement.
 vex::TRunResult TMainWindow::runScriptText(std::string_view script, int firstLine, bool debug) {
+    if (debuggerHoldsRun()) {
+        vex::TRunResult refused;
+        refused.Status = vex::TRunStatus::Aborted;
+        return refused;
+    }
+    const TRunGuard guard(*m_context, TRunOwner::Person);
     TUserRun userRun(*m_context, debug);
     vex::host::TScriptSession session(*m_context);
     session.StopWhen([&userRun] { return userRun.Ended(); });
-    return session.Run(scriptPlaceName(), script, firstLine);
+    vex::TRunResult result = session.Run(scriptPlaceName(), script, firstLine);
+    // The person ended it (Stop, Cancel, Yes to stopping it): it did not run to its end.
+    if (userRun.Ended())
+        result.Status = vex::TRunStatus::Aborted;
+    return result;
 }
 
 vex::TCheckResult TMainWindow::checkScriptText(std::string_view script, int firstLine,
@@ -310,6 +328,7 @@ bool TMainWindow::openModel(const QString& path) {
     if (!m_services || debuggerHoldsRun() || !canRead(path))
         return false;
     const std::string script = TZTApp::openModelScript(toScriptText(path));
+    const TRunGuard guard(*m_context, TRunOwner::Person);
     const bool read = TModelKeeper::readKeepingModel(*m_context, false, [&] {
                           return m_context->Run(script);
                       }).Succeeded();
@@ -325,6 +344,7 @@ bool TMainWindow::openLibrary(const QString& path) {
     if (!m_services || debuggerHoldsRun() || !canRead(path))
         return false;
     const std::string script = TZTApp::openLibraryScript(toScriptText(path));
+    const TRunGuard guard(*m_context, TRunOwner::Person);
     const bool read = TModelKeeper::readKeepingModel(*m_context, true, [&] {
                           return m_context->Run(script);
                       }).Succeeded();
@@ -419,11 +439,20 @@ void TMainWindow::updateStatus() {
     }
     if (m_ui->lblClock->text() != clockText)
         m_ui->lblClock->setText(clockText);
+    if (m_runProgress)
+        m_runProgress->Update();
 }
 
 // The cancelled run ends as soon as the event that closes the window has been handled; the
 // application then leaves its message loop.
 void TMainWindow::closeEvent(QCloseEvent* event) {
+    if (TDebuggerServices* services = debugger(); services && services->RunGoes() &&
+                                                  !services->HoldsRun()) {
+        event->ignore();
+        if (!m_quitAfterRun && confirmStopOnQuit())
+            m_quitAfterRun = true;
+        return;
+    }
     if (!confirmScriptDiscard() || !confirmDiscardOnQuit()) {
         event->ignore();
         return;
@@ -513,6 +542,60 @@ void TMainWindow::acDebuggerTriggered() {
     showDebugger();
 }
 
+void TMainWindow::acStopTriggered() {
+    if (TDebuggerServices* services = debugger())
+        services->StopRun();
+}
+
+void TMainWindow::runStateChanged(bool running) {
+    const bool hasModel = m_services != nullptr;
+    for (QAction* action : {m_ui->acNewModel, m_ui->acOpenModel, m_ui->acOpenLibrary,
+                            m_ui->acSaveModel, m_ui->acDebug})
+        action->setEnabled(hasModel && !running);
+    for (QAction* action : {m_ui->acRun, m_ui->acCheckSyntax})
+        action->setEnabled(!running);
+    const TDebuggerServices* services = debugger();
+    m_ui->acStop->setEnabled(running && services && services->RunOwner() == TRunOwner::Person);
+    if (running) {
+        statusBar()->showMessage(ShellText(stRunning));
+        return;
+    }
+    if (m_quitAfterRun) {
+        // After the run has unwound, not inside the event that ended it.
+        QTimer::singleShot(0, this, [this] {
+            m_quitAfterRun = false;
+            close();
+        });
+    }
+}
+
+// A person's run ends at its next node (a paused one is cancelled); a client's call is ended
+// as its Abort would, since the application goes away under it.
+bool TMainWindow::confirmStopOnQuit() {
+    if (showMessageBox({this, QMessageBox::Question, QString(), ShellText(stStopAndQuit),
+                        QMessageBox::Yes | QMessageBox::No, QMessageBox::No}) !=
+        QMessageBox::Yes)
+        return false;
+    TDebuggerServices* services = debugger();
+    if (services->HoldsRun())
+        services->CancelRun();
+    services->NoteEndedRun();
+    m_context->RequestAbort();
+    return true;
+}
+
+TDebuggerServices* TMainWindow::debugger() const {
+    return m_context ? DebuggerServicesOf(*m_context) : nullptr;
+}
+
+// The debugger services are made after the window by the application; a window made before
+// them (or without them) connects when they appear through the first run's guard.
+void TMainWindow::connectRunState() {
+    if (TDebuggerServices* services = debugger())
+        connect(services, &TDebuggerServices::runStateChanged, this,
+                &TMainWindow::runStateChanged, Qt::UniqueConnection);
+}
+
 void TMainWindow::translate() {
     TranslateForm(this);
 }
@@ -589,6 +672,7 @@ void TMainWindow::setUpStatusBar() {
     m_ui->lblClock->setVisible(m_services != nullptr);
     if (!m_services)
         return;
+    m_runProgress = std::make_unique<TModelRunProgress>(*statusBar(), m_services->Model);
     updateStatus();
     m_statusPoll.setInterval(kStatusPollMilliseconds);
     connect(&m_statusPoll, &QTimer::timeout, this, &TMainWindow::updateStatus);
@@ -614,6 +698,7 @@ void TMainWindow::connectActions() {
     connect(m_ui->acTraceWindow, &QAction::triggered, this, &TMainWindow::acTraceWindowTriggered);
     connect(m_ui->acErrorWindow, &QAction::triggered, this, &TMainWindow::acErrorWindowTriggered);
     connect(m_ui->acDebugger, &QAction::triggered, this, &TMainWindow::acDebuggerTriggered);
+    connect(m_ui->acStop, &QAction::triggered, this, &TMainWindow::acStopTriggered);
     connect(m_ui->tvAtoms, &TModelTreeView::rebuilt, this, &TMainWindow::updateStatus);
 }
 
@@ -664,11 +749,13 @@ bool TMainWindow::canName(const QString& path, TShellText failure) {
 
 // While a run waits in the debugger, nothing that starts another run begins: it would run inside
 // the paused one, on the model the paused one stands in.
+// While any other run goes, nothing that starts a run begins either: it would run nested in it.
 bool TMainWindow::debuggerHoldsRun() {
-    TDebuggerServices* debugger = m_context ? DebuggerServicesOf(*m_context) : nullptr;
-    if (!debugger || !debugger->HoldsRun())
+    TDebuggerServices* services = debugger();
+    if (!services || !services->RunGoes())
         return false;
-    statusBar()->showMessage(DebuggerText(dtRunHeld));
+    statusBar()->showMessage(services->HoldsRun() ? DebuggerText(dtRunHeld)
+                                                  : ShellText(stRunGoes));
     return true;
 }
 
@@ -683,5 +770,6 @@ bool TMainWindow::reportFileError(TShellText failure, const QString& path, const
 // Runs a text of the model's menu items in the context; false when it did not succeed (the
 // error window shows the errors). The model words ask the tree to refresh for what they change.
 bool TMainWindow::runScript(const std::string& script) {
+    const TRunGuard guard(*m_context, TRunOwner::Person);
     return m_context->Run(script).Succeeded();
 }

@@ -31,6 +31,8 @@ class TModelServices;
 
 class QTextBrowser;
 class TApplicationServices;
+class TDebuggerServices;
+class TModelRunProgress;
 class TModelTreeView;
 class TRuntimeLookup;
 class TVexScriptEditor;
@@ -112,18 +114,21 @@ public:
 
     // The tree of the model's atoms: what the shell registers as the model services' tree.
     TModelTreeView* modelTree() const;
+    // The progress of model runs in the status bar; none without a model.
+    TModelRunProgress* runProgress() const { return m_runProgress.get(); }
     // The atom of the model panel's current item, which the editor's syntax check binds bare
     // names to; none without a current item or a model.
     const vex::TBindingObject* selectedAtom() const;
-    // Shows the model's name and clock in the status bar; runs on every rebuild of the tree and
-    // a few times a second.
+    // Shows the model's name and clock in the status bar, and the progress of a model run; runs
+    // on every rebuild of the tree and a few times a second, also while a run goes.
     void updateStatus();
 
 protected:
     // Closing the window (File > Exit, Ctrl+Q, the window's close button, the session's end)
     // asks before a changed script is lost, then before a model with atoms is discarded; Cancel
     // or No keeps the window open. A run that waits in the debugger is cancelled before the
-    // application ends.
+    // application ends. While a run goes, it first asks whether to stop the run; Yes stops it
+    // and closes the window once the run has ended.
     void closeEvent(QCloseEvent* event) override;
 
 private slots:
@@ -143,6 +148,10 @@ private slots:
     void acTraceWindowTriggered();
     void acErrorWindowTriggered();
     void acDebuggerTriggered();
+    void acStopTriggered();
+    // The outermost run began or ended: the commands that would start another run or change the
+    // model are disabled while it goes, Stop is enabled while it is the person's.
+    void runStateChanged(bool running);
 
 private:
     // The script panel's runner: the editor's Execute, Syntax check and Syntax tree in the
@@ -181,6 +190,10 @@ private:
     bool canName(const QString& path, TShellText failure);
     bool reportFileError(TShellText failure, const QString& path, const QString& reason);
     bool debuggerHoldsRun();
+    TDebuggerServices* debugger() const;
+    void connectRunState();
+    // Asked before a command quits during a run: true when the run was asked to end.
+    bool confirmStopOnQuit();
     bool runScript(const std::string& script);
 
     // Before m_applicationServices: the services a window made over a context owns.
@@ -191,6 +204,7 @@ private:
     std::unique_ptr<TPanelRunner> m_panelRunner;
     vex::host::TModelServices* m_services = nullptr;
     QTimer m_statusPoll;
+    std::unique_ptr<TModelRunProgress> m_runProgress;
     QPointer<QTextBrowser> m_wordReference;
     // The file the editor's script belongs to; empty for a new script.
     QString m_scriptPath;
@@ -200,4 +214,6 @@ private:
     // What the window filled into the services, to take back when it goes.
     bool m_routesMessages = false;
     bool m_presentsTraceWindow = false;
+    // The person agreed to stop the run and quit: the window closes when the run has ended.
+    bool m_quitAfterRun = false;
 };

@@ -54,7 +54,14 @@
     ZT_SHELL_TEXT(stLongLine, 1136,                                                                \
                   "Line %1 has %2 characters; only the first %3 of a line are coloured.")          \
     ZT_SHELL_TEXT(stNoStatement, 1137, "The script holds no statement.")                           \
-    ZT_SHELL_TEXT(stNoRuntime, 1138, "There is no runtime to run the script in.")
+    ZT_SHELL_TEXT(stNoRuntime, 1138, "There is no runtime to run the script in.")              \
+    ZT_SHELL_TEXT(stRunGoes, 1139, "A run is going on; stop it first (Script > Stop).")            \
+    ZT_SHELL_TEXT(stRunGoesCall, 1140,                                                             \
+                  "A run is going on in Zentaro; try again when it has ended.")                    \
+    ZT_SHELL_TEXT(stStopAndQuit, 1141, "A run is going on. Stop it and quit?")                     \
+    ZT_SHELL_TEXT(stRunStopped, 1142, "The run was stopped.")                                      \
+    ZT_SHELL_TEXT(stRunning, 1143, "Running...")                                                   \
+    ZT_SHELL_TEXT(stModelProgress, 1144, "Time %1 of %2 - %3 events/s - %4 s")
 
 ZT_TEXT_NUMBERS(TShellText, ZT_SHELL_TEXTS)
 

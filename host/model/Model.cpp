@@ -317,6 +317,8 @@ std::int64_t TModel::RunUntil(TLanguageInterpreter& context, double until, std::
     } state{*this};
     m_running = true;
     m_stopRequested = false;
+    m_runEnd = until;
+    m_eventsRun = 0;
     std::int64_t count = 0;
     std::int64_t atThisTime = 0;
     for (const TEvent* next = m_events.Next(); !m_stopRequested && next && next->Time <= until;
@@ -335,7 +337,7 @@ std::int64_t TModel::RunUntil(TLanguageInterpreter& context, double until, std::
         TText ignored;
         RunHandler(context, m_current->Atom, static_cast<int>(THandlerKind::OnEvent),
                    m_current->Involved, ignored);
-        ++count;
+        m_eventsRun = ++count;
         if (Animation && Animation->FrameDue()) {
             Animation->DrawFrame(context, *this);
         }

@@ -98,6 +98,10 @@ public:
     const TEvent* CurrentEvent() const noexcept { return m_current ? &*m_current : nullptr; }
     double Clock() const noexcept { return m_clock; }
     bool Running() const noexcept { return m_running; }
+    // The end time of the RunUntil that runs (or ran last), and the events it has run so far:
+    // what a progress display shows beside the clock.
+    double RunEnd() const noexcept { return m_runEnd; }
+    std::int64_t EventsRun() const noexcept { return m_eventsRun; }
     // Where handler runs are entered as the places of their errors; set by the services that
     // own the model (none: not entered).
     TRunPlaces* Places = nullptr;
@@ -155,6 +159,8 @@ private:
     double m_clock = 0;
     bool m_running = false;
     bool m_stopRequested = false;
+    double m_runEnd = 0;
+    std::int64_t m_eventsRun = 0;
 };
 
 } // namespace vex::host

@@ -3,6 +3,7 @@
 #include "debugging/DebuggerServices.h"
 #include "debugging/DebuggerTexts.h"
 #include "editing/ApplicationServices.h"
+#include "debugging/RunGuard.h"
 #include "host/model/ModelFile.h"
 #include "platform/CodePage.h"
 #include "runtime/VexScript.h"
@@ -46,13 +47,15 @@ std::string TZTApp::openLibraryScript(const std::string& fileName) {
 }
 
 // Runs an operation so that no exception leaves it: any exception becomes a failure status
-// carrying its message. Every operation that comes here runs a script, so none starts while a
-// run waits in the debugger: it would run inside the paused run, on its model.
+// carrying its message. Every operation that comes here runs a script, so none starts while
+// another run goes (the windows are served between its nodes, and calls with them): it would run
+// inside that run, on its model, and the person's Stop and the call's Abort would reach each
+// other's run.
 TAutomationStatus TZTApp::safeCall(const std::function<void()>& operation) {
     try {
         if (TDebuggerServices* debugger = DebuggerServicesOf(context());
-            debugger && debugger->HoldsRun()) {
-            failWith(DebuggerText(dtRunHeld));
+            debugger && debugger->RunGoes()) {
+            failWith(debugger->HoldsRun() ? DebuggerText(dtRunHeld) : ShellText(stRunGoesCall));
         }
         operation();
         return TAutomationStatus::success();
@@ -81,6 +84,7 @@ bool TZTApp::Abort(bool anyCall) {
 
 vex::TRunResult TZTApp::run(const std::string& script) const {
     vex::TLanguageInterpreter& runtime = context();
+    const TRunGuard guard(runtime, TRunOwner::Client);
     TAutomationCall call(this, m_services, std::chrono::milliseconds(m_timeLimit.load()));
     vex::TRunResult result = runtime.RunExternal(script);
     call.CheckRun(result);

@@ -1,9 +1,12 @@
 // The break watcher on a real X server (the test runs under xvfb-run): Ctrl+Break pressed by
-// xdotool while a script loops without end asks whether to debug it, presses that come before the
-// runtime looks are answered once, and the watcher thread lives exactly while debugging is on.
+// xdotool while a script loops without end asks whether to debug it, or with debugging off
+// whether to stop it; presses that come before the runtime looks are answered once, a press while
+// nothing runs pauses no later run, and the watcher thread lives while debugging is on or a run
+// goes.
 
 #include "debugging/BreakThread.h"
 #include "debugging/DebuggerServices.h"
+#include "debugging/RunGuard.h"
 #include "debugging/TraceWindows.h"
 #include "debugging/UserRun.h"
 #include "editing/ApplicationServices.h"
@@ -21,6 +24,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -85,9 +89,14 @@ private slots:
     void breakKeysInterruptAnEndlessLoop();
     void pressesBeforeTheNextNodeAskOnce();
     void watcherLivesWhileDebuggingIsOn();
+    void breakKeysStopAPlainRun();
+    void aPressWhileNothingRunsPausesNoLaterRun();
 
 private:
     bool watcherCounts();
+    // Presses Ctrl+Break from another thread, once the loop has started, until a box asks (at
+    // most ten presses, a second apart); aborts the run when none does. Whether a box asked.
+    bool pressUntilAsked(const std::function<void()>& run);
 
     TApplicationServices m_applicationServices;
     std::unique_ptr<TApplicationHost> m_host;
@@ -247,6 +256,70 @@ void BreakWatcherTest::watcherLivesWhileDebuggingIsOn() {
     QTRY_COMPARE(vex::DebugControlOf(*m_context).BreakRequest.load(), 2u);
     vex::SwitchDebugging(*m_context, false);
     QCOMPARE(TBreakThread::LiveThreads(), 0);
+}
+
+bool BreakWatcherTest::pressUntilAsked(const std::function<void()>& run) {
+    std::thread presser([this] {
+        using namespace std::chrono_literals;
+        const bool started = waitFor([] { return s_loopStarted.load(); }, 10s);
+        for (int press = 0; started && press < 10 && !m_asked; ++press) {
+            pressBreak(1);
+            waitFor([this] { return m_asked.load(); }, 1s);
+        }
+        if (!m_asked)
+            m_context->RequestAbort();
+    });
+    run();
+    presser.join();
+    return m_asked;
+}
+
+// With debugging off, a run the application started still has the watcher: Ctrl+Break asks
+// whether to stop the endless loop, and Yes ends it with no later statement. The watcher goes
+// a little after the run.
+void BreakWatcherTest::breakKeysStopAPlainRun() {
+    QCOMPARE(TBreakThread::LiveThreads(), 0);
+    m_answers = {QMessageBox::Yes};
+    bool watched = false;
+    bool ended = false;
+    const bool asked = pressUntilAsked([&, this] {
+        const TRunGuard guard(*m_context, TRunOwner::Person);
+        watched = m_services->WatchesSystemWide();
+        TUserRun run(*m_context, false);
+        vex::TText text;
+        m_context->ExecuteText(
+            std::string("Do(DeclareGlobal([n],0),") + kLoopStartsName + ",While(1,n:=n+1))", text);
+        ended = run.Ended();
+    });
+    QVERIFY(watched);
+    QVERIFY2(asked, "no Ctrl+Break reached the watcher within ten presses; run aborted");
+    QVERIFY(ended);
+    QCOMPARE(m_boxes.size(), 1);
+    QVERIFY(m_boxes.first().contains(QString::fromStdString(m_context->LanguageText(3034))));
+    QCOMPARE(vex::DebugControlOf(*m_context).BreakRequest.load(), 0u);
+    QTRY_COMPARE_WITH_TIMEOUT(TBreakThread::LiveThreads(), 0, 10000);
+}
+
+// A press while nothing runs (debugging on, the person's runs debugged, so that a request would
+// pause at once) is dropped: the next run does not pause.
+void BreakWatcherTest::aPressWhileNothingRunsPausesNoLaterRun() {
+    vex::SwitchDebugging(*m_context, true);
+    vex::DebugControlOf(*m_context).DebugOrigins |= vex::roInterruption;
+    QVERIFY2(watcherCounts(), "no Ctrl+Break reached the watcher within ten presses");
+    QVERIFY(pressBreak(1));
+    QTRY_COMPARE(vex::DebugControlOf(*m_context).BreakRequest.load(), 1u);
+    m_driver->start({});
+    vex::TText text;
+    double result = 0;
+    {
+        const TRunGuard guard(*m_context, TRunOwner::Person);
+        TUserRun run(*m_context, false);
+        result = m_context->ExecuteText("Do(DeclareGlobal([m],0),m:=m+1,m*5)", text);
+    }
+    m_driver->stop();
+    QCOMPARE(result, 5.0);
+    QCOMPARE(m_driver->unexpectedPauses(), 0);
+    QVERIFY(m_boxes.isEmpty());
 }
 
 QTEST_MAIN(BreakWatcherTest)

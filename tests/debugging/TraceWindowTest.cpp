@@ -74,6 +74,7 @@ private slots:
 
     void firstErrorCreatesShowsAndNumbersTheWindow();
     void plainMessageNeverShowsItsWindow();
+    void repeatedErrorsAreCountedOnOneLine();
     void raisesOnlyAfterAQuietSecond_data();
     void raisesOnlyAfterAQuietSecond();
     void errorsFlashYellowAndAquaUntilActivated();
@@ -170,6 +171,27 @@ void TraceWindowTest::plainMessageNeverShowsItsWindow() {
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QVERIFY(!sbTrace(window)->isVisible());
+}
+
+// A run failing in a tight loop sends one error again and again: the window and ErrorLog count
+// it on one line, also a message of several lines, so a flood costs one line.
+void TraceWindowTest::repeatedErrorsAreCountedOnOneLine() {
+    for (const char* error : {"A", "A", "A", "B", "A", "two\nlines", "two\nlines"})
+        TraceMessage(error, true);
+    TformTrace* window = GetErrorWindow();
+    const QString expected = "1 A [3 times]\n2 B\n3 A\n4 two\nlines [2 times]";
+    QCOMPARE(lines(window), expected);
+    QCOMPARE(ErrorLog(), expected.split('\n').mid(0, 3) << "4 two\nlines [2 times]");
+    QCOMPARE(window->MessageCount(), 4);
+
+    for (int error = 0; error < 20000; ++error)
+        TraceMessage("Runtime error \"+\": not a number", true);
+    QCOMPARE(memTrace(window)->blockCount(), 6);
+    QVERIFY(lines(window).endsWith("5 Runtime error \"+\": not a number [20000 times]"));
+    // Another error ends the run of repeats.
+    TraceMessage("B", true);
+    TraceMessage("B", true);
+    QVERIFY(lines(window).endsWith("6 B [2 times]"));
 }
 
 void TraceWindowTest::raisesOnlyAfterAQuietSecond_data() {

@@ -321,6 +321,70 @@ TEST_F(DebugTest, AnAbortRequestIsKeptApartFromBreakRequests) {
     EXPECT_EQ(StackImbalance(context), "") << "abort during a question";
 }
 
+// w504: the application's ticker asks the run to serve it.
+constexpr int kServiceWord = 504;
+double wordService(int, TCallNode&, TText&, TLanguageInterpreter& context) {
+    Parts(context).Debug.RequestService();
+    return 0;
+}
+
+// A service request is served at the next node, in a plain and a debug run, and asks nothing;
+// what the application does while it is served (a press, an abort) is answered at that node.
+TEST_F(DebugTest, AServiceRequestIsServedAtTheNextNode) {
+    Parts(context).Registry.WordTable[kServiceWord] = wordService;
+    struct ServeCase {
+        const char* name;
+        std::function<void()> whileServed;
+        double result;
+        int countCalls;
+        std::size_t questions;
+    };
+    const ServeCase cases[] = {
+        {"nothing else", {}, 2, 2, 0},
+        {"a press asks", [&] { Parts(context).Debug.BreakRequest.fetch_add(1); }, 2, 2, 1},
+        {"an abort ends the run", [&] { Parts(context).Debug.RequestAbort(); }, 0, 0, 0},
+    };
+    for (bool debugging : {false, true}) {
+        SwitchDebugging(context, debugging);
+        Parts(context).Debug.RunOrigin = roExternal;
+        for (const ServeCase& row : cases) {
+            const std::string name = std::string(row.name) + (debugging ? ", debugged" : "");
+            services.Serves = 0;
+            services.OnServe = row.whileServed;
+            services.Questions.clear();
+            services.Answers = {TBoxAnswer::No};
+            CountCalls() = 0;
+            EXPECT_EQ(Execute("Do(w504,Count,Count)"), row.result) << name;
+            EXPECT_EQ(services.Serves, 1) << name;
+            EXPECT_EQ(CountCalls(), row.countCalls) << name;
+            EXPECT_EQ(services.Questions.size(), row.questions) << name;
+            EXPECT_EQ(Parts(context).Debug.BreakRequest.load(), 0u) << name;
+            EXPECT_EQ(StackImbalance(context), "") << name;
+        }
+    }
+    services.OnServe = {};
+}
+
+// A press belongs to the run it came in: one left when the run ends, or made during a pause,
+// stops or pauses nothing after it.
+TEST_F(DebugTest, APressOutlivesNeitherItsRunNorAPause) {
+    services.Answers = {TBoxAnswer::Yes};
+    Execute("Do(Count,w501)");
+    EXPECT_EQ(Parts(context).Debug.BreakRequest.load(), 0u) << "left at the run's end";
+    CountCalls() = 0;
+    EXPECT_EQ(Execute("Do(Count,Count)"), 2);
+    EXPECT_TRUE(services.Questions.empty());
+
+    StartStepping();
+    services.Presses = {TAction::Break, TAction::Run};
+    CountCalls() = 0;
+    EXPECT_EQ(Execute("Do(Count,Count)"), 2);
+    EXPECT_EQ(Joined(services.Log), "head Do | Break | head Do | Run | result 2")
+        << "the press during the pause pauses no later node";
+    EXPECT_EQ(services.UnexpectedPauses, 0);
+    EXPECT_EQ(Parts(context).Debug.BreakRequest.load(), 0u);
+}
+
 TEST_F(DebugTest, BreakRequestsArrivingTogetherAreAnsweredOnce) {
     for (bool debugging : {false, true}) {
         SwitchDebugging(context, debugging);

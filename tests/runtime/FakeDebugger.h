@@ -75,12 +75,21 @@ public:
         Log.push_back("views: " + message);
     }
     void ReleaseFrozen() override { ++Releases; }
+    void ServeRun() override {
+        ++Serves;
+        if (OnServe) {
+            OnServe();
+        }
+    }
 
     // Performs one action as the window's button (or the watcher) would.
     void Perform(TAction action);
 
     // Runs before each press of a pause loop (what else the GUI does during a pause).
     std::function<void()> OnMessage;
+    // Runs when the run serves the application between two nodes.
+    std::function<void()> OnServe;
+    int Serves = 0;
     // Runs while a warning box waits for its answer.
     std::function<void()> OnQuestion;
     // Presses, one per message the runtime waits for while paused.

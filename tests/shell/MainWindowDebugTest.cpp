@@ -7,6 +7,8 @@
 #include "shell/MainWindow.h"
 
 #include "debugging/DebuggerTexts.h"
+#include "debugging/TDebuggerForm.h"
+#include "debugging/TformTrace.h"
 #include "debugging/TraceWindows.h"
 #include "editing/ApplicationServices.h"
 #include "editing/VexScriptEditor.h"
@@ -16,6 +18,7 @@
 #include "services/MessageBoxes.h"
 #include "shell/ApplicationDebugServices.h"
 #include "shell/ApplicationHost.h"
+#include "shell/ModelRunProgress.h"
 #include "shell/ModelTreeView.h"
 #include "shell/StatusProgress.h"
 #include "shell/automation/ZTApp.h"
@@ -27,8 +30,13 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <QRegularExpression>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 class MainWindowDebugTest : public QObject {
@@ -43,8 +51,19 @@ private slots:
     void quittingWhileARunWaits_data();
     void quittingWhileARunWaits();
     void openingAModelShowsItsProgressAndKeepsAnswering();
+    void aRunThatGoesIsServedAndStopped_data();
+    void aRunThatGoesIsServedAndStopped();
+    void quittingDuringARun_data();
+    void quittingDuringARun();
+    void aModelRunShowsItsProgress();
+    void toolWindowsAndDebuggingChangeDuringARun();
 
 private:
+    // Calls `step` every 20 ms while the test waits in a run, until it returns true.
+    void during(const std::function<bool()>& step);
+    QAction* stopButtonAction() const { return action("acStop"); }
+    void clickStop();
+
     TVexScriptEditor* editor() const { return m_window->scriptEditor(); }
     QAction* action(const char* name) const { return m_window->findChild<QAction*>(name); }
     bool hasAtom(const char* name) const;
@@ -59,6 +78,7 @@ private:
     TMainWindow* m_window = nullptr;
     QStringList m_boxes;
     QMessageBox::StandardButton m_answer = QMessageBox::No;
+    QTimer m_during;
 };
 
 void MainWindowDebugTest::init() {
@@ -144,17 +164,20 @@ void MainWindowDebugTest::debugPausesTheScriptAndFreezesTheAtomPanel() {
     QCOMPARE(frozen, QString());
 }
 
-// While a run waits, the main window's Run and model commands and automation calls are refused
-// with a message instead of running inside it; the run itself goes on unharmed.
+// While a run waits, the main window's Run is disabled, and Run, the model commands and
+// automation calls are refused with a message instead of running inside it; the run itself goes
+// on unharmed.
 void MainWindowDebugTest::nothingStartsAnotherRunWhileOneWaits() {
     editor()->SetScriptText("CreateAtom(model,[Only])\n");
+    bool runDisabled = false;
     QString runRefused;
     QString newModelRefused;
     TAutomationStatus automation;
     bool aborted = true;
     m_driver->start({[&, this] {
         m_driver->note()();
-        action("acRun")->trigger();
+        runDisabled = !action("acRun")->isEnabled();
+        m_window->runEditedScript();
         runRefused = m_window->statusBar()->currentMessage();
         m_window->statusBar()->clearMessage();
         QVERIFY(!m_window->newModel());
@@ -169,6 +192,7 @@ void MainWindowDebugTest::nothingStartsAnotherRunWhileOneWaits() {
     action("acDebug")->trigger();
     m_driver->stop();
     QCOMPARE(m_driver->Log, QStringList({"CreateAtom", "CreateAtom"}));
+    QVERIFY(runDisabled);
     QCOMPARE(runRefused, DebuggerText(dtRunHeld));
     QCOMPARE(newModelRefused, DebuggerText(dtRunHeld));
     QVERIFY(!automation.ok);
@@ -255,6 +279,185 @@ void MainWindowDebugTest::openingAModelShowsItsProgressAndKeepsAnswering() {
     QCOMPARE(m_progress->bar("t-FileRead"), nullptr);
     QCOMPARE(nested, 42.0);
     QVERIFY(hasAtom("Part400"));
+}
+
+void MainWindowDebugTest::during(const std::function<bool()>& step) {
+    m_during.disconnect();
+    m_during.setInterval(20);
+    connect(&m_during, &QTimer::timeout, this, [this, step] {
+        if (step())
+            m_during.stop();
+    });
+    m_during.start();
+}
+
+void MainWindowDebugTest::clickStop() {
+    auto* toolBar = m_window->findChild<QToolBar*>("tbRun");
+    QTest::mouseClick(toolBar->widgetForAction(action("acStop")), Qt::LeftButton);
+}
+
+// An endless script keeps the window alive: its timers fire between the run's nodes, the
+// commands that would start another run are disabled, an automation call is refused, and Stop
+// on the tool bar, or Ctrl+Break in the window answered Yes, ends the script without its next
+// statement; nothing of the press is left for the next run.
+void MainWindowDebugTest::aRunThatGoesIsServedAndStopped_data() {
+    QTest::addColumn<bool>("byKey");
+    QTest::newRow("Stop on the tool bar") << false;
+    QTest::newRow("Ctrl+Break answered Yes") << true;
+}
+
+void MainWindowDebugTest::aRunThatGoesIsServedAndStopped() {
+    QFETCH(bool, byKey);
+    editor()->SetScriptText("DeclareGlobal([n],0)\nWhile(1,n:=n+1)\nCreateAtom(model,[After])\n");
+    m_answer = QMessageBox::Yes;
+    int ticks = 0;
+    bool runDisabled = false;
+    bool stopEnabled = false;
+    QString status;
+    TAutomationStatus automation;
+    during([&, this] {
+        if (m_context->ActiveFrameCount() == 0)
+            return false;
+        if (++ticks == 1) {
+            runDisabled = !action("acRun")->isEnabled() && !action("acNewModel")->isEnabled();
+            stopEnabled = action("acStop")->isEnabled();
+            status = m_window->statusBar()->currentMessage();
+            TZTApp app([this] { return m_context.get(); });
+            QString text;
+            TAutomationValue value;
+            automation = app.RunClientScript("CreateAtom(model,[FromOutside])", text, value);
+            return false;
+        }
+        if (byKey)
+            QTest::keyClick(m_window, Qt::Key_Pause, Qt::ControlModifier);
+        else
+            clickStop();
+        return true;
+    });
+    QVERIFY(!m_window->runEditedScript());
+    m_during.stop();
+    QCOMPARE(ticks, 2);
+    QVERIFY(m_debugger->ServedCount() > 0);
+    QVERIFY(runDisabled);
+    QVERIFY(stopEnabled);
+    QCOMPARE(status, ShellText(stRunning));
+    QVERIFY(!automation.ok);
+    QCOMPARE(automation.message, ShellText(stRunGoesCall));
+    QCOMPARE(m_boxes.size(), byKey ? 1 : 0);
+    QVERIFY(!hasAtom("After"));
+    QVERIFY(!hasAtom("FromOutside"));
+    QCOMPARE(m_window->statusBar()->currentMessage(), ShellText(stRunStopped));
+    QVERIFY(action("acRun")->isEnabled());
+    QVERIFY(!action("acStop")->isEnabled());
+    QCOMPARE(vex::DebugControlOf(*m_context).BreakRequest.load(), 0u);
+    // The next run is not touched by what stopped this one.
+    editor()->SetScriptText("2+3\n");
+    QVERIFY(m_window->runEditedScript());
+    QCOMPARE(m_window->statusBar()->currentMessage(), "Result: 5");
+}
+
+// Closing the window while a script runs asks whether to stop it: Yes stops it and the window
+// closes once the run has ended; No leaves both going.
+void MainWindowDebugTest::quittingDuringARun_data() {
+    QTest::addColumn<QMessageBox::StandardButton>("answer");
+    QTest::newRow("Yes: stop and quit") << QMessageBox::Yes;
+    QTest::newRow("No: run on") << QMessageBox::No;
+}
+
+void MainWindowDebugTest::quittingDuringARun() {
+    QFETCH(QMessageBox::StandardButton, answer);
+    editor()->SetScriptText("DeclareGlobal([n],0)\nWhile(1,n:=n+1)\n");
+    m_answer = answer;
+    bool stillShown = false;
+    int ticks = 0;
+    during([&, this] {
+        if (m_context->ActiveFrameCount() == 0)
+            return false;
+        if (++ticks == 1) {
+            m_window->close();
+            return false;
+        }
+        stillShown = m_window->isVisible();
+        clickStop();
+        return true;
+    });
+    m_window->runEditedScript();
+    m_during.stop();
+    QCOMPARE(m_boxes, QStringList{ShellText(stStopAndQuit)});
+    QVERIFY(stillShown || answer == QMessageBox::Yes);
+    QTRY_COMPARE(m_window->isHidden(), answer == QMessageBox::Yes);
+}
+
+// A long model run shows its clock against the end time, the events per second and the time it
+// has taken, in the status bar, while it runs.
+void MainWindowDebugTest::aModelRunShowsItsProgress() {
+    editor()->SetScriptText(
+        "DeclareGlobal([ticker],0)\nticker:=CreateAtom(model,[Ticker])\n"
+        "SetHandler(ticker,[OnEvent],[CreateEvent(1,c)])\nCreateEvent(0,ticker)\n"
+        "RunModel(1000000000)\n");
+    QStringList texts;
+    int value = -1;
+    during([&, this] {
+        TModelRunProgress* progress = m_window->runProgress();
+        if (!progress->Shown())
+            return false;
+        texts << progress->Text();
+        value = progress->Bar()->value();
+        if (texts.size() < 3)
+            return false;
+        clickStop();
+        return true;
+    });
+    m_window->runEditedScript();
+    m_during.stop();
+    QCOMPARE(texts.size(), 3);
+    const QRegularExpression shown(
+        QStringLiteral("^Time \\d+ of 1000000000 - \\d+ events/s - \\d+\\.\\d s$"));
+    for (const QString& text : texts)
+        QVERIFY2(shown.match(text).hasMatch(), qPrintable(text));
+    QVERIFY(value >= 0);
+    QTRY_VERIFY(!m_window->runProgress()->Shown());
+}
+
+// During an endless run the person opens and closes the error window and the debugger and
+// switches debugging on and off with the debugger's switch button; the run goes on through all
+// of it (debugged in between, without pausing: its origin is not ticked) and Stop ends it.
+void MainWindowDebugTest::toolWindowsAndDebuggingChangeDuringARun() {
+    editor()->SetScriptText("DeclareGlobal([n],0)\nWhile(1,n:=n+1)\n");
+    int step = 0;
+    QList<bool> debugged;
+    during([&, this] {
+        if (m_context->ActiveFrameCount() == 0)
+            return false;
+        switch (step++) {
+        case 0:
+            TraceMessage("a note", true);
+            GetErrorWindow()->close();
+            m_debugger->ShowWindow();
+            QTest::mouseClick(m_debugger->Window()->findChild<QToolButton*>("btnSwitch"),
+                              Qt::LeftButton);
+            return false;
+        case 1:
+            debugged << vex::DebugControlOf(*m_context).DebugStatePositive();
+            CloseErrorWindow();
+            m_debugger->Window()->close();
+            return false;
+        case 2:
+            QTest::mouseClick(m_debugger->Window()->findChild<QToolButton*>("btnSwitch"),
+                              Qt::LeftButton);
+            return false;
+        default:
+            debugged << vex::DebugControlOf(*m_context).DebugStatePositive();
+            clickStop();
+            return true;
+        }
+    });
+    m_window->runEditedScript();
+    m_during.stop();
+    QCOMPARE(debugged, QList<bool>({true, false}));
+    QCOMPARE(m_window->statusBar()->currentMessage(), ShellText(stRunStopped));
+    QCOMPARE(m_context->ActiveFrameCount(), 0);
+    ClearErrorLog();
 }
 
 QTEST_MAIN(MainWindowDebugTest)

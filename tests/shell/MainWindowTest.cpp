@@ -204,7 +204,9 @@ void MainWindowTest::menusHoldTheirActions_data() {
         << QStringList{"acNewModel",  "acOpenModel",  "acOpenLibrary", "acSaveModel",    "-",
                        "acNewScript", "acOpenScript", "acSaveScript",  "acSaveScriptAs", "-",
                        "acExit"};
-    QTest::newRow("Script") << "mnScript" << QStringList{"acRun", "acDebug", "acCheckSyntax"};
+    // Stop is enabled only while the person's run goes.
+    QTest::newRow("Script") << "mnScript"
+                            << QStringList{"acRun", "acDebug", "!acStop", "acCheckSyntax"};
     QTest::newRow("Window") << "mnWindow"
                             << QStringList{"acTraceWindow", "acErrorWindow", "acDebugger"};
     QTest::newRow("Help") << "mnHelp" << QStringList{"acWordReference", "acAbout"};

@@ -375,7 +375,8 @@ void AutomationServiceTest::runawayCallsEnd() {
     QCOMPARE(reply.errorMessage(), error);
     if (aborter)
         QVERIFY(aborter->wait(10000));
-    QCOMPARE(ErrorLog().last().section(' ', 1), error);
+    // The same failure as the row before is counted on its line (" [2 times]").
+    QVERIFY2(ErrorLog().last().section(' ', 1).startsWith(error), qPrintable(ErrorLog().last()));
     const QString shared = QString::fromLatin1(TAutomationService::kSharedPath);
     QCOMPARE(gdbusCall(shared, QString(kApplication) + ".ExecuteScript", {"1+2"}).output,
              QString("('', <3.0>)"));
