@@ -572,7 +572,7 @@ void TMainWindow::runStateChanged(bool running) {
 // A person's run ends at its next node (a paused one is cancelled); a client's call is ended
 // as its Abort would, since the application goes away under it.
 bool TMainWindow::confirmStopOnQuit() {
-    if (showMessageBox({this, QMessageBox::Question, QString(), ShellText(stStopAndQuit),
+    if (m_applicationServices.ShowMessageBox({this, QMessageBox::Question, QString(), ShellText(stStopAndQuit),
                         QMessageBox::Yes | QMessageBox::No, QMessageBox::No}) !=
         QMessageBox::Yes)
         return false;
