@@ -5,6 +5,7 @@
 
 #include "tests/fuzz/FuzzSupport.h"
 
+#include "runtime/ContextParts.h"
 #include "runtime/VexScript.h"
 
 #include <cstdio>
