@@ -6,6 +6,7 @@
 #include "tests/fuzz/FuzzSupport.h"
 
 #include "runtime/ContextParts.h"
+#include "runtime/SourcePreparation.h"
 #include "runtime/VexScript.h"
 
 #include <cstdio>
