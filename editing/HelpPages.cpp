@@ -3,6 +3,7 @@
 #include "editing/HelpTopics.h"
 #include "platform/CodePage.h"
 #include "runtime/VexScript.h"
+#include "runtime/VexWords.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,7 @@
 #include "editing/RuntimeLookup.h"
 
 #include "runtime/VexScript.h"
+#include "runtime/VexWords.h"
 
 #include <utility>
 

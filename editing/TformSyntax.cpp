@@ -4,6 +4,7 @@
 #include "editing/RuntimeLookup.h"
 #include "platform/CodePage.h"
 #include "runtime/VexScript.h"
+#include "runtime/VexWords.h"
 #include "services/FormPlacement.h"
 #include "ui_TformSyntax.h"
 

@@ -6,6 +6,7 @@
 #include "editing/TformHelp.h"
 #include "platform/CodePage.h"
 #include "runtime/VexScript.h"
+#include "runtime/VexWords.h"
 #include "services/FormPlacement.h"
 #include "services/LanguageManager.h"
 #include "ui_TformVexScriptOverview.h"

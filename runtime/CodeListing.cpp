@@ -2,6 +2,7 @@
 
 #include "runtime/NumberText.h"
 #include "runtime/VexScript.h"
+#include "runtime/Variables.h"
 
 #include <atomic>
 #include <cassert>

@@ -1,4 +1,5 @@
 #include "runtime/CommandCounter.h"
+#include "runtime/ContextParts.h"
 
 #include "runtime/CodeNode.h"
 #include "runtime/Variables.h"

@@ -3,9 +3,11 @@
 // is in DebugEvaluation.cpp.
 
 #include "runtime/DebugControl.h"
+#include "runtime/ContextParts.h"
 
 #include "runtime/DebuggerInterface.h"
 #include "runtime/VexScript.h"
+#include "runtime/LanguageTexts.h"
 
 namespace vex {
 

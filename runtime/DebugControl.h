@@ -9,6 +9,7 @@
 #include "runtime/CommandCounter.h"
 #include "runtime/CompiledCode.h"
 #include "runtime/Exceptions.h"
+#include "runtime/VexScript.h"
 
 #include <atomic>
 #include <cstdint>
@@ -18,14 +19,6 @@ namespace vex {
 class TLanguageInterpreter;
 class TDebugServices;
 class TDebuggerWindow;
-
-// Bits of RunOrigin and DebugOrigins: what started the running evaluation.
-enum TRunOrigin : std::uint8_t {
-    roSimulation = 1,
-    roAnimation = 2,
-    roInterruption = 4,
-    roExternal = 8,
-};
 
 // DebugState: the low bits say how a debug run proceeds (the debug mode, one of the first four
 // values); dsSuppressed, a flag beside them, switches debugging off for the run whatever the mode

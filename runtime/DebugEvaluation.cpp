@@ -3,6 +3,7 @@
 // node.
 
 #include "runtime/DebugEvaluation.h"
+#include "runtime/ContextParts.h"
 
 #include "runtime/CodeListing.h"
 #include "runtime/CommandCounter.h"

@@ -19,6 +19,7 @@
 #include "runtime/CodeListing.h"
 #include "runtime/CommandCounter.h"
 #include "runtime/DebugControl.h"
+#include "runtime/RunParts.h"
 #include "runtime/VexScript.h"
 
 #include <atomic>
@@ -68,10 +69,10 @@ struct TPauseReport {
 
 // The debug state of a context, which a debugger drives.
 inline TDebugControl& DebugControlOf(TLanguageInterpreter& context) noexcept {
-    return Parts(context).Debug;
+    return RunParts(context).Debug;
 }
 inline const TDebugControl& DebugControlOf(const TLanguageInterpreter& context) noexcept {
-    return Parts(context).Debug;
+    return RunParts(context).Debug;
 }
 
 // The report of where the run of `context` stands now, without a node (TPausePoint::Now).

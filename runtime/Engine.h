@@ -4,7 +4,9 @@
 // errors, and the calls of user-defined words. The argument path words use is in VexWords.h;
 // the debug path in DebugEvaluation.h.
 
+#include "runtime/ContextParts.h"
 #include "runtime/VexWords.h"
+#include "runtime/LanguageTexts.h"
 
 #include <exception>
 

@@ -1,4 +1,5 @@
 #include "runtime/Parser.h"
+#include "runtime/ContextParts.h"
 
 #include "runtime/Engine.h"
 #include "runtime/LanguageTexts.h"

@@ -14,18 +14,6 @@ unsigned char foldAscii(unsigned char c) noexcept {
 
 } // namespace
 
-int CompareText(std::string_view a, std::string_view b) noexcept {
-    const std::size_t common = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        const int ca = foldAscii(static_cast<unsigned char>(a[i]));
-        const int cb = foldAscii(static_cast<unsigned char>(b[i]));
-        if (ca != cb) {
-            return ca - cb;
-        }
-    }
-    return (a.size() < b.size()) ? -1 : (a.size() > b.size() ? 1 : 0);
-}
-
 int TSimpleStringList::IndexOf(std::string_view s) const {
     if (m_sorted) {
         int index = 0;

@@ -1,31 +1,13 @@
 #pragma once
 
+#include "runtime/Text.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace vex {
-
-// Compares two byte strings ignoring the case of the ASCII letters A-Z and a-z; every other byte
-// compares by its unsigned value. Negative, zero or positive like strcmp.
-int CompareText(std::string_view a, std::string_view b) noexcept;
-// True when the two byte strings are equal ignoring the case of ASCII letters. Inline: the model
-// finds labels and handler kinds by name with it, mostly names of other lengths.
-inline bool SameText(std::string_view a, std::string_view b) noexcept {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto x = static_cast<unsigned char>(a[i]);
-        const auto y = static_cast<unsigned char>(b[i]);
-        // Equal once folded: the same byte, or a letter and its other case.
-        if (x != y && ((x ^ y) != 0x20 || static_cast<unsigned char>((x | 0x20) - 'a') > 25)) {
-            return false;
-        }
-    }
-    return true;
-}
 
 // A list of byte strings, each with an integer object, searched and sorted ignoring ASCII case.
 //

@@ -1,6 +1,7 @@
 #include "runtime/SourcePreparation.h"
 
 #include "runtime/NumberText.h"
+#include "runtime/VexScript.h"
 
 #include <algorithm>
 #include <array>

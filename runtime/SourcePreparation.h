@@ -14,17 +14,6 @@
 
 namespace vex {
 
-// Removes whitespace (space, tab, line feed, carriage return) and comments from a whole source
-// in one left-to-right pass, keeping text constants intact.
-//
-// A text constant runs from '[' to its matching ']' (nested pairs counted, unclosed constants
-// run to the end); inside it a tab becomes a space, a line feed is dropped and everything else,
-// braces included, is kept. Outside text constants, '{' remembers the current end of the output
-// and skips to the next '}' later in the source; each '}' cuts the output back to the last
-// remembered end (the start of the output when there is none). This makes nested comments
-// work: "p{a{b}c}q" gives "pq". A '{' with no '}' anywhere after it is just dropped.
-std::string RemoveWhitespaceAndComments(std::string_view source);
-
 // Rewrites the infix operators of one piece into prefix calls: "a+b*c" gives "+(a,*(b,c))".
 //
 // The operators, from weakest to strongest binding, are ":=", ">=", "<=", "<>", ">", "<", "=",

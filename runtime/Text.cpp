@@ -103,4 +103,24 @@ TText operator+(const TText& a, std::string_view b) {
     return result;
 }
 
+namespace {
+
+unsigned char FoldAscii(unsigned char c) noexcept {
+    return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
+}
+
+} // namespace
+
+int CompareText(std::string_view a, std::string_view b) noexcept {
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const int ca = FoldAscii(static_cast<unsigned char>(a[i]));
+        const int cb = FoldAscii(static_cast<unsigned char>(b[i]));
+        if (ca != cb) {
+            return ca - cb;
+        }
+    }
+    return (a.size() < b.size()) ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
 } // namespace vex

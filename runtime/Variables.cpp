@@ -1,4 +1,5 @@
 #include "runtime/Variables.h"
+#include "runtime/ContextParts.h"
 
 #include "runtime/AutomationInterface.h"
 #include "runtime/VexScript.h"

@@ -2,6 +2,7 @@
 
 #include "runtime/SimpleStringList.h"
 #include "runtime/Text.h"
+#include "runtime/VexScript.h"
 
 #include <cstdint>
 #include <memory>
@@ -13,15 +14,6 @@ namespace vex {
 
 class TLanguageInterpreter;
 class TInterface;
-
-// Variable kinds.
-enum TVariableKind : std::uint8_t {
-    vkNumber = 0,    // a double
-    vkText = 1,      // a TText
-    vkReference = 2, // a host object reference: a 32-bit handle
-    vkInterface = 3, // an automation interface (TInterface, reference-counted)
-    vkEightByte = 4, // eight bytes read as a double
-};
 
 // Bytes a variable of the kind takes in a frame of locals (0 for a kind outside 0 to 4). Text,
 // reference and interface slots take the size of a pointer, so that every slot is 8 bytes on a

@@ -1,5 +1,6 @@
 #include "runtime/VexScript.h"
 
+#include "runtime/ContextParts.h"
 #include "runtime/DebugControl.h"
 #include "runtime/Engine.h"
 #include "runtime/LanguageTexts.h"
@@ -10,6 +11,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <stdexcept>
 
 namespace vex {
 
@@ -33,18 +35,54 @@ private:
 
 } // namespace
 
+static_assert(sizeof(TContextParts) <= kContextPartsSize,
+              "the context's parts outgrew their block: raise kContextPartsSize");
+static_assert(alignof(TContextParts) <= kContextPartsAlignment,
+              "the context's parts need a stricter alignment: raise kContextPartsAlignment");
+
 TLanguageInterpreter::TLanguageInterpreter(THostInterface& host, std::int32_t stackSize)
-    : m_parts(stackSize)
-    , m_host(&host) {
-    m_parts.Debug.Performance.Counter.AttachCounter(*this);
+    : m_host(&host) {
+    TContextParts* parts = new (m_parts) TContextParts(stackSize);
+    // RunParts reads the hot parts at the start of the block: the base of the parts lies there.
+    if (static_cast<void*>(static_cast<TRunParts*>(parts)) != static_cast<void*>(m_parts)) {
+        parts->~TContextParts();
+        throw std::logic_error("the context's hot parts do not start its block");
+    }
+    parts->Debug.Performance.Counter.AttachCounter(*this);
 }
 
 TLanguageInterpreter::~TLanguageInterpreter() {
-    m_parts.Registry.ReleaseAll();
-    m_parts.InterfaceRegister.reset();
+    TContextParts& parts = Parts(*this);
+    parts.Registry.ReleaseAll();
+    parts.InterfaceRegister.reset();
     if (GlobalContext == this) {
         GlobalContext = nullptr;
     }
+    parts.~TContextParts();
+}
+
+std::int32_t TLanguageInterpreter::UserWordCallLevel() const noexcept {
+    return Parts(*this).Stack.ParameterStack.Level;
+}
+
+int TLanguageInterpreter::LookupWord(std::string_view name) const {
+    return Parts(*this).Registry.Lookup(name);
+}
+
+int TLanguageInterpreter::WordIndexOf(std::string_view name) const {
+    return Parts(*this).Registry.IndexOf(name);
+}
+
+TSyntax* TLanguageInterpreter::WordSyntaxOf(int wordNumber) const noexcept {
+    return Parts(*this).Registry.Syntax(wordNumber);
+}
+
+const std::string& WordNameAt(const TLanguageInterpreter& context, int wordNumber) {
+    return Parts(context).Registry.WordNames[wordNumber - 1];
+}
+
+TInterface* InterfaceRegisterObject(const TLanguageInterpreter& context) noexcept {
+    return Parts(context).InterfaceRegister.get();
 }
 
 std::string TLanguageInterpreter::LanguageText(int number) const {
@@ -145,7 +183,7 @@ void TLanguageInterpreter::UnsubscribeErrors(TErrorSubscriber& subscriber) noexc
 TCompiledCode* TLanguageInterpreter::Compile(std::string_view source, const TCompiledCode* outer,
                                              const TGuiBinding& binding) {
     TNestingScope nesting(*this);
-    TByteRestorer debugState(m_parts.Debug.DebugState);
+    TByteRestorer debugState(Parts(*this).Debug.DebugState);
     TCompileState state;
     state.SourceText = RemoveWhitespaceAndComments(source);
     state.GuiBinding = binding;
@@ -158,8 +196,8 @@ TCompiledCode* TLanguageInterpreter::Compile(std::string_view source, const TCom
     if (m_host->IsProgressActive()) {
         m_host->AdvanceProgress("t-FileRead", static_cast<std::int64_t>(state.SourceText.size()));
     }
-    if (m_parts.Debug.DebugStatePositive()) {
-        m_parts.Debug.DebugState = dsRun;
+    if (Parts(*this).Debug.DebugStatePositive()) {
+        Parts(*this).Debug.DebugState = dsRun;
     }
     // The origin names this text only: a text compiled while this one is parsed (a declaration's
     // kind evaluated) has none.
@@ -179,8 +217,8 @@ TCompiledCode* TLanguageInterpreter::Compile(std::string_view source, const TCom
         ReleaseCode(code);
         // An abort that ended the outermost compile (a declaration evaluated while parsing
         // answered it) is done with, as at the end of the outermost evaluation.
-        if (m_parts.Stack.FrameCount == 0) {
-            m_parts.Debug.ClearAbortRequest();
+        if (Parts(*this).Stack.FrameCount == 0) {
+            Parts(*this).Debug.ClearAbortRequest();
         }
         throw;
     }
@@ -207,8 +245,8 @@ void TLanguageInterpreter::CompileExpression(const TText& source, const TBinding
     ReleaseCode(expression.Code);
     expression.Text = source;
     if (!source.empty()) {
-        TByteRestorer debugState(m_parts.Debug.DebugState);
-        m_parts.Debug.DebugState = m_parts.Debug.ReleaseMode ? dsSuppressed : dsRun;
+        TByteRestorer debugState(Parts(*this).Debug.DebugState);
+        Parts(*this).Debug.DebugState = Parts(*this).Debug.ReleaseMode ? dsSuppressed : dsRun;
         expression.Code = Compile(source, nullptr, TGuiBinding{object, nullptr});
     }
 }
@@ -227,7 +265,7 @@ TVariable* TLanguageInterpreter::DeclareVariable(std::string_view name, std::uin
         return nullptr;
     }
     if (!code) {
-        return AddVariable(m_parts.GlobalVariables, name, kind, nullptr, false);
+        return AddVariable(Parts(*this).GlobalVariables, name, kind, nullptr, false);
     }
     if (!code->Variables) {
         code->Variables = new TVariables;
@@ -263,23 +301,23 @@ inline void ZeroFrame(std::uint8_t* base, std::int32_t size) noexcept {
 } // namespace
 
 TVariable* TLanguageInterpreter::FindGlobal(std::string_view name) const {
-    return FindVariable(m_parts.GlobalVariables, name);
+    return FindVariable(Parts(*this).GlobalVariables, name);
 }
 
 const TVariables& TLanguageInterpreter::Globals() const noexcept {
-    return m_parts.GlobalVariables;
+    return Parts(*this).GlobalVariables;
 }
 
 bool TLanguageInterpreter::ProtectedCode() const noexcept {
-    return m_parts.ProtectedCode;
+    return Parts(*this).ProtectedCode;
 }
 
 void TLanguageInterpreter::SetProtectedCode(bool unscramble) noexcept {
-    m_parts.ProtectedCode = unscramble;
+    Parts(*this).ProtectedCode = unscramble;
 }
 
 int TLanguageInterpreter::RunningUserWord() const noexcept {
-    const TParameterStack& calls = m_parts.Stack.ParameterStack;
+    const TParameterStack& calls = Parts(*this).Stack.ParameterStack;
     if (calls.Level < 1 || calls.Level > calls.Count) {
         return 0;
     }
@@ -288,23 +326,23 @@ int TLanguageInterpreter::RunningUserWord() const noexcept {
 }
 
 std::int32_t TLanguageInterpreter::ActiveFrameCount() const noexcept {
-    return m_parts.Stack.FrameCount;
+    return Parts(*this).Stack.FrameCount;
 }
 
 void TLanguageInterpreter::RequestAbort() noexcept {
-    m_parts.Debug.RequestAbort();
+    Parts(*this).Debug.RequestAbort();
 }
 
 void TLanguageInterpreter::ClearAbortRequest() noexcept {
-    m_parts.Debug.ClearAbortRequest();
+    Parts(*this).Debug.ClearAbortRequest();
 }
 
 void TLanguageInterpreter::RequestBreak() noexcept {
-    m_parts.Debug.BreakRequest.fetch_add(1);
+    Parts(*this).Debug.BreakRequest.fetch_add(1);
 }
 
 std::string TLanguageInterpreter::CurrentFunctionName() const {
-    const std::int32_t word = m_parts.Stack.CurrentFunctionWord;
+    const std::int32_t word = Parts(*this).Stack.CurrentFunctionWord;
     return word > 0 ? WordName(word) : std::string();
 }
 
@@ -315,35 +353,35 @@ void TLanguageInterpreter::EnterCode(const TCompiledCode& code) {
     activation.FrameSize = 0;
     if (!code.FrameBase && code.Variables && code.Variables->FrameSize != 0) {
         const std::int32_t size = code.Variables->FrameSize;
-        if (size > m_parts.Stack.StackSize - m_parts.Stack.StackUsed) {
+        if (size > Parts(*this).Stack.StackSize - Parts(*this).Stack.StackUsed) {
             throw EVexStackOverflow();
         }
-        activation.FrameBase = m_parts.Stack.StackBase + m_parts.Stack.StackUsed;
+        activation.FrameBase = Parts(*this).Stack.StackBase + Parts(*this).Stack.StackUsed;
         activation.FrameSize = size;
-        m_parts.Stack.StackUsed += size;
+        Parts(*this).Stack.StackUsed += size;
     }
-    m_parts.Stack.Set(activation);
+    Parts(*this).Stack.Set(activation);
 }
 
 // Leaves the current activation: empties its locals, gives the frame back and restores the
 // saved activation.
 bool TLanguageInterpreter::ReleaseFrame() noexcept {
-    if (m_parts.Stack.FrameSize == 0) {
+    if (Parts(*this).Stack.FrameSize == 0) {
         return false;
     }
     // Texts and interfaces are released one by one; then the whole frame is zeroed, which
     // empties the numbers and references and leaves the stack space as the next code expects.
-    if (m_parts.Stack.Variables && m_parts.Stack.Variables->ReleasedLocals > 0) [[unlikely]] {
+    if (Parts(*this).Stack.Variables && Parts(*this).Stack.Variables->ReleasedLocals > 0) [[unlikely]] {
         ReleaseLocals(*this);
     }
-    ZeroFrame(m_parts.Stack.FrameBase, m_parts.Stack.FrameSize);
-    m_parts.Stack.StackUsed -= m_parts.Stack.FrameSize;
-    return m_parts.Stack.StackUsed < 0;
+    ZeroFrame(Parts(*this).Stack.FrameBase, Parts(*this).Stack.FrameSize);
+    Parts(*this).Stack.StackUsed -= Parts(*this).Stack.FrameSize;
+    return Parts(*this).Stack.StackUsed < 0;
 }
 
 void TLanguageInterpreter::PopActivation() {
     const bool underflow = ReleaseFrame();
-    m_parts.Stack.Restore();
+    Parts(*this).Stack.Restore();
     if (underflow) {
         throw EVexStackUnderflow();
     }
@@ -352,23 +390,23 @@ void TLanguageInterpreter::PopActivation() {
 double TLanguageInterpreter::EvaluateBody(const TCompiledCode& code, const TCompiledCode& caller,
                                           TText& text) {
     EnterCode(code);
-    m_parts.InterfaceRegister.reset();
+    Parts(*this).InterfaceRegister.reset();
     double result = 0;
     try {
         TCodeNode& root = *code.Root;
-        result = m_parts.Debug.NeedsCheckedPath() || root.IsConstant()
+        result = Parts(*this).Debug.NeedsCheckedPath() || root.IsConstant()
                      ? EvaluateRootChecked(*this, root, text)
                      : EvaluateRootInPlace(*this, root, text);
     } catch (...) {
         const bool underflow = ReleaseFrame();
-        m_parts.Stack.Set(caller);
+        Parts(*this).Stack.Set(caller);
         if (underflow) {
             throw EVexStackUnderflow();
         }
         throw;
     }
     const bool underflow = ReleaseFrame();
-    m_parts.Stack.Set(caller);
+    Parts(*this).Stack.Set(caller);
     if (underflow) {
         throw EVexStackUnderflow();
     }
@@ -376,7 +414,7 @@ double TLanguageInterpreter::EvaluateBody(const TCompiledCode& code, const TComp
 }
 
 double TLanguageInterpreter::EvaluateCompiled(TCompiledCode* code, TText& text) {
-    m_parts.InterfaceRegister.reset();
+    Parts(*this).InterfaceRegister.reset();
     return code->Root ? EvaluateRoot(*this, *code->Root, text) : 0;
 }
 
@@ -389,7 +427,7 @@ double TLanguageInterpreter::Evaluate(TCompiledCode* code, TText& text) {
     try {
         EnterCode(*code);
     } catch (...) {
-        m_parts.Stack.Restore();
+        Parts(*this).Stack.Restore();
         throw;
     }
     // An abort asked for while the outermost run went on ends it, even when the run's last node
@@ -414,7 +452,7 @@ double TLanguageInterpreter::Evaluate(TCompiledCode* code, TText& text) {
         throw;
     }
     PopActivation();
-    if (m_parts.Stack.FrameCount == 0) {
+    if (Parts(*this).Stack.FrameCount == 0) {
         AnswerAbortRequest(*this);
     }
     return result;
@@ -509,17 +547,17 @@ double TLanguageInterpreter::ExecuteText(std::string_view source, TText& text) {
 }
 
 double TLanguageInterpreter::ExecuteExternal(std::string_view source, TText& text) {
-    TByteRestorer runOrigin(m_parts.Debug.RunOrigin);
-    const std::uint8_t savedDebugState = m_parts.Debug.DebugState;
+    TByteRestorer runOrigin(Parts(*this).Debug.RunOrigin);
+    const std::uint8_t savedDebugState = Parts(*this).Debug.DebugState;
     struct RestoreSuppression {
         std::uint8_t& state;
         std::uint8_t saved;
         ~RestoreSuppression() {
             state = static_cast<std::uint8_t>((state & ~dsSuppressed) | (saved & dsSuppressed));
         }
-    } restoreSuppression{m_parts.Debug.DebugState, savedDebugState};
-    m_parts.Debug.RunOrigin = roExternal;
-    m_parts.Debug.DebugState |= dsSuppressed;
+    } restoreSuppression{Parts(*this).Debug.DebugState, savedDebugState};
+    Parts(*this).Debug.RunOrigin = roExternal;
+    Parts(*this).Debug.DebugState |= dsSuppressed;
     const TIndependentRun independent(*this);
     const bool nestedInDebuggableRun =
         static_cast<std::int8_t>(savedDebugState) > 0 && runOrigin.Saved() != 0;
@@ -536,16 +574,16 @@ double TLanguageInterpreter::ExecuteExternal(std::string_view source, TText& tex
 }
 
 double TLanguageInterpreter::ExecuteInPausedFrame(std::string_view source, TText& text) {
-    if (!m_parts.Debug.PausedFrame) {
+    if (!Parts(*this).Debug.PausedFrame) {
         ReportError("Cannot execute in the paused frame: no run is paused.");
         return 0;
     }
-    TByteRestorer runOrigin(m_parts.Debug.RunOrigin);
-    TByteRestorer debugState(m_parts.Debug.DebugState);
-    m_parts.Debug.DebugState = dsSuppressed;
-    m_parts.Debug.RunOrigin = roExternal;
+    TByteRestorer runOrigin(Parts(*this).Debug.RunOrigin);
+    TByteRestorer debugState(Parts(*this).Debug.DebugState);
+    Parts(*this).Debug.DebugState = dsSuppressed;
+    Parts(*this).Debug.RunOrigin = roExternal;
     const TIndependentRun independent(*this);
-    TCompiledCode* code = CompileForRun(source, m_parts.Debug.PausedFrame);
+    TCompiledCode* code = CompileForRun(source, Parts(*this).Debug.PausedFrame);
     if (!code) {
         return 0;
     }

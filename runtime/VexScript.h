@@ -26,7 +26,7 @@
 //
 // Values: every evaluation gives a number (the result) and a text (the TText out-parameter, owned
 // by the caller). Object references travel as numbers; an automation interface as its handle,
-// with the interface itself in InterfaceRegister (AutomationInterface.h).
+// with the interface itself in the interface register (AutomationInterface.h, with VexWords.h).
 //
 // Errors: compile errors are reported through ReportError (each of them, not only the first) and
 // the compile gives none. Errors while a tree runs are contained at the root of each evaluated
@@ -42,38 +42,31 @@
 //
 // Nesting and threads: everything runs on one thread. Runs nest (a word may run text, a paused
 // run handles GUI events that may start another run); every entry operation saves and restores
-// what it changes. The one exception is the break request counter (Debug.BreakRequest), which
-// another thread may increment.
+// what it changes. The one exception is the break and abort requests (RequestBreak,
+// RequestAbort), which another thread may make.
 //
-// The context owns its parts, each in a header of its own:
-//   Registry  TWordRegistry (WordRegistry.h): names, categories, syntax records and
-//             implementations of all words; LookupWord and friends below answer from it.
-//   Stack     TActivationStack (ActivationStack.h): the shared stack space for frames of locals,
-//             the current and the saved activations, the call frames of user-defined words.
-//   Debug     TDebugControl (DebugControl.h): the debug state, the run origin, the break request,
-//             the paused frame, the application's debugger services.
-// The compile state (failure flag, prepared source text, name binding) belongs to each compile
-// and lives in the parser while it runs, so compiles may nest. The text-to-text rewrites that
-// prepare a source for the parser (SourcePreparation.h) are there for tools that show what the
-// parser sees; FindSourceTraps (SourceTraps.h) gives a checker the warnings for text that the
-// language reads otherwise than it looks.
+// The context owns its parts (TContextParts, ContextParts.h, which only runtime/ includes) in a
+// block it reserves here, so that this header needs none of their headers: the activation stack
+// and the debug state (RunParts.h, which the word and debugger APIs bring in for their inline
+// argument entry and DebugControlOf) and the word registry, the globals and the interface
+// register. Layers above reach them through the methods below. The compile state (failure flag,
+// prepared source text, name binding) belongs to each compile and lives in the parser while it
+// runs, so compiles may nest.
+//
+// What this header brings in: the text type and the text comparisons (Text.h), the run result
+// and the error subscribers (RunResult.h), the host interface (HostInterface.h), the exceptions
+// (Exceptions.h) and the number format (NumberText.h). The code tree, the syntax records, the
+// variable records, the word rows, the syntax line and the source traps come with VexWords.h;
+// RemoveWhitespaceAndComments, the first of the parser's rewrites, is declared here for tools
+// that show what the parser sees and for telling blank statements.
 
-#include "runtime/CompiledCode.h"
-#include "runtime/ContextParts.h"
 #include "runtime/Exceptions.h"
 #include "runtime/HostInterface.h"
-#include "runtime/LanguageTexts.h"
 #include "runtime/NumberText.h"
 #include "runtime/RunResult.h"
-#include "runtime/SimpleStringList.h"
-#include "runtime/SourcePlace.h"
-#include "runtime/SourcePreparation.h"
-#include "runtime/SourceTraps.h"
-#include "runtime/Syntax.h"
-#include "runtime/SyntaxLine.h"
 #include "runtime/Text.h"
-#include "runtime/Variables.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -82,6 +75,105 @@
 namespace vex {
 
 class TRunRecording;
+class TVariables;
+struct TCompiledCode;
+struct TContextParts;
+struct TExpression;
+struct TRunParts;
+struct TSourceOrigin;
+struct TSourcePlace;
+struct TSyntax;
+struct TVariable;
+struct TWordAttributes;
+struct TWordRow;
+// The kind of code that runs (ActivationStack.h, which the word and debugger APIs bring in).
+enum class TCodeKind : std::uint8_t;
+
+// Bits of RunOrigin and DebugOrigins: what started the running evaluation.
+enum TRunOrigin : std::uint8_t {
+    roSimulation = 1,
+    roAnimation = 2,
+    roInterruption = 4,
+    roExternal = 8,
+};
+
+// A named constant the word overview lists besides the words.
+struct TExtraEntry {
+    // The constant's name, its category (a position in Categories), help text and example.
+    std::string Name;
+    std::int32_t Category = 0;
+    std::string HelpText;
+    std::string Example;
+};
+
+// Variable kinds.
+enum TVariableKind : std::uint8_t {
+    vkNumber = 0,    // a double
+    vkText = 1,      // a TText
+    vkReference = 2, // a host object reference: a 32-bit handle
+    vkInterface = 3, // an automation interface (TInterface, reference-counted)
+    vkEightByte = 4, // eight bytes read as a double
+};
+
+// Attributes of a user-defined word, in registration order.
+struct TWordAttributes {
+    // The help text and an example, shown by the word overview.
+    std::string HelpText;
+    std::string Example;
+    // The body; compiled when the word is registered and kept with it, sharing the text.
+    TText CodeText;
+    // The argument range, checked when a call is compiled.
+    std::uint8_t MinArgs = 0;
+    std::uint8_t MaxArgs = 0;
+    // A byte of the registering code's own, kept with the word (TSyntax::OpaqueFlags).
+    std::uint8_t OpaqueFlags = 0;
+    // Shown by the word overview.
+    std::uint8_t UpdateFlag = 0;
+    // Nonzero when the word is shown in the word overview and coloured as a word by the editor.
+    std::uint8_t Listed = 1;
+    // Empty: the language's default creator text.
+    std::string Creator;
+    // Return codes only, no messages.
+    bool Silent = false;
+    // Registered early, before the definition has run (TSyntax::Provisional).
+    bool Provisional = false;
+};
+
+// Results of TLanguageInterpreter::RegisterUserWord.
+enum TRegisterResult : int {
+    rrAdded = 1,
+    rrReplaced = 2,
+    rrBodyFailed = 0,
+    rrEmptyName = -1,
+    rrUnknownCategory = -2,
+    rrBuiltInName = -3,
+    // Every word number is taken (kMaxWordNumber words are registered).
+    rrRegistryFull = -4,
+};
+
+// The size and alignment of the block a context keeps its parts in (TContextParts,
+// ContextParts.h); VexScript.cpp checks that the parts fit.
+inline constexpr std::size_t kContextPartsSize = 27392;
+inline constexpr std::size_t kContextPartsAlignment = 8;
+
+class TLanguageInterpreter;
+// The context's parts, for runtime/ (defined in ContextParts.h), and its hot parts, for the word
+// and debugger APIs (RunParts.h).
+inline TContextParts& Parts(TLanguageInterpreter& context) noexcept;
+inline const TContextParts& Parts(const TLanguageInterpreter& context) noexcept;
+inline TRunParts& RunParts(TLanguageInterpreter& context) noexcept;
+inline const TRunParts& RunParts(const TLanguageInterpreter& context) noexcept;
+
+// Removes whitespace (space, tab, line feed, carriage return) and comments from a whole source
+// in one left-to-right pass, keeping text constants intact.
+//
+// A text constant runs from '[' to its matching ']' (nested pairs counted, unclosed constants
+// run to the end); inside it a tab becomes a space, a line feed is dropped and everything else,
+// braces included, is kept. Outside text constants, '{' remembers the current end of the output
+// and skips to the next '}' later in the source; each '}' cuts the output back to the last
+// remembered end (the start of the output when there is none). This makes nested comments
+// work: "p{a{b}c}q" gives "pq". A '{' with no '}' anywhere after it is just dropped.
+std::string RemoveWhitespaceAndComments(std::string_view source);
 
 // The name binding of a compile: bare names in the text may denote a named attribute of the
 // current object or a stored entry of the current GUI instance.
@@ -176,15 +268,13 @@ public:
 
     // Word index (word number - 1) of a name, blanks and control characters at its ends
     // trimmed, ASCII case ignored; -1 when no word has it.
-    int LookupWord(std::string_view name) const { return m_parts.Registry.Lookup(name); }
+    int LookupWord(std::string_view name) const;
     // Word index of a name exactly as given (ASCII case ignored), or -1.
-    int WordIndexOf(std::string_view name) const { return m_parts.Registry.IndexOf(name); }
+    int WordIndexOf(std::string_view name) const;
     // The name of a word number, or empty.
     std::string WordName(int wordNumber) const;
     // The syntax record (argument range, help, example, body) of a word number, or none.
-    TSyntax* WordSyntaxOf(int wordNumber) const noexcept {
-        return m_parts.Registry.Syntax(wordNumber);
-    }
+    TSyntax* WordSyntaxOf(int wordNumber) const noexcept;
     // The word is shown in the word overview, the help and the completion, and coloured as a
     // word: its syntax record is marked as listed and it is not dormant (removed). False for a
     // number no word has.
@@ -194,6 +284,10 @@ public:
     void RegisterBuiltInWord(const TWordRow& word, std::string_view creator);
     // Adds a category name to the valid categories (once).
     void AddCategory(std::string_view category);
+    // Adds a named constant that the word overview and the help list beside the words, in a
+    // category added before; false, adding nothing, for a category that is not one.
+    bool AddConstant(std::string_view name, std::string_view category, std::string_view helpText,
+                     std::string_view example);
     // Registers or replaces a user-defined word (a TRegisterResult). A replaced word keeps its
     // number, so code compiled earlier calls the new body. A failed registration changes
     // nothing; unless attributes.Silent, its reason goes to ReportError.
@@ -235,13 +329,16 @@ public:
 
     // What started the running code (TRunOrigin bits) and what kind of code it is; a host that
     // runs handlers of its own sets both around each handler and restores them afterwards.
-    std::uint8_t RunOrigin() const noexcept { return m_parts.Debug.RunOrigin; }
-    void SetRunOrigin(std::uint8_t origin) noexcept { m_parts.Debug.RunOrigin = origin; }
-    TCodeKind CodeKind() const noexcept { return m_parts.Stack.CodeKind; }
-    void SetCodeKind(TCodeKind kind) noexcept { m_parts.Stack.CodeKind = kind; }
+    // These four are inline for the handler runs and defined in RunParts.h, which the word and
+    // debugger APIs (VexWords.h, DebuggerInterface.h) bring in: a file that calls them includes
+    // one of those.
+    inline std::uint8_t RunOrigin() const noexcept;
+    inline void SetRunOrigin(std::uint8_t origin) noexcept;
+    inline TCodeKind CodeKind() const noexcept;
+    inline void SetCodeKind(TCodeKind kind) noexcept;
     // Levels of user-defined word calls now running (0 outside one), and the word number of the
     // innermost of them (0 when there is none).
-    std::int32_t UserWordCallLevel() const noexcept { return m_parts.Stack.ParameterStack.Level; }
+    std::int32_t UserWordCallLevel() const noexcept;
     int RunningUserWord() const noexcept;
     // The number of activations saved below the current one: 0 when no evaluation runs.
     std::int32_t ActiveFrameCount() const noexcept;
@@ -272,10 +369,12 @@ private:
     friend class TReportedPlaceScope;
     friend TContextParts& Parts(TLanguageInterpreter& context) noexcept;
     friend const TContextParts& Parts(const TLanguageInterpreter& context) noexcept;
+    friend TRunParts& RunParts(TLanguageInterpreter& context) noexcept;
+    friend const TRunParts& RunParts(const TLanguageInterpreter& context) noexcept;
 
     // The activation operations of Evaluate: save the current activation, make the code current
     // (taking its frame of locals from the shared stack space), and leave it again.
-    void PushActivation() { m_parts.Stack.Save(); }
+    inline void PushActivation();
     void EnterCode(const TCompiledCode& code);
     void PopActivation();
     // Empties the locals of the current activation and gives its frame back; true when the stack
@@ -299,9 +398,10 @@ private:
     void Record(const TRunError& error);
     TRunError Located(const std::string& message);
 
-    // The parts (see the opening comment); first, so that the hot ones sit at small offsets from
-    // the context's address.
-    TContextParts m_parts;
+    // The block the parts (see the opening comment) live in, made and destroyed by the context;
+    // first, so that the hot ones sit at small offsets from the context's address. Reserved here
+    // rather than a member of their type, so that this header needs none of their headers.
+    alignas(kContextPartsAlignment) std::byte m_parts[kContextPartsSize];
     THostInterface* m_host;
     // The innermost run that records its errors, or none.
     TRunRecording* m_recording = nullptr;
@@ -378,38 +478,6 @@ private:
     TLanguageInterpreter& m_context;
     const TSourcePlace* m_saved;
 };
-
-// Counts one level of nesting against kMaxCallDepth and kMaxNativeStack for as long as it lives.
-// Compile and Evaluate hold one, and so does every call of a user-defined word, so that every way
-// of starting a run from inside another (a text evaluated by a word, a handler, a file executed,
-// a declaration's kind evaluated while a text compiles) counts against the one limit. Raises
-// EVexStackOverflow past it.
-class TNestingScope {
-public:
-    // Counts one level, or raises EVexStackOverflow when the limit is reached.
-    explicit TNestingScope(TLanguageInterpreter& context)
-        : m_context(context) {
-        Parts(context).Stack.EnterNesting(NativeStackPosition());
-    }
-    TNestingScope(const TNestingScope&) = delete;
-    TNestingScope& operator=(const TNestingScope&) = delete;
-    ~TNestingScope() {
-        TContextParts& parts = Parts(m_context);
-        parts.Stack.LeaveNesting();
-        parts.Debug.LeftNesting(parts.Stack.CallDepth);
-    }
-
-private:
-    TLanguageInterpreter& m_context;
-};
-
-// The context's parts, for runtime/ and the inline functions of the word and debugger APIs.
-inline TContextParts& Parts(TLanguageInterpreter& context) noexcept {
-    return context.m_parts;
-}
-inline const TContextParts& Parts(const TLanguageInterpreter& context) noexcept {
-    return context.m_parts;
-}
 
 // The application's one runtime context, or none before it is created.
 extern TLanguageInterpreter* GlobalContext;

@@ -15,7 +15,7 @@
 // with a message that names the word and the argument; EVexReturn ends the evaluation of the
 // current code early with a value (Exceptions.h).
 //
-// A word set is a table of TWordRow (WordRegistry.h), one row per word with its number, name,
+// A word set is a table of TWordRow (WordRow.h), one row per word with its number, name,
 // category, implementation, argument range, help text and example; the host registers the rows
 // in number order with TLanguageInterpreter::RegisterBuiltInWord inside a TWordBatch. The word
 // numbers the runtime itself acts on are named in WordNumbers.h.
@@ -25,10 +25,25 @@
 // Variables.h (VariableAddress, ReadVariable, ResetVariable). The code tree a word receives is
 // described in CodeNode.h; numbers are written and read by FormatNumber and TextToNumber
 // (NumberText.h).
+//
+// Besides VexScript.h this header brings in what words and tools over code need: the code tree
+// (CodeNode.h), the word rows (WordRow.h), the fixed word numbers (WordNumbers.h), the syntax
+// records (Syntax.h, CompiledCode.h), the variable records (Variables.h, SimpleStringList.h),
+// the automation interfaces (AutomationInterface.h), the syntax line (SyntaxLine.h), the source
+// traps (SourceTraps.h), and for the inline argument entry the context's hot parts (RunParts.h:
+// ActivationStack.h, ParameterStack.h, DebugControl.h, CommandCounter.h). The word registry,
+// the parser and the engine stay inside runtime/.
 
+#include "runtime/AutomationInterface.h"
 #include "runtime/CodeNode.h"
+#include "runtime/RunParts.h"
+#include "runtime/SourceTraps.h"
+#include "runtime/Syntax.h"
+#include "runtime/SyntaxLine.h"
+#include "runtime/Variables.h"
 #include "runtime/VexScript.h"
 #include "runtime/WordNumbers.h"
+#include "runtime/WordRow.h"
 
 #include <cstring>
 
@@ -37,25 +52,28 @@ namespace vex {
 // True in a debug run: every node then goes through the debugger's hooks, so a word takes no
 // shortcut past its arguments' evaluation.
 inline bool IsDebugRun(const TLanguageInterpreter& context) noexcept {
-    return Parts(context).Debug.DebugStatePositive();
+    return RunParts(context).Debug.DebugStatePositive();
 }
 // True when the next node must take the checked path: a debug run or a pending break request.
 inline bool NeedsCheckedPath(const TLanguageInterpreter& context) noexcept {
-    return Parts(context).Debug.NeedsCheckedPath();
+    return RunParts(context).Debug.NeedsCheckedPath();
 }
 // The frame of locals of the current activation (none for code without locals).
 inline std::uint8_t* CurrentFrameBase(const TLanguageInterpreter& context) noexcept {
-    return Parts(context).Stack.FrameBase;
+    return RunParts(context).Stack.FrameBase;
 }
 // The name of a word number that exists, without a copy: for a word that runs no script while it
 // holds the name (a script may register words, which moves the names).
-inline const std::string& WordNameAt(const TLanguageInterpreter& context, int wordNumber) {
-    return Parts(context).Registry.WordNames[wordNumber - 1];
-}
+const std::string& WordNameAt(const TLanguageInterpreter& context, int wordNumber);
 // The interface the last interface-valued read produced, or none.
-inline TInterface* InterfaceRegisterObject(const TLanguageInterpreter& context) noexcept {
-    return Parts(context).InterfaceRegister.get();
-}
+TInterface* InterfaceRegisterObject(const TLanguageInterpreter& context) noexcept;
+
+// Gives the built-in word of a number another implementation, for calls compiled from now on
+// (a call copies its word's implementation when it is compiled). False, changing nothing, for a
+// number that is no built-in word's. For a host, or a test, that puts a word of its own in the
+// place of a standard one.
+bool ReplaceWordImplementation(TLanguageInterpreter& context, int wordNumber,
+                               TWordImpl implementation) noexcept;
 
 // Evaluates a node without any check, hook or error containment: constants, variable reads and
 // word calls (a built-in word through its implementation, a user-defined word through its
@@ -82,7 +100,7 @@ inline double EvaluateNodeInPlace(TLanguageInterpreter& context, TCodeNode& node
 // The entry word implementations use for their arguments: answers a pending break request and,
 // while debugging, runs the debugger's hooks around the node.
 inline double EvaluateArgument(TLanguageInterpreter& context, TCodeNode& node, TText& text) {
-    if (Parts(context).Debug.NeedsCheckedPath()) [[unlikely]] {
+    if (RunParts(context).Debug.NeedsCheckedPath()) [[unlikely]] {
         return EvaluateArgumentChecked(context, node, text);
     }
     return EvaluateNodeInPlace(context, node, text);
@@ -125,15 +143,15 @@ inline bool ReadQuickNumber(const std::uint8_t* frameBase, const TCodeNode& node
 // through its hooks, so then the answer is always false.
 inline bool QuickNumber(const TLanguageInterpreter& context, const TCodeNode& node,
                         double& number) noexcept {
-    return !Parts(context).Debug.DebugStatePositive() &&
-           ReadQuickNumber(Parts(context).Stack.FrameBase, node, number);
+    return !RunParts(context).Debug.DebugStatePositive() &&
+           ReadQuickNumber(RunParts(context).Stack.FrameBase, node, number);
 }
 
 // The text of a text constant read in place, outside a debug run, as QuickNumber reads numbers:
 // no share of the text is taken. False for every other node, and always in a debug run.
 inline bool QuickText(const TLanguageInterpreter& context, const TCodeNode& node,
                       std::string_view& text) noexcept {
-    if (Parts(context).Debug.DebugStatePositive() || !node.IsTextConstant()) {
+    if (RunParts(context).Debug.DebugStatePositive() || !node.IsTextConstant()) {
         return false;
     }
     text = static_cast<const TTextConstantNode&>(node).Text.view();
@@ -152,7 +170,7 @@ int UserWordArgumentCount(const TLanguageInterpreter& context) noexcept;
 // read an argument without effects in place, as ReadQuickNumber does.
 inline const TCodeNode* UserWordArgumentNode(const TLanguageInterpreter& context, int i,
                                              const std::uint8_t*& callerFrame) noexcept {
-    const TParameterStack& stack = Parts(context).Stack.ParameterStack;
+    const TParameterStack& stack = RunParts(context).Stack.ParameterStack;
     if (stack.Level < 1 || stack.Level > stack.Count) {
         return nullptr;
     }

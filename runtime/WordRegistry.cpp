@@ -1,7 +1,9 @@
 #include "runtime/WordRegistry.h"
+#include "runtime/ContextParts.h"
 
 #include "runtime/LanguageTexts.h"
 #include "runtime/VexScript.h"
+#include "runtime/VexWords.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -161,10 +163,10 @@ void ReleaseSyntax(TSyntax*& syntax) noexcept {
 // Registration: operations of the context ---------------------------------------------------
 
 void TLanguageInterpreter::RegisterBuiltInWord(const TWordRow& word, std::string_view creator) {
-    if (word.Number != m_parts.Registry.Count() + 1 || word.Number > kBuiltInWordCount) {
+    if (word.Number != Parts(*this).Registry.Count() + 1 || word.Number > kBuiltInWordCount) {
         throw std::logic_error("built-in word " + std::string(word.Name) +
                                " registered as number " + std::to_string(word.Number) +
-                               ", expected " + std::to_string(m_parts.Registry.Count() + 1));
+                               ", expected " + std::to_string(Parts(*this).Registry.Count() + 1));
     }
     auto* syntax = new TSyntax;
     syntax->MinArgs = word.MinArgs;
@@ -172,10 +174,10 @@ void TLanguageInterpreter::RegisterBuiltInWord(const TWordRow& word, std::string
     syntax->HelpText = word.HelpText;
     syntax->Example = word.Example;
     syntax->Listed = word.Listed;
-    m_parts.Registry.Append(word.Name, NormalizeCategory(word.Category), syntax, creator);
-    m_parts.Registry.WordTable[static_cast<std::size_t>(word.Number)] = word.Impl;
-    m_parts.Registry.SpecializerTable[static_cast<std::size_t>(word.Number)] = word.Specialize;
-    m_parts.Registry.GivesTextTable[static_cast<std::size_t>(word.Number)] = word.GivesText;
+    Parts(*this).Registry.Append(word.Name, NormalizeCategory(word.Category), syntax, creator);
+    Parts(*this).Registry.WordTable[static_cast<std::size_t>(word.Number)] = word.Impl;
+    Parts(*this).Registry.SpecializerTable[static_cast<std::size_t>(word.Number)] = word.Specialize;
+    Parts(*this).Registry.GivesTextTable[static_cast<std::size_t>(word.Number)] = word.GivesText;
 }
 
 TWordBatch::TWordBatch(TLanguageInterpreter& context, int count)
@@ -224,7 +226,7 @@ int TLanguageInterpreter::RegisterUserWord(std::string_view name, std::string_vi
         }
     }
     const std::string normalized = NormalizeCategory(category);
-    if (m_parts.Registry.Categories.IndexOf(normalized) < 0) {
+    if (Parts(*this).Registry.Categories.IndexOf(normalized) < 0) {
         report(LanguageText(ltCannotRegister) + " " + quoted(name) + " " +
                LanguageText(ltUnknownCategory) + " " + quoted(normalized) + " " +
                LanguageText(ltUnknownCategoryEnd));
@@ -232,8 +234,8 @@ int TLanguageInterpreter::RegisterUserWord(std::string_view name, std::string_vi
         return rrUnknownCategory;
     }
     bool dormant = false;
-    const int index = findRegistration(m_parts.Registry, name, dormant);
-    if (index < 0 && m_parts.Registry.Count() >= kMaxWordNumber) {
+    const int index = findRegistration(Parts(*this).Registry, name, dormant);
+    if (index < 0 && Parts(*this).Registry.Count() >= kMaxWordNumber) {
         // A code tree keeps a word number in 16 bits: a larger one would call another word.
         report(LanguageText(ltCannotRegister) + " " + quoted(name) + ". All " +
                std::to_string(kMaxWordNumber) + " word numbers are taken.");
@@ -241,7 +243,7 @@ int TLanguageInterpreter::RegisterUserWord(std::string_view name, std::string_vi
         return rrRegistryFull;
     }
     if (index < 0) {
-        m_parts.Registry.Append(name, normalized, syntax, creator);
+        Parts(*this).Registry.Append(name, normalized, syntax, creator);
         return rrAdded;
     }
     if (index < kBuiltInWordCount) {
@@ -250,35 +252,35 @@ int TLanguageInterpreter::RegisterUserWord(std::string_view name, std::string_vi
         ReleaseSyntax(syntax);
         return rrBuiltInName;
     }
-    const std::string oldName = m_parts.Registry.WordNames[index];
-    m_parts.Registry.WordNames.SetString(index, name);
-    m_parts.Registry.WordCategories.SetString(index, normalized);
-    m_parts.Registry.Retire(m_parts.Registry.WordSyntax[static_cast<std::size_t>(index)]);
-    m_parts.Registry.WordSyntax[static_cast<std::size_t>(index)] = syntax;
-    m_parts.Registry.WordCreators.SetString(index, creator);
+    const std::string oldName = Parts(*this).Registry.WordNames[index];
+    Parts(*this).Registry.WordNames.SetString(index, name);
+    Parts(*this).Registry.WordCategories.SetString(index, normalized);
+    Parts(*this).Registry.Retire(Parts(*this).Registry.WordSyntax[static_cast<std::size_t>(index)]);
+    Parts(*this).Registry.WordSyntax[static_cast<std::size_t>(index)] = syntax;
+    Parts(*this).Registry.WordCreators.SetString(index, creator);
     if (dormant || oldName != name) {
-        m_parts.Registry.Reindex(oldName, name, index);
+        Parts(*this).Registry.Reindex(oldName, name, index);
     }
     return rrReplaced;
 }
 
 bool TLanguageInterpreter::RemoveUserWord(std::string_view name) {
-    const int index = m_parts.Registry.IndexOf(name);
+    const int index = Parts(*this).Registry.IndexOf(name);
     if (index < kBuiltInWordCount) {
         return false;
     }
-    const std::string dormantName = " " + m_parts.Registry.WordNames[index];
-    m_parts.Registry.Reindex(m_parts.Registry.WordNames[index], dormantName, index);
-    m_parts.Registry.WordNames.SetString(index, dormantName);
+    const std::string dormantName = " " + Parts(*this).Registry.WordNames[index];
+    Parts(*this).Registry.Reindex(Parts(*this).Registry.WordNames[index], dormantName, index);
+    Parts(*this).Registry.WordNames.SetString(index, dormantName);
     return true;
 }
 
 bool TLanguageInterpreter::IsWordListed(int wordNumber) const noexcept {
-    const TSyntax* syntax = m_parts.Registry.Syntax(wordNumber);
-    if (!syntax || syntax->Listed == 0 || wordNumber > m_parts.Registry.WordNames.Count())
+    const TSyntax* syntax = Parts(*this).Registry.Syntax(wordNumber);
+    if (!syntax || syntax->Listed == 0 || wordNumber > Parts(*this).Registry.WordNames.Count())
         return false;
     // RemoveUserWord keeps a removed word's slot under its name with a blank in front.
-    const std::string& name = m_parts.Registry.WordNames[wordNumber - 1];
+    const std::string& name = Parts(*this).Registry.WordNames[wordNumber - 1];
     return !name.empty() && name.front() != ' ';
 }
 
@@ -309,7 +311,7 @@ int FirstEntryBeginningWith(const TSimpleStringList& index, std::string_view pre
 std::vector<std::string>
 TLanguageInterpreter::ListedWordsBeginningWith(std::string_view prefix) const {
     std::vector<std::string> names;
-    const TWordRegistry& registry = m_parts.Registry;
+    const TWordRegistry& registry = Parts(*this).Registry;
     if (registry.WordIndexDeferred) {
         return names;
     }
@@ -324,15 +326,15 @@ TLanguageInterpreter::ListedWordsBeginningWith(std::string_view prefix) const {
 }
 
 std::string TLanguageInterpreter::WordName(int wordNumber) const {
-    return m_parts.Registry.Name(wordNumber);
+    return Parts(*this).Registry.Name(wordNumber);
 }
 
 void TLanguageInterpreter::AddCategory(std::string_view category) {
-    m_parts.Registry.AddCategory(category);
+    Parts(*this).Registry.AddCategory(category);
 }
 
 int TLanguageInterpreter::WordCount() const noexcept {
-    return m_parts.Registry.Count();
+    return Parts(*this).Registry.Count();
 }
 
 namespace {
@@ -344,15 +346,15 @@ std::string EntryOf(const TSimpleStringList& list, int wordNumber) {
 } // namespace
 
 std::string TLanguageInterpreter::WordCategory(int wordNumber) const {
-    return EntryOf(m_parts.Registry.WordCategories, wordNumber);
+    return EntryOf(Parts(*this).Registry.WordCategories, wordNumber);
 }
 
 std::string TLanguageInterpreter::WordCreator(int wordNumber) const {
-    return EntryOf(m_parts.Registry.WordCreators, wordNumber);
+    return EntryOf(Parts(*this).Registry.WordCreators, wordNumber);
 }
 
 std::vector<std::string> TLanguageInterpreter::Categories() const {
-    const TSimpleStringList& categories = m_parts.Registry.Categories;
+    const TSimpleStringList& categories = Parts(*this).Registry.Categories;
     std::vector<std::string> names;
     names.reserve(static_cast<std::size_t>(categories.Count()));
     for (int i = 0; i < categories.Count(); ++i) {
@@ -362,11 +364,32 @@ std::vector<std::string> TLanguageInterpreter::Categories() const {
 }
 
 const std::vector<TExtraEntry>& TLanguageInterpreter::Constants() const noexcept {
-    return m_parts.Registry.ExtraEntries;
+    return Parts(*this).Registry.ExtraEntries;
 }
 
 bool TLanguageInterpreter::RegisteringWords() const noexcept {
-    return m_parts.Registry.WordIndexDeferred;
+    return Parts(*this).Registry.WordIndexDeferred;
+}
+
+bool TLanguageInterpreter::AddConstant(std::string_view name, std::string_view category,
+                                       std::string_view helpText, std::string_view example) {
+    TWordRegistry& registry = Parts(*this).Registry;
+    const int index = registry.Categories.IndexOf(category);
+    if (index < 0) {
+        return false;
+    }
+    registry.ExtraEntries.push_back(
+        {std::string(name), index, std::string(helpText), std::string(example)});
+    return true;
+}
+
+bool ReplaceWordImplementation(TLanguageInterpreter& context, int wordNumber,
+                               TWordImpl implementation) noexcept {
+    if (wordNumber < 1 || wordNumber > kBuiltInWordCount) {
+        return false;
+    }
+    Parts(context).Registry.WordTable[static_cast<std::size_t>(wordNumber)] = implementation;
+    return true;
 }
 
 } // namespace vex

@@ -3,7 +3,9 @@
 #include "runtime/CodeNode.h"
 #include "runtime/SimpleStringList.h"
 #include "runtime/Syntax.h"
+#include "runtime/VexScript.h"
 #include "runtime/WordNumbers.h"
+#include "runtime/WordRow.h"
 
 #include <array>
 #include <cstdint>
@@ -12,83 +14,6 @@
 #include <vector>
 
 namespace vex {
-
-// A named constant the word overview lists besides the words.
-struct TExtraEntry {
-    // The constant's name, its category (a position in Categories), help text and example.
-    std::string Name;
-    std::int32_t Category = 0;
-    std::string HelpText;
-    std::string Example;
-};
-
-// One row of a built-in word table: number, name, category, implementation, argument range, help
-// text and example. Word sets are declared as arrays of rows, one row per word.
-//
-// A word that gives a text also when that text is empty sets GivesText: an empty result of it
-// then still counts as a text for the operators and text arguments ("+" joins, Concat adds
-// nothing), where the empty result of another word counts as its number. The compiler gives its
-// calls an entry that turns an empty result into TText::EmptyText(), so that the words that pass
-// a value on keep its kind.
-//
-// The texts are plain C strings, so that a table of rows is initialised before any code runs.
-struct TWordRow {
-    // The word number, 1 to kBuiltInWordCount.
-    int Number;
-    // The name (looked up ignoring ASCII case) and the category name.
-    const char* Name;
-    const char* Category;
-    // The implementation.
-    TWordImpl Impl;
-    // The fewest and the most arguments a call may have; checked when a call is compiled.
-    std::uint8_t MinArgs;
-    std::uint8_t MaxArgs;
-    // The help text and an example, shown by the word overview and the word reference.
-    const char* HelpText;
-    const char* Example;
-    // True when the word's result counts as a text even when it is empty (see above).
-    bool GivesText = false;
-    // Nonzero when the word is shown in the word overview and coloured as a word by the editor.
-    std::uint8_t Listed = 1;
-    // The word's choice of a quicker implementation for a call's particular arguments, or none.
-    TWordSpecializer Specialize = nullptr;
-};
-
-// Attributes of a user-defined word, in registration order.
-struct TWordAttributes {
-    // The help text and an example, shown by the word overview.
-    std::string HelpText;
-    std::string Example;
-    // The body; compiled when the word is registered and kept with it, sharing the text.
-    TText CodeText;
-    // The argument range, checked when a call is compiled.
-    std::uint8_t MinArgs = 0;
-    std::uint8_t MaxArgs = 0;
-    // A byte of the registering code's own, kept with the word (TSyntax::OpaqueFlags).
-    std::uint8_t OpaqueFlags = 0;
-    // Shown by the word overview.
-    std::uint8_t UpdateFlag = 0;
-    // Nonzero when the word is shown in the word overview and coloured as a word by the editor.
-    std::uint8_t Listed = 1;
-    // Empty: the language's default creator text.
-    std::string Creator;
-    // Return codes only, no messages.
-    bool Silent = false;
-    // Registered early, before the definition has run (TSyntax::Provisional).
-    bool Provisional = false;
-};
-
-// Results of TLanguageInterpreter::RegisterUserWord.
-enum TRegisterResult : int {
-    rrAdded = 1,
-    rrReplaced = 2,
-    rrBodyFailed = 0,
-    rrEmptyName = -1,
-    rrUnknownCategory = -2,
-    rrBuiltInName = -3,
-    // Every word number is taken (kMaxWordNumber words are registered).
-    rrRegistryFull = -4,
-};
 
 // The word registry of a context: every word's name, category, creator and syntax record, the
 // implementation of each built-in word, and the sorted index that names are looked up in. All
@@ -164,24 +89,6 @@ public:
 
 private:
     void ReleaseRetired(TSyntax* syntax) noexcept;
-};
-
-class TLanguageInterpreter;
-
-// Registers many words at once: while a batch is open the word index is only appended to, and
-// it is sorted once when the outermost batch closes (a stable sort, so the index ends as adding
-// the words one by one would leave it). No word can be looked up while a batch is open.
-class TWordBatch {
-public:
-    // `count` is how many words will be added, to make room for them at once.
-    TWordBatch(TLanguageInterpreter& context, int count);
-    TWordBatch(const TWordBatch&) = delete;
-    TWordBatch& operator=(const TWordBatch&) = delete;
-    ~TWordBatch();
-
-private:
-    TWordRegistry& m_registry;
-    bool m_outer;
 };
 
 // Maps the historical spellings of category names to the current ones.

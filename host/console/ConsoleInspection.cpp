@@ -4,6 +4,7 @@
 #include "host/console/TreeText.h"
 
 #include "runtime/DebuggerInterface.h"
+#include "runtime/VexWords.h"
 
 namespace vex::host {
 

@@ -127,8 +127,8 @@ void BreakWatcherTest::init() {
     m_host = std::make_unique<TApplicationHost>(m_applicationServices);
     m_context = std::make_unique<TApplicationInterpreter>(*m_host);
     m_applicationServices.Context = m_context.get();
-    vex::Parts(*m_context).Registry.WordTable[kFivePressesWord] = pressFiveTimes;
-    vex::Parts(*m_context).Registry.WordTable[kLoopStartsWord] = loopStarts;
+    QVERIFY(vex::ReplaceWordImplementation(*m_context, kFivePressesWord, pressFiveTimes));
+    QVERIFY(vex::ReplaceWordImplementation(*m_context, kLoopStartsWord, loopStarts));
     s_loopStarted = false;
     s_request = &vex::DebugControlOf(*m_context).BreakRequest;
     m_services = std::make_unique<TApplicationDebugServices>(*m_context, m_host->Services());

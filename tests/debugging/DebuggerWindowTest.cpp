@@ -149,8 +149,8 @@ void DebuggerWindowTest::init() {
     m_host = std::make_unique<TApplicationHost>(m_applicationServices);
     m_context = std::make_unique<TApplicationInterpreter>(*m_host);
     m_applicationServices.Context = m_context.get();
-    vex::Parts(*m_context).Registry.WordTable[kPumpWord] = pumpMessages;
-    vex::Parts(*m_context).Registry.WordTable[kBreakKeyWord] = pressBreakKeys;
+    QVERIFY(vex::ReplaceWordImplementation(*m_context, kPumpWord, pumpMessages));
+    QVERIFY(vex::ReplaceWordImplementation(*m_context, kBreakKeyWord, pressBreakKeys));
     m_services = std::make_unique<TApplicationDebugServices>(*m_context, m_host->Services());
     m_services->ApplicationServices = &m_applicationServices;
     m_driver = std::make_unique<TPauseDriver>(*m_services);

@@ -291,7 +291,7 @@ void PerformancePageTest::frequencies() {
 }
 
 void PerformancePageTest::runAModelWithAnimation() {
-    vex::Parts(*m_context).Registry.WordTable[kAdvanceWord] = advanceClock;
+    QVERIFY(vex::ReplaceWordImplementation(*m_context, kAdvanceWord, advanceClock));
     TQuietView view;
     m_host->Services().Views.Add(view);
     m_host->Services().Animation.FrameInterval = 0;

@@ -9,6 +9,8 @@
 #include "editing/VexScriptEditor.h"
 #include "services/Clock.h"
 #include "tests/platform/RegistryTestSupport.h"
+
+#include "runtime/VexWords.h"
 #include "tests/runtime/TestSupport.h"
 
 #include <QAction>

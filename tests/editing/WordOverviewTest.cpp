@@ -112,10 +112,8 @@ void WordOverviewTest::init() {
     registerWord(context, "TextLen", "Texts", 1, 3, "Length.", "", "ben");
     registerWord(context, "Sunk", "Unused", 0, 0, "", "", "Anna");
     QVERIFY(context.RemoveUserWord("Sunk"));
-    const int onlyConstants = vex::Parts(context).Registry.Categories.IndexOf("Only Constants");
-    vex::Parts(context).Registry.ExtraEntries.push_back(
-        {"MaxValue", onlyConstants, "The largest value.", "MaxValue*2"});
-    vex::Parts(context).Registry.ExtraEntries.push_back({"Zero", onlyConstants, "", ""});
+    QVERIFY(context.AddConstant("MaxValue", "Only Constants", "The largest value.", "MaxValue*2"));
+    QVERIFY(context.AddConstant("Zero", "Only Constants", "", ""));
     m_window = GetVexScriptOverview(m_context.get());
     m_window->ShowOverview();
 }

@@ -5,6 +5,8 @@
 
 #include "tests/fuzz/FuzzSupport.h"
 
+#include "runtime/ContextParts.h"
+#include "runtime/SourcePreparation.h"
 #include "runtime/VexScript.h"
 
 #include <cstdio>

@@ -9,6 +9,8 @@
 
 #include "tests/fuzz/FuzzSupport.h"
 
+#include "runtime/ContextParts.h"
+
 #include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -1,5 +1,6 @@
 #include "tests/fuzz/FuzzSupport.h"
 
+#include "runtime/ContextParts.h"
 #include "runtime/VexScript.h"
 
 #include <array>

@@ -16,6 +16,7 @@
 #include "host/console/ConsoleHost.h"
 #include "host/model/ModelFile.h"
 
+#include "runtime/ContextParts.h"
 #include "runtime/VexScript.h"
 
 #include <cstdlib>

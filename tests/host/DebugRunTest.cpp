@@ -6,6 +6,7 @@
 #include "tests/runtime/FakeDebugger.h"
 
 #include "runtime/DebuggerInterface.h"
+#include "runtime/VexWords.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include "host/console/ConsoleHost.h"
 #include "host/model/ModelFile.h"
 
-#include "runtime/VexScript.h"
+#include "runtime/VexWords.h"
 
 #include <gtest/gtest.h>
 

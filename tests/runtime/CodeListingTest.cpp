@@ -3,6 +3,7 @@
 
 #include "tests/runtime/TestSupport.h"
 
+#include "runtime/ContextParts.h"
 #include "runtime/CodeListing.h"
 
 #include <gtest/gtest.h>

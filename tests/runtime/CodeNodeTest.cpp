@@ -5,6 +5,7 @@
 
 #include "tests/runtime/TestSupport.h"
 
+#include "runtime/ContextParts.h"
 #include "runtime/CodeListing.h"
 #include "runtime/Parser.h"
 

@@ -4,6 +4,7 @@
 #include "tests/runtime/FakeDebugger.h"
 #include "tests/runtime/TestSupport.h"
 
+#include "runtime/ContextParts.h"
 #include "runtime/CommandCounter.h"
 #include "runtime/DebugControl.h"
 #include "runtime/Engine.h"

@@ -2,6 +2,7 @@
 
 #include "tests/runtime/TestSupport.h"
 
+#include "runtime/ContextParts.h"
 #include "runtime/Parser.h"
 #include "runtime/WordRegistry.h"
 

@@ -4,6 +4,7 @@
 
 #include "tests/runtime/TestSupport.h"
 
+#include "runtime/ContextParts.h"
 #include "runtime/WordRegistry.h"
 
 #include <gtest/gtest.h>

@@ -2,6 +2,7 @@
 
 #include "tests/runtime/TestSupport.h"
 
+#include "runtime/ContextParts.h"
 #include "runtime/Exceptions.h"
 #include "runtime/WordRegistry.h"
 

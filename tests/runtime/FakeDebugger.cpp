@@ -1,5 +1,6 @@
 #include "tests/runtime/FakeDebugger.h"
 
+#include "runtime/ContextParts.h"
 #include "runtime/CodeListing.h"
 #include "runtime/DebugControl.h"
 #include "runtime/NumberText.h"

@@ -3,6 +3,7 @@
 
 #include "tests/runtime/TestSupport.h"
 
+#include "runtime/ContextParts.h"
 #include "runtime/Engine.h"
 #include "runtime/Parser.h"
 #include "runtime/Text.h"

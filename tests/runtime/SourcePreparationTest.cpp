@@ -1,4 +1,5 @@
 #include "runtime/SourcePreparation.h"
+#include "runtime/VexScript.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 #include "tests/runtime/TestSupport.h"
 
+#include "runtime/ContextParts.h"
 #include "runtime/Engine.h"
 #include "runtime/Exceptions.h"
 #include "runtime/NumberText.h"

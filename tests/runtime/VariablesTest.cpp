@@ -1,6 +1,7 @@
 // Variable sets: declaration, lookup, name rules, frame layout and resetting.
 
 #include "tests/runtime/TestSupport.h"
+#include "runtime/ContextParts.h"
 
 #include <gtest/gtest.h>
 

@@ -13,6 +13,7 @@
 #include "editing/VexScriptEditor.h"
 #include "platform/CodePage.h"
 #include "platform/Registry.h"
+#include "runtime/LanguageTexts.h"
 #include "runtime/VexScript.h"
 #include "services/FileDialogs.h"
 #include "services/LanguageManager.h"

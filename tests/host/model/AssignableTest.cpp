@@ -5,7 +5,7 @@
 
 #include "host/model/Assignable.h"
 
-#include "runtime/VexScript.h"
+#include "runtime/VexWords.h"
 
 namespace vex::host {
 namespace {

@@ -3,6 +3,8 @@
 
 #include "ModelFixture.h"
 
+#include "runtime/VexWords.h"
+
 #include "host/model/HandlerKinds.h"
 
 #include <cctype>

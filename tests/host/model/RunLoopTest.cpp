@@ -3,6 +3,8 @@
 
 #include "ModelFixture.h"
 
+#include "runtime/VexWords.h"
+
 #include "host/model/ModelViews.h"
 
 namespace vex::host {
@@ -226,7 +228,7 @@ TEST_F(RunLoopTest, EndlesslyNestedHandlersStopWithStackOverflow) {
           "SetHandler(q,[OnUser],[RunHandler(c,[OnUser])]))");
     const TModelResult run = Run("RunHandler(q,[OnUser])");
     EXPECT_NE(run.Errors.find("Stack overflow"), std::string::npos) << run.Errors;
-    EXPECT_EQ(vex::Parts(Context()).Stack.CallDepth, 0);
+    EXPECT_EQ(vex::RunParts(Context()).Stack.CallDepth, 0);
     EXPECT_EQ(Context().CodeKind(), TCodeKind::None);
 }
 
