@@ -1,6 +1,7 @@
 #include "runtime/Engine.h"
 
 #include "runtime/DebugEvaluation.h"
+#include "runtime/SourcePlace.h"
 
 #include <algorithm>
 #include <any>

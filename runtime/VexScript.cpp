@@ -113,7 +113,7 @@ TSourcePlace TLanguageInterpreter::PlaceOfNode(const TCodeNode& root, const TCod
 
 bool TLanguageInterpreter::TextConstantOrigin(const TCodeNode& constant,
                                               TSourceOrigin& origin) const {
-    const TCodeNode* root = m_parts.Stack.Current().Root;
+    const TCodeNode* root = Parts(*this).Stack.Current().Root;
     const TSourceMap* sources = root ? SourceMapOf(*root) : nullptr;
     return sources && sources->ConstantOrigin(constant, origin);
 }
@@ -508,13 +508,13 @@ double TLanguageInterpreter::EvaluateAndRelease(TCompiledCode*& code, TText& tex
 }
 
 void TLanguageInterpreter::PassStopToOuterRun() {
-    if (m_parts.Stack.FrameCount > m_independentRunLevel) {
+    if (Parts(*this).Stack.FrameCount > m_independentRunLevel) {
         throw;
     }
 }
 
 void TLanguageInterpreter::StopOuterRunAfterFailure() {
-    if (m_parts.Stack.FrameCount > m_independentRunLevel && m_host->StopsAtFirstError()) {
+    if (Parts(*this).Stack.FrameCount > m_independentRunLevel && m_host->StopsAtFirstError()) {
         throw ERunStopped();
     }
 }

@@ -153,7 +153,7 @@ enum TRegisterResult : int {
 
 // The size and alignment of the block a context keeps its parts in (TContextParts,
 // ContextParts.h); VexScript.cpp checks that the parts fit.
-inline constexpr std::size_t kContextPartsSize = 27392;
+inline constexpr std::size_t kContextPartsSize = 30720;
 inline constexpr std::size_t kContextPartsAlignment = 8;
 
 class TLanguageInterpreter;

@@ -37,6 +37,7 @@
 #include "runtime/AutomationInterface.h"
 #include "runtime/CodeNode.h"
 #include "runtime/RunParts.h"
+#include "runtime/SourcePlace.h"
 #include "runtime/SourceTraps.h"
 #include "runtime/Syntax.h"
 #include "runtime/SyntaxLine.h"

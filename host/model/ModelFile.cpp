@@ -340,7 +340,7 @@ std::vector<TStatement> ScriptStatements(std::string_view script) {
         for (std::size_t i = start; i < script.size(); ++i) {
             const char ch = script[i];
             if (nesting.Step(ch, i)) {
-                statements.push_back({std::string(script.substr(start, i - start)), startLine});
+                statements.push_back({std::string(script.substr(start, i - start)), startLine, {}});
                 start = i + 1;
                 startLine = line + 1;
             }
@@ -348,7 +348,7 @@ std::vector<TStatement> ScriptStatements(std::string_view script) {
         }
         if (!nesting.Open()) {
             if (start < script.size()) {
-                statements.push_back({std::string(script.substr(start)), startLine});
+                statements.push_back({std::string(script.substr(start)), startLine, {}});
             }
             break;
         }

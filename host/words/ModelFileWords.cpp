@@ -75,17 +75,24 @@ double LoadAtom(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     return handle;
 }
 
+// The text half of a value in a file: an empty text there stands for a value that is a number
+// (files written before empty texts kept their kind name no other), so it loads as no text.
+TText FileTextHalf(TLanguageInterpreter& c, TCallNode& n, int i) {
+    TText text = TextArg(c, n, i);
+    return text.empty() ? TText() : text;
+}
+
 double LoadAtt(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     TAtom& atom = FileAtomArg(c, n, 1);
     const std::string name = NameArg(c, n, 2);
-    atom.SetAttribute(name, {NumberArg(c, n, 3), TextArg(c, n, 4)});
+    atom.SetAttribute(name, {NumberArg(c, n, 3), FileTextHalf(c, n, 4)});
     return 0;
 }
 
 double LoadLabel(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     TAtom& atom = FileAtomArg(c, n, 1);
     const std::string name = NameArg(c, n, 2);
-    atom.Labels().Set(name, {NumberArg(c, n, 3), TextArg(c, n, 4)});
+    atom.Labels().Set(name, {NumberArg(c, n, 3), FileTextHalf(c, n, 4)});
     return 0;
 }
 

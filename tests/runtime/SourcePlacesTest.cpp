@@ -4,6 +4,7 @@
 
 #include "tests/runtime/TestSupport.h"
 
+#include "runtime/CompiledCode.h"
 #include "runtime/CodeNode.h"
 #include "runtime/SourceMap.h"
 

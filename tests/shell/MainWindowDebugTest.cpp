@@ -322,7 +322,7 @@ void MainWindowDebugTest::aRunThatGoesIsServedAndStopped() {
             runDisabled = !action("acRun")->isEnabled() && !action("acNewModel")->isEnabled();
             stopEnabled = action("acStop")->isEnabled();
             status = m_window->statusBar()->currentMessage();
-            TZTApp app([this] { return m_context.get(); });
+            TZTApp app(m_services);
             QString text;
             TAutomationValue value;
             automation = app.RunClientScript("CreateAtom(model,[FromOutside])", text, value);
