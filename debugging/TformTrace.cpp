@@ -160,8 +160,8 @@ bool TformTrace::countRepeat(const QString& text) {
     if (m_lastError.isEmpty() || text != m_lastError || m_lines.isEmpty())
         return false;
     ++m_repeats;
-    const QString line = QString::number(m_messageCount) + u' ' + text +
-                         TraceText(ttRepeated).arg(m_repeats);
+    const QString line =
+        QString::number(m_messageCount) + u' ' + text + TraceText(ttRepeated).arg(m_repeats);
     m_lines.last() = line;
     ReplaceLastErrorLogLine(line);
     QTextCursor last(memo()->document());

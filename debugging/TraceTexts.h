@@ -14,7 +14,7 @@
     ZT_TRACE_TEXT(ttSaveFilter, 5407, "Text files (*.txt);;All files (*)")                         \
     ZT_TRACE_TEXT(ttMessageCut, 5420,                                                              \
                   " [... %1 more characters: Save Messages writes the whole message]")             \
-    ZT_TRACE_TEXT(ttNotSaved, 5421, "The messages could not be saved to %1: %2")                 \
+    ZT_TRACE_TEXT(ttNotSaved, 5421, "The messages could not be saved to %1: %2")                   \
     ZT_TRACE_TEXT(ttRepeated, 5422, " [%1 times]")
 
 ZT_TEXT_NUMBERS(TTraceText, ZT_TRACE_TEXTS)

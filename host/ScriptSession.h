@@ -15,9 +15,9 @@ namespace vex::host {
 // where its parentheses, text constants and comments are closed (ScriptStatements), and each
 // statement is compiled and evaluated on its own, so that a statement that fails is reported
 // and the next one still runs, unless the host stops at the first error
-// (THostInterface::StopsAtFirstError): then the first error ends the script. While a statement compiles or runs, the script's name and the
-// statement's line are the place of the errors it reports (RunPlaces.h), so every error in the
-// result carries its line.
+// (THostInterface::StopsAtFirstError): then the first error ends the script. While a statement
+// compiles or runs, the script's name and the statement's line are the place of the errors it
+// reports (RunPlaces.h), so every error in the result carries its line.
 //
 // Every program that runs a script for a person runs it here: the console runner, the main
 // window's Run and Check, the script panel's Execute, Syntax check and Syntax tree, the

@@ -65,9 +65,8 @@ const std::vector<const TWordRow*>& Rows() {
 }
 
 double Reserved(int, TCallNode& n, TText&, TLanguageInterpreter&) {
-    throw EVexError("word number " + std::to_string(n.WordNumber) +
-                        " is reserved: no word has it yet",
-                    n);
+    throw EVexError(
+        "word number " + std::to_string(n.WordNumber) + " is reserved: no word has it yet", n);
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 #include "runtime/CodeListing.h"
 
 #include "runtime/NumberText.h"
-#include "runtime/VexScript.h"
 #include "runtime/Variables.h"
+#include "runtime/VexScript.h"
 
 #include <atomic>
 #include <cassert>

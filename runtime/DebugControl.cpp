@@ -6,8 +6,8 @@
 #include "runtime/ContextParts.h"
 
 #include "runtime/DebuggerInterface.h"
-#include "runtime/VexScript.h"
 #include "runtime/LanguageTexts.h"
+#include "runtime/VexScript.h"
 
 namespace vex {
 

@@ -119,8 +119,8 @@ void AnswerBreakRequest(TLanguageInterpreter& context) {
     if (!name.empty() && name.front() == ' ') {
         name.erase(0, 1);
     }
-    throw EVexError("the word \"" + name + "\" has no body: its definition has not run, or it failed",
-                    call);
+    throw EVexError(
+        "the word \"" + name + "\" has no body: its definition has not run, or it failed", call);
 }
 
 // The rarer kinds of call: a built-in word without an implementation, or a user-defined word

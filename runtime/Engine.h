@@ -5,8 +5,8 @@
 // the debug path in DebugEvaluation.h.
 
 #include "runtime/ContextParts.h"
-#include "runtime/VexWords.h"
 #include "runtime/LanguageTexts.h"
+#include "runtime/VexWords.h"
 
 #include <exception>
 

@@ -817,8 +817,8 @@ void TParser::PlaceArguments(TSourceMap& sources, TCallNode& node, const TCallTe
                              std::string_view piece) {
     const std::int32_t offset = m_nodeOffset;
     const std::size_t index = sources.Add(node, offset);
-    const bool rewritten = call.Text.data() < piece.data() ||
-                           call.Text.data() > piece.data() + piece.size();
+    const bool rewritten =
+        call.Text.data() < piece.data() || call.Text.data() > piece.data() + piece.size();
     if (rewritten && offset >= 0) {
         m_rewritten.push_back({call.Text, piece, offset, 0});
     }

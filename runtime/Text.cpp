@@ -59,7 +59,8 @@ TText& TText::append(std::string_view bytes) {
     const std::size_t oldSize = size();
     checkTextSize(bytes.size() > kMaxTextSize ? bytes.size() : oldSize + bytes.size());
     const std::size_t newSize = oldSize + bytes.size();
-    const bool soleOwner = hasBuffer(m_block) && m_block->Owners.load(std::memory_order_acquire) == 1;
+    const bool soleOwner =
+        hasBuffer(m_block) && m_block->Owners.load(std::memory_order_acquire) == 1;
     if (soleOwner && newSize <= m_block->Capacity) {
         // The source may lie inside our own buffer; memmove keeps that safe.
         std::memmove(m_block->Bytes + oldSize, bytes.data(), bytes.size());
@@ -81,7 +82,8 @@ TText& TText::append(std::string_view bytes) {
 void TText::reserve(std::size_t size) {
     checkTextSize(size);
     const std::size_t oldSize = this->size();
-    const bool soleOwner = hasBuffer(m_block) && m_block->Owners.load(std::memory_order_acquire) == 1;
+    const bool soleOwner =
+        hasBuffer(m_block) && m_block->Owners.load(std::memory_order_acquire) == 1;
     if (size == 0 || (soleOwner && size <= m_block->Capacity)) {
         return;
     }

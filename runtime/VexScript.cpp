@@ -371,7 +371,8 @@ bool TLanguageInterpreter::ReleaseFrame() noexcept {
     }
     // Texts and interfaces are released one by one; then the whole frame is zeroed, which
     // empties the numbers and references and leaves the stack space as the next code expects.
-    if (Parts(*this).Stack.Variables && Parts(*this).Stack.Variables->ReleasedLocals > 0) [[unlikely]] {
+    if (Parts(*this).Stack.Variables && Parts(*this).Stack.Variables->ReleasedLocals > 0)
+        [[unlikely]] {
         ReleaseLocals(*this);
     }
     ZeroFrame(Parts(*this).Stack.FrameBase, Parts(*this).Stack.FrameSize);

@@ -446,8 +446,8 @@ void TMainWindow::updateStatus() {
 // The cancelled run ends as soon as the event that closes the window has been handled; the
 // application then leaves its message loop.
 void TMainWindow::closeEvent(QCloseEvent* event) {
-    if (TDebuggerServices* services = debugger(); services && services->RunGoes() &&
-                                                  !services->HoldsRun()) {
+    if (TDebuggerServices* services = debugger();
+        services && services->RunGoes() && !services->HoldsRun()) {
         event->ignore();
         if (!m_quitAfterRun && confirmStopOnQuit())
             m_quitAfterRun = true;
@@ -572,9 +572,9 @@ void TMainWindow::runStateChanged(bool running) {
 // A person's run ends at its next node (a paused one is cancelled); a client's call is ended
 // as its Abort would, since the application goes away under it.
 bool TMainWindow::confirmStopOnQuit() {
-    if (m_applicationServices.ShowMessageBox({this, QMessageBox::Question, QString(), ShellText(stStopAndQuit),
-                        QMessageBox::Yes | QMessageBox::No, QMessageBox::No}) !=
-        QMessageBox::Yes)
+    if (m_applicationServices.ShowMessageBox(
+            {this, QMessageBox::Question, QString(), ShellText(stStopAndQuit),
+             QMessageBox::Yes | QMessageBox::No, QMessageBox::No}) != QMessageBox::Yes)
         return false;
     TDebuggerServices* services = debugger();
     if (services->HoldsRun())
@@ -592,8 +592,8 @@ TDebuggerServices* TMainWindow::debugger() const {
 // them (or without them) connects when they appear through the first run's guard.
 void TMainWindow::connectRunState() {
     if (TDebuggerServices* services = debugger())
-        connect(services, &TDebuggerServices::runStateChanged, this,
-                &TMainWindow::runStateChanged, Qt::UniqueConnection);
+        connect(services, &TDebuggerServices::runStateChanged, this, &TMainWindow::runStateChanged,
+                Qt::UniqueConnection);
 }
 
 void TMainWindow::translate() {
@@ -754,8 +754,7 @@ bool TMainWindow::debuggerHoldsRun() {
     TDebuggerServices* services = debugger();
     if (!services || !services->RunGoes())
         return false;
-    statusBar()->showMessage(services->HoldsRun() ? DebuggerText(dtRunHeld)
-                                                  : ShellText(stRunGoes));
+    statusBar()->showMessage(services->HoldsRun() ? DebuggerText(dtRunHeld) : ShellText(stRunGoes));
     return true;
 }
 

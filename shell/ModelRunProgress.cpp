@@ -46,8 +46,8 @@ void TModelRunProgress::Update() {
     const std::int64_t events = m_model.EventsRun();
     const auto sampled = now - m_sampleTime;
     if (sampled.count() > 0 && events >= m_sampleEvents) {
-        m_eventsPerSecond =
-            static_cast<double>(events - m_sampleEvents) * 1000.0 / static_cast<double>(sampled.count());
+        m_eventsPerSecond = static_cast<double>(events - m_sampleEvents) * 1000.0 /
+                            static_cast<double>(sampled.count());
         m_sampleTime = now;
         m_sampleEvents = events;
     }

@@ -54,7 +54,7 @@
     ZT_SHELL_TEXT(stLongLine, 1136,                                                                \
                   "Line %1 has %2 characters; only the first %3 of a line are coloured.")          \
     ZT_SHELL_TEXT(stNoStatement, 1137, "The script holds no statement.")                           \
-    ZT_SHELL_TEXT(stNoRuntime, 1138, "There is no runtime to run the script in.")              \
+    ZT_SHELL_TEXT(stNoRuntime, 1138, "There is no runtime to run the script in.")                  \
     ZT_SHELL_TEXT(stRunGoes, 1139, "A run is going on; stop it first (Script > Stop).")            \
     ZT_SHELL_TEXT(stRunGoesCall, 1140,                                                             \
                   "A run is going on in Zentaro; try again when it has ended.")                    \

@@ -2,8 +2,8 @@
 
 #include "debugging/DebuggerServices.h"
 #include "debugging/DebuggerTexts.h"
-#include "editing/ApplicationServices.h"
 #include "debugging/RunGuard.h"
+#include "editing/ApplicationServices.h"
 #include "host/model/ModelFile.h"
 #include "platform/CodePage.h"
 #include "runtime/VexScript.h"

@@ -103,16 +103,17 @@ TEST_F(FileWordsTest, FailuresNameThePathInsideAndStayGenericAtTheRoot) {
                   "\": No such file or directory\n");
     EXPECT_EQ(RunIn("ReadTextFile([$/missing.txt])").Errors,
               "Error in \"ReadTextFile\": the operation could not be completed.\n");
-    EXPECT_EQ(RunIn("Do(CopyFile([$/missing.txt],[$/x.txt]))")
-                  .Errors.rfind("Error in \"CopyFile\":CopyFile: cannot copy \"" + missing + "\": ", 0),
-              0u);
+    EXPECT_EQ(
+        RunIn("Do(CopyFile([$/missing.txt],[$/x.txt]))")
+            .Errors.rfind("Error in \"CopyFile\":CopyFile: cannot copy \"" + missing + "\": ", 0),
+        0u);
     EXPECT_EQ(RunIn("Do(ReadTextFile([$]))").Errors,
               "Error in \"ReadTextFile\":ReadTextFile: cannot read \"" + m_dir.string() +
                   "\": it is a directory\n");
     // A replacing write names the file the script named, not the temporary file beside it.
     EXPECT_EQ(RunIn("Do(WriteTextFile([$/none/out.txt],[x]))").Errors,
-              "Error in \"WriteTextFile\":WriteTextFile: cannot open \"" + (m_dir / "none/out.txt").string() +
-                  "\": No such file or directory\n");
+              "Error in \"WriteTextFile\":WriteTextFile: cannot open \"" +
+                  (m_dir / "none/out.txt").string() + "\": No such file or directory\n");
 }
 
 // Names in scripts are Windows-1252 and reach the system as UTF-8; names the system gives back
@@ -149,9 +150,10 @@ TEST_F(FileWordsTest, NamesBeyondAsciiCrossTheBoundary) {
     EXPECT_TRUE(fs::is_regular_file(m_dir / "Müller €" / "€.vex"));
 
     std::ofstream(m_dir / "\u4E2D.txt") << "x";
-    EXPECT_EQ(RunIn("Do(ListFiles([$]))").Errors,
-              "Error in \"ListFiles\":ListFiles: the name \"\u4E2D.txt\" holds characters the script's "
-              "code page (Windows-1252) cannot hold\n");
+    EXPECT_EQ(
+        RunIn("Do(ListFiles([$]))").Errors,
+        "Error in \"ListFiles\":ListFiles: the name \"\u4E2D.txt\" holds characters the script's "
+        "code page (Windows-1252) cannot hold\n");
 }
 
 } // namespace

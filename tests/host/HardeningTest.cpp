@@ -116,22 +116,26 @@ const TFinding kFindings[] = {
     // Reads and texts built from a count that had no bound ("$/huge" holds 257 MiB, "$/pipe" is
     // a named pipe nobody writes to).
     {"a file larger than the longest text was read whole", "Do(ReadTextFile([$/huge]))",
-     "Error in \"ReadTextFile\":ReadTextFile: cannot read \"$/huge\": it is larger than 256 MiB, the "
+     "Error in \"ReadTextFile\":ReadTextFile: cannot read \"$/huge\": it is larger than 256 MiB, "
+     "the "
      "longest text",
      "0"},
     {"a line count read the whole file", "FileLineCount([$/huge])", "", "1"},
     {"a line read the whole file", "Do(ReadFileLine([$/huge],1))",
-     "Error in \"ReadFileLine\":ReadFileLine: cannot read \"$/huge\": line 1 is longer than 256 MiB, the "
+     "Error in \"ReadFileLine\":ReadFileLine: cannot read \"$/huge\": line 1 is longer than 256 "
+     "MiB, the "
      "longest text",
      "0"},
     {"an endless file", "Do(FileLineCount([/dev/zero]))",
-     "Error in \"FileLineCount\":FileLineCount: cannot read \"/dev/zero\": it is no regular file", "0"},
+     "Error in \"FileLineCount\":FileLineCount: cannot read \"/dev/zero\": it is no regular file",
+     "0"},
     {"a pipe without a writer blocked", "Do(ReadTextFile([$/pipe]))",
      "Error in \"ReadTextFile\":ReadTextFile: cannot read \"$/pipe\": it is no regular file", "0"},
     {"a file executed whole", "Do(ExecFile([$/huge]))",
      "Error in \"Do\":ExecFile: cannot read the file \"$/huge\": it is larger than 256 MiB", "0"},
     {"a repeated text was built before its size was checked", "Do(RepeatText([ab],2e8))",
-     "Error in \"RepeatText\":RepeatText: the text would be longer than 256 MiB, the longest text", "0"},
+     "Error in \"RepeatText\":RepeatText: the text would be longer than 256 MiB, the longest text",
+     "0"},
     {"a replacement grew the text beyond the longest", "Do(Replace(RepeatText([a],2e8),[a],[bb]))",
      "Error in \"Replace\":Replace: the text would be longer than 256 MiB, the longest text", "0"},
     {"a printed line grew beyond the longest text",
@@ -200,7 +204,8 @@ TEST_F(HardeningTest, ControlBytesOfAMessageArePrintedEscaped) {
     context.ExecuteText("Do(1,Error([a\0b\x1bz]))"sv, text);
     EXPECT_EQ(errors.str(), "Error in \"Error\":a\\x00b\\x1Bz\n");
     ASSERT_EQ(host.Errors().size(), 1u);
-    EXPECT_EQ(host.Errors()[0].Message, "Error in \"Error\":a\0b\x1bz"sv) << "kept whole for --json";
+    EXPECT_EQ(host.Errors()[0].Message, "Error in \"Error\":a\0b\x1bz"sv)
+        << "kept whole for --json";
 }
 
 } // namespace

@@ -276,7 +276,8 @@ TEST_F(StandardWordsTest, AFailedDefinitionLeavesNoWord) {
          "Error in \"NotYet2\":the word \"NotYet2\" has no body: its definition has not run, or it "
          "failed\n"},
         {"Do(DefineWord([Failing],[Nope],0,0,[]),Failing)", 0,
-         "Unknown word \"Nope\" in: Nope\nError in \"Failing\":the word \"Failing\" has no body: its "
+         "Unknown word \"Nope\" in: Nope\nError in \"Failing\":the word \"Failing\" has no body: "
+         "its "
          "definition has not run, or it failed\n"},
     };
     for (const auto& row : cases) {
@@ -304,7 +305,8 @@ TEST_F(StandardWordsTest, ErrorsNameTheWordAndTheArgument) {
         {"Do(1/0)", "Error in \"/\":bad argument #2 to \"/\": division by zero\n"},
         {"Do([abc]*2)",
          "Error in \"*\":bad argument #1 to \"*\": a number is needed, not the text \"abc\"\n"},
-        {"Do(Sqrt(-1))", "Error in \"Sqrt\":bad argument #1 to \"Sqrt\": -1 is outside the domain\n"},
+        {"Do(Sqrt(-1))",
+         "Error in \"Sqrt\":bad argument #1 to \"Sqrt\": -1 is outside the domain\n"},
         {"Do(Ln(0))", "Error in \"Ln\":bad argument #1 to \"Ln\": 0 is outside the domain\n"},
         {"Do(10^400)", "Error in \"^\":^: 10 and 400 give no finite number\n"},
         {"Do(Val([x1]))", "Error in \"Val\":bad argument #1 to \"Val\": \"x1\" is no number\n"},
@@ -321,12 +323,14 @@ TEST_F(StandardWordsTest, ErrorsNameTheWordAndTheArgument) {
          "Error in \"For\":bad argument #5 to \"For\": the step must be a nonzero number\n"},
         {"Do(LocalText([t]),Inc(t))",
          "Error in \"Inc\":bad argument #1 to \"Inc\": a number variable is needed\n"},
-        {"Do(Reserved999)", "Error in \"Reserved999\":word number 999 is reserved: no word has it yet\n"},
-        {"Do(DeclareGlobal(Concat([1],[x])))",
-         "Error in \"DeclareGlobal\":bad argument #1 to \"DeclareGlobal\": \"1x\" is no valid variable "
-         "name\n"},
-        {"Do(DefineWord([Bad],[1],3,1))", "Error in \"DefineWord\":DefineWord: the fewest arguments "
-                                          "exceed the most\n"},
+        {"Do(Reserved999)",
+         "Error in \"Reserved999\":word number 999 is reserved: no word has it yet\n"},
+        {"Do(DeclareGlobal(Concat([1],[x])))", "Error in \"DeclareGlobal\":bad argument #1 to "
+                                               "\"DeclareGlobal\": \"1x\" is no valid variable "
+                                               "name\n"},
+        {"Do(DefineWord([Bad],[1],3,1))",
+         "Error in \"DefineWord\":DefineWord: the fewest arguments "
+         "exceed the most\n"},
     };
     for (const TErrorCase& row : cases) {
         const TScriptResult result = Run(row.Source);

@@ -3,8 +3,8 @@
 
 #include "tests/runtime/TestSupport.h"
 
-#include "runtime/ContextParts.h"
 #include "runtime/CodeListing.h"
+#include "runtime/ContextParts.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 
 #include "tests/runtime/TestSupport.h"
 
-#include "runtime/ContextParts.h"
 #include "runtime/CodeListing.h"
+#include "runtime/ContextParts.h"
 #include "runtime/Parser.h"
 
 #include <gtest/gtest.h>

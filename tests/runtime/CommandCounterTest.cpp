@@ -4,8 +4,8 @@
 #include "tests/runtime/FakeDebugger.h"
 #include "tests/runtime/TestSupport.h"
 
-#include "runtime/ContextParts.h"
 #include "runtime/CommandCounter.h"
+#include "runtime/ContextParts.h"
 #include "runtime/DebugControl.h"
 #include "runtime/Engine.h"
 #include "runtime/WordRegistry.h"

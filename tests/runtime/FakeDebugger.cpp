@@ -1,7 +1,7 @@
 #include "tests/runtime/FakeDebugger.h"
 
-#include "runtime/ContextParts.h"
 #include "runtime/CodeListing.h"
+#include "runtime/ContextParts.h"
 #include "runtime/DebugControl.h"
 #include "runtime/NumberText.h"
 #include "runtime/VexScript.h"

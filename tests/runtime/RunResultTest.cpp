@@ -1,7 +1,7 @@
 // What a run tells of how it went: its status, value and errors, and who else hears of them.
 
-#include "tests/runtime/TestSupport.h"
 #include "runtime/ContextParts.h"
+#include "tests/runtime/TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 
 #include "tests/runtime/TestSupport.h"
 
-#include "runtime/CompiledCode.h"
 #include "runtime/CodeNode.h"
+#include "runtime/CompiledCode.h"
 #include "runtime/SourceMap.h"
 
 #include <gtest/gtest.h>

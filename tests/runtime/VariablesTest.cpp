@@ -1,7 +1,7 @@
 // Variable sets: declaration, lookup, name rules, frame layout and resetting.
 
-#include "tests/runtime/TestSupport.h"
 #include "runtime/ContextParts.h"
+#include "tests/runtime/TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -101,10 +101,7 @@ TEST_F(ConsoleRunnerTest, ResultsTraceAndErrors) {
         {{"-e", "Do(1,Concat([]))"}, 0, "\n", ""},
         // A value is shown only when its text reported no error.
         {{"-e", "Nope"}, 1, "", "Unknown word \"Nope\" in: Nope\n"},
-        {{"-e", "Do(1,2/0)"},
-         1,
-         "",
-         "Error in \"/\":bad argument #2 to \"/\": division by zero\n"},
+        {{"-e", "Do(1,2/0)"}, 1, "", "Error in \"/\":bad argument #2 to \"/\": division by zero\n"},
         // The first error ends the run; --keep-going runs the texts after it.
         {{"-e", "Do(Sqrt(-1))", "-e", "5"},
          1,
@@ -162,8 +159,7 @@ TEST_F(ConsoleRunnerTest, TheFirstErrorEndsTheRun) {
     Write("eval.vex", "DeclareGlobal([x], 0)\nx := Eval([1/0]) + 5\nPrint(x)\n");
     Write("broken.vex", "Print(Nope)\nPrint([after])\n");
     Write("second.vex", "Print([second])\n");
-    const std::string guarded =
-        "guard.vex:2:39: word \"Guarded\": Error in \"Error\":too big\n";
+    const std::string guarded = "guard.vex:2:39: word \"Guarded\": Error in \"Error\":too big\n";
     const std::string eval = "eval.vex:2: Error in \"/\":bad argument #2 to \"/\": division by "
                              "zero\n";
     const TCase cases[] = {

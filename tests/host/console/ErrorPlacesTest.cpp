@@ -42,7 +42,8 @@ TEST_F(ErrorPlacesTest, ErrorsNameTheirFileLineHandlerAndWord) {
     } const cases[] = {
         {"compile error at the top level", "{ a comment }\nPrint(1)\nPrint(Nope)\n",
          "main.vex:3: Unknown word \"Nope\" in: Print(Nope)\n"},
-        {"a statement over lines: the line of the failing piece", "Do(\n  Print(1),\n  Print(1/0))\n",
+        {"a statement over lines: the line of the failing piece",
+         "Do(\n  Print(1),\n  Print(1/0))\n",
          "main.vex:3:9: Error in \"/\":bad argument #2 to \"/\": division by zero\n"},
         {"runtime error in a word's body: its place in the constant, and the word",
          "DefineWord([Half], [Arg(1) / 0], 1, 1, [])\n\nHalf(4)\n",
