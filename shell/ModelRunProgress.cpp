@@ -20,6 +20,15 @@ QString number(double value) {
     return QString::fromStdString(vex::FormatNumber(value));
 }
 
+// A clock reading as a glance at the status bar needs it: whole, or to a tenth, not the fifteen
+// digits of the number format that crowd the bar while the clock races.
+QString clockReading(double value) {
+    if (!std::isfinite(value) || value == std::floor(value)) {
+        return number(value);
+    }
+    return QString::number(value, 'f', 1);
+}
+
 } // namespace
 
 TModelRunProgress::TModelRunProgress(QStatusBar& statusBar, const vex::host::TModel& model)
@@ -65,7 +74,7 @@ void TModelRunProgress::Update() {
 QString TModelRunProgress::Text() const {
     const double elapsed = static_cast<double>((ClockNow() - m_start).count()) / 1000.0;
     return ShellText(stModelProgress)
-        .arg(number(m_model.Clock()), number(m_model.RunEnd()),
+        .arg(clockReading(m_model.Clock()), number(m_model.RunEnd()),
              number(std::round(m_eventsPerSecond)), QString::number(elapsed, 'f', 1));
 }
 
