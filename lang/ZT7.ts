@@ -198,6 +198,16 @@
         <extracomment>Main window</extracomment>
         <translation>Beendet den laufenden Lauf; mit eingeschaltetem Debugging hält er im Debugger an</translation>
     </message>
+    <message id="1058">
+        <source>Stop at &amp;first error</source>
+        <extracomment>Main window</extracomment>
+        <translation>Beim &amp;ersten Fehler anhalten</translation>
+    </message>
+    <message id="1059">
+        <source>The first error a run reports ends the whole run; off, an error inside a word's body or an evaluated text gives 0 there and the run goes on</source>
+        <extracomment>Main window</extracomment>
+        <translation>Der erste Fehler, den ein Lauf meldet, beendet den ganzen Lauf; ausgeschaltet ergibt ein Fehler im Rumpf eines Wortes oder in einem ausgewerteten Text dort 0, und der Lauf geht weiter</translation>
+    </message>
     <message id="1100">
         <source>Cannot open %1: %2</source>
         <extracomment>Main window messages</extracomment>

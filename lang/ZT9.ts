@@ -198,6 +198,16 @@
         <extracomment>Main window</extracomment>
         <translation>Ends the run that goes; with debugging on, pauses it in the debugger</translation>
     </message>
+    <message id="1058">
+        <source>Stop at &amp;first error</source>
+        <extracomment>Main window</extracomment>
+        <translation>Stop at &amp;first error</translation>
+    </message>
+    <message id="1059">
+        <source>The first error a run reports ends the whole run; off, an error inside a word's body or an evaluated text gives 0 there and the run goes on</source>
+        <extracomment>Main window</extracomment>
+        <translation>The first error a run reports ends the whole run; off, an error inside a word's body or an evaluated text gives 0 there and the run goes on</translation>
+    </message>
     <message id="1100">
         <source>Cannot open %1: %2</source>
         <extracomment>Main window messages</extracomment>

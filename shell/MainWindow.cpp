@@ -18,11 +18,13 @@
 #include "host/model/ModelFile.h"
 #include "host/model/ModelServices.h"
 #include "platform/CodePage.h"
+#include "platform/Registry.h"
 #include "runtime/VexScript.h"
 #include "services/FileDialogs.h"
 #include "services/FormPlacement.h"
 #include "services/LanguageManager.h"
 #include "services/MessageBoxes.h"
+#include "services/SettingsRootKey.h"
 #include "shell/ModelKeeper.h"
 #include "shell/ModelRunProgress.h"
 #include "shell/ModelTreeView.h"
@@ -46,11 +48,42 @@
 #include <sstream>
 
 using vex::host::TModel;
+using zentaro::platform::TRegistryKey;
+using zentaro::platform::TRegistryStatus;
+using zentaro::platform::TRegistryType;
+using zentaro::platform::TRegistryValue;
 
 namespace {
 
 // How often the status bar looks at the model's name and clock.
 constexpr int kStatusPollMilliseconds = 250;
+
+// Where the person's choice of stopping at the first error is kept between sessions.
+constexpr char kStopAtFirstErrorValue[] = "Stop At First Error";
+
+std::string generalKeyPath() {
+    return std::string(SettingsRootKey) + "\\General";
+}
+
+// Off unless the value is the 32-bit integer 1: a missing key or value, another type or another
+// number gives the default.
+bool storedStopAtFirstError() {
+    TRegistryKey general;
+    TRegistryValue value;
+    return TRegistryKey::CurrentUser().OpenKey(generalKeyPath(), general) ==
+               TRegistryStatus::Success &&
+           general.QueryValue(kStopAtFirstErrorValue, value) == TRegistryStatus::Success &&
+           value.Type == TRegistryType::Integer && value.Integer == 1;
+}
+
+// Written at once, so the choice survives a session that does not end cleanly. A failed write
+// is not reported: the choice holds for this session all the same.
+void storeStopAtFirstError(bool on) {
+    TRegistryKey general;
+    if (TRegistryKey::CurrentUser().CreateKey(generalKeyPath(), general) ==
+        TRegistryStatus::Success)
+        general.SetValue(kStopAtFirstErrorValue, TRegistryValue::FromInteger(on ? 1 : 0));
+}
 
 // A path as the scripts' code page holds it.
 // The editor's "Show trace window": a new error window with every logged error.
@@ -102,6 +135,7 @@ TMainWindow::TMainWindow(TApplicationServices* own, TApplicationServices& servic
     setUpEditor();
     setUpModelPanel();
     setUpStatusBar();
+    setUpStopAtFirstError();
     connectActions();
     connectRunState();
     statusBar()->showMessage(ShellText(stReady));
@@ -547,6 +581,11 @@ void TMainWindow::acStopTriggered() {
         services->StopRun();
 }
 
+void TMainWindow::acStopAtFirstErrorTriggered(bool on) {
+    m_services->Preferences.StopAtFirstError = on;
+    storeStopAtFirstError(on);
+}
+
 void TMainWindow::runStateChanged(bool running) {
     const bool hasModel = m_services != nullptr;
     for (QAction* action : {m_ui->acNewModel, m_ui->acOpenModel, m_ui->acOpenLibrary,
@@ -660,7 +699,7 @@ void TMainWindow::setUpModelPanel() {
     m_ui->lblNoModel->setVisible(!hasModel);
     for (QAction* action :
          {m_ui->acNewModel, m_ui->acOpenModel, m_ui->acOpenLibrary, m_ui->acSaveModel,
-          m_ui->acWordReference, m_ui->acDebug, m_ui->acDebugger})
+          m_ui->acWordReference, m_ui->acDebug, m_ui->acDebugger, m_ui->acStopAtFirstError})
         action->setEnabled(hasModel);
     m_ui->tvAtoms->attach(m_services);
 }
@@ -677,6 +716,15 @@ void TMainWindow::setUpStatusBar() {
     m_statusPoll.setInterval(kStatusPollMilliseconds);
     connect(&m_statusPoll, &QTimer::timeout, this, &TMainWindow::updateStatus);
     m_statusPoll.start();
+}
+
+// The stored choice becomes the context's preference; without a context the item stays disabled.
+void TMainWindow::setUpStopAtFirstError() {
+    if (!m_services)
+        return;
+    const bool on = storedStopAtFirstError();
+    m_services->Preferences.StopAtFirstError = on;
+    m_ui->acStopAtFirstError->setChecked(on);
 }
 
 void TMainWindow::connectActions() {
@@ -699,6 +747,8 @@ void TMainWindow::connectActions() {
     connect(m_ui->acErrorWindow, &QAction::triggered, this, &TMainWindow::acErrorWindowTriggered);
     connect(m_ui->acDebugger, &QAction::triggered, this, &TMainWindow::acDebuggerTriggered);
     connect(m_ui->acStop, &QAction::triggered, this, &TMainWindow::acStopTriggered);
+    connect(m_ui->acStopAtFirstError, &QAction::triggered, this,
+            &TMainWindow::acStopAtFirstErrorTriggered);
     connect(m_ui->tvAtoms, &TModelTreeView::rebuilt, this, &TMainWindow::updateStatus);
 }
 

@@ -149,6 +149,9 @@ private slots:
     void acErrorWindowTriggered();
     void acDebuggerTriggered();
     void acStopTriggered();
+    // The person's choice: the first error a run reports ends the run (the preference
+    // StopAtFirstError), kept in the settings for the next session.
+    void acStopAtFirstErrorTriggered(bool on);
     // The outermost run began or ended: the commands that would start another run or change the
     // model are disabled while it goes, Stop is enabled while it is the person's.
     void runStateChanged(bool running);
@@ -174,6 +177,7 @@ private:
     void recolorScript();
     void setUpModelPanel();
     void setUpStatusBar();
+    void setUpStopAtFirstError();
     void connectActions();
 
     bool modelHasAtoms() const;

@@ -93,6 +93,7 @@ private slots:
     void openEditRunAndSaveByKeys();
     void checkSyntaxSelectsTheFirstFailingStatement();
     void runReportsTheErrorsOfItsStatements();
+    void stopAtFirstErrorIsChosenAndKept();
     void changedScriptIsSavedOrKeptBeforeItGoes_data();
     void changedScriptIsSavedOrKeptBeforeItGoes();
     void failedSaveKeepsTheFileAndTheChanges();
@@ -207,7 +208,8 @@ void MainWindowTest::menusHoldTheirActions_data() {
                        "acExit"};
     // Stop is enabled only while the person's run goes.
     QTest::newRow("Script") << "mnScript"
-                            << QStringList{"acRun", "acDebug", "!acStop", "acCheckSyntax"};
+                            << QStringList{"acRun",         "acDebug", "!acStop",
+                                           "acCheckSyntax", "-",       "acStopAtFirstError"};
     QTest::newRow("Window") << "mnWindow"
                             << QStringList{"acTraceWindow", "acErrorWindow", "acDebugger"};
     QTest::newRow("Help") << "mnHelp" << QStringList{"acWordReference", "acAbout"};
@@ -463,6 +465,53 @@ void MainWindowTest::runReportsTheErrorsOfItsStatements() {
              QStringLiteral("The script holds no statement."));
 }
 
+// Off, an error inside a user word is contained: the word gives 0, the assignment around it and
+// the next statement go on. Ticked, the run ends at the error. The tick is kept in the settings
+// and comes back in the next session; a damaged value there gives the default.
+void MainWindowTest::stopAtFirstErrorIsChosenAndKept() {
+    const TTemporaryRegistryFile settings;
+    // A new session: the preference starts at its default, the window reads the settings.
+    const auto restart = [this] {
+        services().Preferences.StopAtFirstError = false;
+        services().Tree = nullptr;
+        delete m_window;
+        m_window = new TMainWindow(m_applicationServices);
+        services().Tree = m_window->modelTree();
+        return m_window->findChild<QAction*>("acStopAtFirstError");
+    };
+    QAction* stop = restart();
+    QVERIFY(stop->isCheckable());
+    QVERIFY(!stop->isChecked());
+
+    const char* script = "Global([stock])\nstock := 1\n"
+                         "DefineWord([Guarded],[Error([no stock])],1,1,[])\n"
+                         "stock := Guarded(stock) + 100\nstock := stock + 1\n";
+    for (const bool ticked : {false, true}) {
+        if (stop->isChecked() != ticked)
+            stop->trigger();
+        QCOMPARE(services().Preferences.StopAtFirstError, ticked);
+        editor()->SetScriptText(script);
+        QVERIFY(!m_window->runEditedScript());
+        QCOMPARE(ErrorLog().size(), 1);
+        ClearErrorLog();
+        QCOMPARE(run("stock"), ticked ? 1.0 : 101.0);
+    }
+
+    QVERIFY(restart()->isChecked());
+    QVERIFY(services().Preferences.StopAtFirstError);
+
+    TRegistryKey general;
+    QCOMPARE(
+        TRegistryKey::CurrentUser().OpenKey(std::string(SettingsRootKey) + "\\General", general),
+        TRegistryStatus::Success);
+    for (const TRegistryValue& damaged :
+         {TRegistryValue::FromString("1"), TRegistryValue::FromInteger(2)}) {
+        QCOMPARE(general.SetValue("Stop At First Error", damaged), TRegistryStatus::Success);
+        QVERIFY(!restart()->isChecked());
+        QVERIFY(!services().Preferences.StopAtFirstError);
+    }
+}
+
 void MainWindowTest::changedScriptIsSavedOrKeptBeforeItGoes_data() {
     QTest::addColumn<QString>("operation");
     QTest::addColumn<int>("answer");
@@ -577,8 +626,8 @@ QString MainWindowTest::statusText(const char* label) const {
 
 void MainWindowTest::withoutAContextTheModelItemsAreDisabled() {
     TMainWindow window;
-    for (const char* item :
-         {"acNewModel", "acOpenModel", "acOpenLibrary", "acSaveModel", "acWordReference"})
+    for (const char* item : {"acNewModel", "acOpenModel", "acOpenLibrary", "acSaveModel",
+                             "acWordReference", "acStopAtFirstError"})
         QVERIFY2(!window.findChild<QAction*>(item)->isEnabled(), item);
     QVERIFY(window.findChild<QLabel*>("lblNoModel")->isVisibleTo(&window));
     QVERIFY(!window.findChild<QLabel*>("lblClock")->isVisibleTo(&window));
