@@ -16,15 +16,15 @@ namespace vex::host {
 class TErrorWord {
 public:
     TErrorWord(std::string_view name) noexcept
-        : m_text(name.data()),
-          m_size(static_cast<std::uint32_t>(name.size())) {}
+        : m_text(name.data())
+        , m_size(static_cast<std::uint32_t>(name.size())) {}
     TErrorWord(const char* name) noexcept
         : TErrorWord(std::string_view(name)) {}
     TErrorWord(const std::string& name) noexcept
         : TErrorWord(std::string_view(name)) {}
     TErrorWord(const TLanguageInterpreter& context, int wordNumber) noexcept
-        : m_context(&context),
-          m_wordNumber(wordNumber) {}
+        : m_context(&context)
+        , m_wordNumber(wordNumber) {}
 
     // The name the error shows. A text given is cut at 4 GB, far beyond any word's name.
     std::string Name() const;
