@@ -11,8 +11,8 @@ namespace vex::host {
 
 namespace {
 
-[[noreturn]] void Fail(std::string_view word, const std::string& what) {
-    throw EVexError(std::string(word) + ": " + what);
+[[noreturn]] void Fail(TErrorWord word, const std::string& what) {
+    throw EVexError(word.Name() + ": " + what);
 }
 
 std::string Reference(std::int32_t handle) {
@@ -70,7 +70,7 @@ TModel::~TModel() = default;
 
 // [atoms] -------------------------------------------------------------------------------------
 
-TAtom& TModel::AtomOf(std::int32_t handle, std::string_view word) const {
+TAtom& TModel::AtomOf(std::int32_t handle, TErrorWord word) const {
     if (TAtom* atom = FindAtom(handle)) {
         return *atom;
     }
@@ -157,7 +157,7 @@ void TModel::DestroySubtree(std::int32_t handle) {
     }
 }
 
-void TModel::DestroyAtom(std::int32_t handle, std::string_view word) {
+void TModel::DestroyAtom(std::int32_t handle, TErrorWord word) {
     TAtom& atom = AtomOf(handle, word);
     if (handle == m_main || handle == m_root || handle == m_library) {
         Fail(word, "the atom \"" + atom.AtomName() + "\" cannot be destroyed");
@@ -166,7 +166,7 @@ void TModel::DestroyAtom(std::int32_t handle, std::string_view word) {
     DestroySubtree(handle);
 }
 
-void TModel::MoveAtom(std::int32_t atom, std::int32_t mother, std::string_view word) {
+void TModel::MoveAtom(std::int32_t atom, std::int32_t mother, TErrorWord word) {
     TAtom& moved = AtomOf(atom, word);
     AtomOf(mother, word);
     if (atom == m_main || atom == m_root || atom == m_library) {
@@ -242,7 +242,7 @@ std::int32_t TModel::CreateGuiInstance(std::string name) {
     return m_objects.Add(std::make_unique<TGuiInstance>(std::move(name)));
 }
 
-TGuiInstance& TModel::GuiInstanceOf(std::int32_t handle, std::string_view word) const {
+TGuiInstance& TModel::GuiInstanceOf(std::int32_t handle, TErrorWord word) const {
     TModelObject* object = m_objects.Find(handle);
     if (object && object->Kind() == TObjectKind::GuiInstance) {
         return static_cast<TGuiInstance&>(*object);
@@ -253,7 +253,7 @@ TGuiInstance& TModel::GuiInstanceOf(std::int32_t handle, std::string_view word) 
     Fail(word, "the GUI instance reference " + Reference(handle) + " is stale or invalid");
 }
 
-void TModel::DestroyGuiInstance(std::int32_t handle, std::string_view word) {
+void TModel::DestroyGuiInstance(std::int32_t handle, TErrorWord word) {
     GuiInstanceOf(handle, word);
     m_objects.Remove(handle);
 }
@@ -261,7 +261,7 @@ void TModel::DestroyGuiInstance(std::int32_t handle, std::string_view word) {
 // [events] ------------------------------------------------------------------------------------
 
 void TModel::ScheduleEvent(double time, std::int32_t code, std::int32_t priority, std::int32_t atom,
-                           std::int32_t involved, std::string_view word) {
+                           std::int32_t involved, TErrorWord word) {
     if (!std::isfinite(time) || time < m_clock) {
         Fail(word, "the event time " + FormatNumber(time) + " lies before the clock (" +
                        FormatNumber(m_clock) + ") or is no number");
@@ -300,7 +300,7 @@ double TModel::RunHandler(TLanguageInterpreter& context, std::int32_t atom, int 
     return context.Evaluate(code->Code(), text);
 }
 
-std::int64_t TModel::RunUntil(TLanguageInterpreter& context, double until, std::string_view word) {
+std::int64_t TModel::RunUntil(TLanguageInterpreter& context, double until, TErrorWord word) {
     if (m_running) {
         Fail(word, "the model is running already");
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/model/Atom.h"
+#include "host/model/ErrorWord.h"
 #include "host/model/EventList.h"
 #include "host/model/GuiInstance.h"
 #include "host/model/HandleTable.h"
@@ -57,7 +58,7 @@ public:
     }
     // The atom of a handle; raises EVexError naming `word` for none, a stale handle or a handle
     // of something else.
-    TAtom& AtomOf(std::int32_t handle, std::string_view word) const;
+    TAtom& AtomOf(std::int32_t handle, TErrorWord word) const;
     // The atom with an ID, or none.
     TAtom* AtomById(std::uint32_t id) const noexcept;
     // The first atom of that name (ASCII case ignored) in `within`'s subtree, `within` itself
@@ -68,10 +69,10 @@ public:
     std::int32_t CreateAtom(std::int32_t mother, std::string name, std::uint32_t id = 0);
     // Destroys an atom with its subtree (children first) and drops their pending events. The
     // fixed atoms cannot be destroyed. Runs no handler.
-    void DestroyAtom(std::int32_t handle, std::string_view word);
+    void DestroyAtom(std::int32_t handle, TErrorWord word);
     // Makes `atom` the last child of `mother`. Moving an atom into its own subtree, or moving a
     // fixed atom, raises EVexError naming `word`.
-    void MoveAtom(std::int32_t atom, std::int32_t mother, std::string_view word);
+    void MoveAtom(std::int32_t atom, std::int32_t mother, TErrorWord word);
     // Number of atoms, the fixed ones included.
     std::size_t AtomCount() const noexcept;
     // The atoms of `within`'s subtree in tree order (mother before children), `within` first.
@@ -85,14 +86,14 @@ public:
     // GUI instances ----------------------------------------------------------------------------
 
     std::int32_t CreateGuiInstance(std::string name);
-    TGuiInstance& GuiInstanceOf(std::int32_t handle, std::string_view word) const;
-    void DestroyGuiInstance(std::int32_t handle, std::string_view word);
+    TGuiInstance& GuiInstanceOf(std::int32_t handle, TErrorWord word) const;
+    void DestroyGuiInstance(std::int32_t handle, TErrorWord word);
 
     // Events and the clock ---------------------------------------------------------------------
 
     // Schedules an event at an absolute time, which must be a number not before the clock.
     void ScheduleEvent(double time, std::int32_t code, std::int32_t priority, std::int32_t atom,
-                       std::int32_t involved, std::string_view word);
+                       std::int32_t involved, TErrorWord word);
     const TEventList& Events() const noexcept { return m_events; }
     // The event whose handler runs, or none.
     const TEvent* CurrentEvent() const noexcept { return m_current ? &*m_current : nullptr; }
@@ -125,7 +126,7 @@ public:
     // `until` (unless a stop was requested). Gives the number of events run. Raises EVexError
     // naming `word` when the model is running already, `until` lies before the clock, or the
     // clock does not advance (more than a million events in a row at one time).
-    std::int64_t RunUntil(TLanguageInterpreter& context, double until, std::string_view word);
+    std::int64_t RunUntil(TLanguageInterpreter& context, double until, TErrorWord word);
     // Sets the clock to 0, drops the pending events and runs OnReset of every atom of the model
     // in tree order.
     void Reset(TLanguageInterpreter& context);

@@ -88,7 +88,7 @@ double DestroyAtom(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     }
     // A destruction handler may have destroyed the atom already.
     if (model.FindAtom(handle)) {
-        model.DestroyAtom(handle, WordNameOf(c, n));
+        model.DestroyAtom(handle, ErrorWordOf(c, n));
         Services(c).RefreshTree();
     }
     return 0;
@@ -140,7 +140,7 @@ double MoveAtom(int, TCallNode& n, TText&, TLanguageInterpreter& c) {
     const std::int32_t atom = AtomArg(c, n, 1).Handle();
     const std::int32_t mother = AtomArg(c, n, 2).Handle();
     const std::int32_t oldMother = model.FindAtom(atom)->Mother();
-    model.MoveAtom(atom, mother, WordNameOf(c, n));
+    model.MoveAtom(atom, mother, ErrorWordOf(c, n));
     Services(c).RefreshTree();
     RunKind(c, oldMother, THandlerKind::OnExit, atom);
     RunKind(c, atom, THandlerKind::OnExited, oldMother);

@@ -23,7 +23,7 @@ double CreateEvent(int count, TCallNode& n, TText&, TLanguageInterpreter& c) {
     const std::int32_t code = count >= 3 ? ModelIntegerArg(c, n, 3, INT32_MIN, INT32_MAX) : 0;
     const std::int32_t priority = count >= 4 ? ModelIntegerArg(c, n, 4, INT32_MIN, INT32_MAX) : 0;
     const std::int32_t involved = count >= 5 ? ReferenceArg(c, n, 5) : 0;
-    model.ScheduleEvent(model.Clock() + delay, code, priority, atom, involved, WordNameOf(c, n));
+    model.ScheduleEvent(model.Clock() + delay, code, priority, atom, involved, ErrorWordOf(c, n));
     return model.Clock() + delay;
 }
 

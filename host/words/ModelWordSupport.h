@@ -48,10 +48,10 @@ inline TModel& ModelOf(TLanguageInterpreter& context) {
 inline std::string WordOf(const TLanguageInterpreter& context, const TCallNode& node) {
     return context.WordName(node.WordNumber);
 }
-// The same name without a copy, for a model operation that runs no script while it holds the
-// name (a script may register words, which moves the names).
-inline std::string_view WordNameOf(const TLanguageInterpreter& context, const TCallNode& node) {
-    return WordNameAt(context, node.WordNumber);
+// The word a node calls as the model's operations name it in their errors: looked up only when
+// one is raised.
+inline TErrorWord ErrorWordOf(const TLanguageInterpreter& context, const TCallNode& node) noexcept {
+    return TErrorWord(context, node.WordNumber);
 }
 
 // Argument i as a text, a text constant's in place (see QuickText); any other argument is
@@ -109,7 +109,7 @@ inline TAtom& AtomArg(TLanguageInterpreter& context, TCallNode& node, int i) {
     if (TAtom* atom = model.FindAtom(handle)) [[likely]] {
         return *atom;
     }
-    return model.AtomOf(handle, WordNameOf(context, node));
+    return model.AtomOf(handle, ErrorWordOf(context, node));
 }
 
 // ModelIntegerArg's check that a number is whole (WholeArgument) and in range, for numbers that

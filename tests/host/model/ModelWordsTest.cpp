@@ -160,6 +160,11 @@ TEST_F(ModelWordsTest, MistakesInModelWordsAreErrorsNamingTheWord) {
     const ErrorCase cases[] = {
         {"DestroyAtom(model)", "DestroyAtom: the atom \"model\" cannot be destroyed"},
         {"MoveAtom(q,s)", "MoveAtom: an atom cannot be moved into itself or its own subtree"},
+        // The word's name is looked up only when the model raises the error.
+        {"MoveAtom(q,0)", "MoveAtom: no atom given (the reference is 0)"},
+        {"DestroyAtom(0)", "DestroyAtom: no atom given (the reference is 0)"},
+        {"CreateEvent(1,0)", "CreateEvent: no atom given (the reference is 0)"},
+        {"Name(0)", "Name: no atom given (the reference is 0)"},
         {"Child(q,2)", "Child: the atom \"Queue\" has no child 2"},
         {"NamedAtt(3,q)", "NamedAtt: the atom \"Queue\" has no named attribute 3"},
         {"Att(q,[speed])", "Att: the atom \"Queue\" has no named attribute \"speed\""},
