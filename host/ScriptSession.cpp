@@ -240,14 +240,15 @@ double TScriptSession::ExecuteStatements(const std::string& name, std::string_vi
             const TRunRecording recording(m_context, statementRun);
             const TRunPlaceScope place(services.Places, m_context, name, statement.Line);
             if (statement.IsBroken()) {
-                // Its text is not what the person meant: nothing of it runs.
+                // Its text is not what the person meant: nothing of it runs, and it is an error
+                // like a compile error, which ends a run that stops at the first error.
                 m_context.ReportError(statement.UnclosedMessage());
-                continue;
-            }
-            const TStatementCode code(Compile(name, statement));
-            if (code.Code()) {
-                text.clear();
-                result = m_context.Evaluate(code.Code(), text);
+            } else {
+                const TStatementCode code(Compile(name, statement));
+                if (code.Code()) {
+                    text.clear();
+                    result = m_context.Evaluate(code.Code(), text);
+                }
             }
         }
         // A runtime error has stopped the run already; an error that ended nothing (a compile

@@ -130,6 +130,12 @@ TEST_F(ScriptSessionTest, ABrokenStatementIsReportedAndTheRestRuns) {
               "which starts a new one");
     EXPECT_EQ(result.Errors[1].Message,
               "'[' (a text constant) opened at line 4, column 7 is never closed");
+
+    // A run that stops at the first error ends at the broken statement, as at a compile error.
+    ModelServicesOf(Context()).Preferences.StopAtFirstError = true;
+    const TRunResult stopped = Session().Run("u.vex", "Print(6)\nPrint((7)\nPrint(8)\n");
+    EXPECT_EQ(Trace(), "1\n3\n6\n");
+    EXPECT_EQ(LinesOf(stopped, "u.vex"), (std::vector<int>{2}));
 }
 
 // The constant texts a statement gives to the words that compile them are compiled by a check,
