@@ -11,19 +11,7 @@ zentaro=$1
 work=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 
-# The windows go to the virtual display, also when the tests around run offscreen.
-export QT_QPA_PLATFORM=xcb XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" \
-    ZENTARO_REGISTRY_FILE="$work/registry.reg"
-
-source "$(dirname "$0")/automation/session_bus.sh"
-window() { # window TITLE: the id of the shown window with that title, waiting for it
-    for _ in $(seq 300); do
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1) || true
-        [ -n "$id" ] && { echo "$id"; return; }
-        sleep 0.1
-    done
-    fail "no window \"$1\""
-}
+source "$(dirname "$0")/xvfb_session.sh"
 # The keys reach zentaro through the X server and its event loop a moment after xdotool returns,
 # later still on a loaded machine: what they cause is asked for again until it shows, for up to
 # 30 s, rather than once after a fixed pause.
@@ -35,10 +23,6 @@ answer_becomes() { # answer_becomes NAME PATTERN: a call's answer until it match
         sleep 0.2
     done
     fail "$1: got '$answer'"
-}
-ends() { # ends PID: waits up to 30 s for the process to end
-    for _ in $(seq 300); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
-    return 1
 }
 press() { # press TITLE KEY...: keys to the window of that title
     xdotool windowfocus --sync "$(window "$1")"

@@ -12,18 +12,7 @@ zentaro=$1
 work=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 
-export QT_QPA_PLATFORM=xcb XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" \
-    ZENTARO_REGISTRY_FILE="$work/registry.reg"
-
-source "$(dirname "$0")/automation/session_bus.sh"
-window() { # window TITLE: the id of the shown window with that title, waiting for it
-    for _ in $(seq 300); do
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1) || true
-        [ -n "$id" ] && { echo "$id"; return; }
-        sleep 0.1
-    done
-    fail "no window \"$1\""
-}
+source "$(dirname "$0")/xvfb_session.sh"
 # What a key causes shows a moment later, later still on a loaded machine: asked again until it
 # shows, for up to 30 s.
 answer_becomes() { # answer_becomes NAME SCRIPT PATTERN: the answer to SCRIPT until it matches
@@ -36,10 +25,6 @@ answer_becomes() { # answer_becomes NAME SCRIPT PATTERN: the answer to SCRIPT un
     fail "$1: got '$answer'"
 }
 running() { answer_becomes "$1" '1+2' '*run is going on*'; }
-ends() { # ends PID: waits up to 30 s for the process to end
-    for _ in $(seq 300); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
-    return 1
-}
 press() { # press TITLE KEY...: keys to the window of that title
     xdotool windowfocus --sync "$(window "$1")"
     shift
